@@ -1,0 +1,40 @@
+#pragma once
+// The frame every quorella-cli command plugs into: the shared options, the context of the run and
+// the output conventions (bytes as the program keeps them, one item a line).
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "store/app_context.h"
+
+namespace quorella::cli {
+
+struct RunState {
+  bool test_key = false;
+  // Created on first use, after the command line has chosen the key.
+  AppContext& context();
+
+ private:
+  std::unique_ptr<AppContext> context_;
+};
+
+// Writes one line to standard output.
+void PrintLine(std::string_view text);
+// Writes progress to standard error, only when it is a terminal.
+void Progress(std::string_view text);
+bool StderrIsTerminal();
+
+// The catalogue's spelling of `name`, or the error "There is no FAQ named ...".
+std::string ResolveFaq(AppContext& context, std::string_view name);
+
+// Adds a subcommand whose action runs `action` after parsing.
+CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& help,
+                     std::function<void()> action);
+
+// Command groups, each in a file of its own.
+void RegisterCatalogueCommands(CLI::App& app, RunState& state);
+
+}  // namespace quorella::cli

@@ -1,0 +1,78 @@
+// quorella-cli: Quorella's work without a window.
+#include <cstdio>
+#include <iostream>
+
+#include "cli/cli_app.h"
+#include "quorella/version_info.h"
+#include "util/errors.h"
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+void PrintHelp(const CLI::App& app) {
+  std::printf("usage: quorella-cli [--test] COMMAND [ARGUMENTS]\n"
+              "       quorella-cli --help | --version\n\n"
+              "Commands:\n");
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    std::string usage = command->get_name();
+    for (const CLI::Option* option : command->get_options())
+      if (option->get_positional()) usage += option->get_required() ? " " + option->get_name() : " [" + option->get_name() + " ...]";
+    for (const CLI::Option* option : command->get_options())
+      if (option->nonpositional() && option->get_name() != "--help" && option->get_name() != "-h")
+        usage += " [" + option->get_name() + (option->get_type_size() > 0 ? " " + option->get_type_name() : "") + "]";
+    std::printf("  %-58s %s\n", usage.c_str(), command->get_description().c_str());
+  }
+  std::printf("\nOptions:\n"
+              "  --test      use the test key of the settings store for the whole run\n"
+              "  --help      show this help\n"
+              "  --version   show the version\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace quorella;
+  CLI::App app("Quorella's work without a window", "quorella-cli");
+  app.set_help_flag();
+  bool help = false, version = false;
+  cli::RunState state;
+  app.add_flag("--help,-h", help, "show this help");
+  app.add_flag("--version", version, "show the version");
+  app.add_flag("--test", state.test_key, "use the test key");
+  cli::RegisterCatalogueCommands(app, state);
+  app.require_subcommand(0, 1);
+
+  try {
+    app.parse(argc, argv);
+    if (help) {
+      PrintHelp(app);
+      return 0;
+    }
+    if (version) {
+      std::printf("quorella-cli %s\n", version::kFileVersion);
+      return 0;
+    }
+    if (app.get_subcommands().empty()) {
+      PrintHelp(app);
+      return kUsage;
+    }
+  } catch (const CLI::ParseError& e) {
+    if (help) {
+      PrintHelp(app);
+      return 0;
+    }
+    std::fprintf(stderr, "quorella-cli: %s\nRun \"quorella-cli --help\" for the commands.\n", e.what());
+    return kUsage;
+  } catch (const Error& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", e.what());
+    return kFailed;
+  } catch (const std::exception& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", e.what());
+    return kFailed;
+  }
+  return 0;
+}

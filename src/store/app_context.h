@@ -1,0 +1,34 @@
+#pragma once
+// What every operation of a run needs to find its data: the settings store, the application key in
+// force and the application directory.
+#include <string>
+#include <string_view>
+
+#include "store/settings.h"
+
+namespace quorella {
+
+class AppContext {
+ public:
+  AppContext(std::string database_path, std::string app_dir, bool test_key);
+  // The store, key and directory the environment names ($XDG_CONFIG_HOME, $QUORELLA_HOME).
+  static AppContext FromEnvironment(bool test_key);
+
+  Settings& settings() { return settings_; }
+  const Settings& settings() const { return settings_; }
+  const std::string& app_key() const { return app_key_; }
+  const std::string& app_dir() const { return app_dir_; }
+  bool test_key() const { return test_key_; }
+
+  std::string FaqsKey() const;
+  std::string FaqKey(std::string_view faq_name) const;
+  std::string DocumentPath(std::string_view faq_name) const;
+
+ private:
+  Settings settings_;
+  std::string app_dir_;
+  std::string app_key_;
+  bool test_key_;
+};
+
+}  // namespace quorella

@@ -1,0 +1,220 @@
+#include "store/document.h"
+
+#include <algorithm>
+
+#include "util/file_io.h"
+#include "util/strings.h"
+#include "util/text_lines.h"
+
+namespace quorella {
+
+namespace {
+
+constexpr std::string_view kFixedSections[] = {"AnswerHeader",   "AnswerFooter", "QuestionHeader",
+                                               "QuestionFooter", "HeaderCode",   "FrameHeaderCode"};
+
+std::vector<std::string_view> LineViews(std::string_view content) {
+  std::vector<std::string_view> lines;
+  ForEachLine(content, [&](std::string_view line) { lines.push_back(line); });
+  return lines;
+}
+
+// The text between "[" and the first "]" of a line that looks like a header.
+std::optional<std::string_view> BracketedName(std::string_view line) {
+  if (line.empty() || line[0] != '[') return std::nullopt;
+  const auto close = line.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return line.substr(1, close - 1);
+}
+
+bool IsNumberedSectionName(std::string_view lowered) {
+  for (std::string_view word : {std::string_view("question "), std::string_view("answer ")}) {
+    if (lowered.size() > word.size() && lowered.substr(0, word.size()) == word &&
+        std::all_of(lowered.begin() + static_cast<long>(word.size()), lowered.end(),
+                    [](char c) { return c >= '0' && c <= '9'; }))
+      return true;
+  }
+  return false;
+}
+
+// Would this body line be taken for a section header of this document, now or once the program
+// adds its numbered or fixed sections?
+bool LooksLikeHeader(std::string_view line, const std::vector<std::string>& lowered_names) {
+  const auto name = BracketedName(line);
+  if (!name) return false;
+  const std::string lowered = LowerAscii(*name);
+  if (IsNumberedSectionName(lowered)) return true;
+  for (std::string_view fixed : kFixedSections)
+    if (EqualsNoCase(fixed, lowered)) return true;
+  return std::find(lowered_names.begin(), lowered_names.end(), lowered) != lowered_names.end();
+}
+
+void AppendBodyLine(std::string& body, std::string_view line, const std::vector<std::string>& lowered_names) {
+  if (line == kTerminator) {
+    body += "#### ";
+  } else {
+    if (LooksLikeHeader(line, lowered_names)) body += ' ';
+    body += line;
+  }
+  body += kCrLf;
+}
+
+std::optional<std::size_t> FindHeader(const std::vector<std::string_view>& lines, std::string_view name) {
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (IsHeaderOf(lines[i], name)) return i;
+  return std::nullopt;
+}
+
+// The sections a document holds plus the one being written.
+std::vector<std::string> KnownSectionNames(std::string_view content, std::string_view writing) {
+  auto names = SectionNamesIn(content);
+  names.emplace_back(writing);
+  return names;
+}
+
+// Body lines from `start` up to the first terminator, each followed by CR LF, final CR LF removed
+// unless the result is no longer than one line break.
+std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t start) {
+  std::string result;
+  for (std::size_t i = start; i < lines.size() && lines[i] != kTerminator; ++i) {
+    result += lines[i];
+    result += kCrLf;
+  }
+  if (result.size() > 2) {
+    result.resize(result.size() - 2);
+    return result;
+  }
+  return {};
+}
+
+}  // namespace
+
+bool IsHeaderOf(std::string_view line, std::string_view name) {
+  return line.size() >= name.size() + 2 && line[0] == '[' && line[name.size() + 1] == ']' &&
+         EqualsNoCase(line.substr(1, name.size()), name);
+}
+
+std::vector<std::string> SectionNamesIn(std::string_view content) {
+  std::vector<std::string> names;
+  bool inside = false;
+  ForEachLine(content, [&](std::string_view line) {
+    if (inside) {
+      inside = line != kTerminator;
+    } else if (const auto name = BracketedName(line)) {
+      names.emplace_back(*name);
+      inside = true;
+    }
+  });
+  return names;
+}
+
+std::string SectionBodyText(const std::vector<std::string>& lines, const std::vector<std::string>& section_names) {
+  std::vector<std::string> lowered;
+  lowered.reserve(section_names.size());
+  for (const auto& name : section_names) lowered.push_back(LowerAscii(name));
+  std::string body;
+  for (const auto& line : lines) {
+    if (line.find_first_of("\r\n") == std::string::npos) {
+      AppendBodyLine(body, line, lowered);
+      continue;
+    }
+    // A line holding line breaks is stored as the lines it makes, the last one even when empty.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+      if (i < line.size() && line[i] != '\r' && line[i] != '\n') continue;
+      AppendBodyLine(body, std::string_view(line).substr(start, i - start), lowered);
+      if (i + 1 < line.size() && line[i] == '\r' && line[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
+  }
+  return body;
+}
+
+std::string WriteSectionInText(const std::optional<std::string>& content, std::string_view name,
+                               const std::vector<std::string>& lines) {
+  const std::string body =
+      SectionBodyText(lines, KnownSectionNames(content ? std::string_view(*content) : std::string_view(), name));
+  const std::string header = "[" + std::string(name) + "]";
+  const std::string section_tail = body + std::string(kCrLf) + std::string(kTerminator) + std::string(kCrLf);
+  if (!content) return header + std::string(kCrLf) + section_tail;
+
+  const auto views = LineViews(*content);
+  const auto found = FindHeader(views, name);
+  if (!found) return *content + std::string(kCrLf) + header + std::string(kCrLf) + section_tail;
+
+  std::string result;
+  result.reserve(content->size() + body.size() + 16);
+  for (std::size_t i = 0; i <= *found; ++i) {
+    result += views[i];
+    result += kCrLf;
+  }
+  result += section_tail;
+  std::size_t next = *found + 1;
+  while (next < views.size() && views[next] != kTerminator) ++next;
+  for (++next; next < views.size(); ++next) {
+    result += views[next];
+    result += kCrLf;
+  }
+  return result;
+}
+
+std::string ReadSectionFromText(std::string_view content, std::string_view name) {
+  const auto views = LineViews(content);
+  const auto found = FindHeader(views, name);
+  if (!found) return {};
+  return CollectBody(views, *found + 1);
+}
+
+std::optional<std::string> DeleteSectionFromText(std::string_view content, std::string_view name) {
+  const auto views = LineViews(content);
+  const auto found = FindHeader(views, name);
+  if (!found) return std::nullopt;
+  std::string result;
+  result.reserve(content.size());
+  for (std::size_t i = 0; i < *found; ++i) {
+    result += views[i];
+    result += kCrLf;
+  }
+  std::size_t next = *found + 1;
+  while (next < views.size() && views[next] != kTerminator) ++next;
+  ++next;                                 // the terminator
+  if (next < views.size()) ++next;        // the separator line after it
+  for (; next < views.size(); ++next) {
+    result += views[next];
+    result += kCrLf;
+  }
+  return result;
+}
+
+void WriteSection(const std::string& path, std::string_view name, const std::vector<std::string>& lines) {
+  const auto content = ReadFileIfExists(path);
+  const std::string updated = WriteSectionInText(content, name, lines);
+  if (content && updated == *content) return;  // nothing to change
+  ReplaceFileAtomically(path, updated);
+}
+
+std::string ReadSection(const std::string& path, std::string_view name) {
+  const auto content = ReadFileIfExists(path);
+  return content ? ReadSectionFromText(*content, name) : std::string();
+}
+
+void DeleteSection(const std::string& path, std::string_view name) {
+  const auto content = ReadFileIfExists(path);
+  if (!content) return;
+  if (const auto updated = DeleteSectionFromText(*content, name)) ReplaceFileAtomically(path, *updated);
+}
+
+SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {
+  lines_ = LineViews(content_);
+  for (std::size_t i = 0; i < lines_.size(); ++i)
+    if (const auto name = BracketedName(lines_[i])) first_header_.try_emplace(LowerAscii(*name), i);
+}
+
+std::string SectionIndex::Read(std::string_view name) const {
+  if (name.find(']') != std::string_view::npos) return ReadSectionFromText(content_, name);
+  const auto found = first_header_.find(LowerAscii(name));
+  if (found == first_header_.end()) return {};
+  return CollectBody(lines_, found->second + 1);
+}
+
+}  // namespace quorella

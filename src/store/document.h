@@ -1,0 +1,59 @@
+#pragma once
+// The FAQ document: a text file of sections "[" + name + "]", body lines, and a terminator line
+// "####". Lines outside sections are kept. Every operation opens, uses and closes the file.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quorella {
+
+inline constexpr std::string_view kTerminator = "####";
+
+// Is `line` the header of section `name`: does it begin, letters A to Z compared without regard to
+// case, with "[" + name + "]"?
+bool IsHeaderOf(std::string_view line, std::string_view name);
+
+// Stores `lines` as the body of section `name`, replacing the first section of that name or
+// appending the section (after one empty line); creates the file when it is missing. The file is
+// replaced as a whole, so it is always either the old or the new version.
+void WriteSection(const std::string& path, std::string_view name, const std::vector<std::string>& lines);
+
+// The body of the first section `name`, each line followed by CR LF but the last; empty when the
+// file or the section is missing or the section is empty.
+std::string ReadSection(const std::string& path, std::string_view name);
+
+// Removes the first section `name` and the one line after its terminator. A file without that
+// section is left untouched.
+void DeleteSection(const std::string& path, std::string_view name);
+
+// The same operations on a document's text in memory.
+std::string WriteSectionInText(const std::optional<std::string>& content, std::string_view name,
+                               const std::vector<std::string>& lines);
+std::string ReadSectionFromText(std::string_view content, std::string_view name);
+std::optional<std::string> DeleteSectionFromText(std::string_view content, std::string_view name);
+
+// The body text stored for `lines`: each line followed by CR LF, with the lines that would read
+// back as a terminator or as a header of this document shifted by one blank ("#### ",
+// " [Question 3]"). `section_names` are the sections the document holds.
+std::string SectionBodyText(const std::vector<std::string>& lines,
+                            const std::vector<std::string>& section_names);
+
+// Names of the sections a document's text holds (headers outside section bodies), in file order.
+std::vector<std::string> SectionNamesIn(std::string_view content);
+
+// One pass over a document's text that answers ReadSection for any number of names, each answer
+// byte-identical to ReadSectionFromText (the first header of a name wins).
+class SectionIndex {
+ public:
+  explicit SectionIndex(std::string content);
+  std::string Read(std::string_view name) const;
+
+ private:
+  std::string content_;
+  std::vector<std::string_view> lines_;
+  std::unordered_map<std::string, std::size_t> first_header_;  // lowered name -> line number
+};
+
+}  // namespace quorella

@@ -1,0 +1,43 @@
+#include "store/faq.h"
+
+#include "store/document.h"
+#include "util/file_io.h"
+
+namespace quorella {
+
+namespace {
+constexpr std::array<std::string_view, kFixedSectionCount> kSectionNames = {
+    "AnswerHeader", "AnswerFooter", "QuestionHeader", "QuestionFooter", "HeaderCode", "FrameHeaderCode"};
+}  // namespace
+
+std::string_view SectionName(FixedSection section) { return kSectionNames[static_cast<std::size_t>(section)]; }
+
+std::string QuestionSectionName(std::size_t index) { return "Question " + std::to_string(index); }
+std::string AnswerSectionName(std::size_t index) { return "Answer " + std::to_string(index); }
+
+Faq LoadFaq(const AppContext& context, std::string_view name) {
+  Faq faq(context.app_dir());
+  faq.name = std::string(name);
+  faq.document_path = context.DocumentPath(name);
+  faq.key = context.FaqKey(name);
+  faq.values = FaqValues::Read(context.settings(), faq.key, context.app_dir());
+
+  auto content = ReadFileIfExists(faq.document_path);
+  if (!content) {
+    CreateEmptyFile(faq.document_path);
+    content.emplace();
+  }
+  const SectionIndex index(std::move(*content));
+  for (std::size_t i = 0; i < kFixedSectionCount; ++i) faq.sections[i] = index.Read(kSectionNames[i]);
+
+  const int count = faq.values.Integer(FaqValue::TotalQuestions);
+  for (int n = 0; n < count; ++n) {
+    std::string question = index.Read(QuestionSectionName(static_cast<std::size_t>(n)));
+    if (question.size() >= 2 && question.ends_with("\r\n")) question.resize(question.size() - 2);
+    faq.questions.push_back(std::move(question));
+    faq.answers.push_back(index.Read(AnswerSectionName(static_cast<std::size_t>(n))));
+  }
+  return faq;
+}
+
+}  // namespace quorella

@@ -1,0 +1,40 @@
+#pragma once
+// The current FAQ as loaded from its FAQ key and its document: every per-FAQ value with its
+// default, the six fixed sections, the question list and the answer list.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/app_context.h"
+#include "store/values.h"
+
+namespace quorella {
+
+enum class FixedSection { AnswerHeader, AnswerFooter, QuestionHeader, QuestionFooter, HeaderCode, FrameHeaderCode };
+inline constexpr std::size_t kFixedSectionCount = 6;
+std::string_view SectionName(FixedSection section);
+
+std::string QuestionSectionName(std::size_t index);  // "Question " + index, counted from 0
+std::string AnswerSectionName(std::size_t index);    // "Answer " + index
+
+struct Faq {
+  explicit Faq(std::string_view app_dir) : values(app_dir) {}
+
+  std::string name;
+  std::string document_path;
+  std::string key;
+  FaqValues values;
+  std::array<std::string, kFixedSectionCount> sections;
+  std::vector<std::string> questions;  // each with one trailing CR LF removed
+  std::vector<std::string> answers;    // as stored: format line, then the answer's lines
+
+  const std::string& Section(FixedSection which) const { return sections[static_cast<std::size_t>(which)]; }
+  std::size_t question_count() const { return questions.size(); }
+};
+
+// Reads the FAQ `name`. A missing document is created empty first (a failure there is ignored);
+// the document is read once.
+Faq LoadFaq(const AppContext& context, std::string_view name);
+
+}  // namespace quorella

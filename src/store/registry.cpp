@@ -1,0 +1,239 @@
+#include "store/registry.h"
+
+#include <array>
+#include <cerrno>
+
+#include "store/sqlite.h"
+#include "util/errors.h"
+#include "util/file_io.h"
+#include "util/paths.h"
+#include "util/strings.h"
+
+namespace quorella {
+
+namespace {
+
+constexpr std::array<std::string_view, kRootCount> kRootNames = {
+    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",     "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+    "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
+
+// The roots are the keys 1 to 7 with no parent; every other key has one.
+constexpr const char* kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS keys(
+  id INTEGER PRIMARY KEY,
+  parent INTEGER,
+  name TEXT NOT NULL COLLATE NOCASE);
+CREATE UNIQUE INDEX IF NOT EXISTS keys_by_parent ON keys(parent, name);
+CREATE TABLE IF NOT EXISTS vals(
+  key INTEGER NOT NULL,
+  name TEXT NOT NULL COLLATE NOCASE,
+  type INTEGER NOT NULL,
+  data BLOB NOT NULL,
+  PRIMARY KEY(key, name)) WITHOUT ROWID;
+)sql";
+
+void EnsureSchema(sqlite::Database& db) {
+  db.Exec(kSchema);
+  sqlite::Statement root(db, "INSERT OR IGNORE INTO keys(id, parent, name) VALUES(?, NULL, ?)");
+  for (int i = 0; i < kRootCount; ++i) {
+    root.Bind(1, i + 1).BindText(2, kRootNames[static_cast<size_t>(i)]);
+    root.Run();
+  }
+}
+
+bool HasSchema(const sqlite::Database& db) {
+  sqlite::Statement query(db, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN ('keys','vals')");
+  return query.Step() && query.Int(0) == 2;
+}
+
+}  // namespace
+
+RawValue RawValue::Integer(std::int32_t value) {
+  const auto u = static_cast<std::uint32_t>(value);
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[static_cast<size_t>(i)] = static_cast<char>((u >> (8 * i)) & 0xFF);
+  return {value_type::kInteger, bytes};
+}
+
+std::int32_t RawValue::AsInteger() const {
+  std::uint32_t u = 0;
+  for (size_t i = 0; i < 4 && i < bytes.size(); ++i)
+    u |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+  return static_cast<std::int32_t>(u);
+}
+
+std::string_view RootName(Root root) { return kRootNames[static_cast<size_t>(root)]; }
+
+std::optional<Root> RootByName(std::string_view name) {
+  for (int i = 0; i < kRootCount; ++i)
+    if (EqualsNoCase(name, kRootNames[static_cast<size_t>(i)])) return static_cast<Root>(i);
+  return std::nullopt;
+}
+
+std::vector<std::string> SplitKeyPath(std::string_view path) {
+  std::vector<std::string> parts;
+  std::string current;
+  for (char c : path) {
+    if (c == '\\') {
+      if (!current.empty()) parts.push_back(std::move(current));
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!current.empty()) parts.push_back(std::move(current));
+  return parts;
+}
+
+KeyId RegistrySession::RootKey(Root root) const { return static_cast<KeyId>(root) + 1; }
+
+std::optional<KeyId> RegistrySession::OpenSubkey(KeyId parent, std::string_view name) const {
+  sqlite::Statement query(db_, "SELECT id FROM keys WHERE parent = ? AND name = ?");
+  query.Bind(1, parent).BindText(2, name);
+  if (!query.Step()) return std::nullopt;
+  return query.Int(0);
+}
+
+std::optional<KeyId> RegistrySession::OpenKey(Root root, std::string_view path) const {
+  KeyId key = RootKey(root);
+  for (const auto& part : SplitKeyPath(path)) {
+    const auto child = OpenSubkey(key, part);
+    if (!child) return std::nullopt;
+    key = *child;
+  }
+  return key;
+}
+
+KeyId RegistrySession::CreateSubkey(KeyId parent, std::string_view name) {
+  if (auto existing = OpenSubkey(parent, name)) return *existing;
+  sqlite::Statement insert(db_, "INSERT INTO keys(parent, name) VALUES(?, ?)");
+  insert.Bind(1, parent).BindText(2, name);
+  insert.Run();
+  return sqlite3_last_insert_rowid(db_.handle());
+}
+
+KeyId RegistrySession::CreateKey(Root root, std::string_view path) {
+  KeyId key = RootKey(root);
+  for (const auto& part : SplitKeyPath(path)) key = CreateSubkey(key, part);
+  return key;
+}
+
+std::vector<std::string> RegistrySession::SubkeyNames(KeyId key) const {
+  sqlite::Statement query(db_, "SELECT name FROM keys WHERE parent = ? ORDER BY name");
+  query.Bind(1, key);
+  std::vector<std::string> names;
+  while (query.Step()) names.push_back(query.Text(0));
+  return names;
+}
+
+std::vector<NamedValue> RegistrySession::Values(KeyId key) const {
+  sqlite::Statement query(db_, "SELECT name, type, data FROM vals WHERE key = ? ORDER BY name");
+  query.Bind(1, key);
+  std::vector<NamedValue> values;
+  while (query.Step())
+    values.push_back({query.Text(0), {static_cast<std::uint32_t>(query.Int(1)), query.Text(2)}});
+  return values;
+}
+
+std::optional<RawValue> RegistrySession::GetValue(KeyId key, std::string_view name) const {
+  sqlite::Statement query(db_, "SELECT type, data FROM vals WHERE key = ? AND name = ?");
+  query.Bind(1, key).BindText(2, name);
+  if (!query.Step()) return std::nullopt;
+  return RawValue{static_cast<std::uint32_t>(query.Int(0)), query.Text(1)};
+}
+
+void RegistrySession::SetValue(KeyId key, std::string_view name, const RawValue& value) {
+  // An existing value keeps the spelling of its name.
+  sqlite::Statement upsert(db_,
+                           "INSERT INTO vals(key, name, type, data) VALUES(?, ?, ?, ?) "
+                           "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data");
+  upsert.Bind(1, key).BindText(2, name).Bind(3, value.type).BindBlob(4, value.bytes);
+  upsert.Run();
+}
+
+bool RegistrySession::DeleteValue(KeyId key, std::string_view name) {
+  sqlite::Statement del(db_, "DELETE FROM vals WHERE key = ? AND name = ?");
+  del.Bind(1, key).BindText(2, name);
+  del.Run();
+  return sqlite3_changes(db_.handle()) > 0;
+}
+
+void RegistrySession::DeleteKeyTree(KeyId key) {
+  constexpr const char* kTree =
+      "WITH RECURSIVE tree(id) AS (SELECT ? UNION ALL SELECT k.id FROM keys k JOIN tree ON k.parent = tree.id) ";
+  sqlite::Statement values(db_, std::string(kTree) + "DELETE FROM vals WHERE key IN tree");
+  values.Bind(1, key);
+  values.Run();
+  sqlite::Statement keys(db_, std::string(kTree) + "DELETE FROM keys WHERE id IN tree");
+  keys.Bind(1, key);
+  keys.Run();
+}
+
+bool RegistrySession::DeleteKeyTree(Root root, std::string_view path) {
+  if (SplitKeyPath(path).empty()) return false;  // a root itself is never deleted
+  const auto key = OpenKey(root, path);
+  if (!key) return false;
+  DeleteKeyTree(*key);
+  return true;
+}
+
+void RegistrySession::CopyContents(KeyId from, KeyId to) {
+  for (const auto& value : Values(from)) SetValue(to, value.name, value.value);
+  for (const auto& name : SubkeyNames(from)) {
+    const auto child = OpenSubkey(from, name);
+    if (child) CopyContents(*child, CreateSubkey(to, name));
+  }
+}
+
+bool RegistrySession::CopyKeyTree(Root root, std::string_view from, std::string_view to) {
+  const auto source = OpenKey(root, from);
+  if (!source || OpenKey(root, to)) return false;
+  CopyContents(*source, CreateKey(root, to));
+  return true;
+}
+
+Registry::Registry(std::string database_path) : path_(std::move(database_path)) {}
+
+void Registry::Read(const std::function<void(const RegistrySession*)>& fn) const {
+  if (!FileExists(path_)) {
+    fn(nullptr);
+    return;
+  }
+  std::optional<sqlite::Database> db;
+  try {
+    db.emplace(path_, sqlite::Database::Mode::ReadOnly);
+    if (!HasSchema(*db)) db.reset();
+  } catch (const sqlite::SqliteError& e) {
+    throw Error(messages::SettingsStoreFailure("Cannot read the settings store", path_, e.what()));
+  }
+  if (!db) {
+    fn(nullptr);
+    return;
+  }
+  try {
+    RegistrySession session(*db);
+    fn(&session);
+  } catch (const sqlite::SqliteError& e) {
+    throw Error(messages::SettingsStoreFailure("Cannot read the settings store", path_, e.what()));
+  }
+}
+
+void Registry::Write(const std::function<void(RegistrySession&)>& fn) {
+  const std::string folder = DirectoryOf(path_);
+  if (!folder.empty() && !CreateDirectories(folder))
+    throw Error(messages::SettingsStoreFailure("Cannot create the settings folder", folder,
+                                               messages::SystemReason(errno)));
+  try {
+    sqlite::Database db(path_, sqlite::Database::Mode::ReadWriteCreate);
+    db.Exec("PRAGMA synchronous = FULL");
+    sqlite::Transaction transaction(db);
+    EnsureSchema(db);
+    RegistrySession session(db);
+    fn(session);
+    transaction.Commit();
+  } catch (const sqlite::SqliteError& e) {
+    throw Error(messages::SettingsStoreFailure("Cannot write the settings store", path_, e.what()));
+  }
+}
+
+}  // namespace quorella

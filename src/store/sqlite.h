@@ -1,0 +1,78 @@
+#pragma once
+// SQLite behind two small RAII classes. Failures throw SqliteError with SQLite's own text.
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quorella::sqlite {
+
+class SqliteError : public std::runtime_error {
+ public:
+  SqliteError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
+  int code() const { return code_; }
+
+ private:
+  int code_;
+};
+
+class Database {
+ public:
+  enum class Mode { ReadOnly, ReadWriteCreate };
+  Database(const std::string& path, Mode mode);
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+  ~Database();
+
+  void Exec(const char* sql);
+  sqlite3* handle() const { return db_; }
+  [[noreturn]] void Fail(int code) const;
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+class Statement {
+ public:
+  Statement(const Database& db, std::string_view sql);
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+  ~Statement();
+
+  Statement& Bind(int index, std::int64_t value);
+  Statement& BindText(int index, std::string_view text);
+  Statement& BindBlob(int index, std::string_view bytes);
+  Statement& BindNull(int index);
+
+  // Advances to the next row; false when there is none.
+  bool Step();
+  // Runs a statement that returns no rows.
+  void Run();
+  void Reset();
+
+  std::int64_t Int(int column) const;
+  std::string Text(int column) const;  // text or blob bytes
+  bool IsNull(int column) const;
+
+ private:
+  const Database& db_;
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Begins a transaction that is rolled back unless Commit() is reached.
+class Transaction {
+ public:
+  explicit Transaction(Database& db);
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  ~Transaction();
+  void Commit();
+
+ private:
+  Database& db_;
+  bool done_ = false;
+};
+
+}  // namespace quorella::sqlite

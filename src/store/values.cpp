@@ -1,0 +1,142 @@
+#include "store/values.h"
+
+#include "util/errors.h"
+#include "util/strings.h"
+
+namespace quorella {
+
+namespace {
+
+using K = ValueKind;
+
+constexpr std::array<ValueSpec, kFaqValueCount> kFaqSpecs = {{
+    {"TotalQuestions", K::Integer, "", 0},
+    {"Directory", K::String, "", 0, true},
+    {"DocumentExt", K::String, "html", 0},
+    {"StartPage", K::String, "faq.html", 0},
+    {"AnswerPageName", K::String, "answer.html", 0},
+    {"AnswerSubPagePrefix", K::String, "ans", 0},
+    {"QuestionPageName", K::String, "question.html", 0},
+    {"QuestionFrameSize", K::String, "25%", 0},
+    {"FrameIt", K::Boolean, "", 1},
+    {"DisableBanner", K::Boolean, "", 0},
+    {"Layout", K::Integer, "", kLayoutSimple},
+    {"Frames", K::Integer, "", kFramesHorizontal},
+    {"AnswersPage", K::Integer, "", kAllOnSamePage},
+    {"Title", K::String, "FAQ", 0},
+    {"FontName", K::String, "", 0},
+    {"FontSize", K::Integer, "", 12},
+    {"AnswerBackImage", K::String, "", 0},
+    {"QuestionBackImage", K::String, "", 0},
+    {"AnswerPageColor", K::Colour, "", colour::kSilver},
+    {"AnswerTextColor", K::Colour, "", colour::kBlack},
+    {"AnswerLinkColor", K::Colour, "", colour::kBlue},
+    {"AnswerVisitedLinkColor", K::Colour, "", colour::kPurple},
+    {"AnswerActiveLinkColor", K::Colour, "", colour::kRed},
+    {"AQuestionBackColor", K::Colour, "", colour::kSilver},
+    {"AQuestionTextColor", K::Colour, "", colour::kBlack},
+    {"QuestionPageColor", K::Colour, "", colour::kSilver},
+    {"QuestionTextColor", K::Colour, "", colour::kBlack},
+    {"QuestionLinkColor", K::Colour, "", colour::kBlue},
+    {"QuestionVisitedLinkColor", K::Colour, "", colour::kPurple},
+    {"QuestionActiveLinkColor", K::Colour, "", colour::kRed},
+    {"LinkQuestionsText", K::String, "Questions", 0},
+    {"LinkTopText", K::String, "Go to top", 0},
+    {"LinkPreviousText", K::String, "Previous", 0},
+    {"LinkNextText", K::String, "Next", 0},
+    {"StaticClickOnQ", K::String, "Click on a question for the answer", 0},
+    {"BlankLineBetweenQuestions", K::Boolean, "", 1},
+}};
+
+constexpr std::array<ValueSpec, kAppValueCount> kAppSpecs = {{
+    {"Top", K::Integer, "", 150},
+    {"Left", K::Integer, "", 200},
+    {"LastFAQ", K::Integer, "", 0},
+    {"CustomColors", K::String, "", 0},
+    {"BackupDir", K::String, "Backup", 0, true},
+}};
+
+std::size_t Index(FaqValue value) { return static_cast<std::size_t>(value); }
+
+std::string TextDefault(const ValueSpec& spec, std::string_view app_dir) {
+  return spec.relative_to_app_dir ? std::string(app_dir) + std::string(spec.text_default)
+                                  : std::string(spec.text_default);
+}
+
+}  // namespace
+
+const ValueSpec& Spec(FaqValue value) { return kFaqSpecs[Index(value)]; }
+const ValueSpec& Spec(AppValue value) { return kAppSpecs[static_cast<std::size_t>(value)]; }
+
+std::optional<FaqValue> FaqValueByName(std::string_view name) {
+  for (std::size_t i = 0; i < kFaqValueCount; ++i)
+    if (EqualsNoCase(kFaqSpecs[i].name, name)) return static_cast<FaqValue>(i);
+  return std::nullopt;
+}
+
+FaqValues::FaqValues(std::string_view app_dir) {
+  for (std::size_t i = 0; i < kFaqValueCount; ++i) {
+    texts_[i] = TextDefault(kFaqSpecs[i], app_dir);
+    numbers_[i] = kFaqSpecs[i].int_default;
+  }
+}
+
+FaqValues FaqValues::Read(const Settings& settings, std::string_view faq_key, std::string_view app_dir) {
+  FaqValues values(app_dir);
+  for (const auto& stored : settings.ReadValues(faq_key)) {
+    const auto which = FaqValueByName(stored.name);
+    if (!which) continue;
+    const ValueSpec& spec = Spec(*which);
+    if (spec.kind == ValueKind::String)
+      values.texts_[Index(*which)] = StringFromValue(stored.value, spec.name);
+    else
+      values.numbers_[Index(*which)] = IntegerFromValue(stored.value, spec.name);
+  }
+  return values;
+}
+
+const std::string& FaqValues::Text(FaqValue value) const { return texts_[Index(value)]; }
+std::int32_t FaqValues::Integer(FaqValue value) const { return numbers_[Index(value)]; }
+void FaqValues::SetText(FaqValue value, std::string text) { texts_[Index(value)] = std::move(text); }
+void FaqValues::SetInteger(FaqValue value, std::int32_t number) { numbers_[Index(value)] = number; }
+
+std::string FaqValues::Display(FaqValue value) const {
+  if (Spec(value).kind == ValueKind::String) return Text(value);
+  if (Spec(value).kind == ValueKind::Boolean) return Boolean(value) ? "1" : "0";
+  return std::to_string(Integer(value));
+}
+
+void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value, std::string_view text) {
+  settings.WriteSettingString(faq_key, Spec(value).name, text);
+}
+
+void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value, std::int32_t number) {
+  const ValueSpec& spec = Spec(value);
+  if (spec.kind == ValueKind::Boolean)
+    settings.WriteSettingBool(faq_key, spec.name, number != 0);
+  else
+    settings.WriteSettingInteger(faq_key, spec.name, number);
+}
+
+std::string ReadAppString(const Settings& settings, std::string_view app_key, AppValue value,
+                          std::string_view app_dir) {
+  const ValueSpec& spec = Spec(value);
+  return settings.ReadSettingString(app_key, spec.name, TextDefault(spec, app_dir));
+}
+
+std::int32_t ReadAppInteger(const Settings& settings, std::string_view app_key, AppValue value) {
+  const ValueSpec& spec = Spec(value);
+  return settings.ReadSettingInteger(app_key, spec.name, spec.int_default);
+}
+
+std::string FaqsKey(std::string_view app_key) { return std::string(app_key) + "\\FAQs"; }
+
+std::string FaqKey(std::string_view app_key, std::string_view faq_name) {
+  return FaqsKey(app_key) + "\\" + std::string(faq_name);
+}
+
+std::string DocumentPath(std::string_view app_dir, std::string_view faq_name) {
+  return std::string(app_dir) + std::string(faq_name) + ".dat";
+}
+
+}  // namespace quorella

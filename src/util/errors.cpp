@@ -1,0 +1,62 @@
+#include "util/errors.h"
+
+#include <cstring>
+
+namespace quorella::messages {
+
+std::string SystemReason(int error_number) { return std::strerror(error_number); }
+
+namespace {
+std::string PathMessage(std::string_view action, std::string_view path, std::string_view reason) {
+  std::string text(action);
+  text += " \"";
+  text += path;
+  text += "\". ";
+  text += reason;
+  return text;
+}
+}  // namespace
+
+std::string CannotCreateFile(std::string_view path, std::string_view reason) {
+  return PathMessage("Cannot create file", path, reason);
+}
+std::string CannotOpenFile(std::string_view path, std::string_view reason) {
+  return PathMessage("Cannot open file", path, reason);
+}
+std::string CannotReadFile(std::string_view path, std::string_view reason) {
+  return PathMessage("Cannot read file", path, reason);
+}
+std::string CannotWriteFile(std::string_view path, std::string_view reason) {
+  return PathMessage("Cannot write file", path, reason);
+}
+std::string CannotReplaceFile(std::string_view path, std::string_view reason) {
+  return PathMessage("Cannot replace file", path, reason);
+}
+std::string CannotDeleteFile(std::string_view path, std::string_view reason) {
+  return PathMessage("Cannot delete file", path, reason);
+}
+std::string CannotCopyFile(std::string_view from, std::string_view to, std::string_view reason) {
+  std::string text = "Cannot copy file \"";
+  text += from;
+  text += "\" to \"";
+  text += to;
+  text += "\". ";
+  text += reason;
+  return text;
+}
+
+std::string InvalidDataType(std::string_view value_name) {
+  return "Invalid data type for '" + std::string(value_name) + "'";
+}
+std::string FailedToSetData(std::string_view value_name) {
+  return "Failed to set data for '" + std::string(value_name) + "'";
+}
+std::string SettingsStoreFailure(std::string_view action, std::string_view path, std::string_view reason) {
+  return PathMessage(action, path, reason);
+}
+
+std::string NoSuchFaq(std::string_view name) {
+  return "There is no FAQ named \"" + std::string(name) + "\".";
+}
+
+}  // namespace quorella::messages

@@ -1,0 +1,43 @@
+#pragma once
+// The program's one error vocabulary: every failure that reaches a user carries one of these texts.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quorella {
+
+// An error shown to the user as it is (the window appends a full stop when it lacks one).
+class Error : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+namespace messages {
+// The operating system's description of an errno value.
+std::string SystemReason(int error_number);
+
+std::string CannotCreateFile(std::string_view path, std::string_view reason);
+std::string CannotOpenFile(std::string_view path, std::string_view reason);
+std::string CannotReadFile(std::string_view path, std::string_view reason);
+std::string CannotWriteFile(std::string_view path, std::string_view reason);
+std::string CannotReplaceFile(std::string_view path, std::string_view reason);
+std::string CannotDeleteFile(std::string_view path, std::string_view reason);
+std::string CannotCopyFile(std::string_view from, std::string_view to, std::string_view reason);
+inline constexpr std::string_view kUnableToCreateDirectory = "Unable to create directory";
+
+// Settings store.
+std::string InvalidDataType(std::string_view value_name);
+std::string FailedToSetData(std::string_view value_name);
+std::string SettingsStoreFailure(std::string_view action, std::string_view path, std::string_view reason);
+
+// FAQ catalogue.
+inline constexpr std::string_view kEnterFaqName = "Please enter a name for FAQ.";
+inline constexpr std::string_view kEnterDocumentName = "Please enter a name for document";
+inline constexpr std::string_view kNameExists = "The name already exists. Please select a new one.";
+inline constexpr std::string_view kNameNotAFileName =
+    "A FAQ name cannot contain \"/\", \"\\\" or control characters and cannot be \".\" or \"..\".";
+inline constexpr std::string_view kNameTooLong = "A FAQ name cannot be longer than 251 characters.";
+std::string NoSuchFaq(std::string_view name);
+}  // namespace messages
+
+}  // namespace quorella

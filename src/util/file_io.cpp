@@ -1,0 +1,187 @@
+#include "util/file_io.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "util/errors.h"
+#include "util/paths.h"
+#include "util/sys_io.h"
+
+namespace quorella {
+
+namespace {
+
+std::string Reason() { return messages::SystemReason(errno); }
+
+// Reads everything from an open descriptor.
+bool ReadAll(int fd, std::string& out) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = sys::Read(fd, buffer, sizeof buffer);
+    if (n < 0) return false;
+    if (n == 0) return true;
+    out.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+// The file a path finally names: a symbolic link resolves to its target.
+std::string ResolvedTarget(const std::string& path) {
+  char resolved[PATH_MAX];
+  struct stat link_info {};
+  if (::lstat(path.c_str(), &link_info) == 0 && S_ISLNK(link_info.st_mode) &&
+      ::realpath(path.c_str(), resolved) != nullptr)
+    return resolved;
+  return path;
+}
+
+// Opens a new, uniquely named scratch file beside `target`.
+sys::Fd OpenScratchBeside(const std::string& target, std::string& scratch_path) {
+  static std::atomic<unsigned> counter{0};
+  const std::string folder = DirectoryOf(target);
+  const std::string base = FileNameOf(target);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    scratch_path = folder + "." + base + ".tmp-" + std::to_string(::getpid()) + "-" +
+                   std::to_string(counter.fetch_add(1)) + "-" + std::to_string(::rand() % 100000);
+    sys::Fd fd(sys::Open(scratch_path, O_WRONLY | O_CREAT | O_EXCL, 0666));
+    if (fd.valid() || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return sys::Fd();
+}
+
+void SyncDirectoryOf(const std::string& path) {
+  sys::Fd dir(sys::Open(DirectoryOf(path).empty() ? "." : DirectoryOf(path), O_RDONLY | O_DIRECTORY));
+  if (dir.valid()) sys::Fsync(dir.get());  // the rename is done; a failed sync leaves it in place
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::optional<std::string> ReadFileIfExists(const std::string& path) {
+  sys::Fd fd(sys::Open(path, O_RDONLY));
+  if (!fd.valid()) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw Error(messages::CannotOpenFile(path, Reason()));
+  }
+  std::string data;
+  if (!ReadAll(fd.get(), data)) throw Error(messages::CannotReadFile(path, Reason()));
+  return data;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  sys::Fd fd(sys::Open(path, O_RDONLY));
+  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
+  std::string data;
+  if (!ReadAll(fd.get(), data)) throw Error(messages::CannotReadFile(path, Reason()));
+  return data;
+}
+
+void WriteWholeFile(const std::string& path, std::string_view data) {
+  sys::Fd fd(sys::Open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666));
+  if (!fd.valid()) throw Error(messages::CannotCreateFile(path, Reason()));
+  if (!sys::WriteAll(fd.get(), data)) throw Error(messages::CannotWriteFile(path, Reason()));
+  if (sys::Close(fd.release()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
+}
+
+void ReplaceFileAtomically(const std::string& path, std::string_view data) {
+  const std::string target = ResolvedTarget(path);
+  std::string scratch;
+  sys::Fd fd = OpenScratchBeside(target, scratch);
+  if (!fd.valid()) throw Error(messages::CannotCreateFile(scratch, Reason()));
+  auto fail = [&](std::string message) {
+    const int saved = errno;
+    fd.reset();
+    ::unlink(scratch.c_str());
+    errno = saved;
+    throw Error(std::move(message));
+  };
+  struct stat original {};
+  if (::stat(target.c_str(), &original) == 0 && sys::Fchmod(fd.get(), original.st_mode & 07777) != 0)
+    fail(messages::CannotWriteFile(target, Reason()));
+  if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile(target, Reason()));
+  if (sys::Fsync(fd.get()) != 0) fail(messages::CannotWriteFile(target, Reason()));
+  if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile(target, Reason()));
+  if (sys::Rename(scratch, target) != 0) fail(messages::CannotReplaceFile(target, Reason()));
+  SyncDirectoryOf(target);
+}
+
+void AppendToFile(const std::string& path, std::string_view data) {
+  sys::Fd fd(sys::Open(path, O_WRONLY | O_APPEND | O_CREAT, 0666));
+  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
+  if (!sys::WriteAll(fd.get(), data)) throw Error(messages::CannotWriteFile(path, Reason()));
+  if (sys::Fsync(fd.get()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
+  if (sys::Close(fd.release()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
+}
+
+bool AppendLineToFile(const std::string& path, std::string_view line) {
+  sys::Fd fd(sys::Open(path, O_WRONLY | O_APPEND | O_CREAT, 0666));
+  if (!fd.valid()) return false;
+  std::string text(line);
+  text += "\r\n";
+  return sys::WriteAll(fd.get(), text) && sys::Close(fd.release()) == 0;
+}
+
+bool CreateEmptyFile(const std::string& path) {
+  sys::Fd fd(sys::Open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666));
+  return fd.valid();
+}
+
+void CopyFileReplacing(const std::string& from, const std::string& to) {
+  std::string data;
+  {
+    sys::Fd fd(sys::Open(from, O_RDONLY));
+    if (!fd.valid() || !ReadAll(fd.get(), data))
+      throw Error(messages::CannotCopyFile(from, to, Reason()));
+  }
+  try {
+    ReplaceFileAtomically(to, data);
+  } catch (const Error&) {
+    throw Error(messages::CannotCopyFile(from, to, Reason()));
+  }
+}
+
+bool RemoveFile(const std::string& path) { return sys::Unlink(path) == 0; }
+
+bool CreateDirectories(const std::string& path) {
+  if (path.empty()) throw Error(std::string(messages::kUnableToCreateDirectory));
+  if (DirectoryExists(path)) return true;
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+  const auto slash = trimmed.find_last_of('/');
+  if (slash != std::string::npos && slash > 0 && !CreateDirectories(trimmed.substr(0, slash)))
+    return false;
+  if (sys::Mkdir(trimmed) == 0 || errno == EEXIST) return DirectoryExists(trimmed);
+  return false;
+}
+
+std::vector<std::string> ListDirectory(const std::string& path) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(path.c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace quorella

@@ -1,0 +1,50 @@
+#pragma once
+// Whole-file operations of the core, all built on the sys:: seam. Failures that the user must see
+// throw quorella::Error with the program's own message texts.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorella {
+
+bool FileExists(const std::string& path);       // exists and is not a directory
+bool DirectoryExists(const std::string& path);  // exists and is a directory
+
+// The whole file; nullopt when it does not exist. Other failures throw.
+std::optional<std::string> ReadFileIfExists(const std::string& path);
+// The whole file; a missing file throws as well.
+std::string ReadWholeFile(const std::string& path);
+
+// Creates or truncates `path` and writes `data` (generated pages, working texts).
+void WriteWholeFile(const std::string& path, std::string_view data);
+
+// Replaces the file's content so that, whatever fails, the file is either the old or the new
+// version: a uniquely named scratch file in the same folder is written completely, flushed to disk
+// and renamed over the file (its permission bits kept; a symbolic link is replaced at its target).
+// A missing file is created the same way. On failure the scratch file is removed.
+void ReplaceFileAtomically(const std::string& path, std::string_view data);
+
+// Appends `data`, creating the file when it is missing.
+void AppendToFile(const std::string& path, std::string_view data);
+
+// Appends `line` followed by CR LF; failures are not raised, only reported by the result.
+bool AppendLineToFile(const std::string& path, std::string_view line);
+
+// Creates the file empty, truncating an existing one; false when that is not possible.
+bool CreateEmptyFile(const std::string& path);
+
+// Copies a file, replacing the target atomically. Throws on failure.
+void CopyFileReplacing(const std::string& from, const std::string& to);
+
+// Removes a file; false (errno set) when it could not be removed.
+bool RemoveFile(const std::string& path);
+
+// Creates a directory with every missing parent. An empty path throws "Unable to create
+// directory"; other failures return false (errno set) and leave the reporting to the caller.
+bool CreateDirectories(const std::string& path);
+
+// Names of the entries directly in a directory, "." and ".." left out, sorted by byte value.
+std::vector<std::string> ListDirectory(const std::string& path);
+
+}  // namespace quorella

@@ -1,0 +1,89 @@
+#include "util/sys_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace quorella::sys {
+
+namespace {
+
+FaultInjector* g_injector = nullptr;
+
+// True when the injector wants this call to fail; errno is then set.
+bool Injected(Op op, std::string_view path) {
+  if (g_injector == nullptr) return false;
+  const int error = g_injector->Check(op, path);
+  if (error == 0) return false;
+  errno = error;
+  return true;
+}
+
+}  // namespace
+
+void SetFaultInjector(FaultInjector* injector) { g_injector = injector; }
+
+int Open(const std::string& path, int flags, mode_t mode) {
+  if (Injected(Op::Open, path)) return -1;
+  int fd;
+  do fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+  while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+ssize_t Read(int fd, void* buffer, size_t size) {
+  if (Injected(Op::Read, {})) return -1;
+  ssize_t n;
+  do n = ::read(fd, buffer, size);
+  while (n < 0 && errno == EINTR);
+  return n;
+}
+
+bool WriteAll(int fd, std::string_view data) {
+  if (Injected(Op::Write, {})) return false;
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+int Fsync(int fd) {
+  if (Injected(Op::Fsync, {})) return -1;
+  return ::fsync(fd);
+}
+
+int Fchmod(int fd, mode_t mode) {
+  if (Injected(Op::Chmod, {})) return -1;
+  return ::fchmod(fd, mode);
+}
+
+int Close(int fd) { return ::close(fd); }
+
+int Rename(const std::string& from, const std::string& to) {
+  if (Injected(Op::Rename, to)) return -1;
+  return ::rename(from.c_str(), to.c_str());
+}
+
+int Unlink(const std::string& path) {
+  if (Injected(Op::Unlink, path)) return -1;
+  return ::unlink(path.c_str());
+}
+
+int Rmdir(const std::string& path) {
+  if (Injected(Op::Unlink, path)) return -1;
+  return ::rmdir(path.c_str());
+}
+
+int Mkdir(const std::string& path, mode_t mode) {
+  if (Injected(Op::Mkdir, path)) return -1;
+  return ::mkdir(path.c_str(), mode);
+}
+
+}  // namespace quorella::sys

@@ -1,0 +1,60 @@
+#pragma once
+// The seam under every fallible file call of the core. Production code calls these wrappers instead
+// of the POSIX functions, so tests can make any one of them fail on purpose.
+#include <sys/types.h>
+
+#include <string>
+#include <string_view>
+
+namespace quorella::sys {
+
+enum class Op { Open, Read, Write, Fsync, Rename, Unlink, Mkdir, Chmod, Stat, OpenDir };
+
+// Decides, call by call, whether a wrapped call fails; returns the errno to fail with, or 0.
+class FaultInjector {
+ public:
+  virtual ~FaultInjector() = default;
+  virtual int Check(Op op, std::string_view path) = 0;
+};
+
+// Installs `injector` for the calls that follow (nullptr removes it). Tests only.
+void SetFaultInjector(FaultInjector* injector);
+
+// The wrappers behave like their POSIX namesakes: -1 and errno on failure.
+int Open(const std::string& path, int flags, mode_t mode = 0666);
+ssize_t Read(int fd, void* buffer, size_t size);
+// Writes everything, retrying short writes; false with errno on failure.
+bool WriteAll(int fd, std::string_view data);
+int Fsync(int fd);
+int Fchmod(int fd, mode_t mode);
+int Close(int fd);
+int Rename(const std::string& from, const std::string& to);
+int Unlink(const std::string& path);
+int Rmdir(const std::string& path);
+int Mkdir(const std::string& path, mode_t mode = 0777);
+
+// Closes a descriptor when it goes out of scope.
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  Fd(Fd&& other) noexcept : fd_(other.release()) {}
+  ~Fd() { reset(); }
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  int release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+  void reset() {
+    if (fd_ >= 0) Close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace quorella::sys

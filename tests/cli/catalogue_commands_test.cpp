@@ -1,0 +1,108 @@
+#include <filesystem>
+
+#include "cli/cli_fixture.h"
+
+namespace quorella::testing {
+namespace {
+
+using Catalogue = CliTest;
+
+TEST_F(Catalogue, ListOfAFreshStoreIsEmptyAndCreatesNothing) {
+  EXPECT_EQ(Ok({"list"}), "");
+  EXPECT_FALSE(std::filesystem::exists(config_dir));
+}
+
+TEST_F(Catalogue, AddListDeleteRoundTrip) {
+  Ok({"add", "beta"});
+  Ok({"add", "Alpha"});
+  Ok({"add", " FAQ"});
+  EXPECT_EQ(Ok({"list"}), " FAQ\nAlpha\nbeta\n");
+  EXPECT_TRUE(std::filesystem::exists(app_dir + "beta.dat"));
+  Ok({"delete", "BETA"});  // names resolve without regard to case
+  EXPECT_EQ(Ok({"list"}), " FAQ\nAlpha\n");
+  EXPECT_FALSE(std::filesystem::exists(app_dir + "beta.dat"));
+}
+
+TEST_F(Catalogue, RefusalsUseTheProgramsMessages) {
+  Ok({"add", "FAQ"});
+  struct Case { std::vector<std::string> args; std::string message; };
+  const std::vector<Case> cases = {
+      {{"add", "faq"}, "The name already exists. Please select a new one.\n"},
+      {{"add", ""}, "Please enter a name for FAQ.\n"},
+      {{"duplicate", "FAQ", ""}, "Please enter a name for document\n"},
+      {{"duplicate", "FAQ", "Faq"}, "The name already exists. Please select a new one.\n"},
+      {{"add", "a/b"}, "A FAQ name cannot contain \"/\", \"\\\" or control characters and cannot be \".\" or \"..\".\n"},
+      {{"delete", "nope"}, "There is no FAQ named \"nope\".\n"},
+      {{"get", "FAQ", "Colour"}, "Unknown value name \"Colour\".\n"},
+      {{"set", "FAQ", "Layout", "one"}, "\"one\" is not a valid value for Layout.\n"},
+  };
+  for (const auto& c : cases) {
+    const ProcessResult result = Run(c.args);
+    EXPECT_EQ(result.exit_code, 1) << c.args[0];
+    EXPECT_EQ(result.err, c.message);
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_EQ(Ok({"list"}), "FAQ\n");
+}
+
+TEST_F(Catalogue, WrongCommandLinesExitWithTwo) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"bogus"}, {"add"}, {"set", "FAQ", "Layout"}, {"--nope"}, {}}) {
+    const ProcessResult result = Run(args);
+    EXPECT_EQ(result.exit_code, 2) << (args.empty() ? "" : args[0]);
+    EXPECT_NE(result.err + result.out, "");
+  }
+}
+
+TEST_F(Catalogue, GetShowsEveryValueInTableOrderWithDefaults) {
+  Ok({"add", "FAQ"});
+  const std::string all = Ok({"get", "FAQ"});
+  EXPECT_EQ(all.substr(0, all.find("Frames=")),
+            "TotalQuestions=0\nDirectory=" + app_dir +
+                "\nDocumentExt=html\nStartPage=faq.html\nAnswerPageName=answer.html\nAnswerSubPagePrefix=ans\n"
+                "QuestionPageName=question.html\nQuestionFrameSize=25%\nFrameIt=1\nDisableBanner=0\nLayout=0\n");
+  EXPECT_NE(all.find("\nAnswerPageColor=12632256\nAnswerTextColor=0\nAnswerLinkColor=16711680\n"), std::string::npos);
+  EXPECT_TRUE(all.ends_with("StaticClickOnQ=Click on a question for the answer\nBlankLineBetweenQuestions=1\n"));
+  EXPECT_EQ(Ok({"get", "FAQ", "title", "FontSize"}), "Title=FAQ\nFontSize=12\n");
+}
+
+TEST_F(Catalogue, SetTakesEachTypeInItsForms) {
+  Ok({"add", "FAQ"});
+  Ok({"set", "FAQ", "Title", "My \xE9t\xE9 FAQ"});
+  Ok({"set", "FAQ", "FrameIt", "false"});
+  Ok({"set", "FAQ", "DisableBanner", "TRUE"});
+  Ok({"set", "FAQ", "AnswerPageColor", "#FF8000"});
+  Ok({"set", "FAQ", "AnswerTextColor", "255"});
+  Ok({"set", "FAQ", "FontSize", "-1"});
+  Ok({"set", "FAQ", "StartPage", ""});
+  EXPECT_EQ(Ok({"get", "FAQ", "Title", "FrameIt", "DisableBanner", "AnswerPageColor", "AnswerTextColor", "FontSize",
+                "StartPage"}),
+            "Title=My \xE9t\xE9 FAQ\nFrameIt=0\nDisableBanner=1\nAnswerPageColor=33023\nAnswerTextColor=255\n"
+            "FontSize=-1\nStartPage=\n");
+}
+
+TEST_F(Catalogue, DuplicateCopiesValues) {
+  Ok({"add", "FAQ"});
+  Ok({"set", "FAQ", "Layout", "1"});
+  Ok({"duplicate", "FAQ", "FAQ-1"});
+  Ok({"set", "FAQ-1", "Layout", "0"});
+  EXPECT_EQ(Ok({"get", "FAQ", "Layout"}), "Layout=1\n");
+  EXPECT_EQ(Ok({"get", "FAQ-1", "Layout"}), "Layout=0\n");
+}
+
+TEST_F(Catalogue, TestKeyIsASeparateCatalogueOverTheSameDocuments) {
+  Ok({"--test", "add", "Trial"});
+  EXPECT_EQ(Ok({"list"}), "");
+  EXPECT_EQ(Ok({"--test", "list"}), "Trial\n");
+  EXPECT_TRUE(std::filesystem::exists(app_dir + "Trial.dat"));
+}
+
+TEST_F(Catalogue, HelpAndVersion) {
+  EXPECT_EQ(Ok({"--version"}), "quorella-cli 1.3.1.323\n");
+  const std::string help = Ok({"--help"});
+  for (const char* command : {"list", "add NAME", "delete NAME", "duplicate NAME NEW", "get NAME", "set NAME VALUE TEXT"})
+    EXPECT_NE(help.find(std::string("\n  ") + command), std::string::npos) << command;
+}
+
+}  // namespace
+}  // namespace quorella::testing

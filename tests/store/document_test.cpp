@@ -1,0 +1,244 @@
+#include "store/document.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <functional>
+
+#include "store/answer.h"
+#include "support/faults.h"
+#include "support/temp_dir.h"
+#include "util/errors.h"
+#include "util/file_io.h"
+
+namespace quorella {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+using Lines = std::vector<std::string>;
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  testing::TempDir dir;
+  std::string doc = dir / "FAQ.dat";
+};
+
+TEST_F(DocumentTest, NewFileHoldsTheSectionWithItsEmptyLastLine) {
+  WriteSection(doc, "Question 0", {"What?"});
+  EXPECT_EQ(ReadFile(doc), "[Question 0]\r\nWhat?\r\n\r\n####\r\n");
+  EXPECT_EQ(ReadSection(doc, "Question 0"), "What?\r\n");
+}
+
+TEST_F(DocumentTest, AppendedSectionFollowsOneEmptyLine) {
+  WriteSection(doc, "AnswerHeader", {"<p>", "head"});
+  WriteSection(doc, "Question 0", {"Q"});
+  EXPECT_EQ(ReadFile(doc),
+            "[AnswerHeader]\r\n<p>\r\nhead\r\n\r\n####\r\n"
+            "\r\n[Question 0]\r\nQ\r\n\r\n####\r\n");
+}
+
+TEST_F(DocumentTest, WritingIntoAnEmptyFileStartsWithAnEmptyLine) {
+  ASSERT_TRUE(CreateEmptyFile(doc));
+  WriteSection(doc, "HeaderCode", {});
+  EXPECT_EQ(ReadFile(doc), "\r\n[HeaderCode]\r\n\r\n####\r\n");
+}
+
+TEST_F(DocumentTest, ReplacesOnlyTheExactNumber) {
+  WriteFile(doc, "[Question 10]\r\nten\r\n\r\n####\r\n\r\n[Question 1]\r\none\r\n\r\n####\r\n\r\n[X]\r\nx\r\n\r\n####\r\n");
+  WriteSection(doc, "Question 1", {"uno", "dos"});
+  EXPECT_EQ(ReadFile(doc),
+            "[Question 10]\r\nten\r\n\r\n####\r\n\r\n[Question 1]\r\nuno\r\ndos\r\n\r\n####\r\n\r\n[X]\r\nx\r\n\r\n####\r\n");
+  EXPECT_EQ(ReadSection(doc, "Question 10"), "ten\r\n");
+}
+
+TEST_F(DocumentTest, HeaderMatchIsACaseInsensitivePrefixKeepingItsSpelling) {
+  WriteFile(doc, "[answer 2]extra\r\nold\r\n####\r\n");
+  WriteSection(doc, "Answer 2", {"new"});
+  EXPECT_EQ(ReadFile(doc), "[answer 2]extra\r\nnew\r\n\r\n####\r\n");
+  EXPECT_TRUE(IsHeaderOf("[ANSWER 2]", "Answer 2"));
+  EXPECT_FALSE(IsHeaderOf("[Answer 20]", "Answer 2"));
+  EXPECT_FALSE(IsHeaderOf(" [Answer 2]", "Answer 2"));
+}
+
+TEST_F(DocumentTest, WritingTheSameLinesTwiceChangesNothing) {
+  WriteSection(doc, "Question 0", {"Q"});
+  WriteSection(doc, "Answer 0", {"0", "A", "", "B"});
+  const std::string first = ReadFile(doc);
+  WriteSection(doc, "Answer 0", {"0", "A", "", "B"});
+  EXPECT_EQ(ReadFile(doc), first);
+}
+
+TEST_F(DocumentTest, EmptyAndOneEmptyLineSections) {
+  WriteSection(doc, "Empty", {});
+  WriteSection(doc, "OneEmpty", {""});
+  EXPECT_EQ(ReadSection(doc, "Empty"), "");
+  EXPECT_EQ(ReadSection(doc, "OneEmpty"), "\r\n");
+  EXPECT_EQ(ReadSection(doc, "Missing"), "");
+  EXPECT_EQ(ReadSection(dir / "no-such-file.dat", "Empty"), "");
+}
+
+TEST_F(DocumentTest, LinesOutsideSectionsAreKept) {
+  WriteFile(doc, "title line\r\n[A]\r\na\r\n####\r\nbetween\r\nmore\r\n[B]\r\nb\r\n####\r\ntail");
+  WriteSection(doc, "A", {"a2"});
+  EXPECT_EQ(ReadFile(doc), "title line\r\n[A]\r\na2\r\n\r\n####\r\nbetween\r\nmore\r\n[B]\r\nb\r\n####\r\ntail\r\n");
+}
+
+TEST_F(DocumentTest, ReaderAcceptsEveryLineEnd) {
+  WriteFile(doc, "[A]\nline 1\rline 2\r\n\n####\n");
+  EXPECT_EQ(ReadSection(doc, "A"), "line 1\r\nline 2\r\n");
+}
+
+TEST_F(DocumentTest, SectionWithoutTerminatorRunsToTheEnd) {
+  WriteFile(doc, "[A]\r\nx\r\ny");
+  EXPECT_EQ(ReadSection(doc, "A"), "x\r\ny");
+  WriteSection(doc, "A", {"z"});
+  EXPECT_EQ(ReadFile(doc), "[A]\r\nz\r\n\r\n####\r\n");
+}
+
+TEST_F(DocumentTest, DeleteDropsTheSectionAndOneLineAfterIt) {
+  WriteSection(doc, "A", {"a"});
+  WriteSection(doc, "B", {"b"});
+  WriteSection(doc, "C", {"c"});
+  DeleteSection(doc, "B");
+  EXPECT_EQ(ReadFile(doc), "[A]\r\na\r\n\r\n####\r\n\r\n[C]\r\nc\r\n\r\n####\r\n");
+}
+
+TEST_F(DocumentTest, DeletingTheLastSectionKeepsTheOthers) {
+  WriteFile(doc, "[A]\r\na\r\n\r\n####\r\n\r\n[B]\r\nb\r\n\r\n####");
+  DeleteSection(doc, "B");
+  EXPECT_EQ(ReadFile(doc), "[A]\r\na\r\n\r\n####\r\n\r\n");
+  EXPECT_EQ(ReadSection(doc, "A"), "a\r\n");
+}
+
+TEST_F(DocumentTest, DeletingAMissingSectionOrFileChangesNothing) {
+  const std::string content = "[A]\na\n####\n";
+  WriteFile(doc, content);
+  DeleteSection(doc, "B");
+  EXPECT_EQ(ReadFile(doc), content);
+  DeleteSection(dir / "none.dat", "A");
+  EXPECT_FALSE(FileExists(dir / "none.dat"));
+}
+
+TEST_F(DocumentTest, TerminatorInsideABodyIsStoredHarmlessly) {
+  WriteSection(doc, "Answer 0", {"0", "before", "####", "after"});
+  WriteSection(doc, "Answer 1", {"0", "next"});
+  EXPECT_EQ(ReadSection(doc, "Answer 0"), "0\r\nbefore\r\n#### \r\nafter\r\n");
+  // Rewriting the section must not lose what follows the line.
+  WriteSection(doc, "Answer 0", {"0", "before", "####", "after"});
+  EXPECT_EQ(ReadSection(doc, "Answer 1"), "0\r\nnext\r\n");
+  EXPECT_EQ(ReadSection(doc, "Answer 0"), "0\r\nbefore\r\n#### \r\nafter\r\n");
+}
+
+TEST_F(DocumentTest, HeaderLookalikesInsideABodyGetOneBlank) {
+  WriteSection(doc, "Question 0", {"Q0"});
+  WriteSection(doc, "Answer 0", {"0", "[Question 0] is me", "[question 7]", "[AnswerFooter]", "[Other]", "[not a header"});
+  WriteSection(doc, "Custom", {"c"});
+  WriteSection(doc, "Answer 1", {"0", "[custom]"});
+  EXPECT_EQ(ReadSection(doc, "Answer 0"),
+            "0\r\n [Question 0] is me\r\n [question 7]\r\n [AnswerFooter]\r\n[Other]\r\n[not a header\r\n");
+  EXPECT_EQ(ReadSection(doc, "Answer 1"), "0\r\n [custom]\r\n");
+  WriteSection(doc, "Question 7", {"Q7"});
+  EXPECT_EQ(ReadSection(doc, "Question 7"), "Q7\r\n");
+  EXPECT_EQ(ReadSection(doc, "Question 0"), "Q0\r\n");
+}
+
+TEST_F(DocumentTest, LineBreaksInsideALineBecomeLines) {
+  WriteSection(doc, "A", {"one\r\ntwo\n####", "x\r\n"});
+  EXPECT_EQ(ReadSection(doc, "A"), "one\r\ntwo\r\n#### \r\nx\r\n\r\n");
+}
+
+TEST_F(DocumentTest, InjectedFailuresLeaveTheOldOrTheNewDocumentAndNoScratch) {
+  WriteSection(doc, "Question 0", {"Q"});
+  WriteSection(doc, "Answer 0", {"0", "A"});
+  const std::string before = ReadFile(doc);
+  const std::vector<std::function<void(const std::string&)>> actions = {
+      [](const std::string& path) { WriteSection(path, "Answer 0", {"0", "changed"}); },
+      [](const std::string& path) { WriteSection(path, "Answer 9", {"0", "appended"}); },
+      [](const std::string& path) { DeleteSection(path, "Question 0"); },
+  };
+  for (std::size_t a = 0; a < actions.size(); ++a) {
+    testing::TempDir reference;
+    WriteFile(reference / "FAQ.dat", before);
+    actions[a](reference / "FAQ.dat");
+    const std::string after_success = ReadFile(reference / "FAQ.dat");
+    for (sys::Op op : {sys::Op::Open, sys::Op::Read, sys::Op::Write, sys::Op::Fsync, sys::Op::Rename, sys::Op::Chmod}) {
+      for (int nth : {1, 2}) {
+        WriteFile(doc, before);
+        bool failed = false;
+        {
+          testing::FailNth fault(op, nth, EIO);
+          try {
+            actions[a](doc);
+          } catch (const Error&) {
+            failed = true;
+          }
+          // A failed flush of the folder after the rename is not an error: the new version is in place.
+          if (!fault.fired()) {
+            EXPECT_FALSE(failed) << a << " " << int(op) << " " << nth;
+          }
+        }
+        EXPECT_EQ(ReadFile(doc), failed ? before : after_success) << a << " " << int(op) << " " << nth;
+        EXPECT_EQ(ListDirectory(dir.path()), Lines{"FAQ.dat"}) << a << " " << int(op) << " " << nth;
+      }
+    }
+  }
+}
+
+TEST_F(DocumentTest, AFailedRewriteReportsTheDocument) {
+  WriteSection(doc, "A", {"a"});
+  testing::FailNth fault(sys::Op::Rename, 1, EACCES);
+  try {
+    WriteSection(doc, "A", {"b"});
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot replace file \"" + doc + "\". Permission denied");
+  }
+  EXPECT_EQ(ReadSection(doc, "A"), "a\r\n");
+}
+
+TEST_F(DocumentTest, NothingIsWrittenToTheWorkingDirectory) {
+  testing::TempDir cwd;
+  char old[4096];
+  ASSERT_NE(::getcwd(old, sizeof old), nullptr);
+  ASSERT_EQ(::chdir(cwd.path().c_str()), 0);
+  WriteSection(doc, "A", {"a"});
+  WriteSection(doc, "A", {"b"});
+  DeleteSection(doc, "A");
+  ASSERT_EQ(::chdir(old), 0);
+  EXPECT_TRUE(ListDirectory(cwd.path()).empty());
+}
+
+TEST(SectionIndex, AnswersLikeTheLinearReader) {
+  const std::vector<std::string> documents = {
+      "",
+      "[A]\r\na\r\n####\r\n[A]\r\nsecond\r\n####\r\n",
+      "[Question 10]\r\nten\r\n\r\n####\r\n[question 1]x\r\none\r\n####",
+      "noise\n[B]\n\n####\n[C]\r\n[A]\r\nin C\r\n####\r\n[A]\r\n",
+      "[Answer 0]\r\n2\r\n  text  \r\n\r\n\r\n####\r\n\r\n[Answer 1]\r\n",
+      "[]\r\nempty name\r\n####\r\n[A]]\r\nbracket\r\n####\r\n",
+  };
+  const std::vector<std::string> names = {"A", "B", "C", "Question 1", "Question 10", "Answer 0", "Answer 1", "", "A]", "Z"};
+  for (const auto& content : documents) {
+    const SectionIndex index(content);
+    for (const auto& name : names)
+      EXPECT_EQ(index.Read(name), ReadSectionFromText(content, name)) << "[" << content << "] " << name;
+  }
+}
+
+TEST(StoredAnswer, FormatLine) {
+  StoredAnswer two = ParseStoredAnswer("2\r\nline\r\n");
+  EXPECT_EQ(two.format, 2);
+  EXPECT_EQ(two.lines, Lines{"line"});
+  StoredAnswer yes = ParseStoredAnswer("Yes\r\nmore");
+  EXPECT_EQ(yes.format, 0);
+  EXPECT_EQ(yes.lines, (Lines{"Yes", "more"}));
+  EXPECT_EQ(AnswerText(yes), "Yes\r\nmore\r\n");
+  EXPECT_EQ(ParseStoredAnswer("").format, 0);
+  EXPECT_EQ(StoredAnswerText(3, {"<b>x</b>"}), "3\r\n<b>x</b>\r\n");
+  EXPECT_EQ(ParseStoredAnswer("0").lines, Lines{});
+}
+
+}  // namespace
+}  // namespace quorella

@@ -1,0 +1,171 @@
+#include "store/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "store/registry.h"
+#include "support/temp_dir.h"
+#include "util/errors.h"
+#include "util/file_io.h"
+
+namespace quorella {
+namespace {
+
+constexpr const char* kKey = "Software\\Tamsel Software\\Quorella";
+constexpr const char* kFaq = "Software\\Tamsel Software\\Quorella\\FAQs\\FAQ";
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  testing::TempDir dir;
+  std::string db_path = dir / "config/quorella/settings.db";
+  Settings settings{db_path};
+};
+
+TEST_F(SettingsTest, ReadsCreateNothingNotEvenTheDatabase) {
+  EXPECT_EQ(settings.ReadSettingString(kFaq, "Title", "FAQ"), "FAQ");
+  EXPECT_EQ(settings.ReadSettingInteger(kFaq, "Layout", 7), 7);
+  EXPECT_TRUE(settings.ReadSettingBool(kFaq, "FrameIt", true));
+  EXPECT_TRUE(settings.SubkeyNames(kKey).empty());
+  EXPECT_FALSE(DirectoryExists(dir / "config"));
+}
+
+TEST_F(SettingsTest, ReadOfMissingKeyCreatesNoKeyFirstWriteDoes) {
+  settings.WriteSettingString(kKey, "BackupDir", "/b");
+  EXPECT_EQ(settings.ReadSettingInteger(kFaq, "Layout", 0), 0);
+  EXPECT_FALSE(settings.KeyExists(kFaq));
+  settings.WriteSettingInteger(kFaq, "Layout", 1);
+  EXPECT_TRUE(settings.KeyExists(kFaq));
+  EXPECT_EQ(settings.ReadSettingInteger(kFaq, "Layout", 0), 1);
+}
+
+TEST_F(SettingsTest, NamesCompareWithoutCaseAndKeepTheirFirstSpelling) {
+  settings.WriteSettingString(kFaq, "Startpage", "index.html");
+  EXPECT_EQ(settings.ReadSettingString(kFaq, "StartPage", "faq.html"), "index.html");
+  settings.WriteSettingString(kFaq, "STARTPAGE", "other.html");
+  const auto values = settings.ReadValues(kFaq);
+  ASSERT_EQ(values.size(), 1u);
+  EXPECT_EQ(values[0].name, "Startpage");
+  EXPECT_EQ(values[0].value.bytes, "other.html");
+  EXPECT_EQ(settings.ReadSettingString("software\\TAMSEL SOFTWARE\\quorella\\faqs\\faq", "startpage", ""),
+            "other.html");
+}
+
+TEST_F(SettingsTest, BooleansAreIntegersAndAnyNonZeroIsTrue) {
+  settings.WriteSettingBool(kFaq, "FrameIt", false);
+  EXPECT_EQ(settings.ReadSettingInteger(kFaq, "FrameIt", 9), 0);
+  settings.WriteSettingInteger(kFaq, "FrameIt", -5);
+  EXPECT_TRUE(settings.ReadSettingBool(kFaq, "FrameIt", false));
+  settings.WriteSettingBool(kFaq, "FrameIt", true);
+  EXPECT_EQ(settings.ReadSettingInteger(kFaq, "FrameIt", 0), 1);
+}
+
+TEST_F(SettingsTest, IntegersKeepTheFull32Bits) {
+  for (std::int32_t v : {INT32_MIN, -1, 0, 12632256, INT32_MAX}) {
+    settings.WriteSettingInteger(kFaq, "N", v);
+    EXPECT_EQ(settings.ReadSettingInteger(kFaq, "N", 3), v);
+  }
+}
+
+TEST_F(SettingsTest, WrongTypeFailsWithTheValueName) {
+  settings.WriteSettingString(kFaq, "Layout", "1");
+  try {
+    settings.ReadSettingInteger(kFaq, "Layout", 0);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Invalid data type for 'Layout'");
+  }
+  settings.WriteSettingInteger(kFaq, "Title", 3);
+  EXPECT_THROW(settings.ReadSettingString(kFaq, "Title", ""), Error);
+  EXPECT_THROW(settings.ReadSettingBool(kFaq, "Layout", false), Error);
+}
+
+TEST_F(SettingsTest, UnwritableStoreFailsToSetData) {
+  testing::WriteFile(dir / "blocked", "a file where the folder should be");
+  Settings blocked(dir / "blocked/quorella/settings.db");
+  try {
+    blocked.WriteSettingString(kKey, "BackupDir", "x");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Failed to set data for 'BackupDir'");
+  }
+}
+
+TEST_F(SettingsTest, SubkeysEnumerateAscendingWithoutCase) {
+  for (const char* name : {"beta", "Alpha", "gamma", "ALPHA2", "Beta1"})
+    settings.CreateKey(std::string(kKey) + "\\FAQs\\" + name);
+  EXPECT_EQ(settings.SubkeyNames(std::string(kKey) + "\\FAQs"),
+            (std::vector<std::string>{"Alpha", "ALPHA2", "beta", "Beta1", "gamma"}));
+}
+
+TEST_F(SettingsTest, DeleteTreeRemovesValuesAndSubkeys) {
+  settings.WriteSettingInteger(kFaq, "Layout", 1);
+  settings.WriteSettingInteger(std::string(kFaq) + "\\Sub\\Deeper", "X", 1);
+  settings.WriteSettingInteger(std::string(kKey) + "\\FAQs\\Other", "Layout", 0);
+  EXPECT_TRUE(settings.DeleteKeyTree(kFaq));
+  EXPECT_FALSE(settings.KeyExists(kFaq));
+  EXPECT_EQ(settings.ReadSettingInteger(std::string(kFaq) + "\\Sub\\Deeper", "X", 5), 5);
+  EXPECT_TRUE(settings.KeyExists(std::string(kKey) + "\\FAQs\\Other"));
+  EXPECT_FALSE(settings.DeleteKeyTree(kFaq));
+  // Re-creating the key finds none of the old values.
+  settings.CreateKey(kFaq);
+  EXPECT_TRUE(settings.ReadValues(kFaq).empty());
+}
+
+TEST_F(SettingsTest, CopyTreeCopiesEverythingButNeverOverwrites) {
+  const std::string copy = std::string(kKey) + "\\FAQs\\Copy";
+  EXPECT_FALSE(settings.CopyKeyTree(kFaq, copy));  // source missing
+  EXPECT_FALSE(settings.KeyExists(copy));
+  settings.WriteSettingString(kFaq, "Title", "Mine");
+  settings.WriteSettingInteger(std::string(kFaq) + "\\Sub", "X", 4);
+  EXPECT_TRUE(settings.CopyKeyTree(kFaq, copy));
+  EXPECT_EQ(settings.ReadSettingString(copy, "Title", ""), "Mine");
+  EXPECT_EQ(settings.ReadSettingInteger(copy + "\\Sub", "X", 0), 4);
+  settings.WriteSettingString(kFaq, "Title", "Changed");
+  EXPECT_FALSE(settings.CopyKeyTree(kFaq, copy));  // target exists
+  EXPECT_EQ(settings.ReadSettingString(copy, "Title", ""), "Mine");
+}
+
+TEST_F(SettingsTest, TestKeyIsSeparate) {
+  EXPECT_EQ(ApplicationKey(false), "Software\\Tamsel Software\\Quorella");
+  EXPECT_EQ(ApplicationKey(true), "Software\\Tamsel Software\\QuorellaTest");
+  settings.WriteSettingInteger(ApplicationKey(true), "Top", 5);
+  EXPECT_EQ(settings.ReadSettingInteger(ApplicationKey(false), "Top", 150), 150);
+  EXPECT_EQ(settings.ReadSettingInteger(ApplicationKey(true), "Top", 150), 5);
+}
+
+TEST_F(SettingsTest, RawInterfaceKeepsAnyTypeAndTheSevenRoots) {
+  Registry& registry = settings.registry();
+  registry.Write([](RegistrySession& s) {
+    const KeyId key = s.CreateKey(Root::LocalMachine, "Software\\X");
+    s.SetValue(key, "", RawValue{7, std::string("\x00\x01\xFF", 3)});
+    s.SetValue(key, "Path", RawValue{value_type::kExpandString, "%HOME%"});
+  });
+  registry.Read([](const RegistrySession* s) {
+    ASSERT_NE(s, nullptr);
+    EXPECT_FALSE(s->OpenKey(Root::CurrentUser, "Software\\X").has_value());
+    const auto key = s->OpenKey(Root::LocalMachine, "\\software\\x");
+    ASSERT_TRUE(key.has_value());
+    const auto values = s->Values(*key);
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_EQ(values[0].name, "");
+    EXPECT_EQ(values[0].value, (RawValue{7, std::string("\x00\x01\xFF", 3)}));
+    EXPECT_EQ(values[1].value.type, value_type::kExpandString);
+  });
+  for (int i = 0; i < kRootCount; ++i) EXPECT_EQ(RootByName(RootName(static_cast<Root>(i))), static_cast<Root>(i));
+  EXPECT_EQ(RootByName("hkey_current_user"), Root::CurrentUser);
+  EXPECT_FALSE(RootByName("HKEY_FOO").has_value());
+}
+
+TEST_F(SettingsTest, AFailedTransactionLeavesNothingBehind) {
+  settings.WriteSettingString(kFaq, "Title", "Before");
+  EXPECT_THROW(settings.registry().Write([](RegistrySession& s) {
+    s.SetValue(s.CreateKey(Root::CurrentUser, kFaq), "Title", RawValue::String("Half"));
+    s.CreateKey(Root::CurrentUser, "Software\\New");
+    throw Error("interrupted");
+  }),
+               Error);
+  EXPECT_EQ(settings.ReadSettingString(kFaq, "Title", ""), "Before");
+  EXPECT_FALSE(settings.KeyExists("Software\\New"));
+}
+
+}  // namespace
+}  // namespace quorella

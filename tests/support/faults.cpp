@@ -1,0 +1,29 @@
+#include "support/faults.h"
+
+namespace quorella::testing {
+
+FailNth::FailNth(sys::Op op, int nth, int error) : op_(op), nth_(nth), error_(error) {
+  sys::SetFaultInjector(this);
+}
+FailNth::~FailNth() { sys::SetFaultInjector(nullptr); }
+
+int FailNth::Check(sys::Op op, std::string_view) {
+  if (op != op_ || ++seen_ != nth_) return 0;
+  fired_ = true;
+  return error_;
+}
+
+CountCalls::CountCalls() { sys::SetFaultInjector(this); }
+CountCalls::~CountCalls() { sys::SetFaultInjector(nullptr); }
+
+int CountCalls::Check(sys::Op op, std::string_view) {
+  ++counts_[op];
+  return 0;
+}
+
+int CountCalls::count(sys::Op op) const {
+  const auto it = counts_.find(op);
+  return it == counts_.end() ? 0 : it->second;
+}
+
+}  // namespace quorella::testing

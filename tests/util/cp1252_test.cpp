@@ -1,0 +1,32 @@
+#include "util/cp1252.h"
+
+#include <gtest/gtest.h>
+
+namespace quorella {
+namespace {
+
+TEST(Cp1252, EveryByteRoundTrips) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  bool lossy = true;
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all), &lossy), all);
+  EXPECT_FALSE(lossy);
+}
+
+TEST(Cp1252, TableEntries) {
+  EXPECT_EQ(Cp1252ToUtf8("\x80"), "\u20AC");
+  EXPECT_EQ(Cp1252ToUtf8("\x9F"), "\u0178");
+  EXPECT_EQ(Cp1252ToUtf8("\xE9"), "\u00E9");
+  EXPECT_EQ(Cp1252ToUtf8("\x81"), "\u0081");  // unassigned: the C1 control of that number
+  EXPECT_EQ(Utf8ToCp1252("\u2122"), "\x99");
+}
+
+TEST(Cp1252, UnrepresentableBecomesQuestionMark) {
+  bool lossy = false;
+  EXPECT_EQ(Utf8ToCp1252("a\u4E2Db\U0001F600", &lossy), "a?b?");
+  EXPECT_TRUE(lossy);
+  EXPECT_EQ(Utf8ToCp1252("\xFF"), "?");  // not UTF-8 at all
+}
+
+}  // namespace
+}  // namespace quorella

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "support/faults.h"
+#include "support/temp_dir.h"
+#include "util/errors.h"
+#include "util/file_io.h"
+#include "util/paths.h"
+#include "util/text_lines.h"
+
+namespace quorella {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+TEST(SplitLines, EveryKindOfLineEnd) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n"), (Lines{"a"}));
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (Lines{"a", ""}));
+  EXPECT_EQ(SplitLines(""), (Lines{}));
+  EXPECT_EQ(SplitLines("\n\r"), (Lines{"", ""}));  // LF then a lone CR: two empty lines
+  EXPECT_EQ(SplitLines("\r\r\n"), (Lines{"", ""}));
+}
+
+TEST(IncludeTrailingSlash, Table) {
+  EXPECT_EQ(IncludeTrailingSlash("/out"), "/out/");
+  EXPECT_EQ(IncludeTrailingSlash("/out/"), "/out/");
+  EXPECT_EQ(IncludeTrailingSlash(""), "");
+  EXPECT_EQ(IncludeTrailingSlash("rel"), "rel/");
+}
+
+TEST(Paths, DirectoryAndName) {
+  EXPECT_EQ(DirectoryOf("/a/b/c.dat"), "/a/b/");
+  EXPECT_EQ(DirectoryOf("c.dat"), "");
+  EXPECT_EQ(FileNameOf("/a/b/c.dat"), "c.dat");
+}
+
+TEST(Paths, EnvironmentChoosesTheDirectories) {
+  testing::ScopedEnv home("QUORELLA_HOME", "/somewhere/app");
+  EXPECT_EQ(ApplicationDirectory(), "/somewhere/app/");
+  testing::ScopedEnv config("XDG_CONFIG_HOME", "/cfg");
+  EXPECT_EQ(SettingsDatabasePath(), "/cfg/quorella/settings.db");
+  ::unsetenv("XDG_CONFIG_HOME");
+  testing::ScopedEnv user_home("HOME", "/home/u");
+  EXPECT_EQ(SettingsDatabasePath(), "/home/u/.config/quorella/settings.db");
+}
+
+TEST(AppendLineToFile, CreatesThenAppendsWithCrLf) {
+  TempDir dir;
+  const std::string file = dir / "registry.cfg";
+  EXPECT_TRUE(AppendLineToFile(file, "[\\Software]"));
+  EXPECT_TRUE(AppendLineToFile(file, ""));
+  EXPECT_TRUE(AppendLineToFile(file, "two\r\nlines"));
+  EXPECT_EQ(ReadFile(file), "[\\Software]\r\n\r\ntwo\r\nlines\r\n");
+}
+
+TEST(AppendLineToFile, MissingFolderReturnsQuietlyAndCreatesNothing) {
+  TempDir dir;
+  EXPECT_FALSE(AppendLineToFile(dir / "nope/file.txt", "x"));
+  EXPECT_FALSE(DirectoryExists(dir / "nope"));
+}
+
+TEST(ReplaceFileAtomically, KeepsModeAndReplacesLinkTarget) {
+  TempDir dir;
+  const std::string target = dir / "real.dat";
+  WriteFile(target, "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  ASSERT_EQ(::symlink(target.c_str(), (dir / "link.dat").c_str()), 0);
+  ReplaceFileAtomically(dir / "link.dat", "new");
+  EXPECT_EQ(ReadFile(target), "new");
+  struct stat info {};
+  ASSERT_EQ(::lstat((dir / "link.dat").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  ASSERT_EQ(::stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(ReplaceFileAtomically, AnyFailureLeavesTheOldFileAndNoScratch) {
+  for (sys::Op op : {sys::Op::Open, sys::Op::Write, sys::Op::Fsync, sys::Op::Rename, sys::Op::Chmod}) {
+    TempDir dir;
+    const std::string file = dir / "doc.dat";
+    WriteFile(file, "old content\r\n");
+    {
+      testing::FailNth fault(op, 1, EIO);
+      EXPECT_THROW(ReplaceFileAtomically(file, "new content\r\n"), Error);
+      EXPECT_TRUE(fault.fired());
+    }
+    EXPECT_EQ(ReadFile(file), "old content\r\n") << static_cast<int>(op);
+    EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"doc.dat"}) << static_cast<int>(op);
+  }
+}
+
+TEST(ReplaceFileAtomically, ErrorNamesTheFileAndTheReason) {
+  TempDir dir;
+  const std::string file = dir / "doc.dat";
+  WriteFile(file, "x");
+  testing::FailNth fault(sys::Op::Write, 1, ENOSPC);
+  try {
+    ReplaceFileAtomically(file, "y");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + file + "\". No space left on device");
+  }
+}
+
+TEST(CreateDirectories, NestedEmptyAndBlocked) {
+  TempDir dir;
+  EXPECT_TRUE(CreateDirectories(dir / "a/b/c/"));
+  EXPECT_TRUE(DirectoryExists(dir / "a/b/c"));
+  EXPECT_TRUE(CreateDirectories(dir / "a/b/c"));
+  try {
+    CreateDirectories("");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Unable to create directory");
+  }
+  WriteFile(dir / "file", "x");
+  EXPECT_FALSE(CreateDirectories(dir / "file/sub"));
+}
+
+TEST(ReadFileIfExists, MissingIsNotAnError) {
+  TempDir dir;
+  EXPECT_FALSE(ReadFileIfExists(dir / "none").has_value());
+  WriteFile(dir / "some", std::string("a\0b", 3));
+  EXPECT_EQ(*ReadFileIfExists(dir / "some"), std::string("a\0b", 3));
+}
+
+TEST(CreateEmptyFile, TruncatesAndReportsFailure) {
+  TempDir dir;
+  WriteFile(dir / "f", "content");
+  EXPECT_TRUE(CreateEmptyFile(dir / "f"));
+  EXPECT_EQ(ReadFile(dir / "f"), "");
+  EXPECT_FALSE(CreateEmptyFile(dir / "missing/f"));
+}
+
+}  // namespace
+}  // namespace quorella
