@@ -15,8 +15,10 @@ namespace {
 std::string Document(int questions) {
   std::string text;
   for (int i = 0; i < questions; ++i) {
-    text += "[Question " + std::to_string(i) + "]\r\nWhat is question " + std::to_string(i) + "?\r\n\r\n####\r\n\r\n";
-    text += "[Answer " + std::to_string(i) + "]\r\n0\r\nAn answer of a few words, www.example.org.\r\n\r\n####\r\n\r\n";
+    text += "[Question " + std::to_string(i) + "]\r\nWhat is question " + std::to_string(i) +
+            "?\r\n\r\n####\r\n\r\n";
+    text += "[Answer " + std::to_string(i) +
+            "]\r\n0\r\nAn answer of a few words, www.example.org.\r\n\r\n####\r\n\r\n";
   }
   return text;
 }
@@ -25,7 +27,8 @@ void ReadAllSectionsIndexed(benchmark::State& state) {
   const std::string text = Document(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     quorella::SectionIndex index(text);
-    for (int i = 0; i < state.range(0); ++i) benchmark::DoNotOptimize(index.Read("Answer " + std::to_string(i)));
+    for (int i = 0; i < state.range(0); ++i)
+      benchmark::DoNotOptimize(index.Read("Answer " + std::to_string(i)));
   }
   state.SetComplexityN(state.range(0));
 }
@@ -47,7 +50,8 @@ void RewriteOneSection(benchmark::State& state) {
   quorella::WriteWholeFile(path, Document(static_cast<int>(state.range(0))));
   int round = 0;
   for (auto _ : state)
-    quorella::WriteSection(path, "Answer " + std::to_string(state.range(0) / 2), {"0", std::to_string(round++)});
+    quorella::WriteSection(path, "Answer " + std::to_string(state.range(0) / 2),
+                           {"0", std::to_string(round++)});
   quorella::RemoveFile(path);
   ::rmdir(dir.c_str());
 }

@@ -2,7 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "store/catalogue.h"
 #include "util/errors.h"
@@ -19,7 +22,9 @@ void PrintLine(std::string_view text) {
   std::fputc('\n', stdout);
 }
 
-bool StderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+bool StderrIsTerminal() {
+  return ::isatty(STDERR_FILENO) == 1;
+}
 
 void Progress(std::string_view text) {
   if (!StderrIsTerminal()) return;
@@ -31,6 +36,25 @@ std::string ResolveFaq(AppContext& context, std::string_view name) {
   const auto found = FindName(ListFaqs(context), name);
   if (!found) throw Error(messages::NoSuchFaq(name));
   return *found;
+}
+
+namespace {
+std::vector<std::pair<int, CommandGroup>>& Groups() {
+  static std::vector<std::pair<int, CommandGroup>> groups;
+  return groups;
+}
+}  // namespace
+
+bool RegisterCommandGroup(int order, CommandGroup group) {
+  Groups().emplace_back(order, group);
+  return true;
+}
+
+void AddRegisteredCommands(CLI::App& app, RunState& state) {
+  auto groups = Groups();
+  std::stable_sort(groups.begin(), groups.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [order, group] : groups) group(app, state);
 }
 
 CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& help,

@@ -34,7 +34,12 @@ std::string ResolveFaq(AppContext& context, std::string_view name);
 CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& help,
                      std::function<void()> action);
 
-// Command groups, each in a file of its own.
-void RegisterCatalogueCommands(CLI::App& app, RunState& state);
+// Command groups, each in a file of its own (commands_*.cpp), register themselves at start-up:
+//   const bool kRegistered = RegisterCommandGroup(20, &RegisterMyCommands);
+// `order` places the group's commands in the help text.
+using CommandGroup = void (*)(CLI::App& app, RunState& state);
+bool RegisterCommandGroup(int order, CommandGroup group);
+// Adds every registered group's commands to `app`, in order.
+void AddRegisteredCommands(CLI::App& app, RunState& state);
 
 }  // namespace quorella::cli

@@ -37,7 +37,10 @@ bool ParseHtmlColour(std::string_view text, std::int32_t& value) {
   if (text.size() != 7 || text[0] != '#') return false;
   std::uint32_t rgb = 0;
   for (char c : text.substr(1)) {
-    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
     if (digit < 0) return false;
     rgb = rgb * 16 + static_cast<std::uint32_t>(digit);
   }
@@ -49,8 +52,10 @@ std::int32_t NumberFor(const ValueSpec& spec, const std::string& text) {
   std::int32_t value = 0;
   bool ok = ParseDecimal(text, value);
   if (!ok && spec.kind == ValueKind::Boolean) {
-    if (EqualsNoCase(text, "true")) value = 1, ok = true;
-    else if (EqualsNoCase(text, "false")) value = 0, ok = true;
+    if (EqualsNoCase(text, "true"))
+      value = 1, ok = true;
+    else if (EqualsNoCase(text, "false"))
+      value = 0, ok = true;
   }
   if (!ok && spec.kind == ValueKind::Colour) ok = ParseHtmlColour(text, value);
   if (!ok) throw Error("\"" + text + "\" is not a valid value for " + std::string(spec.name) + ".");
@@ -89,8 +94,10 @@ void Get(RunState& state, const Args& args) {
   for (const auto& value_name : args.value_names) wanted.push_back(ValueNamed(value_name));
   if (wanted.empty())
     for (std::size_t i = 0; i < kFaqValueCount; ++i) wanted.push_back(static_cast<FaqValue>(i));
-  const FaqValues values = FaqValues::Read(context.settings(), context.FaqKey(name), context.app_dir());
-  for (FaqValue value : wanted) PrintLine(std::string(Spec(value).name) + "=" + values.Display(value));
+  const FaqValues values =
+      FaqValues::Read(context.settings(), context.FaqKey(name), context.app_dir());
+  for (FaqValue value : wanted)
+    PrintLine(std::string(Spec(value).name) + "=" + values.Display(value));
 }
 
 void Set(RunState& state, const Args& args) {
@@ -103,15 +110,16 @@ void Set(RunState& state, const Args& args) {
     WriteFaqValue(context.settings(), key, value, NumberFor(Spec(value), args.text));
 }
 
-}  // namespace
-
 void RegisterCatalogueCommands(CLI::App& app, RunState& state) {
   auto args = std::make_shared<Args>();
   AddCommand(app, "list", "the FAQ names, one a line", [&state] { List(state); });
   AddCommand(app, "add", "add a FAQ named NAME", [&state, args] { Add(state, *args); })
-      ->add_option("NAME", args->name)->required();
-  AddCommand(app, "delete", "delete the FAQ NAME with its document", [&state, args] { Delete(state, *args); })
-      ->add_option("NAME", args->name)->required();
+      ->add_option("NAME", args->name)
+      ->required();
+  AddCommand(app, "delete", "delete the FAQ NAME with its document",
+             [&state, args] { Delete(state, *args); })
+      ->add_option("NAME", args->name)
+      ->required();
   auto* duplicate = AddCommand(app, "duplicate", "copy the FAQ NAME as NEW",
                                [&state, args] { Duplicate(state, *args); });
   duplicate->add_option("NAME", args->name)->required();
@@ -120,10 +128,15 @@ void RegisterCatalogueCommands(CLI::App& app, RunState& state) {
                          [&state, args] { Get(state, *args); });
   get->add_option("NAME", args->name)->required();
   get->add_option("VALUE", args->value_names);
-  auto* set = AddCommand(app, "set", "store one per-FAQ value", [&state, args] { Set(state, *args); });
+  auto* set =
+      AddCommand(app, "set", "store one per-FAQ value", [&state, args] { Set(state, *args); });
   set->add_option("NAME", args->name)->required();
   set->add_option("VALUE", args->value_name)->required();
   set->add_option("TEXT", args->text)->required();
 }
+
+const bool kRegistered = RegisterCommandGroup(10, &RegisterCatalogueCommands);
+
+}  // namespace
 
 }  // namespace quorella::cli

@@ -12,22 +12,27 @@ constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
 void PrintHelp(const CLI::App& app) {
-  std::printf("usage: quorella-cli [--test] COMMAND [ARGUMENTS]\n"
-              "       quorella-cli --help | --version\n\n"
-              "Commands:\n");
+  std::printf(
+      "usage: quorella-cli [--test] COMMAND [ARGUMENTS]\n"
+      "       quorella-cli --help | --version\n\n"
+      "Commands:\n");
   for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
     std::string usage = command->get_name();
     for (const CLI::Option* option : command->get_options())
-      if (option->get_positional()) usage += option->get_required() ? " " + option->get_name() : " [" + option->get_name() + " ...]";
+      if (option->get_positional())
+        usage +=
+            option->get_required() ? " " + option->get_name() : " [" + option->get_name() + " ...]";
     for (const CLI::Option* option : command->get_options())
       if (option->nonpositional() && option->get_name() != "--help" && option->get_name() != "-h")
-        usage += " [" + option->get_name() + (option->get_type_size() > 0 ? " " + option->get_type_name() : "") + "]";
+        usage += " [" + option->get_name() +
+                 (option->get_type_size() > 0 ? " " + option->get_type_name() : "") + "]";
     std::printf("  %-58s %s\n", usage.c_str(), command->get_description().c_str());
   }
-  std::printf("\nOptions:\n"
-              "  --test      use the test key of the settings store for the whole run\n"
-              "  --help      show this help\n"
-              "  --version   show the version\n");
+  std::printf(
+      "\nOptions:\n"
+      "  --test      use the test key of the settings store for the whole run\n"
+      "  --help      show this help\n"
+      "  --version   show the version\n");
 }
 
 }  // namespace
@@ -41,7 +46,7 @@ int main(int argc, char** argv) {
   app.add_flag("--help,-h", help, "show this help");
   app.add_flag("--version", version, "show the version");
   app.add_flag("--test", state.test_key, "use the test key");
-  cli::RegisterCatalogueCommands(app, state);
+  cli::AddRegisteredCommands(app, state);
   app.require_subcommand(0, 1);
 
   try {
@@ -63,7 +68,8 @@ int main(int argc, char** argv) {
       PrintHelp(app);
       return 0;
     }
-    std::fprintf(stderr, "quorella-cli: %s\nRun \"quorella-cli --help\" for the commands.\n", e.what());
+    std::fprintf(stderr, "quorella-cli: %s\nRun \"quorella-cli --help\" for the commands.\n",
+                 e.what());
     return kUsage;
   } catch (const Error& e) {
     std::fflush(stdout);

@@ -13,7 +13,9 @@ StoredAnswer ParseStoredAnswer(std::string_view text) {
   return answer;
 }
 
-std::string AnswerText(const StoredAnswer& answer) { return JoinLinesCrLf(answer.lines); }
+std::string AnswerText(const StoredAnswer& answer) {
+  return JoinLinesCrLf(answer.lines);
+}
 
 std::string StoredAnswerText(int format, const std::vector<std::string>& lines) {
   return std::to_string(format) + "\r\n" + JoinLinesCrLf(lines);

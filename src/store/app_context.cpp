@@ -15,8 +15,12 @@ AppContext AppContext::FromEnvironment(bool test_key) {
   return AppContext(SettingsDatabasePath(), ApplicationDirectory(), test_key);
 }
 
-std::string AppContext::FaqsKey() const { return quorella::FaqsKey(app_key_); }
-std::string AppContext::FaqKey(std::string_view faq_name) const { return quorella::FaqKey(app_key_, faq_name); }
+std::string AppContext::FaqsKey() const {
+  return quorella::FaqsKey(app_key_);
+}
+std::string AppContext::FaqKey(std::string_view faq_name) const {
+  return quorella::FaqKey(app_key_, faq_name);
+}
 std::string AppContext::DocumentPath(std::string_view faq_name) const {
   return quorella::DocumentPath(app_dir_, faq_name);
 }

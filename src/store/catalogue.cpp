@@ -35,7 +35,8 @@ std::optional<std::string> FindName(const std::vector<std::string>& names, std::
   return std::nullopt;
 }
 
-std::optional<std::string> CheckNewFaqName(std::string_view name, const std::vector<std::string>& existing,
+std::optional<std::string> CheckNewFaqName(std::string_view name,
+                                           const std::vector<std::string>& existing,
                                            std::string_view empty_message) {
   if (name.empty()) return std::string(empty_message);
   if (FindName(existing, name)) return std::string(messages::kNameExists);

@@ -18,7 +18,8 @@ std::optional<std::string> FindName(const std::vector<std::string>& names, std::
 
 // Why `name` cannot be a new FAQ next to `existing`: `empty_message` for an empty name, the
 // "already exists" message, or a name that cannot name both a file and a key. nullopt when fine.
-std::optional<std::string> CheckNewFaqName(std::string_view name, const std::vector<std::string>& existing,
+std::optional<std::string> CheckNewFaqName(std::string_view name,
+                                           const std::vector<std::string>& existing,
                                            std::string_view empty_message);
 
 // Each throws quorella::Error with the message of CheckNewFaqName when the name is refused.

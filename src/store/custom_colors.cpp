@@ -20,10 +20,14 @@ CustomColours ParseCustomColours(std::string_view text) {
     std::uint32_t value = 0;
     for (char c : hex) {
       unsigned digit;
-      if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-      else if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-      else if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-      else return;
+      if (c >= '0' && c <= '9')
+        digit = static_cast<unsigned>(c - '0');
+      else if (c >= 'a' && c <= 'f')
+        digit = static_cast<unsigned>(c - 'a' + 10);
+      else if (c >= 'A' && c <= 'F')
+        digit = static_cast<unsigned>(c - 'A' + 10);
+      else
+        return;
       value = value * 16 + digit;
     }
     colours[static_cast<std::size_t>(letter - 'a')] = static_cast<std::int32_t>(value);

@@ -49,7 +49,8 @@ bool LooksLikeHeader(std::string_view line, const std::vector<std::string>& lowe
   return std::find(lowered_names.begin(), lowered_names.end(), lowered) != lowered_names.end();
 }
 
-void AppendBodyLine(std::string& body, std::string_view line, const std::vector<std::string>& lowered_names) {
+void AppendBodyLine(std::string& body, std::string_view line,
+                    const std::vector<std::string>& lowered_names) {
   if (line == kTerminator) {
     body += "#### ";
   } else {
@@ -59,7 +60,8 @@ void AppendBodyLine(std::string& body, std::string_view line, const std::vector<
   body += kCrLf;
 }
 
-std::optional<std::size_t> FindHeader(const std::vector<std::string_view>& lines, std::string_view name) {
+std::optional<std::size_t> FindHeader(const std::vector<std::string_view>& lines,
+                                      std::string_view name) {
   for (std::size_t i = 0; i < lines.size(); ++i)
     if (IsHeaderOf(lines[i], name)) return i;
   return std::nullopt;
@@ -108,7 +110,8 @@ std::vector<std::string> SectionNamesIn(std::string_view content) {
   return names;
 }
 
-std::string SectionBodyText(const std::vector<std::string>& lines, const std::vector<std::string>& section_names) {
+std::string SectionBodyText(const std::vector<std::string>& lines,
+                            const std::vector<std::string>& section_names) {
   std::vector<std::string> lowered;
   lowered.reserve(section_names.size());
   for (const auto& name : section_names) lowered.push_back(LowerAscii(name));
@@ -132,10 +135,11 @@ std::string SectionBodyText(const std::vector<std::string>& lines, const std::ve
 
 std::string WriteSectionInText(const std::optional<std::string>& content, std::string_view name,
                                const std::vector<std::string>& lines) {
-  const std::string body =
-      SectionBodyText(lines, KnownSectionNames(content ? std::string_view(*content) : std::string_view(), name));
+  const std::string body = SectionBodyText(
+      lines, KnownSectionNames(content ? std::string_view(*content) : std::string_view(), name));
   const std::string header = "[" + std::string(name) + "]";
-  const std::string section_tail = body + std::string(kCrLf) + std::string(kTerminator) + std::string(kCrLf);
+  const std::string section_tail =
+      body + std::string(kCrLf) + std::string(kTerminator) + std::string(kCrLf);
   if (!content) return header + std::string(kCrLf) + section_tail;
 
   const auto views = LineViews(*content);
@@ -177,8 +181,8 @@ std::optional<std::string> DeleteSectionFromText(std::string_view content, std::
   }
   std::size_t next = *found + 1;
   while (next < views.size() && views[next] != kTerminator) ++next;
-  ++next;                                 // the terminator
-  if (next < views.size()) ++next;        // the separator line after it
+  ++next;                           // the terminator
+  if (next < views.size()) ++next;  // the separator line after it
   for (; next < views.size(); ++next) {
     result += views[next];
     result += kCrLf;
@@ -186,7 +190,8 @@ std::optional<std::string> DeleteSectionFromText(std::string_view content, std::
   return result;
 }
 
-void WriteSection(const std::string& path, std::string_view name, const std::vector<std::string>& lines) {
+void WriteSection(const std::string& path, std::string_view name,
+                  const std::vector<std::string>& lines) {
   const auto content = ReadFileIfExists(path);
   const std::string updated = WriteSectionInText(content, name, lines);
   if (content && updated == *content) return;  // nothing to change
@@ -201,7 +206,8 @@ std::string ReadSection(const std::string& path, std::string_view name) {
 void DeleteSection(const std::string& path, std::string_view name) {
   const auto content = ReadFileIfExists(path);
   if (!content) return;
-  if (const auto updated = DeleteSectionFromText(*content, name)) ReplaceFileAtomically(path, *updated);
+  if (const auto updated = DeleteSectionFromText(*content, name))
+    ReplaceFileAtomically(path, *updated);
 }
 
 SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {

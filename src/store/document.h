@@ -18,7 +18,8 @@ bool IsHeaderOf(std::string_view line, std::string_view name);
 // Stores `lines` as the body of section `name`, replacing the first section of that name or
 // appending the section (after one empty line); creates the file when it is missing. The file is
 // replaced as a whole, so it is always either the old or the new version.
-void WriteSection(const std::string& path, std::string_view name, const std::vector<std::string>& lines);
+void WriteSection(const std::string& path, std::string_view name,
+                  const std::vector<std::string>& lines);
 
 // The body of the first section `name`, each line followed by CR LF but the last; empty when the
 // file or the section is missing or the section is empty.

@@ -7,13 +7,20 @@ namespace quorella {
 
 namespace {
 constexpr std::array<std::string_view, kFixedSectionCount> kSectionNames = {
-    "AnswerHeader", "AnswerFooter", "QuestionHeader", "QuestionFooter", "HeaderCode", "FrameHeaderCode"};
+    "AnswerHeader",   "AnswerFooter", "QuestionHeader",
+    "QuestionFooter", "HeaderCode",   "FrameHeaderCode"};
 }  // namespace
 
-std::string_view SectionName(FixedSection section) { return kSectionNames[static_cast<std::size_t>(section)]; }
+std::string_view SectionName(FixedSection section) {
+  return kSectionNames[static_cast<std::size_t>(section)];
+}
 
-std::string QuestionSectionName(std::size_t index) { return "Question " + std::to_string(index); }
-std::string AnswerSectionName(std::size_t index) { return "Answer " + std::to_string(index); }
+std::string QuestionSectionName(std::size_t index) {
+  return "Question " + std::to_string(index);
+}
+std::string AnswerSectionName(std::size_t index) {
+  return "Answer " + std::to_string(index);
+}
 
 Faq LoadFaq(const AppContext& context, std::string_view name) {
   Faq faq(context.app_dir());
@@ -28,7 +35,8 @@ Faq LoadFaq(const AppContext& context, std::string_view name) {
     content.emplace();
   }
   const SectionIndex index(std::move(*content));
-  for (std::size_t i = 0; i < kFixedSectionCount; ++i) faq.sections[i] = index.Read(kSectionNames[i]);
+  for (std::size_t i = 0; i < kFixedSectionCount; ++i)
+    faq.sections[i] = index.Read(kSectionNames[i]);
 
   const int count = faq.values.Integer(FaqValue::TotalQuestions);
   for (int n = 0; n < count; ++n) {

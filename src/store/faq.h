@@ -11,7 +11,14 @@
 
 namespace quorella {
 
-enum class FixedSection { AnswerHeader, AnswerFooter, QuestionHeader, QuestionFooter, HeaderCode, FrameHeaderCode };
+enum class FixedSection {
+  AnswerHeader,
+  AnswerFooter,
+  QuestionHeader,
+  QuestionFooter,
+  HeaderCode,
+  FrameHeaderCode
+};
 inline constexpr std::size_t kFixedSectionCount = 6;
 std::string_view SectionName(FixedSection section);
 
@@ -29,7 +36,9 @@ struct Faq {
   std::vector<std::string> questions;  // each with one trailing CR LF removed
   std::vector<std::string> answers;    // as stored: format line, then the answer's lines
 
-  const std::string& Section(FixedSection which) const { return sections[static_cast<std::size_t>(which)]; }
+  const std::string& Section(FixedSection which) const {
+    return sections[static_cast<std::size_t>(which)];
+  }
   std::size_t question_count() const { return questions.size(); }
 };
 

@@ -14,7 +14,7 @@ namespace quorella {
 namespace {
 
 constexpr std::array<std::string_view, kRootCount> kRootNames = {
-    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",     "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+    "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
     "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
 
 // The roots are the keys 1 to 7 with no parent; every other key has one.
@@ -42,7 +42,8 @@ void EnsureSchema(sqlite::Database& db) {
 }
 
 bool HasSchema(const sqlite::Database& db) {
-  sqlite::Statement query(db, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN ('keys','vals')");
+  sqlite::Statement query(
+      db, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN ('keys','vals')");
   return query.Step() && query.Int(0) == 2;
 }
 
@@ -51,7 +52,8 @@ bool HasSchema(const sqlite::Database& db) {
 RawValue RawValue::Integer(std::int32_t value) {
   const auto u = static_cast<std::uint32_t>(value);
   std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[static_cast<size_t>(i)] = static_cast<char>((u >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    bytes[static_cast<size_t>(i)] = static_cast<char>((u >> (8 * i)) & 0xFF);
   return {value_type::kInteger, bytes};
 }
 
@@ -62,7 +64,9 @@ std::int32_t RawValue::AsInteger() const {
   return static_cast<std::int32_t>(u);
 }
 
-std::string_view RootName(Root root) { return kRootNames[static_cast<size_t>(root)]; }
+std::string_view RootName(Root root) {
+  return kRootNames[static_cast<size_t>(root)];
+}
 
 std::optional<Root> RootByName(std::string_view name) {
   for (int i = 0; i < kRootCount; ++i)
@@ -85,7 +89,9 @@ std::vector<std::string> SplitKeyPath(std::string_view path) {
   return parts;
 }
 
-KeyId RegistrySession::RootKey(Root root) const { return static_cast<KeyId>(root) + 1; }
+KeyId RegistrySession::RootKey(Root root) const {
+  return static_cast<KeyId>(root) + 1;
+}
 
 std::optional<KeyId> RegistrySession::OpenSubkey(KeyId parent, std::string_view name) const {
   sqlite::Statement query(db_, "SELECT id FROM keys WHERE parent = ? AND name = ?");
@@ -144,9 +150,10 @@ std::optional<RawValue> RegistrySession::GetValue(KeyId key, std::string_view na
 
 void RegistrySession::SetValue(KeyId key, std::string_view name, const RawValue& value) {
   // An existing value keeps the spelling of its name.
-  sqlite::Statement upsert(db_,
-                           "INSERT INTO vals(key, name, type, data) VALUES(?, ?, ?, ?) "
-                           "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data");
+  sqlite::Statement upsert(
+      db_,
+      "INSERT INTO vals(key, name, type, data) VALUES(?, ?, ?, ?) "
+      "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data");
   upsert.Bind(1, key).BindText(2, name).Bind(3, value.type).BindBlob(4, value.bytes);
   upsert.Run();
 }
@@ -160,7 +167,8 @@ bool RegistrySession::DeleteValue(KeyId key, std::string_view name) {
 
 void RegistrySession::DeleteKeyTree(KeyId key) {
   constexpr const char* kTree =
-      "WITH RECURSIVE tree(id) AS (SELECT ? UNION ALL SELECT k.id FROM keys k JOIN tree ON k.parent = tree.id) ";
+      "WITH RECURSIVE tree(id) AS (SELECT ? UNION ALL SELECT k.id FROM keys k JOIN tree ON "
+      "k.parent = tree.id) ";
   sqlite::Statement values(db_, std::string(kTree) + "DELETE FROM vals WHERE key IN tree");
   values.Bind(1, key);
   values.Run();

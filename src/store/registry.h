@@ -1,8 +1,8 @@
 #pragma once
-// The settings store: a tree of keys under seven named roots, each key holding typed values, kept in
-// one SQLite database. Key and value names keep the case they were created with and compare without
-// regard to case (letters A to Z); subkeys and values enumerate in ascending order of name, compared
-// the same way. Reads never create anything; each write is one transaction.
+// The settings store: a tree of keys under seven named roots, each key holding typed values, kept
+// in one SQLite database. Key and value names keep the case they were created with and compare
+// without regard to case (letters A to Z); subkeys and values enumerate in ascending order of name,
+// compared the same way. Reads never create anything; each write is one transaction.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -44,7 +44,15 @@ struct NamedValue {
   RawValue value;
 };
 
-enum class Root { ClassesRoot, CurrentUser, LocalMachine, Users, PerformanceData, CurrentConfig, DynData };
+enum class Root {
+  ClassesRoot,
+  CurrentUser,
+  LocalMachine,
+  Users,
+  PerformanceData,
+  CurrentConfig,
+  DynData
+};
 inline constexpr int kRootCount = 7;
 std::string_view RootName(Root root);
 // The root of that name (compared without regard to case), if it is one of the seven.

@@ -10,7 +10,8 @@ namespace {
 
 constexpr Root kUserRoot = Root::CurrentUser;
 
-std::optional<RawValue> ReadRaw(const Registry& registry, std::string_view key, std::string_view name) {
+std::optional<RawValue> ReadRaw(const Registry& registry, std::string_view key,
+                                std::string_view name) {
   std::optional<RawValue> value;
   registry.Read([&](const RegistrySession* session) {
     if (session == nullptr) return;
@@ -19,7 +20,8 @@ std::optional<RawValue> ReadRaw(const Registry& registry, std::string_view key, 
   return value;
 }
 
-void WriteRaw(Registry& registry, std::string_view key, std::string_view name, const RawValue& value) {
+void WriteRaw(Registry& registry, std::string_view key, std::string_view name,
+              const RawValue& value) {
   try {
     registry.Write([&](RegistrySession& session) {
       session.SetValue(session.CreateKey(kUserRoot, key), name, value);
@@ -32,7 +34,8 @@ void WriteRaw(Registry& registry, std::string_view key, std::string_view name, c
 }  // namespace
 
 std::string ApplicationKey(bool test_key) {
-  return test_key ? "Software\\Tamsel Software\\QuorellaTest" : "Software\\Tamsel Software\\Quorella";
+  return test_key ? "Software\\Tamsel Software\\QuorellaTest"
+                  : "Software\\Tamsel Software\\Quorella";
 }
 
 std::string StringFromValue(const RawValue& value, std::string_view name) {
@@ -45,11 +48,13 @@ std::int32_t IntegerFromValue(const RawValue& value, std::string_view name) {
   return value.AsInteger();
 }
 
-void Settings::WriteSettingString(std::string_view key, std::string_view name, std::string_view text) {
+void Settings::WriteSettingString(std::string_view key, std::string_view name,
+                                  std::string_view text) {
   WriteRaw(registry_, key, name, RawValue::String(text));
 }
 
-void Settings::WriteSettingInteger(std::string_view key, std::string_view name, std::int32_t value) {
+void Settings::WriteSettingInteger(std::string_view key, std::string_view name,
+                                   std::int32_t value) {
   WriteRaw(registry_, key, name, RawValue::Integer(value));
 }
 
@@ -118,14 +123,16 @@ void Settings::CreateKey(std::string_view key) {
 bool Settings::DeleteKeyTree(std::string_view key) {
   if (!KeyExists(key)) return false;
   bool deleted = false;
-  registry_.Write([&](RegistrySession& session) { deleted = session.DeleteKeyTree(kUserRoot, key); });
+  registry_.Write(
+      [&](RegistrySession& session) { deleted = session.DeleteKeyTree(kUserRoot, key); });
   return deleted;
 }
 
 bool Settings::CopyKeyTree(std::string_view from, std::string_view to) {
   if (!KeyExists(from) || KeyExists(to)) return false;
   bool copied = false;
-  registry_.Write([&](RegistrySession& session) { copied = session.CopyKeyTree(kUserRoot, from, to); });
+  registry_.Write(
+      [&](RegistrySession& session) { copied = session.CopyKeyTree(kUserRoot, from, to); });
   return copied;
 }
 

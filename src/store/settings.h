@@ -22,8 +22,10 @@ class Settings {
 
   // The stored value, or `fallback` when the key or the value is missing. A value stored with
   // another type fails with "Invalid data type for 'NAME'".
-  std::string ReadSettingString(std::string_view key, std::string_view name, std::string_view fallback) const;
-  std::int32_t ReadSettingInteger(std::string_view key, std::string_view name, std::int32_t fallback) const;
+  std::string ReadSettingString(std::string_view key, std::string_view name,
+                                std::string_view fallback) const;
+  std::int32_t ReadSettingInteger(std::string_view key, std::string_view name,
+                                  std::int32_t fallback) const;
   bool ReadSettingBool(std::string_view key, std::string_view name, bool fallback) const;
 
   // Every value of a key in enumeration order (empty when the key is missing); one read.

@@ -3,8 +3,8 @@
 namespace quorella::sqlite {
 
 Database::Database(const std::string& path, Mode mode) {
-  const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
-                                           : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  const int flags =
+      mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
   const int rc = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     const std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
@@ -16,21 +16,28 @@ Database::Database(const std::string& path, Mode mode) {
   sqlite3_busy_timeout(db_, 5000);
 }
 
-Database::~Database() { sqlite3_close(db_); }
+Database::~Database() {
+  sqlite3_close(db_);
+}
 
 void Database::Exec(const char* sql) {
   const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) Fail(rc);
 }
 
-void Database::Fail(int code) const { throw SqliteError(code, sqlite3_errmsg(db_)); }
+void Database::Fail(int code) const {
+  throw SqliteError(code, sqlite3_errmsg(db_));
+}
 
 Statement::Statement(const Database& db, std::string_view sql) : db_(db) {
-  const int rc = sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr);
+  const int rc =
+      sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr);
   if (rc != SQLITE_OK) db.Fail(rc);
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+  sqlite3_finalize(stmt_);
+}
 
 Statement& Statement::Bind(int index, std::int64_t value) {
   if (const int rc = sqlite3_bind_int64(stmt_, index, value); rc != SQLITE_OK) db_.Fail(rc);
@@ -38,13 +45,15 @@ Statement& Statement::Bind(int index, std::int64_t value) {
 }
 
 Statement& Statement::BindText(int index, std::string_view text) {
-  const int rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+  const int rc =
+      sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
   if (rc != SQLITE_OK) db_.Fail(rc);
   return *this;
 }
 
 Statement& Statement::BindBlob(int index, std::string_view bytes) {
-  const int rc = sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+  const int rc = sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()),
+                                   SQLITE_TRANSIENT);
   if (rc != SQLITE_OK) db_.Fail(rc);
   return *this;
 }
@@ -72,17 +81,24 @@ void Statement::Reset() {
   sqlite3_clear_bindings(stmt_);
 }
 
-std::int64_t Statement::Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+std::int64_t Statement::Int(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
 
 std::string Statement::Text(int column) const {
   const void* data = sqlite3_column_blob(stmt_, column);
   const int size = sqlite3_column_bytes(stmt_, column);
-  return data != nullptr ? std::string(static_cast<const char*>(data), static_cast<size_t>(size)) : std::string();
+  return data != nullptr ? std::string(static_cast<const char*>(data), static_cast<size_t>(size))
+                         : std::string();
 }
 
-bool Statement::IsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+bool Statement::IsNull(int column) const {
+  return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
 
-Transaction::Transaction(Database& db) : db_(db) { db_.Exec("BEGIN IMMEDIATE"); }
+Transaction::Transaction(Database& db) : db_(db) {
+  db_.Exec("BEGIN IMMEDIATE");
+}
 
 Transaction::~Transaction() {
   if (!done_) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);

@@ -56,7 +56,9 @@ constexpr std::array<ValueSpec, kAppValueCount> kAppSpecs = {{
     {"BackupDir", K::String, "Backup", 0, true},
 }};
 
-std::size_t Index(FaqValue value) { return static_cast<std::size_t>(value); }
+std::size_t Index(FaqValue value) {
+  return static_cast<std::size_t>(value);
+}
 
 std::string TextDefault(const ValueSpec& spec, std::string_view app_dir) {
   return spec.relative_to_app_dir ? std::string(app_dir) + std::string(spec.text_default)
@@ -65,8 +67,12 @@ std::string TextDefault(const ValueSpec& spec, std::string_view app_dir) {
 
 }  // namespace
 
-const ValueSpec& Spec(FaqValue value) { return kFaqSpecs[Index(value)]; }
-const ValueSpec& Spec(AppValue value) { return kAppSpecs[static_cast<std::size_t>(value)]; }
+const ValueSpec& Spec(FaqValue value) {
+  return kFaqSpecs[Index(value)];
+}
+const ValueSpec& Spec(AppValue value) {
+  return kAppSpecs[static_cast<std::size_t>(value)];
+}
 
 std::optional<FaqValue> FaqValueByName(std::string_view name) {
   for (std::size_t i = 0; i < kFaqValueCount; ++i)
@@ -81,7 +87,8 @@ FaqValues::FaqValues(std::string_view app_dir) {
   }
 }
 
-FaqValues FaqValues::Read(const Settings& settings, std::string_view faq_key, std::string_view app_dir) {
+FaqValues FaqValues::Read(const Settings& settings, std::string_view faq_key,
+                          std::string_view app_dir) {
   FaqValues values(app_dir);
   for (const auto& stored : settings.ReadValues(faq_key)) {
     const auto which = FaqValueByName(stored.name);
@@ -95,10 +102,18 @@ FaqValues FaqValues::Read(const Settings& settings, std::string_view faq_key, st
   return values;
 }
 
-const std::string& FaqValues::Text(FaqValue value) const { return texts_[Index(value)]; }
-std::int32_t FaqValues::Integer(FaqValue value) const { return numbers_[Index(value)]; }
-void FaqValues::SetText(FaqValue value, std::string text) { texts_[Index(value)] = std::move(text); }
-void FaqValues::SetInteger(FaqValue value, std::int32_t number) { numbers_[Index(value)] = number; }
+const std::string& FaqValues::Text(FaqValue value) const {
+  return texts_[Index(value)];
+}
+std::int32_t FaqValues::Integer(FaqValue value) const {
+  return numbers_[Index(value)];
+}
+void FaqValues::SetText(FaqValue value, std::string text) {
+  texts_[Index(value)] = std::move(text);
+}
+void FaqValues::SetInteger(FaqValue value, std::int32_t number) {
+  numbers_[Index(value)] = number;
+}
 
 std::string FaqValues::Display(FaqValue value) const {
   if (Spec(value).kind == ValueKind::String) return Text(value);
@@ -106,11 +121,13 @@ std::string FaqValues::Display(FaqValue value) const {
   return std::to_string(Integer(value));
 }
 
-void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value, std::string_view text) {
+void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value,
+                   std::string_view text) {
   settings.WriteSettingString(faq_key, Spec(value).name, text);
 }
 
-void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value, std::int32_t number) {
+void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value,
+                   std::int32_t number) {
   const ValueSpec& spec = Spec(value);
   if (spec.kind == ValueKind::Boolean)
     settings.WriteSettingBool(faq_key, spec.name, number != 0);
@@ -129,7 +146,9 @@ std::int32_t ReadAppInteger(const Settings& settings, std::string_view app_key, 
   return settings.ReadSettingInteger(app_key, spec.name, spec.int_default);
 }
 
-std::string FaqsKey(std::string_view app_key) { return std::string(app_key) + "\\FAQs"; }
+std::string FaqsKey(std::string_view app_key) {
+  return std::string(app_key) + "\\FAQs";
+}
 
 std::string FaqKey(std::string_view app_key, std::string_view faq_name) {
   return FaqsKey(app_key) + "\\" + std::string(faq_name);

@@ -24,13 +24,42 @@ struct ValueSpec {
 
 // Per-FAQ values, in the order of the values table.
 enum class FaqValue {
-  TotalQuestions, Directory, DocumentExt, StartPage, AnswerPageName, AnswerSubPagePrefix,
-  QuestionPageName, QuestionFrameSize, FrameIt, DisableBanner, Layout, Frames, AnswersPage, Title,
-  FontName, FontSize, AnswerBackImage, QuestionBackImage, AnswerPageColor, AnswerTextColor,
-  AnswerLinkColor, AnswerVisitedLinkColor, AnswerActiveLinkColor, AQuestionBackColor,
-  AQuestionTextColor, QuestionPageColor, QuestionTextColor, QuestionLinkColor,
-  QuestionVisitedLinkColor, QuestionActiveLinkColor, LinkQuestionsText, LinkTopText,
-  LinkPreviousText, LinkNextText, StaticClickOnQ, BlankLineBetweenQuestions,
+  TotalQuestions,
+  Directory,
+  DocumentExt,
+  StartPage,
+  AnswerPageName,
+  AnswerSubPagePrefix,
+  QuestionPageName,
+  QuestionFrameSize,
+  FrameIt,
+  DisableBanner,
+  Layout,
+  Frames,
+  AnswersPage,
+  Title,
+  FontName,
+  FontSize,
+  AnswerBackImage,
+  QuestionBackImage,
+  AnswerPageColor,
+  AnswerTextColor,
+  AnswerLinkColor,
+  AnswerVisitedLinkColor,
+  AnswerActiveLinkColor,
+  AQuestionBackColor,
+  AQuestionTextColor,
+  QuestionPageColor,
+  QuestionTextColor,
+  QuestionLinkColor,
+  QuestionVisitedLinkColor,
+  QuestionActiveLinkColor,
+  LinkQuestionsText,
+  LinkTopText,
+  LinkPreviousText,
+  LinkNextText,
+  StaticClickOnQ,
+  BlankLineBetweenQuestions,
 };
 inline constexpr std::size_t kFaqValueCount = 36;
 
@@ -67,7 +96,8 @@ class FaqValues {
   explicit FaqValues(std::string_view app_dir);
   // Every value from the FAQ key, defaults for the missing ones. A value of another type than its
   // table entry fails with "Invalid data type for 'NAME'".
-  static FaqValues Read(const Settings& settings, std::string_view faq_key, std::string_view app_dir);
+  static FaqValues Read(const Settings& settings, std::string_view faq_key,
+                        std::string_view app_dir);
 
   const std::string& Text(FaqValue value) const;
   std::int32_t Integer(FaqValue value) const;
@@ -85,8 +115,10 @@ class FaqValues {
 };
 
 // Writes one per-FAQ value with the type of its table entry.
-void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value, std::string_view text);
-void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value, std::int32_t number);
+void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value,
+                   std::string_view text);
+void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value,
+                   std::int32_t number);
 
 // Application-wide values with their defaults.
 std::string ReadAppString(const Settings& settings, std::string_view app_key, AppValue value,

@@ -4,7 +4,9 @@
 
 namespace quorella::messages {
 
-std::string SystemReason(int error_number) { return std::strerror(error_number); }
+std::string SystemReason(int error_number) {
+  return std::strerror(error_number);
+}
 
 namespace {
 std::string PathMessage(std::string_view action, std::string_view path, std::string_view reason) {
@@ -51,7 +53,8 @@ std::string InvalidDataType(std::string_view value_name) {
 std::string FailedToSetData(std::string_view value_name) {
   return "Failed to set data for '" + std::string(value_name) + "'";
 }
-std::string SettingsStoreFailure(std::string_view action, std::string_view path, std::string_view reason) {
+std::string SettingsStoreFailure(std::string_view action, std::string_view path,
+                                 std::string_view reason) {
   return PathMessage(action, path, reason);
 }
 

@@ -28,7 +28,8 @@ inline constexpr std::string_view kUnableToCreateDirectory = "Unable to create d
 // Settings store.
 std::string InvalidDataType(std::string_view value_name);
 std::string FailedToSetData(std::string_view value_name);
-std::string SettingsStoreFailure(std::string_view action, std::string_view path, std::string_view reason);
+std::string SettingsStoreFailure(std::string_view action, std::string_view path,
+                                 std::string_view reason);
 
 // FAQ catalogue.
 inline constexpr std::string_view kEnterFaqName = "Please enter a name for FAQ.";

@@ -19,7 +19,9 @@ namespace quorella {
 
 namespace {
 
-std::string Reason() { return messages::SystemReason(errno); }
+std::string Reason() {
+  return messages::SystemReason(errno);
+}
 
 // Reads everything from an open descriptor.
 bool ReadAll(int fd, std::string& out) {
@@ -58,7 +60,8 @@ sys::Fd OpenScratchBeside(const std::string& target, std::string& scratch_path) 
 }
 
 void SyncDirectoryOf(const std::string& path) {
-  sys::Fd dir(sys::Open(DirectoryOf(path).empty() ? "." : DirectoryOf(path), O_RDONLY | O_DIRECTORY));
+  sys::Fd dir(
+      sys::Open(DirectoryOf(path).empty() ? "." : DirectoryOf(path), O_RDONLY | O_DIRECTORY));
   if (dir.valid()) sys::Fsync(dir.get());  // the rename is done; a failed sync leaves it in place
 }
 
@@ -113,7 +116,8 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data) {
     throw Error(std::move(message));
   };
   struct stat original {};
-  if (::stat(target.c_str(), &original) == 0 && sys::Fchmod(fd.get(), original.st_mode & 07777) != 0)
+  if (::stat(target.c_str(), &original) == 0 &&
+      sys::Fchmod(fd.get(), original.st_mode & 07777) != 0)
     fail(messages::CannotWriteFile(target, Reason()));
   if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile(target, Reason()));
   if (sys::Fsync(fd.get()) != 0) fail(messages::CannotWriteFile(target, Reason()));
@@ -157,7 +161,9 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
   }
 }
 
-bool RemoveFile(const std::string& path) { return sys::Unlink(path) == 0; }
+bool RemoveFile(const std::string& path) {
+  return sys::Unlink(path) == 0;
+}
 
 bool CreateDirectories(const std::string& path) {
   if (path.empty()) throw Error(std::string(messages::kUnableToCreateDirectory));

@@ -16,7 +16,8 @@ std::string FileNameOf(std::string_view path);
 // The running program's own file.
 std::string ProgramFile();
 
-// The application directory with a trailing '/': $QUORELLA_HOME when set, else the program's folder.
+// The application directory with a trailing '/': $QUORELLA_HOME when set, else the program's
+// folder.
 std::string ApplicationDirectory();
 
 // The settings database: $XDG_CONFIG_HOME/quorella/settings.db, or ~/.config/quorella/settings.db.

@@ -13,7 +13,9 @@ std::string_view UpToNul(std::string_view text) {
   return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
-bool IsBlank(unsigned char c) { return c <= ' '; }
+bool IsBlank(unsigned char c) {
+  return c <= ' ';
+}
 
 }  // namespace
 
@@ -35,7 +37,8 @@ std::size_t PosFrom(std::size_t start, std::string_view text, std::string_view p
 std::size_t CountOccurrences(std::string_view text, std::string_view pattern) {
   if (pattern.empty()) return 0;
   std::size_t count = 0;
-  for (std::size_t p = PosFrom(1, text, pattern); p != 0; p = PosFrom(p + pattern.size(), text, pattern))
+  for (std::size_t p = PosFrom(1, text, pattern); p != 0;
+       p = PosFrom(p + pattern.size(), text, pattern))
     ++count;
   return count;
 }
@@ -44,7 +47,8 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
   std::vector<std::string> pieces;
   if (separator.empty()) return pieces;
   std::size_t start = 1;
-  for (std::size_t p = PosFrom(start, text, separator); p != 0; p = PosFrom(start, text, separator)) {
+  for (std::size_t p = PosFrom(start, text, separator); p != 0;
+       p = PosFrom(start, text, separator)) {
     pieces.emplace_back(text.substr(start - 1, p - start));
     start = p + separator.size();
   }
@@ -54,13 +58,15 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
 
 long long LastPos(std::string_view text, std::string_view pattern) {
   std::size_t last = 0;
-  for (std::size_t p = PosFrom(1, text, pattern); p != 0; p = PosFrom(p + pattern.size(), text, pattern))
+  for (std::size_t p = PosFrom(1, text, pattern); p != 0;
+       p = PosFrom(p + pattern.size(), text, pattern))
     last = p;
   if (last == 0) return 1 - static_cast<long long>(pattern.size());
   return static_cast<long long>(last);
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view old_text, std::string_view new_text) {
+std::string ReplaceAll(std::string_view text, std::string_view old_text,
+                       std::string_view new_text) {
   if (old_text.empty()) return std::string(text);
   std::string result;
   result.reserve(text.size());
@@ -114,15 +120,19 @@ bool ParseInteger(std::string_view text, int& value) {
   for (; i < text.size(); ++i) {
     const char c = text[i];
     unsigned digit;
-    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-    else return false;
+    if (c >= '0' && c <= '9')
+      digit = static_cast<unsigned>(c - '0');
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = static_cast<unsigned>(c - 'a' + 10);
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = static_cast<unsigned>(c - 'A' + 10);
+    else
+      return false;
     magnitude = magnitude * base + digit;
     if (magnitude > limit) return false;
   }
-  const std::int64_t signed_value = negative ? -static_cast<std::int64_t>(magnitude)
-                                             : static_cast<std::int64_t>(magnitude);
+  const std::int64_t signed_value =
+      negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
   value = static_cast<int>(signed_value);
   return true;
 }
@@ -151,7 +161,9 @@ std::string LowerAscii(std::string_view text) {
 }
 
 namespace {
-char LowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerChar(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 }  // namespace
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {

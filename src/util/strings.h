@@ -26,11 +26,12 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
 // the result is 1 - length(pattern), which is why it is signed.
 long long LastPos(std::string_view text, std::string_view pattern);
 
-// Every occurrence of a non-empty `old_text` replaced, left to right; inserted text is not searched.
+// Every occurrence of a non-empty `old_text` replaced, left to right; inserted text is not
+// searched.
 std::string ReplaceAll(std::string_view text, std::string_view old_text, std::string_view new_text);
 
-// Appends the items of `text` split at `separator` to `items`: every separator ends an item (even an
-// empty one); what follows the last separator is an item only when it is not empty.
+// Appends the items of `text` split at `separator` to `items`: every separator ends an item (even
+// an empty one); what follows the last separator is an item only when it is not empty.
 void SplitAtChar(std::string_view text, char separator, std::vector<std::string>& items);
 
 // True for exactly one of . , ; : ? ! ) ] }

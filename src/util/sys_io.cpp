@@ -23,7 +23,9 @@ bool Injected(Op op, std::string_view path) {
 
 }  // namespace
 
-void SetFaultInjector(FaultInjector* injector) { g_injector = injector; }
+void SetFaultInjector(FaultInjector* injector) {
+  g_injector = injector;
+}
 
 int Open(const std::string& path, int flags, mode_t mode) {
   if (Injected(Op::Open, path)) return -1;
@@ -64,7 +66,9 @@ int Fchmod(int fd, mode_t mode) {
   return ::fchmod(fd, mode);
 }
 
-int Close(int fd) { return ::close(fd); }
+int Close(int fd) {
+  return ::close(fd);
+}
 
 int Rename(const std::string& from, const std::string& to) {
   if (Injected(Op::Rename, to)) return -1;

@@ -25,13 +25,18 @@ TEST_F(Catalogue, AddListDeleteRoundTrip) {
 
 TEST_F(Catalogue, RefusalsUseTheProgramsMessages) {
   Ok({"add", "FAQ"});
-  struct Case { std::vector<std::string> args; std::string message; };
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
   const std::vector<Case> cases = {
       {{"add", "faq"}, "The name already exists. Please select a new one.\n"},
       {{"add", ""}, "Please enter a name for FAQ.\n"},
       {{"duplicate", "FAQ", ""}, "Please enter a name for document\n"},
       {{"duplicate", "FAQ", "Faq"}, "The name already exists. Please select a new one.\n"},
-      {{"add", "a/b"}, "A FAQ name cannot contain \"/\", \"\\\" or control characters and cannot be \".\" or \"..\".\n"},
+      {{"add", "a/b"},
+       "A FAQ name cannot contain \"/\", \"\\\" or control characters and cannot be \".\" or "
+       "\"..\".\n"},
       {{"delete", "nope"}, "There is no FAQ named \"nope\".\n"},
       {{"get", "FAQ", "Colour"}, "Unknown value name \"Colour\".\n"},
       {{"set", "FAQ", "Layout", "one"}, "\"one\" is not a valid value for Layout.\n"},
@@ -46,8 +51,8 @@ TEST_F(Catalogue, RefusalsUseTheProgramsMessages) {
 }
 
 TEST_F(Catalogue, WrongCommandLinesExitWithTwo) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"bogus"}, {"add"}, {"set", "FAQ", "Layout"}, {"--nope"}, {}}) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"bogus"}, {"add"}, {"set", "FAQ", "Layout"}, {"--nope"}, {}}) {
     const ProcessResult result = Run(args);
     EXPECT_EQ(result.exit_code, 2) << (args.empty() ? "" : args[0]);
     EXPECT_NE(result.err + result.out, "");
@@ -59,10 +64,14 @@ TEST_F(Catalogue, GetShowsEveryValueInTableOrderWithDefaults) {
   const std::string all = Ok({"get", "FAQ"});
   EXPECT_EQ(all.substr(0, all.find("Frames=")),
             "TotalQuestions=0\nDirectory=" + app_dir +
-                "\nDocumentExt=html\nStartPage=faq.html\nAnswerPageName=answer.html\nAnswerSubPagePrefix=ans\n"
-                "QuestionPageName=question.html\nQuestionFrameSize=25%\nFrameIt=1\nDisableBanner=0\nLayout=0\n");
-  EXPECT_NE(all.find("\nAnswerPageColor=12632256\nAnswerTextColor=0\nAnswerLinkColor=16711680\n"), std::string::npos);
-  EXPECT_TRUE(all.ends_with("StaticClickOnQ=Click on a question for the answer\nBlankLineBetweenQuestions=1\n"));
+                "\nDocumentExt=html\nStartPage=faq.html\nAnswerPageName=answer."
+                "html\nAnswerSubPagePrefix=ans\n"
+                "QuestionPageName=question.html\nQuestionFrameSize=25%\nFrameIt=1\nDisableBanner="
+                "0\nLayout=0\n");
+  EXPECT_NE(all.find("\nAnswerPageColor=12632256\nAnswerTextColor=0\nAnswerLinkColor=16711680\n"),
+            std::string::npos);
+  EXPECT_TRUE(all.ends_with(
+      "StaticClickOnQ=Click on a question for the answer\nBlankLineBetweenQuestions=1\n"));
   EXPECT_EQ(Ok({"get", "FAQ", "title", "FontSize"}), "Title=FAQ\nFontSize=12\n");
 }
 
@@ -75,9 +84,10 @@ TEST_F(Catalogue, SetTakesEachTypeInItsForms) {
   Ok({"set", "FAQ", "AnswerTextColor", "255"});
   Ok({"set", "FAQ", "FontSize", "-1"});
   Ok({"set", "FAQ", "StartPage", ""});
-  EXPECT_EQ(Ok({"get", "FAQ", "Title", "FrameIt", "DisableBanner", "AnswerPageColor", "AnswerTextColor", "FontSize",
-                "StartPage"}),
-            "Title=My \xE9t\xE9 FAQ\nFrameIt=0\nDisableBanner=1\nAnswerPageColor=33023\nAnswerTextColor=255\n"
+  EXPECT_EQ(Ok({"get", "FAQ", "Title", "FrameIt", "DisableBanner", "AnswerPageColor",
+                "AnswerTextColor", "FontSize", "StartPage"}),
+            "Title=My \xE9t\xE9 "
+            "FAQ\nFrameIt=0\nDisableBanner=1\nAnswerPageColor=33023\nAnswerTextColor=255\n"
             "FontSize=-1\nStartPage=\n");
 }
 
@@ -100,7 +110,8 @@ TEST_F(Catalogue, TestKeyIsASeparateCatalogueOverTheSameDocuments) {
 TEST_F(Catalogue, HelpAndVersion) {
   EXPECT_EQ(Ok({"--version"}), "quorella-cli 1.3.1.323\n");
   const std::string help = Ok({"--help"});
-  for (const char* command : {"list", "add NAME", "delete NAME", "duplicate NAME NEW", "get NAME", "set NAME VALUE TEXT"})
+  for (const char* command :
+       {"list", "add NAME", "delete NAME", "duplicate NAME NEW", "get NAME", "set NAME VALUE TEXT"})
     EXPECT_NE(help.find(std::string("\n  ") + command), std::string::npos) << command;
 }
 

@@ -9,8 +9,9 @@ CliTest::CliTest() : app_dir(dir / "app/"), config_dir(dir / "config") {
 }
 
 ProcessResult CliTest::Run(const std::vector<std::string>& args, const std::string& input) {
-  return RunProcess(QUORELLA_CLI_PATH, args,
-                    {{"QUORELLA_HOME", app_dir}, {"XDG_CONFIG_HOME", config_dir}, {"HOME", dir / "home"}}, input);
+  return RunProcess(
+      QUORELLA_CLI_PATH, args,
+      {{"QUORELLA_HOME", app_dir}, {"XDG_CONFIG_HOME", config_dir}, {"HOME", dir / "home"}}, input);
 }
 
 std::string CliTest::Ok(const std::vector<std::string>& args) {

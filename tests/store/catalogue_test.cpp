@@ -31,15 +31,21 @@ class CatalogueTest : public ::testing::Test {
 
 TEST_F(CatalogueTest, NameRules) {
   const Names existing = {"FAQ"};
-  EXPECT_EQ(CheckNewFaqName("faq", existing, messages::kEnterFaqName), "The name already exists. Please select a new one.");
+  EXPECT_EQ(CheckNewFaqName("faq", existing, messages::kEnterFaqName),
+            "The name already exists. Please select a new one.");
   EXPECT_FALSE(CheckNewFaqName(" FAQ", existing, messages::kEnterFaqName).has_value());
   EXPECT_FALSE(CheckNewFaqName("   ", existing, messages::kEnterFaqName).has_value());
   EXPECT_EQ(CheckNewFaqName("", existing, messages::kEnterFaqName), "Please enter a name for FAQ.");
-  EXPECT_EQ(CheckNewFaqName("", existing, messages::kEnterDocumentName), "Please enter a name for document");
+  EXPECT_EQ(CheckNewFaqName("", existing, messages::kEnterDocumentName),
+            "Please enter a name for document");
   for (std::string bad : {"a/b", "a\\b", ".", "..", "line\nbreak"})
-    EXPECT_EQ(CheckNewFaqName(bad, existing, messages::kEnterFaqName), std::string(messages::kNameNotAFileName)) << bad;
-  EXPECT_EQ(CheckNewFaqName(std::string(252, 'n'), existing, messages::kEnterFaqName), std::string(messages::kNameTooLong));
-  EXPECT_FALSE(CheckNewFaqName(std::string(251, 'n'), existing, messages::kEnterFaqName).has_value());
+    EXPECT_EQ(CheckNewFaqName(bad, existing, messages::kEnterFaqName),
+              std::string(messages::kNameNotAFileName))
+        << bad;
+  EXPECT_EQ(CheckNewFaqName(std::string(252, 'n'), existing, messages::kEnterFaqName),
+            std::string(messages::kNameTooLong));
+  EXPECT_FALSE(
+      CheckNewFaqName(std::string(251, 'n'), existing, messages::kEnterFaqName).has_value());
 }
 
 TEST_F(CatalogueTest, AddCreatesKeyAndEmptyDocumentButKeepsAnExistingFile) {
@@ -80,7 +86,8 @@ TEST_F(CatalogueTest, DuplicateCopiesKeyAndDocumentIndependently) {
   EXPECT_EQ(copy.values.Text(FaqValue::Title), "Copy");
   EXPECT_EQ(original.questions, Names{"Q?"});
   EXPECT_EQ(copy.questions, Names{"Changed?"});
-  EXPECT_EQ(ErrorOf([&] { DuplicateFaq(context, "FAQ", "", ListFaqs(context)); }), "Please enter a name for document");
+  EXPECT_EQ(ErrorOf([&] { DuplicateFaq(context, "FAQ", "", ListFaqs(context)); }),
+            "Please enter a name for document");
 }
 
 TEST_F(CatalogueTest, DuplicateOfAFaqWithoutKeyCopiesNothingToTheStore) {

@@ -46,10 +46,13 @@ TEST_F(DocumentTest, WritingIntoAnEmptyFileStartsWithAnEmptyLine) {
 }
 
 TEST_F(DocumentTest, ReplacesOnlyTheExactNumber) {
-  WriteFile(doc, "[Question 10]\r\nten\r\n\r\n####\r\n\r\n[Question 1]\r\none\r\n\r\n####\r\n\r\n[X]\r\nx\r\n\r\n####\r\n");
+  WriteFile(doc,
+            "[Question 10]\r\nten\r\n\r\n####\r\n\r\n[Question "
+            "1]\r\none\r\n\r\n####\r\n\r\n[X]\r\nx\r\n\r\n####\r\n");
   WriteSection(doc, "Question 1", {"uno", "dos"});
   EXPECT_EQ(ReadFile(doc),
-            "[Question 10]\r\nten\r\n\r\n####\r\n\r\n[Question 1]\r\nuno\r\ndos\r\n\r\n####\r\n\r\n[X]\r\nx\r\n\r\n####\r\n");
+            "[Question 10]\r\nten\r\n\r\n####\r\n\r\n[Question "
+            "1]\r\nuno\r\ndos\r\n\r\n####\r\n\r\n[X]\r\nx\r\n\r\n####\r\n");
   EXPECT_EQ(ReadSection(doc, "Question 10"), "ten\r\n");
 }
 
@@ -82,7 +85,9 @@ TEST_F(DocumentTest, EmptyAndOneEmptyLineSections) {
 TEST_F(DocumentTest, LinesOutsideSectionsAreKept) {
   WriteFile(doc, "title line\r\n[A]\r\na\r\n####\r\nbetween\r\nmore\r\n[B]\r\nb\r\n####\r\ntail");
   WriteSection(doc, "A", {"a2"});
-  EXPECT_EQ(ReadFile(doc), "title line\r\n[A]\r\na2\r\n\r\n####\r\nbetween\r\nmore\r\n[B]\r\nb\r\n####\r\ntail\r\n");
+  EXPECT_EQ(
+      ReadFile(doc),
+      "title line\r\n[A]\r\na2\r\n\r\n####\r\nbetween\r\nmore\r\n[B]\r\nb\r\n####\r\ntail\r\n");
 }
 
 TEST_F(DocumentTest, ReaderAcceptsEveryLineEnd) {
@@ -133,11 +138,14 @@ TEST_F(DocumentTest, TerminatorInsideABodyIsStoredHarmlessly) {
 
 TEST_F(DocumentTest, HeaderLookalikesInsideABodyGetOneBlank) {
   WriteSection(doc, "Question 0", {"Q0"});
-  WriteSection(doc, "Answer 0", {"0", "[Question 0] is me", "[question 7]", "[AnswerFooter]", "[Other]", "[not a header"});
+  WriteSection(
+      doc, "Answer 0",
+      {"0", "[Question 0] is me", "[question 7]", "[AnswerFooter]", "[Other]", "[not a header"});
   WriteSection(doc, "Custom", {"c"});
   WriteSection(doc, "Answer 1", {"0", "[custom]"});
   EXPECT_EQ(ReadSection(doc, "Answer 0"),
-            "0\r\n [Question 0] is me\r\n [question 7]\r\n [AnswerFooter]\r\n[Other]\r\n[not a header\r\n");
+            "0\r\n [Question 0] is me\r\n [question 7]\r\n [AnswerFooter]\r\n[Other]\r\n[not a "
+            "header\r\n");
   EXPECT_EQ(ReadSection(doc, "Answer 1"), "0\r\n [custom]\r\n");
   WriteSection(doc, "Question 7", {"Q7"});
   EXPECT_EQ(ReadSection(doc, "Question 7"), "Q7\r\n");
@@ -154,8 +162,12 @@ TEST_F(DocumentTest, InjectedFailuresLeaveTheOldOrTheNewDocumentAndNoScratch) {
   WriteSection(doc, "Answer 0", {"0", "A"});
   const std::string before = ReadFile(doc);
   const std::vector<std::function<void(const std::string&)>> actions = {
-      [](const std::string& path) { WriteSection(path, "Answer 0", {"0", "changed"}); },
-      [](const std::string& path) { WriteSection(path, "Answer 9", {"0", "appended"}); },
+      [](const std::string& path) {
+        WriteSection(path, "Answer 0", {"0", "changed"});
+      },
+      [](const std::string& path) {
+        WriteSection(path, "Answer 9", {"0", "appended"});
+      },
       [](const std::string& path) { DeleteSection(path, "Question 0"); },
   };
   for (std::size_t a = 0; a < actions.size(); ++a) {
@@ -163,7 +175,8 @@ TEST_F(DocumentTest, InjectedFailuresLeaveTheOldOrTheNewDocumentAndNoScratch) {
     WriteFile(reference / "FAQ.dat", before);
     actions[a](reference / "FAQ.dat");
     const std::string after_success = ReadFile(reference / "FAQ.dat");
-    for (sys::Op op : {sys::Op::Open, sys::Op::Read, sys::Op::Write, sys::Op::Fsync, sys::Op::Rename, sys::Op::Chmod}) {
+    for (sys::Op op : {sys::Op::Open, sys::Op::Read, sys::Op::Write, sys::Op::Fsync,
+                       sys::Op::Rename, sys::Op::Chmod}) {
       for (int nth : {1, 2}) {
         WriteFile(doc, before);
         bool failed = false;
@@ -174,12 +187,14 @@ TEST_F(DocumentTest, InjectedFailuresLeaveTheOldOrTheNewDocumentAndNoScratch) {
           } catch (const Error&) {
             failed = true;
           }
-          // A failed flush of the folder after the rename is not an error: the new version is in place.
+          // A failed flush of the folder after the rename is not an error: the new version is in
+          // place.
           if (!fault.fired()) {
             EXPECT_FALSE(failed) << a << " " << int(op) << " " << nth;
           }
         }
-        EXPECT_EQ(ReadFile(doc), failed ? before : after_success) << a << " " << int(op) << " " << nth;
+        EXPECT_EQ(ReadFile(doc), failed ? before : after_success)
+            << a << " " << int(op) << " " << nth;
         EXPECT_EQ(ListDirectory(dir.path()), Lines{"FAQ.dat"}) << a << " " << int(op) << " " << nth;
       }
     }
@@ -219,11 +234,13 @@ TEST(SectionIndex, AnswersLikeTheLinearReader) {
       "[Answer 0]\r\n2\r\n  text  \r\n\r\n\r\n####\r\n\r\n[Answer 1]\r\n",
       "[]\r\nempty name\r\n####\r\n[A]]\r\nbracket\r\n####\r\n",
   };
-  const std::vector<std::string> names = {"A", "B", "C", "Question 1", "Question 10", "Answer 0", "Answer 1", "", "A]", "Z"};
+  const std::vector<std::string> names = {"A",        "B",        "C", "Question 1", "Question 10",
+                                          "Answer 0", "Answer 1", "",  "A]",         "Z"};
   for (const auto& content : documents) {
     const SectionIndex index(content);
     for (const auto& name : names)
-      EXPECT_EQ(index.Read(name), ReadSectionFromText(content, name)) << "[" << content << "] " << name;
+      EXPECT_EQ(index.Read(name), ReadSectionFromText(content, name))
+          << "[" << content << "] " << name;
   }
 }
 

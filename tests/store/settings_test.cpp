@@ -45,8 +45,9 @@ TEST_F(SettingsTest, NamesCompareWithoutCaseAndKeepTheirFirstSpelling) {
   ASSERT_EQ(values.size(), 1u);
   EXPECT_EQ(values[0].name, "Startpage");
   EXPECT_EQ(values[0].value.bytes, "other.html");
-  EXPECT_EQ(settings.ReadSettingString("software\\TAMSEL SOFTWARE\\quorella\\faqs\\faq", "startpage", ""),
-            "other.html");
+  EXPECT_EQ(
+      settings.ReadSettingString("software\\TAMSEL SOFTWARE\\quorella\\faqs\\faq", "startpage", ""),
+      "other.html");
 }
 
 TEST_F(SettingsTest, BooleansAreIntegersAndAnyNonZeroIsTrue) {
@@ -150,7 +151,8 @@ TEST_F(SettingsTest, RawInterfaceKeepsAnyTypeAndTheSevenRoots) {
     EXPECT_EQ(values[0].value, (RawValue{7, std::string("\x00\x01\xFF", 3)}));
     EXPECT_EQ(values[1].value.type, value_type::kExpandString);
   });
-  for (int i = 0; i < kRootCount; ++i) EXPECT_EQ(RootByName(RootName(static_cast<Root>(i))), static_cast<Root>(i));
+  for (int i = 0; i < kRootCount; ++i)
+    EXPECT_EQ(RootByName(RootName(static_cast<Root>(i))), static_cast<Root>(i));
   EXPECT_EQ(RootByName("hkey_current_user"), Root::CurrentUser);
   EXPECT_FALSE(RootByName("HKEY_FOO").has_value());
 }

@@ -92,13 +92,18 @@ TEST(CustomColours, FormatAndParse) {
 }
 
 TEST(CustomColours, MissingAndMalformedLinesAreUnset) {
-  const CustomColours colours = ParseCustomColours("colorb=ABCDEF\nColorC=zz\rColorQ=12\r\nColorD=\r\nColorE=1");
+  const CustomColours colours =
+      ParseCustomColours("colorb=ABCDEF\nColorC=zz\rColorQ=12\r\nColorD=\r\nColorE=1");
   EXPECT_EQ(colours[0], kUnsetColour);
   EXPECT_EQ(colours[1], 0xABCDEF);
   EXPECT_EQ(colours[2], kUnsetColour);
   EXPECT_EQ(colours[3], kUnsetColour);
   EXPECT_EQ(colours[4], 1);
-  EXPECT_EQ(ParseCustomColours(""), [] { CustomColours c; c.fill(kUnsetColour); return c; }());
+  EXPECT_EQ(ParseCustomColours(""), [] {
+    CustomColours c;
+    c.fill(kUnsetColour);
+    return c;
+  }());
 }
 
 }  // namespace

@@ -5,7 +5,9 @@ namespace quorella::testing {
 FailNth::FailNth(sys::Op op, int nth, int error) : op_(op), nth_(nth), error_(error) {
   sys::SetFaultInjector(this);
 }
-FailNth::~FailNth() { sys::SetFaultInjector(nullptr); }
+FailNth::~FailNth() {
+  sys::SetFaultInjector(nullptr);
+}
 
 int FailNth::Check(sys::Op op, std::string_view) {
   if (op != op_ || ++seen_ != nth_) return 0;
@@ -13,8 +15,12 @@ int FailNth::Check(sys::Op op, std::string_view) {
   return error_;
 }
 
-CountCalls::CountCalls() { sys::SetFaultInjector(this); }
-CountCalls::~CountCalls() { sys::SetFaultInjector(nullptr); }
+CountCalls::CountCalls() {
+  sys::SetFaultInjector(this);
+}
+CountCalls::~CountCalls() {
+  sys::SetFaultInjector(nullptr);
+}
 
 int CountCalls::Check(sys::Op op, std::string_view) {
   ++counts_[op];

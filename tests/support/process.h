@@ -14,6 +14,7 @@ struct ProcessResult {
 
 // Runs `program` with `args`; `env` entries are added to (or replace) the environment.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::map<std::string, std::string>& env = {}, const std::string& input = {});
+                         const std::map<std::string, std::string>& env = {},
+                         const std::string& input = {});
 
 }  // namespace quorella::testing

@@ -32,8 +32,10 @@ ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
 }
 
 ScopedEnv::~ScopedEnv() {
-  if (had_value_) ::setenv(name_.c_str(), old_value_.c_str(), 1);
-  else ::unsetenv(name_.c_str());
+  if (had_value_)
+    ::setenv(name_.c_str(), old_value_.c_str(), 1);
+  else
+    ::unsetenv(name_.c_str());
 }
 
 void WriteFile(const std::string& path, std::string_view bytes) {

@@ -11,10 +11,15 @@ namespace {
 using namespace std::string_literals;
 
 TEST(RightPart, EdgeTable) {
-  struct Case { std::string text; std::size_t count; std::string expected; };
+  struct Case {
+    std::string text;
+    std::size_t count;
+    std::string expected;
+  };
   const std::vector<Case> cases = {
       {"abc", 5, "abc"}, {"abc", 0, ""}, {"abc", 2, "bc"}, {"", 3, ""}, {"abc", 3, "abc"}};
-  for (const auto& c : cases) EXPECT_EQ(RightPart(c.text, c.count), c.expected) << c.text << " " << c.count;
+  for (const auto& c : cases)
+    EXPECT_EQ(RightPart(c.text, c.count), c.expected) << c.text << " " << c.count;
 }
 
 TEST(RightPart, LongTextsAreNotCutAt16Bits) {
@@ -24,14 +29,19 @@ TEST(RightPart, LongTextsAreNotCutAt16Bits) {
 }
 
 TEST(PosFrom, EdgeTable) {
-  struct Case { std::size_t start; std::string text, pattern; std::size_t expected; };
+  struct Case {
+    std::size_t start;
+    std::string text, pattern;
+    std::size_t expected;
+  };
   const std::vector<Case> cases = {
       {4, "abcabc", "a", 4}, {5, "abcabc", "a", 0}, {7, "abcabc", "a", 0}, {2, "abc", "", 2},
       {1, "abcabc", "a", 1}, {0, "abc", "a", 0},    {1, "", "a", 0},       {1, "", "", 0},
       {2, "aXbX", "X", 2},   {1, "abc", "abcd", 0}, {1, "aBc", "b", 0},    {1, "ab\0cd"s, "cd", 0},
       {1, "abc", "c\0z"s, 3}};
   for (const auto& c : cases)
-    EXPECT_EQ(PosFrom(c.start, c.text, c.pattern), c.expected) << c.start << " [" << c.text << "] [" << c.pattern << "]";
+    EXPECT_EQ(PosFrom(c.start, c.text, c.pattern), c.expected)
+        << c.start << " [" << c.text << "] [" << c.pattern << "]";
 }
 
 TEST(CountOccurrences, EdgeTable) {
@@ -44,7 +54,10 @@ TEST(CountOccurrences, EdgeTable) {
 
 TEST(SplitText, EdgeTable) {
   using Pieces = std::vector<std::string>;
-  struct Case { std::string text, separator; Pieces expected; };
+  struct Case {
+    std::string text, separator;
+    Pieces expected;
+  };
   const std::vector<Case> cases = {
       {"a,b,,c", ",", {"a", "b", "", "c"}},
       {"a,b,", ",", {"a", "b", ""}},
@@ -76,20 +89,34 @@ TEST(LastPos, EdgeTable) {
 }
 
 TEST(ReplaceAll, EdgeTable) {
-  struct Case { std::string text, old_text, new_text, expected; };
-  const std::vector<Case> cases = {
-      {"aXbX", "X", "XX", "aXXbXX"}, {"a  b", " ", "", "ab"},   {"abc", "x", "y", "abc"},
-      {"aaa", "aa", "b", "ba"},      {"", "a", "b", ""},        {"a\r\nb\r\n", "\r\n", " ", "a b "},
-      {"qqqqqqqq", "qqqq", "\r\n", "\r\n\r\n"}};
-  for (const auto& c : cases) EXPECT_EQ(ReplaceAll(c.text, c.old_text, c.new_text), c.expected) << c.text;
+  struct Case {
+    std::string text, old_text, new_text, expected;
+  };
+  const std::vector<Case> cases = {{"aXbX", "X", "XX", "aXXbXX"},
+                                   {"a  b", " ", "", "ab"},
+                                   {"abc", "x", "y", "abc"},
+                                   {"aaa", "aa", "b", "ba"},
+                                   {"", "a", "b", ""},
+                                   {"a\r\nb\r\n", "\r\n", " ", "a b "},
+                                   {"qqqqqqqq", "qqqq", "\r\n", "\r\n\r\n"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ReplaceAll(c.text, c.old_text, c.new_text), c.expected) << c.text;
 }
 
 TEST(SplitAtChar, EdgeTable) {
   using Items = std::vector<std::string>;
-  struct Case { std::string text; Items expected; };
-  const std::vector<Case> cases = {
-      {"a b", {"a", "b"}}, {"a  b", {"a", "", "b"}}, {" a", {"", "a"}}, {"a ", {"a"}},
-      {"", {}},            {" ", {""}},              {"ab", {"ab"}},    {"a   ", {"a", "", ""}}};
+  struct Case {
+    std::string text;
+    Items expected;
+  };
+  const std::vector<Case> cases = {{"a b", {"a", "b"}},
+                                   {"a  b", {"a", "", "b"}},
+                                   {" a", {"", "a"}},
+                                   {"a ", {"a"}},
+                                   {"", {}},
+                                   {" ", {""}},
+                                   {"ab", {"ab"}},
+                                   {"a   ", {"a", "", ""}}};
   for (const auto& c : cases) {
     Items items;
     SplitAtChar(c.text, ' ', items);
@@ -104,23 +131,33 @@ TEST(SplitAtChar, AppendsWithoutClearing) {
 }
 
 TEST(IsTrailingPunctuation, ExactlyTheNineSingleCharacters) {
-  for (std::string c : {".", ",", ";", ":", "?", "!", ")", "]", "}"}) EXPECT_TRUE(IsTrailingPunctuation(c)) << c;
-  for (std::string c : {"", "(", "..", "a", "-", "'", "\"", ">"}) EXPECT_FALSE(IsTrailingPunctuation(c)) << c;
+  for (std::string c : {".", ",", ";", ":", "?", "!", ")", "]", "}"})
+    EXPECT_TRUE(IsTrailingPunctuation(c)) << c;
+  for (std::string c : {"", "(", "..", "a", "-", "'", "\"", ">"})
+    EXPECT_FALSE(IsTrailingPunctuation(c)) << c;
 }
 
 TEST(IsInteger, Syntax) {
-  for (std::string yes : {"12", " 12", "-3", "+7", "0", "$1F", "0x1f", "0X1F", "x10", "X10", "-$10", "  -0x10",
-                          "2147483647", "-2147483648", "$7FFFFFFF", "007"})
+  for (std::string yes : {"12", " 12", "-3", "+7", "0", "$1F", "0x1f", "0X1F", "x10", "X10", "-$10",
+                          "  -0x10", "2147483647", "-2147483648", "$7FFFFFFF", "007"})
     EXPECT_TRUE(IsInteger(yes)) << yes;
-  for (std::string no : {"12 ", "", "   ", "1.5", "2147483648", "-2147483649", "$", "0x", "x", "+", "-", "1a",
-                         "$G", "\t12", "- 3", "12abc", "$80000000", "0x1 ", "Yes"})
+  for (std::string no : {"12 ", "", "   ", "1.5", "2147483648", "-2147483649", "$", "0x", "x", "+",
+                         "-", "1a", "$G", "\t12", "- 3", "12abc", "$80000000", "0x1 ", "Yes"})
     EXPECT_FALSE(IsInteger(no)) << no;
 }
 
 TEST(ParseInteger, Values) {
-  struct Case { std::string text; int expected; };
-  for (const Case& c : std::vector<Case>{{"12", 12}, {" -3", -3}, {"$ff", 255}, {"0x10", 16}, {"x1A", 26},
-                                         {"-2147483648", INT32_MIN}, {"-$10", -16}}) {
+  struct Case {
+    std::string text;
+    int expected;
+  };
+  for (const Case& c : std::vector<Case>{{"12", 12},
+                                         {" -3", -3},
+                                         {"$ff", 255},
+                                         {"0x10", 16},
+                                         {"x1A", 26},
+                                         {"-2147483648", INT32_MIN},
+                                         {"-$10", -16}}) {
     int value = 0;
     ASSERT_TRUE(ParseInteger(c.text, value)) << c.text;
     EXPECT_EQ(value, c.expected) << c.text;

@@ -81,7 +81,8 @@ TEST(ReplaceFileAtomically, KeepsModeAndReplacesLinkTarget) {
 }
 
 TEST(ReplaceFileAtomically, AnyFailureLeavesTheOldFileAndNoScratch) {
-  for (sys::Op op : {sys::Op::Open, sys::Op::Write, sys::Op::Fsync, sys::Op::Rename, sys::Op::Chmod}) {
+  for (sys::Op op :
+       {sys::Op::Open, sys::Op::Write, sys::Op::Fsync, sys::Op::Rename, sys::Op::Chmod}) {
     TempDir dir;
     const std::string file = dir / "doc.dat";
     WriteFile(file, "old content\r\n");
@@ -91,7 +92,8 @@ TEST(ReplaceFileAtomically, AnyFailureLeavesTheOldFileAndNoScratch) {
       EXPECT_TRUE(fault.fired());
     }
     EXPECT_EQ(ReadFile(file), "old content\r\n") << static_cast<int>(op);
-    EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"doc.dat"}) << static_cast<int>(op);
+    EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"doc.dat"})
+        << static_cast<int>(op);
   }
 }
 
