@@ -39,6 +39,11 @@ inline constexpr std::string_view kNameNotAFileName =
     "A FAQ name cannot contain \"/\", \"\\\" or control characters and cannot be \".\" or \"..\".";
 inline constexpr std::string_view kNameTooLong = "A FAQ name cannot be longer than 251 characters.";
 std::string NoSuchFaq(std::string_view name);
+
+// Plain-text import.
+inline constexpr std::string_view kTextExceedsMemoCapacity = "Text exceeds memo capacity";
+inline constexpr std::string_view kEmptyQaSeparator =
+    "The question - answer separator is empty. Please enter the text that ends a question.";
 }  // namespace messages
 
 }  // namespace quorella

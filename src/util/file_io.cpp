@@ -23,15 +23,16 @@ std::string Reason() {
   return messages::SystemReason(errno);
 }
 
-// Reads everything from an open descriptor.
-bool ReadAll(int fd, std::string& out) {
+// Reads from an open descriptor to its end, or until `out` holds more than `limit` bytes.
+bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
   char buffer[65536];
-  for (;;) {
+  while (out.size() <= limit) {
     const ssize_t n = sys::Read(fd, buffer, sizeof buffer);
     if (n < 0) return false;
     if (n == 0) return true;
     out.append(buffer, static_cast<size_t>(n));
   }
+  return true;
 }
 
 // The file a path finally names: a symbolic link resolves to its target.
@@ -93,6 +94,15 @@ std::string ReadWholeFile(const std::string& path) {
   if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
   std::string data;
   if (!ReadAll(fd.get(), data)) throw Error(messages::CannotReadFile(path, Reason()));
+  return data;
+}
+
+std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit) {
+  sys::Fd fd(sys::Open(path, O_RDONLY));
+  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
+  std::string data;
+  if (!ReadAll(fd.get(), data, limit)) throw Error(messages::CannotReadFile(path, Reason()));
+  if (data.size() > limit) return std::nullopt;
   return data;
 }
 

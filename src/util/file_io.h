@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file operations of the core, all built on the sys:: seam. Failures that the user must see
 // throw quorella::Error with the program's own message texts.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,10 @@ bool DirectoryExists(const std::string& path);  // exists and is a directory
 std::optional<std::string> ReadFileIfExists(const std::string& path);
 // The whole file; a missing file throws as well.
 std::string ReadWholeFile(const std::string& path);
+
+// The whole file when it holds at most `limit` bytes, else nullopt; reading stops soon after the
+// limit, so a huge file is never loaded whole. A missing or unreadable file throws.
+std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit);
 
 // Creates or truncates `path` and writes `data` (generated pages, working texts).
 void WriteWholeFile(const std::string& path, std::string_view data);

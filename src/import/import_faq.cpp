@@ -1,0 +1,32 @@
+#include "import/import_faq.h"
+
+#include <cerrno>
+
+#include "store/catalogue.h"
+#include "store/values.h"
+#include "util/errors.h"
+#include "util/file_io.h"
+
+namespace quorella {
+
+std::optional<std::string> ImportNameProblem(std::string_view name,
+                                             const std::vector<std::string>& existing) {
+  return CheckNewFaqName(name, existing, messages::kEnterFaqName);
+}
+
+void ImportFaq(AppContext& context, std::string_view name, std::string_view working_text,
+               std::int32_t converted_count, const std::vector<std::string>& existing) {
+  if (const auto problem = ImportNameProblem(name, existing)) throw Error(*problem);
+  const std::string document = context.DocumentPath(name);
+  // Replaced through a scratch file, so a failed save never leaves a file of that name half
+  // written; whatever step failed, the user is told the document could not be created.
+  try {
+    ReplaceFileAtomically(document, working_text);
+  } catch (const Error&) {
+    throw Error(messages::CannotCreateFile(document, messages::SystemReason(errno)));
+  }
+  WriteFaqValue(context.settings(), context.FaqKey(name), FaqValue::TotalQuestions,
+                converted_count);
+}
+
+}  // namespace quorella

@@ -1,0 +1,25 @@
+#pragma once
+// Import: a working text stored unchanged as the document of a new FAQ.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/app_context.h"
+
+namespace quorella {
+
+// Why `name` cannot be the imported FAQ's name next to the FAQs `existing` lists; nullopt when it
+// can. The import window asks again with this text as its prompt.
+std::optional<std::string> ImportNameProblem(std::string_view name,
+                                             const std::vector<std::string>& existing);
+
+// Saves `working_text` unchanged as NAME.dat (replacing a file of that name) and then writes
+// `TotalQuestions` = `converted_count`, and nothing else, into the new FAQ key. A refused name
+// throws its message and writes nothing; a document that cannot be saved throws "Cannot create
+// file ..." and leaves the settings store untouched.
+void ImportFaq(AppContext& context, std::string_view name, std::string_view working_text,
+               std::int32_t converted_count, const std::vector<std::string>& existing);
+
+}  // namespace quorella

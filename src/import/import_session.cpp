@@ -1,0 +1,24 @@
+#include "import/import_session.h"
+
+#include "import/import_faq.h"
+#include "import/working_text.h"
+
+namespace quorella {
+
+void ImportSession::ReadInputFile(const std::string& path) {
+  working_text = ReadWorkingText(path);
+}
+
+void ImportSession::Convert() {
+  ConvertResult result = quorella::Convert(working_text, options);
+  working_text = std::move(result.text);
+  converted_count_ = result.count;
+  converted_ = true;
+}
+
+void ImportSession::Import(AppContext& context, std::string_view name,
+                           const std::vector<std::string>& existing) const {
+  ImportFaq(context, name, working_text, converted_count_, existing);
+}
+
+}  // namespace quorella

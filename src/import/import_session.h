@@ -1,0 +1,36 @@
+#pragma once
+// The import window's values, kept between showings: the working text, the separators, the two
+// check boxes and the converted count. Each step leaves everything unchanged when it fails.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/convert.h"
+#include "store/app_context.h"
+
+namespace quorella {
+
+class ImportSession {
+ public:
+  std::string working_text;
+  ConvertOptions options;  // separators, "Separators added manually", "Remove question numbers"
+
+  // Step 1: the file's working text replaces the current one.
+  void ReadInputFile(const std::string& path);
+  // Step 3: the working text converted into sections; sets the converted count.
+  void Convert();
+  // Step 4: the working text saved as the new FAQ `name` with the converted count, which is 0
+  // when Convert has not run.
+  void Import(AppContext& context, std::string_view name,
+              const std::vector<std::string>& existing) const;
+
+  std::int32_t converted_count() const { return converted_count_; }
+  bool converted() const { return converted_; }
+
+ private:
+  std::int32_t converted_count_ = 0;
+  bool converted_ = false;
+};
+
+}  // namespace quorella

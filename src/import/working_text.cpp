@@ -1,0 +1,32 @@
+#include "import/working_text.h"
+
+#include "util/errors.h"
+#include "util/file_io.h"
+#include "util/strings.h"
+#include "util/text_lines.h"
+
+namespace quorella {
+
+std::string WorkingTextFromBytes(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size() + bytes.size() / 16);
+  ForEachLine(bytes, [&](std::string_view line) {
+    text += TrimRight(line);
+    text += kCrLf;
+  });
+  // The box shows no line break after a last line that had none.
+  if (!text.empty() && !EndsWithLineBreak(bytes)) text.resize(text.size() - kCrLf.size());
+  return text;
+}
+
+std::string ReadWorkingText(const std::string& path) {
+  const auto bytes = ReadWholeFileAtMost(path, kWorkingTextCapacity);
+  if (!bytes) throw Error(std::string(messages::kTextExceedsMemoCapacity));
+  std::string text = WorkingTextFromBytes(*bytes);
+  // A file within the limit can still outgrow it when its LF or CR line ends become CR LF.
+  if (text.size() > kWorkingTextCapacity)
+    throw Error(std::string(messages::kTextExceedsMemoCapacity));
+  return text;
+}
+
+}  // namespace quorella

@@ -1,0 +1,23 @@
+#pragma once
+// The working text of the import: a text file's lines joined by CR LF, as the import window's text
+// box holds them.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quorella {
+
+// The most the working text box holds. Larger files are refused rather than cut.
+inline constexpr std::size_t kWorkingTextCapacity = 16 * 1024 * 1024;
+
+// A file's bytes as a working text: CR LF, LF and a lone CR all end a line, every line loses its
+// trailing blanks (spaces and control characters) and ends with CR LF, except that the last line
+// ends with CR LF only when the file's last line had a line break.
+std::string WorkingTextFromBytes(std::string_view bytes);
+
+// The working text of the file at `path`. A file that cannot be read throws its system reason
+// ("Cannot open file ..."); one whose working text would exceed kWorkingTextCapacity throws
+// "Text exceeds memo capacity".
+std::string ReadWorkingText(const std::string& path);
+
+}  // namespace quorella
