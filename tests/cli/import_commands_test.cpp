@@ -1,0 +1,113 @@
+#include <filesystem>
+
+#include "cli/cli_fixture.h"
+
+namespace quorella::testing {
+namespace {
+
+using Import = CliTest;
+
+std::string Golden(std::string_view name) {
+  return ReadFile(SourceDir() + "tests/import/golden/" + std::string(name));
+}
+
+TEST_F(Import, SampleFaqBecomesANewFaq) {
+  EXPECT_EQ(Ok({"import", SourceDir() + "data/quorella-faq.txt", "Sample"}), "10\n");
+  EXPECT_EQ(ReadFile(app_dir + "Sample.dat"), Golden("quorella-faq.dat"));
+  EXPECT_EQ(Ok({"list"}), "Sample\n");
+  EXPECT_EQ(Ok({"get", "Sample", "TotalQuestions", "Title"}), "TotalQuestions=10\nTitle=FAQ\n");
+}
+
+TEST_F(Import, LfFileWithTheDefaults) {
+  WriteFile(dir / "in.txt", "1. How?\nLike this.\n\n2. Why?\nBecause.\n\n");
+  EXPECT_EQ(Ok({"import", dir / "in.txt", "FAQ"}), "2\n");
+  EXPECT_EQ(ReadFile(app_dir + "FAQ.dat"), Golden("worked-example.dat"));
+}
+
+TEST_F(Import, OptionsSetTheSeparatorsAndCheckBoxes) {
+  WriteFile(dir / "in.txt", "1. One\n---\nFirst.\n===\n2. Two\n---\nSecond.\n===\n");
+  EXPECT_EQ(Ok({"import", dir / "in.txt", "FAQ", "--qa-sep", "\\r\\n---\\r\\n", "--aq-sep",
+                "\\r\\n===\\r\\n", "--manual-sep", "--keep-numbers"}),
+            "2\n");
+  EXPECT_EQ(ReadFile(app_dir + "FAQ.dat"),
+            "[Question 0]\r\n1. One\r\n\r\n####\r\n\r\n[Answer 0]\r\nFirst.\r\n\r\n####\r\n\r\n"
+            "[Question 1]\r\n2. Two\r\n\r\n####\r\n\r\n[Answer 1]\r\nSecond.\r\n\r\n####\r\n\r\n");
+}
+
+TEST_F(Import, SeparatorEscapes) {
+  struct Case {
+    std::string text, separator, count;
+  };
+  const Case cases[] = {
+      {"x\ty\tz", "\\t", "2\n"}, {"x\\y\\z", "\\\\", "2\n"},
+      {"x\\qy", "\\q", "1\n"},  // not an escape: the backslash stays
+      {"x\\", "\\", "1\n"},      {"a\nb\n", "\\r\\n", "2\n"},
+      {"a\nb", "\\n", "1\n"},  // the working text holds CR LF
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const std::string name = "F" + std::to_string(++n);
+    WriteFile(dir / "in.txt", c.text);
+    EXPECT_EQ(Ok({"import", dir / "in.txt", name, "--qa-sep", c.separator}), c.count)
+        << c.separator;
+  }
+}
+
+TEST_F(Import, FailuresWriteNothing) {
+  Ok({"add", "FAQ"});
+  WriteFile(dir / "in.txt", "Q?\r\nA.\r\n\r\n");
+  WriteFile(dir / "big.txt", std::string(16 * 1024 * 1024 + 1, 'x'));
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {{"import", dir / "missing.txt", "New"},
+       "Cannot open file \"" + dir / "missing.txt" + "\". No such file or directory\n"},
+      {{"import", dir / "big.txt", "New"}, "Text exceeds memo capacity\n"},
+      {{"import", dir / "in.txt", "New", "--qa-sep", ""},
+       "The question - answer separator is empty. Please enter the text that ends a question.\n"},
+      {{"import", dir / "in.txt", "faq"}, "The name already exists. Please select a new one.\n"},
+      {{"import", dir / "in.txt", ""}, "Please enter a name for FAQ.\n"},
+  };
+  for (const Case& c : cases) {
+    const ProcessResult result = Run(c.args);
+    EXPECT_EQ(result.exit_code, 1) << c.message;
+    EXPECT_EQ(result.err, c.message);
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_EQ(Ok({"list"}), "FAQ\n");
+  EXPECT_EQ(ReadFile(app_dir + "FAQ.dat"), "");
+  EXPECT_FALSE(std::filesystem::exists(app_dir + "New.dat"));
+}
+
+TEST_F(Import, AnUnwritableDocumentIsReportedAndNothingElseDone) {
+  WriteFile(dir / "in.txt", "Q?\r\nA.\r\n\r\n");
+  std::filesystem::create_directories(app_dir + "Taken.dat");  // a folder where the file goes
+  const ProcessResult result = Run({"import", dir / "in.txt", "Taken"});
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_EQ(result.err, "Cannot create file \"" + app_dir + "Taken.dat\". Is a directory\n");
+  EXPECT_EQ(Ok({"list"}), "");
+}
+
+TEST_F(Import, TestKeyIsUsedWithTest) {
+  WriteFile(dir / "in.txt", "Q?\r\nA.\r\n\r\n");
+  EXPECT_EQ(Ok({"--test", "import", dir / "in.txt", "Trial"}), "1\n");
+  EXPECT_EQ(Ok({"--test", "list"}), "Trial\n");
+  EXPECT_EQ(Ok({"list"}), "");
+}
+
+TEST_F(Import, WrongCommandLinesExitWithTwo) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"import"},
+                                             {"import", "file.txt"},
+                                             {"import", "f", "N", "--qa-sep"},
+                                             {"import", "f", "N", "--bogus"}}) {
+    const ProcessResult result = Run(args);
+    EXPECT_EQ(result.exit_code, 2) << args.size();
+    EXPECT_NE(result.err, "");
+  }
+}
+
+}  // namespace
+}  // namespace quorella::testing
