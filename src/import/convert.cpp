@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "store/document.h"
+#include "store/faq.h"
 #include "util/errors.h"
 #include "util/strings.h"
 #include "util/text_lines.h"
@@ -96,18 +97,22 @@ void AppendAnswer(std::string& out, std::string_view answer_part, const ConvertO
   AppendSectionEnd(out);
 }
 
-void AppendQuestion(std::string& out, std::int32_t number, std::string_view question_part,
-                    const ConvertOptions& options) {
-  const std::string number_text = std::to_string(number);
-  out += "[Question " + number_text + "]";
+void AppendHeader(std::string& out, std::string_view section_name) {
+  out += '[';
+  out += section_name;
+  out += ']';
   out += kCrLf;
+}
+
+void AppendQuestion(std::string& out, std::size_t number, std::string_view question_part,
+                    const ConvertOptions& options) {
+  AppendHeader(out, QuestionSectionName(number));
   std::string question(question_part);
   if (!options.manual_separators) question += options.qa_separator;
   question = Trim(CollapseBlanks(LineBreaksAsSpaces(question)));
   AppendBody(out, options.remove_numbers ? WithoutNumbering(question) : question);
   AppendSectionEnd(out);
-  out += "[Answer " + number_text + "]";
-  out += kCrLf;
+  AppendHeader(out, AnswerSectionName(number));
 }
 
 }  // namespace
@@ -127,7 +132,7 @@ ConvertResult Convert(std::string_view text, const ConvertOptions& options) {
     // The first piece only starts a question; the text before its separator is no answer.
     if (start > 0) AppendAnswer(result.text, parts.answer, options);
     if (last_piece) break;
-    AppendQuestion(result.text, result.count++, parts.question, options);
+    AppendQuestion(result.text, static_cast<std::size_t>(result.count++), parts.question, options);
     start = found + qa.size();
   }
   return result;
