@@ -25,7 +25,10 @@ void PrintHelp(const CLI::App& app) {
     for (const CLI::Option* option : command->get_options())
       if (option->nonpositional() && option->get_name() != "--help" && option->get_name() != "-h")
         usage += " [" + option->get_name() +
-                 (option->get_type_size() > 0 ? " " + option->get_type_name() : "") + "]";
+                 (option->get_type_size() > 0 && !option->get_type_name().empty()
+                      ? " " + option->get_type_name()
+                      : "") +
+                 "]";
     std::printf("  %-58s %s\n", usage.c_str(), command->get_description().c_str());
   }
   std::printf(

@@ -24,31 +24,47 @@ std::string RightPart(std::string_view text, std::size_t count) {
   return std::string(text.substr(text.size() - count));
 }
 
+namespace {
+
+// PosFrom over a text whose search part (before any NUL) is already known, so that loops find the
+// NUL once instead of on every call.
+class Searcher {
+ public:
+  Searcher(std::string_view text, std::string_view pattern)
+      : text_(text), searched_(UpToNul(text)), pattern_(pattern), wanted_(UpToNul(pattern)) {}
+
+  std::size_t From(std::size_t start) const {
+    if (text_.empty() || start < 1 || start > text_.size()) return 0;
+    if (pattern_.empty()) return start;
+    if (wanted_.empty() || start > searched_.size()) return 0;
+    const auto found = searched_.find(wanted_, start - 1);
+    return found == std::string_view::npos ? 0 : found + 1;
+  }
+
+ private:
+  std::string_view text_, searched_, pattern_, wanted_;
+};
+
+}  // namespace
+
 std::size_t PosFrom(std::size_t start, std::string_view text, std::string_view pattern) {
-  if (text.empty() || start < 1 || start > text.size()) return 0;
-  if (pattern.empty()) return start;
-  const std::string_view searched = UpToNul(text);
-  const std::string_view wanted = UpToNul(pattern);
-  if (wanted.empty() || start > searched.size()) return 0;
-  const auto found = searched.find(wanted, start - 1);
-  return found == std::string_view::npos ? 0 : found + 1;
+  return Searcher(text, pattern).From(start);
 }
 
 std::size_t CountOccurrences(std::string_view text, std::string_view pattern) {
   if (pattern.empty()) return 0;
+  const Searcher search(text, pattern);
   std::size_t count = 0;
-  for (std::size_t p = PosFrom(1, text, pattern); p != 0;
-       p = PosFrom(p + pattern.size(), text, pattern))
-    ++count;
+  for (std::size_t p = search.From(1); p != 0; p = search.From(p + pattern.size())) ++count;
   return count;
 }
 
 std::vector<std::string> SplitText(std::string_view text, std::string_view separator) {
   std::vector<std::string> pieces;
   if (separator.empty()) return pieces;
+  const Searcher search(text, separator);
   std::size_t start = 1;
-  for (std::size_t p = PosFrom(start, text, separator); p != 0;
-       p = PosFrom(start, text, separator)) {
+  for (std::size_t p = search.From(start); p != 0; p = search.From(start)) {
     pieces.emplace_back(text.substr(start - 1, p - start));
     start = p + separator.size();
   }
@@ -57,10 +73,9 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
 }
 
 long long LastPos(std::string_view text, std::string_view pattern) {
+  const Searcher search(text, pattern);
   std::size_t last = 0;
-  for (std::size_t p = PosFrom(1, text, pattern); p != 0;
-       p = PosFrom(p + pattern.size(), text, pattern))
-    last = p;
+  for (std::size_t p = search.From(1); p != 0; p = search.From(p + pattern.size())) last = p;
   if (last == 0) return 1 - static_cast<long long>(pattern.size());
   return static_cast<long long>(last);
 }
@@ -71,8 +86,8 @@ std::string ReplaceAll(std::string_view text, std::string_view old_text,
   std::string result;
   result.reserve(text.size());
   std::size_t copied = 0;  // bytes of `text` already handled
-  for (std::size_t p = PosFrom(1, text, old_text); p != 0;
-       p = PosFrom(p + old_text.size(), text, old_text)) {
+  const Searcher search(text, old_text);
+  for (std::size_t p = search.From(1); p != 0; p = search.From(p + old_text.size())) {
     result.append(text.substr(copied, p - 1 - copied));
     result.append(new_text);
     copied = p - 1 + old_text.size();
