@@ -39,6 +39,9 @@ inline constexpr std::string_view kNameNotAFileName =
     "A FAQ name cannot contain \"/\", \"\\\" or control characters and cannot be \".\" or \"..\".";
 inline constexpr std::string_view kNameTooLong = "A FAQ name cannot be longer than 251 characters.";
 std::string NoSuchFaq(std::string_view name);
+
+// Questions.
+inline constexpr std::string_view kBlankQuestion = "A question cannot be empty or blank.";
 }  // namespace messages
 
 }  // namespace quorella
