@@ -3,6 +3,7 @@
 #include "store/faq.h"
 #include "store/question_model.h"
 #include "util/errors.h"
+#include "util/text_lines.h"
 
 namespace quorella::cli {
 
@@ -15,26 +16,11 @@ struct Args {
   CLI::Option* format_option = nullptr;
 };
 
-// A question on one line: each line break shown as the two characters \n.
-std::string OnOneLine(std::string_view question) {
-  std::string line;
-  line.reserve(question.size());
-  for (std::size_t i = 0; i < question.size(); ++i) {
-    if (question[i] != '\r' && question[i] != '\n') {
-      line += question[i];
-      continue;
-    }
-    line += "\\n";
-    if (question[i] == '\r' && i + 1 < question.size() && question[i + 1] == '\n') ++i;
-  }
-  return line;
-}
-
 void Questions(RunState& state, const Args& args) {
   AppContext& context = state.context();
   const Faq faq = ReadFaq(context, ResolveFaq(context, args.name));
   for (std::size_t n = 0; n < faq.questions.size(); ++n)
-    PrintLine(std::to_string(n + 1) + ". " + OnOneLine(faq.questions[n]));
+    PrintLine(std::to_string(n + 1) + ". " + ReplaceLineBreaks(faq.questions[n], "\\n"));
 }
 
 // The dialog's OK, then the answer typed for the new question and its format chosen. OK selects

@@ -14,24 +14,14 @@ namespace quorella {
 
 namespace {
 
-// The dialog's text with every line break as CR LF, the form every text of the program has; the
-// text is otherwise kept exactly as typed.
-std::string WithCrLfBreaks(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') {
-      result += text[i];
-      continue;
-    }
-    result += kCrLf;
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-  }
-  return result;
-}
-
 bool IsBlank(std::string_view text) {
   return Trim(text).empty();
+}
+
+// The dialog's text with its line breaks in the form every text of the program has; the text is
+// otherwise kept exactly as typed.
+std::string AsTyped(std::string_view text) {
+  return ReplaceLineBreaks(text, kCrLf);
 }
 
 }  // namespace
@@ -65,7 +55,7 @@ QuestionPage QuestionModel::Select(std::optional<std::size_t> position) {
 
 std::optional<QuestionPage> QuestionModel::AddQuestion(std::string_view text) {
   if (IsBlank(text)) return std::nullopt;
-  std::string question = WithCrLfBreaks(text);
+  std::string question = AsTyped(text);
   faq_.questions.push_back(question);
   faq_.answers.emplace_back("0");
   return FinishOk(question);
@@ -73,7 +63,7 @@ std::optional<QuestionPage> QuestionModel::AddQuestion(std::string_view text) {
 
 bool QuestionModel::AddAnotherQuestion(std::string_view text) {
   if (IsBlank(text)) return false;
-  faq_.questions.push_back(WithCrLfBreaks(text));
+  faq_.questions.push_back(AsTyped(text));
   faq_.answers.emplace_back("0");
   WriteQuestionCount();
   WriteSection(faq_.document_path, QuestionSectionName(question_count() - 1),
@@ -83,7 +73,7 @@ bool QuestionModel::AddAnotherQuestion(std::string_view text) {
 
 std::optional<QuestionPage> QuestionModel::EditQuestion(std::string_view text) {
   if (IsBlank(text) || !selected_) return std::nullopt;
-  std::string question = WithCrLfBreaks(text);
+  std::string question = AsTyped(text);
   faq_.questions[*selected_] = question;
   return FinishOk(question);
 }
