@@ -19,14 +19,6 @@ std::vector<std::string_view> LineViews(std::string_view content) {
   return lines;
 }
 
-// The text between "[" and the first "]" of a line that looks like a header.
-std::optional<std::string_view> BracketedName(std::string_view line) {
-  if (line.empty() || line[0] != '[') return std::nullopt;
-  const auto close = line.find(']');
-  if (close == std::string_view::npos) return std::nullopt;
-  return line.substr(1, close - 1);
-}
-
 bool IsNumberedSectionName(std::string_view lowered) {
   for (std::string_view word : {std::string_view("question "), std::string_view("answer ")}) {
     if (lowered.size() > word.size() && lowered.substr(0, word.size()) == word &&
@@ -39,18 +31,18 @@ bool IsNumberedSectionName(std::string_view lowered) {
 
 // Would this body line be taken for a section header of this document, now or once the program
 // adds its numbered or fixed sections?
-bool LooksLikeHeader(std::string_view line, const std::vector<std::string>& lowered_names) {
+bool LooksLikeHeader(std::string_view line, const std::unordered_set<std::string>& lowered_names) {
   const auto name = BracketedName(line);
   if (!name) return false;
   const std::string lowered = LowerAscii(*name);
   if (IsNumberedSectionName(lowered)) return true;
   for (std::string_view fixed : kFixedSections)
     if (EqualsNoCase(fixed, lowered)) return true;
-  return std::find(lowered_names.begin(), lowered_names.end(), lowered) != lowered_names.end();
+  return lowered_names.contains(lowered);
 }
 
 void AppendBodyLine(std::string& body, std::string_view line,
-                    const std::vector<std::string>& lowered_names) {
+                    const std::unordered_set<std::string>& lowered_names) {
   if (line == kTerminator) {
     body += "#### ";
   } else {
@@ -91,6 +83,13 @@ std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t 
 
 }  // namespace
 
+std::optional<std::string_view> BracketedName(std::string_view line) {
+  if (line.empty() || line[0] != '[') return std::nullopt;
+  const auto close = line.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return line.substr(1, close - 1);
+}
+
 bool IsHeaderOf(std::string_view line, std::string_view name) {
   return line.size() >= name.size() + 2 && line[0] == '[' && line[name.size() + 1] == ']' &&
          EqualsNoCase(line.substr(1, name.size()), name);
@@ -110,26 +109,31 @@ std::vector<std::string> SectionNamesIn(std::string_view content) {
   return names;
 }
 
-std::string SectionBodyText(const std::vector<std::string>& lines,
-                            const std::vector<std::string>& section_names) {
-  std::vector<std::string> lowered;
-  lowered.reserve(section_names.size());
-  for (const auto& name : section_names) lowered.push_back(LowerAscii(name));
-  std::string body;
+SectionBodyWriter::SectionBodyWriter(const std::vector<std::string>& section_names) {
+  for (const auto& name : section_names) lowered_names_.insert(LowerAscii(name));
+}
+
+void SectionBodyWriter::Append(std::string& body, const std::vector<std::string>& lines) const {
   for (const auto& line : lines) {
     if (line.find_first_of("\r\n") == std::string::npos) {
-      AppendBodyLine(body, line, lowered);
+      AppendBodyLine(body, line, lowered_names_);
       continue;
     }
     // A line holding line breaks is stored as the lines it makes, the last one even when empty.
     std::size_t start = 0;
     for (std::size_t i = 0; i <= line.size(); ++i) {
       if (i < line.size() && line[i] != '\r' && line[i] != '\n') continue;
-      AppendBodyLine(body, std::string_view(line).substr(start, i - start), lowered);
+      AppendBodyLine(body, std::string_view(line).substr(start, i - start), lowered_names_);
       if (i + 1 < line.size() && line[i] == '\r' && line[i + 1] == '\n') ++i;
       start = i + 1;
     }
   }
+}
+
+std::string SectionBodyText(const std::vector<std::string>& lines,
+                            const std::vector<std::string>& section_names) {
+  std::string body;
+  SectionBodyWriter(section_names).Append(body, lines);
   return body;
 }
 

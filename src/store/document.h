@@ -5,11 +5,16 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace quorella {
 
 inline constexpr std::string_view kTerminator = "####";
+
+// The name a line that looks like a header carries: the text between its leading "[" and its
+// first "]". nullopt for any other line.
+std::optional<std::string_view> BracketedName(std::string_view line);
 
 // Is `line` the header of section `name`: does it begin, letters A to Z compared without regard to
 // case, with "[" + name + "]"?
@@ -40,6 +45,17 @@ std::optional<std::string> DeleteSectionFromText(std::string_view content, std::
 // " [Question 3]"). `section_names` are the sections the document holds.
 std::string SectionBodyText(const std::vector<std::string>& lines,
                             const std::vector<std::string>& section_names);
+
+// SectionBodyText for many sections of one document: the names are prepared once.
+class SectionBodyWriter {
+ public:
+  explicit SectionBodyWriter(const std::vector<std::string>& section_names);
+  // Appends the body text of `lines` to `out`.
+  void Append(std::string& out, const std::vector<std::string>& lines) const;
+
+ private:
+  std::unordered_set<std::string> lowered_names_;
+};
 
 // Names of the sections a document's text holds (headers outside section bodies), in file order.
 std::vector<std::string> SectionNamesIn(std::string_view content);

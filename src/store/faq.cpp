@@ -22,7 +22,11 @@ std::string AnswerSectionName(std::size_t index) {
   return "Answer " + std::to_string(index);
 }
 
-Faq LoadFaq(const AppContext& context, std::string_view name) {
+namespace {
+
+// Reads the FAQ `name`; `create_missing` creates a missing document empty (a failure there is
+// ignored), as loading a FAQ for the window does.
+Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool create_missing) {
   Faq faq(context.app_dir());
   faq.name = std::string(name);
   faq.document_path = context.DocumentPath(name);
@@ -31,7 +35,7 @@ Faq LoadFaq(const AppContext& context, std::string_view name) {
 
   auto content = ReadFileIfExists(faq.document_path);
   if (!content) {
-    CreateEmptyFile(faq.document_path);
+    if (create_missing) CreateEmptyFile(faq.document_path);
     content.emplace();
   }
   const SectionIndex index(std::move(*content));
@@ -46,6 +50,16 @@ Faq LoadFaq(const AppContext& context, std::string_view name) {
     faq.answers.push_back(index.Read(AnswerSectionName(static_cast<std::size_t>(n))));
   }
   return faq;
+}
+
+}  // namespace
+
+Faq LoadFaq(const AppContext& context, std::string_view name) {
+  return ReadFaqDocument(context, name, true);
+}
+
+Faq ReadFaq(const AppContext& context, std::string_view name) {
+  return ReadFaqDocument(context, name, false);
 }
 
 }  // namespace quorella

@@ -46,4 +46,7 @@ struct Faq {
 // the document is read once.
 Faq LoadFaq(const AppContext& context, std::string_view name);
 
+// Reads the FAQ `name` like LoadFaq but creates nothing: a missing document reads as empty.
+Faq ReadFaq(const AppContext& context, std::string_view name);
+
 }  // namespace quorella

@@ -44,6 +44,9 @@ std::string NoSuchFaq(std::string_view name);
 inline constexpr std::string_view kTextExceedsMemoCapacity = "Text exceeds memo capacity";
 inline constexpr std::string_view kEmptyQaSeparator =
     "The question - answer separator is empty. Please enter the text that ends a question.";
+
+// Questions.
+inline constexpr std::string_view kBlankQuestion = "A question cannot be empty or blank.";
 }  // namespace messages
 
 }  // namespace quorella

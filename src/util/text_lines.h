@@ -30,6 +30,9 @@ void ForEachLine(std::string_view text, Fn&& each) {
 // Each line followed by CR LF.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);
 
+// `text` with every line break (CR LF, LF or CR) replaced by `line_break`.
+std::string ReplaceLineBreaks(std::string_view text, std::string_view line_break);
+
 // True when the text ends with a line break (CR or LF).
 bool EndsWithLineBreak(std::string_view text);
 

@@ -27,6 +27,13 @@ TEST(SplitLines, EveryKindOfLineEnd) {
   EXPECT_EQ(SplitLines("\r\r\n"), (Lines{"", ""}));
 }
 
+TEST(ReplaceLineBreaks, EveryKindOfLineBreak) {
+  EXPECT_EQ(ReplaceLineBreaks("a\r\nb\nc\rd", "\\n"), "a\\nb\\nc\\nd");
+  EXPECT_EQ(ReplaceLineBreaks("\n\r\r\n\r", "\r\n"), "\r\n\r\n\r\n\r\n");
+  EXPECT_EQ(ReplaceLineBreaks("\n\n", ""), "");
+  EXPECT_EQ(ReplaceLineBreaks("no break", "|"), "no break");
+}
+
 TEST(IncludeTrailingSlash, Table) {
   EXPECT_EQ(IncludeTrailingSlash("/out"), "/out/");
   EXPECT_EQ(IncludeTrailingSlash("/out/"), "/out/");

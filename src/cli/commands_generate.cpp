@@ -1,0 +1,79 @@
+// generate: what "Go" does: the output directory created and the page set written, each path
+// printed as its file is written; --open then hands the start page to the desktop's opener.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "cli/cli_app.h"
+#include "html/banner.h"
+#include "html/generator.h"
+#include "store/faq.h"
+
+namespace quorella::cli {
+
+namespace {
+
+struct Args {
+  std::string name;
+  bool open = false;
+};
+
+// Starts `xdg-open PATH` and never waits for it: an intermediate child starts the opener in a
+// session of its own and ends at once, so the opener outlives us and is not ours to reap. Its
+// output goes nowhere, so it can neither mix with ours nor hold our pipes open.
+void OpenDetached(const std::string& path) {
+  const pid_t child = ::fork();
+  if (child < 0) return;  // the opener's result is never checked
+  if (child == 0) {
+    ::setsid();
+    if (::fork() == 0) {
+      const int null = ::open("/dev/null", O_RDWR);
+      for (int fd = 0; fd <= 2; ++fd) ::dup2(null, fd);
+      ::execlp("xdg-open", "xdg-open", path.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    ::_exit(0);
+  }
+  ::waitpid(child, nullptr, 0);
+}
+
+html::GenerationObserver TerminalObserver() {
+  auto status = std::make_shared<std::string>();
+  html::GenerationObserver observer;
+  observer.status = [status](const std::string& text) { *status = text; };
+  observer.progress = [status](std::size_t written, std::size_t total) {
+    Progress(*status + " (" + std::to_string(written) + "/" + std::to_string(total) + ")");
+  };
+  observer.written = [](const std::string& path) { PrintLine(path); };
+  return observer;
+}
+
+void Generate(RunState& state, const Args& args) {
+  AppContext& context = state.context();
+  const Faq faq = LoadFaq(context, ResolveFaq(context, args.name));
+  try {
+    html::Go(faq, html::BuildBanner(), TerminalObserver());
+  } catch (...) {
+    Progress("");
+    throw;
+  }
+  Progress("");
+  if (args.open) OpenDetached(html::StartPagePath(faq.values));
+}
+
+void RegisterGenerateCommands(CLI::App& app, RunState& state) {
+  auto args = std::make_shared<Args>();
+  auto* generate = AddCommand(app, "generate",
+                              "write the page set of NAME (what \"Go\" does); the paths written",
+                              [&state, args] { Generate(state, *args); });
+  generate->add_option("NAME", args->name)->required();
+  generate->add_flag("--open", args->open, "open the start page with xdg-open afterwards");
+}
+
+const bool kRegistered = RegisterCommandGroup(40, &RegisterGenerateCommands);
+
+}  // namespace
+
+}  // namespace quorella::cli

@@ -1,0 +1,23 @@
+#pragma once
+// The answer text formats. Smart format, Retain original linefeeds and Retain original format all
+// render each line word by word (links, e-mail addresses, entities) and differ only in how they
+// join lines; "As is" inserts the text unchanged.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorella::html {
+
+// Lines run together; an empty line becomes "<P>". An empty answer gives an empty text.
+std::string SmartFormat(std::string_view text);
+// Every line ends with "<br>". An empty answer gives an empty text.
+std::string RetainLinefeeds(std::string_view text);
+// The lines inside "<pre>" ... "</pre>".
+std::string RetainFormat(std::string_view text);
+
+// The HTML of a stored answer (its format line, then its lines); nothing at all for a format above
+// 3, which leaves the answer's item out of the page. A missing or empty answer is an empty Smart
+// format answer.
+std::optional<std::string> RenderStoredAnswer(std::string_view stored);
+
+}  // namespace quorella::html

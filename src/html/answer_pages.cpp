@@ -1,0 +1,80 @@
+#include "html/answer_pages.h"
+
+#include <string>
+
+#include "html/answer_formats.h"
+
+namespace quorella::html {
+
+namespace {
+
+void AddQuestionRow(Page& page, const PageContext& context, std::size_t i,
+                    std::string_view question) {
+  page.AddAll("<TABLE width=\"90%\" align=\"center\">",
+              "<TR><TD BGCOLOR=\"" + context.Colour(FaqValue::AQuestionBackColor) + "\">",
+              context.spans.question_open, "<b>" + std::to_string(i) + ". ",
+              std::string(question) + "</b>", context.spans.close, "</TD></TR>", "</TABLE>");
+}
+
+void AddAnswerCellOpening(Page& page, const PageContext& context, std::string_view stored_answer) {
+  page.AddAll("<TABLE width=\"85%\" align=\"center\">", "<TR><TD>", context.spans.text_open);
+  if (const auto rendered = RenderStoredAnswer(stored_answer)) page.Add(*rendered);
+}
+
+void AddCellClosing(Page& page, const PageContext& context) {
+  page.AddAll(context.spans.close, "</TD></TR>", "</TABLE>");
+}
+
+void AddNavigationBar(Page& page, const PageContext& context, const PageNames& names, std::size_t i,
+                      std::size_t count) {
+  page.AddAll("<TABLE width=\"90%\" align=\"center\">",
+              "<TR><TD BGCOLOR=\"#D7D7D7\" ALIGN=\"CENTER\">", context.spans.text_open);
+  // The separator belongs to the link before it, so the bar may end with one.
+  if (i > 1)
+    page.Add("<A HREF=\"" + names.SubPage(i - 1) + "\">" +
+             context.Text(FaqValue::LinkPreviousText) + "</A> | ");
+  if (!IsFramesLayout(context.values))
+    page.Add("<A HREF=\"" + context.Text(FaqValue::StartPage) + "\">" +
+             context.Text(FaqValue::LinkQuestionsText) + "</A> | ");
+  if (i < count)
+    page.Add("<A HREF=\"" + names.SubPage(i + 1) + "\">" + context.Text(FaqValue::LinkNextText) +
+             "</A>");
+  AddCellClosing(page, context);
+}
+
+}  // namespace
+
+void AddAnswerBlock(Page& page, const PageContext& context, std::size_t i,
+                    std::string_view question, std::string_view stored_answer) {
+  page.Add("<A NAME=\"Answer" + std::to_string(i) + "\"></A>");
+  AddQuestionRow(page, context, i, question);
+  AddAnswerCellOpening(page, context, stored_answer);
+  page.Add("<BR><BR><A HREF=\"#Top\">" + context.Text(FaqValue::LinkTopText) + "</A>");
+  AddCellClosing(page, context);
+}
+
+void AddAnswerSubPage(Page& page, const PageContext& context, const PageNames& names, std::size_t i,
+                      std::size_t count, std::string_view question,
+                      std::string_view stored_answer) {
+  const std::string title =
+      context.Text(FaqValue::Title) + " - " + std::to_string(i) + ". " + std::string(question);
+  AddPageOpening(page, context, title, StyleSet::Answer, kAnswerFrame);
+  // A sub-page has no "Top" anchor.
+  page.AddAll(context.Section(FixedSection::AnswerHeader), "<P>");
+  AddQuestionRow(page, context, i, question);
+  AddAnswerCellOpening(page, context, stored_answer);
+  AddCellClosing(page, context);
+  page.Add("<BR>");
+  AddNavigationBar(page, context, names, i, count);
+  AddPageClosing(page, context, context.Section(FixedSection::AnswerFooter));
+}
+
+void AddAnswerFramePageStart(Page& page, const PageContext& context) {
+  AddPageOpening(page, context, context.Text(FaqValue::Title), StyleSet::Answer, kAnswerFrame);
+  page.AddAll("<A NAME=\"Top\"></A>", context.Section(FixedSection::AnswerHeader));
+  if (IsOnePerPage(context.values))
+    page.Add("<P><br><br><DIV ALIGN=\"center\"><b>" + context.Text(FaqValue::StaticClickOnQ) +
+             "</b></DIV>.<P>");
+}
+
+}  // namespace quorella::html

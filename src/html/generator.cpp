@@ -1,0 +1,115 @@
+#include "html/generator.h"
+
+#include "html/answer_pages.h"
+#include "html/frameset_page.h"
+#include "html/question_page.h"
+#include "store/document.h"
+#include "util/file_io.h"
+
+namespace quorella::html {
+
+namespace {
+
+// Writes the pages of one run and reports each to the observer.
+class PageWriter {
+ public:
+  PageWriter(const PageNames& names, const GenerationObserver& observer, std::size_t total)
+      : names_(names), observer_(observer), total_(total) {
+    Progress();
+  }
+
+  void Status(const std::string& text) const {
+    if (observer_.status) observer_.status(text);
+  }
+
+  void Write(std::string_view file_name, const Page& page) {
+    std::string path = names_.Path(file_name);
+    WritePageFile(path, page.bytes());
+    written_.push_back(std::move(path));
+    if (observer_.written) observer_.written(written_.back());
+    Progress();
+  }
+
+  std::vector<std::string> TakeWritten() { return std::move(written_); }
+
+ private:
+  void Progress() const {
+    if (observer_.progress) observer_.progress(written_.size(), total_);
+  }
+
+  const PageNames& names_;
+  const GenerationObserver& observer_;
+  std::size_t total_;
+  std::vector<std::string> written_;
+};
+
+std::array<std::string, kFixedSectionCount> FixedSections(const SectionIndex& document) {
+  std::array<std::string, kFixedSectionCount> sections;
+  for (std::size_t i = 0; i < kFixedSectionCount; ++i)
+    sections[i] = document.Read(SectionName(static_cast<FixedSection>(i)));
+  return sections;
+}
+
+}  // namespace
+
+std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
+                                       const GenerationObserver& observer,
+                                       const SystemColours& system_colours) {
+  const FaqValues& values = faq.values;
+  const SectionIndex document(ReadFileIfExists(faq.document_path).value_or(std::string()));
+  const PageContext context(values, FixedSections(document), banner, system_colours);
+  const PageNames names(values);
+  const std::vector<std::string>& questions = faq.questions;
+  const std::size_t count = questions.size();
+  const bool frames = IsFramesLayout(values);
+  const bool one_per_page = IsOnePerPage(values);
+  auto answer = [&](std::size_t i) { return document.Read(AnswerSectionName(i - 1)); };
+
+  PageWriter writer(names, observer, (one_per_page ? count : 0) + (frames ? 3 : 1));
+  std::string answer_frame_page;
+  if (frames) {
+    answer_frame_page = one_per_page ? names.SubPage(0) : values.Text(FaqValue::AnswerPageName);
+    Page frameset;
+    AddFramesetPage(frameset, values, context.Section(FixedSection::FrameHeaderCode),
+                    answer_frame_page);
+    writer.Write(values.Text(FaqValue::StartPage), frameset);
+  }
+
+  writer.Status("Writing Start Page");
+  Page page;
+  AddQuestionPage(page, context, questions);
+  if (frames) {
+    writer.Write(values.Text(FaqValue::QuestionPageName), page);
+    page.Clear();
+    AddAnswerFramePageStart(page, context);
+  }
+
+  if (one_per_page) {
+    Page sub_page;
+    for (std::size_t i = 1; i <= count; ++i) {
+      const std::string file_name = names.SubPage(i);
+      writer.Status("Writing " + file_name);
+      sub_page.Clear();
+      AddAnswerSubPage(sub_page, context, names, i, count, questions[i - 1], answer(i));
+      writer.Write(file_name, sub_page);
+    }
+  } else {
+    for (std::size_t i = 1; i <= count; ++i)
+      AddAnswerBlock(page, context, i, questions[i - 1], answer(i));
+  }
+
+  AddPageClosing(page, context, context.Section(FixedSection::AnswerFooter));
+  writer.Write(frames ? answer_frame_page : values.Text(FaqValue::StartPage), page);
+  return writer.TakeWritten();
+}
+
+std::vector<std::string> Go(const Faq& faq, std::string_view banner,
+                            const GenerationObserver& observer,
+                            const SystemColours& system_colours) {
+  // A directory that cannot be made is left to show as the first file that cannot be created,
+  // which names the path and the system's reason.
+  CreateDirectories(faq.values.Text(FaqValue::Directory));
+  return GeneratePages(faq, banner, observer, system_colours);
+}
+
+}  // namespace quorella::html

@@ -1,0 +1,41 @@
+#pragma once
+// Writing the page set of a FAQ: what "Go" runs, and the page "View in browser" opens.
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "html/colour_text.h"
+#include "html/page_names.h"
+#include "store/faq.h"
+
+namespace quorella::html {
+
+struct GenerationObserver {
+  // "Writing Start Page", then "Writing " + each sub-page's file name. The window shows it and
+  // processes pending events so that it paints; the last text stays after the run.
+  std::function<void(const std::string& text)> status;
+  // Pages written out of the pages of the set: first (0, total), then after every file.
+  std::function<void(std::size_t written, std::size_t total)> progress;
+  // The full path of each file as soon as it is written.
+  std::function<void(const std::string& path)> written;
+};
+
+// Writes the page set of `faq` as loaded: its values, its question list in memory, and the answer
+// and fixed sections of its document, which is read once. Files are written one at a time in the
+// order of the layout, each overwritten in place; files of earlier runs that this set does not
+// name stay. Returns the full paths written, in order. A file that cannot be created or written
+// stops the run with "Cannot create file \"PATH\". REASON"; the files before it remain.
+std::vector<std::string> GeneratePages(
+    const Faq& faq, std::string_view banner, const GenerationObserver& observer = {},
+    const SystemColours& system_colours = ClassicSystemColours());
+
+// "Go" without the browser: creates the output directory with its missing parents, then writes
+// the page set. An empty Directory fails with "Unable to create directory" before anything is
+// written; any other directory that cannot be made shows as the first file that cannot be created.
+std::vector<std::string> Go(const Faq& faq, std::string_view banner,
+                            const GenerationObserver& observer = {},
+                            const SystemColours& system_colours = ClassicSystemColours());
+
+}  // namespace quorella::html

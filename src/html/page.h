@@ -1,0 +1,30 @@
+#pragma once
+// A page under construction: a list of items, each written followed by CR LF. An item that holds
+// line breaks of its own (a header, a rendered answer, the banner) goes in unchanged, and an empty
+// item makes an empty line. Bytes are written as they are, without conversion.
+#include <string>
+#include <string_view>
+
+namespace quorella::html {
+
+class Page {
+ public:
+  void Add(std::string_view item);
+  // Several items of one piece of markup, each a line of its own.
+  template <typename... Items>
+  void AddAll(const Items&... items) {
+    (Add(items), ...);
+  }
+  const std::string& bytes() const { return bytes_; }
+  // Empties the page, keeping its memory for the next one.
+  void Clear() { bytes_.clear(); }
+
+ private:
+  std::string bytes_;
+};
+
+// Creates or overwrites the file in place. A file that cannot be created or written fails with
+// "Cannot create file \"PATH\". REASON"; what was written of it stays.
+void WritePageFile(const std::string& path, std::string_view bytes);
+
+}  // namespace quorella::html

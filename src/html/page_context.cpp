@@ -1,0 +1,32 @@
+#include "html/page_context.h"
+
+namespace quorella::html {
+
+PageContext::PageContext(const FaqValues& faq_values,
+                         std::array<std::string, kFixedSectionCount> fixed_sections,
+                         std::string_view banner_text, const SystemColours& system)
+    : values(faq_values),
+      sections(std::move(fixed_sections)),
+      banner(banner_text),
+      system_colours(system),
+      spans(MakeFontSpans(faq_values, system)) {}
+
+std::string PageContext::Colour(FaqValue value) const {
+  return ColourText(values.Integer(value), system_colours);
+}
+
+void AddPageOpening(Page& page, const PageContext& context, std::string_view title, StyleSet style,
+                    std::string_view frame_name) {
+  page.AddAll("<HTML>", "<HEAD>", "<TITLE>" + std::string(title) + "</TITLE>",
+              context.Section(FixedSection::HeaderCode));
+  for (const std::string& line : RedirectScript(context.values, frame_name)) page.Add(line);
+  page.AddAll("</HEAD>", BodyTag(context.values, style, context.system_colours));
+}
+
+void AddPageClosing(Page& page, const PageContext& context, std::string_view footer) {
+  page.Add(footer);
+  if (!context.values.Boolean(FaqValue::DisableBanner)) page.Add(context.banner);
+  page.AddAll("</body>", "</HTML>");
+}
+
+}  // namespace quorella::html

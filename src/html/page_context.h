@@ -1,0 +1,39 @@
+#pragma once
+// What every page of one generation run is composed from, gathered once per run: the FAQ's
+// values, the fixed sections of its document, the banner, the system colours and the font spans.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "html/colour_text.h"
+#include "html/page.h"
+#include "html/style_fragments.h"
+#include "store/faq.h"
+
+namespace quorella::html {
+
+struct PageContext {
+  PageContext(const FaqValues& faq_values,
+              std::array<std::string, kFixedSectionCount> fixed_sections,
+              std::string_view banner_text, const SystemColours& system);
+
+  const std::string& Text(FaqValue value) const { return values.Text(value); }
+  const std::string& Section(FixedSection which) const {
+    return sections[static_cast<std::size_t>(which)];
+  }
+  std::string Colour(FaqValue value) const;
+
+  const FaqValues& values;
+  std::array<std::string, kFixedSectionCount> sections;
+  std::string_view banner;
+  const SystemColours& system_colours;
+  FontSpans spans;
+};
+
+// "<HTML>" up to the body tag; the redirect script for `frame_name` goes in where it applies.
+void AddPageOpening(Page& page, const PageContext& context, std::string_view title, StyleSet style,
+                    std::string_view frame_name);
+// The footer, the banner unless it is switched off, and the end tags.
+void AddPageClosing(Page& page, const PageContext& context, std::string_view footer);
+
+}  // namespace quorella::html

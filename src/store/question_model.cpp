@@ -1,0 +1,149 @@
+#include "store/question_model.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "store/answer.h"
+#include "store/document.h"
+#include "store/question_sections.h"
+#include "store/values.h"
+#include "util/strings.h"
+#include "util/text_lines.h"
+
+namespace quorella {
+
+namespace {
+
+bool IsBlank(std::string_view text) {
+  return Trim(text).empty();
+}
+
+// The dialog's text with its line breaks in the form every text of the program has; the text is
+// otherwise kept exactly as typed.
+std::string AsTyped(std::string_view text) {
+  return ReplaceLineBreaks(text, kCrLf);
+}
+
+}  // namespace
+
+AnswerEditor AnswerEditorFor(std::string_view stored_answer) {
+  const StoredAnswer answer = ParseStoredAnswer(stored_answer);
+  return AnswerEditor{AnswerText(answer), answer.format};
+}
+
+QuestionModel::QuestionModel(Settings& settings, Faq& faq) : settings_(settings), faq_(faq) {}
+
+QuestionPage QuestionModel::Page() const {
+  QuestionPage page;
+  page.selected = selected_;
+  page.question_buttons = page.answer_enabled = selected_.has_value();
+  page.answer = selected_ ? AnswerEditor{AnswerEditorFor(faq_.answers[*selected_]).text, format_}
+                          : AnswerEditor{};
+  return page;
+}
+
+QuestionPage QuestionModel::Select(std::optional<std::size_t> position) {
+  selected_.reset();
+  if (position && *position < question_count()) {
+    selected_ = position;
+    format_ = AnswerEditorFor(faq_.answers[*position]).format;
+  }
+  QuestionPage page = Page();
+  page.focus_answer = selected_.has_value();
+  return page;
+}
+
+std::optional<QuestionPage> QuestionModel::AddQuestion(std::string_view text) {
+  if (IsBlank(text)) return std::nullopt;
+  std::string question = AsTyped(text);
+  faq_.questions.push_back(question);
+  faq_.answers.emplace_back("0");
+  return FinishOk(question);
+}
+
+bool QuestionModel::AddAnotherQuestion(std::string_view text) {
+  if (IsBlank(text)) return false;
+  faq_.questions.push_back(AsTyped(text));
+  faq_.answers.emplace_back("0");
+  WriteQuestionCount();
+  WriteSection(faq_.document_path, QuestionSectionName(question_count() - 1),
+               SplitLines(faq_.questions.back()));
+  return true;
+}
+
+std::optional<QuestionPage> QuestionModel::EditQuestion(std::string_view text) {
+  if (IsBlank(text) || !selected_) return std::nullopt;
+  std::string question = AsTyped(text);
+  faq_.questions[*selected_] = question;
+  return FinishOk(question);
+}
+
+QuestionPage QuestionModel::FinishOk(const std::string& question) {
+  std::optional<std::size_t> first_equal;
+  for (std::size_t i = 0; i < question_count() && !first_equal; ++i)
+    if (EqualsNoCase(faq_.questions[i], question)) first_equal = i;
+  QuestionPage page = Select(first_equal);
+  WriteQuestionCount();
+  SaveQuestionList();
+  return page;
+}
+
+std::optional<QuestionPage> QuestionModel::DeleteQuestion() {
+  if (!selected_) return std::nullopt;
+  const std::size_t position = *selected_;
+  const std::size_t old_count = question_count();
+  faq_.answers.erase(faq_.answers.begin() + static_cast<std::ptrdiff_t>(position));
+  faq_.questions.erase(faq_.questions.begin() + static_cast<std::ptrdiff_t>(position));
+  selected_.reset();
+  DeleteLastAndSaveQuestionList(faq_.document_path, old_count, faq_.questions, faq_.answers);
+  WriteQuestionCount();
+  if (position < question_count()) return Select(position);
+  if (position > 0) return Select(position - 1);
+  return Select(std::nullopt);
+}
+
+std::optional<QuestionPage> QuestionModel::MoveUp() {
+  if (!selected_ || *selected_ == 0) return std::nullopt;
+  return MoveTo(*selected_ - 1);
+}
+
+std::optional<QuestionPage> QuestionModel::MoveDown() {
+  if (!selected_ || *selected_ + 1 >= question_count()) return std::nullopt;
+  return MoveTo(*selected_ + 1);
+}
+
+QuestionPage QuestionModel::MoveTo(std::size_t position) {
+  std::swap(faq_.questions[*selected_], faq_.questions[position]);
+  std::swap(faq_.answers[*selected_], faq_.answers[position]);
+  selected_ = position;
+  SaveQuestionList();
+  QuestionPage page = Page();
+  page.answer.reset();
+  return page;
+}
+
+void QuestionModel::StoreAnswer(std::string_view editor_text) {
+  if (!selected_) return;
+  std::vector<std::string> lines = SplitLines(editor_text);
+  faq_.answers[*selected_] = StoredAnswerText(format_, lines);
+  lines.insert(lines.begin(), std::to_string(format_));
+  WriteSection(faq_.document_path, AnswerSectionName(*selected_), lines);
+}
+
+void QuestionModel::ChangeFormat(int format, std::string_view editor_text) {
+  if (!selected_) return;
+  format_ = format;
+  StoreAnswer(editor_text);
+}
+
+void QuestionModel::SaveQuestionList() {
+  quorella::SaveQuestionList(faq_.document_path, faq_.questions, faq_.answers);
+}
+
+void QuestionModel::WriteQuestionCount() {
+  const auto count = static_cast<std::int32_t>(question_count());
+  WriteFaqValue(settings_, faq_.key, FaqValue::TotalQuestions, count);
+  faq_.values.SetInteger(FaqValue::TotalQuestions, count);
+}
+
+}  // namespace quorella

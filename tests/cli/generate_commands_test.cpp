@@ -1,0 +1,152 @@
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "cli/cli_fixture.h"
+#include "html/banner.h"
+
+namespace quorella::testing {
+namespace {
+
+class Generate : public CliTest {
+ protected:
+  // A FAQ named FAQ whose document holds `questions`, each answered "0" / "Answer N".
+  void AddFaq(int questions) {
+    Ok({"add", "FAQ"});
+    std::string document;
+    for (int i = 0; i < questions; ++i) {
+      const std::string n = std::to_string(i);
+      document += "[Question " + n + "]\r\nQuestion " + n + "?\r\n\r\n####\r\n\r\n";
+      document += "[Answer " + n + "]\r\n0\r\nAnswer " + n + "\r\n\r\n####\r\n\r\n";
+    }
+    WriteFile(app_dir + "FAQ.dat", document);
+    Ok({"set", "FAQ", "TotalQuestions", std::to_string(questions)});
+  }
+
+  ProcessResult RunWith(const std::vector<std::string>& args,
+                        std::map<std::string, std::string> extra_env) {
+    extra_env.insert({{"QUORELLA_HOME", app_dir},
+                      {"XDG_CONFIG_HOME", config_dir},
+                      {"HOME", dir / "home"},
+                      {"QUORELLA_SITE", ""}});
+    return RunProcess(QUORELLA_CLI_PATH, args, extra_env);
+  }
+
+  // Waits for a file that another process writes; only whether it comes is checked, not when.
+  static bool Appears(const std::string& path) {
+    for (int i = 0; i < 600 && !std::filesystem::exists(path); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return std::filesystem::exists(path);
+  }
+};
+
+TEST_F(Generate, PrintsEveryPathInTheOrderWritten) {
+  AddFaq(2);
+  Ok({"set", "FAQ", "Layout", "1"});
+  Ok({"set", "FAQ", "AnswersPage", "0"});
+  Ok({"set", "FAQ", "Directory", dir / "site/faq"});
+  const std::string site = dir / "site/faq/";
+  EXPECT_EQ(Ok({"generate", "faq"}), site + "faq.html\n" + site + "question.html\n" + site +
+                                         "ans1.html\n" + site + "ans2.html\n" + site +
+                                         "ans0.html\n");
+  EXPECT_NE(ReadFile(site + "ans2.html").find("<b>2. \r\nQuestion 1?</b>\r\n"), std::string::npos);
+  EXPECT_NE(ReadFile(site + "ans2.html").find("\r\nAnswer 1\r\n"), std::string::npos);
+}
+
+TEST_F(Generate, WritesIntoTheApplicationDirectoryByDefault) {
+  AddFaq(1);
+  EXPECT_EQ(Ok({"generate", "FAQ"}), app_dir + "faq.html\n");
+  EXPECT_NE(ReadFile(app_dir + "faq.html")
+                .find("\r\n" + html::BuildBanner("http://www.tamsel.example/") + "\r\n</body>\r\n"),
+            std::string::npos);
+}
+
+TEST_F(Generate, TheBannerLinksToTheSiteInForce) {
+  AddFaq(0);
+  const ProcessResult result =
+      RunWith({"generate", "FAQ"}, {{"QUORELLA_SITE", "http://mirror.example"}});
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_NE(ReadFile(app_dir + "faq.html").find(html::BuildBanner("http://mirror.example/")),
+            std::string::npos);
+}
+
+TEST_F(Generate, FailuresUseTheProgramsMessages) {
+  AddFaq(1);
+  WriteFile(dir / "plain", "not a folder");
+  struct Case {
+    std::string directory, out, err;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"", "", "Unable to create directory\n"},
+           {dir / "plain/site", "",
+            "Cannot create file \"" + dir / "plain/site/faq.html" + "\". Not a directory\n"},
+       }) {
+    Ok({"set", "FAQ", "Directory", c.directory});
+    const ProcessResult result = Run({"generate", "FAQ"});
+    EXPECT_EQ(result.exit_code, 1) << c.directory;
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err, c.err);
+  }
+  const ProcessResult unknown = Run({"generate", "nope"});
+  EXPECT_EQ(unknown.exit_code, 1);
+  EXPECT_EQ(unknown.err, "There is no FAQ named \"nope\".\n");
+  EXPECT_EQ(Run({"generate"}).exit_code, 2);
+}
+
+TEST_F(Generate, AFailedFileStopsTheRunAfterPrintingWhatWasWritten) {
+  AddFaq(2);
+  Ok({"set", "FAQ", "AnswersPage", "0"});
+  std::filesystem::create_directories(app_dir + "ans2.html");  // a folder where a page goes
+  const ProcessResult result = Run({"generate", "FAQ"});
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_EQ(result.out, app_dir + "ans1.html\n");
+  EXPECT_EQ(result.err, "Cannot create file \"" + app_dir + "ans2.html\". Is a directory\n");
+  EXPECT_FALSE(std::filesystem::exists(app_dir + "faq.html"));
+}
+
+TEST_F(Generate, TheTestKeyHasItsOwnFaqs) {
+  Ok({"--test", "add", "FAQ"});
+  Ok({"--test", "set", "FAQ", "Title", "Test run"});
+  EXPECT_EQ(Ok({"--test", "generate", "FAQ"}), app_dir + "faq.html\n");
+  EXPECT_NE(ReadFile(app_dir + "faq.html").find("<TITLE>Test run</TITLE>"), std::string::npos);
+  EXPECT_EQ(Run({"generate", "FAQ"}).err, "There is no FAQ named \"FAQ\".\n");
+}
+
+// The opener stands in for xdg-open: it records what it was asked to open, then stays until it
+// is released. The command must have returned while the opener still runs.
+TEST_F(Generate, OpenStartsTheOpenerOnTheStartPageWithoutWaiting) {
+  AddFaq(1);
+  Ok({"set", "FAQ", "StartPage", "index.htm"});
+  const std::string bin = dir / "bin/";
+  WriteFile(bin + "xdg-open",
+            "#!/bin/sh\n"
+            "printf '%s' \"$1\" > \"" +
+                dir / "opened.tmp" +
+                "\"\n"
+                "mv \"" +
+                dir / "opened.tmp" + "\" \"" + dir / "opened" +
+                "\"\n"
+                "echo noise; echo noise >&2\n"
+                "i=0; while [ ! -e \"" +
+                dir / "release" +
+                "\" ] && [ $i -lt 600 ]; do sleep 0.05; "
+                "i=$((i+1)); done\n"
+                "touch \"" +
+                dir / "finished" + "\"\n");
+  ::chmod((bin + "xdg-open").c_str(), 0755);
+  const ProcessResult result =
+      RunWith({"generate", "FAQ", "--open"}, {{"PATH", bin + ":/usr/bin:/bin"}});
+  EXPECT_FALSE(std::filesystem::exists(dir / "finished"));
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(result.out, app_dir + "index.htm\n");
+  EXPECT_EQ(result.err, "");
+  ASSERT_TRUE(Appears(dir / "opened"));
+  EXPECT_EQ(ReadFile(dir / "opened"), app_dir + "index.htm");
+  WriteFile(dir / "release", "");
+  EXPECT_TRUE(Appears(dir / "finished"));
+}
+
+}  // namespace
+}  // namespace quorella::testing

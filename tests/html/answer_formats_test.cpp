@@ -1,0 +1,63 @@
+#include "html/answer_formats.h"
+
+#include <gtest/gtest.h>
+
+namespace quorella::html {
+namespace {
+
+TEST(AnswerFormats, SmartFormatWorkedExample) {
+  EXPECT_EQ(SmartFormat("See www.a.b.\r\n\r\nMail (x@y.z) or use <b>.\r\n"),
+            "See <A HREF=\"http://www.a.b\">www.a.b</A>.\r\n"
+            "<P>\r\n"
+            "Mail (<A HREF=\"mailto:x@y.z\">x@y.z</A>) or use &lt;b&gt;.");
+}
+
+struct Case {
+  std::string text, smart, linefeeds, format;
+};
+
+TEST(AnswerFormats, TheThreeFormatsJoinLinesTheirOwnWay) {
+  for (const Case& c : std::vector<Case>{
+           {"", "", "", "<pre></pre>"},
+           {"a", "a", "a<br>", "<pre>\r\na</pre>"},
+           {"a\r\n", "a", "a<br>", "<pre>\r\na</pre>"},
+           {"a\r\nb", "a\r\nb", "a<br>\r\nb<br>", "<pre>\r\na\r\nb</pre>"},
+           {"a\r\n\r\nb\r\n", "a\r\n<P>\r\nb", "a<br>\r\n<br>\r\nb<br>",
+            "<pre>\r\na\r\n\r\nb</pre>"},
+           {"\r\n", "<P>", "<br>", "<pre>\r\n</pre>"},
+           {"a  b ", "a  b", "a  b<br>", "<pre>\r\na  b</pre>"},
+           {" ", "", "<br>", "<pre>\r\n</pre>"},
+           {"x\ny\rz", "x\r\ny\r\nz", "x<br>\r\ny<br>\r\nz<br>", "<pre>\r\nx\r\ny\r\nz</pre>"},
+           {"1<2", "1&lt;2", "1&lt;2<br>", "<pre>\r\n1&lt;2</pre>"},
+       }) {
+    EXPECT_EQ(SmartFormat(c.text), c.smart) << c.text;
+    EXPECT_EQ(RetainLinefeeds(c.text), c.linefeeds) << c.text;
+    EXPECT_EQ(RetainFormat(c.text), c.format) << c.text;
+  }
+}
+
+TEST(AnswerFormats, StoredAnswersByTheirFormatLine) {
+  struct Stored {
+    std::string section;
+    std::optional<std::string> html;
+  };
+  for (const Stored& c : std::vector<Stored>{
+           {"0\r\nA1", "A1"},
+           {"1\r\nA1\r\nA2", "A1<br>\r\nA2<br>"},
+           {"2\r\nA  1", "<pre>\r\nA  1</pre>"},
+           {"3\r\n<b>as is</b>", "<b>as is</b>\r\n"},  // ends with a line break of its own
+           {"3", ""},
+           {"-1\r\n<b>", "&lt;b&gt;"},  // below 0 is Smart format
+           {"4\r\nhidden", std::nullopt},
+           {"7", std::nullopt},
+           {"$2\r\nx", "<pre>\r\nx</pre>"},  // the integer syntax takes hexadecimal
+           {" 1\r\nx", "x<br>"},
+           {"Yes\r\nno", "Yes\r\nno"},  // not a number: part of a Smart format answer
+           {"1 \r\nx", "1\r\nx"},
+           {"", ""},  // a missing or empty section
+       })
+    EXPECT_EQ(RenderStoredAnswer(c.section), c.html) << c.section;
+}
+
+}  // namespace
+}  // namespace quorella::html

@@ -1,0 +1,288 @@
+#include "html/generator.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "html/answer_formats.h"
+#include "html/banner.h"
+#include "html/faq_fixture.h"
+#include "store/document.h"
+#include "support/faults.h"
+#include "util/errors.h"
+#include "util/file_io.h"
+
+namespace quorella::html {
+namespace {
+
+using testing::FaqBuilder;
+using testing::PageLines;
+using testing::ReadFile;
+using testing::SampleQuestions;
+using Names = std::vector<std::string>;
+
+const std::string kBanner = BuildBanner("http://www.tamsel.example/");
+
+class GeneratorTest : public ::testing::Test {
+ protected:
+  FaqBuilder Builder(std::int32_t layout, std::int32_t answers_page, std::size_t questions) {
+    FaqBuilder builder(dir);
+    builder.Set(FaqValue::Layout, layout).Set(FaqValue::AnswersPage, answers_page);
+    for (auto& entry : SampleQuestions(questions)) builder.Add(std::move(entry));
+    return builder;
+  }
+  std::string Out(const std::string& name) const { return dir / "out/" + name; }
+  Names Paths(const Names& names) const {
+    Names paths;
+    for (const auto& name : names) paths.push_back(Out(name));
+    return paths;
+  }
+
+  testing::TempDir dir;
+};
+
+TEST_F(GeneratorTest, WorkedExampleStartPageLineByLine) {
+  FaqBuilder builder(dir);
+  builder.Add({"Q1?", {"0", "A1"}});
+  const Names written = Go(builder.Build(), kBanner);
+  ASSERT_EQ(written, Paths({"faq.html"}));
+  const std::string bytes = ReadFile(Out("faq.html"));
+  ASSERT_TRUE(bytes.ends_with("\r\n"));
+  Names expected = {
+      "<HTML>",
+      "<HEAD>",
+      "<TITLE>FAQ</TITLE>",
+      "",
+      "</HEAD>",
+      "<BODY BGCOLOR=#C0C0C0 TEXT=#000000 LINK=#0000FF VLINK=#800080 ALINK=#FF0000 topmargin=0 "
+      "marginheight=0>",
+      "<A NAME=\"Top\"></A>",
+      "",
+      "<TABLE width=\"100%\" align=\"center\"><TR><TD><OL>",
+      "<FONT STYLE=' font-size: 12px;'>",
+      "<LI>",
+      "<A HREF=\"#Answer1\">",
+      "Q1?",
+      "</A>",
+      "<BR><BR>",
+      "<BR><BR><A HREF=\"#Top\">Go to top</A>",
+      "</FONT>",
+      "</OL></TD></TR></TABLE>",
+      "<A NAME=\"Answer1\"></A>",
+      "<TABLE width=\"90%\" align=\"center\">",
+      "<TR><TD BGCOLOR=\"#C0C0C0\">",
+      "<FONT STYLE=' font-size: 12px; color: #000000;'>",
+      "<b>1. ",
+      "Q1?</b>",
+      "</FONT>",
+      "</TD></TR>",
+      "</TABLE>",
+      "<TABLE width=\"85%\" align=\"center\">",
+      "<TR><TD>",
+      "<FONT STYLE=' font-size: 12px;'>",
+      "A1",
+      "<BR><BR><A HREF=\"#Top\">Go to top</A>",
+      "</FONT>",
+      "</TD></TR>",
+      "</TABLE>",
+      "",
+  };
+  for (const auto& line : PageLines(kBanner + "\r\n")) expected.push_back(line);
+  expected.push_back("</body>");
+  expected.push_back("</HTML>");
+  EXPECT_EQ(PageLines(bytes), expected);
+}
+
+TEST_F(GeneratorTest, EachLayoutWritesItsFilesInItsOrder) {
+  struct Case {
+    std::int32_t layout, answers_page;
+    std::size_t questions;
+    Names files;
+  };
+  for (const Case& c : std::vector<Case>{
+           {kLayoutSimple, kOnePerPage, 3, {"ans1.html", "ans2.html", "ans3.html", "faq.html"}},
+           {kLayoutSimple, kOnePerPage, 0, {"faq.html"}},
+           {kLayoutSimple, kAllOnSamePage, 3, {"faq.html"}},
+           {kLayoutFrames,
+            kOnePerPage,
+            3,
+            {"faq.html", "question.html", "ans1.html", "ans2.html", "ans3.html", "ans0.html"}},
+           {kLayoutFrames, kOnePerPage, 0, {"faq.html", "question.html", "ans0.html"}},
+           {kLayoutFrames, kAllOnSamePage, 3, {"faq.html", "question.html", "answer.html"}},
+           {kLayoutFrames, kAllOnSamePage, 0, {"faq.html", "question.html", "answer.html"}},
+       }) {
+    std::filesystem::remove_all(Out(""));
+    const Names written = Go(Builder(c.layout, c.answers_page, c.questions).Build(), kBanner);
+    EXPECT_EQ(written, Paths(c.files)) << c.layout << c.answers_page << c.questions;
+    EXPECT_EQ(ListDirectory(Out("")).size(), c.files.size());
+  }
+}
+
+TEST_F(GeneratorTest, StatusAndProgressFollowTheWrites) {
+  Names events;
+  GenerationObserver observer;
+  observer.status = [&](const std::string& text) { events.push_back("status " + text); };
+  observer.progress = [&](std::size_t done, std::size_t total) {
+    events.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
+  };
+  observer.written = [&](const std::string& path) {
+    events.push_back("written " + path.substr(dir.path().size()));
+  };
+  Go(Builder(kLayoutFrames, kOnePerPage, 2).Set(FaqValue::DocumentExt, "htm").Build(), kBanner,
+     observer);
+  EXPECT_EQ(events, (Names{"progress 0/5", "written out/faq.html", "progress 1/5",
+                           "status Writing Start Page", "written out/question.html", "progress 2/5",
+                           "status Writing ans1.htm", "written out/ans1.htm", "progress 3/5",
+                           "status Writing ans2.htm", "written out/ans2.htm", "progress 4/5",
+                           "written out/ans0.htm", "progress 5/5"}));
+}
+
+TEST_F(GeneratorTest, DirectoryWithOrWithoutTrailingSlashGivesTheSamePaths) {
+  for (const std::string& directory : {dir / "site", dir / "site/"}) {
+    const Faq faq =
+        Builder(kLayoutSimple, kOnePerPage, 1).Set(FaqValue::Directory, directory).Build();
+    EXPECT_EQ(Go(faq, kBanner), (Names{dir / "site/ans1.html", dir / "site/faq.html"}));
+    EXPECT_EQ(StartPagePath(faq.values), dir / "site/faq.html");
+  }
+}
+
+TEST_F(GeneratorTest, StartPageKeepsItsOwnExtension) {
+  const Faq faq = Builder(kLayoutSimple, kOnePerPage, 2)
+                      .Set(FaqValue::StartPage, "index.php")
+                      .Set(FaqValue::DocumentExt, "shtml")
+                      .Set(FaqValue::AnswerSubPagePrefix, "a-")
+                      .Build();
+  EXPECT_EQ(Go(faq, kBanner), Paths({"a-1.shtml", "a-2.shtml", "index.php"}));
+  EXPECT_NE(ReadFile(Out("a-1.shtml")).find("<A HREF=\"index.php\">Questions</A> | \r\n"),
+            std::string::npos);
+  EXPECT_NE(ReadFile(Out("index.php")).find("<A HREF=\"a-2.shtml\">\r\n"), std::string::npos);
+}
+
+TEST_F(GeneratorTest, ASecondRunWithFewerQuestionsLeavesOldSubPages) {
+  Go(Builder(kLayoutSimple, kOnePerPage, 3).Build(), kBanner);
+  const std::string old_third = ReadFile(Out("ans3.html"));
+  testing::TempDir other;
+  FaqBuilder smaller(other);
+  smaller.Set(FaqValue::Directory, Out("")).Set(FaqValue::AnswersPage, kOnePerPage);
+  for (auto& entry : SampleQuestions(1)) smaller.Add(std::move(entry));
+  EXPECT_EQ(Go(smaller.Build(), kBanner), Paths({"ans1.html", "faq.html"}));
+  EXPECT_EQ(ListDirectory(Out("")), (Names{"ans1.html", "ans2.html", "ans3.html", "faq.html"}));
+  EXPECT_EQ(ReadFile(Out("ans3.html")), old_third);
+  // The rewritten first page no longer links to a next one.
+  EXPECT_EQ(ReadFile(Out("ans1.html")).find("Next"), std::string::npos);
+}
+
+TEST_F(GeneratorTest, EmptyDirectoryFailsBeforeAnythingIsWritten) {
+  const Faq faq = Builder(kLayoutFrames, kOnePerPage, 1).Set(FaqValue::Directory, "").Build();
+  testing::CountCalls calls;
+  try {
+    Go(faq, kBanner);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to create directory");
+  }
+  EXPECT_EQ(calls.count(sys::Op::Open), 0);
+  EXPECT_EQ(StartPagePath(faq.values), "faq.html");  // "View in browser" uses the bare name
+}
+
+TEST_F(GeneratorTest, GoCreatesTheDirectoryWithItsParents) {
+  const std::string deep = dir / "a/b/c";
+  EXPECT_EQ(
+      Go(Builder(kLayoutSimple, kAllOnSamePage, 1).Set(FaqValue::Directory, deep).Build(), kBanner),
+      (Names{deep + "/faq.html"}));
+}
+
+TEST_F(GeneratorTest, AFileThatCannotBeCreatedStopsTheRun) {
+  const Faq faq = Builder(kLayoutFrames, kOnePerPage, 3).Build();
+  std::filesystem::create_directories(Out(""));
+  // The document is opened first; the third page is the fourth open.
+  testing::FailNth fault(sys::Op::Open, 4, EACCES);
+  Names written;
+  GenerationObserver observer;
+  observer.written = [&](const std::string& path) { written.push_back(path); };
+  try {
+    GeneratePages(faq, kBanner, observer);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot create file \"" + Out("ans1.html") + "\". Permission denied");
+  }
+  EXPECT_EQ(written, Paths({"faq.html", "question.html"}));
+  EXPECT_EQ(ListDirectory(Out("")), (Names{"faq.html", "question.html"}));
+}
+
+TEST_F(GeneratorTest, AFileThatCannotBeWrittenStopsTheRun) {
+  const Faq faq = Builder(kLayoutSimple, kOnePerPage, 2).Build();
+  std::filesystem::create_directories(Out(""));
+  testing::FailNth fault(sys::Op::Write, 2, ENOSPC);
+  try {
+    GeneratePages(faq, kBanner);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot create file \"" + Out("ans2.html") + "\". No space left on device");
+  }
+  EXPECT_FALSE(FileExists(Out("faq.html")));
+}
+
+TEST_F(GeneratorTest, ADirectoryThatCannotBeMadeShowsAtTheFirstFile) {
+  testing::WriteFile(dir / "plain", "a file, not a folder");
+  const Faq faq =
+      Builder(kLayoutSimple, kAllOnSamePage, 1).Set(FaqValue::Directory, dir / "plain/out").Build();
+  try {
+    Go(faq, kBanner);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot create file \"" + dir / "plain/out/faq.html" + "\". Not a directory");
+  }
+}
+
+// Answers come from one read of the document, giving what a section-by-section read gives even
+// for odd documents: repeated headers (the first wins), other spellings, text after the bracket.
+TEST_F(GeneratorTest, TheDocumentIsReadOnceAndAnswersMatchSectionReads) {
+  FaqBuilder builder(dir);
+  builder.Set(FaqValue::AnswersPage, kOnePerPage);
+  builder.Add({"one", {"0", "first"}});
+  builder.RawSection("[Answer 0]", {"2", "a later copy"});
+  builder.RawSection("[answer 1]extra", {"1", "second"});
+  builder.Add({"two", {"0", "hidden by the header above"}});
+  builder.Add({"three", {}});
+  builder.RawSection("[Answer 10]", {"3", "<not answer 1>"});
+  builder.Add({"four", {"3"}});
+  const Faq faq = builder.Build();
+  std::filesystem::create_directories(Out(""));
+  {
+    testing::CountCalls calls;
+    EXPECT_EQ(GeneratePages(faq, kBanner).size(), 5u);
+    EXPECT_EQ(calls.count(sys::Op::Open), 6);  // the document once, then five pages
+  }
+  for (std::size_t i = 1; i <= 4; ++i) {
+    const std::string page = ReadFile(Out("ans" + std::to_string(i) + ".html"));
+    const auto rendered =
+        RenderStoredAnswer(ReadSection(faq.document_path, AnswerSectionName(i - 1)));
+    ASSERT_TRUE(rendered.has_value());
+    EXPECT_NE(
+        page.find("<TR><TD>\r\n<FONT STYLE=' font-size: 12px;'>\r\n" + *rendered + "\r\n</FONT>"),
+        std::string::npos)
+        << i;
+  }
+  EXPECT_NE(ReadFile(Out("ans2.html")).find("second<br>"), std::string::npos);
+}
+
+TEST_F(GeneratorTest, AMissingDocumentGivesEmptyAnswersAndSections) {
+  FaqBuilder builder(dir);
+  Faq faq = builder.Build();
+  faq.questions = {"Q?"};
+  faq.document_path = dir / "missing.dat";
+  Go(faq, kBanner);
+  EXPECT_NE(ReadFile(Out("faq.html"))
+                .find("<TR><TD>\r\n<FONT STYLE=' font-size: 12px;'>\r\n\r\n<BR><BR>"),
+            std::string::npos);
+  EXPECT_FALSE(FileExists(dir / "missing.dat"));
+}
+
+}  // namespace
+}  // namespace quorella::html

@@ -1,0 +1,97 @@
+#include "html/word_rendering.h"
+
+#include <gtest/gtest.h>
+
+namespace quorella::html {
+namespace {
+
+struct Case {
+  std::string input, rendering;
+};
+
+TEST(WordRendering, SingleWords) {
+  for (const Case& c : std::vector<Case>{
+           {"http://a.b", "<A HREF=\"http://a.b\">http://a.b</A>"},
+           {"a://b", "a://b"},
+           {"ab://c", "<A HREF=\"ab://c\">ab://c</A>"},
+           {"WWW.a.b", "<A HREF=\"http://WWW.a.b\">WWW.a.b</A>"},
+           {"Ftp.a.b", "<A HREF=\"ftp://Ftp.a.b\">Ftp.a.b</A>"},
+           {"www.a.b,", "<A HREF=\"http://www.a.b\">www.a.b</A>,"},
+           {"(www.a.b)", "(www.a.b)"},
+           {"(http://a.b)", "<A HREF=\"(http://a.b\">(http://a.b</A>)"},
+           {"http://a.b).", "<A HREF=\"http://a.b\">http://a.b</A>)."},
+           {"http://a.b/x.;:?!)]},", "<A HREF=\"http://a.b/x\">http://a.b/x</A>.;:?!)]},"},
+           {"www.", "<A HREF=\"www\">www</A>."},
+           {"http://a<b>", "<A HREF=\"http://a<b>\">http://a<b></A>"},  // links are not escaped
+           {"x@y", "x@y"},
+           {"x.y@z", "<A HREF=\"mailto:x.y@z\">x.y@z</A>"},
+           {"x@y.z.", "<A HREF=\"mailto:x@y.z.\">x@y.z.</A>"},
+           {"@x.y", "@x.y"},
+           {".x@y", ".x@y"},
+           {"<x@y.z>", "&lt;<A HREF=\"mailto:x@y.z\">x@y.z</A>&gt;"},
+           {"\"x@y.z\"", "&quot;<A HREF=\"mailto:x@y.z\">x@y.z</A>&quot;"},
+           {"'x@y.z'", "'<A HREF=\"mailto:x@y.z\">x@y.z</A>'"},
+           {"(x@y.z)", "(<A HREF=\"mailto:x@y.z\">x@y.z</A>)"},
+           {"{x@y.z}", "{<A HREF=\"mailto:x@y.z\">x@y.z</A>}"},
+           {"[x@y.z]", "[<A HREF=\"mailto:x@y.z\">x@y.z</A>]"},
+           {"(x@y.z).", "(<A HREF=\"mailto:x@y.z)\">x@y.z)</A>)"},  // last character dropped
+           {"<x@y.z", "&lt;<A HREF=\"mailto:x@y.\">x@y.</A>&gt;"},
+           {"&", "&amp;"},
+           {"a&b", "a&b"},
+           {"x<y", "x&lt;y"},
+       })
+    EXPECT_EQ(RenderWord(c.input), c.rendering) << c.input;
+}
+
+TEST(WordRendering, TabPiecesOfLinkWords) {
+  for (const Case& c : std::vector<Case>{
+           {"www.a.b\tx", "<A HREF=\"http://www.a.b\">www.a.b</A>\tx"},
+           {"www.a.b\thttp://c.d,",
+            "<A HREF=\"http://www.a.b\">www.a.b</A>\t"
+            "<A HREF=\"http://c.d\">http://c.d</A>,"},
+           {"http://a.b\tx\tftp.c.d\t<y>",
+            "<A HREF=\"http://a.b\">http://a.b</A>\tx\t"
+            "<A HREF=\"ftp://ftp.c.d\">ftp.c.d</A>\t<y>"},
+           {"x\tftp.a.b\t<y>", "x\tftp.a.b\t&lt;y&gt;"},  // not a link word: a plain word
+           {"www.a.b\t\tz", "<A HREF=\"http://www.a.b\">www.a.b</A>\t\tz"},
+           // One piece: the link is the whole word, its final TAB included.
+           {"www.a.b\t", "<A HREF=\"http://www.a.b\t\">www.a.b\t</A>"},
+       })
+    EXPECT_EQ(RenderWord(c.input), c.rendering) << c.input;
+}
+
+TEST(WordRendering, SpacingInsideALineIsKept) {
+  for (const Case& c : std::vector<Case>{
+           {"a b", "a b"},
+           {"a  b", "a  b"},
+           {"a   b", "a   b"},
+           {" a", " a"},
+           {"  a", "  a"},
+           {"a ", "a"},
+           {"a  ", "a "},
+           {"a   ", "a  "},
+           {" ", ""},
+           {"  ", " "},
+           {"", ""},
+           {"<a> &  b", "&lt;a&gt; &amp;  b"},
+           {"\ta\t", "\ta\t"},
+           {"see www.a.b  or x@y.z ",
+            "see <A HREF=\"http://www.a.b\">www.a.b</A>  or "
+            "<A HREF=\"mailto:x@y.z\">x@y.z</A>"},
+       })
+    EXPECT_EQ(RenderLine(c.input), c.rendering) << "[" << c.input << "]";
+}
+
+TEST(WordRendering, WordKinds) {
+  EXPECT_TRUE(IsLinkWord("ab://"));
+  EXPECT_FALSE(IsLinkWord("a://b://"));  // only the first "://" counts
+  EXPECT_TRUE(IsLinkWord("wWw."));
+  EXPECT_FALSE(IsLinkWord("www"));
+  EXPECT_TRUE(IsEmailWord("a@b.c"));
+  EXPECT_TRUE(IsEmailWord("a.b@c"));
+  EXPECT_FALSE(IsEmailWord("a@b"));
+  EXPECT_FALSE(IsEmailWord("@a.b"));
+}
+
+}  // namespace
+}  // namespace quorella::html
