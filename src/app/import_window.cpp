@@ -1,0 +1,184 @@
+#include "app/import_window.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/main_window.h"
+#include "import/import_faq.h"
+#include "util/errors.h"
+#include "widgets/desktop_services.h"
+#include "widgets/qt_text.h"
+
+namespace quorella::app {
+
+using widgets::Desktop;
+using widgets::FromQt;
+using widgets::ToQt;
+
+namespace {
+
+QString ToBox(const std::string& crlf_text) {
+  QString text = ToQt(crlf_text);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return text;
+}
+
+std::string FromBox(const QPlainTextEdit* box) {
+  QString text = box->toPlainText();
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return FromQt(text);
+}
+
+QPlainTextEdit* Box(const char* name, QWidget* parent) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setLineWrapMode(QPlainTextEdit::NoWrap);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  box->setMinimumHeight(40);
+  return box;
+}
+
+QLabel* Step(const QString& number, QWidget* parent) {
+  auto* label = new QLabel(number, parent);
+  QFont bold = label->font();
+  bold.setBold(true);
+  label->setFont(bold);
+  return label;
+}
+
+QLabel* BlueLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  QPalette blue = label->palette();
+  blue.setColor(QPalette::WindowText, Qt::blue);
+  label->setPalette(blue);
+  return label;
+}
+
+}  // namespace
+
+TfrmImport::TfrmImport(TfrmMain* main_window)
+    : QWidget(main_window, Qt::Window), main_(main_window) {
+  setObjectName(QStringLiteral("frmImport"));
+  setWindowTitle(QStringLiteral("Import FAQ"));
+  resize(586, 357);
+  auto* layout = new QHBoxLayout(this);
+  auto* steps = new QWidget(this);
+  steps->setFixedWidth(185);
+  auto* left = new QVBoxLayout(steps);
+  left->setContentsMargins(0, 0, 0, 0);
+  left->setSpacing(3);
+
+  auto* first = new QHBoxLayout();
+  first->addWidget(Step(QStringLiteral("1. "), steps));
+  butReadInputFile = new QPushButton(QStringLiteral("Read input file"), steps);
+  butReadInputFile->setObjectName(QStringLiteral("butReadInputFile"));
+  first->addWidget(butReadInputFile, 1);
+  left->addLayout(first);
+
+  auto* second = new QHBoxLayout();
+  second->addWidget(Step(QStringLiteral("2. "), steps));
+  second->addWidget(new QLabel(QStringLiteral("Define separators below:"), steps), 1);
+  left->addLayout(second);
+  left->addWidget(BlueLabel(QStringLiteral("answer - question separator"), steps));
+  memoAtoQSep = Box("memoAtoQSep", steps);
+  memoAtoQSep->setPlainText(QStringLiteral("\n\n"));
+  left->addWidget(memoAtoQSep);
+  left->addWidget(BlueLabel(QStringLiteral("question - answer separator"), steps));
+  memoQtoASep = Box("memoQtoASep", steps);
+  memoQtoASep->setPlainText(QStringLiteral("?\n"));
+  left->addWidget(memoQtoASep);
+  chkManualSep = new QCheckBox(QStringLiteral("Separators added manually"), steps);
+  chkManualSep->setObjectName(QStringLiteral("chkManualSep"));
+  left->addWidget(chkManualSep);
+  chkDelQNum = new QCheckBox(QStringLiteral("Remove question numbers"), steps);
+  chkDelQNum->setObjectName(QStringLiteral("chkDelQNum"));
+  chkDelQNum->setChecked(true);
+  left->addWidget(chkDelQNum);
+
+  auto* third = new QHBoxLayout();
+  third->addWidget(Step(QStringLiteral("3. "), steps));
+  butConvert = new QPushButton(QStringLiteral("Convert"), steps);
+  butConvert->setObjectName(QStringLiteral("butConvert"));
+  third->addWidget(butConvert, 1);
+  left->addLayout(third);
+  auto* fourth = new QHBoxLayout();
+  fourth->addWidget(Step(QStringLiteral("4. "), steps));
+  butImport = new QPushButton(QStringLiteral("Import"), steps);
+  butImport->setObjectName(QStringLiteral("butImport"));
+  fourth->addWidget(butImport, 1);
+  left->addLayout(fourth);
+  layout->addWidget(steps);
+
+  memoImported = Box("memoImported", this);
+  layout->addWidget(memoImported, 1);
+
+  connect(butReadInputFile, &QPushButton::clicked, this, &TfrmImport::butReadInputFileClick);
+  connect(butConvert, &QPushButton::clicked, this, &TfrmImport::butConvertClick);
+  connect(butImport, &QPushButton::clicked, this, &TfrmImport::butImportClick);
+}
+
+void TfrmImport::ShowCentred() {
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  show();
+  raise();
+  activateWindow();
+  butReadInputFile->setFocus();
+}
+
+void TfrmImport::TakeControls() {
+  session_.working_text = FromBox(memoImported);
+  session_.options.qa_separator = FromBox(memoQtoASep);
+  session_.options.aq_separator = FromBox(memoAtoQSep);
+  session_.options.manual_separators = chkManualSep->isChecked();
+  session_.options.remove_numbers = chkDelQNum->isChecked();
+}
+
+void TfrmImport::butReadInputFileClick() {
+  const auto file =
+      Desktop().OpenFile(this, QStringLiteral("Read input file"), ToQt(main_->context().app_dir()),
+                         QStringLiteral("Text files (*.txt);;All files (*)"));
+  if (!file) return;
+  TakeControls();
+  if (main_->Guard([&] { session_.ReadInputFile(QFile::encodeName(*file).toStdString()); }))
+    memoImported->setPlainText(ToBox(session_.working_text));
+}
+
+void TfrmImport::butConvertClick() {
+  TakeControls();
+  if (main_->Guard([&] { session_.Convert(); }))
+    memoImported->setPlainText(ToBox(session_.working_text));
+}
+
+void TfrmImport::butImportClick() {
+  TakeControls();
+  const std::vector<std::string> names = main_->CatalogueNames();
+  QString prompt = QStringLiteral("Add FAQ name");
+  QString text;
+  std::string name;
+  for (;;) {
+    const auto answer = Desktop().InputText(this, QStringLiteral("Imported FAQ"), prompt, text);
+    if (!answer) return;
+    text = *answer;
+    name = FromQt(text);
+    const auto problem = ImportNameProblem(name, names);
+    if (!problem) break;
+    prompt = ToQt(*problem);
+  }
+  if (!main_->Guard([&] { session_.Import(main_->context(), name, names); })) return;
+  main_->ShowImportedFaq(name);
+  hide();
+}
+
+}  // namespace quorella::app

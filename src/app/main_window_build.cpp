@@ -1,0 +1,372 @@
+// The main window's controls: toolbar, pages and their layout.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/about_box.h"
+#include "app/backup_panel.h"
+#include "app/import_window.h"
+#include "app/main_window.h"
+#include "widgets/browse_for_folder.h"
+#include "widgets/color_button.h"
+#include "widgets/colour_panel.h"
+#include "widgets/hint_controls.h"
+#include "widgets/radio_group.h"
+
+namespace quorella::app {
+
+namespace {
+
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+QToolButton* ToolButton(const char* name, const char* icon, const QString& hint, QWidget* parent) {
+  auto* button = Named(new QToolButton(parent), name);
+  button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
+  button->setIconSize(QSize(18, 18));
+  button->setToolTip(hint);
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::StrongFocus);  // clicking stores the editor being left first
+  return button;
+}
+
+QLineEdit* LineEdit(const char* name, QWidget* parent) {
+  return Named(new QLineEdit(parent), name);
+}
+
+// Fields and labels whose text may be clipped show it in full in a hint.
+QLineEdit* HintEdit(const char* name, QWidget* parent) {
+  return Named(new widgets::THEdit(parent), name);
+}
+QLabel* HintLabel(const QString& text, const char* name, QWidget* parent) {
+  return Named(new widgets::THLabel(text, parent), name);
+}
+
+// Captions are shown as typed: "<head>" is text, not markup.
+QLabel* Caption(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+QPlainTextEdit* CodeEditor(const char* name, QWidget* parent) {
+  auto* editor = Named(new QPlainTextEdit(parent), name);
+  editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+  editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFont mono(QStringLiteral("monospace"));
+  mono.setStyleHint(QFont::TypeWriter);
+  editor->setFont(mono);
+  return editor;
+}
+
+widgets::ColourLabel* ColourLabelNamed(const char* name, const QString& text, QWidget* parent) {
+  return Named(new widgets::ColourLabel(text, parent), name);
+}
+
+}  // namespace
+
+void TfrmMain::BuildToolbar() {
+  auto* bar = Named(new QToolBar(this), "ToolBar1");
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
+  addToolBar(Qt::TopToolBarArea, bar);
+
+  butGo = Named(new widgets::TBitBtnWithColor(bar), "butGo");
+  butGo->setText(QStringLiteral("Go"));
+  butGo->SetColor(QColor(0, 128, 0));
+  QFont go_font(QStringLiteral("MS Sans Serif"));
+  go_font.setPixelSize(11);
+  go_font.setBold(true);
+  butGo->setFont(go_font);
+  QPalette yellow = butGo->palette();
+  yellow.setColor(QPalette::ButtonText, Qt::yellow);
+  butGo->setPalette(yellow);
+  const QIcon go_icon(QStringLiteral(":/icons/go.svg"));
+  butGo->SetGlyph(go_icon.pixmap(16, 16),
+                  QIcon(QStringLiteral(":/icons/go-disabled.svg")).pixmap(16, 16));
+  butGo->setToolTip(QStringLiteral("Generate the pages and view them"));
+  butGo->setFocusPolicy(Qt::StrongFocus);
+  butGo->setMinimumSize(46, 26);
+  bar->addWidget(butGo);
+  bar->addSeparator();
+  butImport = ToolButton("butImport", "import", QStringLiteral("Import FAQ"), bar);
+  bar->addWidget(butImport);
+  butBrowser = ToolButton("butBrowser", "browser", QStringLiteral("View in browser"), bar);
+  bar->addWidget(butBrowser);
+  butHelp = ToolButton("butHelp", "help", QStringLiteral("Help"), bar);
+  butHelp->setProperty("helpTopic", 10);
+  bar->addWidget(butHelp);
+  bar->addSeparator();
+  Label7 = Named(Caption(QStringLiteral(" FAQ "), bar), "Label7");
+  bar->addWidget(Label7);
+  cmbFaqName = Named(new QComboBox(bar), "cmbFaqName");
+  cmbFaqName->setEditable(false);
+  cmbFaqName->setToolTip(QStringLiteral("FAQ name"));
+  cmbFaqName->setMinimumWidth(96);
+  cmbFaqName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cmbFaqName->setFocusPolicy(Qt::StrongFocus);
+  bar->addWidget(cmbFaqName);
+  butAddFaq = ToolButton("butAddFaq", "add", QStringLiteral("Add new FAQ"), bar);
+  bar->addWidget(butAddFaq);
+  butDelFaq = ToolButton("butDelFaq", "delete", QStringLiteral("Delete FAQ"), bar);
+  bar->addWidget(butDelFaq);
+  butDuplicate = ToolButton("butDuplicate", "duplicate", QStringLiteral("Duplicate FAQ"), bar);
+  butDuplicate->setProperty("helpTopic", 37);
+  bar->addWidget(butDuplicate);
+  auto* spacer = new QWidget(bar);
+  spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  bar->addWidget(spacer);
+  butClose = Named(new QPushButton(QStringLiteral("&Close"), bar), "butClose");
+  butClose->setToolTip(QStringLiteral("Close application"));
+  butClose->setFocusPolicy(Qt::StrongFocus);
+  bar->addWidget(butClose);
+}
+
+void TfrmMain::BuildPages() {
+  PageControl = Named(new QTabWidget(this), "PageControl");
+  PageControl->setDocumentMode(false);
+  PageControl->setUsesScrollButtons(true);
+  setCentralWidget(PageControl);
+  tabGeneral = Named(BuildGeneralPage(), "tabGeneral");
+  PageControl->addTab(tabGeneral, QStringLiteral("General"));
+  tabFAQ = Named(new QWidget(PageControl), "tabFAQ");
+  BuildQuestionsPage();
+  PageControl->addTab(tabFAQ, QStringLiteral("Q && A"));
+  tabLayout = Named(BuildLayoutPage(), "tabLayout");
+  PageControl->addTab(tabLayout, QStringLiteral("Layout"));
+  tabAnswer = Named(BuildAnswerPage(), "tabAnswer");
+  PageControl->addTab(tabAnswer, QStringLiteral("Answer Page"));
+  tabQuestion = Named(BuildQuestionPage(), "tabQuestion");
+  PageControl->addTab(tabQuestion, QStringLiteral("Question Page"));
+  Links = Named(BuildLinksPage(), "Links");
+  PageControl->addTab(Links, QStringLiteral("Links"));
+
+  tabGlobal = Named(new QWidget(PageControl), "tabGlobal");
+  auto* global_layout = new QVBoxLayout(tabGlobal);
+  Backup = new TVBackup(tabGlobal);
+  global_layout->addWidget(Backup);
+  global_layout->addStretch();
+  PageControl->addTab(tabGlobal, QStringLiteral("Global"));
+
+  tabAbout = Named(new QWidget(PageControl), "tabAbout");
+  AboutBox = new TVAboutBox(tabAbout);  // placed by hand: FormResize keeps it centred
+  AboutBox->adjustSize();
+  PageControl->addTab(tabAbout, QStringLiteral("About"));
+  BrowseFolder = Named(new widgets::TBrowseForFolder(this), "BrowseFolder");
+  frmImport = new TfrmImport(this);
+  frmImport->hide();
+
+  const int topics[] = {110, 120, 130, 140, 150, 160, 170, 180};
+  for (int i = 0; i < PageControl->count(); ++i)
+    PageControl->widget(i)->setProperty("helpTopic", topics[i]);
+  QFooter->setProperty("helpTopic", 300);
+  butACeqQC->setProperty("helpTopic", 270);
+}
+
+QWidget* TfrmMain::BuildGeneralPage() {
+  auto* page = new QWidget(PageControl);
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(Caption(QStringLiteral("Directory"), page), 0, 0);
+  edtDirectory = HintEdit("edtDirectory", page);
+  grid->addWidget(edtDirectory, 0, 1, 1, 3);
+  butBrowse = ToolButton("butBrowse", "folder", QStringLiteral("Browse"), page);
+  grid->addWidget(butBrowse, 0, 4);
+  grid->addWidget(Caption(QStringLiteral("Start page"), page), 1, 0);
+  StartPage = LineEdit("StartPage", page);
+  grid->addWidget(StartPage, 1, 1);
+  grid->addWidget(Caption(QStringLiteral("Page extension"), page), 1, 2);
+  edtExt = LineEdit("edtExt", page);
+  edtExt->setMaximumWidth(70);
+  grid->addWidget(edtExt, 1, 3, 1, 2);
+  grid->addWidget(Caption(QStringLiteral("Font"), page), 2, 0);
+  FontName = Named(new QComboBox(page), "FontName");
+  FontName->setEditable(true);
+  FontName->setInsertPolicy(QComboBox::NoInsert);
+  FontName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  grid->addWidget(FontName, 2, 1);
+  grid->addWidget(Caption(QStringLiteral("Size"), page), 2, 2);
+  auto* size_row = new QHBoxLayout();
+  FontSize = Named(new QSpinBox(page), "FontSize");
+  FontSize->setRange(0, 40);
+  size_row->addWidget(FontSize);
+  size_row->addWidget(Caption(QStringLiteral("pixels"), page));
+  grid->addLayout(size_row, 2, 3, 1, 2);
+  chkQBlankLine =
+      Named(new QCheckBox(QStringLiteral("Blank line between questions"), page), "chkQBlankLine");
+  grid->addWidget(chkQBlankLine, 3, 1);
+  DisableBanner = Named(new QCheckBox(QStringLiteral("Disable Banner"), page), "DisableBanner");
+  grid->addWidget(DisableBanner, 3, 2, 1, 3);
+  HLabel1 = HintLabel(QStringLiteral("Title"), "HLabel1", page);
+  grid->addWidget(HLabel1, 4, 0);
+  Title = HintEdit("Title", page);
+  grid->addWidget(Title, 4, 1, 1, 4);
+  grid->addWidget(Caption(QStringLiteral("Header code (<head>...</head>)"), page), 5, 0, 1, 5);
+  HeaderCode = CodeEditor("HeaderCode", page);
+  grid->addWidget(HeaderCode, 6, 0, 1, 5);
+  grid->setRowStretch(6, 1);
+  grid->setColumnStretch(1, 1);
+  return page;
+}
+
+QWidget* TfrmMain::BuildLayoutPage() {
+  auto* page = new QWidget(PageControl);
+  auto* grid = new QGridLayout(page);
+  RadioLayout =
+      Named(new widgets::RadioGroup(QStringLiteral(" Layout "),
+                                    {QStringLiteral("Simple"), QStringLiteral("Frames")}, page),
+            "RadioLayout");
+  grid->addWidget(RadioLayout, 0, 0);
+  RadioFrames = Named(
+      new widgets::RadioGroup(QStringLiteral(" Frames "),
+                              {QStringLiteral("Horizontal"), QStringLiteral("Vertical")}, page),
+      "RadioFrames");
+  grid->addWidget(RadioFrames, 0, 1);
+  RadioAnswers =
+      Named(new widgets::RadioGroup(
+                QStringLiteral(" Answers "),
+                {QStringLiteral("One per page"), QStringLiteral("All on same page")}, page),
+            "RadioAnswers");
+  grid->addWidget(RadioAnswers, 0, 2);
+
+  auto* names = new QFormLayout();
+  lblPagePrefix = Named(Caption(QStringLiteral("Sub-page prefix"), page), "lblPagePrefix");
+  PagePrefix = HintEdit("PagePrefix", page);
+  names->addRow(lblPagePrefix, PagePrefix);
+  lblAPage = Named(Caption(QStringLiteral("Answers page name"), page), "lblAPage");
+  APageName = HintEdit("APageName", page);
+  names->addRow(lblAPage, APageName);
+  lblFrameSize = Named(Caption(QStringLiteral("Questions frame size"), page), "lblFrameSize");
+  FrameSize = LineEdit("FrameSize", page);
+  names->addRow(lblFrameSize, FrameSize);
+  FrameIt = Named(new QCheckBox(QStringLiteral("Set frames always"), page), "FrameIt");
+  FrameIt->setToolTip(QStringLiteral("Always view in frames"));
+  names->addRow(QString(), FrameIt);
+  grid->addLayout(names, 1, 0, 1, 3);
+  lblFrameHead = Named(Caption(QStringLiteral("Frameset header code (<head>...</head>)"), page),
+                       "lblFrameHead");
+  grid->addWidget(lblFrameHead, 2, 0, 1, 3);
+  FrameHead = CodeEditor("FrameHead", page);
+  grid->addWidget(FrameHead, 3, 0, 1, 3);
+  grid->setRowStretch(3, 1);
+  return page;
+}
+
+QWidget* TfrmMain::BuildAnswerPage() {
+  auto* page = new QWidget(PageControl);
+  auto* grid = new QGridLayout(page);
+  APageColor = Named(new widgets::ColourPanel(QStringLiteral(" Colors "), page), "APageColor");
+  APageColor->setToolTip(QStringLiteral("Click to change color"));
+  auto* colours = new QVBoxLayout(APageColor);
+  ATextColor = ColourLabelNamed("ATextColor", QStringLiteral("Text Color"), APageColor);
+  ALinkColor = ColourLabelNamed("ALinkColor", QStringLiteral("Link Color"), APageColor);
+  AVLinkColor = ColourLabelNamed("AVLinkColor", QStringLiteral("Visited Link Color"), APageColor);
+  AALinkColor = ColourLabelNamed("AALinkColor", QStringLiteral("Active Link Color"), APageColor);
+  for (QWidget* label : {static_cast<QWidget*>(ATextColor), static_cast<QWidget*>(ALinkColor),
+                         static_cast<QWidget*>(AVLinkColor), static_cast<QWidget*>(AALinkColor)})
+    colours->addWidget(label);
+  grid->addWidget(APageColor, 0, 0, 2, 1);
+  AQuestionBackColor = Named(new widgets::ColourPanel(QStringLiteral(" Question Colors "), page),
+                             "AQuestionBackColor");
+  AQuestionBackColor->setToolTip(QStringLiteral("Click to change color"));
+  auto* question_colours = new QVBoxLayout(AQuestionBackColor);
+  AQTextColor =
+      ColourLabelNamed("AQTextColor", QStringLiteral("Question Text Color"), AQuestionBackColor);
+  question_colours->addWidget(AQTextColor);
+  grid->addWidget(AQuestionBackColor, 0, 1);
+  butACeqQC = Named(new QPushButton(QStringLiteral("Set to Question colors"), page), "butACeqQC");
+  grid->addWidget(butACeqQC, 1, 1, Qt::AlignTop);
+  HLabel2 = HintLabel(QStringLiteral("Background image URL"), "HLabel2", page);
+  grid->addWidget(HLabel2, 2, 0);
+  AnswerBackImage = HintEdit("AnswerBackImage", page);
+  grid->addWidget(AnswerBackImage, 2, 1);
+  auto* tabs = Named(new QTabWidget(page), "AnswerCodeTabs");
+  Header = CodeEditor("Header", tabs);
+  Footer = CodeEditor("Footer", tabs);
+  tabs->addTab(Header, QStringLiteral("Answer page header"));
+  tabs->addTab(Footer, QStringLiteral("Answer page footer"));
+  grid->addWidget(tabs, 3, 0, 1, 2);
+  grid->setRowStretch(3, 1);
+  grid->setColumnStretch(1, 1);
+  return page;
+}
+
+QWidget* TfrmMain::BuildQuestionPage() {
+  auto* page = new QWidget(PageControl);
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(Caption(QStringLiteral("Question page name"), page), 0, 0);
+  QPageName = HintEdit("QPageName", page);
+  grid->addWidget(QPageName, 0, 1);
+  QPageColor = Named(new widgets::ColourPanel(QStringLiteral("Colors"), page), "QPageColor");
+  QPageColor->setToolTip(QStringLiteral("Click to change color"));
+  auto* colours = new QVBoxLayout(QPageColor);
+  QTextColor = ColourLabelNamed("QTextColor", QStringLiteral("Text Color"), QPageColor);
+  QLinkColor = ColourLabelNamed("QLinkColor", QStringLiteral("Link Color"), QPageColor);
+  QVLinkColor = ColourLabelNamed("QVLinkColor", QStringLiteral("Visited Link Color"), QPageColor);
+  QALinkColor = ColourLabelNamed("QALinkColor", QStringLiteral("Active Link Color"), QPageColor);
+  for (QWidget* label : {static_cast<QWidget*>(QTextColor), static_cast<QWidget*>(QLinkColor),
+                         static_cast<QWidget*>(QVLinkColor), static_cast<QWidget*>(QALinkColor)})
+    colours->addWidget(label);
+  grid->addWidget(QPageColor, 1, 0, 2, 1);
+  butQCeqAC = Named(new QPushButton(QStringLiteral("Set to Answer colors"), page), "butQCeqAC");
+  grid->addWidget(butQCeqAC, 1, 1, Qt::AlignTop);
+  lblQImage = HintLabel(QStringLiteral("Background image URL"), "lblQImage", page);
+  grid->addWidget(lblQImage, 3, 0);
+  QuestionBackImage = HintEdit("QuestionBackImage", page);
+  grid->addWidget(QuestionBackImage, 3, 1);
+  auto* tabs = Named(new QTabWidget(page), "QuestionCodeTabs");
+  QHeader = CodeEditor("QHeader", tabs);
+  QFooter = CodeEditor("QFooter", tabs);
+  tabs->addTab(QHeader, QStringLiteral("Question page header"));
+  tabs->addTab(QFooter, QStringLiteral("Question page footer"));
+  grid->addWidget(tabs, 4, 0, 1, 2);
+  grid->setRowStretch(4, 1);
+  grid->setColumnStretch(1, 1);
+  return page;
+}
+
+QWidget* TfrmMain::BuildLinksPage() {
+  auto* page = new QWidget(PageControl);
+  auto* layout = new QVBoxLayout(page);
+  auto* links = new QGroupBox(QStringLiteral(" Custom text for links "), page);
+  auto* form = new QFormLayout(links);
+  HLabel3 = HintLabel(QStringLiteral("Questions"), "HLabel3", links);
+  LinkQuestions = HintEdit("LinkQuestions", links);
+  form->addRow(HLabel3, LinkQuestions);
+  HLabel4 = HintLabel(QStringLiteral("Go to top"), "HLabel4", links);
+  LinkTop = HintEdit("LinkTop", links);
+  form->addRow(HLabel4, LinkTop);
+  HLabel5 = HintLabel(QStringLiteral("Previous"), "HLabel5", links);
+  LinkPrevious = HintEdit("LinkPrevious", links);
+  form->addRow(HLabel5, LinkPrevious);
+  HLabel6 = HintLabel(QStringLiteral("Next"), "HLabel6", links);
+  LinkNext = HintEdit("LinkNext", links);
+  form->addRow(HLabel6, LinkNext);
+  layout->addWidget(links);
+  auto* static_text = new QGroupBox(QStringLiteral(" Static text "), page);
+  auto* static_form = new QFormLayout(static_text);
+  staticClickOnQ = HintEdit("staticClickOnQ", static_text);
+  static_form->addRow(Caption(QStringLiteral("Click on a question for the answer"), static_text));
+  static_form->addRow(staticClickOnQ);
+  layout->addWidget(static_text);
+  layout->addStretch();
+  return page;
+}
+
+}  // namespace quorella::app

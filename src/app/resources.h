@@ -1,0 +1,5 @@
+#pragma once
+namespace quorella::app {
+// Registers the application's icons and pictures.
+void InitResources();
+}  // namespace quorella::app

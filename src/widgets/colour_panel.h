@@ -1,0 +1,47 @@
+#pragma once
+// The colour editors: a captioned panel painted in its background colour whose caption takes the
+// colour of its first label, and labels drawn in the colour they stand for. Both report clicks.
+#include <QGroupBox>
+#include <QLabel>
+
+namespace quorella::widgets {
+
+class ColourLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit ColourLabel(const QString& text, QWidget* parent = nullptr);
+  QColor Colour() const { return colour_; }
+  void SetColour(const QColor& colour);
+
+ signals:
+  void Clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QColor colour_;
+};
+
+class ColourPanel : public QGroupBox {
+  Q_OBJECT
+ public:
+  explicit ColourPanel(const QString& caption, QWidget* parent = nullptr);
+  QColor Background() const { return background_; }
+  void SetBackground(const QColor& colour);
+  QColor CaptionColour() const { return caption_colour_; }
+  void SetCaptionColour(const QColor& colour);
+
+ signals:
+  void Clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void Repaint();
+  QColor background_;
+  QColor caption_colour_;
+};
+
+}  // namespace quorella::widgets

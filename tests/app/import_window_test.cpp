@@ -1,0 +1,96 @@
+// The import window, driven offscreen with scripted file and name dialogs.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/import_window.h"
+#include "app/window_fixture.h"
+#include "store/document.h"
+#include "widgets/hint_controls.h"
+
+namespace quorella::testing {
+
+class ImportWindowTest : public QObject {
+  Q_OBJECT
+
+  static QString Sample() { return QStringLiteral(QUORELLA_SOURCE_DIR "/data/quorella-faq.txt"); }
+
+ private slots:
+  void DefaultsAndShowing() {
+    WindowFixture f;
+    app::TfrmMain& w = f.Start();
+    app::TfrmImport* import = w.frmImport;
+    QVERIFY(!import->isVisible());
+    QCOMPARE(import->windowTitle(), QStringLiteral("Import FAQ"));
+    QCOMPARE(import->memoQtoASep->toPlainText(), QStringLiteral("?\n"));
+    QCOMPARE(import->memoAtoQSep->toPlainText(), QStringLiteral("\n\n"));
+    QVERIFY(import->chkDelQNum->isChecked());
+    QVERIFY(!import->chkManualSep->isChecked());
+    w.butImport->click();
+    QVERIFY(import->isVisible());
+    QCOMPARE(import->size(), QSize(586, 357));
+  }
+
+  void ReadConvertImportOpensTheNewFaq() {
+    WindowFixture f;
+    app::TfrmMain& w = f.Start();
+    app::TfrmImport* import = w.frmImport;
+    w.butImport->click();
+    f.desktop.file_answers = {Sample()};
+    import->butReadInputFile->click();
+    QVERIFY(import->memoImported->toPlainText().startsWith(
+        QStringLiteral("Quorella - frequently asked questions\n")));
+    import->butConvert->click();
+    QCOMPARE(import->session().converted_count(), 10);
+    QVERIFY(import->memoImported->toPlainText().startsWith(QStringLiteral("[Question 0]\n")));
+    f.desktop.input_answers = {QStringLiteral("faq"), QStringLiteral("Sample")};
+    import->butImport->click();
+    QCOMPARE(f.desktop.inputs[0].caption, QStringLiteral("Imported FAQ"));
+    QCOMPARE(f.desktop.inputs[0].prompt, QStringLiteral("Add FAQ name"));
+    QCOMPARE(f.desktop.inputs[1].prompt,
+             QStringLiteral("The name already exists. Please select a new one."));
+    QCOMPARE(f.desktop.inputs[1].text, QStringLiteral("faq"));
+    QVERIFY(!import->isVisible());
+    QCOMPARE(w.cmbFaqName->currentText(), QStringLiteral("Sample"));
+    QCOMPARE(w.PageControl->currentWidget(), w.tabFAQ);
+    QCOMPARE(w.lstQuestions->count(), 10);
+    QCOMPARE(f.ReadInt(FaqKeyOf("Sample"), "TotalQuestions"), 10);
+    QCOMPARE(w.Title->text(), QStringLiteral("FAQ"));  // every other value at its default
+    // The boxes keep their contents between showings.
+    w.butImport->click();
+    QVERIFY(import->memoImported->toPlainText().startsWith(QStringLiteral("[Question 0]\n")));
+  }
+
+  void UnreadableFileChangesNothing() {
+    WindowFixture f;
+    app::TfrmMain& w = f.Start();
+    app::TfrmImport* import = w.frmImport;
+    import->memoImported->setPlainText(QStringLiteral("kept"));
+    f.desktop.file_answers = {QString::fromStdString(f.app_dir() + "missing.txt")};
+    import->butReadInputFile->click();
+    QCOMPARE(import->memoImported->toPlainText(), QStringLiteral("kept"));
+    QCOMPARE(f.desktop.boxes.size(), size_t{1});
+    QCOMPARE(f.desktop.boxes[0].icon, widgets::BoxIcon::Error);
+    QVERIFY(f.desktop.boxes[0].text.contains(QStringLiteral("missing.txt")));
+  }
+
+  void EmptyQuestionSeparatorRefusesToConvert() {
+    WindowFixture f;
+    app::TfrmMain& w = f.Start();
+    app::TfrmImport* import = w.frmImport;
+    import->memoImported->setPlainText(QStringLiteral("Q?\nA\n\n"));
+    import->memoQtoASep->setPlainText(QString());
+    import->butConvert->click();
+    QCOMPARE(import->memoImported->toPlainText(), QStringLiteral("Q?\nA\n\n"));
+    QCOMPARE(f.desktop.boxes.size(), size_t{1});
+  }
+};
+
+}  // namespace quorella::testing
+
+QTEST_MAIN(quorella::testing::ImportWindowTest)
+#include "import_window_test.moc"
