@@ -34,8 +34,8 @@ std::vector<std::string> EntriesToRestore(const std::string& dir) {
 }  // namespace
 
 bool IsSnapshotOfKey(const ParsedSnapshot& snapshot, std::string_view text, std::string_view key) {
-  if (!snapshot.first_key) return Trim(text).empty();
-  const auto& first = *snapshot.first_key;
+  if (snapshot.keys.empty()) return Trim(text).empty();
+  const auto& first = snapshot.keys.front();
   if (!first.root || DepthInKey(*first.root, first.path, key) != 1) return false;
   return std::all_of(snapshot.values.begin(), snapshot.values.end(), [&](const SnapshotValue& v) {
     return DepthInKey(v.root, v.key_path, key) > 0;
@@ -46,6 +46,10 @@ void ReplaceKeyFromSnapshot(Registry& registry, std::string_view key,
                             const ParsedSnapshot& snapshot) {
   registry.Write([&](RegistrySession& session) {
     session.DeleteKeyTree(Root::CurrentUser, key);
+    // Keys without values come back too: a FAQ that holds no value yet stays in the catalogue.
+    for (const auto& named : snapshot.keys)
+      if (named.root && DepthInKey(*named.root, named.path, key) > 0)
+        session.CreateKey(*named.root, named.path);
     ApplyKeySnapshot(session, snapshot.values);
   });
 }

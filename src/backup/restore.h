@@ -23,7 +23,8 @@ struct RestoreReport {
 bool IsSnapshotOfKey(const ParsedSnapshot& snapshot, std::string_view text, std::string_view key);
 
 // Deletes `key` with everything below it and rebuilds it from `snapshot`, in one transaction: a
-// failure or a crash on the way leaves the key as it was.
+// failure or a crash on the way leaves the key as it was. Every key the snapshot names in `key` or
+// below it is re-created, with values or without.
 void ReplaceKeyFromSnapshot(Registry& registry, std::string_view key,
                             const ParsedSnapshot& snapshot);
 

@@ -53,7 +53,7 @@ class SnapshotParser {
   void Line(std::string_view line) {
     if (Trim(line).empty()) return;
     if (line.front() == '[') return Header(line.size() >= 2 ? line.substr(1, line.size() - 2) : "");
-    if (!accepting_ || !parsed_.first_key) return;
+    if (!accepting_ || parsed_.keys.empty()) return;
     if (auto value = ParseValueLine(line))
       parsed_.values.push_back({root_, key_path_, std::move(*value)});
   }
@@ -72,8 +72,7 @@ class SnapshotParser {
       text = slash == std::string_view::npos ? std::string_view() : text.substr(slash + 1);
     }
     key_path_ = std::string(text);
-    if (!parsed_.first_key)
-      parsed_.first_key = SnapshotKey{accepting_ ? std::optional(root_) : std::nullopt, key_path_};
+    parsed_.keys.push_back({accepting_ ? std::optional(root_) : std::nullopt, key_path_});
   }
 
   ParsedSnapshot parsed_;

@@ -23,8 +23,8 @@ struct SnapshotValue {
 };
 
 struct ParsedSnapshot {
-  std::optional<SnapshotKey> first_key;  // the first header of the text
-  std::vector<SnapshotValue> values;     // in file order
+  std::vector<SnapshotKey> keys;      // one for each header, in file order
+  std::vector<SnapshotValue> values;  // in file order
 };
 
 // Reads a snapshot text. A header's root (one of the seven names, without regard to case) holds

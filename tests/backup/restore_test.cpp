@@ -85,6 +85,18 @@ TEST_F(RestoreTest, TheConfigurationComesBackWhole) {
                                                     {2, 2, backup_dir + "B.dat"}}));
 }
 
+TEST_F(RestoreTest, KeysWithoutValuesComeBackToo) {
+  context.settings().CreateKey(context.FaqKey("Empty"));
+  context.settings().CreateKey(context.FaqKey("A") + "\\Sub");
+  DoBackup(context, backup_dir, Documents(), ui);
+  const std::string with_empty_keys = Dump(kAppKey);
+  DeleteFaq(context, "Empty");
+  context.settings().DeleteKeyTree(context.FaqKey("A") + "\\Sub");
+  DoRestore(context, backup_dir, ui);
+  EXPECT_EQ(Dump(kAppKey), with_empty_keys);
+  EXPECT_EQ(ListFaqs(context), (Names{"A", "B", "Empty", "New"}));
+}
+
 TEST_F(RestoreTest, CancelChangesNothing) {
   ui.answer_ok = false;
   EXPECT_EQ(DoRestore(context, backup_dir, ui).outcome, RestoreOutcome::Cancelled);

@@ -189,25 +189,32 @@ TEST_F(SnapshotReader, LoadsInsideTheCallersTransaction) {
   EXPECT_EQ(Dump("K"), "K | x | 4 | 01000000\n");
 }
 
-TEST(ParseKeySnapshot, TheFirstHeaderIsReportedWithItsRoot) {
+TEST(ParseKeySnapshot, EveryHeaderIsReportedWithItsRoot) {
   struct Case {
     std::string text;
     std::optional<Root> root;
     std::string path;
   };
   const std::vector<Case> cases = {
-      {"[\\Software\\A]\r\n[\\B]\r\n", Root::CurrentUser, "\\Software\\A"},
+      {"[\\Software\\A]\r\n", Root::CurrentUser, "\\Software\\A"},
       {"xint=1\r\n\r\n[HKEY_USERS\\U\\V]\r\n", Root::Users, "U\\V"},
       {"[HKEY_FOO\\Bar]\r\n", std::nullopt, "Bar"},
       {"[]\r\n", Root::CurrentUser, ""},
   };
   for (const auto& c : cases) {
-    const auto first = ParseKeySnapshot(c.text).first_key;
-    ASSERT_TRUE(first.has_value()) << c.text;
-    EXPECT_EQ(first->root, c.root) << c.text;
-    EXPECT_EQ(first->path, c.path) << c.text;
+    const auto keys = ParseKeySnapshot(c.text).keys;
+    ASSERT_EQ(keys.size(), 1u) << c.text;
+    EXPECT_EQ(keys[0].root, c.root) << c.text;
+    EXPECT_EQ(keys[0].path, c.path) << c.text;
   }
-  EXPECT_FALSE(ParseKeySnapshot("\r\n\r\nxint=1\r\n").first_key.has_value());
+  EXPECT_TRUE(ParseKeySnapshot("\r\n\r\nxint=1\r\n").keys.empty());
+  const auto keys =
+      ParseKeySnapshot("[HKEY_USERS\\A]\r\n[\\B]\r\n[HKEY_FOO\\C]\r\n[\\D]\r\n[\\E]\r\n").keys;
+  ASSERT_EQ(keys.size(), 5u);
+  EXPECT_EQ(keys[1].root, Root::Users);  // the root carries over
+  EXPECT_EQ(keys[1].path, "\\B");
+  EXPECT_EQ(keys[3].root, std::nullopt);  // still under the unknown root
+  EXPECT_EQ(keys[4].path, "\\E");
 }
 
 }  // namespace
