@@ -23,8 +23,9 @@ void RemoveEarlierSet(const std::string& dir, BackupUi& ui) {
 
 bool WriteSnapshot(const AppContext& context, const std::string& dir, BackupUi& ui) {
   const std::string file = dir + std::string(snapshot::kFileName);
-  // The writer appends: an earlier snapshot still in place would be mixed into the new one.
-  bool written = !FileExists(file) && !DirectoryExists(file);
+  // The writer appends: an earlier snapshot still in place would be mixed into the new one, and
+  // through a dangling link it would write outside the backup directory.
+  bool written = !FileExists(file) && !DirectoryExists(file) && !IsSymbolicLink(file);
   if (written) {
     try {
       SaveKeySnapshot(context.settings().registry(), file, context.app_key());

@@ -136,6 +136,15 @@ TEST_F(BackupTest, ASnapshotThatCannotBeDeletedIsNotAppendedTo) {
   EXPECT_EQ(ReadFile(backup_dir + "A.dat"), "a");
 }
 
+TEST_F(BackupTest, ASnapshotIsNeverWrittenThroughALinkLeftInThePlace) {
+  std::filesystem::create_directories(backup_dir);
+  std::filesystem::create_symlink(dir / "elsewhere.cfg", backup_dir + "registry.cfg");
+  const BackupReport report = DoBackup(context, backup_dir, Documents(), ui);
+  EXPECT_EQ(ui.messages, Names{"Error backing up registry entries"});
+  EXPECT_FALSE(report.snapshot_written);
+  EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere.cfg"));
+}
+
 TEST_F(BackupTest, ASnapshotCutShortIsReportedAndRemoved) {
   MakeFaq("A", "a");
   FailNth fault(sys::Op::Write, 2, ENOSPC);
