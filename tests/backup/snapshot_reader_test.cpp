@@ -93,13 +93,6 @@ TEST_F(SnapshotReader, ValueLinesOneByOne) {
   }
 }
 
-TEST_F(SnapshotReader, AStoredLineLandsInTheStore) {
-  Load("[\\Software\\A]\r\nxint=5\r\nystr=y\r\nzbin=41\r\n");
-  EXPECT_EQ(Get("Software\\A", "x"), RawValue::Integer(5));
-  EXPECT_EQ(Get("software\\a", "Y"), RawValue::String("y"));
-  EXPECT_EQ(Get("Software\\A", "z"), Binary("A"));
-}
-
 TEST_F(SnapshotReader, AValueNameBeginningWithABracketIsReadAsAHeader) {
   Load("[\\K]\r\n[abcint=1\r\nvint=2\r\n");
   EXPECT_FALSE(Get("K", "[abc").has_value());
