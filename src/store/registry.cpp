@@ -47,6 +47,13 @@ bool HasSchema(const sqlite::Database& db) {
   return query.Step() && query.Int(0) == 2;
 }
 
+// Opening the database for writing and reading from it rolls back the journal of a write that
+// never finished, which brings back the state from before that write.
+void RollBackInterruptedWrite(const std::string& path) {
+  sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
+  sqlite::Statement(db, "SELECT count(*) FROM sqlite_master").Step();
+}
+
 }  // namespace
 
 RawValue RawValue::Integer(std::int32_t value) {
@@ -209,8 +216,18 @@ void Registry::Read(const std::function<void(const RegistrySession*)>& fn) const
   }
   std::optional<sqlite::Database> db;
   try {
-    db.emplace(path_, sqlite::Database::Mode::ReadOnly);
-    if (!HasSchema(*db)) db.reset();
+    try {
+      db.emplace(path_, sqlite::Database::Mode::ReadOnly);
+      if (!HasSchema(*db)) db.reset();
+    } catch (const sqlite::SqliteError& e) {
+      // A write that was cut short (a crash, a power cut) leaves a journal that only a writable
+      // connection can roll back; until then a read-only one cannot read at all.
+      if (e.code() != SQLITE_READONLY_ROLLBACK) throw;
+      db.reset();
+      RollBackInterruptedWrite(path_);
+      db.emplace(path_, sqlite::Database::Mode::ReadOnly);
+      if (!HasSchema(*db)) db.reset();
+    }
   } catch (const sqlite::SqliteError& e) {
     throw Error(messages::SettingsStoreFailure("Cannot read the settings store", path_, e.what()));
   }

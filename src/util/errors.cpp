@@ -62,4 +62,22 @@ std::string NoSuchFaq(std::string_view name) {
   return "There is no FAQ named \"" + std::string(name) + "\".";
 }
 
+// Backup and restore.
+std::string ErrorDeletingFile(std::string_view path) {
+  return "Error deleting file \"" + std::string(path) + "\".";
+}
+std::string BackupDirectoryHoldsApplication(std::string_view backup_dir) {
+  return "The backup directory \"" + std::string(backup_dir) +
+         "\" is the application directory or holds it, where the FAQ documents are kept. "
+         "Please choose another directory.";
+}
+std::string NoBackupIn(std::string_view backup_dir) {
+  return "There is no backup in \"" + std::string(backup_dir) +
+         "\": \"registry.cfg\" is missing. Nothing was restored.";
+}
+std::string NotABackupOf(std::string_view snapshot_file, std::string_view key) {
+  return "\"" + std::string(snapshot_file) + "\" is not a backup of \"" + std::string(key) +
+         "\". Nothing was restored.";
+}
+
 }  // namespace quorella::messages

@@ -47,6 +47,24 @@ inline constexpr std::string_view kEmptyQaSeparator =
 
 // Questions.
 inline constexpr std::string_view kBlankQuestion = "A question cannot be empty or blank.";
+
+// Backup and restore.
+inline constexpr std::string_view kFinishedBackup = "Finished Backup.";
+inline constexpr std::string_view kErrorBackingUpRegistry = "Error backing up registry entries";
+std::string ErrorDeletingFile(std::string_view path);
+inline constexpr std::string_view kRestoreCaption = "Restore Configuration";
+inline constexpr std::string_view kRestoreQuestion =
+    "You are about to do a restore. Are you sure you want to continue?";
+inline constexpr std::string_view kConfigurationRestored =
+    "Configuration restored.The application will now restart.";
+std::string BackupDirectoryHoldsApplication(std::string_view backup_dir);
+std::string NoBackupIn(std::string_view backup_dir);
+std::string NotABackupOf(std::string_view snapshot_file, std::string_view key);
+// The command line's words for a restore.
+inline constexpr std::string_view kRestoreDone = "Configuration restored.";
+inline constexpr std::string_view kRestoreCancelled = "Restore cancelled.";
+inline constexpr std::string_view kRestoreNeedsConfirmation =
+    "A restore replaces the whole configuration: confirm it on a terminal, or add --yes.";
 }  // namespace messages
 
 }  // namespace quorella

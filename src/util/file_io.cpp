@@ -78,6 +78,11 @@ bool DirectoryExists(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool IsSymbolicLink(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 std::optional<std::string> ReadFileIfExists(const std::string& path) {
   sys::Fd fd(sys::Open(path, O_RDONLY));
   if (!fd.valid()) {

@@ -11,6 +11,7 @@ namespace quorella {
 
 bool FileExists(const std::string& path);       // exists and is not a directory
 bool DirectoryExists(const std::string& path);  // exists and is a directory
+bool IsSymbolicLink(const std::string& path);   // the path itself, not its target
 
 // The whole file; nullopt when it does not exist. Other failures throw.
 std::optional<std::string> ReadFileIfExists(const std::string& path);

@@ -4,6 +4,7 @@
 
 #include "store/document.h"
 #include "store/faq.h"
+#include "support/error_text.h"
 #include "support/temp_dir.h"
 #include "util/errors.h"
 #include "util/file_io.h"
@@ -18,16 +19,9 @@ class CatalogueTest : public ::testing::Test {
   testing::TempDir dir;
   AppContext context{dir / "config/settings.db", dir / "app", false};
   void SetUp() override { CreateDirectories(dir / "app"); }
-
-  std::string ErrorOf(const std::function<void()>& action) {
-    try {
-      action();
-    } catch (const Error& e) {
-      return e.what();
-    }
-    return "";
-  }
 };
+
+using testing::ErrorOf;
 
 TEST_F(CatalogueTest, NameRules) {
   const Names existing = {"FAQ"};

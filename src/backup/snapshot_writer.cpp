@@ -1,0 +1,53 @@
+#include "backup/snapshot_writer.h"
+
+#include <cerrno>
+#include <deque>
+
+#include "backup/hex_text.h"
+#include "backup/snapshot_format.h"
+#include "util/errors.h"
+#include "util/file_io.h"
+#include "util/strings.h"
+#include "util/text_lines.h"
+
+namespace quorella {
+
+std::string SnapshotValueLine(const NamedValue& value) {
+  const RawValue& raw = value.value;
+  if (raw.IsInteger())
+    return value.name + std::string(snapshot::kIntegerTag) + "=" + std::to_string(raw.AsInteger());
+  if (raw.IsString())
+    return ReplaceAll(value.name + std::string(snapshot::kStringTag) + "=" + raw.bytes, kCrLf,
+                      snapshot::kLineBreakStandIn);
+  return value.name + std::string(snapshot::kBinaryTag) + "=" + HexText(raw.bytes);
+}
+
+std::vector<std::string> KeySnapshotLines(const RegistrySession* session,
+                                          std::string_view key_path) {
+  std::vector<std::string> lines;
+  std::deque<std::string> to_visit{std::string(key_path)};
+  while (!to_visit.empty()) {
+    const std::string path = std::move(to_visit.front());
+    to_visit.pop_front();
+    const auto key = session ? session->OpenKey(Root::CurrentUser, path) : std::nullopt;
+    if (key) {
+      lines.push_back("[\\" + path + "]");
+      for (const auto& value : session->Values(*key)) lines.push_back(SnapshotValueLine(value));
+      for (const auto& name : session->SubkeyNames(*key)) to_visit.push_back(path + "\\" + name);
+    }
+    lines.emplace_back();
+  }
+  return lines;
+}
+
+void SaveKeySnapshot(const Registry& registry, const std::string& file_path,
+                     std::string_view key_path) {
+  std::vector<std::string> lines;
+  registry.Read(
+      [&](const RegistrySession* session) { lines = KeySnapshotLines(session, key_path); });
+  for (const auto& line : lines)
+    if (!AppendLineToFile(file_path, line))
+      throw Error(messages::CannotWriteFile(file_path, messages::SystemReason(errno)));
+}
+
+}  // namespace quorella

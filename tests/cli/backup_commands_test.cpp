@@ -1,0 +1,181 @@
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "cli/cli_fixture.h"
+
+namespace quorella::testing {
+namespace {
+
+using BackupCommands = CliTest;
+
+constexpr const char* kAppKeyHeader = "[\\Software\\Tamsel Software\\Quorella]";
+
+// A snapshot that sets the application key's BackupDir.
+std::string BackupDirSnapshot(const std::string& backup_dir) {
+  return std::string(kAppKeyHeader) + "\r\nBackupDirstr=" + backup_dir + "\r\n";
+}
+
+TEST_F(BackupCommands, BackUpLoseAndRestore) {
+  Ok({"add", "FAQ"});
+  Ok({"set", "FAQ", "Title", "Kept"});
+  WriteFile(app_dir + "FAQ.dat", "[Question 0]\r\nWhy?\r\n\r\n####\r\n");
+  EXPECT_EQ(Ok({"backup"}), "Finished Backup.\n");
+  const std::string set = app_dir + "Backup/";  // the default backup directory
+  EXPECT_EQ(ReadFile(set + "FAQ.dat"), "[Question 0]\r\nWhy?\r\n\r\n####\r\n");
+  EXPECT_TRUE(std::filesystem::exists(set + "registry.cfg"));
+
+  Ok({"set", "FAQ", "Title", "Lost"});
+  Ok({"add", "Later"});
+  WriteFile(app_dir + "FAQ.dat", "damaged");
+  EXPECT_EQ(Ok({"restore", "--yes"}), "Configuration restored.\n");
+  EXPECT_EQ(Ok({"get", "FAQ", "Title"}), "Title=Kept\n");
+  EXPECT_EQ(Ok({"list"}), "FAQ\n");
+  EXPECT_EQ(ReadFile(app_dir + "FAQ.dat"), "[Question 0]\r\nWhy?\r\n\r\n####\r\n");
+  EXPECT_TRUE(std::filesystem::exists(app_dir + "Later.dat"));
+}
+
+TEST_F(BackupCommands, TheStoredDirectoryServesUnlessOneIsGiven) {
+  const std::string stored = dir / "stored";
+  const std::string given = dir / "given";
+  WriteFile(dir / "setting.cfg", BackupDirSnapshot(stored));
+  Ok({"snapshot-load", dir / "setting.cfg"});
+  Ok({"add", "FAQ"});
+  EXPECT_EQ(Ok({"backup"}), "Finished Backup.\n");
+  EXPECT_TRUE(std::filesystem::exists(stored + "/FAQ.dat"));
+  EXPECT_EQ(Ok({"backup", given}), "Finished Backup.\n");
+  EXPECT_TRUE(std::filesystem::exists(given + "/registry.cfg"));
+  // The directory given is not stored.
+  Ok({"snapshot-save", dir / "after.cfg"});
+  EXPECT_NE(ReadFile(dir / "after.cfg").find("BackupDirstr=" + stored + "\r\n"), std::string::npos);
+  EXPECT_EQ(Ok({"restore", given, "--yes"}), "Configuration restored.\n");
+}
+
+TEST_F(BackupCommands, RefusalsChangeNothing) {
+  Ok({"add", "FAQ"});
+  Ok({"backup", dir / "set"});
+  WriteFile(dir / "empty/notes.txt", "no snapshot here");
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {{"restore", dir / "set"},
+       "A restore replaces the whole configuration: confirm it on a terminal, or add --yes.\n"},
+      {{"restore", dir / "empty", "--yes"},
+       "There is no backup in \"" + dir / "empty/" +
+           "\": \"registry.cfg\" is missing. Nothing was restored.\n"},
+      {{"backup", app_dir},
+       "The backup directory \"" + app_dir +
+           "\" is the application directory or holds it, where the FAQ documents are kept. "
+           "Please choose another directory.\n"},
+      {{"restore", dir.path(), "--yes"},
+       "The backup directory \"" + dir.path() +
+           "\" is the application directory or holds it, where the FAQ documents are kept. "
+           "Please choose another directory.\n"},
+      {{"--test", "restore", dir / "set", "--yes"},
+       "\"" + dir / "set/registry.cfg" +
+           "\" is not a backup of \"Software\\Tamsel Software\\QuorellaTest\". Nothing was "
+           "restored.\n"},
+      {{"snapshot-load", dir / "missing.cfg"},
+       "Cannot open file \"" + dir / "missing.cfg" + "\". No such file or directory\n"},
+  };
+  Ok({"add", "Later"});
+  for (const auto& c : cases) {
+    const ProcessResult result = Run(c.args);
+    EXPECT_EQ(result.exit_code, 1) << c.args[0];
+    EXPECT_EQ(result.err, c.message);
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_EQ(Ok({"list"}), "FAQ\nLater\n");
+  EXPECT_EQ(ReadFile(dir / "empty/notes.txt"), "no snapshot here");
+}
+
+TEST_F(BackupCommands, SnapshotsOfTheKeyInForceOrOfAnyKey) {
+  Ok({"add", "FAQ"});
+  Ok({"set", "FAQ", "FontSize", "-1"});
+  Ok({"--test", "add", "T"});
+  Ok({"snapshot-save", dir / "app.cfg"});
+  EXPECT_EQ(ReadFile(dir / "app.cfg"),
+            std::string(kAppKeyHeader) +
+                "\r\n\r\n[\\Software\\Tamsel Software\\Quorella\\FAQs]\r\n\r\n"
+                "[\\Software\\Tamsel Software\\Quorella\\FAQs\\FAQ]\r\nFontSizeint=-1\r\n\r\n");
+  Ok({"--test", "snapshot-save", dir / "test.cfg"});
+  EXPECT_EQ(ReadFile(dir / "test.cfg"),
+            "[\\Software\\Tamsel Software\\QuorellaTest]\r\n\r\n"
+            "[\\Software\\Tamsel Software\\QuorellaTest\\FAQs]\r\n\r\n"
+            "[\\Software\\Tamsel Software\\QuorellaTest\\FAQs\\T]\r\n\r\n");
+  Ok({"snapshot-save", dir / "faq.cfg", "Software\\Tamsel Software\\Quorella\\FAQs\\FAQ"});
+  Ok({"snapshot-save", dir / "faq.cfg", "Software\\Tamsel Software\\Quorella\\FAQs\\FAQ"});
+  const std::string block =
+      "[\\Software\\Tamsel Software\\Quorella\\FAQs\\FAQ]\r\nFontSizeint=-1\r\n\r\n";
+  EXPECT_EQ(ReadFile(dir / "faq.cfg"), block + block);  // appended
+
+  Ok({"delete", "FAQ"});
+  Ok({"snapshot-load", dir / "app.cfg"});
+  EXPECT_EQ(Ok({"get", "FAQ", "FontSize"}), "FontSize=-1\n");
+}
+
+// Runs quorella-cli on a terminal of its own, typing `typed`; returns everything it showed.
+ProcessResult RunOnTerminal(CliTest& test, const std::vector<std::string>& args,
+                            const std::string& typed,
+                            const std::map<std::string, std::string>& env) {
+  int master = -1;
+  const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+  if (pid == 0) {
+    for (const auto& [name, value] : env) ::setenv(name.c_str(), value.c_str(), 1);
+    std::vector<char*> argv{const_cast<char*>(QUORELLA_CLI_PATH)};
+    for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(QUORELLA_CLI_PATH, argv.data());
+    ::_exit(127);
+  }
+  (void)test;
+  ProcessResult result;
+  bool answered = false;
+  char buffer[4096];
+  for (;;) {
+    pollfd fd{master, POLLIN, 0};
+    if (::poll(&fd, 1, 10000) <= 0) break;
+    const ssize_t n = ::read(master, buffer, sizeof buffer);
+    if (n <= 0) break;
+    result.out.append(buffer, static_cast<size_t>(n));
+    if (!answered && result.out.find("[y/N] ") != std::string::npos) {
+      (void)!::write(master, typed.data(), typed.size());
+      answered = true;
+    }
+  }
+  ::close(master);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return result;
+}
+
+TEST_F(BackupCommands, OnATerminalTheRestoreAsksFirst) {
+  const std::map<std::string, std::string> env = {
+      {"QUORELLA_HOME", app_dir}, {"XDG_CONFIG_HOME", config_dir}, {"HOME", dir / "home"}};
+  Ok({"add", "FAQ"});
+  Ok({"backup", dir / "set"});
+  Ok({"add", "Later"});
+  const std::string question =
+      "Restore Configuration: You are about to do a restore. Are you sure you want to continue? "
+      "[y/N] ";
+
+  const ProcessResult declined = RunOnTerminal(*this, {"restore", dir / "set"}, "n\n", env);
+  EXPECT_EQ(declined.exit_code, 1);
+  EXPECT_NE(declined.out.find(question), std::string::npos) << declined.out;
+  EXPECT_NE(declined.out.find("Restore cancelled."), std::string::npos) << declined.out;
+  EXPECT_EQ(Ok({"list"}), "FAQ\nLater\n");
+
+  const ProcessResult accepted = RunOnTerminal(*this, {"restore", dir / "set"}, "y\n", env);
+  EXPECT_EQ(accepted.exit_code, 0);
+  EXPECT_NE(accepted.out.find("Configuration restored."), std::string::npos) << accepted.out;
+  EXPECT_EQ(Ok({"list"}), "FAQ\n");
+}
+
+}  // namespace
+}  // namespace quorella::testing
