@@ -115,7 +115,7 @@ void THttpCli::RunRequest() {
 THttpCli::RoundEnd THttpCli::RunRound() {
   in_addr address{};
   if (!Resolve(address) || !Connect(address)) return RoundEnd::Done;
-  state_ = THttpState::Connected;
+  state_ = THttpState::Connected;  // only until the request is handed over, which is at once
   state_ = THttpState::WaitingHeader;
   reader_.StartResponse(ReceiveStream);
   if (!Send(RequestText())) return RoundEnd::Done;
