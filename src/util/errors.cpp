@@ -80,4 +80,35 @@ std::string NotABackupOf(std::string_view snapshot_file, std::string_view key) {
          "\". Nothing was restored.";
 }
 
+// Socket errors are described like the system describes them; a code it has no words for gets the
+// fixed text the program has always shown.
+std::string SocketFailure(int error_code) {
+  const char* description = ::strerrordesc_np(error_code);
+  std::string text = description != nullptr ? description : "Not a WinSock error";
+  return text + " (Error #" + std::to_string(error_code) + ")";
+}
+std::string CantConnect(int error_code) {
+  return "can't connect: " + SocketFailure(error_code);
+}
+std::string UnsupportedScheme(std::string_view scheme) {
+  return "can't connect: the address scheme \"" + std::string(scheme) +
+         "\" is not supported (only http)";
+}
+std::string RequestTimedOut(long long milliseconds) {
+  std::string seconds = std::to_string(milliseconds / 1000);
+  if (const long long fraction = milliseconds % 1000; fraction != 0) {
+    std::string digits = std::to_string(1000 + fraction).substr(1);
+    while (digits.back() == '0') digits.pop_back();
+    seconds += "." + digits;
+  }
+  return "no complete response within the time limit of " + seconds +
+         (seconds == "1" ? " second" : " seconds");
+}
+std::string TooManyRedirects(int limit) {
+  return "too many redirects (more than " + std::to_string(limit) + ")";
+}
+std::string HttpErrorLine(int code, std::string_view message) {
+  return "EHttpException " + std::to_string(code) + ": " + std::string(message);
+}
+
 }  // namespace quorella::messages

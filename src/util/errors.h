@@ -65,6 +65,20 @@ inline constexpr std::string_view kRestoreDone = "Configuration restored.";
 inline constexpr std::string_view kRestoreCancelled = "Restore cancelled.";
 inline constexpr std::string_view kRestoreNeedsConfirmation =
     "A restore replaces the whole configuration: confirm it on a terminal, or add --yes.";
+
+// HTTP fetch and update check.
+inline constexpr std::string_view kHttpBusy = "HTTP component is busy";
+inline constexpr std::string_view kHttpLineTooLong = "HTTP line too long";
+inline constexpr std::string_view kCantResolveHostname = "can't resolve hostname to IP address";
+// The description of a socket error code followed by " (Error #CODE)".
+std::string SocketFailure(int error_code);
+// A connection that could not even be started: "can't connect: " + SocketFailure(code).
+std::string CantConnect(int error_code);
+std::string UnsupportedScheme(std::string_view scheme);
+std::string RequestTimedOut(long long milliseconds);
+std::string TooManyRedirects(int limit);
+// How the command line reports the client's HTTP error: "EHttpException CODE: MESSAGE".
+std::string HttpErrorLine(int code, std::string_view message);
 }  // namespace messages
 
 }  // namespace quorella
