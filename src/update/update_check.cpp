@@ -1,5 +1,7 @@
 #include "update/update_check.h"
 
+#include "util/vendor_site.h"
+
 #include <cstdlib>
 
 #include "update/body_stream.h"
@@ -28,10 +30,7 @@ class RemovedAtEnd {
 
 }  // namespace
 
-std::string SiteAddress() {
-  const char* site = std::getenv("QUORELLA_SITE");
-  return IncludeTrailingSlash(site != nullptr && *site != '\0' ? site : kDefaultSiteAddress);
-}
+std::string SiteAddress() { return VendorSiteAddress(); }
 
 std::string UpgradesAddress(std::string_view site) {
   return std::string(site) + "upgrades.txt";

@@ -12,7 +12,6 @@ namespace quorella {
 inline constexpr std::string_view kApplicationTitle = "Quorella";
 // The product's short name in the addresses of the vendor's site.
 inline constexpr std::string_view kShortName = "quorel";
-inline constexpr std::string_view kDefaultSiteAddress = "http://www.tamsel.example/";
 inline constexpr std::string_view kVersionFileName = "temp.txt";
 
 // The vendor's site, ending in '/': $QUORELLA_SITE when set, else the built-in address.
