@@ -11,10 +11,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "store/catalogue.h"
+#include "store/document.h"
 #include "store/faq.h"
 #include "store/question_model.h"
 #include "store/question_sections.h"
@@ -143,6 +145,26 @@ void QuestionListTextOnly(benchmark::State& state) {
     benchmark::DoNotOptimize(quorella::QuestionListInText(document, faq.questions, faq.answers));
 }
 BENCHMARK(QuestionListTextOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same list written section by section, each write rewriting the whole text (in memory, no
+// file): the cost the one pass avoids, which grows with the square of the number of questions.
+void QuestionListBySections(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::string document = DocumentOf(count);
+  for (auto _ : state) {
+    std::optional<std::string> text = document;
+    for (int n = 0; n <= count; ++n) {
+      const auto index = static_cast<std::size_t>(n);
+      text = quorella::WriteSectionInText(
+          text, quorella::QuestionSectionName(index),
+          {"What does question number " + std::to_string(n) + " ask about?"});
+      text = quorella::WriteSectionInText(text, quorella::AnswerSectionName(index),
+                                          {"0", "An answer."});
+    }
+    benchmark::DoNotOptimize(text);
+  }
+}
+BENCHMARK(QuestionListBySections)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
