@@ -19,13 +19,23 @@ std::vector<std::string_view> LineViews(std::string_view content) {
   return lines;
 }
 
-bool IsNumberedSectionName(std::string_view lowered) {
+// Letters compared without regard to case.
+bool IsNumberedSectionName(std::string_view name) {
   for (std::string_view word : {std::string_view("question "), std::string_view("answer ")}) {
-    if (lowered.size() > word.size() && lowered.substr(0, word.size()) == word &&
-        std::all_of(lowered.begin() + static_cast<long>(word.size()), lowered.end(),
+    if (name.size() > word.size() && StartsWithNoCase(name, word) &&
+        std::all_of(name.begin() + static_cast<long>(word.size()), name.end(),
                     [](char c) { return c >= '0' && c <= '9'; }))
       return true;
   }
+  return false;
+}
+
+// The numbered and fixed sections, which any document may come to hold (letters compared without
+// regard to case).
+bool IsProgramSectionName(std::string_view name) {
+  if (IsNumberedSectionName(name)) return true;
+  for (std::string_view fixed : kFixedSections)
+    if (EqualsNoCase(fixed, name)) return true;
   return false;
 }
 
@@ -34,11 +44,16 @@ bool IsNumberedSectionName(std::string_view lowered) {
 bool LooksLikeHeader(std::string_view line, const std::unordered_set<std::string>& lowered_names) {
   const auto name = BracketedName(line);
   if (!name) return false;
-  const std::string lowered = LowerAscii(*name);
-  if (IsNumberedSectionName(lowered)) return true;
-  for (std::string_view fixed : kFixedSections)
-    if (EqualsNoCase(fixed, lowered)) return true;
-  return lowered_names.contains(lowered);
+  return IsProgramSectionName(*name) || lowered_names.contains(LowerAscii(*name));
+}
+
+// Calls `each` with the name of every header that stands outside a section body, in file order.
+template <typename Fn>
+void ForEachSectionName(std::string_view content, Fn&& each) {
+  SectionNameTracker tracker;
+  ForEachLine(content, [&](std::string_view line) {
+    if (const auto name = tracker.Next(line)) each(*name);
+  });
 }
 
 void AppendBodyLine(std::string& body, std::string_view line,
@@ -95,22 +110,32 @@ bool IsHeaderOf(std::string_view line, std::string_view name) {
          EqualsNoCase(line.substr(1, name.size()), name);
 }
 
+std::optional<std::string_view> SectionNameTracker::Next(std::string_view line) {
+  if (inside_) {
+    inside_ = line != kTerminator;
+    return std::nullopt;
+  }
+  const auto name = BracketedName(line);
+  inside_ = name.has_value();
+  return name;
+}
+
 std::vector<std::string> SectionNamesIn(std::string_view content) {
   std::vector<std::string> names;
-  bool inside = false;
-  ForEachLine(content, [&](std::string_view line) {
-    if (inside) {
-      inside = line != kTerminator;
-    } else if (const auto name = BracketedName(line)) {
-      names.emplace_back(*name);
-      inside = true;
-    }
-  });
+  ForEachSectionName(content, [&](std::string_view name) { names.emplace_back(name); });
   return names;
 }
 
 SectionBodyWriter::SectionBodyWriter(const std::vector<std::string>& section_names) {
-  for (const auto& name : section_names) lowered_names_.insert(LowerAscii(name));
+  for (const auto& name : section_names) Add(name);
+}
+
+void SectionBodyWriter::Add(std::string_view name) {
+  if (!IsProgramSectionName(name)) lowered_names_.insert(LowerAscii(name));
+}
+
+void SectionBodyWriter::AppendLinesOf(std::string& body, std::string_view text) const {
+  ForEachLine(text, [&](std::string_view line) { AppendBodyLine(body, line, lowered_names_); });
 }
 
 void SectionBodyWriter::Append(std::string& body, const std::vector<std::string>& lines) const {

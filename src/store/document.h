@@ -49,16 +49,34 @@ std::string SectionBodyText(const std::vector<std::string>& lines,
 // SectionBodyText for many sections of one document: the names are prepared once.
 class SectionBodyWriter {
  public:
+  SectionBodyWriter() = default;
   explicit SectionBodyWriter(const std::vector<std::string>& section_names);
+  // Adds the name of a section the document holds.
+  void Add(std::string_view name);
+
   // Appends the body text of `lines` to `out`.
   void Append(std::string& out, const std::vector<std::string>& lines) const;
+  // Appends the body text of the lines of `text`, split as SplitLines splits them.
+  void AppendLinesOf(std::string& out, std::string_view text) const;
 
  private:
+  // The names whose header lines are shifted here beside those of the numbered and fixed
+  // sections, which are shifted in every document.
   std::unordered_set<std::string> lowered_names_;
 };
 
 // Names of the sections a document's text holds (headers outside section bodies), in file order.
 std::vector<std::string> SectionNamesIn(std::string_view content);
+
+// Follows a document's lines one by one and names the headers SectionNamesIn counts.
+class SectionNameTracker {
+ public:
+  // The section name when `line`, the document's next line, is such a header.
+  std::optional<std::string_view> Next(std::string_view line);
+
+ private:
+  bool inside_ = false;  // within a section body
+};
 
 // One pass over a document's text that answers ReadSection for any number of names, each answer
 // byte-identical to ReadSectionFromText (the first header of a name wins).

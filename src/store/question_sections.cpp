@@ -1,8 +1,10 @@
 #include "store/question_sections.h"
 
+#include <cstdint>
 #include <limits>
+#include <stdexcept>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 
 #include "store/document.h"
 #include "store/faq.h"
@@ -14,66 +16,98 @@ namespace quorella {
 
 namespace {
 
-constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+// Pieces are counted in 32 bits, which keeps the outline of a large document small.
+using PieceIndex = std::uint32_t;
+constexpr PieceIndex kNone = std::numeric_limits<PieceIndex>::max();
 
-// A document as a chain of pieces, on which a sequence of section writes with distinct question and
-// answer names is played. The pieces are the document's own lines and the sections the writes put
-// in. A write that finds its header drops the pieces after it up to the first terminator (a
-// written section ends in one) and puts its body there; one that does not appends its section.
+enum class Numbered { Question, Answer };
+
+// The number n of a line that is the header of section "Question " + n or "Answer " + n (the
+// header test of IsHeaderOf: "[" + name + "]" at the start, letters compared without regard to
+// case), for n below `limit`.
+std::optional<std::pair<Numbered, std::size_t>> NumberedHeader(std::string_view line,
+                                                               std::size_t limit) {
+  if (line.empty() || line[0] != '[') return std::nullopt;
+  std::size_t at = 1;
+  Numbered which;
+  if (StartsWithNoCase(line.substr(at), "question ")) {
+    which = Numbered::Question;
+    at += 9;
+  } else if (StartsWithNoCase(line.substr(at), "answer ")) {
+    which = Numbered::Answer;
+    at += 7;
+  } else {
+    return std::nullopt;
+  }
+  const std::size_t digits = at;
+  std::size_t number = 0;
+  for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
+    number = number * 10 + static_cast<std::size_t>(line[at] - '0');
+    if (number >= limit) return std::nullopt;
+  }
+  // The name holds the number as the program writes it: no sign, no leading zero.
+  const bool decimal = at > digits && (line[digits] != '0' || at == digits + 1);
+  if (!decimal || at >= line.size() || line[at] != ']') return std::nullopt;
+  return std::pair{which, number};
+}
+
+// A document as a chain of pieces, on which the writes of sections "Question " + n and "Answer " +
+// n for n below a limit, each name once, are played. A piece of the document's own text runs up
+// to and including its next header of such a name or its next terminator line (the last piece may
+// end without either); the written sections are pieces of their own. A write that finds its
+// header drops the pieces after it up to the first one that ends in a terminator (a written
+// section ends in one) and puts its body there; one that does not appends its section.
 //
 // Two facts keep this exact and linear. A written body never holds a question or answer header
 // nor a terminator (the body writer shifts such lines by a blank), so every header a write can
 // find is one of the document's own lines, and each name is looked up once. And the names that
-// decide the shifting are the same for every write of the sequence: replacing a body never turns
-// a line into a header, and appending adds only question and answer names, which are always
-// shifted.
-class DocumentOutline {
+// decide the shifting are the same for every write: replacing a body never turns a line into a
+// header, and appending adds only question and answer names, which are always shifted.
+class QuestionListOutline {
  public:
-  explicit DocumentOutline(const std::optional<std::string>& content)
+  QuestionListOutline(const std::optional<std::string>& content, std::size_t count)
       : original_(content ? std::string_view(*content) : std::string_view()),
-        body_writer_(content ? SectionNamesIn(*content) : std::vector<std::string>()),
         // A file that does not exist yet is created holding the first section alone, as a text
         // whose lines all end in CR LF.
         rejoined_(!content),
         ends_with_break_(content && (content->empty() || EndsWithLineBreak(*content))) {
-    pieces_.emplace_back();  // the start of the chain
-    ForEachLine(original_, [&](std::string_view line) {
-      pieces_.back().next = pieces_.size();
-      Piece piece;
-      piece.terminator = line == kTerminator;
-      pieces_.push_back(piece);
-      lines_.push_back(line);
-    });
-    last_ = pieces_.size() - 1;
-    next_same_header_.assign(lines_.size(), kNone);
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      const auto name = BracketedName(lines_[i]);
-      if (!name) continue;
-      const auto [at, added] = headers_.try_emplace(LowerAscii(*name), HeaderLines{i, i});
-      if (!added) {
-        next_same_header_[at->second.last] = i;
-        at->second.last = i;
-      }
-    }
+    first_header_[0].assign(count, kNone);
+    first_header_[1].assign(count, kNone);
+    // A document the program wrote has a header and a terminator for each section, and every
+    // section is written once.
+    pieces_.reserve(6 * count + 16);
+    sections_.reserve(2 * count);
+    written_.reserve(original_.size() + 64);
+    Outline(count);
   }
 
-  void Write(const std::string& name, const std::vector<std::string>& lines) {
+  void Write(Numbered which, std::size_t number, std::string_view text) {
     Section section;
-    body_writer_.Append(section.body, lines);
-    const std::size_t header = FindHeader(name);
+    section.begin = written_.size();
+    const PieceIndex header = FindHeader(which, number);
     if (header == kNone) {
-      section.header = "[" + name + "]";
+      written_ += '[';
+      written_ +=
+          which == Numbered::Question ? QuestionSectionName(number) : AnswerSectionName(number);
+      written_ += ']';
+      written_ += kCrLf;
       section.separator = ends_with_break_;
-      Link(last_, AddSection(std::move(section)));
-    } else {
-      ReplaceBodyAfter(header, AddSection(std::move(section)));
     }
+    body_writer_.AppendLinesOf(written_, text);
+    section.end = written_.size();
+    sections_.push_back(section);
+    const PieceIndex piece = AddPiece(
+        Piece{.kind = Kind::Section, .section = static_cast<PieceIndex>(sections_.size() - 1)});
+    if (header == kNone)
+      Link(last_, piece);
+    else
+      ReplaceBodyAfter(header, piece);
     ends_with_break_ = true;
   }
 
   std::string Text() const {
     std::string text;
-    text.reserve(original_.size() + written_size_ + 16);
+    text.reserve(original_.size() + written_.size() + 16 * sections_.size());
     if (!rejoined_) {
       // Only appended sections: the document's own bytes stay as they are.
       text += original_;
@@ -83,63 +117,105 @@ class DocumentOutline {
       }
       return text;
     }
-    for (std::size_t at = pieces_.front().next; at != kNone; at = pieces_[at].next) {
+    for (PieceIndex at = pieces_.front().next; at != kNone; at = pieces_[at].next) {
       const Piece& piece = pieces_[at];
-      if (piece.section != kNone) {
+      if (piece.kind == Kind::Section) {
         if (sections_[piece.section].separator) text += kCrLf;
         AppendSection(text, sections_[piece.section]);
+      } else if (piece.crlf_only) {
+        text.append(original_, piece.begin, piece.end - piece.begin);
       } else {
-        text += lines_[at - 1];
-        text += kCrLf;
+        ForEachLine(original_.substr(piece.begin, piece.end - piece.begin),
+                    [&](std::string_view line) {
+                      text += line;
+                      text += kCrLf;
+                    });
       }
     }
     return text;
   }
 
  private:
+  // How a piece ends: in a header, in a terminator, or at the end of the document (Rest); or it
+  // is a written section.
+  enum class Kind : unsigned char { Rest, Header, Terminator, Section };
   struct Piece {
-    std::size_t next = kNone;
+    Kind kind = Kind::Rest;
+    bool crlf_only = false;  // every line of the piece ends in CR LF
     bool removed = false;
-    bool terminator = false;      // a "####" line, or a written section
-    std::size_t section = kNone;  // the written section this piece is, if any
+    PieceIndex section = kNone;  // a written section's index in sections_
+    PieceIndex next = kNone;
+    PieceIndex next_same_header = kNone;
+    std::size_t begin = 0, end = 0;  // the piece's bytes in the document
   };
   struct Section {
-    std::string header;      // an appended section's header line; empty for a replaced body
-    bool separator = false;  // an appended section follows an empty line
-    std::string body;
+    std::size_t begin = 0, end = 0;  // header (when appended) and body in written_
+    bool separator = false;          // an appended section follows an empty line
   };
 
-  static void AppendSection(std::string& text, const Section& section) {
-    if (!section.header.empty()) {
-      text += section.header;
-      text += kCrLf;
+  // Cuts the document into pieces, indexes the headers of the names to be written and gathers
+  // the section names that decide how body lines are stored.
+  void Outline(std::size_t count) {
+    pieces_.emplace_back();  // the start of the chain
+    std::vector<PieceIndex> last_header[2] = {first_header_[0], first_header_[1]};
+    SectionNameTracker section_names;
+    std::size_t piece_begin = 0;
+    bool crlf_only = true;
+    const std::size_t size = original_.size();
+    for (std::size_t begin = 0; begin < size;) {
+      const std::size_t line_end = FindLineBreak(original_, begin);
+      const bool crlf =
+          line_end + 1 < size && original_[line_end] == '\r' && original_[line_end + 1] == '\n';
+      const std::size_t next = line_end + (crlf ? 2 : line_end < size ? 1 : 0);
+      const std::string_view line = original_.substr(begin, line_end - begin);
+      if (const auto name = section_names.Next(line)) body_writer_.Add(*name);
+      crlf_only = crlf_only && crlf;
+      begin = next;
+      const auto numbered = NumberedHeader(line, count);
+      if (!numbered && line != kTerminator) continue;
+      const PieceIndex piece = AddPiece(Piece{.kind = numbered ? Kind::Header : Kind::Terminator,
+                                              .crlf_only = crlf_only,
+                                              .begin = piece_begin,
+                                              .end = next});
+      Link(last_, piece);
+      if (numbered) {
+        const auto index = static_cast<std::size_t>(numbered->first);
+        PieceIndex& last = last_header[index][numbered->second];
+        if (last == kNone)
+          first_header_[index][numbered->second] = piece;
+        else
+          pieces_[last].next_same_header = piece;
+        last = piece;
+      }
+      piece_begin = next;
+      crlf_only = true;
     }
-    text += section.body;
+    if (piece_begin < size)
+      Link(last_, AddPiece(Piece{.crlf_only = crlf_only, .begin = piece_begin, .end = size}));
+  }
+
+  void AppendSection(std::string& text, const Section& section) const {
+    text.append(written_, section.begin, section.end - section.begin);
     text += kCrLf;
     text += kTerminator;
     text += kCrLf;
   }
 
-  // The piece of the first header of `name` still in the document, or kNone.
-  std::size_t FindHeader(const std::string& name) const {
-    const auto found = headers_.find(LowerAscii(name));
-    if (found == headers_.end()) return kNone;
-    for (std::size_t line = found->second.first; line != kNone; line = next_same_header_[line])
-      if (!pieces_[line + 1].removed) return line + 1;
+  // The piece of the first header of the name still in the document, or kNone.
+  PieceIndex FindHeader(Numbered which, std::size_t number) const {
+    for (PieceIndex at = first_header_[static_cast<std::size_t>(which)][number]; at != kNone;
+         at = pieces_[at].next_same_header)
+      if (!pieces_[at].removed) return at;
     return kNone;
   }
 
-  std::size_t AddSection(Section section) {
-    written_size_ += section.header.size() + section.body.size() + 10;
-    sections_.push_back(std::move(section));
-    Piece piece;
-    piece.terminator = true;
-    piece.section = sections_.size() - 1;
+  PieceIndex AddPiece(const Piece& piece) {
+    if (pieces_.size() >= kNone) throw std::length_error("document outline");
     pieces_.push_back(piece);
-    return pieces_.size() - 1;
+    return static_cast<PieceIndex>(pieces_.size() - 1);
   }
 
-  void Link(std::size_t after, std::size_t piece) {
+  void Link(PieceIndex after, PieceIndex piece) {
     pieces_[piece].next = pieces_[after].next;
     pieces_[after].next = piece;
     if (last_ == after) last_ = piece;
@@ -147,13 +223,13 @@ class DocumentOutline {
 
   // Drops the pieces after `header` up to and including the first terminator (or to the end) and
   // puts `body` in their place. The text is then rejoined line by line with CR LF.
-  void ReplaceBodyAfter(std::size_t header, std::size_t body) {
-    std::size_t at = pieces_[header].next;
+  void ReplaceBodyAfter(PieceIndex header, PieceIndex body) {
+    PieceIndex at = pieces_[header].next;
     while (at != kNone) {
       Piece& piece = pieces_[at];
       piece.removed = true;
       at = piece.next;
-      if (piece.terminator) break;
+      if (piece.kind == Kind::Terminator || piece.kind == Kind::Section) break;
     }
     pieces_[header].next = at;
     if (at == kNone) last_ = header;
@@ -162,19 +238,14 @@ class DocumentOutline {
   }
 
   std::string_view original_;
-  SectionBodyWriter body_writer_;
+  SectionBodyWriter body_writer_;  // knows the document's section names once it is outlined
   bool rejoined_;
   bool ends_with_break_;
-  std::vector<std::string_view> lines_;  // line i is piece i + 1
   std::vector<Piece> pieces_;
-  std::size_t last_ = 0;
+  PieceIndex last_ = 0;
+  std::vector<PieceIndex> first_header_[2];  // by number: questions, answers
+  std::string written_;                      // the written sections, one after the other
   std::vector<Section> sections_;
-  std::size_t written_size_ = 0;
-  struct HeaderLines {
-    std::size_t first, last;
-  };
-  std::unordered_map<std::string, HeaderLines> headers_;  // by lowered name
-  std::vector<std::size_t> next_same_header_;             // line -> next header line of its name
 };
 
 void ReplaceIfChanged(const std::string& path, const std::optional<std::string>& before,
@@ -189,10 +260,10 @@ std::optional<std::string> QuestionListInText(const std::optional<std::string>& 
                                               const std::vector<std::string>& questions,
                                               const std::vector<std::string>& answers) {
   if (questions.empty()) return content;
-  DocumentOutline outline(content);
+  QuestionListOutline outline(content, questions.size());
   for (std::size_t n = 0; n < questions.size(); ++n) {
-    outline.Write(QuestionSectionName(n), SplitLines(questions[n]));
-    outline.Write(AnswerSectionName(n), SplitLines(answers[n]));
+    outline.Write(Numbered::Question, n, questions[n]);
+    outline.Write(Numbered::Answer, n, answers[n]);
   }
   return outline.Text();
 }

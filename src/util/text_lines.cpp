@@ -1,6 +1,26 @@
 #include "util/text_lines.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace quorella {
+
+std::size_t FindLineBreak(std::string_view text, std::size_t from) {
+  // Eight bytes at a time: a word without a byte below 14 holds neither CR (13) nor LF (10).
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighBits = 0x8080808080808080ULL;
+  const std::size_t n = text.size();
+  std::size_t i = from;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    if (((word - 14 * kOnes) & ~word & kHighBits) == 0) continue;
+    for (std::size_t k = i; k < i + 8; ++k)
+      if (text[k] == '\r' || text[k] == '\n') return k;
+  }
+  for (; i < n; ++i)
+    if (text[i] == '\r' || text[i] == '\n') return i;
+  return n;
+}
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;

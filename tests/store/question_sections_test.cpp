@@ -67,6 +67,9 @@ const std::vector<std::optional<std::string>>& Documents() {
       // A header inside another section's body, a header with text after it, longer numbers.
       "[X]\r\n[Question 1]\r\ninside X\r\n####\r\n[answer 1]extra\r\nold\r\n####\r\n",
       "[Question 10]\r\nten\r\n####\r\n[Question 1]\r\none\r\n####\r\n[Answer 10]\r\nx\r\n####\r\n",
+      // Names that only look like the numbered ones.
+      "[Question 01]\r\nlead\r\n####\r\n[Answer 00]\r\nx\r\n####\r\n[Question 1 ]\r\ny\r\n"
+      "####\r\n[Answer +1]\r\nz\r\n####\r\n[Question0]\r\nw\r\n####\r\n",
       // More sections than questions; custom names that change how body lines are stored.
       "[Question 5]\r\nstale\r\n\r\n####\r\n\r\n[Custom]\r\nc\r\n\r\n####\r\n\r\n[Notes]\r\n"
       "[Question 0]\r\n####\r\n",
@@ -104,7 +107,9 @@ TEST(QuestionListInText, GivesTheBytesOfTheSectionBySectionWrites) {
 // Documents and lists drawn from pieces that meet each other in every way: headers of the names
 // being written in any spelling, with and without terminators, custom sections, stray lines.
 std::string RandomDocument(std::mt19937& random) {
-  static const Lines pieces = {"[Question 0]",
+  static const Lines pieces = {"[Question 01]",
+                               "[answer 00]",
+                               "[Question 0]",
                                "[question 1]",
                                "[QUESTION 2]x",
                                "[Answer 0]",

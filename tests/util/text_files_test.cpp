@@ -27,6 +27,28 @@ TEST(SplitLines, EveryKindOfLineEnd) {
   EXPECT_EQ(SplitLines("\r\r\n"), (Lines{"", ""}));
 }
 
+TEST(FindLineBreak, FirstCrOrLfAtOrAfterTheStart) {
+  struct Case {
+    std::string text;
+    std::size_t from, found;
+  };
+  const std::string long_line(37, 'x');
+  const std::vector<Case> cases = {
+      {"", 0, 0},
+      {"abc", 0, 3},
+      {"a\r\nb", 0, 1},
+      {"a\r\nb", 2, 2},
+      {"a\r\nb", 3, 4},
+      {long_line + "\n", 0, 37},
+      {long_line + "\r", 5, 37},
+      {"\t\t\t\t\t\t\t\t\x0b\x0c\x0e\x01 \xff\x8d\x8a\n", 0, 16},  // other low bytes
+      {"\x8d\x8a\x8d\x8a\x8d\x8a\x8d\x8a\x8d\x8a", 0, 10},         // high bytes
+      {std::string(16, 'y') + "\r" + long_line, 3, 16},
+      {"abcdefgh\n", 8, 8},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FindLineBreak(c.text, c.from), c.found) << c.text;
+}
+
 TEST(ReplaceLineBreaks, EveryKindOfLineBreak) {
   EXPECT_EQ(ReplaceLineBreaks("a\r\nb\nc\rd", "\\n"), "a\\nb\\nc\\nd");
   EXPECT_EQ(ReplaceLineBreaks("\n\r\r\n\r", "\r\n"), "\r\n\r\n\r\n\r\n");

@@ -1,0 +1,171 @@
+// Adding one question to a FAQ of 1,000 and 10,000 questions: the whole command as the dialog's OK
+// runs it (the lists, the selection, TotalQuestions in the settings store and the rewrite of the
+// document), beside one plain copy of the same document file (read it, write it to a new file).
+//
+// The folder is $QUORELLA_BENCH_DIR when set (for example /dev/shm, to leave out the disk), else
+// a fresh folder under /tmp.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/catalogue.h"
+#include "store/document.h"
+#include "store/faq.h"
+#include "store/question_model.h"
+#include "store/question_sections.h"
+#include "util/file_io.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A folder of its own, removed afterwards.
+class BenchDir {
+ public:
+  BenchDir() {
+    const char* base = std::getenv("QUORELLA_BENCH_DIR");
+    std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/quorella-bench-XXXXXX";
+    path_ = ::mkdtemp(pattern.data()) != nullptr ? pattern + "/" : std::string();
+    if (path_.empty()) std::abort();
+  }
+  ~BenchDir() { std::filesystem::remove_all(path_); }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// The document of a FAQ of `count` questions with short answers, as the program writes it.
+std::string DocumentOf(int count) {
+  std::vector<std::string> questions, answers;
+  for (int i = 0; i < count; ++i) {
+    questions.push_back("What does question number " + std::to_string(i) + " ask about?");
+    answers.push_back("0\r\nIt asks about item " + std::to_string(i) +
+                      ", as described on www.example.org.\r\nA second line of the answer.\r\n");
+  }
+  return *quorella::QuestionListInText(std::string(), questions, answers);
+}
+
+// One plain copy, as cp makes it: the document read and written to a new file.
+void PlainCopy(const std::string& from, const std::string& to) {
+  quorella::WriteWholeFile(to, quorella::ReadWholeFile(from));
+}
+
+// Seconds for one copy of the file at `from` by `copy`, averaged over several copies, each to a
+// file that does not exist yet.
+template <typename Copy>
+double CopySeconds(const std::string& from, const std::string& to, Copy copy) {
+  constexpr int kCopies = 20;
+  double seconds = 0;
+  for (int i = 0; i < kCopies; ++i) {
+    quorella::RemoveFile(to);
+    const auto start = Clock::now();
+    copy(from, to);
+    seconds += std::chrono::duration<double>(Clock::now() - start).count();
+  }
+  quorella::RemoveFile(to);
+  return seconds / kCopies;
+}
+
+// A FAQ of `count` questions in a folder of its own.
+struct BenchFaq {
+  explicit BenchFaq(int count)
+      : context(dir.path() + "config/settings.db", dir.path() + "app", false),
+        document(DocumentOf(count)),
+        path(context.DocumentPath("FAQ")) {
+    quorella::CreateDirectories(dir.path() + "app");
+    quorella::AddFaq(context, "FAQ", {});
+    quorella::WriteWholeFile(path, document);
+    context.settings().WriteSettingInteger(context.FaqKey("FAQ"), "TotalQuestions", count);
+  }
+  BenchDir dir;
+  quorella::AppContext context;
+  std::string document;
+  std::string path;
+};
+
+void AddOneQuestion(benchmark::State& state) {
+  BenchFaq bench(static_cast<int>(state.range(0)));
+  quorella::Faq faq = quorella::LoadFaq(bench.context, "FAQ");
+  quorella::QuestionModel model(bench.context.settings(), faq);
+  const std::string copy = bench.dir.path() + "copy.dat";
+  const double plain_copy = CopySeconds(bench.path, copy, PlainCopy);
+  const double durable_copy = CopySeconds(bench.path, copy, quorella::CopyFileReplacing);
+
+  double command_seconds = 0;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    benchmark::DoNotOptimize(model.AddQuestion("A new question?"));
+    command_seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    // Back to the same number of questions for the next round.
+    state.PauseTiming();
+    faq.questions.pop_back();
+    faq.answers.pop_back();
+    quorella::WriteWholeFile(bench.path, bench.document);
+    state.ResumeTiming();
+  }
+  const double per_command = command_seconds / static_cast<double>(state.iterations());
+  state.counters["document_kB"] = static_cast<double>(bench.document.size()) / 1000.0;
+  state.counters["plain_copy_ms"] = plain_copy * 1000.0;
+  state.counters["durable_copy_ms"] = durable_copy * 1000.0;
+  state.counters["x_plain_copy"] = per_command / plain_copy;
+}
+BENCHMARK(AddOneQuestion)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One plain copy of the same document alone, for its CPU time beside the command's.
+void PlainCopyOfDocument(benchmark::State& state) {
+  BenchFaq bench(static_cast<int>(state.range(0)));
+  const std::string copy = bench.dir.path() + "copy.dat";
+  for (auto _ : state) {
+    state.PauseTiming();
+    quorella::RemoveFile(copy);
+    state.ResumeTiming();
+    PlainCopy(bench.path, copy);
+  }
+}
+BENCHMARK(PlainCopyOfDocument)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The rewrite of the text alone, in memory: what the one pass costs without the file system.
+void QuestionListTextOnly(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::string document = DocumentOf(count);
+  quorella::Faq faq("/");
+  for (int i = 0; i <= count; ++i) {
+    faq.questions.push_back("What does question number " + std::to_string(i) + " ask about?");
+    faq.answers.emplace_back("0\r\nAn answer.\r\n");
+  }
+  for (auto _ : state)
+    benchmark::DoNotOptimize(quorella::QuestionListInText(document, faq.questions, faq.answers));
+}
+BENCHMARK(QuestionListTextOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same list written section by section, each write rewriting the whole text (in memory, no
+// file): the cost the one pass avoids, which grows with the square of the number of questions.
+void QuestionListBySections(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::string document = DocumentOf(count);
+  for (auto _ : state) {
+    std::optional<std::string> text = document;
+    for (int n = 0; n <= count; ++n) {
+      const auto index = static_cast<std::size_t>(n);
+      text = quorella::WriteSectionInText(
+          text, quorella::QuestionSectionName(index),
+          {"What does question number " + std::to_string(n) + " ask about?"});
+      text = quorella::WriteSectionInText(text, quorella::AnswerSectionName(index),
+                                          {"0", "An answer."});
+    }
+    benchmark::DoNotOptimize(text);
+  }
+}
+BENCHMARK(QuestionListBySections)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
