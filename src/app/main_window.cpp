@@ -55,7 +55,7 @@ TfrmMain::TfrmMain(const StartOptions& options, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-  if (!destroyed_) FormDestroy();
+  FormDestroy();
 }
 
 QString TfrmMain::HelpFile() const {
@@ -142,8 +142,10 @@ void TfrmMain::FillFontList() {
 }
 
 void TfrmMain::FormDestroy() {
+  if (destroyed_) return;
   destroyed_ = true;
-  if (cmbFaqName->currentIndex() < 0) return;
+  // After a restore the restored values stay as they are.
+  if (restored_ || cmbFaqName->currentIndex() < 0) return;
   Guard([&] {
     std::array<QColor, 16> colours = Desktop().CustomColours();
     CustomColours stored;
@@ -173,9 +175,10 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-  CommitFocusedEditor();
+  if (!restored_) CommitFocusedEditor();
   FormDestroy();
   QMainWindow::closeEvent(event);
+  RestartIfPending();
 }
 
 bool TfrmMain::Guard(const std::function<void()>& action) {

@@ -137,6 +137,15 @@ class TfrmMain : public QMainWindow {
   bool AddAnotherQuestionFromDialog(const std::string& text);
   QuestionModel& questions() { return *questions_; }
 
+  void edtBackupDirExit();
+  void butBackDirBrowseClick();
+  void BackupbutBackupClick();
+  void butRestoreClick();
+  void butUpdatesClick();
+  // Starts the program again when a restore asked for it; the run's shutdown has been written.
+  void RestartIfPending();
+  bool restored() const { return restored_; }
+
   void butImportClick();
   // After an import: the new FAQ appended to the selector, opened, its questions in front.
   void ShowImportedFaq(const std::string& name);
@@ -305,6 +314,9 @@ class TfrmMain : public QMainWindow {
   QColor last_picked_colour_{Qt::black};
   bool loading_ = false;
   bool destroyed_ = false;
+  bool restored_ = false;
+  bool restart_pending_ = false;
+  bool checking_updates_ = false;
   std::vector<std::pair<QWidget*, void (TfrmMain::*)()>> exit_handlers_;
 };
 

@@ -336,12 +336,11 @@ void TfrmMain::ConnectHandlers() {
     CommitFocusedEditor();
     close();
   });
-  connect(Backup->edtBackupDir, &QLineEdit::editingFinished, this, [this] {
-    Guard([&] {
-      context_->settings().WriteSettingString(context_->app_key(), Spec(AppValue::BackupDir).name,
-                                              TextOf(Backup->edtBackupDir->text()));
-    });
-  });
+  WatchFocusOut(Backup->edtBackupDir, &TfrmMain::edtBackupDirExit);
+  connect(Backup->butBackDirBrowse, &QToolButton::clicked, this, &TfrmMain::butBackDirBrowseClick);
+  connect(Backup->butBackup, &QPushButton::clicked, this, &TfrmMain::BackupbutBackupClick);
+  connect(Backup->butRestore, &QPushButton::clicked, this, &TfrmMain::butRestoreClick);
+  connect(AboutBox->butUpdates, &QPushButton::clicked, this, &TfrmMain::butUpdatesClick);
 }
 
 }  // namespace quorella::app

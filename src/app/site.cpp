@@ -5,8 +5,12 @@
 
 namespace quorella::app {
 
-QString SiteAddress() { return widgets::ToQt(VendorSiteAddress()); }
+QString SiteAddress() {
+  return widgets::ToQt(VendorSiteAddress());
+}
 
-QString VendorMailAddress() { return QStringLiteral("support@tamsel.example"); }
+QString VendorMailAddress() {
+  return QStringLiteral("support@tamsel.example");
+}
 
 }  // namespace quorella::app
