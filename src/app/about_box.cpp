@@ -81,6 +81,7 @@ TVAboutBox::TVAboutBox(QWidget* parent) : QWidget(parent) {
   butUpdates = new QPushButton(QStringLiteral("Check for updates"), group);
   butUpdates->setObjectName(QStringLiteral("butUpdates"));
   grid->addWidget(butUpdates, 6, 1, Qt::AlignLeft);
+  grid->setColumnStretch(1, 1);
   outer->addWidget(group);
 
   auto* others = new QWidget(this);

@@ -208,6 +208,7 @@ void TfrmMain::WatchFocusOut(QWidget* editor, void (TfrmMain::*handler)()) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tabAbout && event->type() == QEvent::Resize) FormResize();
   if (event->type() == QEvent::FocusOut) {
     for (const auto& [editor, handler] : exit_handlers_)
       if (editor == watched) (this->*handler)();

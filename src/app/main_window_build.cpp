@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QLayout>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -38,7 +39,7 @@ T* Named(T* widget, const char* name) {
 QToolButton* ToolButton(const char* name, const char* icon, const QString& hint, QWidget* parent) {
   auto* button = Named(new QToolButton(parent), name);
   button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
-  button->setIconSize(QSize(18, 18));
+  button->setIconSize(QSize(16, 16));
   button->setToolTip(hint);
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::StrongFocus);  // clicking stores the editor being left first
@@ -86,6 +87,9 @@ void TfrmMain::BuildToolbar() {
   bar->setMovable(false);
   bar->setFloatable(false);
   bar->setContextMenuPolicy(Qt::PreventContextMenu);
+  bar->setIconSize(QSize(16, 16));
+  bar->layout()->setSpacing(1);
+  bar->setContentsMargins(1, 1, 1, 1);
   addToolBar(Qt::TopToolBarArea, bar);
 
   butGo = Named(new widgets::TBitBtnWithColor(bar), "butGo");
@@ -105,7 +109,6 @@ void TfrmMain::BuildToolbar() {
   butGo->setFocusPolicy(Qt::StrongFocus);
   butGo->setMinimumSize(46, 26);
   bar->addWidget(butGo);
-  bar->addSeparator();
   butImport = ToolButton("butImport", "import", QStringLiteral("Import FAQ"), bar);
   bar->addWidget(butImport);
   butBrowser = ToolButton("butBrowser", "browser", QStringLiteral("View in browser"), bar);
@@ -113,13 +116,12 @@ void TfrmMain::BuildToolbar() {
   butHelp = ToolButton("butHelp", "help", QStringLiteral("Help"), bar);
   butHelp->setProperty("helpTopic", 10);
   bar->addWidget(butHelp);
-  bar->addSeparator();
   Label7 = Named(Caption(QStringLiteral(" FAQ "), bar), "Label7");
   bar->addWidget(Label7);
   cmbFaqName = Named(new QComboBox(bar), "cmbFaqName");
   cmbFaqName->setEditable(false);
   cmbFaqName->setToolTip(QStringLiteral("FAQ name"));
-  cmbFaqName->setMinimumWidth(96);
+  cmbFaqName->setMinimumWidth(92);
   cmbFaqName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cmbFaqName->setFocusPolicy(Qt::StrongFocus);
   bar->addWidget(cmbFaqName);
@@ -168,6 +170,7 @@ void TfrmMain::BuildPages() {
   tabAbout = Named(new QWidget(PageControl), "tabAbout");
   AboutBox = new TVAboutBox(tabAbout);  // placed by hand: FormResize keeps it centred
   AboutBox->adjustSize();
+  tabAbout->installEventFilter(this);  // the panel stays centred however the page is sized
   PageControl->addTab(tabAbout, QStringLiteral("About"));
   BrowseFolder = Named(new widgets::TBrowseForFolder(this), "BrowseFolder");
   frmImport = new TfrmImport(this);
