@@ -1,4 +1,6 @@
 // The main window's controls: toolbar, pages and their layout.
+#include <array>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -6,12 +8,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QLayout>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -78,6 +80,43 @@ QPlainTextEdit* CodeEditor(const char* name, QWidget* parent) {
 
 widgets::ColourLabel* ColourLabelNamed(const char* name, const QString& text, QWidget* parent) {
   return Named(new widgets::ColourLabel(text, parent), name);
+}
+
+// A page's colour panel with its four colour labels (text, link, visited link, active link).
+struct PageColours {
+  widgets::ColourPanel* panel;
+  widgets::ColourLabel* text;
+  widgets::ColourLabel* link;
+  widgets::ColourLabel* visited;
+  widgets::ColourLabel* active;
+};
+
+PageColours PageColourPanel(const QString& caption, const char* panel_name,
+                            const std::array<const char*, 4>& label_names, QWidget* page) {
+  auto* panel = Named(new widgets::ColourPanel(caption, page), panel_name);
+  panel->setToolTip(QStringLiteral("Click to change color"));
+  auto* layout = new QVBoxLayout(panel);
+  const QString texts[] = {QStringLiteral("Text Color"), QStringLiteral("Link Color"),
+                           QStringLiteral("Visited Link Color"),
+                           QStringLiteral("Active Link Color")};
+  std::array<widgets::ColourLabel*, 4> labels{};
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    labels[i] = ColourLabelNamed(label_names[i], texts[i], panel);
+    layout->addWidget(labels[i]);
+  }
+  return {panel, labels[0], labels[1], labels[2], labels[3]};
+}
+
+// The header and footer editors of a page, each on a tab of its own.
+QTabWidget* HeaderFooterTabs(const char* name, QPlainTextEdit*& header, const char* header_name,
+                             const QString& header_tab, QPlainTextEdit*& footer,
+                             const char* footer_name, const QString& footer_tab, QWidget* page) {
+  auto* tabs = Named(new QTabWidget(page), name);
+  header = CodeEditor(header_name, tabs);
+  footer = CodeEditor(footer_name, tabs);
+  tabs->addTab(header, header_tab);
+  tabs->addTab(footer, footer_tab);
+  return tabs;
 }
 
 }  // namespace
@@ -274,16 +313,14 @@ QWidget* TfrmMain::BuildLayoutPage() {
 QWidget* TfrmMain::BuildAnswerPage() {
   auto* page = new QWidget(PageControl);
   auto* grid = new QGridLayout(page);
-  APageColor = Named(new widgets::ColourPanel(QStringLiteral(" Colors "), page), "APageColor");
-  APageColor->setToolTip(QStringLiteral("Click to change color"));
-  auto* colours = new QVBoxLayout(APageColor);
-  ATextColor = ColourLabelNamed("ATextColor", QStringLiteral("Text Color"), APageColor);
-  ALinkColor = ColourLabelNamed("ALinkColor", QStringLiteral("Link Color"), APageColor);
-  AVLinkColor = ColourLabelNamed("AVLinkColor", QStringLiteral("Visited Link Color"), APageColor);
-  AALinkColor = ColourLabelNamed("AALinkColor", QStringLiteral("Active Link Color"), APageColor);
-  for (QWidget* label : {static_cast<QWidget*>(ATextColor), static_cast<QWidget*>(ALinkColor),
-                         static_cast<QWidget*>(AVLinkColor), static_cast<QWidget*>(AALinkColor)})
-    colours->addWidget(label);
+  const PageColours answer =
+      PageColourPanel(QStringLiteral(" Colors "), "APageColor",
+                      {"ATextColor", "ALinkColor", "AVLinkColor", "AALinkColor"}, page);
+  APageColor = answer.panel;
+  ATextColor = answer.text;
+  ALinkColor = answer.link;
+  AVLinkColor = answer.visited;
+  AALinkColor = answer.active;
   grid->addWidget(APageColor, 0, 0, 2, 1);
   AQuestionBackColor = Named(new widgets::ColourPanel(QStringLiteral(" Question Colors "), page),
                              "AQuestionBackColor");
@@ -299,12 +336,10 @@ QWidget* TfrmMain::BuildAnswerPage() {
   grid->addWidget(HLabel2, 2, 0);
   AnswerBackImage = HintEdit("AnswerBackImage", page);
   grid->addWidget(AnswerBackImage, 2, 1);
-  auto* tabs = Named(new QTabWidget(page), "AnswerCodeTabs");
-  Header = CodeEditor("Header", tabs);
-  Footer = CodeEditor("Footer", tabs);
-  tabs->addTab(Header, QStringLiteral("Answer page header"));
-  tabs->addTab(Footer, QStringLiteral("Answer page footer"));
-  grid->addWidget(tabs, 3, 0, 1, 2);
+  grid->addWidget(
+      HeaderFooterTabs("AnswerCodeTabs", Header, "Header", QStringLiteral("Answer page header"),
+                       Footer, "Footer", QStringLiteral("Answer page footer"), page),
+      3, 0, 1, 2);
   grid->setRowStretch(3, 1);
   grid->setColumnStretch(1, 1);
   return page;
@@ -316,16 +351,14 @@ QWidget* TfrmMain::BuildQuestionPage() {
   grid->addWidget(Caption(QStringLiteral("Question page name"), page), 0, 0);
   QPageName = HintEdit("QPageName", page);
   grid->addWidget(QPageName, 0, 1);
-  QPageColor = Named(new widgets::ColourPanel(QStringLiteral("Colors"), page), "QPageColor");
-  QPageColor->setToolTip(QStringLiteral("Click to change color"));
-  auto* colours = new QVBoxLayout(QPageColor);
-  QTextColor = ColourLabelNamed("QTextColor", QStringLiteral("Text Color"), QPageColor);
-  QLinkColor = ColourLabelNamed("QLinkColor", QStringLiteral("Link Color"), QPageColor);
-  QVLinkColor = ColourLabelNamed("QVLinkColor", QStringLiteral("Visited Link Color"), QPageColor);
-  QALinkColor = ColourLabelNamed("QALinkColor", QStringLiteral("Active Link Color"), QPageColor);
-  for (QWidget* label : {static_cast<QWidget*>(QTextColor), static_cast<QWidget*>(QLinkColor),
-                         static_cast<QWidget*>(QVLinkColor), static_cast<QWidget*>(QALinkColor)})
-    colours->addWidget(label);
+  const PageColours question =
+      PageColourPanel(QStringLiteral("Colors"), "QPageColor",
+                      {"QTextColor", "QLinkColor", "QVLinkColor", "QALinkColor"}, page);
+  QPageColor = question.panel;
+  QTextColor = question.text;
+  QLinkColor = question.link;
+  QVLinkColor = question.visited;
+  QALinkColor = question.active;
   grid->addWidget(QPageColor, 1, 0, 2, 1);
   butQCeqAC = Named(new QPushButton(QStringLiteral("Set to Answer colors"), page), "butQCeqAC");
   grid->addWidget(butQCeqAC, 1, 1, Qt::AlignTop);
@@ -333,12 +366,10 @@ QWidget* TfrmMain::BuildQuestionPage() {
   grid->addWidget(lblQImage, 3, 0);
   QuestionBackImage = HintEdit("QuestionBackImage", page);
   grid->addWidget(QuestionBackImage, 3, 1);
-  auto* tabs = Named(new QTabWidget(page), "QuestionCodeTabs");
-  QHeader = CodeEditor("QHeader", tabs);
-  QFooter = CodeEditor("QFooter", tabs);
-  tabs->addTab(QHeader, QStringLiteral("Question page header"));
-  tabs->addTab(QFooter, QStringLiteral("Question page footer"));
-  grid->addWidget(tabs, 4, 0, 1, 2);
+  grid->addWidget(HeaderFooterTabs("QuestionCodeTabs", QHeader, "QHeader",
+                                   QStringLiteral("Question page header"), QFooter, "QFooter",
+                                   QStringLiteral("Question page footer"), page),
+                  4, 0, 1, 2);
   grid->setRowStretch(4, 1);
   grid->setColumnStretch(1, 1);
   return page;
