@@ -1,10 +1,34 @@
 #include "html/answer_formats.h"
 
+#include <algorithm>
+
 #include "html/word_rendering.h"
 #include "store/answer.h"
+#include "util/strings.h"
 #include "util/text_lines.h"
 
 namespace quorella::html {
+
+namespace {
+
+// A stored answer split as ParseStoredAnswer splits it, without copying its lines: `text` gives
+// back the answer's lines, line by line.
+struct StoredAnswerView {
+  int format = 0;
+  std::string_view text;
+};
+
+StoredAnswerView ViewStoredAnswer(std::string_view stored) {
+  const std::size_t end = std::min(stored.find_first_of("\r\n"), stored.size());
+  StoredAnswerView view{0, stored};
+  if (stored.empty() || !ParseInteger(stored.substr(0, end), view.format)) return view;
+  std::size_t next = end;
+  if (next < stored.size()) next += stored.substr(next, 2) == kCrLf ? 2 : 1;
+  view.text = stored.substr(next);
+  return view;
+}
+
+}  // namespace
 
 std::string SmartFormat(std::string_view text) {
   std::string out;
@@ -46,18 +70,17 @@ std::string RetainFormat(std::string_view text) {
 }
 
 std::optional<std::string> RenderStoredAnswer(std::string_view stored) {
-  const StoredAnswer answer = ParseStoredAnswer(stored);
-  const std::string text = AnswerText(answer);
+  const StoredAnswerView answer = ViewStoredAnswer(stored);
   switch (answer.format) {
     case static_cast<int>(TextFormat::RetainLinefeeds):
-      return RetainLinefeeds(text);
+      return RetainLinefeeds(answer.text);
     case static_cast<int>(TextFormat::RetainFormat):
-      return RetainFormat(text);
+      return RetainFormat(answer.text);
     case static_cast<int>(TextFormat::AsIs):
-      return text;
+      return JoinLinesCrLf(SplitLines(answer.text));
     default:
       if (answer.format > static_cast<int>(TextFormat::AsIs)) return std::nullopt;
-      return SmartFormat(text);
+      return SmartFormat(answer.text);
   }
 }
 

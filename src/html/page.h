@@ -16,6 +16,7 @@ class Page {
     (Add(items), ...);
   }
   const std::string& bytes() const { return bytes_; }
+  void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
   // Empties the page, keeping its memory for the next one.
   void Clear() { bytes_.clear(); }
 
