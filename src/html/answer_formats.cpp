@@ -30,9 +30,8 @@ StoredAnswerView ViewStoredAnswer(std::string_view stored) {
 
 }  // namespace
 
-std::string SmartFormat(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 4);
+void AppendSmartFormat(std::string& out, std::string_view text) {
+  const std::size_t start = out.size();
   ForEachLine(text, [&](std::string_view line) {
     if (line.empty())
       out += "<P>";
@@ -40,25 +39,21 @@ std::string SmartFormat(std::string_view text) {
       AppendLine(out, line);
     out += kCrLf;
   });
-  if (!out.empty()) out.resize(out.size() - kCrLf.size());
-  return out;
+  if (out.size() > start) out.resize(out.size() - kCrLf.size());
 }
 
-std::string RetainLinefeeds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 4);
+void AppendRetainLinefeeds(std::string& out, std::string_view text) {
+  const std::size_t start = out.size();
   ForEachLine(text, [&](std::string_view line) {
     AppendLine(out, line);
     out += "<br>";
     out += kCrLf;
   });
-  if (!out.empty()) out.resize(out.size() - kCrLf.size());
-  return out;
+  if (out.size() > start) out.resize(out.size() - kCrLf.size());
 }
 
-std::string RetainFormat(std::string_view text) {
-  std::string out = "<pre>";
-  out.reserve(text.size() + text.size() / 4);
+void AppendRetainFormat(std::string& out, std::string_view text) {
+  out += "<pre>";
   out += kCrLf;
   ForEachLine(text, [&](std::string_view line) {
     AppendLine(out, line);
@@ -66,22 +61,55 @@ std::string RetainFormat(std::string_view text) {
   });
   out.resize(out.size() - kCrLf.size());
   out += "</pre>";
-  return out;
 }
 
-std::optional<std::string> RenderStoredAnswer(std::string_view stored) {
+bool AppendStoredAnswer(std::string& out, std::string_view stored) {
   const StoredAnswerView answer = ViewStoredAnswer(stored);
   switch (answer.format) {
     case static_cast<int>(TextFormat::RetainLinefeeds):
-      return RetainLinefeeds(answer.text);
+      AppendRetainLinefeeds(out, answer.text);
+      return true;
     case static_cast<int>(TextFormat::RetainFormat):
-      return RetainFormat(answer.text);
+      AppendRetainFormat(out, answer.text);
+      return true;
     case static_cast<int>(TextFormat::AsIs):
-      return JoinLinesCrLf(SplitLines(answer.text));
+      ForEachLine(answer.text, [&](std::string_view line) {
+        out += line;
+        out += kCrLf;
+      });
+      return true;
     default:
-      if (answer.format > static_cast<int>(TextFormat::AsIs)) return std::nullopt;
-      return SmartFormat(answer.text);
+      if (answer.format > static_cast<int>(TextFormat::AsIs)) return false;
+      AppendSmartFormat(out, answer.text);
+      return true;
   }
+}
+
+namespace {
+
+template <typename Append>
+std::string Rendered(Append append, std::string_view text) {
+  std::string out;
+  append(out, text);
+  return out;
+}
+
+}  // namespace
+
+std::string SmartFormat(std::string_view text) {
+  return Rendered(AppendSmartFormat, text);
+}
+std::string RetainLinefeeds(std::string_view text) {
+  return Rendered(AppendRetainLinefeeds, text);
+}
+std::string RetainFormat(std::string_view text) {
+  return Rendered(AppendRetainFormat, text);
+}
+
+std::optional<std::string> RenderStoredAnswer(std::string_view stored) {
+  std::string out;
+  if (!AppendStoredAnswer(out, stored)) return std::nullopt;
+  return out;
 }
 
 }  // namespace quorella::html
