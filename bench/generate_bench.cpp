@@ -100,13 +100,12 @@ struct Times {
   double real = 0, cpu = 0;  // milliseconds per iteration
 };
 
-// Keeps each run's times, by name, for the summary.
+// Keeps each run's times (and each aggregate's, under its own name) for the summary.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration)
-        times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+      times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
     ConsoleReporter::ReportRuns(runs);
   }
   std::map<std::string, Times> times;
@@ -148,8 +147,12 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
 
   auto time_of = [&](const char* kind, const Layout& layout, int n) {
-    const auto found = reporter.times.find(RunName(kind, layout, n) + "/real_time");
-    return found == reporter.times.end() ? Times{} : found->second;
+    // The median of repeated runs (--benchmark_repetitions) when there is one.
+    const std::string name = RunName(kind, layout, n) + "/real_time";
+    for (const std::string& key : {name + "_median", name})
+      if (const auto found = reporter.times.find(key); found != reporter.times.end())
+        return found->second;
+    return Times{};
   };
   std::printf("\n%-20s %9s %12s %12s %7s %12s %12s %7s\n", "layout", "questions", "generate",
               "baseline", "ratio", "generate", "baseline", "ratio");
