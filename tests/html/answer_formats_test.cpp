@@ -61,6 +61,24 @@ TEST(AnswerFormats, StoredAnswersByTheirFormatLine) {
     EXPECT_EQ(RenderStoredAnswer(c.section), c.html) << c.section;
 }
 
+TEST(AnswerFormats, AppendingLeavesWhatWasThereBefore) {
+  struct Appended {
+    std::string stored;
+    bool kept;
+    std::string out;
+  };
+  for (const Appended& c : std::vector<Appended>{{"0", true, "ab\r\n"},
+                                                 {"1", true, "ab\r\n"},
+                                                 {"2", true, "ab\r\n<pre></pre>"},
+                                                 {"3", true, "ab\r\n"},
+                                                 {"0\r\nx", true, "ab\r\nx"},
+                                                 {"5\r\nx", false, "ab\r\n"}}) {
+    std::string out = "ab\r\n";
+    EXPECT_EQ(AppendStoredAnswer(out, c.stored), c.kept) << c.stored;
+    EXPECT_EQ(out, c.out) << c.stored;
+  }
+}
+
 // The answer is rendered from the stored text in place; it must read exactly as the parsed answer
 // (format line taken off, the lines joined again) reads, whatever the line ends.
 TEST(AnswerFormats, StoredAnswersReadAsTheParsedAnswer) {
