@@ -24,6 +24,12 @@ TEST(WordRendering, SingleWords) {
            {"http://a.b).", "<A HREF=\"http://a.b\">http://a.b</A>)."},
            {"http://a.b/x.;:?!)]},", "<A HREF=\"http://a.b/x\">http://a.b/x</A>.;:?!)]},"},
            {"www.", "<A HREF=\"www\">www</A>."},
+           {"fTP.x", "<A HREF=\"ftp://fTP.x\">fTP.x</A>"},
+           {"wwwx.a", "wwwx.a"},
+           {"ww.w.x", "ww.w.x"},
+           {"ftp", "ftp"},
+           {"ftpx", "ftpx"},
+           {"\xD7ww.x", "\xD7ww.x"},  // only A to Z count as letters of another case
            {"http://a<b>", "<A HREF=\"http://a<b>\">http://a<b></A>"},  // links are not escaped
            {"x@y", "x@y"},
            {"x.y@z", "<A HREF=\"mailto:x.y@z\">x.y@z</A>"},
