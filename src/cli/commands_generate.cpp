@@ -39,12 +39,27 @@ void OpenDetached(const std::string& path) {
   ::waitpid(child, nullptr, 0);
 }
 
-html::GenerationObserver TerminalObserver() {
-  auto status = std::make_shared<std::string>();
+// Prints each path as its file is written, and the status with the count of pages written on
+// standard error while that is a terminal.
+html::GenerationObserver CliObserver() {
+  struct Shown {
+    std::string status;
+    std::size_t written = 0, total = 0;
+    void Show() const {
+      Progress((status.empty() ? "" : status + " ") + "(" + std::to_string(written) + "/" +
+               std::to_string(total) + ")");
+    }
+  };
+  auto shown = std::make_shared<Shown>();
   html::GenerationObserver observer;
-  observer.status = [status](const std::string& text) { *status = text; };
-  observer.progress = [status](std::size_t written, std::size_t total) {
-    Progress(*status + " (" + std::to_string(written) + "/" + std::to_string(total) + ")");
+  observer.status = [shown](const std::string& text) {
+    shown->status = text;
+    shown->Show();
+  };
+  observer.progress = [shown](std::size_t written, std::size_t total) {
+    shown->written = written;
+    shown->total = total;
+    shown->Show();
   };
   observer.written = [](const std::string& path) { PrintLine(path); };
   return observer;
@@ -54,7 +69,7 @@ void Generate(RunState& state, const Args& args) {
   AppContext& context = state.context();
   const Faq faq = LoadFaq(context, ResolveFaq(context, args.name));
   try {
-    html::Go(faq, html::BuildBanner(), TerminalObserver());
+    html::Go(faq, html::BuildBanner(), CliObserver());
   } catch (...) {
     Progress("");
     throw;

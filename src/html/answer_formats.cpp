@@ -1,14 +1,37 @@
 #include "html/answer_formats.h"
 
+#include <algorithm>
+
 #include "html/word_rendering.h"
 #include "store/answer.h"
+#include "util/strings.h"
 #include "util/text_lines.h"
 
 namespace quorella::html {
 
-std::string SmartFormat(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 4);
+namespace {
+
+// A stored answer split as ParseStoredAnswer splits it, without copying its lines: `text` gives
+// back the answer's lines, line by line.
+struct StoredAnswerView {
+  int format = 0;
+  std::string_view text;
+};
+
+StoredAnswerView ViewStoredAnswer(std::string_view stored) {
+  const std::size_t end = std::min(stored.find_first_of("\r\n"), stored.size());
+  StoredAnswerView view{0, stored};
+  if (stored.empty() || !ParseInteger(stored.substr(0, end), view.format)) return view;
+  std::size_t next = end;
+  if (next < stored.size()) next += stored.substr(next, 2) == kCrLf ? 2 : 1;
+  view.text = stored.substr(next);
+  return view;
+}
+
+}  // namespace
+
+void AppendSmartFormat(std::string& out, std::string_view text) {
+  const std::size_t start = out.size();
   ForEachLine(text, [&](std::string_view line) {
     if (line.empty())
       out += "<P>";
@@ -16,25 +39,21 @@ std::string SmartFormat(std::string_view text) {
       AppendLine(out, line);
     out += kCrLf;
   });
-  if (!out.empty()) out.resize(out.size() - kCrLf.size());
-  return out;
+  if (out.size() > start) out.resize(out.size() - kCrLf.size());
 }
 
-std::string RetainLinefeeds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 4);
+void AppendRetainLinefeeds(std::string& out, std::string_view text) {
+  const std::size_t start = out.size();
   ForEachLine(text, [&](std::string_view line) {
     AppendLine(out, line);
     out += "<br>";
     out += kCrLf;
   });
-  if (!out.empty()) out.resize(out.size() - kCrLf.size());
-  return out;
+  if (out.size() > start) out.resize(out.size() - kCrLf.size());
 }
 
-std::string RetainFormat(std::string_view text) {
-  std::string out = "<pre>";
-  out.reserve(text.size() + text.size() / 4);
+void AppendRetainFormat(std::string& out, std::string_view text) {
+  out += "<pre>";
   out += kCrLf;
   ForEachLine(text, [&](std::string_view line) {
     AppendLine(out, line);
@@ -42,23 +61,55 @@ std::string RetainFormat(std::string_view text) {
   });
   out.resize(out.size() - kCrLf.size());
   out += "</pre>";
+}
+
+bool AppendStoredAnswer(std::string& out, std::string_view stored) {
+  const StoredAnswerView answer = ViewStoredAnswer(stored);
+  switch (answer.format) {
+    case static_cast<int>(TextFormat::RetainLinefeeds):
+      AppendRetainLinefeeds(out, answer.text);
+      return true;
+    case static_cast<int>(TextFormat::RetainFormat):
+      AppendRetainFormat(out, answer.text);
+      return true;
+    case static_cast<int>(TextFormat::AsIs):
+      ForEachLine(answer.text, [&](std::string_view line) {
+        out += line;
+        out += kCrLf;
+      });
+      return true;
+    default:
+      if (answer.format > static_cast<int>(TextFormat::AsIs)) return false;
+      AppendSmartFormat(out, answer.text);
+      return true;
+  }
+}
+
+namespace {
+
+template <typename Append>
+std::string Rendered(Append append, std::string_view text) {
+  std::string out;
+  append(out, text);
   return out;
 }
 
+}  // namespace
+
+std::string SmartFormat(std::string_view text) {
+  return Rendered(AppendSmartFormat, text);
+}
+std::string RetainLinefeeds(std::string_view text) {
+  return Rendered(AppendRetainLinefeeds, text);
+}
+std::string RetainFormat(std::string_view text) {
+  return Rendered(AppendRetainFormat, text);
+}
+
 std::optional<std::string> RenderStoredAnswer(std::string_view stored) {
-  const StoredAnswer answer = ParseStoredAnswer(stored);
-  const std::string text = AnswerText(answer);
-  switch (answer.format) {
-    case static_cast<int>(TextFormat::RetainLinefeeds):
-      return RetainLinefeeds(text);
-    case static_cast<int>(TextFormat::RetainFormat):
-      return RetainFormat(text);
-    case static_cast<int>(TextFormat::AsIs):
-      return text;
-    default:
-      if (answer.format > static_cast<int>(TextFormat::AsIs)) return std::nullopt;
-      return SmartFormat(text);
-  }
+  std::string out;
+  if (!AppendStoredAnswer(out, stored)) return std::nullopt;
+  return out;
 }
 
 }  // namespace quorella::html

@@ -15,9 +15,16 @@ std::string RetainLinefeeds(std::string_view text);
 // The lines inside "<pre>" ... "</pre>".
 std::string RetainFormat(std::string_view text);
 
+// The same, appended to `out`.
+void AppendSmartFormat(std::string& out, std::string_view text);
+void AppendRetainLinefeeds(std::string& out, std::string_view text);
+void AppendRetainFormat(std::string& out, std::string_view text);
+
 // The HTML of a stored answer (its format line, then its lines); nothing at all for a format above
 // 3, which leaves the answer's item out of the page. A missing or empty answer is an empty Smart
 // format answer.
 std::optional<std::string> RenderStoredAnswer(std::string_view stored);
+// Appends it to `out`; false, appending nothing, when the answer is left out.
+bool AppendStoredAnswer(std::string& out, std::string_view stored);
 
 }  // namespace quorella::html

@@ -18,7 +18,7 @@ void AddQuestionRow(Page& page, const PageContext& context, std::size_t i,
 
 void AddAnswerCellOpening(Page& page, const PageContext& context, std::string_view stored_answer) {
   page.AddAll("<TABLE width=\"85%\" align=\"center\">", "<TR><TD>", context.spans.text_open);
-  if (const auto rendered = RenderStoredAnswer(stored_answer)) page.Add(*rendered);
+  page.AddWritten([&](std::string& out) { return AppendStoredAnswer(out, stored_answer); });
 }
 
 void AddCellClosing(Page& page, const PageContext& context) {

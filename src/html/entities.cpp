@@ -4,31 +4,17 @@ namespace quorella::html {
 
 namespace {
 
-constexpr std::array<Entity, kEntityCount> kEntities = {{
-    {'\x22', "&quot;"},   {'\x3C', "&lt;"},     {'\x3E', "&gt;"},     {'\xA2', "&cent;"},
-    {'\xA3', "&pound;"},  {'\xA4', "&curren;"}, {'\xA5', "&yen;"},    {'\xA6', "&brvbar;"},
-    {'\xA7', "&sect;"},   {'\xA9', "&copy;"},   {'\xAA', "&ordf;"},   {'\xAE', "&reg;"},
-    {'\xAF', "&macr;"},   {'\xB0', "&deg;"},    {'\xB1', "&plusmn;"}, {'\xB4', "&acute;"},
-    {'\xB5', "&micro;"},  {'\xB6', "&para;"},   {'\xB7', "&middot;"}, {'\xBC', "&frac14;"},
-    {'\xBD', "&frac12;"}, {'\xBE', "&frac34;"}, {'\xBF', "&iquest;"}, {'\xF7', "&divide;"},
-    {'\xF8', "&oslash;"}, {'\x80', "&euro;"},
-}};
-
 // No entity text holds a character of the table, so replacing every character in one pass gives
 // what replacing the entries one after another gives.
 struct ByteTable {
   std::array<std::string_view, 256> entity{};
   constexpr ByteTable() {
-    for (const Entity& e : kEntities) entity[static_cast<unsigned char>(e.character)] = e.text;
+    for (const Entity& e : kEntityTable) entity[static_cast<unsigned char>(e.character)] = e.text;
   }
 };
 constexpr ByteTable kByByte;
 
 }  // namespace
-
-const std::array<Entity, kEntityCount>& EntityTable() {
-  return kEntities;
-}
 
 void AppendEscaped(std::string& out, std::string_view word) {
   if (word == "&") {

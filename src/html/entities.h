@@ -15,7 +15,15 @@ struct Entity {
 inline constexpr std::size_t kEntityCount = 26;
 
 // The table in its order of application.
-const std::array<Entity, kEntityCount>& EntityTable();
+inline constexpr std::array<Entity, kEntityCount> kEntityTable = {{
+    {'\x22', "&quot;"},   {'\x3C', "&lt;"},     {'\x3E', "&gt;"},     {'\xA2', "&cent;"},
+    {'\xA3', "&pound;"},  {'\xA4', "&curren;"}, {'\xA5', "&yen;"},    {'\xA6', "&brvbar;"},
+    {'\xA7', "&sect;"},   {'\xA9', "&copy;"},   {'\xAA', "&ordf;"},   {'\xAE', "&reg;"},
+    {'\xAF', "&macr;"},   {'\xB0', "&deg;"},    {'\xB1', "&plusmn;"}, {'\xB4', "&acute;"},
+    {'\xB5', "&micro;"},  {'\xB6', "&para;"},   {'\xB7', "&middot;"}, {'\xBC', "&frac14;"},
+    {'\xBD', "&frac12;"}, {'\xBE', "&frac34;"}, {'\xBF', "&iquest;"}, {'\xF7', "&divide;"},
+    {'\xF8', "&oslash;"}, {'\x80', "&euro;"},
+}};
 
 // Appends `word` with every character of the table replaced by its entity; "&" alone gives
 // "&amp;". Every byte is examined, a NUL included.

@@ -56,7 +56,11 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
                                        const GenerationObserver& observer,
                                        const SystemColours& system_colours) {
   const FaqValues& values = faq.values;
-  const SectionIndex document(ReadFileIfExists(faq.document_path).value_or(std::string()));
+  std::string content = ReadFileIfExists(faq.document_path).value_or(std::string());
+  // Answers with their markup come to about the size of the document; reserving generously
+  // spares the page that holds them all its growing copies, and costs no memory it does not use.
+  const std::size_t all_answers_size = content.size() * 2 + faq.questions.size() * 1024;
+  const SectionIndex document(std::move(content));
   const PageContext context(values, FixedSections(document), banner, system_colours);
   const PageNames names(values);
   const std::vector<std::string>& questions = faq.questions;
@@ -77,6 +81,7 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
 
   writer.Status("Writing Start Page");
   Page page;
+  if (!one_per_page) page.Reserve(all_answers_size);
   AddQuestionPage(page, context, questions);
   if (frames) {
     writer.Write(values.Text(FaqValue::QuestionPageName), page);

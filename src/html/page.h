@@ -15,7 +15,18 @@ class Page {
   void AddAll(const Items&... items) {
     (Add(items), ...);
   }
+  // Adds an item that `write(std::string& out)` appends straight to the page; it returns false to
+  // leave the item out.
+  template <typename Write>
+  void AddWritten(Write&& write) {
+    const std::size_t before = bytes_.size();
+    if (write(bytes_))
+      bytes_ += "\r\n";
+    else
+      bytes_.resize(before);
+  }
   const std::string& bytes() const { return bytes_; }
+  void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
   // Empties the page, keeping its memory for the next one.
   void Clear() { bytes_.clear(); }
 

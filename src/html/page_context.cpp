@@ -9,7 +9,11 @@ PageContext::PageContext(const FaqValues& faq_values,
       sections(std::move(fixed_sections)),
       banner(banner_text),
       system_colours(system),
-      spans(MakeFontSpans(faq_values, system)) {}
+      spans(MakeFontSpans(faq_values, system)),
+      answer_body_tag(BodyTag(faq_values, StyleSet::Answer, system)),
+      question_body_tag(BodyTag(faq_values, StyleSet::Question, system)),
+      question_redirect(RedirectScript(faq_values, kQuestionFrame)),
+      answer_redirect(RedirectScript(faq_values, kAnswerFrame)) {}
 
 std::string PageContext::Colour(FaqValue value) const {
   return ColourText(values.Integer(value), system_colours);
@@ -19,8 +23,12 @@ void AddPageOpening(Page& page, const PageContext& context, std::string_view tit
                     std::string_view frame_name) {
   page.AddAll("<HTML>", "<HEAD>", "<TITLE>" + std::string(title) + "</TITLE>",
               context.Section(FixedSection::HeaderCode));
-  for (const std::string& line : RedirectScript(context.values, frame_name)) page.Add(line);
-  page.AddAll("</HEAD>", BodyTag(context.values, style, context.system_colours));
+  const bool question_frame = frame_name == kQuestionFrame;
+  for (const std::string& line :
+       question_frame ? context.question_redirect : context.answer_redirect)
+    page.Add(line);
+  page.AddAll("</HEAD>",
+              style == StyleSet::Question ? context.question_body_tag : context.answer_body_tag);
 }
 
 void AddPageClosing(Page& page, const PageContext& context, std::string_view footer) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "html/colour_text.h"
 #include "html/page.h"
@@ -27,7 +28,10 @@ struct PageContext {
   std::array<std::string, kFixedSectionCount> sections;
   std::string_view banner;
   const SystemColours& system_colours;
+  // What every page of the run shares, computed once.
   FontSpans spans;
+  std::string answer_body_tag, question_body_tag;
+  std::vector<std::string> question_redirect, answer_redirect;
 };
 
 // "<HTML>" up to the body tag; the redirect script for `frame_name` goes in where it applies.

@@ -13,15 +13,89 @@ namespace {
 
 // Calls `each` with the items of `text` split at `separator`: every separator ends an item, even
 // an empty one; what follows the last separator is an item only when it is not empty.
+// Words are short, so a plain loop finds the separators faster than a library search would.
 template <typename Fn>
 void ForEachItem(std::string_view text, char separator, Fn&& each) {
   std::size_t start = 0;
-  for (std::size_t found = text.find(separator); found != std::string_view::npos;
-       found = text.find(separator, start)) {
-    each(text.substr(start, found - start));
-    start = found + 1;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != separator) continue;
+    each(text.substr(start, i - start));
+    start = i + 1;
   }
   if (start < text.size()) each(text.substr(start));
+}
+
+// Most words hold none of the bytes that make a word more than itself: no entity character, and
+// neither the "@" of an e-mail address nor the ":" of a link's scheme.
+struct PlainBytes {
+  std::array<bool, 256> plain{};
+  constexpr PlainBytes() {
+    plain.fill(true);
+    for (const Entity& e : kEntityTable) plain[static_cast<unsigned char>(e.character)] = false;
+    plain['@'] = plain[':'] = false;
+  }
+};
+constexpr PlainBytes kPlainBytes;
+
+// Does the word start with "www." or "ftp.", letters in any case? Setting bit 0x20 lowers exactly
+// the letters A to Z here: no other byte becomes one of the lowercase letters compared.
+bool HasHostPrefix(std::string_view word) {
+  if (word.size() < 4 || word[3] != '.') return false;
+  const char a = static_cast<char>(word[0] | 0x20), b = static_cast<char>(word[1] | 0x20),
+             c = static_cast<char>(word[2] | 0x20);
+  return (a == 'w' && b == 'w' && c == 'w') || (a == 'f' && b == 't' && c == 'p');
+}
+
+// A word that is written exactly as it is: plain bytes only, not a lone "&", and no "www." or
+// "ftp." in front.
+bool IsVerbatim(std::string_view word) {
+  if (word == "&" || HasHostPrefix(word)) return false;
+  for (const char c : word)
+    if (!kPlainBytes.plain[static_cast<unsigned char>(c)]) return false;
+  return true;
+}
+
+// Where a word's first "://", "@" and "." stand (npos when absent) and whether it holds a space:
+// everything the word rules look at, found in one pass.
+struct WordMarks {
+  std::size_t scheme = std::string_view::npos;
+  std::size_t at = std::string_view::npos;
+  std::size_t dot = std::string_view::npos;
+  bool space = false;
+};
+
+WordMarks ScanWord(std::string_view word) {
+  constexpr auto npos = std::string_view::npos;
+  WordMarks marks;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    switch (word[i]) {
+      case '@':
+        if (marks.at == npos) marks.at = i;
+        break;
+      case '.':
+        if (marks.dot == npos) marks.dot = i;
+        break;
+      case ':':
+        if (marks.scheme == npos && word.substr(i + 1, 2) == "//") marks.scheme = i;
+        break;
+      case ' ':
+        marks.space = true;
+        break;
+      default:
+        break;
+    }
+  }
+  return marks;
+}
+
+bool LinkShaped(std::string_view word, const WordMarks& marks) {
+  if (marks.scheme != std::string_view::npos && marks.scheme >= 2) return true;
+  return HasHostPrefix(word);
+}
+
+bool EmailShaped(const WordMarks& marks) {
+  return marks.at != std::string_view::npos && marks.at >= 1 &&
+         marks.dot != std::string_view::npos && marks.dot >= 1 && !marks.space;
 }
 
 // A link whose shown text is `address` and whose target is `scheme` + `address`.
@@ -83,22 +157,22 @@ void AppendEmailWord(std::string& out, std::string_view word) {
 }  // namespace
 
 bool IsLinkWord(std::string_view word) {
-  const auto scheme = word.find("://");
-  if (scheme != std::string_view::npos && scheme >= 2) return true;
-  return StartsWithNoCase(word, "www.") || StartsWithNoCase(word, "ftp.");
+  return LinkShaped(word, ScanWord(word));
 }
 
 bool IsEmailWord(std::string_view word) {
-  const auto at = word.find('@');
-  const auto dot = word.find('.');
-  return at != std::string_view::npos && at >= 1 && dot != std::string_view::npos && dot >= 1 &&
-         word.find(' ') == std::string_view::npos;
+  return EmailShaped(ScanWord(word));
 }
 
 void AppendWord(std::string& out, std::string_view word) {
-  if (IsLinkWord(word))
+  if (IsVerbatim(word)) {
+    out += word;
+    return;
+  }
+  const WordMarks marks = ScanWord(word);
+  if (LinkShaped(word, marks))
     AppendLinkWord(out, word);
-  else if (IsEmailWord(word))
+  else if (EmailShaped(marks))
     AppendEmailWord(out, word);
   else
     AppendEscaped(out, word);

@@ -25,13 +25,18 @@ class Generate : public CliTest {
     Ok({"set", "FAQ", "TotalQuestions", std::to_string(questions)});
   }
 
-  ProcessResult RunWith(const std::vector<std::string>& args,
-                        std::map<std::string, std::string> extra_env) {
+  // Runs `program` in this test's home, with `extra_env` added.
+  ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                           std::map<std::string, std::string> extra_env) {
     extra_env.insert({{"QUORELLA_HOME", app_dir},
                       {"XDG_CONFIG_HOME", config_dir},
                       {"HOME", dir / "home"},
                       {"QUORELLA_SITE", ""}});
-    return RunProcess(QUORELLA_CLI_PATH, args, extra_env);
+    return RunProcess(program, args, extra_env);
+  }
+  ProcessResult RunWith(const std::vector<std::string>& args,
+                        std::map<std::string, std::string> extra_env) {
+    return RunProgram(QUORELLA_CLI_PATH, args, std::move(extra_env));
   }
 
   // Waits for a file that another process writes; only whether it comes is checked, not when.
@@ -112,6 +117,22 @@ TEST_F(Generate, TheTestKeyHasItsOwnFaqs) {
   EXPECT_EQ(Ok({"--test", "generate", "FAQ"}), app_dir + "faq.html\n");
   EXPECT_NE(ReadFile(app_dir + "faq.html").find("<TITLE>Test run</TITLE>"), std::string::npos);
   EXPECT_EQ(Run({"generate", "FAQ"}).err, "There is no FAQ named \"FAQ\".\n");
+}
+
+TEST_F(Generate, ProgressShowsOnlyOnATerminal) {
+  AddFaq(2);
+  Ok({"set", "FAQ", "AnswersPage", "0"});
+  EXPECT_EQ(Run({"generate", "FAQ"}).err, "");  // a pipe: nothing
+  if (!std::filesystem::exists("/usr/bin/script")) GTEST_SKIP() << "no script(1) for a terminal";
+  // script(1) gives the command a terminal; its standard output is thrown away.
+  const ProcessResult terminal = RunProgram(
+      "/usr/bin/script",
+      {"-q", "-c", std::string(QUORELLA_CLI_PATH) + " generate FAQ 2>&1 >/dev/null", "/dev/null"},
+      {});
+  EXPECT_EQ(terminal.out,
+            "\r\033[K(0/3)\r\033[KWriting Start Page (0/3)\r\033[KWriting ans1.html (0/3)"
+            "\r\033[KWriting ans1.html (1/3)\r\033[KWriting ans2.html (1/3)"
+            "\r\033[KWriting ans2.html (2/3)\r\033[KWriting ans2.html (3/3)\r\033[K");
 }
 
 // The opener stands in for xdg-open: it records what it was asked to open, then stays until it

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "store/answer.h"
+
 namespace quorella::html {
 namespace {
 
@@ -57,6 +59,42 @@ TEST(AnswerFormats, StoredAnswersByTheirFormatLine) {
            {"", ""},  // a missing or empty section
        })
     EXPECT_EQ(RenderStoredAnswer(c.section), c.html) << c.section;
+}
+
+TEST(AnswerFormats, AppendingLeavesWhatWasThereBefore) {
+  struct Appended {
+    std::string stored;
+    bool kept;
+    std::string out;
+  };
+  for (const Appended& c : std::vector<Appended>{{"0", true, "ab\r\n"},
+                                                 {"1", true, "ab\r\n"},
+                                                 {"2", true, "ab\r\n<pre></pre>"},
+                                                 {"3", true, "ab\r\n"},
+                                                 {"0\r\nx", true, "ab\r\nx"},
+                                                 {"5\r\nx", false, "ab\r\n"}}) {
+    std::string out = "ab\r\n";
+    EXPECT_EQ(AppendStoredAnswer(out, c.stored), c.kept) << c.stored;
+    EXPECT_EQ(out, c.out) << c.stored;
+  }
+}
+
+// The answer is rendered from the stored text in place; it must read exactly as the parsed answer
+// (format line taken off, the lines joined again) reads, whatever the line ends.
+TEST(AnswerFormats, StoredAnswersReadAsTheParsedAnswer) {
+  for (const std::string prefix : {"", "0", "1", "2", "3", "9", "-4", "x", " 2 ", "$1"})
+    for (const std::string separator : {"\r\n", "\n", "\r"})
+      for (const std::string rest : {"", "a", "a\r\n", "\r\nb", "a\nb\r\rc\r\n", "<a> \r\n\n"}) {
+        const std::string stored = prefix + (prefix.empty() ? "" : separator) + rest;
+        const StoredAnswer parsed = ParseStoredAnswer(stored);
+        const std::string text = AnswerText(parsed);
+        std::optional<std::string> expected;
+        if (parsed.format <= 0) expected = SmartFormat(text);
+        if (parsed.format == 1) expected = RetainLinefeeds(text);
+        if (parsed.format == 2) expected = RetainFormat(text);
+        if (parsed.format == 3) expected = text;
+        EXPECT_EQ(RenderStoredAnswer(stored), expected) << stored;
+      }
 }
 
 }  // namespace

@@ -16,10 +16,10 @@ TEST(Entities, TheTableInItsOrder) {
       {0xB5, "&micro;"},  {0xB6, "&para;"},   {0xB7, "&middot;"}, {0xBC, "&frac14;"},
       {0xBD, "&frac12;"}, {0xBE, "&frac34;"}, {0xBF, "&iquest;"}, {0xF7, "&divide;"},
       {0xF8, "&oslash;"}, {0x80, "&euro;"}};
-  ASSERT_EQ(EntityTable().size(), expected.size());
+  ASSERT_EQ(kEntityTable.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(static_cast<unsigned char>(EntityTable()[i].character), expected[i].first) << i;
-    EXPECT_EQ(EntityTable()[i].text, expected[i].second) << i;
+    EXPECT_EQ(static_cast<unsigned char>(kEntityTable[i].character), expected[i].first) << i;
+    EXPECT_EQ(kEntityTable[i].text, expected[i].second) << i;
   }
 }
 
@@ -28,7 +28,7 @@ TEST(Entities, EveryByteAsTheTableReplacesIt) {
   for (int byte = 1; byte < 256; ++byte) {
     const std::string word = "a" + std::string(1, static_cast<char>(byte)) + "b";
     std::string expected = word;
-    for (const Entity& e : EntityTable())
+    for (const Entity& e : kEntityTable)
       expected = ReplaceAll(expected, std::string(1, e.character), e.text);
     EXPECT_EQ(EscapeWord(word), expected) << byte;
   }

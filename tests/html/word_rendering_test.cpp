@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "html/entities.h"
+
 namespace quorella::html {
 namespace {
 
@@ -22,6 +24,12 @@ TEST(WordRendering, SingleWords) {
            {"http://a.b).", "<A HREF=\"http://a.b\">http://a.b</A>)."},
            {"http://a.b/x.;:?!)]},", "<A HREF=\"http://a.b/x\">http://a.b/x</A>.;:?!)]},"},
            {"www.", "<A HREF=\"www\">www</A>."},
+           {"fTP.x", "<A HREF=\"ftp://fTP.x\">fTP.x</A>"},
+           {"wwwx.a", "wwwx.a"},
+           {"ww.w.x", "ww.w.x"},
+           {"ftp", "ftp"},
+           {"ftpx", "ftpx"},
+           {"\xD7ww.x", "\xD7ww.x"},  // only A to Z count as letters of another case
            {"http://a<b>", "<A HREF=\"http://a<b>\">http://a<b></A>"},  // links are not escaped
            {"x@y", "x@y"},
            {"x.y@z", "<A HREF=\"mailto:x.y@z\">x.y@z</A>"},
@@ -80,6 +88,24 @@ TEST(WordRendering, SpacingInsideALineIsKept) {
             "<A HREF=\"mailto:x@y.z\">x@y.z</A>"},
        })
     EXPECT_EQ(RenderLine(c.input), c.rendering) << "[" << c.input << "]";
+}
+
+// Every short word over the characters the rules look at: whatever is neither a link nor an e-mail
+// word is exactly its escaped self.
+TEST(WordRendering, AnyOtherWordIsEscaped) {
+  const std::string alphabet = "aWwFf@:/.&<\"\xA9\x80";
+  std::vector<std::string> words = {""};
+  for (int length = 1; length <= 3; ++length)
+    for (std::size_t n = words.size(), i = 0; i < n; ++i)
+      if (words[i].size() == static_cast<std::size_t>(length - 1))
+        for (char c : alphabet) words.push_back(words[i] + c);
+  std::size_t plain = 0;
+  for (const std::string& word : words) {
+    if (IsLinkWord(word) || IsEmailWord(word)) continue;
+    ++plain;
+    EXPECT_EQ(RenderWord(word), EscapeWord(word)) << word;
+  }
+  EXPECT_GT(plain, 1000u);
 }
 
 TEST(WordRendering, WordKinds) {

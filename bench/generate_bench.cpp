@@ -1,0 +1,177 @@
+// Page generation against its floor: generating the page set of FAQs of 1,000 and 10,000
+// questions (answers of about 600 bytes with links, e-mail addresses and entity characters) in
+// the Simple layout with one answer per page and in the Frames layout with all answers on one
+// page, beside a baseline that writes the same bytes to the same files from memory. After the
+// runs it prints each generation's ratio to its baseline and the growth from 1,000 to 10,000.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "html/banner.h"
+#include "html/generator.h"
+#include "html/page.h"
+#include "util/file_io.h"
+
+namespace {
+
+using quorella::Faq;
+using quorella::FaqValue;
+
+constexpr const char* kAnswerLines[] = {
+    "Quorella writes the pages of a FAQ from its questions and answers; see www.example.org/faq",
+    "for the manual, or http://example.com/help?topic=pages&lang=en). Questions go to",
+    "support@example.com or (sales@example.com), and prices are quoted in \x80 and \xA3 with",
+    "\xA9 and \xAE signs kept as entities: 1 < 2 > 0, \"quoted\" text, & alone, a&b inside.",
+    "",
+    "A second paragraph  with  double spaces, ftp.example.net/pub/file.zip for downloads and",
+    "a final line that ends with a full stop."};
+
+std::string AnswerSection(int i) {
+  std::string body = std::to_string(i % 3) + "\r\n";  // Smart, Retain linefeeds, Retain format
+  for (const char* line : kAnswerLines) body += std::string(line) + "\r\n";
+  return body;
+}
+
+// Where the pages go: $QUORELLA_BENCH_DIR (a tmpfs such as /dev/shm leaves the disk out of the
+// figures), else /tmp.
+std::string BenchRoot() {
+  const char* root = std::getenv("QUORELLA_BENCH_DIR");
+  return root != nullptr && *root != '\0' ? root : "/tmp";
+}
+
+// A FAQ with its document on disk and its output folder made; removed with its folder.
+struct BenchFaq {
+  BenchFaq(int questions, std::int32_t layout, std::int32_t answers_page) : faq("/") {
+    std::string pattern = BenchRoot() + "/quorella-generate-bench-XXXXXX";
+    folder = ::mkdtemp(pattern.data());
+    faq.document_path = folder + "/FAQ.dat";
+    faq.values.SetText(FaqValue::Directory, folder + "/site");
+    faq.values.SetInteger(FaqValue::Layout, layout);
+    faq.values.SetInteger(FaqValue::AnswersPage, answers_page);
+    faq.values.SetInteger(FaqValue::TotalQuestions, questions);
+    std::string document;
+    for (int i = 0; i < questions; ++i) {
+      faq.questions.push_back("How does question " + std::to_string(i) + " work?");
+      document += "[Question " + std::to_string(i) + "]\r\n" + faq.questions.back() +
+                  "\r\n\r\n####\r\n\r\n[Answer " + std::to_string(i) + "]\r\n" + AnswerSection(i) +
+                  "\r\n####\r\n\r\n";
+    }
+    quorella::WriteWholeFile(faq.document_path, document);
+    quorella::CreateDirectories(folder + "/site");
+  }
+  ~BenchFaq() { std::filesystem::remove_all(folder); }
+
+  std::string folder;
+  Faq faq;
+};
+
+const std::string& Banner() {
+  static const std::string banner = quorella::html::BuildBanner("http://www.tamsel.example/");
+  return banner;
+}
+
+void Generate(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages) {
+  const BenchFaq bench(questions, layout, pages);
+  // Both sides rewrite files that exist: creating them is the first run's cost alone.
+  std::size_t files = quorella::html::GeneratePages(bench.faq, Banner()).size();
+  for (auto _ : state) files = quorella::html::GeneratePages(bench.faq, Banner()).size();
+  state.counters["files"] = static_cast<double>(files);
+}
+
+// The floor: the files generation writes, written from memory through the same file calls.
+void Baseline(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages) {
+  const BenchFaq bench(questions, layout, pages);
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const std::string& path : quorella::html::GeneratePages(bench.faq, Banner()))
+    files.emplace_back(path, quorella::ReadWholeFile(path));
+  for (auto _ : state)
+    for (const auto& [path, bytes] : files) quorella::html::WritePageFile(path, bytes);
+  state.counters["files"] = static_cast<double>(files.size());
+}
+
+struct Times {
+  double real = 0, cpu = 0;  // milliseconds per iteration
+};
+
+// Keeps each run's times (and each aggregate's, under its own name) for the summary.
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, Times> times;
+};
+
+double Ratio(double a, double b) {
+  return b > 0 ? a / b : 0.0;
+}
+
+struct Layout {
+  const char* name;
+  std::int32_t layout, pages;
+};
+constexpr Layout kLayouts[] = {
+    {"SimpleOnePerPage", quorella::kLayoutSimple, quorella::kOnePerPage},
+    {"FramesAllOnOnePage", quorella::kLayoutFrames, quorella::kAllOnSamePage}};
+constexpr int kSizes[] = {1000, 10000};
+
+std::string RunName(const char* kind, const Layout& layout, int questions) {
+  return std::string(kind) + "/" + layout.name + "/" + std::to_string(questions);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (const Layout& layout : kLayouts)
+    for (const int n : kSizes) {
+      benchmark::RegisterBenchmark(RunName("Generate", layout, n).c_str(), Generate, n,
+                                   layout.layout, layout.pages)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime();
+      benchmark::RegisterBenchmark(RunName("Baseline", layout, n).c_str(), Baseline, n,
+                                   layout.layout, layout.pages)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime();
+    }
+  benchmark::Initialize(&argc, argv);
+  RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  auto time_of = [&](const char* kind, const Layout& layout, int n) {
+    // The median of repeated runs (--benchmark_repetitions) when there is one.
+    const std::string name = RunName(kind, layout, n) + "/real_time";
+    for (const std::string& key : {name + "_median", name})
+      if (const auto found = reporter.times.find(key); found != reporter.times.end())
+        return found->second;
+    return Times{};
+  };
+  std::printf("\n%-20s %9s %12s %12s %7s %12s %12s %7s\n", "layout", "questions", "generate",
+              "baseline", "ratio", "generate", "baseline", "ratio");
+  std::printf("%-20s %9s %12s %12s %7s %12s %12s %7s\n", "", "", "real ms", "real ms", "", "cpu ms",
+              "cpu ms", "");
+  for (const Layout& layout : kLayouts) {
+    for (const int n : kSizes) {
+      const Times generate = time_of("Generate", layout, n);
+      const Times baseline = time_of("Baseline", layout, n);
+      std::printf("%-20s %9d %12.1f %12.1f %7.2f %12.1f %12.1f %7.2f\n", layout.name, n,
+                  generate.real, baseline.real, Ratio(generate.real, baseline.real), generate.cpu,
+                  baseline.cpu, Ratio(generate.cpu, baseline.cpu));
+    }
+    const Times small = time_of("Generate", layout, kSizes[0]);
+    const Times large = time_of("Generate", layout, kSizes[1]);
+    std::printf("%-20s growth from %d to %d questions: %.2fx real, %.2fx cpu\n", layout.name,
+                kSizes[0], kSizes[1], Ratio(large.real, small.real), Ratio(large.cpu, small.cpu));
+  }
+  benchmark::Shutdown();
+  return 0;
+}
