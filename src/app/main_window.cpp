@@ -153,12 +153,12 @@ void TfrmMain::FormDestroy() {
       stored[i] = colours[i].isValid() ? widgets::StoredFromColour(colours[i]) : kUnsetColour;
     const std::string key = context_->app_key();
     context_->settings().WriteValues(
-        key,
-        {{std::string(Spec(AppValue::Top).name), RawValue::Integer(pos().y())},
-         {std::string(Spec(AppValue::Left).name), RawValue::Integer(pos().x())},
-         {std::string(Spec(AppValue::LastFAQ).name), RawValue::Integer(cmbFaqName->currentIndex())},
-         {std::string(Spec(AppValue::CustomColors).name),
-          RawValue::String(FormatCustomColours(stored))}});
+        key, {{std::string(Definition(AppValue::Top).name), RawValue::Integer(pos().y())},
+              {std::string(Definition(AppValue::Left).name), RawValue::Integer(pos().x())},
+              {std::string(Definition(AppValue::LastFAQ).name),
+               RawValue::Integer(cmbFaqName->currentIndex())},
+              {std::string(Definition(AppValue::CustomColors).name),
+               RawValue::String(FormatCustomColours(stored))}});
   });
 }
 

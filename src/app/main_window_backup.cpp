@@ -54,7 +54,8 @@ class WindowBackupUi : public BackupUi {
 
 void TfrmMain::edtBackupDirExit() {
   Guard([&] {
-    context_->settings().WriteSettingString(context_->app_key(), Spec(AppValue::BackupDir).name,
+    context_->settings().WriteSettingString(context_->app_key(),
+                                            Definition(AppValue::BackupDir).name,
                                             TextOf(Backup->edtBackupDir->text()));
   });
 }

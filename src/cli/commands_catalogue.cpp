@@ -48,17 +48,18 @@ bool ParseHtmlColour(std::string_view text, std::int32_t& value) {
   return true;
 }
 
-std::int32_t NumberFor(const ValueSpec& spec, const std::string& text) {
+std::int32_t NumberFor(const ValueDefinition& definition, const std::string& text) {
   std::int32_t value = 0;
   bool ok = ParseDecimal(text, value);
-  if (!ok && spec.kind == ValueKind::Boolean) {
+  if (!ok && definition.kind == ValueKind::Boolean) {
     if (EqualsNoCase(text, "true"))
       value = 1, ok = true;
     else if (EqualsNoCase(text, "false"))
       value = 0, ok = true;
   }
-  if (!ok && spec.kind == ValueKind::Colour) ok = ParseHtmlColour(text, value);
-  if (!ok) throw Error("\"" + text + "\" is not a valid value for " + std::string(spec.name) + ".");
+  if (!ok && definition.kind == ValueKind::Colour) ok = ParseHtmlColour(text, value);
+  if (!ok)
+    throw Error("\"" + text + "\" is not a valid value for " + std::string(definition.name) + ".");
   return value;
 }
 
@@ -97,17 +98,17 @@ void Get(RunState& state, const Args& args) {
   const FaqValues values =
       FaqValues::Read(context.settings(), context.FaqKey(name), context.app_dir());
   for (FaqValue value : wanted)
-    PrintLine(std::string(Spec(value).name) + "=" + values.Display(value));
+    PrintLine(std::string(Definition(value).name) + "=" + values.Display(value));
 }
 
 void Set(RunState& state, const Args& args) {
   AppContext& context = state.context();
   const std::string key = context.FaqKey(ResolveFaq(context, args.name));
   const FaqValue value = ValueNamed(args.value_name);
-  if (Spec(value).kind == ValueKind::String)
+  if (Definition(value).kind == ValueKind::String)
     WriteFaqValue(context.settings(), key, value, std::string_view(args.text));
   else
-    WriteFaqValue(context.settings(), key, value, NumberFor(Spec(value), args.text));
+    WriteFaqValue(context.settings(), key, value, NumberFor(Definition(value), args.text));
 }
 
 void RegisterCatalogueCommands(CLI::App& app, RunState& state) {

@@ -9,7 +9,7 @@ namespace {
 
 using K = ValueKind;
 
-constexpr std::array<ValueSpec, kFaqValueCount> kFaqSpecs = {{
+constexpr std::array<ValueDefinition, kFaqValueCount> kFaqDefinitions = {{
     {"TotalQuestions", K::Integer, "", 0},
     {"Directory", K::String, "", 0, true},
     {"DocumentExt", K::String, "html", 0},
@@ -48,7 +48,7 @@ constexpr std::array<ValueSpec, kFaqValueCount> kFaqSpecs = {{
     {"BlankLineBetweenQuestions", K::Boolean, "", 1},
 }};
 
-constexpr std::array<ValueSpec, kAppValueCount> kAppSpecs = {{
+constexpr std::array<ValueDefinition, kAppValueCount> kAppDefinitions = {{
     {"Top", K::Integer, "", 150},
     {"Left", K::Integer, "", 200},
     {"LastFAQ", K::Integer, "", 0},
@@ -60,30 +60,31 @@ std::size_t Index(FaqValue value) {
   return static_cast<std::size_t>(value);
 }
 
-std::string TextDefault(const ValueSpec& spec, std::string_view app_dir) {
-  return spec.relative_to_app_dir ? std::string(app_dir) + std::string(spec.text_default)
-                                  : std::string(spec.text_default);
+std::string TextDefault(const ValueDefinition& definition, std::string_view app_dir) {
+  return definition.relative_to_app_dir
+             ? std::string(app_dir) + std::string(definition.text_default)
+             : std::string(definition.text_default);
 }
 
 }  // namespace
 
-const ValueSpec& Spec(FaqValue value) {
-  return kFaqSpecs[Index(value)];
+const ValueDefinition& Definition(FaqValue value) {
+  return kFaqDefinitions[Index(value)];
 }
-const ValueSpec& Spec(AppValue value) {
-  return kAppSpecs[static_cast<std::size_t>(value)];
+const ValueDefinition& Definition(AppValue value) {
+  return kAppDefinitions[static_cast<std::size_t>(value)];
 }
 
 std::optional<FaqValue> FaqValueByName(std::string_view name) {
   for (std::size_t i = 0; i < kFaqValueCount; ++i)
-    if (EqualsNoCase(kFaqSpecs[i].name, name)) return static_cast<FaqValue>(i);
+    if (EqualsNoCase(kFaqDefinitions[i].name, name)) return static_cast<FaqValue>(i);
   return std::nullopt;
 }
 
 FaqValues::FaqValues(std::string_view app_dir) {
   for (std::size_t i = 0; i < kFaqValueCount; ++i) {
-    texts_[i] = TextDefault(kFaqSpecs[i], app_dir);
-    numbers_[i] = kFaqSpecs[i].int_default;
+    texts_[i] = TextDefault(kFaqDefinitions[i], app_dir);
+    numbers_[i] = kFaqDefinitions[i].int_default;
   }
 }
 
@@ -93,11 +94,11 @@ FaqValues FaqValues::Read(const Settings& settings, std::string_view faq_key,
   for (const auto& stored : settings.ReadValues(faq_key)) {
     const auto which = FaqValueByName(stored.name);
     if (!which) continue;
-    const ValueSpec& spec = Spec(*which);
-    if (spec.kind == ValueKind::String)
-      values.texts_[Index(*which)] = StringFromValue(stored.value, spec.name);
+    const ValueDefinition& definition = Definition(*which);
+    if (definition.kind == ValueKind::String)
+      values.texts_[Index(*which)] = StringFromValue(stored.value, definition.name);
     else
-      values.numbers_[Index(*which)] = IntegerFromValue(stored.value, spec.name);
+      values.numbers_[Index(*which)] = IntegerFromValue(stored.value, definition.name);
   }
   return values;
 }
@@ -116,34 +117,34 @@ void FaqValues::SetInteger(FaqValue value, std::int32_t number) {
 }
 
 std::string FaqValues::Display(FaqValue value) const {
-  if (Spec(value).kind == ValueKind::String) return Text(value);
-  if (Spec(value).kind == ValueKind::Boolean) return Boolean(value) ? "1" : "0";
+  if (Definition(value).kind == ValueKind::String) return Text(value);
+  if (Definition(value).kind == ValueKind::Boolean) return Boolean(value) ? "1" : "0";
   return std::to_string(Integer(value));
 }
 
 void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value,
                    std::string_view text) {
-  settings.WriteSettingString(faq_key, Spec(value).name, text);
+  settings.WriteSettingString(faq_key, Definition(value).name, text);
 }
 
 void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value,
                    std::int32_t number) {
-  const ValueSpec& spec = Spec(value);
-  if (spec.kind == ValueKind::Boolean)
-    settings.WriteSettingBool(faq_key, spec.name, number != 0);
+  const ValueDefinition& definition = Definition(value);
+  if (definition.kind == ValueKind::Boolean)
+    settings.WriteSettingBool(faq_key, definition.name, number != 0);
   else
-    settings.WriteSettingInteger(faq_key, spec.name, number);
+    settings.WriteSettingInteger(faq_key, definition.name, number);
 }
 
 std::string ReadAppString(const Settings& settings, std::string_view app_key, AppValue value,
                           std::string_view app_dir) {
-  const ValueSpec& spec = Spec(value);
-  return settings.ReadSettingString(app_key, spec.name, TextDefault(spec, app_dir));
+  const ValueDefinition& definition = Definition(value);
+  return settings.ReadSettingString(app_key, definition.name, TextDefault(definition, app_dir));
 }
 
 std::int32_t ReadAppInteger(const Settings& settings, std::string_view app_key, AppValue value) {
-  const ValueSpec& spec = Spec(value);
-  return settings.ReadSettingInteger(app_key, spec.name, spec.int_default);
+  const ValueDefinition& definition = Definition(value);
+  return settings.ReadSettingInteger(app_key, definition.name, definition.int_default);
 }
 
 std::string FaqsKey(std::string_view app_key) {

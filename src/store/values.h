@@ -13,7 +13,7 @@ namespace quorella {
 
 enum class ValueKind { String, Integer, Boolean, Colour };
 
-struct ValueSpec {
+struct ValueDefinition {
   std::string_view name;
   ValueKind kind;
   std::string_view text_default;  // string values
@@ -81,8 +81,8 @@ inline constexpr std::int32_t kLayoutSimple = 0, kLayoutFrames = 1;
 inline constexpr std::int32_t kFramesHorizontal = 0, kFramesVertical = 1;
 inline constexpr std::int32_t kOnePerPage = 0, kAllOnSamePage = 1;
 
-const ValueSpec& Spec(FaqValue value);
-const ValueSpec& Spec(AppValue value);
+const ValueDefinition& Definition(FaqValue value);
+const ValueDefinition& Definition(AppValue value);
 // The per-FAQ value of that name, compared without regard to case.
 std::optional<FaqValue> FaqValueByName(std::string_view name);
 

@@ -30,7 +30,9 @@ class RemovedAtEnd {
 
 }  // namespace
 
-std::string SiteAddress() { return VendorSiteAddress(); }
+std::string SiteAddress() {
+  return VendorSiteAddress();
+}
 
 std::string UpgradesAddress(std::string_view site) {
   return std::string(site) + "upgrades.txt";

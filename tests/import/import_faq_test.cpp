@@ -39,7 +39,7 @@ TEST_F(ImportFaqTest, TheNewFaqOpensWithItsQuestionsAndEveryOtherDefault) {
   const FaqValues defaults(context.app_dir());
   for (std::size_t i = 1; i < kFaqValueCount; ++i) {
     const auto value = static_cast<FaqValue>(i);
-    EXPECT_EQ(faq.values.Display(value), defaults.Display(value)) << Spec(value).name;
+    EXPECT_EQ(faq.values.Display(value), defaults.Display(value)) << Definition(value).name;
   }
 }
 

@@ -16,8 +16,8 @@ TEST(ValuesTable, NamesAreUniqueAndFindableWithoutCase) {
   std::set<std::string> seen;
   for (std::size_t i = 0; i < kFaqValueCount; ++i) {
     const auto value = static_cast<FaqValue>(i);
-    EXPECT_TRUE(seen.insert(LowerAscii(Spec(value).name)).second) << Spec(value).name;
-    EXPECT_EQ(FaqValueByName(Spec(value).name), value);
+    EXPECT_TRUE(seen.insert(LowerAscii(Definition(value).name)).second) << Definition(value).name;
+    EXPECT_EQ(FaqValueByName(Definition(value).name), value);
   }
   EXPECT_EQ(FaqValueByName("startpage"), FaqValue::StartPage);
   EXPECT_EQ(FaqValueByName(kStartPageWrittenName), FaqValue::StartPage);
