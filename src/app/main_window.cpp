@@ -75,6 +75,7 @@ void TfrmMain::FormCreate() {
   banner_ = BuildBannerFragment();
   // 3. The answer list lives in the current FAQ, empty until a FAQ is loaded.
   current_ = std::make_unique<Faq>(context_->app_dir());
+  questions_ = std::make_unique<QuestionModel>(context_->settings(), *current_);
   // 4. Application directory, program title and version text.
   program_title_ = QStringLiteral("Quorella");
   version_text_ = ver_info_->Value(QStringLiteral("FileVersion"));

@@ -425,6 +425,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.desktop.opened.size(), 2);
   }
 
+  void AFaqThatCannotBeReadShowsTheErrorAndTheWindowStaysUsable() {
+    WindowFixture f;
+    f.settings().WriteSettingString(FaqKeyOf("FAQ"), "FontSize", "twelve");
+    app::TfrmMain& w = f.Start();
+    QCOMPARE(f.desktop.boxes.size(), size_t{1});
+    QCOMPARE(f.desktop.boxes[0].text, QStringLiteral("Invalid data type for 'FontSize'."));
+    w.butAddQuestion->click();
+    QVERIFY(w.isEnabled());
+  }
+
   void HelpOpensItsTopics() {
     WindowFixture f;
     app::TfrmMain& w = f.Start();
