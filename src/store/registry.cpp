@@ -32,13 +32,21 @@ CREATE TABLE IF NOT EXISTS vals(
   PRIMARY KEY(key, name)) WITHOUT ROWID;
 )sql";
 
+// The schema's version, kept in the database header, so later writes skip creating it.
+constexpr int kSchemaVersion = 1;
+
 void EnsureSchema(sqlite::Database& db) {
+  {
+    sqlite::Statement version(db, "PRAGMA user_version");
+    if (version.Step() && version.Int(0) == kSchemaVersion) return;
+  }
   db.Exec(kSchema);
   sqlite::Statement root(db, "INSERT OR IGNORE INTO keys(id, parent, name) VALUES(?, NULL, ?)");
   for (int i = 0; i < kRootCount; ++i) {
     root.Bind(1, i + 1).BindText(2, kRootNames[static_cast<size_t>(i)]);
     root.Run();
   }
+  db.Exec("PRAGMA user_version = 1");
 }
 
 bool HasSchema(const sqlite::Database& db) {
