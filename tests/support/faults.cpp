@@ -15,6 +15,20 @@ int FailNth::Check(sys::Op op, std::string_view) {
   return error_;
 }
 
+FailAt::FailAt(sys::Op op, std::string path_end, int error)
+    : op_(op), path_end_(std::move(path_end)), error_(error) {
+  sys::SetFaultInjector(this);
+}
+FailAt::~FailAt() {
+  sys::SetFaultInjector(nullptr);
+}
+
+int FailAt::Check(sys::Op op, std::string_view path) {
+  if (fired_ || op != op_ || !path.ends_with(path_end_)) return 0;
+  fired_ = true;
+  return error_;
+}
+
 CountCalls::CountCalls() {
   sys::SetFaultInjector(this);
 }

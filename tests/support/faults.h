@@ -24,6 +24,22 @@ class FailNth : public sys::FaultInjector {
   bool fired_ = false;
 };
 
+// Fails the first call of `op` on a path that ends with `path_end` (for a rename, the path it
+// renames to) with `error`.
+class FailAt : public sys::FaultInjector {
+ public:
+  FailAt(sys::Op op, std::string path_end, int error);
+  ~FailAt() override;
+  int Check(sys::Op op, std::string_view path) override;
+  bool fired() const { return fired_; }
+
+ private:
+  sys::Op op_;
+  std::string path_end_;
+  int error_;
+  bool fired_ = false;
+};
+
 // Counts the calls of each kind, failing none.
 class CountCalls : public sys::FaultInjector {
  public:
