@@ -29,6 +29,18 @@ int FailAt::Check(sys::Op op, std::string_view path) {
   return error_;
 }
 
+FailUnder::FailUnder(sys::Op op, std::string prefix, int error)
+    : op_(op), prefix_(std::move(prefix)), error_(error) {
+  sys::SetFaultInjector(this);
+}
+FailUnder::~FailUnder() {
+  sys::SetFaultInjector(nullptr);
+}
+
+int FailUnder::Check(sys::Op op, std::string_view path) {
+  return op == op_ && path.starts_with(prefix_) ? error_ : 0;
+}
+
 CountCalls::CountCalls() {
   sys::SetFaultInjector(this);
 }
