@@ -193,6 +193,16 @@ TEST_F(RestoreTest, EveryOtherEntryIsCopiedIntoTheApplicationDirectory) {
                                                     {5, 5, backup_dir + "sub"}}));
 }
 
+TEST_F(RestoreTest, ScratchABackupLeftBehindIsNotCopied) {
+  DoBackup(context, backup_dir, Documents(), ui);
+  WriteFile(backup_dir + ".quorella-backup-old-1-1/A.dat", "an earlier set's document");
+  const Names before = ListDirectory(app_dir);
+  const RestoreReport report = DoRestore(context, backup_dir, ui);
+  EXPECT_EQ(report.outcome, RestoreOutcome::Restored);
+  EXPECT_TRUE(report.files.failures.empty());
+  EXPECT_EQ(ListDirectory(app_dir), before);
+}
+
 TEST_F(RestoreTest, AStoreFailureOnTheWayLeavesTheOldConfigurationWhole) {
   PadAndBackUp();
   for (int nth : {1, 5, 10}) {
