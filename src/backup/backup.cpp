@@ -45,14 +45,14 @@ BackupReport DoBackup(const AppContext& context, std::string_view typed_dir,
   RemoveLeftoverScratch(dir, ui);
   BackupReport report;
   {
-    StagedSet staged(dir);
+    StagedSet staged(dir, ui);
     report.snapshot_written = WriteSnapshot(context, staged.path(), ui);
     report.documents = CopyEntriesInto(files, staged.path(), ui);
     // The user knows the files by the place the set gives them, not by the scratch folder.
     for (auto& failure : report.documents.failures)
       failure = ReplaceAll(failure, staged.path(), dir);
     report.replaced =
-        report.snapshot_written && report.documents.failures.empty() && staged.Commit(ui);
+        report.snapshot_written && report.documents.failures.empty() && staged.Commit();
   }
   if (!report.replaced) ui.ShowMessage(std::string(messages::kEarlierBackupKept));
   ui.Beep();

@@ -40,12 +40,11 @@ std::vector<Move> Undone(const std::vector<Move>& moves) {
 }
 
 // Deletes a scratch folder with the files directly in it (a backup set has no folders).
-void RemoveScratch(const std::string& folder, BackupUi* ui) {
+void RemoveScratch(const std::string& folder, BackupUi& ui) {
   for (const auto& name : ListDirectory(folder))
-    if (!RemoveFile(folder + name) && ui != nullptr)
-      ui->ShowMessage(messages::ErrorDeletingFile(folder + name));
-  if (sys::Rmdir(folder) != 0 && errno != ENOENT && ui != nullptr)
-    ui->ShowMessage(messages::ErrorDeletingFile(folder));
+    if (!RemoveFile(folder + name)) ui.ShowMessage(messages::ErrorDeletingFile(folder + name));
+  if (sys::Rmdir(folder) != 0 && errno != ENOENT)
+    ui.ShowMessage(messages::ErrorDeletingFile(folder));
 }
 
 std::string ScratchName(const std::string& dir, std::string_view role) {
@@ -60,8 +59,8 @@ bool IsBackupSetFile(const std::string& dir, const std::string& name) {
   return (name == snapshot::kFileName || name.ends_with(".dat")) && FileExists(dir + name);
 }
 
-StagedSet::StagedSet(const std::string& dir)
-    : dir_(dir), staging_(ScratchName(dir, "new")), aside_(ScratchName(dir, "old")) {
+StagedSet::StagedSet(const std::string& dir, BackupUi& ui)
+    : dir_(dir), staging_(ScratchName(dir, "new")), aside_(ScratchName(dir, "old")), ui_(ui) {
   if (sys::Mkdir(staging_) != 0) throw Error(std::string(messages::kUnableToCreateDirectory));
 }
 
@@ -70,23 +69,22 @@ StagedSet::~StagedSet() {
   if (DirectoryExists(aside_)) RemoveScratch(aside_, ui_);
 }
 
-bool StagedSet::Commit(BackupUi& ui) {
-  ui_ = &ui;
+bool StagedSet::Commit() {
   std::vector<Move> earlier, staged;
   for (const auto& name : ListDirectory(dir_))
     if (IsBackupSetFile(dir_, name)) earlier.push_back({dir_ + name, aside_ + name});
   for (const auto& name : ListDirectory(staging_)) staged.push_back({staging_ + name, dir_ + name});
 
   if (!earlier.empty() && sys::Mkdir(aside_) != 0) {
-    ui.ShowMessage(messages::ErrorDeletingFile(earlier.front().from));
+    ui_.ShowMessage(messages::ErrorDeletingFile(earlier.front().from));
     return false;
   }
   if (const Move* failed = MoveAll(earlier)) {
-    ui.ShowMessage(messages::ErrorDeletingFile(failed->from));
+    ui_.ShowMessage(messages::ErrorDeletingFile(failed->from));
     return false;
   }
   if (const Move* failed = MoveAll(staged)) {
-    ui.ShowMessage(messages::CannotReplaceFile(failed->to, messages::SystemReason(errno)));
+    ui_.ShowMessage(messages::CannotReplaceFile(failed->to, messages::SystemReason(errno)));
     MoveAll(Undone(earlier));  // the earlier set goes back where it was
     return false;
   }
@@ -97,7 +95,7 @@ void RemoveLeftoverScratch(const std::string& dir, BackupUi& ui) {
   for (const auto& name : ListDirectory(dir))
     if (name.starts_with(kBackupScratchPrefix) && DirectoryExists(dir + name) &&
         !IsSymbolicLink(dir + name))
-      RemoveScratch(dir + name + "/", &ui);
+      RemoveScratch(dir + name + "/", ui);
 }
 
 }  // namespace quorella

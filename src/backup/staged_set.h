@@ -17,8 +17,8 @@ bool IsBackupSetFile(const std::string& dir, const std::string& name);
 class StagedSet {
  public:
   // Creates the scratch folder in `dir` (with its '/'); "Unable to create directory" when it
-  // cannot be made.
-  explicit StagedSet(const std::string& dir);
+  // cannot be made. `ui` is shown what cannot be deleted or moved.
+  StagedSet(const std::string& dir, BackupUi& ui);
   // Removes the scratch folder with what is left in it; what cannot be removed is shown.
   ~StagedSet();
   StagedSet(const StagedSet&) = delete;
@@ -30,13 +30,13 @@ class StagedSet {
   // Moves the earlier set's files aside and the staged files into the directory, then deletes the
   // earlier files. When a move fails, every move made is undone, the reason is shown and the
   // result is false: the directory holds the earlier set as it was.
-  bool Commit(BackupUi& ui);
+  bool Commit();
 
  private:
   std::string dir_;
   std::string staging_;
   std::string aside_;
-  BackupUi* ui_ = nullptr;
+  BackupUi& ui_;
 };
 
 // Removes the scratch folders that earlier backups left in `dir` (a folder that could not be
