@@ -3,39 +3,26 @@
 #include "backup/backup_directory.h"
 #include "backup/snapshot_format.h"
 #include "backup/snapshot_writer.h"
+#include "backup/staged_set.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/strings.h"
 
 namespace quorella {
 
 namespace {
 
-// The backup directory may hold the user's own files too; only an earlier set's files are ours.
-bool IsEarlierSetFile(const std::string& dir, const std::string& name) {
-  return (name == snapshot::kFileName || name.ends_with(".dat")) && FileExists(dir + name);
-}
-
-void RemoveEarlierSet(const std::string& dir, BackupUi& ui) {
-  for (const auto& name : ListDirectory(dir))
-    if (IsEarlierSetFile(dir, name) && !RemoveFile(dir + name))
-      ui.ShowMessage(messages::ErrorDeletingFile(dir + name));
-}
-
-bool WriteSnapshot(const AppContext& context, const std::string& dir, BackupUi& ui) {
-  const std::string file = dir + std::string(snapshot::kFileName);
-  // The writer appends: an earlier snapshot still in place would be mixed into the new one, and
-  // through a dangling link it would write outside the backup directory.
-  bool written = !FileExists(file) && !DirectoryExists(file) && !IsSymbolicLink(file);
-  if (written) {
-    try {
-      SaveKeySnapshot(context.settings().registry(), file, context.app_key());
-    } catch (const Error&) {
-      RemoveFile(file);
-      written = false;
-    }
+// The snapshot goes into the new set's own scratch folder, so the writer, which appends, always
+// starts from a file that does not exist.
+bool WriteSnapshot(const AppContext& context, const std::string& folder, BackupUi& ui) {
+  const std::string file = folder + std::string(snapshot::kFileName);
+  try {
+    SaveKeySnapshot(context.settings().registry(), file, context.app_key());
+    return true;
+  } catch (const Error&) {
+    ui.ShowMessage(std::string(messages::kErrorBackingUpRegistry));
+    return false;
   }
-  if (!written) ui.ShowMessage(std::string(messages::kErrorBackingUpRegistry));
-  return written;
 }
 
 }  // namespace
@@ -53,13 +40,21 @@ BackupReport DoBackup(const AppContext& context, std::string_view typed_dir,
                       const std::vector<std::string>& files, BackupUi& ui) {
   const std::string dir = BackupSetDirectory(typed_dir);
   RefuseApplicationDirectory(dir, context.app_dir());
-  if (DirectoryExists(dir))
-    RemoveEarlierSet(dir, ui);
-  else if (!CreateDirectories(dir))
+  if (!DirectoryExists(dir) && !CreateDirectories(dir))
     throw Error(std::string(messages::kUnableToCreateDirectory));
+  RemoveLeftoverScratch(dir, ui);
   BackupReport report;
-  report.snapshot_written = WriteSnapshot(context, dir, ui);
-  report.documents = CopyEntriesInto(files, dir, ui);
+  {
+    StagedSet staged(dir, ui);
+    report.snapshot_written = WriteSnapshot(context, staged.path(), ui);
+    report.documents = CopyEntriesInto(files, staged.path(), ui);
+    // The user knows the files by the place the set gives them, not by the scratch folder.
+    for (auto& failure : report.documents.failures)
+      failure = ReplaceAll(failure, staged.path(), dir);
+    report.replaced =
+        report.snapshot_written && report.documents.failures.empty() && staged.Commit();
+  }
+  if (!report.replaced) ui.ShowMessage(std::string(messages::kEarlierBackupKept));
   ui.Beep();
   return report;
 }

@@ -18,17 +18,22 @@ std::vector<std::string> DocumentsToBackUp(const AppContext& context,
 struct BackupReport {
   bool snapshot_written = false;
   CopyReport documents;
+  bool replaced = false;  // the new set took the earlier set's place
 };
 
 // Replaces the backup set in `typed_dir` (a '/' is appended when missing) by a new one holding the
 // snapshot of the application key and a copy of each of `files`.
-// - Only what earlier backups wrote there goes first: "registry.cfg" and the .dat files directly
-//   in the directory; everything else stays. A file that cannot be deleted is shown as
-//   "Error deleting file ..." and the backup goes on.
-// - A snapshot that cannot be written whole is shown as "Error backing up registry entries" and
-//   removed, so that no restore ever rebuilds from half of it; the backup goes on.
-// - The documents are copied, each one that cannot be copied skipped; then the beep.
-// Throws, before anything is deleted, when the directory is the application directory or holds it,
+// - The new set is built in a scratch folder inside the directory. A snapshot that cannot be
+//   written is shown as "Error backing up registry entries"; a document that cannot be copied is
+//   listed in the report.
+// - Only a complete set replaces the earlier one: the earlier set's files ("registry.cfg" and the
+//   .dat files directly in the directory; everything else stays) are moved aside, the new files
+//   moved in, and the earlier files deleted. A file that cannot be moved aside is shown as "Error
+//   deleting file ...", one that cannot be moved in as "Cannot replace file ...", and every move
+//   is undone.
+// - When the new set did not take the earlier one's place, that is shown too ("The backup could
+//   not be completed. ..."): the directory holds the earlier set as it was. Then the beep.
+// Throws, before anything is written, when the directory is the application directory or holds it,
 // and "Unable to create directory" when it cannot be created.
 BackupReport DoBackup(const AppContext& context, std::string_view typed_dir,
                       const std::vector<std::string>& files, BackupUi& ui);

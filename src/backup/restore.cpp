@@ -5,6 +5,7 @@
 
 #include "backup/backup_directory.h"
 #include "backup/snapshot_format.h"
+#include "backup/staged_set.h"
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/strings.h"
@@ -27,7 +28,8 @@ std::size_t DepthInKey(Root root, std::string_view path, std::string_view key) {
 std::vector<std::string> EntriesToRestore(const std::string& dir) {
   std::vector<std::string> paths;
   for (const auto& name : ListDirectory(dir))
-    if (!EqualsNoCase(name, snapshot::kFileName)) paths.push_back(dir + name);
+    if (!EqualsNoCase(name, snapshot::kFileName) && !name.starts_with(kBackupScratchPrefix))
+      paths.push_back(dir + name);
   return paths;
 }
 

@@ -1,11 +1,9 @@
 #include "html/page.h"
 
-#include <fcntl.h>
-
 #include <cerrno>
 
 #include "util/errors.h"
-#include "util/sys_io.h"
+#include "util/file_io.h"
 #include "util/text_lines.h"
 
 namespace quorella::html {
@@ -16,9 +14,12 @@ void Page::Add(std::string_view item) {
 }
 
 void WritePageFile(const std::string& path, std::string_view bytes) {
-  sys::Fd fd(sys::Open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666));
-  if (!fd.valid() || !sys::WriteAll(fd.get(), bytes) || sys::Close(fd.release()) != 0)
+  // Pages can be generated again, so they are not flushed to disk one by one.
+  try {
+    ReplaceFileAtomically(path, bytes, Flush::No);
+  } catch (const Error&) {
     throw Error(messages::CannotCreateFile(path, messages::SystemReason(errno)));
+  }
 }
 
 }  // namespace quorella::html

@@ -34,8 +34,9 @@ class Page {
   std::string bytes_;
 };
 
-// Creates or overwrites the file in place. A file that cannot be created or written fails with
-// "Cannot create file \"PATH\". REASON"; what was written of it stays.
+// Creates or replaces the file: the page is written beside it and renamed over it, so a failed
+// write leaves the page of the earlier run whole. A file that cannot be created or written fails
+// with "Cannot create file \"PATH\". REASON".
 void WritePageFile(const std::string& path, std::string_view bytes);
 
 }  // namespace quorella::html

@@ -20,13 +20,28 @@ void ImportFaq(AppContext& context, std::string_view name, std::string_view work
   const std::string document = context.DocumentPath(name);
   // Replaced through a scratch file, so a failed save never leaves a file of that name half
   // written; whatever step failed, the user is told the document could not be created.
+  std::optional<std::string> earlier;
   try {
+    earlier = ReadFileIfExists(document);
     ReplaceFileAtomically(document, working_text);
   } catch (const Error&) {
     throw Error(messages::CannotCreateFile(document, messages::SystemReason(errno)));
   }
-  WriteFaqValue(context.settings(), context.FaqKey(name), FaqValue::TotalQuestions,
-                converted_count);
+  try {
+    WriteFaqValue(context.settings(), context.FaqKey(name), FaqValue::TotalQuestions,
+                  converted_count);
+  } catch (const Error&) {
+    // Without its key the FAQ was not imported: the file of that name goes back to what it was,
+    // so that no document of a failed import stays behind.
+    try {
+      if (earlier)
+        ReplaceFileAtomically(document, *earlier);
+      else
+        RemoveFile(document);
+    } catch (const Error&) {
+    }
+    throw;
+  }
 }
 
 }  // namespace quorella

@@ -84,6 +84,7 @@ class SectionIndex {
  public:
   explicit SectionIndex(std::string content);
   std::string Read(std::string_view name) const;
+  std::size_t line_count() const { return lines_.size(); }
 
  private:
   std::string content_;

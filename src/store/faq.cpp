@@ -1,5 +1,7 @@
 #include "store/faq.h"
 
+#include <algorithm>
+
 #include "store/document.h"
 #include "util/file_io.h"
 
@@ -42,12 +44,14 @@ Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool creat
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
     faq.sections[i] = index.Read(kSectionNames[i]);
 
-  const int count = faq.values.Integer(FaqValue::TotalQuestions);
-  for (int n = 0; n < count; ++n) {
-    std::string question = index.Read(QuestionSectionName(static_cast<std::size_t>(n)));
+  const int stored_count = faq.values.Integer(FaqValue::TotalQuestions);
+  const std::size_t count = std::min(static_cast<std::size_t>(std::max(stored_count, 0)),
+                                     index.line_count() + kQuestionsBeyondDocument);
+  for (std::size_t n = 0; n < count; ++n) {
+    std::string question = index.Read(QuestionSectionName(n));
     if (question.size() >= 2 && question.ends_with("\r\n")) question.resize(question.size() - 2);
     faq.questions.push_back(std::move(question));
-    faq.answers.push_back(index.Read(AnswerSectionName(static_cast<std::size_t>(n))));
+    faq.answers.push_back(index.Read(AnswerSectionName(n)));
   }
   return faq;
 }

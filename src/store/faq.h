@@ -42,6 +42,11 @@ struct Faq {
   std::size_t question_count() const { return questions.size(); }
 };
 
+// A TotalQuestions above the document's line count plus this is taken as that sum: only a
+// damaged or hostile store holds such a count, and every question it claims costs memory and,
+// when generated, a page. The questions the document does not hold read as empty.
+inline constexpr std::size_t kQuestionsBeyondDocument = 1000;
+
 // Reads the FAQ `name`. A missing document is created empty first (a failure there is ignored);
 // the document is read once.
 Faq LoadFaq(const AppContext& context, std::string_view name);

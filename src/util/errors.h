@@ -79,6 +79,10 @@ std::string RequestTimedOut(long long milliseconds);
 std::string TooManyRedirects(int limit);
 // How the command line reports the client's HTTP error: "EHttpException CODE: MESSAGE".
 std::string HttpErrorLine(int code, std::string_view message);
+
+// Reliability.
+inline constexpr std::string_view kEarlierBackupKept =
+    "The backup could not be completed. The earlier backup set is kept as it was.";
 }  // namespace messages
 
 }  // namespace quorella

@@ -118,7 +118,7 @@ void WriteWholeFile(const std::string& path, std::string_view data) {
   if (sys::Close(fd.release()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
 }
 
-void ReplaceFileAtomically(const std::string& path, std::string_view data) {
+void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush) {
   const std::string target = ResolvedTarget(path);
   std::string scratch;
   sys::Fd fd = OpenScratchBeside(target, scratch);
@@ -135,10 +135,11 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data) {
       sys::Fchmod(fd.get(), original.st_mode & 07777) != 0)
     fail(messages::CannotWriteFile(target, Reason()));
   if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile(target, Reason()));
-  if (sys::Fsync(fd.get()) != 0) fail(messages::CannotWriteFile(target, Reason()));
+  if (flush == Flush::Yes && sys::Fsync(fd.get()) != 0)
+    fail(messages::CannotWriteFile(target, Reason()));
   if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile(target, Reason()));
   if (sys::Rename(scratch, target) != 0) fail(messages::CannotReplaceFile(target, Reason()));
-  SyncDirectoryOf(target);
+  if (flush == Flush::Yes) SyncDirectoryOf(target);
 }
 
 void AppendToFile(const std::string& path, std::string_view data) {

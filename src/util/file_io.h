@@ -29,7 +29,11 @@ void WriteWholeFile(const std::string& path, std::string_view data);
 // version: a uniquely named scratch file in the same folder is written completely, flushed to disk
 // and renamed over the file (its permission bits kept; a symbolic link is replaced at its target).
 // A missing file is created the same way. On failure the scratch file is removed.
-void ReplaceFileAtomically(const std::string& path, std::string_view data);
+// `Flush::No` leaves out the flush to disk, for files that can be made again (generated pages):
+// a failed write still never leaves a half file, but a power cut may.
+enum class Flush { Yes, No };
+void ReplaceFileAtomically(const std::string& path, std::string_view data,
+                           Flush flush = Flush::Yes);
 
 // Appends `data`, creating the file when it is missing.
 void AppendToFile(const std::string& path, std::string_view data);

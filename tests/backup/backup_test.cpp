@@ -113,46 +113,63 @@ TEST_F(BackupTest, TheApplicationDirectoryAndItsAncestorsAreRefused) {
   EXPECT_EQ(ListDirectory(app_dir + "Backup"), (Names{"A.dat", "registry.cfg"}));
 }
 
-TEST_F(BackupTest, AFileThatCannotBeDeletedIsShownAndTheBackupGoesOn) {
-  MakeFaq("A", "a");
+// An earlier set to be replaced: its snapshot and a document of a FAQ that is gone.
+void WriteEarlierSet(const std::string& backup_dir) {
   WriteFile(backup_dir + "Old.dat", "old");
-  FailNth fault(sys::Op::Unlink, 1, EACCES);
+  WriteFile(backup_dir + "registry.cfg", "old snapshot\r\n");
+}
+
+const std::string kKept(messages::kEarlierBackupKept);
+
+TEST_F(BackupTest, AnEarlierFileThatCannotBeMovedAsideKeepsTheEarlierSet) {
+  MakeFaq("A", "a");
+  WriteEarlierSet(backup_dir);
+  // Old.dat has been moved aside when registry.cfg fails: Old.dat goes back.
+  FailAt fault(sys::Op::Rename, "/registry.cfg", EACCES);
   const BackupReport report = DoBackup(context, backup_dir, Documents(), ui);
-  EXPECT_EQ(ui.messages, Names{"Error deleting file \"" + backup_dir + "Old.dat\"."});
-  EXPECT_TRUE(report.snapshot_written);
-  EXPECT_EQ(ListDirectory(backup_dir), (Names{"A.dat", "Old.dat", "registry.cfg"}));
+  EXPECT_TRUE(fault.fired());
+  EXPECT_EQ(ui.messages, (Names{"Error deleting file \"" + backup_dir + "registry.cfg\".", kKept}));
+  EXPECT_FALSE(report.replaced);
+  EXPECT_EQ(ListDirectory(backup_dir), (Names{"Old.dat", "registry.cfg"}));
+  EXPECT_EQ(ReadFile(backup_dir + "Old.dat"), "old");
+  EXPECT_EQ(ReadFile(backup_dir + "registry.cfg"), "old snapshot\r\n");
   EXPECT_EQ(ui.beeps, 1);
 }
 
-TEST_F(BackupTest, ASnapshotThatCannotBeDeletedIsNotAppendedTo) {
+TEST_F(BackupTest, ANewFileThatCannotBeMovedInPutsTheEarlierSetBack) {
   MakeFaq("A", "a");
-  WriteFile(backup_dir + "registry.cfg", "old snapshot\r\n");
-  FailNth fault(sys::Op::Unlink, 1, EACCES);
+  WriteEarlierSet(backup_dir);
+  FailAt fault(sys::Op::Rename, backup_dir + "registry.cfg", EACCES);
   const BackupReport report = DoBackup(context, backup_dir, Documents(), ui);
-  EXPECT_EQ(ui.messages, (Names{"Error deleting file \"" + backup_dir + "registry.cfg\".",
-                                "Error backing up registry entries"}));
-  EXPECT_FALSE(report.snapshot_written);
+  EXPECT_TRUE(fault.fired());
+  EXPECT_EQ(
+      ui.messages,
+      (Names{"Cannot replace file \"" + backup_dir + "registry.cfg\". Permission denied", kKept}));
+  EXPECT_FALSE(report.replaced);
+  EXPECT_EQ(ListDirectory(backup_dir), (Names{"Old.dat", "registry.cfg"}));
   EXPECT_EQ(ReadFile(backup_dir + "registry.cfg"), "old snapshot\r\n");
-  EXPECT_EQ(ReadFile(backup_dir + "A.dat"), "a");
 }
 
-TEST_F(BackupTest, ASnapshotIsNeverWrittenThroughALinkLeftInThePlace) {
+TEST_F(BackupTest, ALinkLeftWhereTheSnapshotGoesIsReplacedNotFollowed) {
   std::filesystem::create_directories(backup_dir);
   std::filesystem::create_symlink(dir / "elsewhere.cfg", backup_dir + "registry.cfg");
   const BackupReport report = DoBackup(context, backup_dir, Documents(), ui);
-  EXPECT_EQ(ui.messages, Names{"Error backing up registry entries"});
-  EXPECT_FALSE(report.snapshot_written);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(report.replaced);
   EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere.cfg"));
+  EXPECT_FALSE(IsSymbolicLink(backup_dir + "registry.cfg"));
 }
 
-TEST_F(BackupTest, ASnapshotCutShortIsReportedAndRemoved) {
+TEST_F(BackupTest, ASnapshotCutShortKeepsTheEarlierSet) {
   MakeFaq("A", "a");
+  WriteEarlierSet(backup_dir);
   FailNth fault(sys::Op::Write, 2, ENOSPC);
   const BackupReport report = DoBackup(context, backup_dir, Documents(), ui);
   EXPECT_TRUE(fault.fired());
-  EXPECT_EQ(ui.messages, Names{"Error backing up registry entries"});
+  EXPECT_EQ(ui.messages, (Names{"Error backing up registry entries", kKept}));
   EXPECT_FALSE(report.snapshot_written);
-  EXPECT_EQ(ListDirectory(backup_dir), Names{"A.dat"});
+  EXPECT_EQ(ListDirectory(backup_dir), (Names{"Old.dat", "registry.cfg"}));
+  EXPECT_EQ(ReadFile(backup_dir + "registry.cfg"), "old snapshot\r\n");
   EXPECT_EQ(ui.beeps, 1);
 }
 
@@ -168,16 +185,25 @@ TEST_F(BackupTest, ADirectoryThatCannotBeCreatedStopsTheBackup) {
   EXPECT_EQ(ui.beeps, 0);
 }
 
-TEST_F(BackupTest, ADocumentThatCannotBeCopiedIsSkippedWithoutAMessage) {
+TEST_F(BackupTest, ADocumentThatCannotBeCopiedKeepsTheEarlierSet) {
   MakeFaq("A", "a");
   MakeFaq("B", "b");
-  FailNth fault(sys::Op::Rename, 1, EIO);
+  WriteEarlierSet(backup_dir);
+  FailNth fault(sys::Op::Read, 1, EIO);
   const BackupReport report = DoBackup(context, backup_dir, Documents(), ui);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ListDirectory(backup_dir), (Names{"B.dat", "registry.cfg"}));
+  EXPECT_EQ(ui.messages, Names{kKept});
+  EXPECT_EQ(ListDirectory(backup_dir), (Names{"Old.dat", "registry.cfg"}));
   EXPECT_EQ(report.documents.files_copied, 1u);
   EXPECT_EQ(report.documents.failures, Names{"Cannot copy file \"" + app_dir + "A.dat\" to \"" +
                                              backup_dir + "A.dat\". Input/output error"});
+}
+
+TEST_F(BackupTest, ScratchThatAnEarlierBackupCouldNotDeleteGoesWithTheNext) {
+  WriteFile(backup_dir + ".quorella-backup-old-1-1/A.dat", "left behind");
+  std::filesystem::create_directories(backup_dir + ".quorella-backup-new-1-2");
+  DoBackup(context, backup_dir, Documents(), ui);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ListDirectory(backup_dir), Names{"registry.cfg"});
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "backup/backup.h"
 #include "backup/backup_fixture.h"
-#include "backup/database_write_trap.h"
+#include "support/database_trap.h"
 #include "support/error_text.h"
 #include "util/errors.h"
 
@@ -193,12 +193,22 @@ TEST_F(RestoreTest, EveryOtherEntryIsCopiedIntoTheApplicationDirectory) {
                                                     {5, 5, backup_dir + "sub"}}));
 }
 
+TEST_F(RestoreTest, ScratchABackupLeftBehindIsNotCopied) {
+  DoBackup(context, backup_dir, Documents(), ui);
+  WriteFile(backup_dir + ".quorella-backup-old-1-1/A.dat", "an earlier set's document");
+  const Names before = ListDirectory(app_dir);
+  const RestoreReport report = DoRestore(context, backup_dir, ui);
+  EXPECT_EQ(report.outcome, RestoreOutcome::Restored);
+  EXPECT_TRUE(report.files.failures.empty());
+  EXPECT_EQ(ListDirectory(app_dir), before);
+}
+
 TEST_F(RestoreTest, AStoreFailureOnTheWayLeavesTheOldConfigurationWhole) {
   PadAndBackUp();
   for (int nth : {1, 5, 10}) {
-    DatabaseWriteTrap trap(nth, DatabaseWriteTrap::Action::Fail);
+    DatabaseTrap trap(DatabaseTrap::Call::Write, nth);
     EXPECT_NE(RestoreError(backup_dir).find("Cannot write the settings store"), std::string::npos);
-    EXPECT_GE(trap.writes_seen(), nth);
+    EXPECT_TRUE(trap.fired());
   }
   ExpectDrifted();
   EXPECT_EQ(ListFaqs(context), (Names{"A", "B", "New"}));
@@ -211,7 +221,7 @@ TEST_F(RestoreTest, ACrashInTheMiddleLeavesTheOldConfigurationWhole) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      DatabaseWriteTrap trap(nth, DatabaseWriteTrap::Action::Kill);
+      DatabaseTrap trap(DatabaseTrap::Call::Write, nth, DatabaseTrap::Action::Kill);
       ScriptedUi child_ui;
       try {
         DoRestore(context, backup_dir, child_ui);

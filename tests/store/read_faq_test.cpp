@@ -45,5 +45,26 @@ TEST_F(ReadFaqTest, ReadsWhatLoadingReads) {
   EXPECT_EQ(read.document_path, doc);
 }
 
+TEST_F(ReadFaqTest, AHostileQuestionCountIsBoundedByTheDocument) {
+  const std::string document = "[Question 0]\r\nFirst?\r\n\r\n####\r\n";  // four lines
+  testing::WriteFile(doc, document);
+  struct Case {
+    std::int32_t stored;
+    std::size_t loaded;
+  };
+  for (const Case& c : {Case{2'000'000'000, 4 + kQuestionsBeyondDocument}, Case{INT32_MAX, 1004},
+                        Case{1004, 1004}, Case{3, 3}, Case{-5, 0}}) {
+    context.settings().WriteSettingInteger(context.FaqKey("FAQ"), "TotalQuestions", c.stored);
+    for (const Faq& faq : {ReadFaq(context, "FAQ"), LoadFaq(context, "FAQ")}) {
+      EXPECT_EQ(faq.questions.size(), c.loaded) << c.stored;
+      EXPECT_EQ(faq.answers.size(), c.loaded) << c.stored;
+      if (c.loaded > 1) {
+        EXPECT_EQ(faq.questions[0], "First?") << c.stored;
+        EXPECT_EQ(faq.questions[1], "") << c.stored;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quorella

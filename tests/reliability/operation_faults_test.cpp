@@ -1,0 +1,165 @@
+// A failed call during generation, import, backup, restore or a snapshot load: no crash, the
+// caller told why in the program's own words, and the document, the store, the backup set and
+// the pages each the old or the new version, with no scratch file left.
+#include "backup/backup.h"
+#include "backup/restore.h"
+#include "backup/scripted_ui.h"
+#include "backup/snapshot_reader.h"
+#include "backup/staged_set.h"
+#include "html/generator.h"
+#include "import/import_session.h"
+#include "reliability/sweep_fixture.h"
+#include "store/catalogue.h"
+#include "store/faq.h"
+#include "store/values.h"
+#include "support/error_text.h"
+#include "util/file_io.h"
+
+namespace quorella::testing {
+namespace {
+
+std::string Document(const std::string& answer) {
+  return "[Question 0]\r\nFirst?\r\n\r\n####\r\n\r\n[Answer 0]\r\n0\r\n" + answer +
+         "\r\n\r\n####\r\n\r\n[Question 1]\r\nSecond?\r\n\r\n####\r\n\r\n[Answer 1]\r\n1\r\nB\r\n"
+         "\r\n####\r\n";
+}
+
+class OperationFaults : public FaultSweepTest {
+ protected:
+  std::string backup_dir = dir / "backup/";
+  std::string site_dir = dir / "site/";
+
+  // A FAQ with two questions, a title and its document.
+  void MakeFaq(const std::string& name, const std::string& answer) {
+    CreateDirectories(app_dir);
+    AddFaq(context, name, ListFaqs(context));
+    Settings& settings = context.settings();
+    WriteFaqValue(settings, context.FaqKey(name), FaqValue::TotalQuestions, 2);
+    WriteFaqValue(settings, context.FaqKey(name), FaqValue::Title, name + " " + answer);
+    WriteFile(context.DocumentPath(name), Document(answer));
+  }
+
+  State AppAndStore() {
+    State state = FilesUnder(app_dir, "app");
+    state["store"] = StoreImage(context);
+    return state;
+  }
+
+  // What a backup or restore reported: the error that stopped it, else its messages and skips.
+  static std::string Reported(const std::function<CopyReport()>& action, const ScriptedUi& ui) {
+    CopyReport report;
+    std::string text = ErrorOf([&] { report = action(); });
+    for (const auto& line : ui.messages) text += (text.empty() ? "" : "\n") + line;
+    for (const auto& line : report.failures) text += (text.empty() ? "" : "\n") + line;
+    return text;
+  }
+
+  std::string Backup() {
+    ScriptedUi ui;
+    return Reported(
+        [&] {
+          return DoBackup(context, backup_dir, DocumentsToBackUp(context, ListFaqs(context)), ui)
+              .documents;
+        },
+        ui);
+  }
+};
+
+TEST_F(OperationFaults, GenerationLeavesEachPageOldOrNew) {
+  Operation generation{
+      "generation",
+      [&] {
+        MakeFaq("FAQ", "old");
+        const std::string key = context.FaqKey("FAQ");
+        WriteFaqValue(context.settings(), key, FaqValue::Directory, site_dir);
+        WriteFaqValue(context.settings(), key, FaqValue::Layout, 1);
+        WriteFaqValue(context.settings(), key, FaqValue::AnswersPage, 0);
+        html::Go(ReadFaq(context, "FAQ"), "<banner>");
+        WriteFile(context.DocumentPath("FAQ"), Document("new"));
+      },
+      [&] { return ErrorOf([&] { html::Go(ReadFaq(context, "FAQ"), "<banner>"); }); },
+      [&] {
+        State state = AppAndStore();
+        state.merge(FilesUnder(site_dir, "site"));
+        return state;
+      },
+      Atomicity::EachItem};
+  EXPECT_GE(Sweep(generation), 20u);
+}
+
+TEST_F(OperationFaults, ImportLeavesDocumentAndStoreBothOldOrBothNew) {
+  const std::string input = dir / "input.txt";
+  Operation import{"import",
+                   [&] {
+                     MakeFaq("Old", "kept");
+                     WriteFile(input, "1. How?\r\nLike this.\r\n\r\n2. Why?\r\nBecause.\r\n\r\n");
+                   },
+                   [&] {
+                     return ErrorOf([&] {
+                       ImportSession session;
+                       session.ReadInputFile(input);
+                       session.Convert();
+                       session.Import(context, "New", ListFaqs(context));
+                     });
+                   },
+                   [&] { return AppAndStore(); }};
+  EXPECT_GE(Sweep(import), 10u);
+}
+
+TEST_F(OperationFaults, BackupLeavesTheOldOrTheNewBackupSet) {
+  Operation backup{"backup",
+                   [&] {
+                     MakeFaq("A", "old");
+                     MakeFaq("B", "gone");
+                     Backup();
+                     WriteFile(context.DocumentPath("A"), Document("new"));
+                     DeleteFaq(context, "B");
+                     MakeFaq("C", "added");
+                   },
+                   [&] { return Backup(); },
+                   [&] {
+                     State state = AppAndStore();
+                     state.merge(FilesUnder(backup_dir, "backup"));
+                     return state;
+                   },
+                   Atomicity::Whole,
+                   std::string(kBackupScratchPrefix)};
+  EXPECT_GE(Sweep(backup), 20u);
+}
+
+TEST_F(OperationFaults, RestoreLeavesTheStoreAndEachDocumentOldOrNew) {
+  Operation restore{"restore",
+                    [&] {
+                      MakeFaq("A", "backed up");
+                      MakeFaq("B", "backed up");
+                      Backup();
+                      WriteFile(context.DocumentPath("A"), Document("changed"));
+                      WriteFile(context.DocumentPath("B"), Document("changed"));
+                      MakeFaq("C", "added");
+                    },
+                    [&] {
+                      ScriptedUi ui;
+                      return Reported([&] { return DoRestore(context, backup_dir, ui).files; }, ui);
+                    },
+                    [&] { return AppAndStore(); }, Atomicity::EachItem};
+  EXPECT_GE(Sweep(restore), 20u);
+}
+
+TEST_F(OperationFaults, ASnapshotLoadLeavesTheOldOrTheNewStore) {
+  const std::string snapshot = dir / "registry.cfg";
+  Operation load{
+      "snapshot load",
+      [&] {
+        MakeFaq("A", "old");
+        WriteFile(snapshot,
+                  "[\\Software\\Tamsel Software\\Quorella\\FAQs\\A]\r\nTitlestr=New\r\n"
+                  "TotalQuestionsint=7\r\n\r\n"
+                  "[\\Software\\Tamsel Software\\Quorella\\FAQs\\Z]\r\nTitlestr=Z\r\n");
+      },
+      [&] { return ErrorOf([&] { LoadKeySnapshot(context.settings().registry(), snapshot); }); },
+      [&] { return AppAndStore(); }};
+  EXPECT_GE(Sweep(load), 5u);
+}
+
+}  // namespace
+}  // namespace quorella::testing
