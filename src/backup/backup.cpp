@@ -13,16 +13,16 @@ namespace quorella {
 namespace {
 
 // The snapshot goes into the new set's own scratch folder, so the writer, which appends, always
-// starts from a file that does not exist.
+// starts from a file that does not exist. It is on disk before it can replace the earlier one.
 bool WriteSnapshot(const AppContext& context, const std::string& folder, BackupUi& ui) {
   const std::string file = folder + std::string(snapshot::kFileName);
   try {
     SaveKeySnapshot(context.settings().registry(), file, context.app_key());
-    return true;
+    if (FlushToDisk(file)) return true;
   } catch (const Error&) {
-    ui.ShowMessage(std::string(messages::kErrorBackingUpRegistry));
-    return false;
   }
+  ui.ShowMessage(std::string(messages::kErrorBackingUpRegistry));
+  return false;
 }
 
 }  // namespace

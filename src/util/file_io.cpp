@@ -158,6 +158,11 @@ bool AppendLineToFile(const std::string& path, std::string_view line) {
   return sys::WriteAll(fd.get(), text) && sys::Close(fd.release()) == 0;
 }
 
+bool FlushToDisk(const std::string& path) {
+  sys::Fd fd(sys::Open(path, O_RDONLY));
+  return fd.valid() && sys::Fsync(fd.get()) == 0;
+}
+
 bool CreateEmptyFile(const std::string& path) {
   sys::Fd fd(sys::Open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666));
   return fd.valid();

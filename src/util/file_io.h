@@ -41,6 +41,9 @@ void AppendToFile(const std::string& path, std::string_view data);
 // Appends `line` followed by CR LF; failures are not raised, only reported by the result.
 bool AppendLineToFile(const std::string& path, std::string_view line);
 
+// Flushes a file written by appends to disk; false (errno set) when that fails.
+bool FlushToDisk(const std::string& path);
+
 // Creates the file empty, truncating an existing one; false when that is not possible.
 bool CreateEmptyFile(const std::string& path);
 

@@ -83,7 +83,7 @@ bool ReportsFailure(const InjectionPoint& point, const std::string& text, int er
     const std::size_t end = std::min(text.find('\n', start), text.size());
     const std::string line = text.substr(start, end - start);
     start = end + 1;
-    // The design's own texts that name no reason.
+    // The program's own texts that name no reason.
     if (StartsWithAny(line, {"Error deleting file \"", "Failed to set data for '"}) ||
         line == messages::kErrorBackingUpRegistry || line == messages::kUnableToCreateDirectory ||
         line == messages::kEarlierBackupKept)
