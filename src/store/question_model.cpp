@@ -65,9 +65,11 @@ bool QuestionModel::AddAnotherQuestion(std::string_view text) {
   if (IsBlank(text)) return false;
   faq_.questions.push_back(AsTyped(text));
   faq_.answers.emplace_back("0");
-  WriteQuestionCount();
+  // The document first: should the count then fail to be written, the new section is simply not
+  // counted, while a count written ahead of a failed document would show an empty question.
   WriteSection(faq_.document_path, QuestionSectionName(question_count() - 1),
                SplitLines(faq_.questions.back()));
+  WriteQuestionCount();
   return true;
 }
 
@@ -83,8 +85,8 @@ QuestionPage QuestionModel::FinishOk(const std::string& question) {
   for (std::size_t i = 0; i < question_count() && !first_equal; ++i)
     if (EqualsNoCase(faq_.questions[i], question)) first_equal = i;
   QuestionPage page = Select(first_equal);
+  SaveQuestionList();  // before the count, for the reason given in AddAnotherQuestion
   WriteQuestionCount();
-  SaveQuestionList();
   return page;
 }
 

@@ -280,6 +280,17 @@ TEST_F(QuestionModelTest, AFailedRewriteIsReportedAndLeavesTheDocument) {
     EXPECT_EQ(std::string(e.what()), "Cannot replace file \"" + doc + "\". Permission denied");
   }
   EXPECT_EQ(ReadFile(doc), before);
+  EXPECT_EQ(StoredCount(), 1);  // the count follows the document, so it was not written ahead
+}
+
+TEST_F(QuestionModelTest, AFailedAddAnotherLeavesTheCountAsItWas) {
+  AddAnswered(2);
+  {
+    testing::FailNth fault(sys::Op::Rename, 1, EIO);
+    EXPECT_THROW(model.AddAnotherQuestion("Third?"), Error);
+  }
+  EXPECT_EQ(StoredCount(), 2);
+  EXPECT_EQ(LoadFaq(context, "FAQ").questions, (std::vector<std::string>{"Q0", "Q1"}));
 }
 
 }  // namespace
