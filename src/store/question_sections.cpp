@@ -75,8 +75,8 @@ class DocumentOutline {
     std::string text;
     text.reserve(original_.size() + written_size_ + 16);
     if (!rejoined_) {
-      // Only appended sections: the document's own bytes stay as they are.
-      text += original_;
+      // Only appended sections: the document's own lines stay as they are, ending in CR LF.
+      text += ReplaceLineBreaks(original_, kCrLf);
       for (const Section& section : sections_) {
         text += kCrLf;
         AppendSection(text, section);
