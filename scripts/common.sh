@@ -6,6 +6,8 @@ BUILD_DIR="${QUORELLA_BUILD_DIR:-$ROOT/build}"
 # Debian packages the build, the tests and the window need.
 PACKAGES=(g++ cmake ninja-build pkg-config libsqlite3-dev libgtest-dev googletest libbenchmark-dev
           libcli11-dev qt6-base-dev libqt6svg6 libgl1-mesa-dev fonts-dejavu-core)
+# The fuzz build's compiler and libFuzzer runtime (scripts/fuzz.sh).
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

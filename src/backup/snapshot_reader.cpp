@@ -39,7 +39,8 @@ std::optional<NamedValue> ParseValueLine(std::string_view line) {
     if (!number) return std::nullopt;
     value.value = RawValue::Integer(*number);
   } else if (tag == snapshot::kStringTag) {
-    value.value = RawValue::String(ReplaceAll(raw, snapshot::kLineBreakStandIn, kCrLf));
+    // Every stand-in, after a NUL too, as the writer writes them.
+    value.value = RawValue::String(ReplaceEvery(raw, snapshot::kLineBreakStandIn, kCrLf));
   } else {
     auto bytes = BytesFromHex(raw);
     if (!bytes) return std::nullopt;
@@ -48,13 +49,19 @@ std::optional<NamedValue> ParseValueLine(std::string_view line) {
   return value;
 }
 
+// The store compares names up to their first NUL byte, so names that differ only after one would
+// be taken for one another: a key or value so named is passed over.
+bool IsStorableName(std::string_view name) {
+  return name.find('\0') == std::string_view::npos;
+}
+
 class SnapshotParser {
  public:
   void Line(std::string_view line) {
     if (Trim(line).empty()) return;
     if (line.front() == '[') return Header(line.size() >= 2 ? line.substr(1, line.size() - 2) : "");
-    if (!accepting_ || parsed_.keys.empty()) return;
-    if (auto value = ParseValueLine(line))
+    if (!accepting_ || parsed_.keys.empty() || !IsStorableName(key_path_)) return;
+    if (auto value = ParseValueLine(line); value && IsStorableName(value->name))
       parsed_.values.push_back({root_, key_path_, std::move(*value)});
   }
 
@@ -72,7 +79,8 @@ class SnapshotParser {
       text = slash == std::string_view::npos ? std::string_view() : text.substr(slash + 1);
     }
     key_path_ = std::string(text);
-    parsed_.keys.push_back({accepting_ ? std::optional(root_) : std::nullopt, key_path_});
+    const bool usable = accepting_ && IsStorableName(key_path_);
+    parsed_.keys.push_back({usable ? std::optional(root_) : std::nullopt, key_path_});
   }
 
   ParsedSnapshot parsed_;

@@ -10,7 +10,7 @@
 namespace quorella {
 
 // A key named by a header; no root when the header named a root that is not one of the seven (or
-// followed such a header), whose value lines are then skipped.
+// followed such a header), or a key path holding a NUL byte, whose value lines are then skipped.
 struct SnapshotKey {
   std::optional<Root> root;
   std::string path;
@@ -30,8 +30,9 @@ struct ParsedSnapshot {
 // Reads a snapshot text. A header's root (one of the seven names, without regard to case) holds
 // for the headers without a root name that follow it. Lines that carry no value are passed over:
 // blank lines, value lines before the first header or under an unknown root, lines without "=" or
-// with fewer than three characters before it, "int" lines that are not a decimal 32-bit integer
-// and other non-"str" lines whose text is not made of hexadecimal digits.
+// with fewer than three characters before it, "int" lines that are not a decimal 32-bit integer,
+// other non-"str" lines whose text is not made of hexadecimal digits, and value lines whose name or
+// key path holds a NUL byte (the store could not tell such names apart).
 ParsedSnapshot ParseKeySnapshot(std::string_view text);
 
 // Writes the values into the store, creating each key (with its parents) that a value names.

@@ -17,8 +17,10 @@ std::string SnapshotValueLine(const NamedValue& value) {
   if (raw.IsInteger())
     return value.name + std::string(snapshot::kIntegerTag) + "=" + std::to_string(raw.AsInteger());
   if (raw.IsString())
-    return ReplaceAll(value.name + std::string(snapshot::kStringTag) + "=" + raw.bytes, kCrLf,
-                      snapshot::kLineBreakStandIn);
+    // A NUL does not end the search: a line break after one would break the line, and the value
+    // would come back cut short with its rest read as a line of its own.
+    return ReplaceEvery(value.name + std::string(snapshot::kStringTag) + "=" + raw.bytes, kCrLf,
+                        snapshot::kLineBreakStandIn);
   return value.name + std::string(snapshot::kBinaryTag) + "=" + HexText(raw.bytes);
 }
 

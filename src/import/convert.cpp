@@ -48,20 +48,6 @@ bool IsNumberingCharacter(char c) {
   return c == ' ' || IsInteger(one) || IsTrailingPunctuation(one);
 }
 
-// Every CR LF becomes one space. (ReplaceAll would stop at a NUL and looks for one across the whole
-// text at every occurrence, which grows with the square of a question's length.)
-std::string LineBreaksAsSpaces(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t at = 0;;) {
-    const std::size_t line_break = text.find(kCrLf, at);
-    out += text.substr(at, line_break - at);
-    if (line_break == std::string_view::npos) return out;
-    out += ' ';
-    at = line_break + kCrLf.size();
-  }
-}
-
 // "12) What is it?" becomes "What is it?".
 std::string_view WithoutNumbering(std::string_view text) {
   while (!text.empty() && IsNumberingCharacter(text.front())) text.remove_prefix(1);
@@ -109,7 +95,8 @@ void AppendQuestion(std::string& out, std::size_t number, std::string_view quest
   AppendHeader(out, QuestionSectionName(number));
   std::string question(question_part);
   if (!options.manual_separators) question += options.qa_separator;
-  question = Trim(CollapseBlanks(LineBreaksAsSpaces(question)));
+  // Every CR LF becomes one space, NUL bytes being ordinary characters of the working text.
+  question = Trim(CollapseBlanks(ReplaceEvery(question, kCrLf, " ")));
   AppendBody(out, options.remove_numbers ? WithoutNumbering(question) : question);
   AppendSectionEnd(out);
   AppendHeader(out, AnswerSectionName(number));

@@ -74,10 +74,11 @@ std::optional<std::size_t> FindHeader(const std::vector<std::string_view>& lines
   return std::nullopt;
 }
 
-// The sections a document holds plus the one being written.
+// The sections a document holds plus the one being written, under the name its header reads back
+// as (up to its first "]"), as the next write will find it among the document's sections.
 std::vector<std::string> KnownSectionNames(std::string_view content, std::string_view writing) {
   auto names = SectionNamesIn(content);
-  names.emplace_back(writing);
+  names.emplace_back(*BracketedName("[" + std::string(writing) + "]"));
   return names;
 }
 
@@ -173,7 +174,11 @@ std::string WriteSectionInText(const std::optional<std::string>& content, std::s
 
   const auto views = LineViews(*content);
   const auto found = FindHeader(views, name);
-  if (!found) return *content + std::string(kCrLf) + header + std::string(kCrLf) + section_tail;
+  // An appended section makes the line ends CR LF throughout, as a replaced one does; otherwise
+  // writing the same section a second time would change a file with other line ends.
+  if (!found)
+    return ReplaceLineBreaks(*content, kCrLf) + std::string(kCrLf) + header + std::string(kCrLf) +
+           section_tail;
 
   std::string result;
   result.reserve(content->size() + body.size() + 16);

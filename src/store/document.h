@@ -22,7 +22,8 @@ bool IsHeaderOf(std::string_view line, std::string_view name);
 
 // Stores `lines` as the body of section `name`, replacing the first section of that name or
 // appending the section (after one empty line); creates the file when it is missing. The file is
-// replaced as a whole, so it is always either the old or the new version.
+// replaced as a whole, so it is always either the old or the new version, and every line of the
+// new version ends in CR LF: writing the same lines again changes nothing.
 void WriteSection(const std::string& path, std::string_view name,
                   const std::vector<std::string>& lines);
 

@@ -96,6 +96,20 @@ std::string ReplaceAll(std::string_view text, std::string_view old_text,
   return result;
 }
 
+std::string ReplaceEvery(std::string_view text, std::string_view old_text,
+                         std::string_view new_text) {
+  if (old_text.empty()) return std::string(text);
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t at = 0;;) {
+    const std::size_t found = text.find(old_text, at);
+    result.append(text.substr(at, found - at));
+    if (found == std::string_view::npos) return result;
+    result.append(new_text);
+    at = found + old_text.size();
+  }
+}
+
 void SplitAtChar(std::string_view text, char separator, std::vector<std::string>& items) {
   std::string current;
   for (char c : text) {

@@ -29,6 +29,10 @@ long long LastPos(std::string_view text, std::string_view pattern);
 // Every occurrence of a non-empty `old_text` replaced, left to right; inserted text is not
 // searched.
 std::string ReplaceAll(std::string_view text, std::string_view old_text, std::string_view new_text);
+// The same with a NUL byte an ordinary byte, for stored data (a value, a working text) that may
+// hold one: ReplaceAll leaves everything after a NUL as it is.
+std::string ReplaceEvery(std::string_view text, std::string_view old_text,
+                         std::string_view new_text);
 
 // Appends the items of `text` split at `separator` to `items`: every separator ends an item (even
 // an empty one); what follows the last separator is an item only when it is not empty.

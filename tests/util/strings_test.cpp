@@ -103,6 +103,24 @@ TEST(ReplaceAll, EdgeTable) {
     EXPECT_EQ(ReplaceAll(c.text, c.old_text, c.new_text), c.expected) << c.text;
 }
 
+TEST(ReplaceEvery, ReplacesAfterANulTooWhereReplaceAllStops) {
+  struct Case {
+    std::string text, old_text, new_text, every, all;
+  };
+  const std::vector<Case> cases = {
+      {"a\0b\r\nc"s, "\r\n", "qqqq", "a\0bqqqqc"s, "a\0b\r\nc"s},
+      {"\0qqqq"s, "qqqq", "\r\n", "\0\r\n"s, "\0qqqq"s},
+      {"aaa", "aa", "b", "ba", "ba"},
+      {"aXbX", "X", "XX", "aXXbXX", "aXXbXX"},
+      {"abc", "", "y", "abc", "abc"},
+      {"", "a", "b", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReplaceEvery(c.text, c.old_text, c.new_text), c.every) << c.text;
+    EXPECT_EQ(ReplaceAll(c.text, c.old_text, c.new_text), c.all) << c.text;
+  }
+}
+
 TEST(SplitAtChar, EdgeTable) {
   using Items = std::vector<std::string>;
   struct Case {
