@@ -174,11 +174,8 @@ std::string WriteSectionInText(const std::optional<std::string>& content, std::s
 
   const auto views = LineViews(*content);
   const auto found = FindHeader(views, name);
-  // An appended section makes the line ends CR LF throughout, as a replaced one does; otherwise
-  // writing the same section a second time would change a file with other line ends.
-  if (!found)
-    return ReplaceLineBreaks(*content, kCrLf) + std::string(kCrLf) + header + std::string(kCrLf) +
-           section_tail;
+  // An appended section goes after the document's own bytes, which stay as they are.
+  if (!found) return *content + std::string(kCrLf) + header + std::string(kCrLf) + section_tail;
 
   std::string result;
   result.reserve(content->size() + body.size() + 16);

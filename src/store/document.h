@@ -22,8 +22,9 @@ bool IsHeaderOf(std::string_view line, std::string_view name);
 
 // Stores `lines` as the body of section `name`, replacing the first section of that name or
 // appending the section (after one empty line); creates the file when it is missing. The file is
-// replaced as a whole, so it is always either the old or the new version, and every line of the
-// new version ends in CR LF: writing the same lines again changes nothing.
+// replaced as a whole, so it is always either the old or the new version. A replaced section
+// rewrites every line with CR LF; an appended one leaves the document's own bytes as they are, so
+// in a document with other line ends the second write of the same lines is the one that settles.
 void WriteSection(const std::string& path, std::string_view name,
                   const std::vector<std::string>& lines);
 

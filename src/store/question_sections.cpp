@@ -109,8 +109,8 @@ class QuestionListOutline {
     std::string text;
     text.reserve(original_.size() + written_.size() + 16 * sections_.size());
     if (!rejoined_) {
-      // Only appended sections: the document's own lines stay as they are, ending in CR LF.
-      text += ReplaceLineBreaks(original_, kCrLf);
+      // Only appended sections: the document's own bytes stay as they are.
+      text += original_;
       for (const Section& section : sections_) {
         text += kCrLf;
         AppendSection(text, section);

@@ -16,32 +16,37 @@ struct AppendCase {
   std::string written;
 };
 
-// An appended section used to keep the document's own line ends, and the next write of the same
-// lines, which rewrites every line, then changed the file.
+// An appended section keeps the document's own bytes; the next write of the same lines replaces
+// the section and so rewrites every line with CR LF, and from then on the file stays as it is.
 const std::vector<AppendCase> kAppendCases = {
-    {"\n", "", {""}, "\r\n\r\n[]\r\n\r\n\r\n####\r\n"},
-    {"a\nb", "S", {"s"}, "a\r\nb\r\n[S]\r\ns\r\n\r\n####\r\n"},
-    {"a\rb\r", "S", {"s"}, "a\r\nb\r\n\r\n[S]\r\ns\r\n\r\n####\r\n"},
-    {"[T]\nt\n####\n", "S", {}, "[T]\r\nt\r\n####\r\n\r\n[S]\r\n\r\n####\r\n"},
+    {"\n", "", {""}, "\n\r\n[]\r\n\r\n\r\n####\r\n"},
+    {"a\nb", "S", {"s"}, "a\nb\r\n[S]\r\ns\r\n\r\n####\r\n"},
+    {"a\rb\r", "S", {"s"}, "a\rb\r\r\n[S]\r\ns\r\n\r\n####\r\n"},
+    {"[T]\nt\n####\n", "S", {}, "[T]\nt\n####\n\r\n[S]\r\n\r\n####\r\n"},
 };
 
-TEST(DocumentFuzzFindings, WritingTheSameSectionTwiceChangesNothingWhateverTheLineEnds) {
+TEST(DocumentFuzzFindings, AppendingKeepsTheDocumentsBytesAndTheSecondWriteSettles) {
   for (const auto& row : kAppendCases) {
     const std::string once = WriteSectionInText(row.content, row.name, row.lines);
     EXPECT_EQ(once, row.written) << row.content;
-    EXPECT_EQ(WriteSectionInText(once, row.name, row.lines), once) << row.content;
+    const std::string twice = WriteSectionInText(once, row.name, row.lines);
+    EXPECT_EQ(WriteSectionInText(twice, row.name, row.lines), twice) << row.content;
+    EXPECT_EQ(ReadSectionFromText(twice, row.name), ReadSectionFromText(once, row.name))
+        << row.content;
   }
 }
 
-TEST(DocumentFuzzFindings, TheFileIsLeftAsItWasByTheSecondWrite) {
+TEST(DocumentFuzzFindings, TheFileSettlesAfterTheSecondWrite) {
   testing::TempDir dir;
   const std::string doc = dir / "FAQ.dat";
   testing::WriteFile(doc, "\n");
   WriteSection(doc, "", {""});
-  const std::string once = ReadFileIfExists(doc).value_or("");
+  EXPECT_EQ(ReadFileIfExists(doc).value_or(""), "\n\r\n[]\r\n\r\n\r\n####\r\n");
   WriteSection(doc, "", {""});
-  EXPECT_EQ(ReadFileIfExists(doc).value_or(""), once);
-  EXPECT_EQ(once, "\r\n\r\n[]\r\n\r\n\r\n####\r\n");
+  const std::string twice = ReadFileIfExists(doc).value_or("");
+  EXPECT_EQ(twice, "\r\n\r\n[]\r\n\r\n\r\n####\r\n");
+  WriteSection(doc, "", {""});
+  EXPECT_EQ(ReadFileIfExists(doc).value_or(""), twice);
 }
 
 // A name holding "]" has a header that reads back as the name up to that "]"; body lines that look
@@ -54,11 +59,11 @@ TEST(DocumentFuzzFindings, ANameHoldingABracketShiftsItsHeaderLikeLinesFromTheFi
   EXPECT_EQ(ReadSectionFromText(once, "a]b"), " [a]\r\n [a]b]\r\n");
 }
 
-TEST(DocumentFuzzFindings, AWholeQuestionListAppendedMakesTheLineEndsCrLf) {
+TEST(DocumentFuzzFindings, AWholeQuestionListAppendedKeepsTheDocumentsBytes) {
   const auto text = QuestionListInText(std::string("title\nline"), {"Q?"}, {"0\r\nA"});
   ASSERT_TRUE(text.has_value());
   EXPECT_EQ(*text,
-            "title\r\nline\r\n[Question 0]\r\nQ?\r\n\r\n####\r\n\r\n[Answer 0]\r\n0\r\nA\r\n\r\n"
+            "title\nline\r\n[Question 0]\r\nQ?\r\n\r\n####\r\n\r\n[Answer 0]\r\n0\r\nA\r\n\r\n"
             "####\r\n");
 }
 
