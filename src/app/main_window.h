@@ -177,6 +177,8 @@ class TfrmMain : public QMainWindow {
   QWidget* BuildLinksPage();
   void BuildQuestionsPage();
   void ShowQuestions(const QuestionPage& page);
+  // Runs a question command after storing the editor being left; shows the page it returns.
+  bool RunQuestionCommand(const std::function<std::optional<QuestionPage>()>& command);
   void ConnectHandlers();
   void WatchFocusOut(QWidget* editor, void (TfrmMain::*handler)());
   void ApplyLayoutRules();

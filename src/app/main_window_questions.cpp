@@ -144,62 +144,43 @@ void TfrmMain::butEditQuestionClick() {
   frmQuestion->ShowFor(TfrmQuestion::kEditCaption, ToQt(questions_->questions()[*selected]), false);
 }
 
-bool TfrmMain::AddQuestionFromDialog(const std::string& text) {
+bool TfrmMain::RunQuestionCommand(const std::function<std::optional<QuestionPage>()>& command) {
   CommitFocusedEditor();
   std::optional<QuestionPage> page;
-  Guard([&] { page = questions_->AddQuestion(text); });
+  Guard([&] { page = command(); });
   if (!page) return false;
   list_dirty_ = true;
   ShowQuestions(*page);
   return true;
+}
+
+bool TfrmMain::AddQuestionFromDialog(const std::string& text) {
+  return RunQuestionCommand([&] { return questions_->AddQuestion(text); });
 }
 
 bool TfrmMain::EditQuestionFromDialog(const std::string& text) {
-  CommitFocusedEditor();
-  std::optional<QuestionPage> page;
-  Guard([&] { page = questions_->EditQuestion(text); });
-  if (!page) return false;
-  list_dirty_ = true;
-  ShowQuestions(*page);
-  return true;
+  return RunQuestionCommand([&] { return questions_->EditQuestion(text); });
 }
 
 bool TfrmMain::AddAnotherQuestionFromDialog(const std::string& text) {
-  bool added = false;
-  Guard([&] { added = questions_->AddAnotherQuestion(text); });
-  if (!added) return false;
-  list_dirty_ = true;
-  QuestionPage page = questions_->Page();
-  page.focus_answer = false;  // the dialog stays open for the next question
-  ShowQuestions(page);
-  return true;
+  return RunQuestionCommand([&]() -> std::optional<QuestionPage> {
+    if (!questions_->AddAnotherQuestion(text)) return std::nullopt;
+    QuestionPage page = questions_->Page();
+    page.focus_answer = false;  // the dialog stays open for the next question
+    return page;
+  });
 }
 
 void TfrmMain::butDelQuestionClick() {
-  CommitFocusedEditor();
-  std::optional<QuestionPage> page;
-  Guard([&] { page = questions_->DeleteQuestion(); });
-  if (!page) return;
-  list_dirty_ = true;
-  ShowQuestions(*page);
+  RunQuestionCommand([&] { return questions_->DeleteQuestion(); });
 }
 
 void TfrmMain::butQupClick() {
-  CommitFocusedEditor();
-  std::optional<QuestionPage> page;
-  Guard([&] { page = questions_->MoveUp(); });
-  if (!page) return;
-  list_dirty_ = true;
-  ShowQuestions(*page);
+  RunQuestionCommand([&] { return questions_->MoveUp(); });
 }
 
 void TfrmMain::butQdownClick() {
-  CommitFocusedEditor();
-  std::optional<QuestionPage> page;
-  Guard([&] { page = questions_->MoveDown(); });
-  if (!page) return;
-  list_dirty_ = true;
-  ShowQuestions(*page);
+  RunQuestionCommand([&] { return questions_->MoveDown(); });
 }
 
 }  // namespace quorella::app
