@@ -47,12 +47,15 @@ for target in "${targets[@]}"; do
   log="$RUN_DIR/$target.log"
   mkdir -p "$corpus" "$artifacts"
   echo "== $target: $SECONDS_EACH s (log $log)"
+  # The snapshot target loads each input into a store of its own, kept in memory.
+  store_dir=$(mktemp -d /dev/shm/quorella-fuzz.XXXXXX 2>/dev/null || mktemp -d)
   status=0
   started=$(date +%s)
-  "$binary" "$corpus" "$FUZZ_DIR/corpus/$target" -dict="$FUZZ_DIR/$target.dict" \
+  QUORELLA_FUZZ_STORE="$store_dir/settings.db" "$binary" "$corpus" "$FUZZ_DIR/corpus/$target" -dict="$FUZZ_DIR/$target.dict" \
     -max_total_time="$SECONDS_EACH" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$artifacts" >"$log" 2>&1 || status=$?
   run_time=$(($(date +%s) - started))
+  rm -rf "$store_dir"
   result="no finding"
   if [ "$status" -ne 0 ]; then
     result="FINDING (exit $status): see $log and $artifacts"

@@ -61,19 +61,12 @@ void CheckLinesReadBack(const std::vector<SnapshotValue>& values) {
     CheckEqual(Describe(values[i]), Describe(again[i]), "a value line reads back unchanged");
 }
 
-// A store of its own in memory-backed storage, emptied before each input.
-const std::string& StoreFolder() {
-  static const std::string folder = "/dev/shm/quorella-fuzz-" + std::to_string(::getpid());
-  return folder;
-}
-
+// A store of its own, emptied before each input: $QUORELLA_FUZZ_STORE, which scripts/fuzz.sh
+// points into a folder it removes afterwards, or a file in memory-backed storage.
 const std::string& StorePath() {
   static const std::string path = [] {
-    std::atexit([] {
-      ::unlink(StorePath().c_str());
-      ::rmdir(StoreFolder().c_str());
-    });
-    return StoreFolder() + "/settings.db";
+    if (const char* chosen = std::getenv("QUORELLA_FUZZ_STORE")) return std::string(chosen);
+    return "/dev/shm/quorella-fuzz-" + std::to_string(::getpid()) + "/settings.db";
   }();
   return path;
 }
