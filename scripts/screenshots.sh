@@ -25,6 +25,7 @@ xvfb-run -a -s "-screen 0 640x520x24" bash -c '
   shot general "$2"
   click 100 52; click 120 146; shot questions "$2"
   click 163 52; shot layout "$2"
+  click 247 49; shot answer "$2"
   click 466 49; click 466 49; click 413 49; shot about "$2"
   kill $pid' _ "$BUILD_DIR/src/app/quorella" "$OUT"
 ls "$OUT"
