@@ -82,14 +82,7 @@ widgets::ColourLabel* ColourLabelNamed(const char* name, const QString& text, QW
   return Named(new widgets::ColourLabel(text, parent), name);
 }
 
-// A page's colour panel with its four colour labels (text, link, visited link, active link).
-struct PageColours {
-  widgets::ColourPanel* panel;
-  widgets::ColourLabel* text;
-  widgets::ColourLabel* link;
-  widgets::ColourLabel* visited;
-  widgets::ColourLabel* active;
-};
+using widgets::PageColours;
 
 PageColours PageColourPanel(const QString& caption, const char* panel_name,
                             const std::array<const char*, 4>& label_names, QWidget* page) {

@@ -232,16 +232,8 @@ void TfrmMain::QALinkColorClick() {
 }
 
 namespace {
-struct ColourSet {
-  widgets::ColourPanel* panel;
-  widgets::ColourLabel* text;
-  widgets::ColourLabel* link;
-  widgets::ColourLabel* visited;
-  widgets::ColourLabel* active;
-};
-
 // Copies one page's five colours onto the other's controls.
-void CopyColours(const ColourSet& from, const ColourSet& to) {
+void CopyColours(const widgets::PageColours& from, const widgets::PageColours& to) {
   to.panel->SetBackground(from.panel->Background());
   to.panel->SetCaptionColour(from.panel->CaptionColour());
   to.text->SetColour(from.text->Colour());

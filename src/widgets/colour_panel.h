@@ -44,4 +44,13 @@ class ColourPanel : public QGroupBox {
   QColor caption_colour_;
 };
 
+// A page's colour panel with its four colour labels (text, link, visited link, active link).
+struct PageColours {
+  ColourPanel* panel;
+  ColourLabel* text;
+  ColourLabel* link;
+  ColourLabel* visited;
+  ColourLabel* active;
+};
+
 }  // namespace quorella::widgets
