@@ -32,7 +32,11 @@ const failed = [];
 for (const [key, category] of Object.entries(result.lhr.categories))
   for (const ref of category.auditRefs) {
     const audit = result.lhr.audits[ref.id];
-    if (ref.weight > 0 && audit.score !== null && audit.score < 1) failed.push(`${key}/${ref.id}`);
+    if (ref.weight > 0 && audit.score !== null && audit.score < 1) {
+      failed.push(`${key}/${ref.id}`);
+      if (process.env.LIGHTHOUSE_DETAILS)
+        console.error(ref.id, audit.displayValue ?? "", JSON.stringify(audit.details?.items ?? []).slice(0, 600));
+    }
   }
 console.log(JSON.stringify({ version: result.lhr.lighthouseVersion, scores, failed }));
 await chrome.kill();

@@ -28,7 +28,9 @@ void AppendHead(std::string& out, const ModernSite& site, std::string_view title
            "\">\n";
   if (!site.values.Boolean(FaqValue::UseMyColors))
     out += "<meta name=\"color-scheme\" content=\"light dark\">\n";
-  out += "<link rel=\"stylesheet\" href=\"" + std::string(kModernStyleSheetName) + "\">\n";
+  out += "<link rel=\"icon\" href=\"" + std::string(kModernIconName) +
+         "\" type=\"image/svg+xml\">\n<link rel=\"stylesheet\" href=\"" +
+         std::string(kModernStyleSheetName) + "\">\n";
   out += extra;
   out += "<script src=\"" + std::string(kModernScriptName) + "\" defer></script>\n";
   const std::string& head_code = site.Section(FixedSection::HeaderCode);
@@ -65,7 +67,7 @@ void AppendPermalink(std::string& out, const ModernSite& site, std::string_view 
 
 void AppendTools(std::string& out, bool expand_buttons) {
   out +=
-      "<div class=\"qr-tools\" id=\"qr-tools\" hidden>\n"
+      "<div class=\"qr-tools\" id=\"qr-tools\">\n"
       "<label class=\"qr-sr\" for=\"qr-search\">Search the questions</label>\n"
       "<input class=\"qr-search\" id=\"qr-search\" type=\"search\" placeholder=\"Search (press /)\""
       " autocomplete=\"off\" spellcheck=\"false\">\n";

@@ -171,7 +171,7 @@ std::string JsonString(std::string_view text) {
 
 std::size_t ModernFileCount(const Faq& faq) {
   const bool own_pages = HasOwnPages(faq);
-  return 3 + (own_pages ? faq.questions.size() + 1 : 0) +
+  return 4 + (own_pages ? faq.questions.size() + 1 : 0) +
          (faq.values.Text(FaqValue::SiteAddress).empty() ? 0 : 1);
 }
 
@@ -188,6 +188,7 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
 
   emit(std::string(kModernStyleSheetName), ModernStyleSheet(values, system));
   emit(std::string(kModernScriptName), ModernScript());
+  emit(std::string(kModernIconName), ModernIcon());
   if (HasOwnPages(faq)) {
     for (std::size_t i = 0; i < entries.size(); ++i)
       emit(entries[i].page, ModernAnswerPage(site, entries, i));

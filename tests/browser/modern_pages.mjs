@@ -94,9 +94,11 @@ const browser = await puppeteer.launch({
 async function open(address, { width = 1280, dark = false, javascript = true } = {}) {
   const page = await browser.newPage();
   const errors = [];
-  page.on("console", (m) => m.type() === "error" && errors.push(m.text()));
+  // The browser asks for the site's /favicon.ico by itself; the pages name no icon.
+  const own = (address) => !address.endsWith("/favicon.ico");
+  page.on("console", (m) => m.type() === "error" && own(m.location()?.url ?? "") && errors.push(m.text()));
   page.on("pageerror", (e) => errors.push(String(e)));
-  page.on("requestfailed", (r) => errors.push("failed: " + r.url()));
+  page.on("requestfailed", (r) => own(r.url()) && errors.push("failed: " + r.url()));
   await page.setJavaScriptEnabled(javascript);
   await page.setViewport({ width, height: 900, isMobile: width < 600, hasTouch: width < 600 });
   await page.emulateMediaFeatures([{ name: "prefers-color-scheme", value: dark ? "dark" : "light" }]);
@@ -257,9 +259,12 @@ for (const [name, set] of [["all-on-one", all], ["one-per-page", one]]) {
 // The figure: search time per keystroke over 10,000 questions (typing "question 9999 work").
 {
   const { page, errors } = await open(url(big));
-  const times = await page.evaluate(async () => {
+  const { prepare, times } = await page.evaluate(async () => {
     const search = document.getElementById("qr-search");
     const result = [];
+    const begin = performance.now();
+    search.focus();  // folds the text of every question and answer once
+    const prepare = performance.now() - begin;
     const frame = () => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
     for (const text of ["question 9999 work", "", "QUESTION 42"]) {
       search.value = "";
@@ -274,14 +279,14 @@ for (const [name, set] of [["all-on-one", all], ["one-per-page", one]]) {
         await frame();
       }
     }
-    return result;
+    return { prepare, times: result };
   });
   const count = await page.$eval("#qr-count", (e) => e.textContent);
   const expected = many.filter((_, i) => String(i).includes("42")).length;
   check(count === `${expected} of 10000 questions match` && errors.length === 0, `10,000 questions: "QUESTION 42" counts ${count}`);
   const sorted = [...times].sort((a, b) => a - b);
   const median = sorted[Math.floor(sorted.length / 2)], worst = sorted[sorted.length - 1];
-  console.log(`FIGURE search per keystroke over 10,000 questions: median ${median.toFixed(1)} ms, worst ${worst.toFixed(1)} ms (${times.length} keystrokes)`);
+  console.log(`FIGURE search per keystroke over 10,000 questions: median ${median.toFixed(1)} ms, worst ${worst.toFixed(1)} ms (${times.length} keystrokes); the search text prepared once when the box takes focus: ${prepare.toFixed(0)} ms; each: ${times.map((t) => t.toFixed(0)).join(" ")}`);
   await page.close();
 }
 

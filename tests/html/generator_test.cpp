@@ -379,10 +379,11 @@ TEST_F(GeneratorTest, AModernGoRemovesOnlyThePagesItsPreviousGoListed) {
   Go(fewer.Build(), kBanner);
   EXPECT_EQ(ListDirectory(out),
             (Names{".faq.html.quorella", "ans-what-is-quorella.html", "faq.html",
-                   "faq.search.js", "mine.html", "quorella.css", "quorella.js"}));
+                   "faq.search.js", "mine.html", "quorella-icon.svg", "quorella.css",
+                   "quorella.js"}));
   EXPECT_TRUE(FileExists(dir / "elsewhere/page.html"));
   EXPECT_EQ(ReadManifest(out + ManifestName("faq.html")),
-            (Names{"quorella.css", "quorella.js", "ans-what-is-quorella.html",
+            (Names{"quorella.css", "quorella.js", "quorella-icon.svg", "ans-what-is-quorella.html",
                    "faq.search.js", "faq.html"}));
 }
 
