@@ -165,15 +165,14 @@ struct Layout {
   const char* name;
   std::int32_t layout, pages, style;
 };
-constexpr Layout kLayouts[] = {
-    {"SimpleOnePerPage", quorella::kLayoutSimple, quorella::kOnePerPage,
-     quorella::kPageStyleClassic},
-    {"FramesAllOnOnePage", quorella::kLayoutFrames, quorella::kAllOnSamePage,
-     quorella::kPageStyleClassic},
-    {"ModernOnePerPage", quorella::kLayoutSimple, quorella::kOnePerPage,
-     quorella::kPageStyleModern},
-    {"ModernAllOnOnePage", quorella::kLayoutSimple, quorella::kAllOnSamePage,
-     quorella::kPageStyleModern}};
+constexpr Layout kLayouts[] = {{"SimpleOnePerPage", quorella::kLayoutSimple, quorella::kOnePerPage,
+                                quorella::kPageStyleClassic},
+                               {"FramesAllOnOnePage", quorella::kLayoutFrames,
+                                quorella::kAllOnSamePage, quorella::kPageStyleClassic},
+                               {"ModernOnePerPage", quorella::kLayoutSimple, quorella::kOnePerPage,
+                                quorella::kPageStyleModern},
+                               {"ModernAllOnOnePage", quorella::kLayoutSimple,
+                                quorella::kAllOnSamePage, quorella::kPageStyleModern}};
 constexpr int kSizes[] = {1000, 10000};
 
 std::string RunName(const char* kind, const Layout& layout, int questions) {
@@ -185,9 +184,10 @@ std::string RunName(const char* kind, const Layout& layout, int questions) {
 int main(int argc, char** argv) {
   for (const Layout& layout : kLayouts)
     for (const int n : kSizes) {
-      for (const auto& [kind, run] : {std::pair{"Generate", Generate},
-                                      std::pair{"Baseline", Baseline},
-                                      std::pair{"SecondGo", SecondGo}})
+      using Run = void (*)(benchmark::State&, int, std::int32_t, std::int32_t, std::int32_t);
+      for (const auto& [kind, run] : {std::pair<const char*, Run>{"Generate", Generate},
+                                      std::pair<const char*, Run>{"Baseline", Baseline},
+                                      std::pair<const char*, Run>{"SecondGo", SecondGo}})
         benchmark::RegisterBenchmark(RunName(kind, layout, n).c_str(), run, n, layout.layout,
                                      layout.pages, layout.style)
             ->Unit(benchmark::kMillisecond)
@@ -222,9 +222,10 @@ int main(int argc, char** argv) {
     std::printf("%-20s growth from %d to %d questions: %.2fx real, %.2fx cpu\n", layout.name,
                 kSizes[0], kSizes[1], Ratio(large.real, small.real), Ratio(large.cpu, small.cpu));
     const Times second = time_of("SecondGo", layout, kSizes[1]);
-    std::printf("%-20s second Go, one answer changed, %d questions: %.1f ms real, %.2f of the "
-                "first\n",
-                layout.name, kSizes[1], second.real, Ratio(second.real, large.real));
+    std::printf(
+        "%-20s second Go, one answer changed, %d questions: %.1f ms real, %.2f of the "
+        "first\n",
+        layout.name, kSizes[1], second.real, Ratio(second.real, large.real));
   }
   benchmark::Shutdown();
   return 0;

@@ -69,13 +69,12 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
 
   PageWriter writer(names, observer, ModernFileCount(faq));
   std::vector<std::string> files;
-  BuildModernPages(faq, document, system_colours,
-                   [&](const std::string& file_name, std::string_view bytes) {
-                     writer.Status(file_name == start_page ? "Writing Start Page"
-                                                           : "Writing " + file_name);
-                     writer.Write(file_name, bytes);
-                     files.push_back(file_name);
-                   });
+  BuildModernPages(
+      faq, document, system_colours, [&](const std::string& file_name, std::string_view bytes) {
+        writer.Status(file_name == start_page ? "Writing Start Page" : "Writing " + file_name);
+        writer.Write(file_name, bytes);
+        files.push_back(file_name);
+      });
   std::vector<std::string> listed = RemoveStaleFiles(names.Path(""), previous, files);
   listed.insert(listed.begin(), files.begin(), files.end());
   // The list is not reported: it is no page.

@@ -102,15 +102,16 @@ std::string ModernStyleSheet(const FaqValues& values, const SystemColours& syste
   if (values.Boolean(FaqValue::UseMyColors)) {
     auto colour = [&](FaqValue value) { return ColourText(values.Integer(value), system); };
     sheet += ":root{--bg:" + colour(FaqValue::AnswerPageColor) +
-             ";--fg:" + colour(FaqValue::AnswerTextColor) + ";--muted:" +
-             colour(FaqValue::AnswerTextColor) + ";--line:" + colour(FaqValue::AQuestionBackColor) +
-             ";--card:" + colour(FaqValue::AQuestionBackColor) + ";--link:" +
-             colour(FaqValue::AnswerLinkColor) + ";--visited:" +
-             colour(FaqValue::AnswerVisitedLinkColor) + ";--active:" +
-             colour(FaqValue::AnswerActiveLinkColor) + ";--qbg:" +
-             colour(FaqValue::AQuestionBackColor) + ";--qfg:" +
-             colour(FaqValue::AQuestionTextColor) + ";--focus:" +
-             colour(FaqValue::AnswerLinkColor) + "}\n";
+             ";--fg:" + colour(FaqValue::AnswerTextColor) +
+             ";--muted:" + colour(FaqValue::AnswerTextColor) +
+             ";--line:" + colour(FaqValue::AQuestionBackColor) +
+             ";--card:" + colour(FaqValue::AQuestionBackColor) +
+             ";--link:" + colour(FaqValue::AnswerLinkColor) +
+             ";--visited:" + colour(FaqValue::AnswerVisitedLinkColor) +
+             ";--active:" + colour(FaqValue::AnswerActiveLinkColor) +
+             ";--qbg:" + colour(FaqValue::AQuestionBackColor) +
+             ";--qfg:" + colour(FaqValue::AQuestionTextColor) +
+             ";--focus:" + colour(FaqValue::AnswerLinkColor) + "}\n";
     const std::string image = CssSafe(values.Text(FaqValue::AnswerBackImage));
     if (!image.empty()) sheet += "body{background-image:url(\"" + image + "\")}\n";
   } else {

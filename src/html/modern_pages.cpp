@@ -7,15 +7,12 @@ namespace quorella::html {
 
 namespace {
 
-constexpr std::size_t kDescriptionLimit = 160;
-
 std::string Attribute(std::string_view text) {
   return EscapeHtml(text);
 }
 
 void AppendHead(std::string& out, const ModernSite& site, std::string_view title,
-                std::string_view description, std::string_view file_name,
-                std::string_view extra) {
+                std::string_view description, std::string_view file_name, std::string_view extra) {
   out += "<!DOCTYPE html>\n<html lang=\"" + Attribute(site.values.Text(FaqValue::Language)) +
          "\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
@@ -106,7 +103,8 @@ std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntr
                             std::string_view structured_data) {
   const bool one_per_page = !site.search_text_name.empty();
   std::string extra(structured_data);
-  if (one_per_page) extra += "<script src=\"" + Attribute(site.search_text_name) + "\" defer></script>\n";
+  if (one_per_page)
+    extra += "<script src=\"" + Attribute(site.search_text_name) + "\" defer></script>\n";
 
   std::string out;
   std::size_t size = 4096;
@@ -145,11 +143,10 @@ std::string ModernAnswerPage(const ModernSite& site, const std::vector<ModernEnt
   std::string out;
   out.reserve(entry.answer.size() + entry.question.size() * 3 + 3072);
   AppendHead(out, site, question + " \xE2\x80\x93 " + PlainText(title),
-             FirstSentence(PlainText(entry.answer), kDescriptionLimit), entry.page, {});
+             FirstSentence(entry.answer_text, kDescriptionLimit), entry.page, {});
   AppendHeader(out, site,
                "<p class=\"qr-intro\"><a href=\"" +
-                   Attribute(site.values.Text(FaqValue::StartPage)) + "\">" + title +
-                   "</a></p>\n");
+                   Attribute(site.values.Text(FaqValue::StartPage)) + "\">" + title + "</a></p>\n");
   out += "<main class=\"qr-answer\">\n<h1 id=\"" + entry.anchor + "\"><span>" + entry.question +
          "</span>";
   AppendPermalink(out, site, entry.anchor, false);

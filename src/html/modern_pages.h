@@ -12,21 +12,25 @@
 
 namespace quorella::html {
 
+// The longest description made from an answer, in bytes: what search engines show.
+inline constexpr std::size_t kDescriptionLimit = 160;
+
 // One question of the page set.
 struct ModernEntry {
   std::string question;  // as typed
   std::string anchor;
-  std::string page;    // its own page's file name with one answer per page, else empty
-  std::string answer;  // rendered
+  std::string page;         // its own page's file name with one answer per page, else empty
+  std::string answer;       // rendered
+  std::string answer_text;  // its readable text, for searches and descriptions
 };
 
 // What every page of one run shares.
 struct ModernSite {
   const FaqValues& values;
   std::array<std::string, kFixedSectionCount> sections;
-  std::string site_base;       // SiteAddress ending in "/", empty when there is none
-  std::string description;     // of the start page, plain text
-  std::string credit_address;  // the credit line's link; empty when the banner is off
+  std::string site_base;         // SiteAddress ending in "/", empty when there is none
+  std::string description;       // of the start page, plain text
+  std::string credit_address;    // the credit line's link; empty when the banner is off
   std::string search_text_name;  // the answers' search text beside the start page (one per page)
 
   const std::string& Section(FixedSection which) const {

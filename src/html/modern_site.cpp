@@ -16,11 +16,10 @@ namespace quorella::html {
 
 namespace {
 
-constexpr std::size_t kDescriptionLimit = 160;
 constexpr std::string_view kSitemapName = "sitemap.xml";
 
 // Ids the page itself uses.
-const std::set<std::string> kPageIds = {"qr-top",    "qr-tools", "qr-search", "qr-count",
+const std::set<std::string> kPageIds = {"qr-top",    "qr-tools",    "qr-search", "qr-count",
                                         "qr-expand", "qr-collapse", "qr-none"};
 
 bool HasOwnPages(const Faq& faq) {
@@ -61,7 +60,7 @@ std::string Description(const FaqValues& values, const std::vector<ModernEntry>&
   const std::string& typed = values.Text(FaqValue::Description);
   if (!typed.empty()) return typed;
   if (entries.empty()) return {};
-  return FirstSentence(PlainText(entries.front().answer), kDescriptionLimit);
+  return FirstSentence(entries.front().answer_text, kDescriptionLimit);
 }
 
 std::string StructuredData(const std::vector<ModernEntry>& entries) {
@@ -82,7 +81,7 @@ std::string SearchText(const std::vector<ModernEntry>& entries) {
   std::string script = "window.quorellaSearchText=[";
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (i > 0) script += ",";
-    script += "\n" + JsonString(PlainText(entries[i].answer));
+    script += "\n" + JsonString(entries[i].answer_text);
   }
   script += "];\n";
   return script;
@@ -127,6 +126,7 @@ std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
     if (own_pages) entry.page = prefix + (prefix.empty() ? "" : "-") + entry.anchor + extension;
     AppendStoredAnswer(entry.answer, document.Read(AnswerSectionName(i)), Escaping::MarkupOnly);
     entry.answer = LfLines(std::move(entry.answer));
+    entry.answer_text = PlainText(entry.answer);
   }
   return entries;
 }
@@ -179,10 +179,13 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
                       const EmitFile& emit) {
   const FaqValues& values = faq.values;
   std::vector<ModernEntry> entries = Entries(faq, document);
-  ModernSite site{values, {}, SiteBase(values), Description(values, entries),
-                  values.Boolean(FaqValue::DisableBanner) ? std::string() : VendorSiteAddress(),
-                  HasOwnPages(faq) ? Stem(values.Text(FaqValue::StartPage)) + ".search.js"
-                                   : std::string()};
+  ModernSite site{
+      values,
+      {},
+      SiteBase(values),
+      Description(values, entries),
+      values.Boolean(FaqValue::DisableBanner) ? std::string() : VendorSiteAddress(),
+      HasOwnPages(faq) ? Stem(values.Text(FaqValue::StartPage)) + ".search.js" : std::string()};
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
     site.sections[i] = LfLines(document.Read(SectionName(static_cast<FixedSection>(i))));
 

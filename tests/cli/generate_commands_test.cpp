@@ -69,14 +69,14 @@ TEST_F(Generate, ModernStylePrintsOnlyTheFilesWhoseBytesChanged) {
   EXPECT_EQ(Ok({"get", "FAQ", "PageStyle", "Language", "SiteAddress", "StructuredData"}),
             "PageStyle=1\nLanguage=en\nSiteAddress=https://faq.example\nStructuredData=0\n");
   const std::string site = dir / "site/";
-  EXPECT_EQ(Ok({"generate", "FAQ"}),
-            site + "quorella.css\n" + site + "quorella.js\n" + site + "quorella-icon.svg\n" +
-                site + "ans-question-0.html\n" + site + "ans-question-1.html\n" + site +
-                "faq.search.js\n" + site + "faq.html\n" + site + "sitemap.xml\n");
+  EXPECT_EQ(Ok({"generate", "FAQ"}), site + "quorella.css\n" + site + "quorella.js\n" + site +
+                                         "quorella-icon.svg\n" + site + "ans-question-0.html\n" +
+                                         site + "ans-question-1.html\n" + site + "faq.search.js\n" +
+                                         site + "faq.html\n" + site + "sitemap.xml\n");
   EXPECT_EQ(Ok({"generate", "FAQ"}), "");
   Ok({"set", "FAQ", "Title", "Help"});
-  EXPECT_EQ(Ok({"generate", "FAQ"}), site + "ans-question-0.html\n" + site +
-                                         "ans-question-1.html\n" + site + "faq.html\n");
+  EXPECT_EQ(Ok({"generate", "FAQ"}),
+            site + "ans-question-0.html\n" + site + "ans-question-1.html\n" + site + "faq.html\n");
 }
 
 TEST_F(Generate, WritesIntoTheApplicationDirectoryByDefault) {

@@ -31,7 +31,8 @@ TEST(Anchors, TextsOfAnyScriptGiveReadableAsciiAnchors) {
            {"🙂", "question"},
            {"Version 1.3.1 — what's new?", "version-1-3-1-whats-new"},
            {std::string(70, 'a'), std::string(64, 'a')},
-           {"word " + std::string(40, 'b') + " " + std::string(40, 'c'), "word-" + std::string(40, 'b')},
+           {"word " + std::string(40, 'b') + " " + std::string(40, 'c'),
+            "word-" + std::string(40, 'b')},
        })
     EXPECT_EQ(anchors.Make(c.input), c.expected) << c.input;
 }

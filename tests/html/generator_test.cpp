@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <map>
 
 #include "html/answer_formats.h"
 #include "html/banner.h"
-#include "html/manifest.h"
 #include "html/faq_fixture.h"
+#include "html/manifest.h"
 #include "store/document.h"
 #include "support/faults.h"
 #include "util/errors.h"
@@ -363,8 +363,7 @@ TEST_F(GeneratorTest, AModernGoRemovesOnlyThePagesItsPreviousGoListed) {
   const std::string out = builder.output_dir();
   WriteWholeFile(out + "mine.html", "kept: no Go wrote it");
   const Names first = ListDirectory(out);
-  ASSERT_NE(std::find(first.begin(), first.end(), "ans-how-do-bold-quotes-look.html"),
-            first.end());
+  ASSERT_NE(std::find(first.begin(), first.end(), "ans-how-do-bold-quotes-look.html"), first.end());
   // A list edited by hand: names with a folder in them are never removed.
   CreateDirectories(dir / "elsewhere");
   WriteWholeFile(dir / "elsewhere/page.html", "not ours");
@@ -378,9 +377,8 @@ TEST_F(GeneratorTest, AModernGoRemovesOnlyThePagesItsPreviousGoListed) {
   for (auto& entry : SampleQuestions(1)) fewer.Add(std::move(entry));
   Go(fewer.Build(), kBanner);
   EXPECT_EQ(ListDirectory(out),
-            (Names{".faq.html.quorella", "ans-what-is-quorella.html", "faq.html",
-                   "faq.search.js", "mine.html", "quorella-icon.svg", "quorella.css",
-                   "quorella.js"}));
+            (Names{".faq.html.quorella", "ans-what-is-quorella.html", "faq.html", "faq.search.js",
+                   "mine.html", "quorella-icon.svg", "quorella.css", "quorella.js"}));
   EXPECT_TRUE(FileExists(dir / "elsewhere/page.html"));
   EXPECT_EQ(ReadManifest(out + ManifestName("faq.html")),
             (Names{"quorella.css", "quorella.js", "quorella-icon.svg", "ans-what-is-quorella.html",
