@@ -1,5 +1,7 @@
 #include "html/modern_pages.h"
 
+#include <cstdio>
+
 #include "html/modern_assets.h"
 #include "html/plain_text.h"
 
@@ -21,7 +23,7 @@ void AppendHead(std::string& out, const ModernSite& site, std::string_view title
   if (!description.empty())
     out += "<meta name=\"description\" content=\"" + Attribute(description) + "\">\n";
   if (!site.site_base.empty())
-    out += "<link rel=\"canonical\" href=\"" + Attribute(site.site_base + std::string(file_name)) +
+    out += "<link rel=\"canonical\" href=\"" + Attribute(SiteAddressOf(site.site_base, file_name)) +
            "\">\n";
   if (!site.values.Boolean(FaqValue::UseMyColors))
     out += "<meta name=\"color-scheme\" content=\"light dark\">\n";
@@ -98,6 +100,21 @@ std::string Heading(std::string_view tag, std::string_view html) {
 }
 
 }  // namespace
+
+std::string SiteAddressOf(std::string_view site_base, std::string_view file_name) {
+  std::string address(site_base);
+  for (const char c : file_name) {
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+        std::string_view("-._~/").find(c) != std::string_view::npos) {
+      address += c;
+    } else {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(c));
+      address += hex;
+    }
+  }
+  return address;
+}
 
 std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntry>& entries,
                             std::string_view structured_data) {

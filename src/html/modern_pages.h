@@ -38,6 +38,9 @@ struct ModernSite {
   }
 };
 
+// The address of a page on the site: `site_base` followed by the file name, percent-encoded.
+std::string SiteAddressOf(std::string_view site_base, std::string_view file_name);
+
 // The start page: every answer in place, or the list of questions linking to their pages.
 std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntry>& entries,
                             std::string_view structured_data);

@@ -32,23 +32,6 @@ std::string Stem(std::string_view file_name) {
                                                                : file_name.substr(0, dot));
 }
 
-// Characters of a file name that a URL carries as they are; the rest percent-encoded.
-std::string UrlPath(std::string_view name) {
-  std::string out;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-        std::string_view("-._~/").find(c) != std::string_view::npos) {
-      out += c;
-    } else {
-      char hex[4];
-      std::snprintf(hex, sizeof hex, "%%%02X", byte);
-      out += hex;
-    }
-  }
-  return out;
-}
-
 std::string SiteBase(const FaqValues& values) {
   std::string base = values.Text(FaqValue::SiteAddress);
   while (!base.empty() && (base.back() == ' ' || base.back() == '\t')) base.pop_back();
@@ -93,7 +76,7 @@ std::string Sitemap(const std::string& base, const FaqValues& values,
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\">\n";
   auto url = [&](std::string_view name) {
-    xml += "<url><loc>" + EscapeHtml(base + UrlPath(name)) + "</loc></url>\n";
+    xml += "<url><loc>" + EscapeHtml(SiteAddressOf(base, name)) + "</loc></url>\n";
   };
   url(values.Text(FaqValue::StartPage));
   for (const ModernEntry& entry : entries)
