@@ -21,7 +21,11 @@ bool IsPlainFileName(std::string_view name) {
 }  // namespace
 
 std::string ManifestName(std::string_view start_page) {
-  return "." + std::string(start_page) + ".quorella";
+  std::string name = "." + std::string(start_page) + ".quorella";
+  // A start page in a folder of its own keeps its list beside it, in the output folder.
+  for (char& c : name)
+    if (c == '/' || c == '\\') c = '_';
+  return name;
 }
 
 std::vector<std::string> ReadManifest(const std::string& path) {

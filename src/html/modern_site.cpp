@@ -6,6 +6,7 @@
 
 #include "html/anchor.h"
 #include "html/answer_formats.h"
+#include "html/manifest.h"
 #include "html/modern_assets.h"
 #include "html/modern_pages.h"
 #include "html/plain_text.h"
@@ -30,6 +31,10 @@ std::string Stem(std::string_view file_name) {
   const std::size_t dot = file_name.rfind('.');
   return std::string(dot == std::string_view::npos || dot == 0 ? file_name
                                                                : file_name.substr(0, dot));
+}
+
+std::string SearchTextName(std::string_view start_page) {
+  return Stem(start_page) + ".search.js";
 }
 
 std::string SiteBase(const FaqValues& values) {
@@ -101,12 +106,23 @@ std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
   const std::string& prefix = values.Text(FaqValue::AnswerSubPagePrefix);
   const std::string extension = "." + values.Text(FaqValue::DocumentExt);
   AnchorSet anchors(kPageIds);
+  // An answer's page never takes the name of another file of the set: its anchor is numbered on.
+  const std::string& start_page = values.Text(FaqValue::StartPage);
+  const std::set<std::string> fixed_files = {start_page,
+                                             SearchTextName(start_page),
+                                             ManifestName(start_page),
+                                             std::string(kSitemapName),
+                                             std::string(kModernStyleSheetName),
+                                             std::string(kModernScriptName),
+                                             std::string(kModernIconName)};
   std::vector<ModernEntry> entries(faq.questions.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     ModernEntry& entry = entries[i];
     entry.question = faq.questions[i];
     entry.anchor = anchors.Add(entry.question);
-    if (own_pages) entry.page = prefix + (prefix.empty() ? "" : "-") + entry.anchor + extension;
+    auto page = [&] { return prefix + (prefix.empty() ? "" : "-") + entry.anchor + extension; };
+    while (own_pages && fixed_files.count(page()) != 0) entry.anchor = anchors.Add(entry.question);
+    if (own_pages) entry.page = page();
     AppendStoredAnswer(entry.answer, document.Read(AnswerSectionName(i)), Escaping::MarkupOnly);
     entry.answer = LfLines(std::move(entry.answer));
     entry.answer_text = PlainText(entry.answer);

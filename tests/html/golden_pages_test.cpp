@@ -127,7 +127,8 @@ std::vector<Scenario> Scenarios() {
              .Set(FaqValue::AnswerSubPagePrefix, "")
              .Add({"Привет, как дела?", {"0", "Хорошо. Пишите на mail@faq.example."}})
              .Add({"What is Quorella?", {"3", "<p>The same question </script> again.</p>"}})
-             .Add({"日本語？", {"1", "はい。"}});
+             .Add({"日本語？", {"1", "はい。"}})
+             .Add({"FAQ", {"0", "Its page is not the start page."}});
        }});
   return all;
 }
