@@ -104,8 +104,9 @@ std::string ModernStyleSheet(const FaqValues& values, const SystemColours& syste
     sheet += ":root{--bg:" + colour(FaqValue::AnswerPageColor) +
              ";--fg:" + colour(FaqValue::AnswerTextColor) +
              ";--muted:" + colour(FaqValue::AnswerTextColor) +
-             ";--line:" + colour(FaqValue::AQuestionBackColor) +
-             ";--card:" + colour(FaqValue::AQuestionBackColor) +
+             // Borders from the text colour: the question background may be the page's own.
+             ";--line:color-mix(in srgb," + colour(FaqValue::AnswerTextColor) +
+             " 30%,transparent)" + ";--card:" + colour(FaqValue::AQuestionBackColor) +
              ";--link:" + colour(FaqValue::AnswerLinkColor) +
              ";--visited:" + colour(FaqValue::AnswerVisitedLinkColor) +
              ";--active:" + colour(FaqValue::AnswerActiveLinkColor) +
