@@ -63,11 +63,14 @@ for page in quorella quorella-cli; do
   warnings=$(MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$USR/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man warns about $page(1): $warnings"
 done
-# Every command of the program's help has its entry.
-commands=$("$USR/bin/quorella-cli" --help | sed -n '/^Commands:/,/^$/{/^  /s/^  \([^ ]*\).*/\1/p}')
+# Every command and every option of the program's help has its entry.
+help=$("$USR/bin/quorella-cli" --help)
 rendered=$(MANWIDTH=200 man -l "$USR/share/man/man1/quorella-cli.1.gz" 2>/dev/null | col -b)
-for command in $commands; do
+for command in $(sed -n '/^Commands:/,/^$/{/^  /s/^  \([^ ]*\).*/\1/p}' <<<"$help"); do
   grep -qE "^       $command( |$)" <<<"$rendered" || fail "quorella-cli(1) has no entry for $command"
+done
+for option in $(grep -oE -- '--[a-z-]+' <<<"$help" | sort -u); do
+  grep -qE -- "$option\b" <<<"$rendered" || fail "quorella-cli(1) does not mention $option"
 done
 
 # An ordinary user: nobody when this runs as root (as CI does), else whoever runs it.
