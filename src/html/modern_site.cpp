@@ -133,10 +133,16 @@ std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
 }  // namespace
 
 std::string JsonString(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8 + 2);
+  out += '"';
+  std::size_t plain_from = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte >= 0x20 && byte != '"' && byte != '\\' && byte != '<') continue;
+    out.append(text.substr(plain_from, i - plain_from));
+    plain_from = i + 1;
+    switch (byte) {
       case '"':
         out += "\\\"";
         break;
@@ -155,17 +161,16 @@ std::string JsonString(std::string_view text) {
       case '<':
         out += "\\u003c";
         break;
-      default:
-        if (byte < 0x20) {
-          char hex[8];
-          std::snprintf(hex, sizeof hex, "\\u%04x", byte);
-          out += hex;
-        } else {
-          out += c;
-        }
+      default: {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\u%04x", byte);
+        out += hex;
+      }
     }
   }
-  return out + "\"";
+  out.append(text.substr(plain_from));
+  out += '"';
+  return out;
 }
 
 std::size_t ModernFileCount(const Faq& faq) {
