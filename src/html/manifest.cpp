@@ -1,6 +1,8 @@
 #include "html/manifest.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <optional>
 #include <set>
 
 #include "util/file_io.h"
@@ -11,6 +13,27 @@ namespace quorella::html {
 namespace {
 
 constexpr std::string_view kHeading = "# Files written by Quorella for ";
+// The line that says the entries carry fingerprints and stamps before their names.
+constexpr std::string_view kFieldsLine = "# fingerprint size inode modified name";
+
+// "FINGERPRINT SIZE INODE MODIFIED NAME", the fingerprint in hexadecimal, the rest in decimal.
+std::optional<ManifestEntry> ParseEntry(std::string_view line) {
+  ManifestEntry entry;
+  const std::string text(line);
+  unsigned long long fingerprint = 0, size = 0, inode = 0;
+  long long modified = 0;
+  int name_at = -1;
+  if (std::sscanf(text.c_str(), "%16llx %llu %llu %lld %n", &fingerprint, &size, &inode, &modified,
+                  &name_at) != 4 ||
+      name_at < 0 || static_cast<std::size_t>(name_at) >= text.size())
+    return std::nullopt;
+  entry.name = text.substr(static_cast<std::size_t>(name_at));
+  entry.fingerprint = fingerprint;
+  entry.stamp.size = size;
+  entry.stamp.inode = inode;
+  entry.stamp.modified_ns = modified;
+  return entry;
+}
 
 // A bare file name: anything else in a list (edited by hand, or damaged) names no file of ours.
 bool IsPlainFileName(std::string_view name) {
@@ -28,24 +51,53 @@ std::string ManifestName(std::string_view start_page) {
   return name;
 }
 
-std::vector<std::string> ReadManifest(const std::string& path) {
-  std::vector<std::string> names;
+std::string ClassicManifestName(std::string_view start_page) {
+  std::string name = ManifestName(start_page);
+  name.replace(name.size() - std::string_view(".quorella").size(), std::string_view::npos,
+               ".pages.quorella");
+  return name;
+}
+
+std::vector<ManifestEntry> ReadManifestEntries(const std::string& path) {
+  std::vector<ManifestEntry> entries;
   std::optional<std::string> text;
   try {
     text = ReadFileIfExists(path);
   } catch (const std::exception&) {
-    return names;
+    return entries;
   }
-  if (!text) return names;
+  if (!text) return entries;
+  bool fields = false;
   ForEachLine(*text, [&](std::string_view line) {
-    if (!line.empty() && line.front() != '#') names.emplace_back(line);
+    if (line == kFieldsLine) fields = true;
+    if (line.empty() || line.front() == '#') return;
+    std::optional<ManifestEntry> entry = fields ? ParseEntry(line) : std::nullopt;
+    if (!entry) entry = ManifestEntry{std::string(line), 0, {}};
+    entries.push_back(std::move(*entry));
   });
+  return entries;
+}
+
+std::vector<std::string> ReadManifest(const std::string& path) {
+  std::vector<std::string> names;
+  for (ManifestEntry& entry : ReadManifestEntries(path)) names.push_back(std::move(entry.name));
   return names;
 }
 
-std::string ManifestText(std::string_view start_page, const std::vector<std::string>& names) {
-  std::string text = std::string(kHeading) + std::string(start_page) + "\n";
-  for (const std::string& name : names) text += name + "\n";
+std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries) {
+  std::string text =
+      std::string(kHeading) + std::string(start_page) + "\n" + std::string(kFieldsLine) + "\n";
+  char fields[96];
+  for (const ManifestEntry& entry : entries) {
+    std::snprintf(fields, sizeof fields, "%016llx %llu %llu %lld ",
+                  static_cast<unsigned long long>(entry.fingerprint),
+                  static_cast<unsigned long long>(entry.stamp.size),
+                  static_cast<unsigned long long>(entry.stamp.inode),
+                  static_cast<long long>(entry.stamp.modified_ns));
+    text += fields;
+    text += entry.name;
+    text += '\n';
+  }
   return text;
 }
 

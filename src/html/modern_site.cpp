@@ -9,6 +9,7 @@
 #include "html/manifest.h"
 #include "html/modern_assets.h"
 #include "html/modern_pages.h"
+#include "html/page_fingerprints.h"
 #include "html/plain_text.h"
 #include "html/style_fragments.h"
 #include "util/vendor_site.h"
@@ -123,14 +124,24 @@ std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
     auto page = [&] { return prefix + (prefix.empty() ? "" : "-") + entry.anchor + extension; };
     while (own_pages && fixed_files.count(page()) != 0) entry.anchor = anchors.Add(entry.question);
     if (own_pages) entry.page = page();
-    AppendStoredAnswer(entry.answer, document.Read(AnswerSectionName(i)), Escaping::MarkupOnly);
-    entry.answer = LfLines(std::move(entry.answer));
-    entry.answer_text = PlainText(entry.answer);
+    entry.stored = document.Read(AnswerSectionName(i));
   }
   return entries;
 }
 
+void RenderAll(std::vector<ModernEntry>& entries) {
+  for (ModernEntry& entry : entries) Render(entry);
+}
+
 }  // namespace
+
+void Render(ModernEntry& entry) {
+  if (entry.rendered) return;
+  AppendStoredAnswer(entry.answer, entry.stored, Escaping::MarkupOnly);
+  entry.answer = LfLines(std::move(entry.answer));
+  entry.answer_text = PlainText(entry.answer);
+  entry.rendered = true;
+}
 
 std::string JsonString(std::string_view text) {
   std::string out;
@@ -183,6 +194,8 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
                       const EmitFile& emit) {
   const FaqValues& values = faq.values;
   std::vector<ModernEntry> entries = Entries(faq, document);
+  // A description made from the first answer needs that answer, whatever else is made again.
+  if (values.Text(FaqValue::Description).empty() && !entries.empty()) Render(entries.front());
   ModernSite site{
       values,
       {},
@@ -193,19 +206,56 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
     site.sections[i] = LfLines(document.Read(SectionName(static_cast<FixedSection>(i))));
 
-  emit(std::string(kModernStyleSheetName), ModernStyleSheet(values, system));
-  emit(std::string(kModernScriptName), ModernScript());
-  emit(std::string(kModernIconName), ModernIcon());
-  if (HasOwnPages(faq)) {
-    for (std::size_t i = 0; i < entries.size(); ++i)
-      emit(entries[i].page, ModernAnswerPage(site, entries, i));
-    emit(site.search_text_name, SearchText(entries));
+  Fingerprint run = RunFingerprint(values, site.sections, {}, system);
+  run.Add(site.description).Add(site.credit_address);
+  auto of = [&](const Fingerprint& inputs, std::string_view name) {
+    return FileFingerprint(Fingerprint(inputs).Add(name));
+  };
+  // The list of questions (with their anchors and pages), and every answer.
+  Fingerprint listing(run.value());
+  Fingerprint answers(run.value());
+  for (const ModernEntry& entry : entries) {
+    listing.Add(entry.question).Add(entry.anchor).Add(entry.page);
+    answers.Add(entry.stored);
   }
-  const std::string structured =
-      values.Boolean(FaqValue::StructuredData) ? StructuredData(entries) : std::string();
-  emit(values.Text(FaqValue::StartPage), ModernStartPage(site, entries, structured));
+  const Fingerprint everything = Fingerprint(listing.value()).Add(answers.value());
+
+  emit(std::string(kModernStyleSheetName), of(run, kModernStyleSheetName),
+       [&] { return ModernStyleSheet(values, system); });
+  emit(std::string(kModernScriptName), of(run, kModernScriptName),
+       [] { return std::string(ModernScript()); });
+  emit(std::string(kModernIconName), of(run, kModernIconName),
+       [] { return std::string(ModernIcon()); });
+  if (HasOwnPages(faq)) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      // A page shows its own question and answer and links to its neighbours' pages.
+      Fingerprint page(run.value());
+      const ModernEntry& entry = entries[i];
+      page.Add(entry.question).Add(entry.anchor).Add(entry.page).Add(entry.stored);
+      page.Add(i > 0 ? entries[i - 1].page : std::string("\n"));
+      page.Add(i + 1 < entries.size() ? entries[i + 1].page : std::string("\n"));
+      emit(entry.page, of(page, "answer page"), [&] {
+        Render(entries[i]);
+        return ModernAnswerPage(site, entries, i);
+      });
+    }
+    emit(site.search_text_name, of(answers, "search text"), [&] {
+      RenderAll(entries);
+      return SearchText(entries);
+    });
+  }
+  const bool structured = values.Boolean(FaqValue::StructuredData);
+  // The start page shows every answer, in place or as structured data, unless neither is there.
+  const bool answers_shown = !HasOwnPages(faq) || structured;
+  emit(values.Text(FaqValue::StartPage), of(answers_shown ? everything : listing, "start page"),
+       [&] {
+         if (answers_shown) RenderAll(entries);
+         return ModernStartPage(site, entries,
+                                structured ? StructuredData(entries) : std::string());
+       });
   if (!site.site_base.empty())
-    emit(std::string(kSitemapName), Sitemap(site.site_base, values, entries));
+    emit(std::string(kSitemapName), of(listing, kSitemapName),
+         [&] { return Sitemap(site.site_base, values, entries); });
 }
 
 }  // namespace quorella::html

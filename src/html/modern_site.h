@@ -2,6 +2,7 @@
 // The Modern page set of a FAQ, file by file: the style sheet and the script, one page per answer
 // when they have pages of their own (with the answers' search text), the start page, and with a
 // SiteAddress a sitemap.xml.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,8 +13,11 @@
 
 namespace quorella::html {
 
-// Called with each file of the set in the order it is to be written.
-using EmitFile = std::function<void(const std::string& file_name, std::string_view bytes)>;
+// Called with each file of the set in the order it is to be written: its name, the fingerprint of
+// what it is made from (html/page_fingerprints.h) and what makes its bytes, called only when they
+// are needed.
+using EmitFile = std::function<void(const std::string& file_name, std::uint64_t fingerprint,
+                                    const std::function<std::string()>& build)>;
 
 // The number of files BuildModernPages emits for `faq`.
 std::size_t ModernFileCount(const Faq& faq);

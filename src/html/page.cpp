@@ -15,10 +15,11 @@ void Page::Add(std::string_view item) {
 
 namespace {
 
-bool HoldsAlready(const std::string& path, std::string_view bytes) {
+// `found` is what is at the path; a symbolic link is compared through its target.
+bool HoldsAlready(const std::string& path, const FileStamp& found, std::string_view bytes) {
+  if (IsRegularFile(found) && found.size != bytes.size()) return false;
   // A file that cannot be read is written, which reports whatever is wrong with it.
   try {
-    if (!FileExists(path)) return false;
     const std::optional<std::string> old = ReadWholeFileAtMost(path, bytes.size());
     return old && *old == bytes;
   } catch (const Error&) {
@@ -28,15 +29,19 @@ bool HoldsAlready(const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
-bool WritePageFile(const std::string& path, std::string_view bytes) {
-  if (HoldsAlready(path, bytes)) return false;
+PageFileResult WritePageFileStamped(const std::string& path, std::string_view bytes) {
+  const std::optional<FileStamp> found = EntryStampOf(path);
+  if (found && HoldsAlready(path, *found, bytes)) return {false, *found};
   // Pages can be generated again, so they are not flushed to disk one by one.
   try {
-    ReplaceFileAtomically(path, bytes, Flush::No);
+    return {true, ReplaceGeneratedFile(path, bytes, found)};
   } catch (const Error&) {
     throw Error(messages::CannotCreateFile(path, messages::SystemReason(errno)));
   }
-  return true;
+}
+
+bool WritePageFile(const std::string& path, std::string_view bytes) {
+  return WritePageFileStamped(path, bytes).written;
 }
 
 }  // namespace quorella::html

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/file_io.h"
+
 namespace quorella::html {
 
 class Page {
@@ -40,5 +42,12 @@ class Page {
 // says whether the file was written. A file that cannot be created or written fails with
 // "Cannot create file \"PATH\". REASON".
 bool WritePageFile(const std::string& path, std::string_view bytes);
+
+// The same, also giving the stamp of the file now there (written or found holding the bytes).
+struct PageFileResult {
+  bool written = false;
+  FileStamp stamp;
+};
+PageFileResult WritePageFileStamped(const std::string& path, std::string_view bytes);
 
 }  // namespace quorella::html

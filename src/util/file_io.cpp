@@ -48,16 +48,35 @@ std::string ResolvedTarget(const std::string& path) {
 // Opens a new, uniquely named scratch file beside `target`.
 sys::Fd OpenScratchBeside(const std::string& target, std::string& scratch_path) {
   static std::atomic<unsigned> counter{0};
+  // Asked once: a forked child writes under its parent's number, and the counter and the random
+  // part keep the names apart.
+  static const std::string process = std::to_string(::getpid());
   const std::string folder = DirectoryOf(target);
   const std::string base = FileNameOf(target);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    scratch_path = folder + "." + base + ".tmp-" + std::to_string(::getpid()) + "-" +
+    scratch_path = folder + "." + base + ".tmp-" + process + "-" +
                    std::to_string(counter.fetch_add(1)) + "-" + std::to_string(::rand() % 100000);
     sys::Fd fd(sys::Open(scratch_path, O_WRONLY | O_CREAT | O_EXCL, 0666));
     if (fd.valid() || errno != EEXIST) return fd;
   }
   errno = EEXIST;
   return sys::Fd();
+}
+
+FileStamp StampFrom(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_size), static_cast<std::uint64_t>(info.st_ino),
+          static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+          static_cast<std::uint32_t>(info.st_mode)};
+}
+
+// The permission bits a newly created file gets; read once, as umask can only be read by setting.
+mode_t CreatedFileMode() {
+  static const mode_t mode = [] {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+  }();
+  return mode;
 }
 
 void SyncDirectoryOf(const std::string& path) {
@@ -141,6 +160,49 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush
   if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile(target, Reason()));
   if (sys::Rename(scratch, target) != 0) fail(messages::CannotReplaceFile(target, Reason()));
   if (flush == Flush::Yes) SyncDirectoryOf(target);
+}
+
+std::optional<FileStamp> EntryStampOf(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || ::lstat(path.c_str(), &info) != 0) return std::nullopt;
+  return StampFrom(info);
+}
+
+bool IsRegularFile(const FileStamp& stamp) {
+  return S_ISREG(stamp.mode);
+}
+
+FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
+                               const std::optional<FileStamp>& existing) {
+  if (existing && S_ISLNK(existing->mode)) {
+    ReplaceFileAtomically(path, data, Flush::No);
+    const std::optional<FileStamp> stamp = EntryStampOf(ResolvedTarget(path));
+    return stamp ? *stamp : FileStamp{};
+  }
+  std::string scratch;
+  sys::Fd first = OpenScratchBeside(path, scratch);
+  if (!first.valid() && errno == ENOENT) CreateFolderOf(path);  // a page in a folder of its own
+  sys::Fd fd =
+      first.valid() || errno != ENOENT ? std::move(first) : OpenScratchBeside(path, scratch);
+  if (!fd.valid()) throw Error(messages::CannotCreateFile(scratch, Reason()));
+  auto fail = [&](std::string message) {
+    const int saved = errno;
+    fd.reset();
+    ::unlink(scratch.c_str());
+    errno = saved;
+    throw Error(std::move(message));
+  };
+  // The scratch file is created with the mode a new file gets; only a page whose mode differs
+  // needs its own bits set.
+  if (existing && (existing->mode & 07777) != CreatedFileMode() &&
+      sys::Fchmod(fd.get(), existing->mode & 07777) != 0)
+    fail(messages::CannotWriteFile(path, Reason()));
+  if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile(path, Reason()));
+  struct stat info {};
+  const bool stamped = ::fstat(fd.get(), &info) == 0;
+  if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile(path, Reason()));
+  if (sys::Rename(scratch, path) != 0) fail(messages::CannotReplaceFile(path, Reason()));
+  return stamped ? StampFrom(info) : FileStamp{};
 }
 
 void AppendToFile(const std::string& path, std::string_view data) {
