@@ -9,6 +9,7 @@
 #include "store/document.h"
 #include "util/file_io.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace quorella::html {
@@ -21,11 +22,13 @@ namespace {
 class PageWriter {
  public:
   PageWriter(const PageNames& names, const GenerationObserver& observer, std::size_t total,
-             std::string manifest_path)
+             std::string manifest_path, std::string start_page)
       : names_(names),
         observer_(observer),
         total_(total),
-        manifest_path_(names.Path(manifest_path)) {
+        manifest_path_(names.Path(manifest_path)),
+        start_page_(std::move(start_page)),
+        folder_(names.Path("")) {
     for (ManifestEntry& entry : ReadManifestEntries(manifest_path_)) {
       previous_names_.push_back(entry.name);
       previous_.emplace(entry.name, std::move(entry));
@@ -37,14 +40,18 @@ class PageWriter {
     if (observer_.status) observer_.status(text);
   }
 
-  // `build` makes the page's bytes when they are needed; `status`, when not empty, is shown first.
+  // `build` makes the page's bytes when they are needed; with `announce` the status names the page
+  // first.
+  enum class Announce { No, Yes };
   template <typename Build>
-  void Write(const std::string& file_name, std::uint64_t fingerprint, const std::string& status,
+  void Write(const std::string& file_name, std::uint64_t fingerprint, Announce announce,
              Build&& build) {
-    std::string path = names_.Path(file_name);
     ++pages_;
-    if (!Unchanged(file_name, path, fingerprint)) {
-      if (!status.empty()) Status(status);
+    if (!Unchanged(file_name, fingerprint)) {
+      if (announce == Announce::Yes)
+        Status(file_name == start_page_ ? "Writing Start Page" : "Writing " + file_name);
+      std::string path = names_.Path(file_name);
+      made_ = true;
       const PageFileResult result = WritePageFileStamped(path, build());
       current_.push_back({file_name, fingerprint, result.stamp});
       if (result.written) {
@@ -60,19 +67,25 @@ class PageWriter {
 
   // The list of this run, with `also` (names of files the run could not remove) after it. The
   // list is not reported: it is no page.
-  void WriteManifest(std::string_view start_page, const std::vector<std::string>& also = {}) {
+  void WriteManifest(const std::vector<std::string>& also = {}) {
+    // A run that made nothing and lists what the last one listed leaves the list as it is.
+    if (!made_ && also.empty() && current_.size() == previous_names_.size() &&
+        std::equal(
+            current_.begin(), current_.end(), previous_names_.begin(),
+            [](const ManifestEntry& entry, const std::string& name) { return entry.name == name; }))
+      return;
     std::vector<ManifestEntry> entries = current_;
     for (const std::string& name : also) entries.push_back({name, 0, {}});
-    WritePageFile(manifest_path_, ManifestText(start_page, entries));
+    WritePageFile(manifest_path_, ManifestText(start_page_, entries));
   }
 
   std::vector<std::string> TakeWritten() { return std::move(written_); }
 
  private:
-  bool Unchanged(const std::string& file_name, const std::string& path, std::uint64_t fingerprint) {
+  bool Unchanged(const std::string& file_name, std::uint64_t fingerprint) {
     const auto found = previous_.find(file_name);
     if (found == previous_.end() || found->second.fingerprint != fingerprint) return false;
-    const std::optional<FileStamp> now = EntryStampOf(path);
+    const std::optional<FileStamp> now = EntryStampIn(folder_.fd(), file_name);
     if (!now || !IsRegularFile(*now) || !now->SameVersion(found->second.stamp)) return false;
     current_.push_back(found->second);
     return true;
@@ -86,6 +99,9 @@ class PageWriter {
   const GenerationObserver& observer_;
   std::size_t total_;
   std::string manifest_path_;
+  std::string start_page_;
+  OpenFolder folder_;
+  bool made_ = false;
   std::unordered_map<std::string, ManifestEntry> previous_;
   std::vector<std::string> previous_names_;
   std::vector<ManifestEntry> current_;
@@ -106,19 +122,16 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
                                              const SystemColours& system_colours) {
   const PageNames names(faq.values);
   const std::string& start_page = faq.values.Text(FaqValue::StartPage);
-  PageWriter writer(names, observer, ModernFileCount(faq), ManifestName(start_page));
+  PageWriter writer(names, observer, ModernFileCount(faq), ManifestName(start_page), start_page);
   const std::vector<std::string> previous = writer.previous_names();
   std::vector<std::string> files;
   BuildModernPages(faq, document, system_colours,
                    [&](const std::string& file_name, std::uint64_t fingerprint,
                        const std::function<std::string()>& build) {
-                     writer.Write(
-                         file_name, fingerprint,
-                         file_name == start_page ? "Writing Start Page" : "Writing " + file_name,
-                         build);
+                     writer.Write(file_name, fingerprint, PageWriter::Announce::Yes, build);
                      files.push_back(file_name);
                    });
-  writer.WriteManifest(start_page, RemoveStaleFiles(names.Path(""), previous, files));
+  writer.WriteManifest(RemoveStaleFiles(names.Path(""), previous, files));
   return writer.TakeWritten();
 }
 
@@ -152,23 +165,25 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   const std::string& start_page = values.Text(FaqValue::StartPage);
 
   PageWriter writer(names, observer, (one_per_page ? count : 0) + (frames ? 3 : 1),
-                    ClassicManifestName(start_page));
+                    ClassicManifestName(start_page), start_page);
   Page page;
   std::string answer_frame_page;
   if (frames) {
     answer_frame_page = one_per_page ? names.SubPage(0) : values.Text(FaqValue::AnswerPageName);
-    writer.Write(start_page, FileFingerprint(Fingerprint(run).Add("frameset")), {}, [&] {
-      page.Clear();
-      AddFramesetPage(page, values, context.Section(FixedSection::FrameHeaderCode),
-                      answer_frame_page);
-      return std::string_view(page.bytes());
-    });
+    writer.Write(start_page, FileFingerprint(Fingerprint(run).Add("frameset")),
+                 PageWriter::Announce::No, [&] {
+                   page.Clear();
+                   AddFramesetPage(page, values, context.Section(FixedSection::FrameHeaderCode),
+                                   answer_frame_page);
+                   return std::string_view(page.bytes());
+                 });
   }
 
   writer.Status("Writing Start Page");
   if (frames)
     writer.Write(values.Text(FaqValue::QuestionPageName),
-                 FileFingerprint(WithQuestions(run, questions).Add("questions")), {}, [&] {
+                 FileFingerprint(WithQuestions(run, questions).Add("questions")),
+                 PageWriter::Announce::No, [&] {
                    page.Clear();
                    AddQuestionPage(page, context, questions);
                    return std::string_view(page.bytes());
@@ -180,7 +195,7 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
       std::string stored = answer(i);
       const std::uint64_t fingerprint =
           FileFingerprint(Fingerprint(run).Add(i).Add(count).Add(questions[i - 1]).Add(stored));
-      writer.Write(file_name, fingerprint, "Writing " + file_name, [&] {
+      writer.Write(file_name, fingerprint, PageWriter::Announce::Yes, [&] {
         page.Clear();
         AddAnswerSubPage(page, context, names, i, count, questions[i - 1], stored);
         return std::string_view(page.bytes());
@@ -193,20 +208,21 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   Fingerprint last = WithQuestions(run, questions).Add("last");
   if (!one_per_page)
     for (std::size_t i = 1; i <= count; ++i) last.Add(answer(i));
-  writer.Write(frames ? answer_frame_page : start_page, FileFingerprint(last), {}, [&] {
-    page.Clear();
-    if (!one_per_page) page.Reserve(all_answers_size);
-    if (frames)
-      AddAnswerFramePageStart(page, context);
-    else
-      AddQuestionPage(page, context, questions);
-    if (!one_per_page)
-      for (std::size_t i = 1; i <= count; ++i)
-        AddAnswerBlock(page, context, i, questions[i - 1], answer(i));
-    AddPageClosing(page, context, context.Section(FixedSection::AnswerFooter));
-    return std::string_view(page.bytes());
-  });
-  writer.WriteManifest(start_page);
+  writer.Write(frames ? answer_frame_page : start_page, FileFingerprint(last),
+               PageWriter::Announce::No, [&] {
+                 page.Clear();
+                 if (!one_per_page) page.Reserve(all_answers_size);
+                 if (frames)
+                   AddAnswerFramePageStart(page, context);
+                 else
+                   AddQuestionPage(page, context, questions);
+                 if (!one_per_page)
+                   for (std::size_t i = 1; i <= count; ++i)
+                     AddAnswerBlock(page, context, i, questions[i - 1], answer(i));
+                 AddPageClosing(page, context, context.Section(FixedSection::AnswerFooter));
+                 return std::string_view(page.bytes());
+               });
+  writer.WriteManifest();
   return writer.TakeWritten();
 }
 

@@ -1,6 +1,7 @@
 #include "html/manifest.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <set>
@@ -17,21 +18,21 @@ constexpr std::string_view kHeading = "# Files written by Quorella for ";
 constexpr std::string_view kFieldsLine = "# fingerprint size inode modified name";
 
 // "FINGERPRINT SIZE INODE MODIFIED NAME", the fingerprint in hexadecimal, the rest in decimal.
+template <typename Number>
+bool TakeNumber(std::string_view& line, Number& number, int base) {
+  const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), number, base);
+  if (error != std::errc() || end == line.data() + line.size() || *end != ' ') return false;
+  line.remove_prefix(static_cast<std::size_t>(end - line.data()) + 1);
+  return true;
+}
+
 std::optional<ManifestEntry> ParseEntry(std::string_view line) {
   ManifestEntry entry;
-  const std::string text(line);
-  unsigned long long fingerprint = 0, size = 0, inode = 0;
-  long long modified = 0;
-  int name_at = -1;
-  if (std::sscanf(text.c_str(), "%16llx %llu %llu %lld %n", &fingerprint, &size, &inode, &modified,
-                  &name_at) != 4 ||
-      name_at < 0 || static_cast<std::size_t>(name_at) >= text.size())
+  if (!TakeNumber(line, entry.fingerprint, 16) || !TakeNumber(line, entry.stamp.size, 10) ||
+      !TakeNumber(line, entry.stamp.inode, 10) || !TakeNumber(line, entry.stamp.modified_ns, 10) ||
+      line.empty())
     return std::nullopt;
-  entry.name = text.substr(static_cast<std::size_t>(name_at));
-  entry.fingerprint = fingerprint;
-  entry.stamp.size = size;
-  entry.stamp.inode = inode;
-  entry.stamp.modified_ns = modified;
+  entry.name = std::string(line);
   return entry;
 }
 

@@ -214,9 +214,13 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   // The list of questions (with their anchors and pages), and every answer.
   Fingerprint listing(run.value());
   Fingerprint answers(run.value());
-  for (const ModernEntry& entry : entries) {
+  // Each answer is read once for its fingerprint; its page and the files of all answers take that.
+  std::vector<std::uint64_t> stored(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const ModernEntry& entry = entries[i];
+    stored[i] = Fingerprint().Add(entry.stored).value();
     listing.Add(entry.question).Add(entry.anchor).Add(entry.page);
-    answers.Add(entry.stored);
+    answers.Add(stored[i]);
   }
   const Fingerprint everything = Fingerprint(listing.value()).Add(answers.value());
 
@@ -231,7 +235,7 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
       // A page shows its own question and answer and links to its neighbours' pages.
       Fingerprint page(run.value());
       const ModernEntry& entry = entries[i];
-      page.Add(entry.question).Add(entry.anchor).Add(entry.page).Add(entry.stored);
+      page.Add(entry.question).Add(entry.anchor).Add(entry.page).Add(stored[i]);
       page.Add(i > 0 ? entries[i - 1].page : std::string("\n"));
       page.Add(i + 1 < entries.size() ? entries[i + 1].page : std::string("\n"));
       emit(entry.page, of(page, "answer page"), [&] {

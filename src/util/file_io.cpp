@@ -168,6 +168,21 @@ std::optional<FileStamp> EntryStampOf(const std::string& path) {
   return StampFrom(info);
 }
 
+std::optional<FileStamp> EntryStampIn(int folder, const std::string& name) {
+  if (folder < 0) return EntryStampOf(name);
+  struct stat info {};
+  if (name.empty() || ::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+    return std::nullopt;
+  return StampFrom(info);
+}
+
+OpenFolder::OpenFolder(const std::string& path)
+    : fd_(::open(path.empty() ? "." : path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+
+OpenFolder::~OpenFolder() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
 bool IsRegularFile(const FileStamp& stamp) {
   return S_ISREG(stamp.mode);
 }
