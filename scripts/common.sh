@@ -5,7 +5,7 @@ BUILD_DIR="${QUORELLA_BUILD_DIR:-$ROOT/build}"
 
 # Debian packages the build, the tests and the window need.
 PACKAGES=(g++ cmake ninja-build pkg-config libsqlite3-dev libgtest-dev googletest libbenchmark-dev
-          libcli11-dev qt6-base-dev libqt6svg6 libgl1-mesa-dev fonts-dejavu-core)
+          libcli11-dev libicu-dev qt6-base-dev libqt6svg6 libgl1-mesa-dev fonts-dejavu-core)
 # The fuzz build's compiler and libFuzzer runtime (scripts/fuzz.sh).
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
