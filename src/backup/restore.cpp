@@ -9,6 +9,7 @@
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/strings.h"
+#include "util/unicode.h"
 
 namespace quorella {
 
@@ -20,7 +21,7 @@ std::size_t DepthInKey(Root root, std::string_view path, std::string_view key) {
   const auto key_parts = SplitKeyPath(key);
   if (root != Root::CurrentUser || parts.size() < key_parts.size() ||
       !std::equal(key_parts.begin(), key_parts.end(), parts.begin(),
-                  [](const std::string& a, const std::string& b) { return EqualsNoCase(a, b); }))
+                  [](const std::string& a, const std::string& b) { return EqualsFolded(a, b); }))
     return 0;
   return parts.size() - key_parts.size() + 1;
 }
