@@ -2,6 +2,9 @@
 // Character entities for the plain words of an answer: the characters HTML reserves and a fixed
 // set of other signs. The ampersand is not among them, so entities typed into an answer stay
 // usable; only a word that is a lone "&" becomes "&amp;".
+//
+// Pages are written in ASCII, so that they show the same text whatever character set a server
+// announces for them: every other character beyond ASCII becomes a numeric character reference.
 #include <array>
 #include <string>
 #include <string_view>
@@ -9,24 +12,43 @@
 namespace quorella::html {
 
 struct Entity {
-  char character;  // a Windows-1252 byte
+  char32_t code_point;
   std::string_view text;
 };
 inline constexpr std::size_t kEntityCount = 26;
 
 // The table in its order of application.
 inline constexpr std::array<Entity, kEntityCount> kEntityTable = {{
-    {'\x22', "&quot;"},   {'\x3C', "&lt;"},     {'\x3E', "&gt;"},     {'\xA2', "&cent;"},
-    {'\xA3', "&pound;"},  {'\xA4', "&curren;"}, {'\xA5', "&yen;"},    {'\xA6', "&brvbar;"},
-    {'\xA7', "&sect;"},   {'\xA9', "&copy;"},   {'\xAA', "&ordf;"},   {'\xAE', "&reg;"},
-    {'\xAF', "&macr;"},   {'\xB0', "&deg;"},    {'\xB1', "&plusmn;"}, {'\xB4', "&acute;"},
-    {'\xB5', "&micro;"},  {'\xB6', "&para;"},   {'\xB7', "&middot;"}, {'\xBC', "&frac14;"},
-    {'\xBD', "&frac12;"}, {'\xBE', "&frac34;"}, {'\xBF', "&iquest;"}, {'\xF7', "&divide;"},
-    {'\xF8', "&oslash;"}, {'\x80', "&euro;"},
+    {U'\u0022', "&quot;"},   {U'\u003C', "&lt;"},     {U'\u003E', "&gt;"},
+    {U'\u00A2', "&cent;"},   {U'\u00A3', "&pound;"},  {U'\u00A4', "&curren;"},
+    {U'\u00A5', "&yen;"},    {U'\u00A6', "&brvbar;"}, {U'\u00A7', "&sect;"},
+    {U'\u00A9', "&copy;"},   {U'\u00AA', "&ordf;"},   {U'\u00AE', "&reg;"},
+    {U'\u00AF', "&macr;"},   {U'\u00B0', "&deg;"},    {U'\u00B1', "&plusmn;"},
+    {U'\u00B4', "&acute;"},  {U'\u00B5', "&micro;"},  {U'\u00B6', "&para;"},
+    {U'\u00B7', "&middot;"}, {U'\u00BC', "&frac14;"}, {U'\u00BD', "&frac12;"},
+    {U'\u00BE', "&frac34;"}, {U'\u00BF', "&iquest;"}, {U'\u00F7', "&divide;"},
+    {U'\u00F8', "&oslash;"}, {U'\u20AC', "&euro;"},
 }};
 
-// Appends `word` with every character of the table replaced by its entity; "&" alone gives
-// "&amp;". Every byte is examined, a NUL included.
+// Appends the UTF-8 `text` in ASCII: ASCII bytes as they are, every other character as a numeric
+// character reference ("&#1055;", "&#128578;"); a byte that starts no valid sequence as "&#65533;".
+void AppendAscii(std::string& out, std::string_view text);
+
+// AppendAscii for the whole text of a page, written piece by piece. HTML reads no references
+// inside script and style elements, so there a character beyond ASCII becomes the language's own
+// escape instead: "\u0439" in a script (a surrogate pair beyond U+FFFF), "\000439" in a style
+// sheet. The element a piece leaves open carries over to the next piece.
+class AsciiPageWriter {
+ public:
+  void Append(std::string& out, std::string_view text);
+
+ private:
+  enum class RawText { None, Script, Style };
+  RawText raw_text_ = RawText::None;
+};
+
+// Appends `word` as AppendAscii does, except that every character of the table becomes its
+// entity; "&" alone gives "&amp;". Every byte is examined, a NUL included.
 void AppendEscaped(std::string& out, std::string_view word);
 std::string EscapeWord(std::string_view word);
 

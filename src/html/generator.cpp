@@ -4,6 +4,7 @@
 #include "html/frameset_page.h"
 #include "html/question_page.h"
 #include "store/document.h"
+#include "store/document_file.h"
 #include "util/file_io.h"
 
 namespace quorella::html {
@@ -56,7 +57,8 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
                                        const GenerationObserver& observer,
                                        const SystemColours& system_colours) {
   const FaqValues& values = faq.values;
-  std::string content = ReadFileIfExists(faq.document_path).value_or(std::string());
+  auto document_file = ReadDocumentFile(faq.document_path);
+  std::string content = document_file ? std::move(document_file->text) : std::string();
   // Answers with their markup come to about the size of the document; reserving generously
   // spares the page that holds them all its growing copies, and costs no memory it does not use.
   const std::size_t all_answers_size = content.size() * 2 + faq.questions.size() * 1024;

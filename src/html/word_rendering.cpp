@@ -25,13 +25,15 @@ void ForEachItem(std::string_view text, char separator, Fn&& each) {
   if (start < text.size()) each(text.substr(start));
 }
 
-// Most words hold none of the bytes that make a word more than itself: no entity character, and
-// neither the "@" of an e-mail address nor the ":" of a link's scheme.
+// Most words hold none of the bytes that make a word more than itself: no entity character, no
+// character beyond ASCII (written as a reference), and neither the "@" of an e-mail address nor
+// the ":" of a link's scheme.
 struct PlainBytes {
   std::array<bool, 256> plain{};
   constexpr PlainBytes() {
-    plain.fill(true);
-    for (const Entity& e : kEntityTable) plain[static_cast<unsigned char>(e.character)] = false;
+    for (std::size_t byte = 0; byte < 0x80; ++byte) plain[byte] = true;
+    for (const Entity& e : kEntityTable)
+      if (e.code_point < 0x80) plain[e.code_point] = false;
     plain['@'] = plain[':'] = false;
   }
 };
@@ -102,9 +104,9 @@ bool EmailShaped(const WordMarks& marks) {
 void AppendAnchor(std::string& out, std::string_view scheme, std::string_view address) {
   out += "<A HREF=\"";
   out += scheme;
-  out += address;
+  AppendAscii(out, address);
   out += "\">";
-  out += address;
+  AppendAscii(out, address);
   out += "</A>";
 }
 
@@ -130,7 +132,7 @@ void AppendLinkWord(std::string& out, std::string_view word) {
       if (IsLinkWord(piece))
         AppendLinkTo(out, piece);
       else
-        out += piece;
+        AppendAscii(out, piece);
       out += '\t';
     }
     out.pop_back();
