@@ -3,6 +3,8 @@
 // the Simple layout with one answer per page and in the Frames layout with all answers on one
 // page, beside a baseline that writes the same bytes to the same files from memory. After the
 // runs it prints each generation's ratio to its baseline and the growth from 1,000 to 10,000.
+// The same FAQ of 10,000 questions written entirely in Cyrillic (a UTF-8 document, every letter
+// a numeric reference on the page) is timed against the Windows-1252 one.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -34,9 +36,24 @@ constexpr const char* kAnswerLines[] = {
     "A second paragraph  with  double spaces, ftp.example.net/pub/file.zip for downloads and",
     "a final line that ends with a full stop."};
 
-std::string AnswerSection(int i) {
+// The same answer in Cyrillic: the same words, links, addresses and signs, in UTF-8.
+constexpr const char* kCyrillicAnswerLines[] = {
+    "Кворелла пишет страницы вопросов из своих вопросов и ответов; смотрите www.пример.рф/чаво",
+    "для руководства, или http://пример.рф/помощь?тема=страницы&язык=ру). Вопросы идут на",
+    "поддержка@пример.рф или (продажи@пример.рф), а цены даны в € и £ со",
+    "знаками © и ® как сущностями: 1 < 2 > 0, \"цитата\" текст, & один, а&б внутри.",
+    "",
+    "Второй абзац  с  двойными  пробелами, ftp.пример.рф/архив/файл.zip для загрузок и",
+    "последняя строка, которая кончается точкой."};
+
+enum class Script { Windows1252, Cyrillic };
+
+std::string AnswerSection(int i, Script script) {
   std::string body = std::to_string(i % 3) + "\r\n";  // Smart, Retain linefeeds, Retain format
-  for (const char* line : kAnswerLines) body += std::string(line) + "\r\n";
+  if (script == Script::Cyrillic)
+    for (const char* line : kCyrillicAnswerLines) body += std::string(line) + "\r\n";
+  else
+    for (const char* line : kAnswerLines) body += std::string(line) + "\r\n";
   return body;
 }
 
@@ -49,7 +66,8 @@ std::string BenchRoot() {
 
 // A FAQ with its document on disk and its output folder made; removed with its folder.
 struct BenchFaq {
-  BenchFaq(int questions, std::int32_t layout, std::int32_t answers_page) : faq("/") {
+  BenchFaq(int questions, std::int32_t layout, std::int32_t answers_page, Script script)
+      : faq("/") {
     std::string pattern = BenchRoot() + "/quorella-generate-bench-XXXXXX";
     folder = ::mkdtemp(pattern.data());
     faq.document_path = folder + "/FAQ.dat";
@@ -57,12 +75,15 @@ struct BenchFaq {
     faq.values.SetInteger(FaqValue::Layout, layout);
     faq.values.SetInteger(FaqValue::AnswersPage, answers_page);
     faq.values.SetInteger(FaqValue::TotalQuestions, questions);
-    std::string document;
+    // A Windows-1252 document as every older one is; the Cyrillic one in UTF-8 with the mark.
+    std::string document = script == Script::Cyrillic ? "\xEF\xBB\xBF" : "";
     for (int i = 0; i < questions; ++i) {
-      faq.questions.push_back("How does question " + std::to_string(i) + " work?");
+      faq.questions.push_back(script == Script::Cyrillic
+                                  ? "Как работает вопрос " + std::to_string(i) + "?"
+                                  : "How does question " + std::to_string(i) + " work?");
       document += "[Question " + std::to_string(i) + "]\r\n" + faq.questions.back() +
-                  "\r\n\r\n####\r\n\r\n[Answer " + std::to_string(i) + "]\r\n" + AnswerSection(i) +
-                  "\r\n####\r\n\r\n";
+                  "\r\n\r\n####\r\n\r\n[Answer " + std::to_string(i) + "]\r\n" +
+                  AnswerSection(i, script) + "\r\n####\r\n\r\n";
     }
     quorella::WriteWholeFile(faq.document_path, document);
     quorella::CreateDirectories(folder + "/site");
@@ -78,8 +99,9 @@ const std::string& Banner() {
   return banner;
 }
 
-void Generate(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages) {
-  const BenchFaq bench(questions, layout, pages);
+void Generate(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages,
+              Script script) {
+  const BenchFaq bench(questions, layout, pages, script);
   // Both sides rewrite files that exist: creating them is the first run's cost alone.
   std::size_t files = quorella::html::GeneratePages(bench.faq, Banner()).size();
   for (auto _ : state) files = quorella::html::GeneratePages(bench.faq, Banner()).size();
@@ -88,7 +110,7 @@ void Generate(benchmark::State& state, int questions, std::int32_t layout, std::
 
 // The floor: the files generation writes, written from memory through the same file calls.
 void Baseline(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages) {
-  const BenchFaq bench(questions, layout, pages);
+  const BenchFaq bench(questions, layout, pages, Script::Windows1252);
   std::vector<std::pair<std::string, std::string>> files;
   for (const std::string& path : quorella::html::GeneratePages(bench.faq, Banner()))
     files.emplace_back(path, quorella::ReadWholeFile(path));
@@ -124,6 +146,7 @@ constexpr Layout kLayouts[] = {
     {"SimpleOnePerPage", quorella::kLayoutSimple, quorella::kOnePerPage},
     {"FramesAllOnOnePage", quorella::kLayoutFrames, quorella::kAllOnSamePage}};
 constexpr int kSizes[] = {1000, 10000};
+constexpr int kCyrillicSize = 10000;
 
 std::string RunName(const char* kind, const Layout& layout, int questions) {
   return std::string(kind) + "/" + layout.name + "/" + std::to_string(questions);
@@ -135,9 +158,14 @@ int main(int argc, char** argv) {
   for (const Layout& layout : kLayouts)
     for (const int n : kSizes) {
       benchmark::RegisterBenchmark(RunName("Generate", layout, n).c_str(), Generate, n,
-                                   layout.layout, layout.pages)
+                                   layout.layout, layout.pages, Script::Windows1252)
           ->Unit(benchmark::kMillisecond)
           ->UseRealTime();
+      if (n == kCyrillicSize)
+        benchmark::RegisterBenchmark(RunName("Cyrillic", layout, n).c_str(), Generate, n,
+                                     layout.layout, layout.pages, Script::Cyrillic)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
       benchmark::RegisterBenchmark(RunName("Baseline", layout, n).c_str(), Baseline, n,
                                    layout.layout, layout.pages)
           ->Unit(benchmark::kMillisecond)
@@ -171,6 +199,17 @@ int main(int argc, char** argv) {
     const Times large = time_of("Generate", layout, kSizes[1]);
     std::printf("%-20s growth from %d to %d questions: %.2fx real, %.2fx cpu\n", layout.name,
                 kSizes[0], kSizes[1], Ratio(large.real, small.real), Ratio(large.cpu, small.cpu));
+  }
+  std::printf("\n%-20s %9s %12s %12s %7s %12s %12s %7s\n", "layout", "questions", "cyrillic",
+              "cp1252", "ratio", "cyrillic", "cp1252", "ratio");
+  std::printf("%-20s %9s %12s %12s %7s %12s %12s %7s\n", "", "", "real ms", "real ms", "", "cpu ms",
+              "cpu ms", "");
+  for (const Layout& layout : kLayouts) {
+    const Times cyrillic = time_of("Cyrillic", layout, kCyrillicSize);
+    const Times western = time_of("Generate", layout, kCyrillicSize);
+    std::printf("%-20s %9d %12.1f %12.1f %7.2f %12.1f %12.1f %7.2f\n", layout.name, kCyrillicSize,
+                cyrillic.real, western.real, Ratio(cyrillic.real, western.real), cyrillic.cpu,
+                western.cpu, Ratio(cyrillic.cpu, western.cpu));
   }
   benchmark::Shutdown();
   return 0;

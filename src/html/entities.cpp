@@ -28,7 +28,51 @@ struct ShortText {
     for (std::size_t i = 0; i < s.size(); ++i) text[i] = s[i];
     size = static_cast<std::uint8_t>(s.size());
   }
-  std::string_view view() const { return {text.data(), size}; }
+};
+
+// Gathers the short pieces of converted text on the stack and appends them to the string in
+// runs: text beyond Latin is mostly references, and appending each to the string one by one
+// costs more than writing it.
+class PieceWriter {
+ public:
+  explicit PieceWriter(std::string& out) : out_(out) {}
+  ~PieceWriter() { Flush(); }
+  PieceWriter(const PieceWriter&) = delete;
+  PieceWriter& operator=(const PieceWriter&) = delete;
+
+  void Add(const ShortText& piece) {
+    if (size_ > kCapacity - piece.text.size()) Flush();
+    std::memcpy(buffer_ + size_, piece.text.data(), piece.text.size());
+    size_ += piece.size;
+  }
+  void operator+=(std::string_view piece) {
+    if (piece.size() > kCapacity - size_) {
+      Flush();
+      if (piece.size() > kCapacity / 2) {
+        out_.append(piece);
+        return;
+      }
+    }
+    std::memcpy(buffer_ + size_, piece.data(), piece.size());
+    size_ += piece.size();
+  }
+  void operator+=(char c) {
+    if (size_ == kCapacity) Flush();
+    buffer_[size_++] = c;
+  }
+  void Run(const char* from, const char* to) {
+    *this += std::string_view(from, static_cast<std::size_t>(to - from));
+  }
+
+ private:
+  void Flush() {
+    out_.append(buffer_, size_);
+    size_ = 0;
+  }
+  static constexpr std::size_t kCapacity = 512;
+  std::string& out_;
+  char buffer_[kCapacity];
+  std::size_t size_ = 0;
 };
 
 // Every code point below U+0800 takes two bytes in UTF-8 (Latin, Greek, Cyrillic, Hebrew, Arabic
@@ -66,9 +110,16 @@ constexpr bool EveryEntityIsLookedUp() {
 }
 static_assert(EveryEntityIsLookedUp());
 
-// The code point that starts at `p` (before `end`, beyond ASCII); `p` moves past it. Two-byte
-// sequences are decoded here, everything else as the Unicode helpers decode it.
-char32_t NextCharacter(std::string_view text, const char*& p) {
+// Everything but a two-byte sequence, decoded as the Unicode helpers decode it.
+[[gnu::noinline]] char32_t NextLongerCharacter(std::string_view text, const char*& p) {
+  std::size_t pos = static_cast<std::size_t>(p - text.data());
+  const char32_t cp = NextCodePoint(text, pos);
+  p = text.data() + pos;
+  return cp;
+}
+
+// The code point that starts at `p` (beyond ASCII); `p` moves past it.
+inline char32_t NextCharacter(std::string_view text, const char*& p) {
   const auto lead = static_cast<unsigned char>(p[0]);
   if (lead >= 0xC2 && lead <= 0xDF && text.data() + text.size() - p >= 2 &&
       (static_cast<unsigned char>(p[1]) & 0xC0) == 0x80) {
@@ -76,15 +127,12 @@ char32_t NextCharacter(std::string_view text, const char*& p) {
     p += 2;
     return cp;
   }
-  std::size_t pos = static_cast<std::size_t>(p - text.data());
-  const char32_t cp = NextCodePoint(text, pos);
-  p = text.data() + pos;
-  return cp;
+  return NextLongerCharacter(text, p);
 }
 
-void AppendReference(std::string& out, char32_t code_point) {
+void AppendReference(PieceWriter& out, char32_t code_point) {
   if (code_point < kTwoByteLimit) {
-    out.append(kTwoByte.reference[code_point].view());
+    out.Add(kTwoByte.reference[code_point]);
     return;
   }
   char buffer[16] = {'&', '#'};
@@ -92,16 +140,16 @@ void AppendReference(std::string& out, char32_t code_point) {
       std::to_chars(buffer + 2, buffer + sizeof buffer - 1, static_cast<std::uint32_t>(code_point))
           .ptr;
   *end++ = ';';
-  out.append(buffer, end);
+  out.Run(buffer, end);
 }
 
-void AppendHex(std::string& out, std::uint32_t value, int digits) {
+void AppendHex(PieceWriter& out, std::uint32_t value, int digits) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kHex[(value >> shift) & 0xF];
 }
 
 // A script's escape: "\\uXXXX", two of them (a surrogate pair) beyond U+FFFF.
-void AppendScriptEscape(std::string& out, char32_t code_point) {
+void AppendScriptEscape(PieceWriter& out, char32_t code_point) {
   if (code_point > 0xFFFF) {
     const std::uint32_t v = static_cast<std::uint32_t>(code_point) - 0x10000;
     AppendScriptEscape(out, 0xD800 + (v >> 10));
@@ -113,21 +161,26 @@ void AppendScriptEscape(std::string& out, char32_t code_point) {
 }
 
 // A style sheet's escape with all six digits, so that no hex digit after it can join it.
-void AppendStyleEscape(std::string& out, char32_t code_point) {
+void AppendStyleEscape(PieceWriter& out, char32_t code_point) {
   out += '\\';
   AppendHex(out, static_cast<std::uint32_t>(code_point), 6);
 }
 
-// Bytes at which the page writer stops: '<', which may open or close a script or style element,
-// and every byte beyond ASCII.
-struct PageStops {
-  std::array<bool, 256> stop{};
-  constexpr PageStops() {
-    for (std::size_t byte = 0x80; byte < 0x100; ++byte) stop[byte] = true;
-    stop['<'] = true;
+// The first byte at or after `p` at which the page writer stops: '<', which may open or close a
+// script or style element, or a byte beyond ASCII; `end` when there is none. Eight bytes at a
+// time, as most of a page is plain ASCII markup.
+const char* NextPageStop(const char* p, const char* end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull;
+  constexpr std::uint64_t kLessThan = kOnes * '<';
+  for (; end - p >= 8; p += 8) {
+    std::uint64_t block;
+    std::memcpy(&block, p, sizeof block);
+    const std::uint64_t lt = block ^ kLessThan;  // a zero byte where '<' stands
+    if (((lt - kOnes) & ~lt & kHighBits) != 0 || (block & kHighBits) != 0) break;
   }
-};
-constexpr PageStops kPageStops;
+  while (p < end && *p != '<' && static_cast<unsigned char>(*p) < 0x80) ++p;
+  return p;
+}
 
 // Does `rest` begin with the tag name `name` (after "<" or "</"), in any case, and end it there?
 bool StartsTag(std::string_view rest, std::string_view name) {
@@ -140,24 +193,26 @@ bool StartsTag(std::string_view rest, std::string_view name) {
 
 }  // namespace
 
-void AppendAscii(std::string& out, std::string_view text) {
+void AppendAscii(std::string& to, std::string_view text) {
+  PieceWriter out(to);
   const char* const end = text.data() + text.size();
   const char* p = text.data();
   for (;;) {
     const char* stop = p;
     while (stop < end && static_cast<unsigned char>(*stop) < 0x80) ++stop;
-    out.append(p, stop);
+    out.Run(p, stop);
     if (stop == end) return;
     p = stop;
     AppendReference(out, NextCharacter(text, p));
   }
 }
 
-void AppendEscaped(std::string& out, std::string_view word) {
+void AppendEscaped(std::string& to, std::string_view word) {
   if (word == "&") {
-    out += "&amp;";
+    to += "&amp;";
     return;
   }
+  PieceWriter out(to);
   const char* const end = word.data() + word.size();
   const char* p = word.data();
   for (;;) {
@@ -165,18 +220,18 @@ void AppendEscaped(std::string& out, std::string_view word) {
     while (stop < end && static_cast<unsigned char>(*stop) < 0x80 &&
            kTwoByte.escaped[static_cast<unsigned char>(*stop)].size == 0)
       ++stop;
-    out.append(p, stop);
+    out.Run(p, stop);
     if (stop == end) return;
     p = stop;
     const auto byte = static_cast<unsigned char>(*p);
     if (byte < 0x80) {  // an ASCII character of the table
-      out.append(kTwoByte.escaped[byte].view());
+      out.Add(kTwoByte.escaped[byte]);
       ++p;
       continue;
     }
     const char32_t cp = NextCharacter(word, p);
     if (cp < kTwoByteLimit)
-      out.append(kTwoByte.escaped[cp].view());
+      out.Add(kTwoByte.escaped[cp]);
     else if (cp == kEuro)
       out += kEuroEntity;
     else
@@ -190,26 +245,30 @@ std::string EscapeWord(std::string_view word) {
   return out;
 }
 
-void AsciiPageWriter::Append(std::string& out, std::string_view text) {
+void AsciiPageWriter::Track(std::string_view after_less_than) {
+  if (raw_text_ == RawText::None) {
+    if (StartsTag(after_less_than, "script"))
+      raw_text_ = RawText::Script;
+    else if (StartsTag(after_less_than, "style"))
+      raw_text_ = RawText::Style;
+  } else if (after_less_than.starts_with('/') &&
+             StartsTag(after_less_than.substr(1),
+                       raw_text_ == RawText::Script ? "script" : "style")) {
+    raw_text_ = RawText::None;
+  }
+}
+
+void AsciiPageWriter::Append(std::string& to, std::string_view text) {
+  PieceWriter out(to);
   const char* const end = text.data() + text.size();
   const char* p = text.data();
   for (;;) {
-    const char* stop = p;
-    while (stop < end && !kPageStops.stop[static_cast<unsigned char>(*stop)]) ++stop;
-    out.append(p, stop);
+    const char* stop = NextPageStop(p, end);
+    out.Run(p, stop);
     if (stop == end) return;
     p = stop;
     if (*p == '<') {
-      const std::string_view rest(p + 1, static_cast<std::size_t>(end - p - 1));
-      if (raw_text_ == RawText::None) {
-        if (StartsTag(rest, "script"))
-          raw_text_ = RawText::Script;
-        else if (StartsTag(rest, "style"))
-          raw_text_ = RawText::Style;
-      } else if (rest.starts_with('/') &&
-                 StartsTag(rest.substr(1), raw_text_ == RawText::Script ? "script" : "style")) {
-        raw_text_ = RawText::None;
-      }
+      Track(std::string_view(p + 1, static_cast<std::size_t>(end - p - 1)));
       out += '<';
       ++p;
       continue;
@@ -226,6 +285,23 @@ void AsciiPageWriter::Append(std::string& out, std::string_view text) {
         AppendStyleEscape(out, cp);
         break;
     }
+  }
+}
+
+void AsciiPageWriter::ConvertFrom(std::string& page, std::size_t from) {
+  const char* const end = page.data() + page.size();
+  for (const char* p = NextPageStop(page.data() + from, end); p != end;
+       p = NextPageStop(p + 1, end)) {
+    if (*p == '<') {
+      Track(std::string_view(p + 1, static_cast<std::size_t>(end - p - 1)));
+      continue;
+    }
+    // From the first character beyond ASCII on, the text is written again.
+    const auto at = static_cast<std::size_t>(p - page.data());
+    rest_.assign(page, at);
+    page.resize(at);
+    Append(page, rest_);
+    return;
   }
 }
 

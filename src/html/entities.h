@@ -41,10 +41,16 @@ void AppendAscii(std::string& out, std::string_view text);
 class AsciiPageWriter {
  public:
   void Append(std::string& out, std::string_view text);
+  // Makes ASCII of what `page` holds from `from` on, in place: text that is ASCII already, as
+  // most is, is only read.
+  void ConvertFrom(std::string& page, std::size_t from);
 
  private:
   enum class RawText { None, Script, Style };
+  // Follows the elements that open and close at a '<' followed by `after_less_than`.
+  void Track(std::string_view after_less_than);
   RawText raw_text_ = RawText::None;
+  std::string rest_;  // the text ConvertFrom writes again, its memory kept
 };
 
 // Appends `word` as AppendAscii does, except that every character of the table becomes its

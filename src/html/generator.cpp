@@ -59,9 +59,11 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   const FaqValues& values = faq.values;
   auto document_file = ReadDocumentFile(faq.document_path);
   std::string content = document_file ? std::move(document_file->text) : std::string();
-  // Answers with their markup come to about the size of the document; reserving generously
-  // spares the page that holds them all its growing copies, and costs no memory it does not use.
-  const std::size_t all_answers_size = content.size() * 2 + faq.questions.size() * 1024;
+  // Answers with their markup come to about the size of the document, and up to four times it
+  // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
+  // reserving generously spares the page that holds them all its growing copies, and costs no
+  // memory it does not use.
+  const std::size_t all_answers_size = content.size() * 4 + faq.questions.size() * 1024;
   const SectionIndex document(std::move(content));
   const PageContext context(values, FixedSections(document), banner, system_colours);
   const PageNames names(values);

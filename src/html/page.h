@@ -22,8 +22,13 @@ class Page {
   // item out.
   template <typename Write>
   void AddWritten(Write&& write) {
-    written_.clear();
-    if (write(written_)) Add(written_);
+    const std::size_t before = bytes_.size();
+    if (!write(bytes_)) {
+      bytes_.resize(before);
+      return;
+    }
+    ascii_.ConvertFrom(bytes_, before);
+    bytes_ += "\r\n";
   }
   const std::string& bytes() const { return bytes_; }
   void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
@@ -35,7 +40,6 @@ class Page {
 
  private:
   std::string bytes_;
-  std::string written_;  // the item AddWritten is writing, its memory kept for the next
   AsciiPageWriter ascii_;
 };
 

@@ -122,11 +122,19 @@ TEST(Entities, PageWriterEscapesScriptsAndStyleSheetsInTheirOwnWay) {
            {{"<script>a='</style>é'</script>é"}, "<script>a='</style>\\u00E9'</script>&#233;"},
            {{"<style>", "é"}, "<style>\\0000E9"},  // open at the end of a piece: still open
            {{"<script"}, "<script"},
+           {{"a long run of plain markup <b>bold</b> before: é"},
+            "a long run of plain markup <b>bold</b> before: &#233;"},
        }) {
-    AsciiPageWriter writer;
-    std::string out;
-    for (const std::string& piece : c.pieces) writer.Append(out, piece);
+    AsciiPageWriter writer, in_place;
+    std::string out, converted = "<p>";
+    for (const std::string& piece : c.pieces) {
+      writer.Append(out, piece);
+      const std::size_t from = converted.size();
+      converted += piece;
+      in_place.ConvertFrom(converted, from);
+    }
     EXPECT_EQ(out, c.written) << c.pieces.front();
+    EXPECT_EQ(converted, "<p>" + c.written) << c.pieces.front();
   }
 }
 
