@@ -40,12 +40,12 @@ class PieceWriter {
   PieceWriter(const PieceWriter&) = delete;
   PieceWriter& operator=(const PieceWriter&) = delete;
 
-  void Add(const ShortText& piece) {
+  [[gnu::always_inline]] void Add(const ShortText& piece) {
     if (size_ > kCapacity - piece.text.size()) Flush();
     std::memcpy(buffer_ + size_, piece.text.data(), piece.text.size());
     size_ += piece.size;
   }
-  void operator+=(std::string_view piece) {
+  [[gnu::always_inline]] void operator+=(std::string_view piece) {
     if (piece.size() > kCapacity - size_) {
       Flush();
       if (piece.size() > kCapacity / 2) {
@@ -61,7 +61,7 @@ class PieceWriter {
     buffer_[size_++] = c;
   }
   void Run(const char* from, const char* to) {
-    *this += std::string_view(from, static_cast<std::size_t>(to - from));
+    if (from != to) *this += std::string_view(from, static_cast<std::size_t>(to - from));
   }
 
  private:
@@ -82,7 +82,7 @@ constexpr char32_t kTwoByteLimit = 0x800;
 
 struct TwoByteTexts {
   std::array<ShortText, kTwoByteLimit> reference{};
-  std::array<ShortText, kTwoByteLimit> escaped{};
+  std::array<ShortText, kTwoByteLimit> entity{};  // empty for a character not in the table
   constexpr TwoByteTexts() {
     for (char32_t cp = 0x80; cp < kTwoByteLimit; ++cp) {
       std::array<char, 4> digits{};
@@ -95,10 +95,9 @@ struct TwoByteTexts {
       for (std::size_t i = 0; i < n; ++i) text.text[2 + i] = digits[n - 1 - i];
       text.text[2 + n] = ';';
       text.size = static_cast<std::uint8_t>(n + 3);
-      escaped[cp] = text;
     }
     for (const Entity& e : kEntityTable)
-      if (e.code_point < kTwoByteLimit) escaped[e.code_point].Set(e.text);
+      if (e.code_point < kTwoByteLimit) entity[e.code_point].Set(e.text);
   }
 };
 constexpr TwoByteTexts kTwoByte;
@@ -109,6 +108,31 @@ constexpr bool EveryEntityIsLookedUp() {
   return true;
 }
 static_assert(EveryEntityIsLookedUp());
+
+// Bytes that may start a character of the table: its ASCII characters and the lead bytes of the
+// others.
+struct MaybeEntity {
+  std::array<bool, 256> bytes{};
+  constexpr MaybeEntity() {
+    for (const Entity& e : kEntityTable)
+      if (e.code_point < 0x80) bytes[e.code_point] = true;
+    for (const unsigned char lead : kEntityLeadBytes) bytes[lead] = true;
+  }
+};
+constexpr MaybeEntity kMaybeEntity;
+
+constexpr bool LeadBytesCoverTheTable() {
+  for (const Entity& e : kEntityTable) {
+    if (e.code_point < 0x80) continue;
+    const unsigned lead =
+        e.code_point < 0x800 ? 0xC0 | (e.code_point >> 6) : 0xE0 | (e.code_point >> 12);
+    bool found = false;
+    for (const unsigned char b : kEntityLeadBytes) found |= b == lead;
+    if (!found) return false;
+  }
+  return true;
+}
+static_assert(LeadBytesCoverTheTable());
 
 // Everything but a two-byte sequence, decoded as the Unicode helpers decode it.
 [[gnu::noinline]] char32_t NextLongerCharacter(std::string_view text, const char*& p) {
@@ -193,20 +217,6 @@ bool StartsTag(std::string_view rest, std::string_view name) {
 
 }  // namespace
 
-void AppendAscii(std::string& to, std::string_view text) {
-  PieceWriter out(to);
-  const char* const end = text.data() + text.size();
-  const char* p = text.data();
-  for (;;) {
-    const char* stop = p;
-    while (stop < end && static_cast<unsigned char>(*stop) < 0x80) ++stop;
-    out.Run(p, stop);
-    if (stop == end) return;
-    p = stop;
-    AppendReference(out, NextCharacter(text, p));
-  }
-}
-
 void AppendEscaped(std::string& to, std::string_view word) {
   if (word == "&") {
     to += "&amp;";
@@ -217,25 +227,24 @@ void AppendEscaped(std::string& to, std::string_view word) {
   const char* p = word.data();
   for (;;) {
     const char* stop = p;
-    while (stop < end && static_cast<unsigned char>(*stop) < 0x80 &&
-           kTwoByte.escaped[static_cast<unsigned char>(*stop)].size == 0)
-      ++stop;
+    while (stop < end && !kMaybeEntity.bytes[static_cast<unsigned char>(*stop)]) ++stop;
     out.Run(p, stop);
     if (stop == end) return;
     p = stop;
     const auto byte = static_cast<unsigned char>(*p);
     if (byte < 0x80) {  // an ASCII character of the table
-      out.Add(kTwoByte.escaped[byte]);
+      out.Add(kTwoByte.entity[byte]);
       ++p;
       continue;
     }
+    const char* const start = p;
     const char32_t cp = NextCharacter(word, p);
-    if (cp < kTwoByteLimit)
-      out.Add(kTwoByte.escaped[cp]);
+    if (cp < kTwoByteLimit && kTwoByte.entity[cp].size != 0)
+      out.Add(kTwoByte.entity[cp]);
     else if (cp == kEuro)
       out += kEuroEntity;
     else
-      AppendReference(out, cp);
+      out.Run(start, p);  // any other character stays; the page writes it as a reference
   }
 }
 
@@ -273,18 +282,17 @@ void AsciiPageWriter::Append(std::string& to, std::string_view text) {
       ++p;
       continue;
     }
-    const char32_t cp = NextCharacter(text, p);
-    switch (raw_text_) {
-      case RawText::None:
-        AppendReference(out, cp);
-        break;
-      case RawText::Script:
-        AppendScriptEscape(out, cp);
-        break;
-      case RawText::Style:
-        AppendStyleEscape(out, cp);
-        break;
+    // Characters beyond ASCII come in runs (words of other scripts): a run is written in one go.
+    if (raw_text_ == RawText::None) {
+      do AppendReference(out, NextCharacter(text, p));
+      while (p < end && static_cast<unsigned char>(*p) >= 0x80);
+      continue;
     }
+    const char32_t cp = NextCharacter(text, p);
+    if (raw_text_ == RawText::Script)
+      AppendScriptEscape(out, cp);
+    else
+      AppendStyleEscape(out, cp);
   }
 }
 

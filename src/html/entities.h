@@ -4,7 +4,8 @@
 // usable; only a word that is a lone "&" becomes "&amp;".
 //
 // Pages are written in ASCII, so that they show the same text whatever character set a server
-// announces for them: every other character beyond ASCII becomes a numeric character reference.
+// announces for them: every other character beyond ASCII becomes a numeric character reference
+// when the page is written (AsciiPageWriter).
 #include <array>
 #include <string>
 #include <string_view>
@@ -30,14 +31,20 @@ inline constexpr std::array<Entity, kEntityCount> kEntityTable = {{
     {U'\u00F8', "&oslash;"}, {U'\u20AC', "&euro;"},
 }};
 
-// Appends the UTF-8 `text` in ASCII: ASCII bytes as they are, every other character as a numeric
-// character reference ("&#1055;", "&#128578;"); a byte that starts no valid sequence as "&#65533;".
-void AppendAscii(std::string& out, std::string_view text);
+// The first bytes of the UTF-8 forms of the table's characters beyond ASCII (U+00A2 to U+00BF,
+// U+00F7 and U+00F8, U+20AC).
+inline constexpr std::array<unsigned char, 3> kEntityLeadBytes = {0xC2, 0xC3, 0xE2};
 
-// AppendAscii for the whole text of a page, written piece by piece. HTML reads no references
-// inside script and style elements, so there a character beyond ASCII becomes the language's own
-// escape instead: "\u0439" in a script (a surrogate pair beyond U+FFFF), "\000439" in a style
-// sheet. The element a piece leaves open carries over to the next piece.
+// Appends the UTF-8 `word` with every character of the table replaced by its entity; "&" alone
+// gives "&amp;". Every byte is examined, a NUL included; other characters stay as they are.
+void AppendEscaped(std::string& out, std::string_view word);
+std::string EscapeWord(std::string_view word);
+
+// Writes the UTF-8 text of a page in ASCII, piece by piece: ASCII as it is, every other character
+// as a numeric character reference ("&#1055;", "&#128578;"), a byte that starts no valid sequence
+// as "&#65533;". HTML reads no references inside script and style elements, so there a character
+// becomes the language's own escape instead: "\u0439" in a script (a surrogate pair beyond
+// U+FFFF), "\000439" in a style sheet. The element a piece leaves open carries over to the next.
 class AsciiPageWriter {
  public:
   void Append(std::string& out, std::string_view text);
@@ -52,10 +59,5 @@ class AsciiPageWriter {
   RawText raw_text_ = RawText::None;
   std::string rest_;  // the text ConvertFrom writes again, its memory kept
 };
-
-// Appends `word` as AppendAscii does, except that every character of the table becomes its
-// entity; "&" alone gives "&amp;". Every byte is examined, a NUL included.
-void AppendEscaped(std::string& out, std::string_view word);
-std::string EscapeWord(std::string_view word);
 
 }  // namespace quorella::html

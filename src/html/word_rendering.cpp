@@ -25,15 +25,17 @@ void ForEachItem(std::string_view text, char separator, Fn&& each) {
   if (start < text.size()) each(text.substr(start));
 }
 
-// Most words hold none of the bytes that make a word more than itself: no entity character, no
-// character beyond ASCII (written as a reference), and neither the "@" of an e-mail address nor
-// the ":" of a link's scheme.
+// Most words hold none of the bytes that make a word more than itself: no entity character, and
+// neither the "@" of an e-mail address nor the ":" of a link's scheme. The table's characters
+// beyond ASCII start with one of three bytes; a word holding other characters beyond ASCII is
+// still written as it is, and the page makes references of them.
 struct PlainBytes {
   std::array<bool, 256> plain{};
   constexpr PlainBytes() {
-    for (std::size_t byte = 0; byte < 0x80; ++byte) plain[byte] = true;
+    plain.fill(true);
     for (const Entity& e : kEntityTable)
       if (e.code_point < 0x80) plain[e.code_point] = false;
+    for (const unsigned char lead : kEntityLeadBytes) plain[lead] = false;
     plain['@'] = plain[':'] = false;
   }
 };
@@ -104,9 +106,9 @@ bool EmailShaped(const WordMarks& marks) {
 void AppendAnchor(std::string& out, std::string_view scheme, std::string_view address) {
   out += "<A HREF=\"";
   out += scheme;
-  AppendAscii(out, address);
+  out += address;
   out += "\">";
-  AppendAscii(out, address);
+  out += address;
   out += "</A>";
 }
 
@@ -132,7 +134,7 @@ void AppendLinkWord(std::string& out, std::string_view word) {
       if (IsLinkWord(piece))
         AppendLinkTo(out, piece);
       else
-        AppendAscii(out, piece);
+        out += piece;
       out += '\t';
     }
     out.pop_back();

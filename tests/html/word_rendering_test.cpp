@@ -29,12 +29,11 @@ TEST(WordRendering, SingleWords) {
            {"ww.w.x", "ww.w.x"},
            {"ftp", "ftp"},
            {"ftpx", "ftpx"},
-           {"×ww.x", "&#215;ww.x"},  // only A to Z count as letters of another case
-           {"www.пример.рф",
-            "<A HREF=\"http://www.&#1087;&#1088;&#1080;&#1084;&#1077;&#1088;.&#1088;&#1092;\">"
-            "www.&#1087;&#1088;&#1080;&#1084;&#1077;&#1088;.&#1088;&#1092;</A>"},
-           {"(я@b.c)", "(<A HREF=\"mailto:&#1103;@b.c\">&#1103;@b.c</A>)"},
-           {"ab://é\tпр", "<A HREF=\"ab://&#233;\">ab://&#233;</A>\t&#1087;&#1088;"},
+           {"×ww.x", "×ww.x"},  // only A to Z count as letters of another case
+           {"www.пример.рф", "<A HREF=\"http://www.пример.рф\">www.пример.рф</A>"},
+           {"(я@b.c)", "(<A HREF=\"mailto:я@b.c\">я@b.c</A>)"},
+           {"ab://é\tпр£", "<A HREF=\"ab://é\">ab://é</A>\tпр£"},  // other pieces stay
+           {"Цена:£5", "Цена:&pound;5"},
            {"http://a<b>", "<A HREF=\"http://a<b>\">http://a<b></A>"},  // links are not escaped
            {"x@y", "x@y"},
            {"x.y@z", "<A HREF=\"mailto:x.y@z\">x.y@z</A>"},
