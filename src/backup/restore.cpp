@@ -8,6 +8,7 @@
 #include "backup/staged_set.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/marked_text.h"
 #include "util/strings.h"
 #include "util/unicode.h"
 
@@ -65,7 +66,7 @@ RestoreReport DoRestore(AppContext& context, std::string_view typed_dir, BackupU
   const std::string file = dir + std::string(snapshot::kFileName);
   // Everything is read and checked before the configuration is touched.
   if (dir.empty() || !FileExists(file)) throw Error(messages::NoBackupIn(dir));
-  const std::string text = ReadWholeFile(file);
+  const std::string text = DecodeMarkedText(ReadWholeFile(file)).text;
   const ParsedSnapshot snapshot = ParseKeySnapshot(text);
   if (!IsSnapshotOfKey(snapshot, text, context.app_key()))
     throw Error(messages::NotABackupOf(file, context.app_key()));

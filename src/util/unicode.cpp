@@ -110,7 +110,9 @@ int CompareFolded(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
   }
   // UTF-8 byte order is code point order, so comparing the folded bytes is enough.
-  const int order = FoldCase(a).compare(FoldCase(b));
+  int order = FoldCase(a).compare(FoldCase(b));
+  // Bad bytes all fold to U+FFFD; telling such texts apart keeps the order a total one.
+  if (order == 0 && (!IsValidUtf8(a) || !IsValidUtf8(b))) order = a.compare(b);
   return order < 0 ? -1 : order > 0 ? 1 : 0;
 }
 
