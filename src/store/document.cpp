@@ -231,11 +231,13 @@ FileEncoding EncodingOf(const std::optional<DecodedText>& document) {
 
 void WriteSection(const std::string& path, std::string_view name,
                   const std::vector<std::string>& lines) {
-  const auto document = ReadDocumentFile(path);
-  const auto content = document ? std::optional<std::string>(document->text) : std::nullopt;
+  auto document = ReadDocumentFile(path);
+  const FileEncoding encoding = EncodingOf(document);
+  std::optional<std::string> content;
+  if (document) content = std::move(document->text);
   const std::string updated = WriteSectionInText(content, name, lines);
   if (content && updated == *content) return;  // nothing to change
-  ReplaceDocumentFile(path, updated, EncodingOf(document));
+  ReplaceDocumentFile(path, updated, encoding);
 }
 
 std::string ReadSection(const std::string& path, std::string_view name) {

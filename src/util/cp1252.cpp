@@ -26,10 +26,26 @@ char32_t Cp1252ToCodePoint(unsigned char byte) {
   return byte >= 0x80 && byte <= 0x9F ? kHigh[byte - 0x80] : byte;
 }
 
+namespace {
+
+// Documents are mostly ASCII: the converters copy such runs whole.
+std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
+  while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80) ++from;
+  return from;
+}
+
+}  // namespace
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (unsigned char b : bytes) AppendCodePoint(out, Cp1252ToCodePoint(b));
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t run_end = AsciiRunEnd(bytes, i);
+    out.append(bytes.substr(i, run_end - i));
+    if (run_end == bytes.size()) break;
+    AppendCodePoint(out, Cp1252ToCodePoint(static_cast<unsigned char>(bytes[run_end])));
+    i = run_end + 1;
+  }
   return out;
 }
 
@@ -38,6 +54,10 @@ std::string Utf8ToCp1252(std::string_view utf8, bool* lossy) {
   out.reserve(utf8.size());
   bool lost = false;
   for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t run_end = AsciiRunEnd(utf8, i);
+    out.append(utf8.substr(i, run_end - i));
+    i = run_end;
+    if (i == utf8.size()) break;
     // An ill-formed sequence decodes as U+FFFD, which has no byte either.
     const int byte = ByteFor(NextCodePoint(utf8, i));
     if (byte < 0) {
@@ -52,15 +72,14 @@ std::string Utf8ToCp1252(std::string_view utf8, bool* lossy) {
 }
 
 bool FitsCp1252(std::string_view utf8) {
-  if (IsAscii(utf8)) return true;
-  if (!IsValidUtf8(utf8)) return false;
-  for (std::size_t i = 0; i < utf8.size();)
+  for (std::size_t i = AsciiRunEnd(utf8, 0); i < utf8.size(); i = AsciiRunEnd(utf8, i)) {
+    // U+FFFD has no byte, so an ill-formed sequence never fits either.
     if (ByteFor(NextCodePoint(utf8, i)) < 0) return false;
+  }
   return true;
 }
 
 std::optional<std::string> Utf8ToCp1252IfFits(std::string_view utf8) {
-  if (IsAscii(utf8)) return std::string(utf8);
   if (!FitsCp1252(utf8)) return std::nullopt;
   return Utf8ToCp1252(utf8);
 }
