@@ -113,13 +113,16 @@ static_assert(EveryEntityIsLookedUp());
 // others.
 struct MaybeEntity {
   std::array<bool, 256> bytes{};
-  constexpr MaybeEntity() {
-    for (const Entity& e : kEntityTable)
-      if (e.code_point < 0x80) bytes[e.code_point] = true;
-    for (const unsigned char lead : kEntityLeadBytes) bytes[lead] = true;
+  constexpr explicit MaybeEntity(std::size_t entries) {
+    for (std::size_t i = 0; i < entries; ++i)
+      if (kEntityTable[i].code_point < 0x80) bytes[kEntityTable[i].code_point] = true;
+    if (entries == kEntityCount)
+      for (const unsigned char lead : kEntityLeadBytes) bytes[lead] = true;
   }
 };
-constexpr MaybeEntity kMaybeEntity;
+constexpr MaybeEntity kMaybeEntity(kEntityCount);
+// The table starts with the characters HTML reserves.
+constexpr MaybeEntity kMaybeMarkup(kMarkupEntityCount);
 
 constexpr bool LeadBytesCoverTheTable() {
   for (const Entity& e : kEntityTable) {
@@ -217,7 +220,8 @@ bool StartsTag(std::string_view rest, std::string_view name) {
 
 }  // namespace
 
-void AppendEscaped(std::string& to, std::string_view word) {
+void AppendEscaped(std::string& to, std::string_view word, Escaping escaping) {
+  const MaybeEntity& stops = escaping == Escaping::EntityTable ? kMaybeEntity : kMaybeMarkup;
   if (word == "&") {
     to += "&amp;";
     return;
@@ -227,7 +231,7 @@ void AppendEscaped(std::string& to, std::string_view word) {
   const char* p = word.data();
   for (;;) {
     const char* stop = p;
-    while (stop < end && !kMaybeEntity.bytes[static_cast<unsigned char>(*stop)]) ++stop;
+    while (stop < end && !stops.bytes[static_cast<unsigned char>(*stop)]) ++stop;
     out.Run(p, stop);
     if (stop == end) return;
     p = stop;
@@ -248,9 +252,9 @@ void AppendEscaped(std::string& to, std::string_view word) {
   }
 }
 
-std::string EscapeWord(std::string_view word) {
+std::string EscapeWord(std::string_view word, Escaping escaping) {
   std::string out;
-  AppendEscaped(out, word);
+  AppendEscaped(out, word, escaping);
   return out;
 }
 

@@ -35,10 +35,16 @@ inline constexpr std::array<Entity, kEntityCount> kEntityTable = {{
 // U+00F7 and U+00F8, U+20AC).
 inline constexpr std::array<unsigned char, 3> kEntityLeadBytes = {0xC2, 0xC3, 0xE2};
 
+// What plain words are escaped by: the classic pages use the whole table; the Modern pages are
+// UTF-8 and escape only what HTML reserves (the double quote, "<" and ">").
+enum class Escaping { EntityTable, MarkupOnly };
+inline constexpr std::size_t kMarkupEntityCount = 3;
+
 // Appends the UTF-8 `word` with every character of the table replaced by its entity; "&" alone
 // gives "&amp;". Every byte is examined, a NUL included; other characters stay as they are.
-void AppendEscaped(std::string& out, std::string_view word);
-std::string EscapeWord(std::string_view word);
+void AppendEscaped(std::string& out, std::string_view word,
+                   Escaping escaping = Escaping::EntityTable);
+std::string EscapeWord(std::string_view word, Escaping escaping = Escaping::EntityTable);
 
 // Writes the UTF-8 text of a page in ASCII, piece by piece: ASCII as it is, every other character
 // as a numeric character reference ("&#1055;", "&#128578;"), a byte that starts no valid sequence

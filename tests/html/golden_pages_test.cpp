@@ -108,6 +108,29 @@ std::vector<Scenario> Scenarios() {
                        .Add({"Negative?", {"-2", "§ 1 ± 2 ¼"}})
                        .Add({"Two lines\r\nof question?", {"1", "", "a"}});
                  }});
+  for (const auto& [pages_name, pages] : answer_pages)
+    all.push_back({"modern_" + pages_name + "_n3", kLayoutSimple, pages, 3, [](FaqBuilder& faq) {
+                     WithCodeSections(faq);
+                     faq.Set(FaqValue::PageStyle, kPageStyleModern);
+                   }});
+  all.push_back(
+      {"modern_options", kLayoutSimple, kOnePerPage, 1, [](FaqBuilder& faq) {
+         faq.Set(FaqValue::PageStyle, kPageStyleModern)
+             .Set(FaqValue::Language, "ru")
+             .Set(FaqValue::Description, "Вопросы & ответы")
+             .Set(FaqValue::SiteAddress, "https://faq.example/help")
+             .Set(FaqValue::UseMyColors, 1)
+             .Set(FaqValue::StructuredData, 1)
+             .Set(FaqValue::DisableBanner, 1)
+             .Set(FaqValue::AnswerBackImage, "paper.png")
+             .Set(FaqValue::FontName, "Georgia")
+             .Set(FaqValue::FontSize, 18)
+             .Set(FaqValue::AnswerSubPagePrefix, "")
+             .Add({"Привет, как дела?", {"0", "Хорошо. Пишите на mail@faq.example."}})
+             .Add({"What is Quorella?", {"3", "<p>The same question </script> again.</p>"}})
+             .Add({"日本語？", {"1", "はい。"}})
+             .Add({"FAQ", {"0", "Its page is not the start page."}});
+       }});
   // Text in every script, everywhere text reaches a page: the pages hold ASCII alone.
   auto every_script = [](FaqBuilder& faq) {
     faq.Set(FaqValue::Title, "Вопросы — ερωτήσεις 🙂")
@@ -147,9 +170,13 @@ TEST(GoldenPages, EveryScenarioMatchesItsKeptFiles) {
         .Set(FaqValue::AnswersPage, scenario.answers_page);
     for (auto& entry : testing::SampleQuestions(scenario.questions)) builder.Add(std::move(entry));
     scenario.adjust(builder);
-    const std::vector<std::string> written = Go(builder.Build(), banner);
+    const Faq faq = builder.Build();
+    const std::vector<std::string> written = Go(faq, banner);
     testing::ExpectFolderMatchesGolden(scenario.name, builder.output_dir());
-    for (const std::string& page : written) EXPECT_TRUE(IsAscii(testing::ReadFile(page))) << page;
+    // Classic pages are ASCII; the Modern ones are UTF-8 and say so.
+    if (faq.values.Integer(FaqValue::PageStyle) == kPageStyleClassic) {
+      for (const std::string& page : written) EXPECT_TRUE(IsAscii(testing::ReadFile(page))) << page;
+    }
   }
 }
 
