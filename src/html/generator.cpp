@@ -8,6 +8,7 @@
 #include "html/question_page.h"
 #include "store/document.h"
 #include "store/document_file.h"
+#include "util/errors.h"
 #include "util/file_io.h"
 
 #include <algorithm>
@@ -63,6 +64,22 @@ class PageWriter {
     Progress();
   }
 
+  // The names and fingerprints the previous run listed, in its order.
+  std::vector<std::pair<std::string, std::uint64_t>> previous_fingerprints() const {
+    std::vector<std::pair<std::string, std::uint64_t>> files;
+    for (const std::string& name : previous_names_)
+      files.emplace_back(name, previous_.at(name).fingerprint);
+    return files;
+  }
+
+  // Is the file the one the previous run wrote, untouched since?
+  bool Intact(const std::string& file_name) const {
+    const auto found = previous_.find(file_name);
+    if (found == previous_.end()) return false;
+    const std::optional<FileStamp> now = EntryStampIn(folder_.fd(), file_name);
+    return now && IsRegularFile(*now) && now->SameVersion(found->second.stamp);
+  }
+
   // The names the previous run listed, in its order.
   const std::vector<std::string>& previous_names() const { return previous_names_; }
 
@@ -85,9 +102,8 @@ class PageWriter {
  private:
   bool Unchanged(const std::string& file_name, std::uint64_t fingerprint) {
     const auto found = previous_.find(file_name);
-    if (found == previous_.end() || found->second.fingerprint != fingerprint) return false;
-    const std::optional<FileStamp> now = EntryStampIn(folder_.fd(), file_name);
-    if (!now || !IsRegularFile(*now) || !now->SameVersion(found->second.stamp)) return false;
+    if (found == previous_.end() || found->second.fingerprint != fingerprint || !Intact(file_name))
+      return false;
     current_.push_back(found->second);
     return true;
   }
@@ -125,13 +141,25 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
   const std::string& start_page = faq.values.Text(FaqValue::StartPage);
   PageWriter writer(names, observer, ModernFileCount(faq), ManifestName(start_page), start_page);
   const std::vector<std::string> previous = writer.previous_names();
+  PreviousModernRun previous_run;
+  previous_run.files = writer.previous_fingerprints();
+  previous_run.read_intact = [&](const std::string& file_name) -> std::optional<std::string> {
+    if (!writer.Intact(file_name)) return std::nullopt;
+    try {
+      return ReadFileIfExists(names.Path(file_name));
+    } catch (const Error&) {
+      return std::nullopt;
+    }
+  };
   std::vector<std::string> files;
-  BuildModernPages(faq, document, system_colours,
-                   [&](const std::string& file_name, std::uint64_t fingerprint,
-                       const std::function<std::string()>& build) {
-                     writer.Write(file_name, fingerprint, PageWriter::Announce::Yes, build);
-                     files.push_back(file_name);
-                   });
+  BuildModernPages(
+      faq, document, system_colours,
+      [&](const std::string& file_name, std::uint64_t fingerprint,
+          const std::function<std::string()>& build) {
+        writer.Write(file_name, fingerprint, PageWriter::Announce::Yes, build);
+        files.push_back(file_name);
+      },
+      previous_run);
   writer.WriteManifest(RemoveStaleFiles(names.Path(""), previous, files));
   return writer.TakeWritten();
 }

@@ -470,6 +470,16 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
             kOnePerPage,
             question_two,
             {first, "ans-a-new-second-question.html", third, "faq.html"}},
+           {"modern: questions swapped",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            [](auto&questions, FaqBuilder&, const std::string&) {
+              std::swap(questions[0], questions[2]);
+            },
+            // The description comes from the first answer, now another: every page shows it.
+            {},
+            true},
            {"modern: title", modern, kLayoutSimple, kOnePerPage, title, {}, true},
            {"modern: edited",
             modern,
@@ -514,6 +524,17 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
       if (c.style == modern) expected.insert(modern_fixed.begin(), modern_fixed.end());
     }
     EXPECT_EQ(opened.pages, expected);
+    // Whatever was skipped or reused, the set is the one a Go into an empty folder makes.
+    testing::TempDir fresh_dir;
+    Faq fresh = faq;
+    fresh.values.SetText(FaqValue::Directory, fresh_dir / "out/");
+    Go(fresh, kBanner);
+    for (const std::string& name : ListDirectory(fresh_dir / "out/")) {
+      if (name.front() != '.') {
+        EXPECT_EQ(ReadFile(out + name), ReadFile(fresh_dir / "out/" + name)) << name;
+      }
+    }
+    EXPECT_EQ(ListDirectory(out), ListDirectory(fresh_dir / "out/"));
   }
 }
 
