@@ -16,7 +16,7 @@ void Page::Add(std::string_view item) {
 void WritePageFile(const std::string& path, std::string_view bytes) {
   // Pages can be generated again, so they are not flushed to disk one by one.
   try {
-    ReplaceFileAtomically(path, bytes, Flush::No);
+    ReplaceFileAtomically(path, bytes, Flush::No, Links::ReplaceLink);
   } catch (const Error&) {
     throw Error(messages::CannotCreateFile(path, messages::SystemReason(errno)));
   }

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "util/file_io.h"
+#include "util/folder_lock.h"
+#include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_lines.h"
 
@@ -223,6 +225,7 @@ std::optional<std::string> DeleteSectionFromText(std::string_view content, std::
 
 void WriteSection(const std::string& path, std::string_view name,
                   const std::vector<std::string>& lines) {
+  const FolderLock lock(DirectoryOf(path));
   const auto content = ReadFileIfExists(path);
   const std::string updated = WriteSectionInText(content, name, lines);
   if (content && updated == *content) return;  // nothing to change
@@ -235,6 +238,7 @@ std::string ReadSection(const std::string& path, std::string_view name) {
 }
 
 void DeleteSection(const std::string& path, std::string_view name) {
+  const FolderLock lock(DirectoryOf(path));
   const auto content = ReadFileIfExists(path);
   if (!content) return;
   if (const auto updated = DeleteSectionFromText(*content, name))

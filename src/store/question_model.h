@@ -83,7 +83,20 @@ class QuestionModel {
   // Writes every question and answer section, in one rewrite of the document.
   void SaveQuestionList();
 
+  // Every command above that writes holds the lock of the document's folder from its read to its
+  // last write and first re-reads the lists when another process changed the document or the
+  // count since this model last saw them; the command then applies to what it re-read, the
+  // selection following its question. Refresh does that re-reading alone (the window calls it
+  // when it is activated). TakeReloaded tells, once, that a re-read happened.
+  bool Refresh();
+  bool TakeReloaded();
+
  private:
+  template <typename Command>
+  auto Locked(Command&& command) -> decltype(command());
+  void RefreshLocked();
+  std::optional<QuestionPage> DeleteSelected();
+  void StoreSelectedAnswer(std::string_view editor_text);
   QuestionPage FinishOk(const std::string& question);
   QuestionPage MoveTo(std::size_t position);
   void WriteQuestionCount();
@@ -92,6 +105,7 @@ class QuestionModel {
   Faq& faq_;
   std::optional<std::size_t> selected_;
   int format_ = 0;  // the format chosen for the selected answer
+  bool reloaded_ = false;
 };
 
 // The editor's content for an answer list entry: a first line that is an integer is the format.

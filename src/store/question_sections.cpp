@@ -9,6 +9,8 @@
 #include "store/document.h"
 #include "store/faq.h"
 #include "util/file_io.h"
+#include "util/folder_lock.h"
+#include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_lines.h"
 
@@ -270,6 +272,7 @@ std::optional<std::string> QuestionListInText(const std::optional<std::string>& 
 
 void SaveQuestionList(const std::string& path, const std::vector<std::string>& questions,
                       const std::vector<std::string>& answers) {
+  const FolderLock lock(DirectoryOf(path));
   const auto content = ReadFileIfExists(path);
   ReplaceIfChanged(path, content, QuestionListInText(content, questions, answers));
 }
@@ -277,6 +280,7 @@ void SaveQuestionList(const std::string& path, const std::vector<std::string>& q
 void DeleteLastAndSaveQuestionList(const std::string& path, std::size_t old_count,
                                    const std::vector<std::string>& questions,
                                    const std::vector<std::string>& answers) {
+  const FolderLock lock(DirectoryOf(path));
   const auto content = ReadFileIfExists(path);
   std::optional<std::string> text = content;
   if (text && old_count > 0) {

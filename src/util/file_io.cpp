@@ -35,6 +35,30 @@ bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
   return true;
 }
 
+// Opens a file for reading only when it is a regular file (a link is followed): a FIFO would block
+// the reader and a device such as /dev/zero never ends. O_NONBLOCK keeps the open of a FIFO from
+// waiting for a writer; it means nothing for a regular file. nullopt (errno ENOENT or ENOTDIR)
+// when the file does not exist; other failures throw.
+std::optional<sys::Fd> OpenRegularForReading(const std::string& path, std::size_t limit) {
+  sys::Fd fd(sys::Open(path, O_RDONLY | O_NONBLOCK));
+  if (!fd.valid()) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw Error(messages::CannotOpenFile(path, Reason()));
+  }
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) throw Error(messages::CannotOpenFile(path, Reason()));
+  if (S_ISDIR(info.st_mode)) {
+    errno = EISDIR;
+    throw Error(messages::CannotOpenFile(path, Reason()));
+  }
+  errno = EINVAL;  // callers that word their own message find a reason here
+  if (!S_ISREG(info.st_mode))
+    throw Error(messages::CannotOpenFile(path, messages::kNotARegularFile));
+  if (limit != std::string::npos && static_cast<unsigned long long>(info.st_size) > limit)
+    throw Error(messages::FileTooLarge(path, limit));
+  return fd;
+}
+
 // The file a path finally names: a symbolic link resolves to its target.
 std::string ResolvedTarget(const std::string& path) {
   char resolved[PATH_MAX];
@@ -84,29 +108,30 @@ bool IsSymbolicLink(const std::string& path) {
 }
 
 std::optional<std::string> ReadFileIfExists(const std::string& path) {
-  sys::Fd fd(sys::Open(path, O_RDONLY));
-  if (!fd.valid()) {
-    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    throw Error(messages::CannotOpenFile(path, Reason()));
-  }
+  auto fd = OpenRegularForReading(path, kLargestFileRead);
+  if (!fd) return std::nullopt;
   std::string data;
-  if (!ReadAll(fd.get(), data)) throw Error(messages::CannotReadFile(path, Reason()));
+  // A file that grows while it is read stops at the limit all the same.
+  if (!ReadAll(fd->get(), data, kLargestFileRead))
+    throw Error(messages::CannotReadFile(path, Reason()));
+  if (data.size() > kLargestFileRead) {
+    errno = EFBIG;
+    throw Error(messages::FileTooLarge(path, kLargestFileRead));
+  }
   return data;
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  sys::Fd fd(sys::Open(path, O_RDONLY));
-  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
-  std::string data;
-  if (!ReadAll(fd.get(), data)) throw Error(messages::CannotReadFile(path, Reason()));
-  return data;
+  auto data = ReadFileIfExists(path);
+  if (!data) throw Error(messages::CannotOpenFile(path, Reason()));
+  return std::move(*data);
 }
 
 std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit) {
-  sys::Fd fd(sys::Open(path, O_RDONLY));
-  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
+  auto fd = OpenRegularForReading(path, std::string::npos);
+  if (!fd) throw Error(messages::CannotOpenFile(path, Reason()));
   std::string data;
-  if (!ReadAll(fd.get(), data, limit)) throw Error(messages::CannotReadFile(path, Reason()));
+  if (!ReadAll(fd->get(), data, limit)) throw Error(messages::CannotReadFile(path, Reason()));
   if (data.size() > limit) return std::nullopt;
   return data;
 }
@@ -118,8 +143,9 @@ void WriteWholeFile(const std::string& path, std::string_view data) {
   if (sys::Close(fd.release()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
 }
 
-void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush) {
-  const std::string target = ResolvedTarget(path);
+void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush,
+                           Links links) {
+  const std::string target = links == Links::FollowToTarget ? ResolvedTarget(path) : path;
   std::string scratch;
   sys::Fd fd = OpenScratchBeside(target, scratch);
   if (!fd.valid()) throw Error(messages::CannotCreateFile(scratch, Reason()));
@@ -131,7 +157,7 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush
     throw Error(std::move(message));
   };
   struct stat original {};
-  if (::stat(target.c_str(), &original) == 0 &&
+  if (::lstat(target.c_str(), &original) == 0 && S_ISREG(original.st_mode) &&
       sys::Fchmod(fd.get(), original.st_mode & 07777) != 0)
     fail(messages::CannotWriteFile(target, Reason()));
   if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile(target, Reason()));
@@ -170,10 +196,11 @@ bool CreateEmptyFile(const std::string& path) {
 
 void CopyFileReplacing(const std::string& from, const std::string& to) {
   std::string data;
-  {
-    sys::Fd fd(sys::Open(from, O_RDONLY));
-    if (!fd.valid() || !ReadAll(fd.get(), data))
-      throw Error(messages::CannotCopyFile(from, to, Reason()));
+  try {
+    data = ReadWholeFile(from);
+  } catch (const Error& e) {
+    const bool special = std::string_view(e.what()).ends_with(messages::kNotARegularFile);
+    throw Error(messages::CannotCopyFile(from, to, special ? messages::kNotARegularFile : Reason()));
   }
   try {
     ReplaceFileAtomically(to, data);

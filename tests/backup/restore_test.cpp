@@ -170,12 +170,14 @@ TEST_F(RestoreTest, ABackupMadeWithTheTestKeyIsRefusedOutsideIt) {
 }
 
 TEST_F(RestoreTest, TheSnapshotOfAMissingKeyLeavesNoKey) {
+  RemoveFile(backup_dir + "manifest.sha256");  // a set written before manifests
   WriteFile(backup_dir + "registry.cfg", "\r\n");
   EXPECT_EQ(DoRestore(context, backup_dir, ui).outcome, RestoreOutcome::Restored);
   EXPECT_FALSE(KeyExists(kAppKey));
 }
 
 TEST_F(RestoreTest, EveryOtherEntryIsCopiedIntoTheApplicationDirectory) {
+  RemoveFile(backup_dir + "manifest.sha256");  // a set written before manifests
   WriteFile(backup_dir + "REGISTRY.CFG", "not copied");
   WriteFile(backup_dir + "notes.txt", "notes");
   WriteFile(backup_dir + "sub/deep/x.txt", "deep");
