@@ -74,11 +74,8 @@ void VerifyManifest(const std::string& folder, const std::vector<ManifestEntry>&
     if (entry.name.find('/') != std::string::npos || entry.name == "." || entry.name == "..")
       Damaged(folder, entry.name);
     has_snapshot = has_snapshot || entry.name == snapshot::kFileName;
-    std::optional<std::string> data;
-    try {
-      data = ReadFileIfExists(folder + entry.name);
-    } catch (const Error&) {
-    }
+    // A file that cannot be read says why (the system's reason, or not a regular file).
+    const std::optional<std::string> data = ReadFileIfExists(folder + entry.name);
     if (!data || data->size() != entry.size || Sha256Hex(*data) != entry.sha256)
       Damaged(folder, entry.name);
   }

@@ -101,6 +101,7 @@ RestoreReport DoRestore(AppContext& context, std::string_view typed_dir, BackupU
   if (dir.empty() || !DirectoryExists(dir)) throw Error(messages::NoBackupIn(dir));
   const FolderLock lock(dir);
   RecoverInterruptedCommits(dir, ui);
+  RemoveLeftoverScratch(dir, ui);
   // Everything is read and checked before the configuration is touched.
   if (!FileExists(file)) throw Error(messages::NoBackupIn(dir));
   const std::string text = ReadWholeFile(file);

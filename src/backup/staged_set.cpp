@@ -92,6 +92,7 @@ StagedSet::StagedSet(const std::string& dir, BackupUi& ui)
 
 StagedSet::~StagedSet() {
   RemoveScratch(staging_, ui_);
+  if (DirectoryExists(committing_)) RemoveScratch(committing_, ui_);
   if (DirectoryExists(aside_)) RemoveScratch(aside_, ui_);
 }
 

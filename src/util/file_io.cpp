@@ -35,7 +35,7 @@ bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
   return true;
 }
 
-// Opens a file for reading only when it is a regular file (a link is followed): a FIFO would block
+// Opens a file for reading only when it is a regular file or a folder (a link is followed): a FIFO would block
 // the reader and a device such as /dev/zero never ends. O_NONBLOCK keeps the open of a FIFO from
 // waiting for a writer; it means nothing for a regular file. nullopt (errno ENOENT or ENOTDIR)
 // when the file does not exist; other failures throw.
@@ -47,10 +47,7 @@ std::optional<sys::Fd> OpenRegularForReading(const std::string& path, std::size_
   }
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0) throw Error(messages::CannotOpenFile(path, Reason()));
-  if (S_ISDIR(info.st_mode)) {
-    errno = EISDIR;
-    throw Error(messages::CannotOpenFile(path, Reason()));
-  }
+  if (S_ISDIR(info.st_mode)) return fd;  // its read fails with the system's reason
   errno = EINVAL;  // callers that word their own message find a reason here
   if (!S_ISREG(info.st_mode))
     throw Error(messages::CannotOpenFile(path, messages::kNotARegularFile));
