@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,7 +34,7 @@ using widgets::FromQt;
 using widgets::ToQt;
 
 StartOptions StartOptionsFromEnvironment(const QStringList& arguments) {
-  return {arguments, SettingsDatabasePath(), ApplicationDirectory()};
+  return {arguments, SettingsDatabasePath(), ApplicationDirectory(), DefaultOutputDirectory()};
 }
 
 TfrmMain::TfrmMain(const StartOptions& options, QWidget* parent)
@@ -59,10 +58,10 @@ TfrmMain::~TfrmMain() {
 }
 
 QString TfrmMain::HelpFile() const {
-  const QString beside_data = ToQt(context_->app_dir()) + QStringLiteral("quorel.hlp");
-  if (QFileInfo::exists(beside_data)) return beside_data;
-  const QString beside_program = ToQt(DirectoryOf(ProgramFile())) + QStringLiteral("quorel.hlp");
-  return QFileInfo::exists(beside_program) ? beside_program : beside_data;
+  const std::string found =
+      FindInstalledFile(context_->app_dir(), DirectoryOf(ProgramFile()), "quorel.hlp");
+  // A missing help file is reported under the name a user's own copy would have.
+  return ToQt(found.empty() ? context_->app_dir() + "quorel.hlp" : found);
 }
 
 void TfrmMain::FormCreate() {
@@ -70,11 +69,12 @@ void TfrmMain::FormCreate() {
   const bool test_key =
       !options_.arguments.isEmpty() &&
       options_.arguments.first().compare(QStringLiteral("test"), Qt::CaseInsensitive) == 0;
-  context_ = std::make_unique<AppContext>(options_.database_path, options_.app_dir, test_key);
+  context_ = std::make_unique<AppContext>(options_.database_path, options_.app_dir, test_key,
+                                          options_.output_dir);
   // 2. The banner fragment, once for the whole run.
   banner_ = BuildBannerFragment();
   // 3. The answer list lives in the current FAQ, empty until a FAQ is loaded.
-  current_ = std::make_unique<Faq>(context_->app_dir());
+  current_ = std::make_unique<Faq>(context_->output_dir());
   questions_ = std::make_unique<QuestionModel>(context_->settings(), *current_);
   // 4. Application directory, program title and version text.
   program_title_ = QStringLiteral("Quorella");

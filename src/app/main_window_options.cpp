@@ -165,7 +165,7 @@ void TfrmMain::RadioFramesClick() {
 
 void TfrmMain::butBrowseClick() {
   CommitFocusedEditor();
-  BrowseFolder->SetPath(edtDirectory->text().isEmpty() ? ToQt(context_->app_dir())
+  BrowseFolder->SetPath(edtDirectory->text().isEmpty() ? ToQt(context_->output_dir())
                                                        : edtDirectory->text());
   if (!BrowseFolder->Execute()) return;
   edtDirectory->setText(BrowseFolder->Path());

@@ -44,11 +44,12 @@ std::vector<std::string> DocumentsNamedBy(const ParsedSnapshot& snapshot, std::s
   return documents;
 }
 
+// Only what Backup writes comes back: the documents directly in the set's folder. A user's other
+// files and folders there stay where they are.
 std::vector<std::string> EntriesToRestore(const std::string& dir) {
   std::vector<std::string> paths;
   for (const auto& name : ListDirectory(dir))
-    if (!EqualsNoCase(name, snapshot::kFileName) && name != kManifestFileName &&
-        !name.starts_with(kBackupScratchPrefix))
+    if (IsBackupSetFile(dir, name) && name != snapshot::kFileName && name != kManifestFileName)
       paths.push_back(dir + name);
   return paths;
 }

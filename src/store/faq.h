@@ -38,7 +38,7 @@ struct FaqStamp {
 };
 
 struct Faq {
-  explicit Faq(std::string_view app_dir) : values(app_dir) {}
+  explicit Faq(std::string_view output_dir) : values(output_dir) {}
 
   std::string name;
   std::string document_path;

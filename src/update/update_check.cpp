@@ -70,6 +70,7 @@ UpdateCheckResult IsNewCurrentVersion(std::string_view title, std::string_view v
   const std::string current = CurrentVersionFromCaption(version_caption);
   const std::string version_file = IncludeTrailingSlash(app_dir) + std::string(kVersionFileName);
   std::string update_info;
+  CreateFolderOf(version_file);
   {
     FileBodyStream stream(version_file);
     const RemovedAtEnd removal(version_file);
