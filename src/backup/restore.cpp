@@ -7,10 +7,10 @@
 #include "backup/manifest.h"
 #include "backup/snapshot_format.h"
 #include "backup/staged_set.h"
+#include "store/values.h"
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/folder_lock.h"
-#include "store/values.h"
 #include "util/strings.h"
 
 namespace quorella {
@@ -111,11 +111,11 @@ RestoreReport DoRestore(AppContext& context, std::string_view typed_dir, BackupU
     throw Error(messages::NotABackupOf(file, context.app_key()));
   const std::vector<std::string> entries = CheckedEntries(dir, snapshot, context.app_key());
 
-  for (const auto& name : snapshot.skipped_faq_names) ui.ShowMessage(messages::FaqNameSkipped(name));
+  for (const auto& name : snapshot.skipped_faq_names)
+    ui.ShowMessage(messages::FaqNameSkipped(name));
   ReplaceKeyFromSnapshot(context.settings().registry(), context.app_key(), snapshot);
   CreateDirectories(context.app_dir());  // a failure shows in the copies that follow
-  RestoreReport report{RestoreOutcome::Restored,
-                       CopyEntriesInto(entries, context.app_dir(), ui)};
+  RestoreReport report{RestoreOutcome::Restored, CopyEntriesInto(entries, context.app_dir(), ui)};
   ui.Beep();
   return report;
 }

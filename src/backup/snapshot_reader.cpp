@@ -99,8 +99,8 @@ class SnapshotParser {
 
   ParsedSnapshot parsed_;
   Root root_ = Root::CurrentUser;
-  bool accepting_ = true;       // value lines belong to a usable key
-  bool root_accepted_ = true;   // the last root named is one of the seven
+  bool accepting_ = true;      // value lines belong to a usable key
+  bool root_accepted_ = true;  // the last root named is one of the seven
   std::string key_path_;
 };
 

@@ -87,7 +87,10 @@ StagedSet::StagedSet(const std::string& dir, BackupUi& ui)
       committing_(ScratchFolder(dir, "commit", suffix_)),
       aside_(ScratchFolder(dir, "old", suffix_)),
       ui_(ui) {
-  if (sys::Mkdir(staging_) != 0) throw Error(std::string(messages::kUnableToCreateDirectory));
+  // The folder exists: the reason (a read-only folder, a full disk) is what the user needs.
+  if (sys::Mkdir(staging_) != 0)
+    throw Error(std::string(messages::kUnableToCreateDirectory) + " \"" + staging_ + "\". " +
+                messages::SystemReason(errno));
 }
 
 StagedSet::~StagedSet() {
@@ -162,7 +165,8 @@ void RecoverInterruptedCommits(const std::string& dir, BackupUi& ui) {
       if (!DirectoryExists(aside)) sys::Mkdir(aside);
       for (const auto& file : ListDirectory(dir)) {
         if (!IsBackupSetFile(dir, file)) continue;
-        const bool replaced = std::find(remaining.begin(), remaining.end(), file) != remaining.end();
+        const bool replaced =
+            std::find(remaining.begin(), remaining.end(), file) != remaining.end();
         const bool unnamed = std::find(named.begin(), named.end(), file) == named.end();
         if ((replaced || unnamed) && sys::Rename(dir + file, aside + file) != 0)
           ui.ShowMessage(messages::ErrorDeletingFile(dir + file));

@@ -110,7 +110,8 @@ void SnapshotLoad(RunState& state, const SnapshotArgs& args) {
   const auto skipped = LoadKeySnapshot(state.context().settings().registry(), args.file);
   if (skipped.empty()) return;
   std::string text;
-  for (const auto& name : skipped) text += (text.empty() ? "" : "\n") + messages::FaqNameSkipped(name);
+  for (const auto& name : skipped)
+    text += (text.empty() ? "" : "\n") + messages::FaqNameSkipped(name);
   throw Error(text);
 }
 

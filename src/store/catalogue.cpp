@@ -48,10 +48,11 @@ void AddFaq(AppContext& context, std::string_view name, const std::vector<std::s
 }
 
 void DeleteFaq(AppContext& context, std::string_view name) {
-  context.settings().DeleteKeyTree(context.FaqKey(name));
+  // The document first: when it cannot be removed (a read-only folder) the FAQ stays whole.
   const std::string document = context.DocumentPath(name);
   if (FileExists(document) && !RemoveFile(document))
     throw Error(messages::CannotDeleteFile(document, messages::SystemReason(errno)));
+  context.settings().DeleteKeyTree(context.FaqKey(name));
 }
 
 void DuplicateFaq(AppContext& context, std::string_view from, std::string_view to,

@@ -78,8 +78,7 @@ std::string PageNameRefused(std::string_view name) {
 }
 
 std::string FaqNameSkipped(std::string_view name) {
-  return "The FAQ \"" + std::string(name) +
-         "\" was skipped: its name cannot name a document file.";
+  return "The FAQ \"" + std::string(name) + "\" was skipped: its name cannot name a document file.";
 }
 
 // Backup and restore.

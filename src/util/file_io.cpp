@@ -8,8 +8,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <mutex>
+#include <set>
 
 #include "util/errors.h"
 #include "util/paths.h"
@@ -35,10 +39,10 @@ bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
   return true;
 }
 
-// Opens a file for reading only when it is a regular file or a folder (a link is followed): a FIFO would block
-// the reader and a device such as /dev/zero never ends. O_NONBLOCK keeps the open of a FIFO from
-// waiting for a writer; it means nothing for a regular file. nullopt (errno ENOENT or ENOTDIR)
-// when the file does not exist; other failures throw.
+// Opens a file for reading only when it is a regular file or a folder (a link is followed): a FIFO
+// would block the reader and a device such as /dev/zero never ends. O_NONBLOCK keeps the open of a
+// FIFO from waiting for a writer; it means nothing for a regular file. nullopt (errno ENOENT or
+// ENOTDIR) when the file does not exist; other failures throw.
 std::optional<sys::Fd> OpenRegularForReading(const std::string& path, std::size_t limit) {
   sys::Fd fd(sys::Open(path, O_RDONLY | O_NONBLOCK));
   if (!fd.valid()) {
@@ -48,7 +52,7 @@ std::optional<sys::Fd> OpenRegularForReading(const std::string& path, std::size_
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0) throw Error(messages::CannotOpenFile(path, Reason()));
   if (S_ISDIR(info.st_mode)) return fd;  // its read fails with the system's reason
-  errno = EINVAL;  // callers that word their own message find a reason here
+  errno = EINVAL;                        // callers that word their own message find a reason here
   if (!S_ISREG(info.st_mode))
     throw Error(messages::CannotOpenFile(path, messages::kNotARegularFile));
   if (limit != std::string::npos && static_cast<unsigned long long>(info.st_size) > limit)
@@ -64,6 +68,30 @@ std::string ResolvedTarget(const std::string& path) {
       ::realpath(path.c_str(), resolved) != nullptr)
     return resolved;
   return path;
+}
+
+// Removes, once per folder and run, the scratch files that killed processes left in `folder`: a
+// name made by OpenScratchBeside whose process no longer exists.
+void RemoveOrphanedScratch(const std::string& folder) {
+  static std::mutex mutex;
+  static std::set<std::string> swept;
+  {
+    const std::lock_guard guard(mutex);
+    if (!swept.insert(folder).second) return;
+  }
+  for (const auto& name : ListDirectory(folder.empty() ? "." : folder)) {
+    const auto marker = name.rfind(".tmp-");
+    if (name.empty() || name[0] != '.' || marker == std::string::npos) continue;
+    const std::string_view rest = std::string_view(name).substr(marker + 5);
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (error != std::errc() || end == rest.data() || *end != '-' || pid <= 0 || pid == ::getpid())
+      continue;
+    if (::kill(pid, 0) == 0 || errno != ESRCH) continue;  // its owner may still write it
+    struct stat info {};
+    if (::lstat((folder + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+      sys::Unlink(folder + name);
+  }
 }
 
 // Opens a new, uniquely named scratch file beside `target`.
@@ -144,6 +172,7 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush
                            Links links) {
   const std::string target = links == Links::FollowToTarget ? ResolvedTarget(path) : path;
   CreateFolderOf(target);
+  RemoveOrphanedScratch(DirectoryOf(target));
   std::string scratch;
   sys::Fd fd = OpenScratchBeside(target, scratch);
   if (!fd.valid()) throw Error(messages::CannotCreateFile(scratch, Reason()));
@@ -199,7 +228,8 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
     data = ReadWholeFile(from);
   } catch (const Error& e) {
     const bool special = std::string_view(e.what()).ends_with(messages::kNotARegularFile);
-    throw Error(messages::CannotCopyFile(from, to, special ? messages::kNotARegularFile : Reason()));
+    throw Error(
+        messages::CannotCopyFile(from, to, special ? messages::kNotARegularFile : Reason()));
   }
   try {
     ReplaceFileAtomically(to, data);

@@ -42,8 +42,8 @@ void WriteWholeFile(const std::string& path, std::string_view data);
 // which must never be written through a link to somewhere else).
 enum class Flush { Yes, No };
 enum class Links { FollowToTarget, ReplaceLink };
-void ReplaceFileAtomically(const std::string& path, std::string_view data,
-                           Flush flush = Flush::Yes, Links links = Links::FollowToTarget);
+void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush = Flush::Yes,
+                           Links links = Links::FollowToTarget);
 
 // Appends `data`, creating the file when it is missing.
 void AppendToFile(const std::string& path, std::string_view data);

@@ -261,9 +261,9 @@ TEST_F(RestoreTest, ADamagedSetIsRefusedBeforeAnythingChanges) {
            Row{"manifest.sha256", manifest.substr(0, manifest.size() - 8), "manifest.sha256"},
        }) {
     WriteFile(backup_dir + row.file, row.content);
-    EXPECT_EQ(RestoreError(backup_dir),
-              "The backup set in \"" + backup_dir + "\" is incomplete or damaged (" + row.damaged +
-                  "); nothing was restored.")
+    EXPECT_EQ(RestoreError(backup_dir), "The backup set in \"" + backup_dir +
+                                            "\" is incomplete or damaged (" + row.damaged +
+                                            "); nothing was restored.")
         << row.file;
     ExpectDrifted();
     WriteFile(backup_dir + "registry.cfg", snapshot);

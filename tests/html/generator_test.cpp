@@ -195,17 +195,17 @@ TEST_F(GeneratorTest, PagesNeverLandOutsideTheOutputFolder) {
     std::string name;
     std::int32_t layout;
   };
-  for (const Row& row : {Row{FaqValue::StartPage, "../escape.html", kLayoutSimple},
-                         Row{FaqValue::StartPage, "sub/page.html", kLayoutSimple},
-                         Row{FaqValue::StartPage, "..", kLayoutSimple},
-                         Row{FaqValue::StartPage, "", kLayoutSimple},
-                         Row{FaqValue::QuestionPageName, "../q.html", kLayoutFrames},
-                         Row{FaqValue::AnswerSubPagePrefix, "../a", kLayoutSimple}}) {
-    const Faq faq = Builder(row.layout, row.value == FaqValue::AnswerSubPagePrefix ? kOnePerPage
-                                                                                   : kAllOnSamePage,
-                            1)
-                        .Set(row.value, row.name)
-                        .Build();
+  for (const Row& row :
+       {Row{FaqValue::StartPage, "../escape.html", kLayoutSimple},
+        Row{FaqValue::StartPage, "sub/page.html", kLayoutSimple},
+        Row{FaqValue::StartPage, "..", kLayoutSimple}, Row{FaqValue::StartPage, "", kLayoutSimple},
+        Row{FaqValue::QuestionPageName, "../q.html", kLayoutFrames},
+        Row{FaqValue::AnswerSubPagePrefix, "../a", kLayoutSimple}}) {
+    const Faq faq =
+        Builder(row.layout,
+                row.value == FaqValue::AnswerSubPagePrefix ? kOnePerPage : kAllOnSamePage, 1)
+            .Set(row.value, row.name)
+            .Build();
     try {
       Go(faq, kBanner);
       ADD_FAILURE() << row.name;
