@@ -182,6 +182,7 @@ class TfrmMain : public QMainWindow {
   void ShowQuestions(const QuestionPage& page);
   // After a question command: redraws the list and says so when it was re-read from disk.
   void ShowReloadedQuestions();
+  void ShowReloadedStatus();
   // Runs a question command after storing the editor being left; shows the page it returns.
   bool RunQuestionCommand(const std::function<std::optional<QuestionPage>()>& command);
   void ConnectHandlers();

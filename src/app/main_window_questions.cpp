@@ -12,6 +12,7 @@
 #include "app/question_dialog.h"
 #include "store/answer.h"
 #include "util/errors.h"
+#include "widgets/friendly_status_bar.h"
 #include "widgets/hint_controls.h"
 #include "widgets/qt_text.h"
 
@@ -139,7 +140,12 @@ void TfrmMain::ShowReloadedQuestions() {
   if (!questions_->TakeReloaded()) return;
   list_dirty_ = true;
   ShowQuestions(questions_->Page());
-  ShowStatus(ToQt(messages::kFaqReloaded));
+  ShowReloadedStatus();
+}
+
+void TfrmMain::ShowReloadedStatus() {
+  ShowStatus(ToQt(kFaqReloadedStatus));
+  StatusBar->Panel(0)->setToolTip(ToQt(messages::kFaqReloaded));
 }
 
 void TfrmMain::changeEvent(QEvent* event) {
@@ -172,7 +178,7 @@ bool TfrmMain::RunQuestionCommand(const std::function<std::optional<QuestionPage
   }
   list_dirty_ = true;
   ShowQuestions(*page);
-  if (questions_->TakeReloaded()) ShowStatus(ToQt(messages::kFaqReloaded));
+  if (questions_->TakeReloaded()) ShowReloadedStatus();
   return true;
 }
 

@@ -1,5 +1,6 @@
 // The "Q && A" page and the question dialog, driven offscreen.
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
@@ -177,7 +178,8 @@ class QuestionsPageTest : public QObject {
     QCOMPARE(Listed(w),
              (QStringList{QStringLiteral("From the window?"), QStringLiteral("From elsewhere?"),
                           QStringLiteral("Window again?")}));
-    QCOMPARE(w.StatusBar->PanelText(0),
+    QCOMPARE(w.StatusBar->PanelText(0), QStringLiteral("FAQ reloaded."));
+    QCOMPARE(w.StatusBar->Panel(0)->toolTip(),
              QStringLiteral("The FAQ was changed by another program and has been reloaded."));
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "TotalQuestions"), 3);
     QCOMPARE(QString::fromStdString(ReadSection(Doc(f), "Answer 1")),
