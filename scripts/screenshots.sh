@@ -29,3 +29,7 @@ xvfb-run -a -s "-screen 0 640x520x24" bash -c '
   click 466 49; click 466 49; click 413 49; shot about "$2"
   kill $pid' _ "$BUILD_DIR/src/app/quorella" "$OUT"
 ls "$OUT"
+
+# The Modern pages of the same FAQ in headless chromium: desktop, phone and dark.
+install_browser_test_packages
+(cd "$ROOT/tests/browser" && node screenshots.mjs "$CLI" "$ROOT/data/quorella-faq.txt" "$OUT")
