@@ -32,7 +32,7 @@ bool WritePageFile(const std::string& path, std::string_view bytes) {
   if (HoldsAlready(path, bytes)) return false;
   // Pages can be generated again, so they are not flushed to disk one by one.
   try {
-    ReplaceFileAtomically(path, bytes, Flush::No);
+    ReplaceFileAtomically(path, bytes, Flush::No, Links::ReplaceLink);
   } catch (const Error&) {
     throw Error(messages::CannotCreateFile(path, messages::SystemReason(errno)));
   }
