@@ -164,6 +164,8 @@ class TfrmMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // On activation the question list is read again when another program changed it.
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -178,6 +180,9 @@ class TfrmMain : public QMainWindow {
   QWidget* BuildLinksPage();
   void BuildQuestionsPage();
   void ShowQuestions(const QuestionPage& page);
+  // After a question command: redraws the list and says so when it was re-read from disk.
+  void ShowReloadedQuestions();
+  void ShowReloadedStatus();
   // Runs a question command after storing the editor being left; shows the page it returns.
   bool RunQuestionCommand(const std::function<std::optional<QuestionPage>()>& command);
   void ConnectHandlers();

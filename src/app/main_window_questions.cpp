@@ -11,6 +11,8 @@
 #include "app/main_window.h"
 #include "app/question_dialog.h"
 #include "store/answer.h"
+#include "util/errors.h"
+#include "widgets/friendly_status_bar.h"
 #include "widgets/hint_controls.h"
 #include "widgets/qt_text.h"
 
@@ -124,12 +126,34 @@ void TfrmMain::lstQuestionsClick() {
 void TfrmMain::AnswerExit() {
   if (loading_ || !questions_->selected()) return;
   Guard([&] { questions_->StoreAnswer(TextOf(Answer->toPlainText())); });
+  ShowReloadedQuestions();
 }
 
 void TfrmMain::cmbFormatChange() {
   if (!questions_->selected()) return;
   Guard(
       [&] { questions_->ChangeFormat(cmbFormat->currentIndex(), TextOf(Answer->toPlainText())); });
+  ShowReloadedQuestions();
+}
+
+void TfrmMain::ShowReloadedQuestions() {
+  if (!questions_->TakeReloaded()) return;
+  list_dirty_ = true;
+  ShowQuestions(questions_->Page());
+  ShowReloadedStatus();
+}
+
+void TfrmMain::ShowReloadedStatus() {
+  ShowStatus(ToQt(kFaqReloadedStatus));
+  StatusBar->Panel(0)->setToolTip(ToQt(messages::kFaqReloaded));
+}
+
+void TfrmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !questions_ || loading_)
+    return;
+  Guard([&] { questions_->Refresh(); });
+  ShowReloadedQuestions();
 }
 
 void TfrmMain::butAddQuestionClick() {
@@ -148,9 +172,13 @@ bool TfrmMain::RunQuestionCommand(const std::function<std::optional<QuestionPage
   CommitFocusedEditor();
   std::optional<QuestionPage> page;
   Guard([&] { page = command(); });
-  if (!page) return false;
+  if (!page) {
+    ShowReloadedQuestions();
+    return false;
+  }
   list_dirty_ = true;
   ShowQuestions(*page);
+  if (questions_->TakeReloaded()) ShowReloadedStatus();
   return true;
 }
 

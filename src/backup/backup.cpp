@@ -6,6 +6,7 @@
 #include "backup/staged_set.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/folder_lock.h"
 #include "util/strings.h"
 
 namespace quorella {
@@ -42,6 +43,8 @@ BackupReport DoBackup(const AppContext& context, std::string_view typed_dir,
   RefuseApplicationDirectory(dir, context.app_dir());
   if (!DirectoryExists(dir) && !CreateDirectories(dir))
     throw Error(std::string(messages::kUnableToCreateDirectory));
+  const FolderLock lock(dir);  // one backup or restore at a time in a folder
+  RecoverInterruptedCommits(dir, ui);
   RemoveLeftoverScratch(dir, ui);
   BackupReport report;
   {

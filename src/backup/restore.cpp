@@ -4,10 +4,13 @@
 #include <vector>
 
 #include "backup/backup_directory.h"
+#include "backup/manifest.h"
 #include "backup/snapshot_format.h"
 #include "backup/staged_set.h"
+#include "store/values.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/folder_lock.h"
 #include "util/marked_text.h"
 #include "util/strings.h"
 #include "util/unicode.h"
@@ -27,13 +30,47 @@ std::size_t DepthInKey(Root root, std::string_view path, std::string_view key) {
   return parts.size() - key_parts.size() + 1;
 }
 
+// The documents a snapshot's catalogue names: NAME.dat for each FAQ key directly below `key`'s
+// FAQs key.
+std::vector<std::string> DocumentsNamedBy(const ParsedSnapshot& snapshot, std::string_view key) {
+  const auto faqs = SplitKeyPath(FaqsKey(key));
+  std::vector<std::string> documents;
+  for (const auto& named : snapshot.keys) {
+    if (!named.root || *named.root != Root::CurrentUser) continue;
+    const auto parts = SplitKeyPath(named.path);
+    if (parts.size() == faqs.size() + 1 &&
+        std::equal(faqs.begin(), faqs.end(), parts.begin(),
+                   [](const std::string& a, const std::string& b) { return EqualsNoCase(a, b); }))
+      documents.push_back(parts.back() + ".dat");
+  }
+  return documents;
+}
+
 // Only what Backup writes comes back: the documents directly in the set's folder. A user's other
 // files and folders there stay where they are.
 std::vector<std::string> EntriesToRestore(const std::string& dir) {
   std::vector<std::string> paths;
   for (const auto& name : ListDirectory(dir))
-    if (IsBackupSetFile(dir, name) && name != snapshot::kFileName) paths.push_back(dir + name);
+    if (IsBackupSetFile(dir, name) && name != snapshot::kFileName && name != kManifestFileName)
+      paths.push_back(dir + name);
   return paths;
+}
+
+// What a restore copies back, all of it checked before the configuration is touched: the files
+// the manifest names, each of its size and digest; a set written before manifests is taken as it
+// is once every document its catalogue names is there.
+std::vector<std::string> CheckedEntries(const std::string& dir, const ParsedSnapshot& snapshot,
+                                        std::string_view key) {
+  if (const auto manifest = ReadManifest(dir)) {
+    VerifyManifest(dir, *manifest);
+    std::vector<std::string> paths;
+    for (const auto& entry : *manifest)
+      if (entry.name != snapshot::kFileName) paths.push_back(dir + entry.name);
+    return paths;
+  }
+  for (const auto& document : DocumentsNamedBy(snapshot, key))
+    if (!FileExists(dir + document)) throw Error(messages::DamagedBackup(dir, document));
+  return EntriesToRestore(dir);
 }
 
 }  // namespace
@@ -64,17 +101,23 @@ RestoreReport DoRestore(AppContext& context, std::string_view typed_dir, BackupU
   const std::string dir = BackupSetDirectory(typed_dir);
   RefuseApplicationDirectory(dir, context.app_dir());
   const std::string file = dir + std::string(snapshot::kFileName);
+  if (dir.empty() || !DirectoryExists(dir)) throw Error(messages::NoBackupIn(dir));
+  const FolderLock lock(dir);
+  RecoverInterruptedCommits(dir, ui);
+  RemoveLeftoverScratch(dir, ui);
   // Everything is read and checked before the configuration is touched.
-  if (dir.empty() || !FileExists(file)) throw Error(messages::NoBackupIn(dir));
+  if (!FileExists(file)) throw Error(messages::NoBackupIn(dir));
   const std::string text = DecodeMarkedText(ReadWholeFile(file)).text;
   const ParsedSnapshot snapshot = ParseKeySnapshot(text);
   if (!IsSnapshotOfKey(snapshot, text, context.app_key()))
     throw Error(messages::NotABackupOf(file, context.app_key()));
+  const std::vector<std::string> entries = CheckedEntries(dir, snapshot, context.app_key());
 
+  for (const auto& name : snapshot.skipped_faq_names)
+    ui.ShowMessage(messages::FaqNameSkipped(name));
   ReplaceKeyFromSnapshot(context.settings().registry(), context.app_key(), snapshot);
   CreateDirectories(context.app_dir());  // a failure shows in the copies that follow
-  RestoreReport report{RestoreOutcome::Restored,
-                       CopyEntriesInto(EntriesToRestore(dir), context.app_dir(), ui)};
+  RestoreReport report{RestoreOutcome::Restored, CopyEntriesInto(entries, context.app_dir(), ui)};
   ui.Beep();
   return report;
 }

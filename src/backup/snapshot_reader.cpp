@@ -1,10 +1,14 @@
 #include "backup/snapshot_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
 #include "backup/hex_text.h"
 #include "backup/snapshot_format.h"
+#include "store/faq_name.h"
+#include "store/settings.h"
+#include "store/values.h"
 #include "util/file_io.h"
 #include "util/marked_text.h"
 #include "util/strings.h"
@@ -72,25 +76,50 @@ class SnapshotParser {
   void Header(std::string_view text) {
     if (StartsWithNoCase(text, "hkey")) {
       accepting_ = false;
+      root_accepted_ = false;
       const auto slash = text.find('\\');
       if (const auto root = RootByName(text.substr(0, slash))) {
         root_ = *root;
-        accepting_ = true;
+        root_accepted_ = true;
       }
       text = slash == std::string_view::npos ? std::string_view() : text.substr(slash + 1);
     }
     key_path_ = std::string(text);
-    const bool usable = accepting_ && IsStorableName(key_path_);
+    bool usable = root_accepted_ && IsStorableName(key_path_);
+    if (usable) {
+      if (auto name = UnusableFaqName(root_, key_path_)) {
+        usable = false;
+        if (std::find(parsed_.skipped_faq_names.begin(), parsed_.skipped_faq_names.end(), *name) ==
+            parsed_.skipped_faq_names.end())
+          parsed_.skipped_faq_names.push_back(std::move(*name));
+      }
+    }
+    accepting_ = usable;
     parsed_.keys.push_back({usable ? std::optional(root_) : std::nullopt, key_path_});
   }
 
   ParsedSnapshot parsed_;
   Root root_ = Root::CurrentUser;
-  bool accepting_ = true;
+  bool accepting_ = true;      // value lines belong to a usable key
+  bool root_accepted_ = true;  // the last root named is one of the seven
   std::string key_path_;
 };
 
 }  // namespace
+
+std::optional<std::string> UnusableFaqName(Root root, std::string_view key_path) {
+  if (root != Root::CurrentUser) return std::nullopt;
+  const auto parts = SplitKeyPath(key_path);
+  for (const bool test_key : {false, true}) {
+    const auto faqs = SplitKeyPath(FaqsKey(ApplicationKey(test_key)));
+    if (parts.size() > faqs.size() &&
+        std::equal(faqs.begin(), faqs.end(), parts.begin(),
+                   [](const std::string& a, const std::string& b) { return EqualsNoCase(a, b); }) &&
+        FaqNameProblem(parts[faqs.size()]))
+      return parts[faqs.size()];
+  }
+  return std::nullopt;
+}
 
 ParsedSnapshot ParseKeySnapshot(std::string_view text) {
   SnapshotParser parser;
@@ -126,11 +155,12 @@ void LoadKeySnapshot(RegistrySession& session, const std::string& file_path) {
     ApplyKeySnapshot(session, ParseKeySnapshot(*text).values);
 }
 
-void LoadKeySnapshot(Registry& registry, const std::string& file_path) {
+std::vector<std::string> LoadKeySnapshot(Registry& registry, const std::string& file_path) {
   const auto text = ReadSnapshotText(file_path);
-  if (!text) return;
+  if (!text) return {};
   const ParsedSnapshot parsed = ParseKeySnapshot(*text);
   registry.Write([&](RegistrySession& session) { ApplyKeySnapshot(session, parsed.values); });
+  return parsed.skipped_faq_names;
 }
 
 }  // namespace quorella

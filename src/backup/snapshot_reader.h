@@ -25,7 +25,14 @@ struct SnapshotValue {
 struct ParsedSnapshot {
   std::vector<SnapshotKey> keys;      // one for each header, in file order
   std::vector<SnapshotValue> values;  // in file order
+  // FAQ keys whose name breaks the FAQ name rules: their headers carry no root and their values
+  // are passed over, so such a name never reaches the store or a path.
+  std::vector<std::string> skipped_faq_names;
 };
+
+// The FAQ name that a key path below either application key's FAQs key names, when that name
+// breaks the FAQ name rules; nullopt for every other key.
+std::optional<std::string> UnusableFaqName(Root root, std::string_view key_path);
 
 // Reads a snapshot text. A header's root (one of the seven names, without regard to case) holds
 // for the headers without a root name that follow it. Lines that carry no value are passed over:
@@ -42,7 +49,8 @@ void ApplyKeySnapshot(RegistrySession& session, const std::vector<SnapshotValue>
 // Reads `file_path` and writes its values inside the caller's transaction, so that a caller can
 // delete a key and rebuild it as one change. A missing file does nothing.
 void LoadKeySnapshot(RegistrySession& session, const std::string& file_path);
-// The same in a transaction of its own; a missing file does nothing and creates nothing.
-void LoadKeySnapshot(Registry& registry, const std::string& file_path);
+// The same in a transaction of its own; a missing file does nothing and creates nothing. Returns
+// the FAQ names that were skipped.
+std::vector<std::string> LoadKeySnapshot(Registry& registry, const std::string& file_path);
 
 }  // namespace quorella

@@ -27,17 +27,26 @@ class StagedSet {
   // The scratch folder, with its '/'.
   const std::string& path() const { return staging_; }
 
-  // Moves the earlier set's files aside and the staged files into the directory, then deletes the
-  // earlier files. When a move fails, every move made is undone, the reason is shown and the
-  // result is false: the directory holds the earlier set as it was.
+  // Writes the manifest, renames the scratch folder to mark the set complete, moves the earlier
+  // set's files aside and the staged files into the directory (the manifest last), then deletes
+  // the earlier files. When a move fails, every move made is undone, the reason is shown and the
+  // result is false: the directory holds the earlier set as it was. When the process is killed
+  // on the way, RecoverInterruptedCommits finishes the commit.
   bool Commit();
 
  private:
   std::string dir_;
+  std::string suffix_;
   std::string staging_;
+  std::string committing_;
   std::string aside_;
   BackupUi& ui_;
 };
+
+// Finishes the commits that killed backups left in `dir`: a complete new set still (partly) in its
+// marked folder is moved into place, the earlier files it replaces set aside and deleted. Runs
+// before anything else reads or replaces the set. Links named like scratch folders are passed by.
+void RecoverInterruptedCommits(const std::string& dir, BackupUi& ui);
 
 // Removes the scratch folders that earlier backups left in `dir` (a folder that could not be
 // deleted), showing what still cannot be removed.

@@ -107,7 +107,12 @@ void SnapshotLoad(RunState& state, const SnapshotArgs& args) {
   // A mistyped file name must not pass for an empty snapshot.
   if (!FileExists(args.file))
     throw Error(messages::CannotOpenFile(args.file, messages::SystemReason(ENOENT)));
-  LoadKeySnapshot(state.context().settings().registry(), args.file);
+  const auto skipped = LoadKeySnapshot(state.context().settings().registry(), args.file);
+  if (skipped.empty()) return;
+  std::string text;
+  for (const auto& name : skipped)
+    text += (text.empty() ? "" : "\n") + messages::FaqNameSkipped(name);
+  throw Error(text);
 }
 
 void RegisterBackupCommands(CLI::App& app, RunState& state) {

@@ -176,6 +176,7 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
                                        const GenerationObserver& observer,
                                        const SystemColours& system_colours) {
   const FaqValues& values = faq.values;
+  CheckPageNames(values, faq.document_path);
   auto document_file = ReadDocumentFile(faq.document_path);
   std::string content = document_file ? std::move(document_file->text) : std::string();
   // Answers with their markup come to about the size of the document, and up to four times it
@@ -263,6 +264,7 @@ std::vector<std::string> Go(const Faq& faq, std::string_view banner,
                             const SystemColours& system_colours) {
   // A directory that cannot be made is left to show as the first file that cannot be created,
   // which names the path and the system's reason.
+  CheckPageNames(faq.values, faq.document_path);
   CreateDirectories(faq.values.Text(FaqValue::Directory));
   return GeneratePages(faq, banner, observer, system_colours);
 }

@@ -15,9 +15,10 @@ void Page::Add(std::string_view item) {
 
 namespace {
 
-// `found` is what is at the path; a symbolic link is compared through its target.
+// `found` is what is at the path: only a regular file of the page's size can hold it; a link or
+// anything else is replaced.
 bool HoldsAlready(const std::string& path, const FileStamp& found, std::string_view bytes) {
-  if (IsRegularFile(found) && found.size != bytes.size()) return false;
+  if (!IsRegularFile(found) || found.size != bytes.size()) return false;
   // A file that cannot be read is written, which reports whatever is wrong with it.
   try {
     const std::optional<std::string> old = ReadWholeFileAtMost(path, bytes.size());

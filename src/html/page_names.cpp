@@ -1,6 +1,13 @@
 #include "html/page_names.h"
 
+#include <sys/stat.h>
+
+#include <vector>
+
+#include "html/style_fragments.h"
+#include "util/errors.h"
 #include "util/paths.h"
+#include "util/strings.h"
 
 namespace quorella::html {
 
@@ -11,6 +18,43 @@ PageNames::PageNames(const FaqValues& values)
 
 std::string PageNames::SubPage(std::size_t n) const {
   return prefix_ + std::to_string(n) + "." + extension_;
+}
+
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first {
+  }, second{};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool IsPlainFileName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
+         name.find('\0') == std::string_view::npos;
+}
+
+}  // namespace
+
+void CheckPageNames(const FaqValues& values, std::string_view document_path) {
+  const PageNames names(values);
+  const std::string document_folder = DirectoryOf(document_path);
+  const std::string settings = SettingsDatabasePath();
+  std::vector<std::string> used = {values.Text(FaqValue::StartPage)};
+  if (IsFramesLayout(values)) {
+    used.push_back(values.Text(FaqValue::QuestionPageName));
+    if (!IsOnePerPage(values)) used.push_back(values.Text(FaqValue::AnswerPageName));
+  }
+  if (IsOnePerPage(values)) used.push_back(names.SubPage(1));
+  for (const std::string& name : used) {
+    const std::string path = names.Path(name);
+    const bool document = name.size() > 4 && EqualsNoCase(name.substr(name.size() - 4), ".dat") &&
+                          SameFile(DirectoryOf(path).empty() ? "." : DirectoryOf(path),
+                                   document_folder.empty() ? "." : document_folder);
+    if (!IsPlainFileName(name) || document || SameFile(path, settings) ||
+        SameFile(path, std::string(document_path)))
+      throw Error(messages::PageNameRefused(name));
+  }
 }
 
 std::string StartPagePath(const FaqValues& values) {

@@ -24,6 +24,11 @@ class PageNames {
   std::string extension_;
 };
 
+// Refuses, before anything is written, a page set whose file names are not plain file names (a
+// "/", "." or "..", nothing at all) or would replace a FAQ document (a ".dat" file in the folder of
+// `document_path`) or the settings store: "The page name ... cannot be used...".
+void CheckPageNames(const FaqValues& values, std::string_view document_path);
+
 // The start page as "View in browser" opens it.
 std::string StartPagePath(const FaqValues& values);
 

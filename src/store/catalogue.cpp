@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "store/faq_name.h"
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/strings.h"
@@ -11,15 +12,6 @@ namespace quorella {
 
 namespace {
 
-constexpr std::size_t kLongestName = 251;  // NAME.dat must fit a file name of 255 bytes
-
-bool CanNameFileAndKey(std::string_view name) {
-  if (name == "." || name == "..") return false;
-  for (unsigned char c : name)
-    if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) return false;
-  return true;
-}
-
 void Refuse(const std::optional<std::string>& problem) {
   if (problem) throw Error(*problem);
 }
@@ -27,7 +19,10 @@ void Refuse(const std::optional<std::string>& problem) {
 }  // namespace
 
 std::vector<std::string> ListFaqs(const AppContext& context) {
-  return context.settings().SubkeyNames(context.FaqsKey());
+  auto names = context.settings().SubkeyNames(context.FaqsKey());
+  // A key that cannot name a document (a damaged or hostile store) never becomes a path.
+  std::erase_if(names, [](const std::string& name) { return FaqNameProblem(name).has_value(); });
+  return names;
 }
 
 std::optional<std::string> FindName(const std::vector<std::string>& names, std::string_view name) {
@@ -41,8 +36,7 @@ std::optional<std::string> CheckNewFaqName(std::string_view name,
                                            std::string_view empty_message) {
   if (name.empty()) return std::string(empty_message);
   if (FindName(existing, name)) return std::string(messages::kNameExists);
-  if (!CanNameFileAndKey(name)) return std::string(messages::kNameNotAFileName);
-  if (name.size() > kLongestName) return std::string(messages::kNameTooLong);
+  if (const auto problem = FaqNameProblem(name)) return std::string(*problem);
   return std::nullopt;
 }
 
@@ -55,10 +49,11 @@ void AddFaq(AppContext& context, std::string_view name, const std::vector<std::s
 }
 
 void DeleteFaq(AppContext& context, std::string_view name) {
-  context.settings().DeleteKeyTree(context.FaqKey(name));
+  // The document first: when it cannot be removed (a read-only folder) the FAQ stays whole.
   const std::string document = context.DocumentPath(name);
   if (FileExists(document) && !RemoveFile(document))
     throw Error(messages::CannotDeleteFile(document, messages::SystemReason(errno)));
+  context.settings().DeleteKeyTree(context.FaqKey(name));
 }
 
 void DuplicateFaq(AppContext& context, std::string_view from, std::string_view to,

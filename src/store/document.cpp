@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "store/document_file.h"
+#include "util/folder_lock.h"
+#include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_lines.h"
 
@@ -231,6 +233,7 @@ FileEncoding EncodingOf(const std::optional<DecodedText>& document) {
 
 void WriteSection(const std::string& path, std::string_view name,
                   const std::vector<std::string>& lines) {
+  const FolderLock lock(DirectoryOf(path));
   auto document = ReadDocumentFile(path);
   const FileEncoding encoding = EncodingOf(document);
   std::optional<std::string> content;
@@ -246,6 +249,7 @@ std::string ReadSection(const std::string& path, std::string_view name) {
 }
 
 void DeleteSection(const std::string& path, std::string_view name) {
+  const FolderLock lock(DirectoryOf(path));
   const auto document = ReadDocumentFile(path);
   if (!document) return;
   if (const auto updated = DeleteSectionFromText(document->text, name))

@@ -1,5 +1,7 @@
 #include "store/faq.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "store/document.h"
@@ -27,6 +29,39 @@ std::string AnswerSectionName(std::size_t index) {
 
 namespace {
 
+// The document's text in memory (UTF-8), whichever encoding the file is in.
+std::optional<std::string> DocumentText(const std::string& path) {
+  auto document = ReadDocumentFile(path);
+  if (!document) return std::nullopt;
+  return std::move(document->text);
+}
+
+// Fills the sections and lists of `faq` from its document and the count `stored_count`.
+void FillFromDocument(Faq& faq, std::optional<std::string> content, std::int32_t stored_count) {
+  const SectionIndex index(content ? std::move(*content) : std::string());
+  for (std::size_t i = 0; i < kFixedSectionCount; ++i)
+    faq.sections[i] = index.Read(kSectionNames[i]);
+  faq.values.SetInteger(FaqValue::TotalQuestions, stored_count);
+  const std::size_t count = std::min(static_cast<std::size_t>(std::max(stored_count, 0)),
+                                     index.line_count() + kQuestionsBeyondDocument);
+  faq.questions.clear();
+  faq.answers.clear();
+  for (std::size_t n = 0; n < count; ++n) {
+    std::string question = index.Read(QuestionSectionName(n));
+    if (question.size() >= 2 && question.ends_with("\r\n")) question.resize(question.size() - 2);
+    faq.questions.push_back(std::move(question));
+    faq.answers.push_back(index.Read(AnswerSectionName(n)));
+  }
+}
+
+std::int32_t StoredCount(const Settings& settings, const Faq& faq) {
+  return settings.ReadSettingInteger(faq.key, Definition(FaqValue::TotalQuestions).name, 0);
+}
+
+long long Nanoseconds(const timespec& time) {
+  return static_cast<long long>(time.tv_sec) * 1000000000LL + time.tv_nsec;
+}
+
 // Reads the FAQ `name`; `create_missing` creates a missing document empty (a failure there is
 // ignored), as loading a FAQ for the window does.
 Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool create_missing) {
@@ -36,28 +71,37 @@ Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool creat
   faq.key = context.FaqKey(name);
   faq.values = FaqValues::Read(context.settings(), faq.key, context.output_dir());
 
-  auto document = ReadDocumentFile(faq.document_path);
-  if (!document) {
-    if (create_missing) CreateEmptyFile(faq.document_path);
-    document.emplace();
-  }
-  const SectionIndex index(std::move(document->text));
-  for (std::size_t i = 0; i < kFixedSectionCount; ++i)
-    faq.sections[i] = index.Read(kSectionNames[i]);
-
-  const int stored_count = faq.values.Integer(FaqValue::TotalQuestions);
-  const std::size_t count = std::min(static_cast<std::size_t>(std::max(stored_count, 0)),
-                                     index.line_count() + kQuestionsBeyondDocument);
-  for (std::size_t n = 0; n < count; ++n) {
-    std::string question = index.Read(QuestionSectionName(n));
-    if (question.size() >= 2 && question.ends_with("\r\n")) question.resize(question.size() - 2);
-    faq.questions.push_back(std::move(question));
-    faq.answers.push_back(index.Read(AnswerSectionName(n)));
-  }
+  if (create_missing && !FileExists(faq.document_path)) CreateEmptyFile(faq.document_path);
+  // The stamp comes first: a write that lands between it and the read shows as a change later.
+  faq.stamp = StampOf(context.settings(), faq);
+  FillFromDocument(faq, DocumentText(faq.document_path), faq.stamp.count);
   return faq;
 }
 
 }  // namespace
+
+FaqStamp StampOf(const Settings& settings, const Faq& faq) {
+  FaqStamp stamp;
+  struct stat info {};
+  if (::stat(faq.document_path.c_str(), &info) == 0) {
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified_ns = Nanoseconds(info.st_mtim);
+    stamp.changed_ns = Nanoseconds(info.st_ctim);
+  }
+  stamp.count = StoredCount(settings, faq);
+  return stamp;
+}
+
+bool RefreshFaq(const Settings& settings, Faq& faq) {
+  FaqStamp now = StampOf(settings, faq);
+  if (now == faq.stamp) return false;
+  FillFromDocument(faq, DocumentText(faq.document_path), now.count);
+  faq.stamp = now;
+  return true;
+}
 
 Faq LoadFaq(const AppContext& context, std::string_view name) {
   return ReadFaqDocument(context, name, true);

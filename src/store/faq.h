@@ -2,11 +2,13 @@
 // The current FAQ as loaded from its FAQ key and its document: every per-FAQ value with its
 // default, the six fixed sections, the question list and the answer list.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "store/app_context.h"
+#include "store/settings.h"
 #include "store/values.h"
 
 namespace quorella {
@@ -25,6 +27,16 @@ std::string_view SectionName(FixedSection section);
 std::string QuestionSectionName(std::size_t index);  // "Question " + index, counted from 0
 std::string AnswerSectionName(std::size_t index);    // "Answer " + index
 
+// What a FAQ's lists were read from: the document's identity and times and the stored question
+// count. Every rewrite renames a new file over the document, so each version has its own identity.
+struct FaqStamp {
+  bool exists = false;
+  unsigned long long device = 0, inode = 0;
+  long long size = 0, modified_ns = 0, changed_ns = 0;
+  std::int32_t count = 0;
+  bool operator==(const FaqStamp&) const = default;
+};
+
 struct Faq {
   explicit Faq(std::string_view output_dir) : values(output_dir) {}
 
@@ -35,6 +47,7 @@ struct Faq {
   std::array<std::string, kFixedSectionCount> sections;
   std::vector<std::string> questions;  // each with one trailing CR LF removed
   std::vector<std::string> answers;    // as stored: format line, then the answer's lines
+  FaqStamp stamp;                      // what the lists above were read from
 
   const std::string& Section(FixedSection which) const {
     return sections[static_cast<std::size_t>(which)];
@@ -50,6 +63,13 @@ inline constexpr std::size_t kQuestionsBeyondDocument = 1000;
 // Reads the FAQ `name`. A missing document is created empty first (a failure there is ignored);
 // the document is read once.
 Faq LoadFaq(const AppContext& context, std::string_view name);
+
+// The stamp of the FAQ's document and count as they are now.
+FaqStamp StampOf(const Settings& settings, const Faq& faq);
+
+// Re-reads the fixed sections, the questions, the answers and TotalQuestions when the document or
+// the count changed since they were read (another process wrote them); true when it did.
+bool RefreshFaq(const Settings& settings, Faq& faq);
 
 // Reads the FAQ `name` like LoadFaq but creates nothing: a missing document reads as empty.
 Faq ReadFaq(const AppContext& context, std::string_view name);

@@ -1,12 +1,15 @@
 #include "store/question_model.h"
 
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 
 #include "store/answer.h"
 #include "store/document.h"
 #include "store/question_sections.h"
 #include "store/values.h"
+#include "util/folder_lock.h"
+#include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_lines.h"
 
@@ -33,6 +36,59 @@ AnswerEditor AnswerEditorFor(std::string_view stored_answer) {
 
 QuestionModel::QuestionModel(Settings& settings, Faq& faq) : settings_(settings), faq_(faq) {}
 
+template <typename Command>
+auto QuestionModel::Locked(Command&& command) -> decltype(command()) {
+  const FolderLock lock(DirectoryOf(faq_.document_path));
+  RefreshLocked();
+  try {
+    if constexpr (std::is_void_v<decltype(command())>) {
+      command();
+      faq_.stamp = StampOf(settings_, faq_);
+    } else {
+      auto result = command();
+      faq_.stamp = StampOf(settings_, faq_);
+      return result;
+    }
+  } catch (...) {
+    // What a failed command left on disk is unknown: the next command reads it again.
+    faq_.stamp = FaqStamp{.count = -1};
+    throw;
+  }
+}
+
+void QuestionModel::RefreshLocked() {
+  const std::optional<std::string> selected_question =
+      selected_ ? std::optional(faq_.questions[*selected_]) : std::nullopt;
+  if (!RefreshFaq(settings_, faq_)) return;
+  reloaded_ = true;
+  std::optional<std::size_t> position;
+  if (selected_question) {
+    if (*selected_ < question_count() && faq_.questions[*selected_] == *selected_question)
+      position = selected_;
+    for (std::size_t i = 0; i < question_count() && !position; ++i)
+      if (faq_.questions[i] == *selected_question) position = i;
+  }
+  selected_.reset();
+  if (position) {
+    selected_ = position;
+    format_ = AnswerEditorFor(faq_.answers[*position]).format;
+  }
+}
+
+bool QuestionModel::Refresh() {
+  const FolderLock lock(DirectoryOf(faq_.document_path));
+  const bool before = reloaded_;
+  reloaded_ = false;
+  RefreshLocked();
+  const bool now = reloaded_;
+  reloaded_ = before || now;
+  return now;
+}
+
+bool QuestionModel::TakeReloaded() {
+  return std::exchange(reloaded_, false);
+}
+
 QuestionPage QuestionModel::Page() const {
   QuestionPage page;
   page.selected = selected_;
@@ -55,29 +111,36 @@ QuestionPage QuestionModel::Select(std::optional<std::size_t> position) {
 
 std::optional<QuestionPage> QuestionModel::AddQuestion(std::string_view text) {
   if (IsBlank(text)) return std::nullopt;
-  std::string question = AsTyped(text);
-  faq_.questions.push_back(question);
-  faq_.answers.emplace_back("0");
-  return FinishOk(question);
+  return Locked([&] {
+    std::string question = AsTyped(text);
+    faq_.questions.push_back(question);
+    faq_.answers.emplace_back("0");
+    return FinishOk(question);
+  });
 }
 
 bool QuestionModel::AddAnotherQuestion(std::string_view text) {
   if (IsBlank(text)) return false;
-  faq_.questions.push_back(AsTyped(text));
-  faq_.answers.emplace_back("0");
-  // The document first: should the count then fail to be written, the new section is simply not
-  // counted, while a count written ahead of a failed document would show an empty question.
-  WriteSection(faq_.document_path, QuestionSectionName(question_count() - 1),
-               SplitLines(faq_.questions.back()));
-  WriteQuestionCount();
+  Locked([&] {
+    faq_.questions.push_back(AsTyped(text));
+    faq_.answers.emplace_back("0");
+    // The document first: should the count then fail to be written, the new section is simply
+    // not counted, while a count written ahead of a failed document would show an empty question.
+    WriteSection(faq_.document_path, QuestionSectionName(question_count() - 1),
+                 SplitLines(faq_.questions.back()));
+    WriteQuestionCount();
+  });
   return true;
 }
 
 std::optional<QuestionPage> QuestionModel::EditQuestion(std::string_view text) {
   if (IsBlank(text) || !selected_) return std::nullopt;
-  std::string question = AsTyped(text);
-  faq_.questions[*selected_] = question;
-  return FinishOk(question);
+  return Locked([&]() -> std::optional<QuestionPage> {
+    if (!selected_) return std::nullopt;  // the question was removed meanwhile
+    std::string question = AsTyped(text);
+    faq_.questions[*selected_] = question;
+    return FinishOk(question);
+  });
 }
 
 QuestionPage QuestionModel::FinishOk(const std::string& question) {
@@ -91,6 +154,11 @@ QuestionPage QuestionModel::FinishOk(const std::string& question) {
 }
 
 std::optional<QuestionPage> QuestionModel::DeleteQuestion() {
+  if (!selected_) return std::nullopt;
+  return Locked([&] { return DeleteSelected(); });
+}
+
+std::optional<QuestionPage> QuestionModel::DeleteSelected() {
   if (!selected_) return std::nullopt;
   const std::size_t position = *selected_;
   const std::size_t old_count = question_count();
@@ -106,12 +174,18 @@ std::optional<QuestionPage> QuestionModel::DeleteQuestion() {
 
 std::optional<QuestionPage> QuestionModel::MoveUp() {
   if (!selected_ || *selected_ == 0) return std::nullopt;
-  return MoveTo(*selected_ - 1);
+  return Locked([&]() -> std::optional<QuestionPage> {
+    if (!selected_ || *selected_ == 0) return std::nullopt;
+    return MoveTo(*selected_ - 1);
+  });
 }
 
 std::optional<QuestionPage> QuestionModel::MoveDown() {
   if (!selected_ || *selected_ + 1 >= question_count()) return std::nullopt;
-  return MoveTo(*selected_ + 1);
+  return Locked([&]() -> std::optional<QuestionPage> {
+    if (!selected_ || *selected_ + 1 >= question_count()) return std::nullopt;
+    return MoveTo(*selected_ + 1);
+  });
 }
 
 QuestionPage QuestionModel::MoveTo(std::size_t position) {
@@ -126,6 +200,12 @@ QuestionPage QuestionModel::MoveTo(std::size_t position) {
 
 void QuestionModel::StoreAnswer(std::string_view editor_text) {
   if (!selected_) return;
+  Locked([&] {
+    if (selected_) StoreSelectedAnswer(editor_text);
+  });
+}
+
+void QuestionModel::StoreSelectedAnswer(std::string_view editor_text) {
   std::vector<std::string> lines = SplitLines(editor_text);
   faq_.answers[*selected_] = StoredAnswerText(format_, lines);
   lines.insert(lines.begin(), std::to_string(format_));
@@ -134,8 +214,11 @@ void QuestionModel::StoreAnswer(std::string_view editor_text) {
 
 void QuestionModel::ChangeFormat(int format, std::string_view editor_text) {
   if (!selected_) return;
-  format_ = format;
-  StoreAnswer(editor_text);
+  Locked([&] {
+    if (!selected_) return;
+    format_ = format;
+    StoreSelectedAnswer(editor_text);
+  });
 }
 
 void QuestionModel::SaveQuestionList() {

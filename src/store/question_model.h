@@ -15,6 +15,10 @@
 
 namespace quorella {
 
+// The status bar's word after a re-read: its panel is 100 pixels wide, so the full sentence
+// (messages::kFaqReloaded) goes to the panel's hint.
+inline constexpr std::string_view kFaqReloadedStatus = "FAQ reloaded.";
+
 // What the answer editor and the format choice show for one answer.
 struct AnswerEditor {
   std::string text;  // the answer's lines, each followed by CR LF (the format line removed)
@@ -83,7 +87,20 @@ class QuestionModel {
   // Writes every question and answer section, in one rewrite of the document.
   void SaveQuestionList();
 
+  // Every command above that writes holds the lock of the document's folder from its read to its
+  // last write and first re-reads the lists when another process changed the document or the
+  // count since this model last saw them; the command then applies to what it re-read, the
+  // selection following its question. Refresh does that re-reading alone (the window calls it
+  // when it is activated). TakeReloaded tells, once, that a re-read happened.
+  bool Refresh();
+  bool TakeReloaded();
+
  private:
+  template <typename Command>
+  auto Locked(Command&& command) -> decltype(command());
+  void RefreshLocked();
+  std::optional<QuestionPage> DeleteSelected();
+  void StoreSelectedAnswer(std::string_view editor_text);
   QuestionPage FinishOk(const std::string& question);
   QuestionPage MoveTo(std::size_t position);
   void WriteQuestionCount();
@@ -92,6 +109,7 @@ class QuestionModel {
   Faq& faq_;
   std::optional<std::size_t> selected_;
   int format_ = 0;  // the format chosen for the selected answer
+  bool reloaded_ = false;
 };
 
 // The editor's content for an answer list entry: a first line that is an integer is the format.

@@ -10,6 +10,8 @@
 #include "store/document_file.h"
 #include "store/faq.h"
 #include "util/file_io.h"
+#include "util/folder_lock.h"
+#include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_lines.h"
 
@@ -283,6 +285,7 @@ std::optional<std::string> QuestionListInText(const std::optional<std::string>& 
 
 void SaveQuestionList(const std::string& path, const std::vector<std::string>& questions,
                       const std::vector<std::string>& answers) {
+  const FolderLock lock(DirectoryOf(path));
   const DocumentBefore before = ReadBefore(path);
   ReplaceIfChanged(path, before, QuestionListInText(before.text, questions, answers));
 }
@@ -290,6 +293,7 @@ void SaveQuestionList(const std::string& path, const std::vector<std::string>& q
 void DeleteLastAndSaveQuestionList(const std::string& path, std::size_t old_count,
                                    const std::vector<std::string>& questions,
                                    const std::vector<std::string>& answers) {
+  const FolderLock lock(DirectoryOf(path));
   const DocumentBefore before = ReadBefore(path);
   std::optional<std::string> text = before.text;
   if (text && old_count > 0) {

@@ -1,5 +1,6 @@
 #include "store/values.h"
 
+#include "store/faq_name.h"
 #include "util/errors.h"
 #include "util/strings.h"
 #include "util/unicode.h"
@@ -162,6 +163,7 @@ std::string FaqKey(std::string_view app_key, std::string_view faq_name) {
 }
 
 std::string DocumentPath(std::string_view app_dir, std::string_view faq_name) {
+  if (const auto problem = FaqNameProblem(faq_name)) throw Error(std::string(*problem));
   return std::string(app_dir) + std::string(faq_name) + ".dat";
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "update/body_stream.h"
+#include "update/http_fetch.h"
 #include "update/update_info.h"
 #include "update/version_compare.h"
 #include "util/file_io.h"
@@ -26,6 +27,27 @@ class RemovedAtEnd {
 
  private:
   std::string path_;
+};
+
+// The version file holds a few short lines; a server that sends more is not a vendor site, and
+// its answer is not kept.
+constexpr std::size_t kLargestVersionFile = 64 * 1024;
+
+struct VersionFileTooLarge {};
+
+// Passes at most kLargestVersionFile bytes on; more ends the fetch.
+class CappedBodyStream : public BodyStream {
+ public:
+  explicit CappedBodyStream(BodyStream& inner) : inner_(inner) {}
+  void Write(std::string_view chunk) override {
+    if (chunk.size() > kLargestVersionFile - written_) throw VersionFileTooLarge{};
+    written_ += chunk.size();
+    inner_.Write(chunk);
+  }
+
+ private:
+  BodyStream& inner_;
+  std::size_t written_ = 0;
 };
 
 }  // namespace
@@ -52,9 +74,16 @@ UpdateCheckResult IsNewCurrentVersion(std::string_view title, std::string_view v
   {
     FileBodyStream stream(version_file);
     const RemovedAtEnd removal(version_file);
-    FetchToStream(UpgradesAddress(site), stream, options);  // a failed fetch leaves no product line
+    CappedBodyStream capped(stream);
+    bool complete = false;
+    try {
+      const FetchResult fetched = FetchToStream(UpgradesAddress(site), capped, options);
+      complete = !fetched.error && fetched.status_code == 200;
+    } catch (const VersionFileTooLarge&) {
+    }
     stream.Close();
-    update_info = ReadFileIfExists(version_file).value_or(std::string());
+    // What a failed, cut or timed-out fetch left is never read: it finds no product line.
+    if (complete) update_info = ReadWholeFileAtMost(version_file, kLargestVersionFile).value_or("");
   }
   UpdateCheckResult result;
   result.published_version = PublishedVersion(update_info, title);

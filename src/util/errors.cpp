@@ -62,6 +62,25 @@ std::string NoSuchFaq(std::string_view name) {
   return "There is no FAQ named \"" + std::string(name) + "\".";
 }
 
+std::string DamagedBackup(std::string_view backup_dir, std::string_view file_name) {
+  return "The backup set in \"" + std::string(backup_dir) + "\" is incomplete or damaged (" +
+         std::string(file_name) + "); nothing was restored.";
+}
+
+std::string FileTooLarge(std::string_view path, std::size_t limit) {
+  return CannotReadFile(path, "It holds more than " + std::to_string(limit) + " bytes.");
+}
+
+std::string PageNameRefused(std::string_view name) {
+  return "The page name \"" + std::string(name) +
+         "\" cannot be used: a page name is a plain file name (no \"/\", not \".\" or \"..\") "
+         "and never names a FAQ document or the settings store.";
+}
+
+std::string FaqNameSkipped(std::string_view name) {
+  return "The FAQ \"" + std::string(name) + "\" was skipped: its name cannot name a document file.";
+}
+
 // Backup and restore.
 std::string ErrorDeletingFile(std::string_view path) {
   return "Error deleting file \"" + std::string(path) + "\".";

@@ -1,5 +1,6 @@
 #pragma once
 // The program's one error vocabulary: every failure that reaches a user carries one of these texts.
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ std::string CannotReplaceFile(std::string_view path, std::string_view reason);
 std::string CannotDeleteFile(std::string_view path, std::string_view reason);
 std::string CannotCopyFile(std::string_view from, std::string_view to, std::string_view reason);
 inline constexpr std::string_view kUnableToCreateDirectory = "Unable to create directory";
+inline constexpr std::string_view kNotARegularFile = "It is not a regular file.";
+std::string FileTooLarge(std::string_view path, std::size_t limit);
 
 // Settings store.
 std::string InvalidDataType(std::string_view value_name);
@@ -39,6 +42,11 @@ inline constexpr std::string_view kNameNotAFileName =
     "A FAQ name cannot contain \"/\", \"\\\" or control characters and cannot be \".\" or \"..\".";
 inline constexpr std::string_view kNameTooLong = "A FAQ name cannot be longer than 251 characters.";
 std::string NoSuchFaq(std::string_view name);
+// A FAQ key read from a backup or a snapshot whose name cannot name a document.
+std::string FaqNameSkipped(std::string_view name);
+
+// Page generation.
+std::string PageNameRefused(std::string_view name);
 
 // Plain-text import.
 inline constexpr std::string_view kTextExceedsMemoCapacity = "Text exceeds memo capacity";
@@ -47,6 +55,8 @@ inline constexpr std::string_view kEmptyQaSeparator =
 
 // Questions.
 inline constexpr std::string_view kBlankQuestion = "A question cannot be empty or blank.";
+inline constexpr std::string_view kFaqReloaded =
+    "The FAQ was changed by another program and has been reloaded.";
 
 // Backup and restore.
 inline constexpr std::string_view kFinishedBackup = "Finished Backup.";
@@ -60,6 +70,8 @@ inline constexpr std::string_view kConfigurationRestored =
 std::string BackupDirectoryHoldsApplication(std::string_view backup_dir);
 std::string NoBackupIn(std::string_view backup_dir);
 std::string NotABackupOf(std::string_view snapshot_file, std::string_view key);
+// A set whose manifest does not match it, or an older set missing a document it names.
+std::string DamagedBackup(std::string_view backup_dir, std::string_view file_name);
 // The command line's words for a restore.
 inline constexpr std::string_view kRestoreDone = "Configuration restored.";
 inline constexpr std::string_view kRestoreCancelled = "Restore cancelled.";

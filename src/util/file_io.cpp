@@ -8,8 +8,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <mutex>
+#include <set>
 
 #include "util/errors.h"
 #include "util/paths.h"
@@ -40,6 +44,27 @@ bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
   return true;
 }
 
+// Opens a file for reading only when it is a regular file or a folder (a link is followed): a FIFO
+// would block the reader and a device such as /dev/zero never ends. O_NONBLOCK keeps the open of a
+// FIFO from waiting for a writer; it means nothing for a regular file. nullopt (errno ENOENT or
+// ENOTDIR) when the file does not exist; other failures throw.
+std::optional<sys::Fd> OpenRegularForReading(const std::string& path, std::size_t limit) {
+  sys::Fd fd(sys::Open(path, O_RDONLY | O_NONBLOCK));
+  if (!fd.valid()) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw Error(messages::CannotOpenFile(path, Reason()));
+  }
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) throw Error(messages::CannotOpenFile(path, Reason()));
+  if (S_ISDIR(info.st_mode)) return fd;  // its read fails with the system's reason
+  errno = EINVAL;                        // callers that word their own message find a reason here
+  if (!S_ISREG(info.st_mode))
+    throw Error(messages::CannotOpenFile(path, messages::kNotARegularFile));
+  if (limit != std::string::npos && static_cast<unsigned long long>(info.st_size) > limit)
+    throw Error(messages::FileTooLarge(path, limit));
+  return fd;
+}
+
 // The file a path finally names: a symbolic link resolves to its target.
 std::string ResolvedTarget(const std::string& path) {
   char resolved[PATH_MAX];
@@ -50,16 +75,39 @@ std::string ResolvedTarget(const std::string& path) {
   return path;
 }
 
+// Removes, once per folder and run, the scratch files that killed processes left in `folder`: a
+// name made by OpenScratchBeside whose process no longer exists.
+void RemoveOrphanedScratch(const std::string& folder) {
+  static std::mutex mutex;
+  static std::set<std::string> swept;
+  {
+    const std::lock_guard guard(mutex);
+    if (!swept.insert(folder).second) return;
+  }
+  for (const auto& name : ListDirectory(folder.empty() ? "." : folder)) {
+    const auto marker = name.rfind(".tmp-");
+    if (name.empty() || name[0] != '.' || marker == std::string::npos) continue;
+    const std::string_view rest = std::string_view(name).substr(marker + 5);
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (error != std::errc() || end == rest.data() || *end != '-' || pid <= 0 || pid == ::getpid())
+      continue;
+    if (::kill(pid, 0) == 0 || errno != ESRCH) continue;  // its owner may still write it
+    struct stat info {};
+    if (::lstat((folder + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+      sys::Unlink(folder + name);
+  }
+}
+
 // Opens a new, uniquely named scratch file beside `target`.
 sys::Fd OpenScratchBeside(const std::string& target, std::string& scratch_path) {
   static std::atomic<unsigned> counter{0};
-  // Asked once: a forked child writes under its parent's number, and the counter and the random
-  // part keep the names apart.
-  static const std::string process = std::to_string(::getpid());
   const std::string folder = DirectoryOf(target);
   const std::string base = FileNameOf(target);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    scratch_path = folder + "." + base + ".tmp-" + process + "-" +
+    // The process's own number, asked each time: the sweep of orphaned scratch files goes by it,
+    // and a forked child must not write under its parent's.
+    scratch_path = folder + "." + base + ".tmp-" + std::to_string(::getpid()) + "-" +
                    std::to_string(counter.fetch_add(1)) + "-" + std::to_string(::rand() % 100000);
     sys::Fd fd(sys::Open(scratch_path, O_WRONLY | O_CREAT | O_EXCL, 0666));
     if (fd.valid() || errno != EEXIST) return fd;
@@ -108,29 +156,30 @@ bool IsSymbolicLink(const std::string& path) {
 }
 
 std::optional<std::string> ReadFileIfExists(const std::string& path) {
-  sys::Fd fd(sys::Open(path, O_RDONLY));
-  if (!fd.valid()) {
-    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    throw Error(messages::CannotOpenFile(path, Reason()));
-  }
+  auto fd = OpenRegularForReading(path, kLargestFileRead);
+  if (!fd) return std::nullopt;
   std::string data;
-  if (!ReadAll(fd.get(), data)) throw Error(messages::CannotReadFile(path, Reason()));
+  // A file that grows while it is read stops at the limit all the same.
+  if (!ReadAll(fd->get(), data, kLargestFileRead))
+    throw Error(messages::CannotReadFile(path, Reason()));
+  if (data.size() > kLargestFileRead) {
+    errno = EFBIG;
+    throw Error(messages::FileTooLarge(path, kLargestFileRead));
+  }
   return data;
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  sys::Fd fd(sys::Open(path, O_RDONLY));
-  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
-  std::string data;
-  if (!ReadAll(fd.get(), data)) throw Error(messages::CannotReadFile(path, Reason()));
-  return data;
+  auto data = ReadFileIfExists(path);
+  if (!data) throw Error(messages::CannotOpenFile(path, Reason()));
+  return std::move(*data);
 }
 
 std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit) {
-  sys::Fd fd(sys::Open(path, O_RDONLY));
-  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
+  auto fd = OpenRegularForReading(path, std::string::npos);
+  if (!fd) throw Error(messages::CannotOpenFile(path, Reason()));
   std::string data;
-  if (!ReadAll(fd.get(), data, limit)) throw Error(messages::CannotReadFile(path, Reason()));
+  if (!ReadAll(fd->get(), data, limit)) throw Error(messages::CannotReadFile(path, Reason()));
   if (data.size() > limit) return std::nullopt;
   return data;
 }
@@ -142,9 +191,11 @@ void WriteWholeFile(const std::string& path, std::string_view data) {
   if (sys::Close(fd.release()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
 }
 
-void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush) {
-  const std::string target = ResolvedTarget(path);
+void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush,
+                           Links links) {
+  const std::string target = links == Links::FollowToTarget ? ResolvedTarget(path) : path;
   CreateFolderOf(target);
+  RemoveOrphanedScratch(DirectoryOf(target));
   std::string scratch;
   sys::Fd fd = OpenScratchBeside(target, scratch);
   if (!fd.valid()) throw Error(messages::CannotCreateFile(scratch, Reason()));
@@ -156,7 +207,7 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush
     throw Error(std::move(message));
   };
   struct stat original {};
-  if (::stat(target.c_str(), &original) == 0 &&
+  if (::lstat(target.c_str(), &original) == 0 && S_ISREG(original.st_mode) &&
       sys::Fchmod(fd.get(), original.st_mode & 07777) != 0)
     fail(messages::CannotWriteFile(target, Reason()));
   if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile(target, Reason()));
@@ -194,11 +245,7 @@ bool IsRegularFile(const FileStamp& stamp) {
 
 FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
                                const std::optional<FileStamp>& existing) {
-  if (existing && S_ISLNK(existing->mode)) {
-    ReplaceFileAtomically(path, data, Flush::No);
-    const std::optional<FileStamp> stamp = EntryStampOf(ResolvedTarget(path));
-    return stamp ? *stamp : FileStamp{};
-  }
+  RemoveOrphanedScratch(DirectoryOf(path));
   std::string scratch;
   sys::Fd first = OpenScratchBeside(path, scratch);
   if (!first.valid() && errno == ENOENT) CreateFolderOf(path);  // a page in a folder of its own
@@ -214,7 +261,7 @@ FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
   };
   // The scratch file is created with the mode a new file gets; only a page whose mode differs
   // needs its own bits set.
-  if (existing && (existing->mode & 07777) != CreatedFileMode() &&
+  if (existing && IsRegularFile(*existing) && (existing->mode & 07777) != CreatedFileMode() &&
       sys::Fchmod(fd.get(), existing->mode & 07777) != 0)
     fail(messages::CannotWriteFile(path, Reason()));
   if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile(path, Reason()));
@@ -254,10 +301,12 @@ bool CreateEmptyFile(const std::string& path) {
 
 void CopyFileReplacing(const std::string& from, const std::string& to) {
   std::string data;
-  {
-    sys::Fd fd(sys::Open(from, O_RDONLY));
-    if (!fd.valid() || !ReadAll(fd.get(), data))
-      throw Error(messages::CannotCopyFile(from, to, Reason()));
+  try {
+    data = ReadWholeFile(from);
+  } catch (const Error& e) {
+    const bool special = std::string_view(e.what()).ends_with(messages::kNotARegularFile);
+    throw Error(
+        messages::CannotCopyFile(from, to, special ? messages::kNotARegularFile : Reason()));
   }
   try {
     ReplaceFileAtomically(to, data);

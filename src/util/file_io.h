@@ -14,7 +14,13 @@ bool FileExists(const std::string& path);       // exists and is not a directory
 bool DirectoryExists(const std::string& path);  // exists and is a directory
 bool IsSymbolicLink(const std::string& path);   // the path itself, not its target
 
-// The whole file; nullopt when it does not exist. Other failures throw.
+// Every read below opens regular files only (a link is followed): a FIFO, a device or a folder
+// fails with "... it is not a regular file" instead of blocking or reading without end.
+// The largest file read whole: far above any document, snapshot or page the program makes.
+inline constexpr std::size_t kLargestFileRead = std::size_t{1} << 30;
+
+// The whole file; nullopt when it does not exist. Other failures throw, a file larger than
+// kLargestFileRead among them.
 std::optional<std::string> ReadFileIfExists(const std::string& path);
 // The whole file; a missing file throws as well.
 std::string ReadWholeFile(const std::string& path);
@@ -33,9 +39,12 @@ void WriteWholeFile(const std::string& path, std::string_view data);
 // is removed.
 // `Flush::No` leaves out the flush to disk, for files that can be made again (generated pages):
 // a failed write still never leaves a half file, but a power cut may.
+// `Links::ReplaceLink` replaces a symbolic link at `path` itself instead of its target (pages,
+// which must never be written through a link to somewhere else).
 enum class Flush { Yes, No };
-void ReplaceFileAtomically(const std::string& path, std::string_view data,
-                           Flush flush = Flush::Yes);
+enum class Links { FollowToTarget, ReplaceLink };
+void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush = Flush::Yes,
+                           Links links = Links::FollowToTarget);
 
 // What tells one version of a file from another without reading it: an edit in place changes the
 // time stamp, a replacement the inode as well.
@@ -71,7 +80,8 @@ bool IsRegularFile(const FileStamp& stamp);
 
 // ReplaceFileAtomically for files that can be made again (generated pages), with as few calls as
 // it takes: `existing` is what EntryStampOf found at `path` (nullopt: nothing there), a symbolic
-// link is replaced at its target, and nothing is flushed. Returns the stamp of the new file.
+// link is replaced itself, never written through (as Links::ReplaceLink), and nothing is flushed.
+// Returns the stamp of the new file.
 FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
                                const std::optional<FileStamp>& existing);
 

@@ -1,13 +1,18 @@
 // The "Q && A" page and the question dialog, driven offscreen.
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
 
 #include "app/question_dialog.h"
 #include "app/window_fixture.h"
+#include "store/app_context.h"
 #include "store/document.h"
+#include "store/faq.h"
+#include "store/question_model.h"
 #include "util/file_io.h"
+#include "widgets/friendly_status_bar.h"
 #include "widgets/hint_controls.h"
 
 namespace quorella::testing {
@@ -151,6 +156,39 @@ class QuestionsPageTest : public QObject {
     app::TfrmMain& again = f.Start();
     QCOMPARE(Listed(again), QStringList{QStringLiteral("Kept?")});
     QVERIFY(!again.butEditQuestion->isEnabled());
+  }
+  // Another program (the command line, through the same core calls) adds a question while the
+  // window shows the FAQ: the window's next Add reloads the list first, says so, and loses nothing.
+  void AQuestionAddedElsewhereSurvivesTheWindowsNextAdd() {
+    WindowFixture f;
+    app::TfrmMain& w = f.Start();
+    Add(w, QStringLiteral("From the window?"));
+    {
+      AppContext other(f.db_path(), f.app_dir(), false);
+      Faq faq = quorella::LoadFaq(other, "FAQ");
+      QuestionModel model(other.settings(), faq);
+      QVERIFY(model.AddQuestion("From elsewhere?"));
+      model.Select(1);
+      model.StoreAnswer("Its own answer");
+    }
+    QTest::mouseClick(w.butAddQuestion, Qt::LeftButton);
+    QVERIFY(w.frmQuestion->isVisible());
+    QTest::keyClicks(w.frmQuestion->Question, QStringLiteral("Window again?"));
+    QTest::mouseClick(w.frmQuestion->butQOK, Qt::LeftButton);
+    QCOMPARE(Listed(w),
+             (QStringList{QStringLiteral("From the window?"), QStringLiteral("From elsewhere?"),
+                          QStringLiteral("Window again?")}));
+    QCOMPARE(w.StatusBar->PanelText(0), QStringLiteral("FAQ reloaded."));
+    QCOMPARE(w.StatusBar->Panel(0)->toolTip(),
+             QStringLiteral("The FAQ was changed by another program and has been reloaded."));
+    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "TotalQuestions"), 3);
+    QCOMPARE(QString::fromStdString(ReadSection(Doc(f), "Answer 1")),
+             QStringLiteral("0\r\nIts own answer\r\n"));
+    QCOMPARE(ReadSection(Doc(f), "Question 2"), std::string("Window again?\r\n"));
+    // Selecting the other program's question shows its answer.
+    QTest::mouseClick(w.lstQuestions->viewport(), Qt::LeftButton, {},
+                      w.lstQuestions->visualItemRect(w.lstQuestions->item(1)).center());
+    QCOMPARE(w.Answer->toPlainText(), QStringLiteral("Its own answer\n"));
   }
 };
 

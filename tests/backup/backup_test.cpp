@@ -19,7 +19,7 @@ using Names = std::vector<std::string>;
 TEST_F(BackupTest, WithNoFaqsTheSetIsTheSnapshotAlone) {
   context.settings().WriteSettingString(kAppKey, "BackupDir", backup_dir);
   const BackupReport report = DoBackup(context, backup_dir, Documents(), ui);
-  EXPECT_EQ(ListDirectory(backup_dir), Names{"registry.cfg"});
+  EXPECT_EQ(ListDirectory(backup_dir), (Names{"manifest.sha256", "registry.cfg"}));
   EXPECT_EQ(ReadFile(backup_dir + "registry.cfg"),
             "[\\Software\\Tamsel Software\\Quorella]\r\nBackupDirstr=" + backup_dir + "\r\n\r\n");
   EXPECT_TRUE(report.snapshot_written);
@@ -40,7 +40,8 @@ TEST_F(BackupTest, AFaqWithoutADocumentIsInTheSnapshotOnly) {
   MakeFaq("C", "c");
   EXPECT_EQ(Documents(), (Names{app_dir + "A.dat", app_dir + "C.dat"}));
   const BackupReport report = DoBackup(context, backup_dir, Documents(), ui);
-  EXPECT_EQ(ListDirectory(backup_dir), (Names{"A.dat", "C.dat", "registry.cfg"}));
+  EXPECT_EQ(ListDirectory(backup_dir),
+            (Names{"A.dat", "C.dat", "manifest.sha256", "registry.cfg"}));
   EXPECT_EQ(ReadFile(backup_dir + "A.dat"), "[Question 0]\r\nWhy?\r\n\r\n####\r\n");
   EXPECT_NE(ReadFile(backup_dir + "registry.cfg")
                 .find("[\\Software\\Tamsel Software\\Quorella\\FAQs\\B]\r\nTitlestr=B title\r\n"),
@@ -56,7 +57,7 @@ TEST_F(BackupTest, TheSecondBackupReplacesTheFirst) {
   DoBackup(context, backup_dir, Documents(), ui);
   DeleteFaq(context, "B");
   DoBackup(context, backup_dir, Documents(), ui);
-  EXPECT_EQ(ListDirectory(backup_dir), (Names{"A.dat", "registry.cfg"}));
+  EXPECT_EQ(ListDirectory(backup_dir), (Names{"A.dat", "manifest.sha256", "registry.cfg"}));
   const std::string snapshot = ReadFile(backup_dir + "registry.cfg");
   EXPECT_EQ(snapshot.find("\\B]"), std::string::npos);
   EXPECT_EQ(snapshot.find("[\\Software\\Tamsel Software\\Quorella]"),
@@ -68,7 +69,9 @@ TEST_F(BackupTest, ADirectoryTypedWithOrWithoutItsSlashIsTheSame) {
   MakeFaq("A", "a");
   for (const std::string& typed : {dir / "one", dir / "two/"}) {
     DoBackup(context, typed, Documents(), ui);
-    EXPECT_EQ(ListDirectory(BackupSetDirectory(typed)), (Names{"A.dat", "registry.cfg"})) << typed;
+    EXPECT_EQ(ListDirectory(BackupSetDirectory(typed)),
+              (Names{"A.dat", "manifest.sha256", "registry.cfg"}))
+        << typed;
   }
   EXPECT_EQ(BackupSetDirectory(dir / "one"), dir / "one/");
   EXPECT_EQ(BackupSetDirectory(""), "");
@@ -84,8 +87,8 @@ TEST_F(BackupTest, OnlyWhatEarlierBackupsWroteIsRemoved) {
   WriteFile(backup_dir + "sub/inner.dat", "mine");
   std::filesystem::create_directories(backup_dir + "folder.dat");
   DoBackup(context, backup_dir, Documents(), ui);
-  EXPECT_EQ(ListDirectory(backup_dir),
-            (Names{"A.dat", "Upper.DAT", "folder.dat", "notes.txt", "registry.cfg", "sub"}));
+  EXPECT_EQ(ListDirectory(backup_dir), (Names{"A.dat", "Upper.DAT", "folder.dat", "manifest.sha256",
+                                              "notes.txt", "registry.cfg", "sub"}));
   EXPECT_EQ(ReadFile(backup_dir + "A.dat"), "new a");
   EXPECT_EQ(ReadFile(backup_dir + "notes.txt"), "mine");
   EXPECT_EQ(ReadFile(backup_dir + "sub/inner.dat"), "mine");
@@ -110,7 +113,7 @@ TEST_F(BackupTest, TheApplicationDirectoryAndItsAncestorsAreRefused) {
   EXPECT_EQ(ui.beeps, 0);
   // The default, a folder inside the application directory, is fine.
   DoBackup(context, app_dir + "Backup", Documents(), ui);
-  EXPECT_EQ(ListDirectory(app_dir + "Backup"), (Names{"A.dat", "registry.cfg"}));
+  EXPECT_EQ(ListDirectory(app_dir + "Backup"), (Names{"A.dat", "manifest.sha256", "registry.cfg"}));
 }
 
 // An earlier set to be replaced: its snapshot and a document of a FAQ that is gone.
@@ -203,7 +206,16 @@ TEST_F(BackupTest, ScratchThatAnEarlierBackupCouldNotDeleteGoesWithTheNext) {
   std::filesystem::create_directories(backup_dir + ".quorella-backup-new-1-2");
   DoBackup(context, backup_dir, Documents(), ui);
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ListDirectory(backup_dir), Names{"registry.cfg"});
+  EXPECT_EQ(ListDirectory(backup_dir), (Names{"manifest.sha256", "registry.cfg"}));
+
+  // Links named like scratch folders are passed by: what they point at is no scratch.
+  WriteFile(dir / "elsewhere/keep.dat", "not ours");
+  WriteFile(dir / "elsewhere/manifest.sha256", "not ours");
+  for (const char* name : {".quorella-backup-old-1-3", ".quorella-backup-commit-1-3"})
+    std::filesystem::create_symlink(dir / "elsewhere", backup_dir + name);
+  DoBackup(context, backup_dir, Documents(), ui);
+  EXPECT_EQ(ReadFile(dir / "elsewhere/keep.dat"), "not ours");
+  EXPECT_EQ(ReadFile(dir / "elsewhere/manifest.sha256"), "not ours");
 }
 
 }  // namespace

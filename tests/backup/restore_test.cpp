@@ -1,6 +1,7 @@
 #include "backup/restore.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include "support/database_trap.h"
 #include "support/error_text.h"
 #include "util/errors.h"
+#include "util/sys_io.h"
 
 namespace quorella::testing {
 namespace {
@@ -170,6 +172,7 @@ TEST_F(RestoreTest, ABackupMadeWithTheTestKeyIsRefusedOutsideIt) {
 }
 
 TEST_F(RestoreTest, TheSnapshotOfAMissingKeyLeavesNoKey) {
+  RemoveFile(backup_dir + "manifest.sha256");  // a set written before manifests
   WriteFile(backup_dir + "registry.cfg", "\r\n");
   EXPECT_EQ(DoRestore(context, backup_dir, ui).outcome, RestoreOutcome::Restored);
   EXPECT_FALSE(KeyExists(kAppKey));
@@ -239,6 +242,114 @@ TEST_F(RestoreTest, ACrashInTheMiddleLeavesTheOldConfigurationWhole) {
   DoRestore(context, backup_dir, ui);  // the store still works and the backup still restores
   EXPECT_EQ(Get(context.FaqKey("A"), "Title"), RawValue::String("changed"));
   EXPECT_EQ(ReadFile(app_dir + "B.dat"), "b document");
+}
+
+// A set that is cut, altered or missing a file is refused before anything changes; an older set
+// without a manifest is refused when a document its catalogue names is missing.
+TEST_F(RestoreTest, ADamagedSetIsRefusedBeforeAnythingChanges) {
+  const std::string snapshot = ReadFile(backup_dir + "registry.cfg");
+  const std::string manifest = ReadFile(backup_dir + "manifest.sha256");
+  const std::string a = ReadFile(backup_dir + "A.dat");
+  struct Row {
+    std::string file, content;
+    std::string damaged;  // the file the refusal names
+  };
+  for (const Row& row : {
+           Row{"registry.cfg", snapshot.substr(0, snapshot.size() / 3), "registry.cfg"},
+           Row{"A.dat", "a documenT", "A.dat"},
+           Row{"A.dat", "", "A.dat"},
+           Row{"manifest.sha256", manifest.substr(0, manifest.size() - 8), "manifest.sha256"},
+       }) {
+    WriteFile(backup_dir + row.file, row.content);
+    EXPECT_EQ(RestoreError(backup_dir), "The backup set in \"" + backup_dir +
+                                            "\" is incomplete or damaged (" + row.damaged +
+                                            "); nothing was restored.")
+        << row.file;
+    ExpectDrifted();
+    WriteFile(backup_dir + "registry.cfg", snapshot);
+    WriteFile(backup_dir + "manifest.sha256", manifest);
+    WriteFile(backup_dir + "A.dat", a);
+  }
+  RemoveFile(backup_dir + "B.dat");
+  EXPECT_NE(RestoreError(backup_dir).find("(B.dat)"), std::string::npos);
+  RemoveFile(backup_dir + "manifest.sha256");  // an older set: its catalogue is checked
+  EXPECT_NE(RestoreError(backup_dir).find("(B.dat)"), std::string::npos);
+  ExpectDrifted();
+}
+
+// A FIFO or a device in the set is refused while it is checked, before the store is replaced.
+TEST_F(RestoreTest, SpecialFilesInTheSetAreRefusedWithoutBlocking) {
+  RemoveFile(backup_dir + "B.dat");
+  ASSERT_EQ(::mkfifo((backup_dir + "B.dat").c_str(), 0600), 0);
+  EXPECT_EQ(RestoreError(backup_dir),
+            "Cannot open file \"" + backup_dir + "B.dat\". It is not a regular file.");
+  RemoveFile(backup_dir + "B.dat");
+  std::filesystem::create_symlink("/dev/zero", backup_dir + "B.dat");
+  EXPECT_EQ(RestoreError(backup_dir),
+            "Cannot open file \"" + backup_dir + "B.dat\". It is not a regular file.");
+  ExpectDrifted();
+}
+
+// A FAQ key whose name is not a plain file name never reaches the store, so no command can turn
+// it into a path outside the application folder.
+TEST_F(RestoreTest, AFaqNameThatIsNoFileNameIsSkippedWithAMessage) {
+  RemoveFile(backup_dir + "manifest.sha256");
+  WriteFile(backup_dir + "registry.cfg",
+            ReadFile(backup_dir + "registry.cfg") +
+                "[\\Software\\Tamsel Software\\Quorella\\FAQs\\../victim/important]\r\n"
+                "Titlestr=x\r\n\r\n");
+  ASSERT_EQ(DoRestore(context, backup_dir, ui).outcome, RestoreOutcome::Restored);
+  EXPECT_EQ(ListFaqs(context), (Names{"A", "B"}));
+  EXPECT_FALSE(KeyExists(std::string(kAppKey) + "\\FAQs\\../victim/important"));
+  EXPECT_EQ(ui.messages, Names{"The FAQ \"../victim/important\" was skipped: its name cannot "
+                               "name a document file."});
+}
+
+// A backup killed at any rename of its commit leaves, for the next backup or restore, the earlier
+// set whole or the new one whole.
+TEST_F(RestoreTest, ABackupKilledDuringItsCommitIsFinishedByTheNextRun) {
+  class ExitAtRename : public sys::FaultInjector {
+   public:
+    explicit ExitAtRename(int at) : left_(at) {}
+    int Check(sys::Op op, std::string_view) override {
+      if (op == sys::Op::Rename && left_-- == 0) ::_exit(9);
+      return 0;
+    }
+
+   private:
+    int left_;
+  };
+  WriteFile(app_dir + "B.dat", "b newer");
+  for (int kill_at = 0;; ++kill_at) {
+    DoBackup(context, backup_dir, Documents(), ui);  // the earlier set, complete again
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ExitAtRename injector(kill_at);
+      sys::SetFaultInjector(&injector);
+      context.settings().WriteSettingString(kAppKey, "Marker", "new set");
+      DoBackup(context, backup_dir, Documents(), ui);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ScriptedUi next;
+    const RestoreReport report = DoRestore(context, backup_dir, next);
+    EXPECT_EQ(report.outcome, RestoreOutcome::Restored) << kill_at;
+    EXPECT_EQ(next.messages, Names{}) << kill_at;
+    const bool new_set = ReadFile(backup_dir + "registry.cfg").find("new set") != std::string::npos;
+    EXPECT_EQ(context.settings().ReadSettingString(kAppKey, "Marker", "") == "new set", new_set)
+        << kill_at;
+    EXPECT_EQ(ReadFile(app_dir + "A.dat"), "a document") << kill_at;
+    EXPECT_EQ(ReadFile(app_dir + "B.dat"), "b newer") << kill_at;
+    for (const auto& name : ListDirectory(backup_dir))
+      EXPECT_FALSE(name.starts_with(".quorella-backup-")) << kill_at << " " << name;
+    context.settings().WriteSettingString(kAppKey, "Marker", "");
+    if (WEXITSTATUS(status) == 0) {
+      EXPECT_GT(kill_at, 4);
+      break;
+    }
+  }
 }
 
 }  // namespace

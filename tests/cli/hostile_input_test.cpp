@@ -197,12 +197,56 @@ TEST_F(Hostile, NamesThatCannotNameAFileAreRefusedEverywhere) {
   };
   for (const Row& row : {Row{"a/b", not_a_file_name}, Row{"a\\b", not_a_file_name},
                          Row{"two\nlines", not_a_file_name}, Row{"cr\rhere", not_a_file_name},
-                         Row{"..", not_a_file_name},
+                         Row{"..", not_a_file_name}, Row{"del\x7F", not_a_file_name},
                          Row{std::string(10000, 'n'), std::string(messages::kNameTooLong)}}) {
     ExpectRefused({"add", row.name}, row.message);
     ExpectRefused({"duplicate", "FAQ", row.name}, row.message);
     ExpectRefused({"import", dir / "in.txt", row.name}, row.message);
   }
+}
+
+// A FIFO or a link to a device as the document fails at once with a clear message, in every
+// command that reads it, instead of blocking or reading until memory runs out.
+TEST_F(Hostile, ADocumentThatIsNoRegularFileIsRefusedAtOnce) {
+  MakeFaq(Section("Question 0", "Kept?"), 1);
+  fs::remove(app_dir + "FAQ.dat");
+  const std::string refused =
+      "Cannot open file \"" + app_dir + "FAQ.dat\". It is not a regular file.\n";
+  for (const bool fifo : {true, false}) {
+    if (fifo)
+      ASSERT_EQ(::mkfifo((app_dir + "FAQ.dat").c_str(), 0600), 0);
+    else
+      fs::create_symlink("/dev/zero", app_dir + "FAQ.dat");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"questions", "FAQ"},
+          std::vector<std::string>{"add-question", "FAQ", "New?"},
+          std::vector<std::string>{"generate", "FAQ"}}) {
+      const ProcessResult result = Run(args);
+      EXPECT_EQ(result.exit_code, 1) << args[0];
+      EXPECT_EQ(result.err, refused) << args[0];
+    }
+    const ProcessResult backup = Run({"backup", dir / "set"});
+    EXPECT_EQ(backup.exit_code, 1);
+    EXPECT_NE(backup.err.find("It is not a regular file."), std::string::npos) << backup.err;
+    fs::remove(app_dir + "FAQ.dat");
+  }
+}
+
+// A FAQ key named like a path, loaded from a snapshot, never reaches the store or a path.
+TEST_F(Hostile, ASnapshotFaqNameThatIsNoFileNameIsSkipped) {
+  WriteFile(dir / "victim/important.dat", "precious");
+  WriteFile(dir / "evil.cfg",
+            "[\\Software\\Tamsel Software\\Quorella\\FAQs\\../victim/important]\r\n"
+            "TotalQuestionsint=1\r\n\r\n[\\Software\\Tamsel Software\\Quorella\\FAQs\\Fine]\r\n"
+            "Titlestr=ok\r\n");
+  const ProcessResult load = Run({"snapshot-load", dir / "evil.cfg"});
+  EXPECT_EQ(load.exit_code, 1);
+  EXPECT_EQ(load.err,
+            "The FAQ \"../victim/important\" was skipped: its name cannot name a document file.\n");
+  EXPECT_EQ(Ok({"list"}), "Fine\n");
+  EXPECT_EQ(Run({"questions", "../victim/important"}).exit_code, 1);
+  EXPECT_EQ(Run({"delete", "../victim/important"}).exit_code, 1);
+  EXPECT_EQ(ReadFile(dir / "victim/important.dat"), "precious");
 }
 
 // ----- output directories -----

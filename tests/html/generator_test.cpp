@@ -196,6 +196,54 @@ TEST_F(GeneratorTest, EmptyDirectoryFailsBeforeAnythingIsWritten) {
   EXPECT_EQ(StartPagePath(faq.values), "faq.html");  // "View in browser" uses the bare name
 }
 
+// Page names are plain file names, a link in the output folder is replaced by the page itself, and
+// no page replaces a FAQ document; a refused set writes nothing.
+TEST_F(GeneratorTest, PagesNeverLandOutsideTheOutputFolder) {
+  struct Row {
+    FaqValue value;
+    std::string name;
+    std::int32_t layout;
+  };
+  for (const Row& row :
+       {Row{FaqValue::StartPage, "../escape.html", kLayoutSimple},
+        Row{FaqValue::StartPage, "sub/page.html", kLayoutSimple},
+        Row{FaqValue::StartPage, "..", kLayoutSimple}, Row{FaqValue::StartPage, "", kLayoutSimple},
+        Row{FaqValue::QuestionPageName, "../q.html", kLayoutFrames},
+        Row{FaqValue::AnswerSubPagePrefix, "../a", kLayoutSimple}}) {
+    const Faq faq =
+        Builder(row.layout,
+                row.value == FaqValue::AnswerSubPagePrefix ? kOnePerPage : kAllOnSamePage, 1)
+            .Set(row.value, row.name)
+            .Build();
+    try {
+      Go(faq, kBanner);
+      ADD_FAILURE() << row.name;
+    } catch (const Error& e) {
+      EXPECT_NE(std::string(e.what()).find("cannot be used"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "escape.html"));
+    EXPECT_FALSE(std::filesystem::exists(Out("")));
+  }
+
+  // The FAQ's own document as the start page, in the application folder.
+  const Faq own = Builder(kLayoutSimple, kAllOnSamePage, 1)
+                      .Set(FaqValue::Directory, dir.path())
+                      .Set(FaqValue::StartPage, "FAQ.dat")
+                      .Build();
+  const std::string document = ReadFile(own.document_path);
+  EXPECT_THROW(Go(own, kBanner), Error);
+  EXPECT_EQ(ReadFile(own.document_path), document);
+
+  // A link in the output folder: the page takes its place, the target stays.
+  std::filesystem::create_directories(Out(""));
+  WriteWholeFile(dir / "victim.txt", "keep me");
+  std::filesystem::create_symlink(dir / "victim.txt", Out("faq.html"));
+  Go(Builder(kLayoutSimple, kAllOnSamePage, 1).Build(), kBanner);
+  EXPECT_EQ(ReadFile(dir / "victim.txt"), "keep me");
+  EXPECT_FALSE(std::filesystem::is_symlink(Out("faq.html")));
+  EXPECT_NE(ReadFile(Out("faq.html")).find("<HTML>"), std::string::npos);
+}
+
 TEST_F(GeneratorTest, GoCreatesTheDirectoryWithItsParents) {
   const std::string deep = dir / "a/b/c";
   EXPECT_EQ(

@@ -94,7 +94,8 @@ bool ReportsFailure(const InjectionPoint& point, const std::string& text, int er
     const bool seam_message =
         StartsWithAny(line, {"Cannot create file \"", "Cannot open file \"", "Cannot read file \"",
                              "Cannot write file \"", "Cannot replace file \"",
-                             "Cannot copy file \"", "Cannot delete file \""});
+                             "Cannot copy file \"", "Cannot delete file \"",
+                             "Unable to create directory \""});
     if (!seam_message || (!point.in_database() && !line.ends_with(messages::SystemReason(error))))
       return false;
   }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "util/sha256.h"
+
 namespace quorella {
 namespace {
 
@@ -200,6 +202,22 @@ TEST(Trim, BlanksAreSpacesAndControls) {
   EXPECT_EQ(Trim(" \t a b \r\n"), "a b");
   EXPECT_EQ(TrimRight("  a \t"), "  a");
   EXPECT_EQ(Trim("   "), "");
+}
+
+// The published test vectors, plus lengths on both sides of the one- and two-block padding.
+TEST(Sha256, KnownDigests) {
+  struct Row {
+    std::string data, digest;
+  };
+  for (const Row& row : {
+           Row{"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+           Row{"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+           Row{"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+               "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+           Row{std::string(1000000, 'a'),
+               "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+       })
+    EXPECT_EQ(Sha256Hex(row.data), row.digest) << row.data.size();
 }
 
 }  // namespace

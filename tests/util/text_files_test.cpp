@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -227,6 +229,23 @@ TEST(CreateEmptyFile, TruncatesAndReportsFailure) {
   EXPECT_TRUE(CreateEmptyFile(dir / "missing/folders/f"));  // the first write makes the folders
   EXPECT_EQ(ReadFile(dir / "missing/folders/f"), "");
   EXPECT_FALSE(CreateEmptyFile(dir / "f/g"));  // a file where the folder belongs
+}
+
+// Scratch files of a killed writer go with the next write to their folder; those of a process
+// that still runs, and other dot files, stay.
+TEST(ReplaceFileAtomically, RemovesTheScratchOfWritersThatAreGone) {
+  TempDir dir;
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  const std::string dead = dir / (".FAQ.dat.tmp-" + std::to_string(gone) + "-0-1");
+  const std::string alive = dir / (".FAQ.dat.tmp-" + std::to_string(::getppid()) + "-0-1");
+  const std::string other = dir / ".notes.tmp-x";
+  for (const auto& path : {dead, alive, other}) WriteWholeFile(path, "left over");
+  ReplaceFileAtomically(dir / "FAQ.dat", "new");
+  EXPECT_FALSE(FileExists(dead));
+  EXPECT_TRUE(FileExists(alive));
+  EXPECT_TRUE(FileExists(other));
 }
 
 }  // namespace
