@@ -22,6 +22,7 @@ std::string WorkingTextFromBytes(std::string_view bytes) {
 std::string ReadWorkingText(const std::string& path) {
   const auto bytes = ReadWholeFileAtMost(path, kWorkingTextCapacity);
   if (!bytes) throw Error(std::string(messages::kTextExceedsMemoCapacity));
+  if (bytes->find('\0') != std::string::npos) throw Error(messages::NotATextFile(path));
   std::string text = WorkingTextFromBytes(*bytes);
   // A file within the limit can still outgrow it when its LF or CR line ends become CR LF.
   if (text.size() > kWorkingTextCapacity)

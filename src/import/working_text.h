@@ -17,7 +17,7 @@ std::string WorkingTextFromBytes(std::string_view bytes);
 
 // The working text of the file at `path`. A file that cannot be read throws its system reason
 // ("Cannot open file ..."); one whose working text would exceed kWorkingTextCapacity throws
-// "Text exceeds memo capacity".
+// "Text exceeds memo capacity"; one that holds a NUL byte is not text and throws NotATextFile.
 std::string ReadWorkingText(const std::string& path);
 
 }  // namespace quorella

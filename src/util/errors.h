@@ -42,6 +42,8 @@ std::string NoSuchFaq(std::string_view name);
 
 // Plain-text import.
 inline constexpr std::string_view kTextExceedsMemoCapacity = "Text exceeds memo capacity";
+// A file with NUL bytes is not text: importing it would only store its bytes as garbage.
+std::string NotATextFile(std::string_view path);
 inline constexpr std::string_view kEmptyQaSeparator =
     "The question - answer separator is empty. Please enter the text that ends a question.";
 
