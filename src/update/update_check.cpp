@@ -48,16 +48,19 @@ UpdateCheckResult IsNewCurrentVersion(std::string_view title, std::string_view v
   const std::string current = CurrentVersionFromCaption(version_caption);
   const std::string version_file = IncludeTrailingSlash(app_dir) + std::string(kVersionFileName);
   std::string update_info;
+  std::string fetch_error;
   {
     FileBodyStream stream(version_file);
     const RemovedAtEnd removal(version_file);
-    FetchToStream(UpgradesAddress(site), stream, options);  // a failed fetch leaves no product line
+    const FetchResult fetched = FetchToStream(UpgradesAddress(site), stream, options);
+    if (fetched.error) fetch_error = fetched.error->what();
     stream.Close();
     update_info = ReadFileIfExists(version_file).value_or(std::string());
   }
   UpdateCheckResult result;
   result.published_version = PublishedVersion(update_info, title);
   result.newer = IsNewerVersion(result.published_version, current);
+  result.fetch_error = std::move(fetch_error);
   return result;
 }
 
