@@ -1,14 +1,12 @@
 // quorella: the desktop application.
 #include <QApplication>
 
+#include "app/application_setup.h"
 #include "app/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Quorella"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Quorella"));
-  QApplication::setDesktopFileName(QStringLiteral("example.tamsel.Quorella"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quorella.svg")));
+  quorella::app::SetUpApplication();
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
   quorella::app::TfrmMain window(quorella::app::StartOptionsFromEnvironment(arguments));

@@ -1,0 +1,42 @@
+#include "app/error_box.h"
+
+#include <QWidget>
+
+#include <exception>
+
+#include "util/errors.h"
+#include "widgets/desktop_services.h"
+#include "widgets/friendly_status_bar.h"
+#include "widgets/qt_text.h"
+
+namespace quorella::app {
+
+bool RunGuarded(QWidget* owner, const std::function<void()>& action) {
+  QString message;
+  try {
+    action();
+    return true;
+  } catch (const Error& e) {
+    message = widgets::ToQt(e.what());
+  } catch (const std::exception& e) {
+    message = QString::fromLocal8Bit(e.what());
+  }
+  if (!message.endsWith(QLatin1Char('.'))) message += QLatin1Char('.');
+  widgets::Desktop().ShowMessage(
+      owner, {QStringLiteral("Quorella"), message, widgets::BoxIcon::Error, widgets::BoxButtons::Ok,
+              widgets::BoxAnswer::Ok});
+  return false;
+}
+
+std::string ToCore(const QString& text, const QWidget* from) {
+  bool lossy = false;
+  std::string bytes = widgets::FromQt(text, &lossy);
+  if (lossy && from != nullptr) {
+    if (auto* bar =
+            from->window()->findChild<widgets::TFriendlyStatusBar*>(QStringLiteral("StatusBar")))
+      bar->SetPanelText(0, QStringLiteral("Characters outside Windows-1252 were stored as \"?\"."));
+  }
+  return bytes;
+}
+
+}  // namespace quorella::app
