@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
+
+#include <algorithm>
 
 #include "app/about_box.h"
 #include "app/about_tab.h"
@@ -125,7 +128,11 @@ void TfrmMain::FormCreate() {
          ReadAppInteger(settings, key, AppValue::Top));
     const QSize stored(ReadAppInteger(settings, key, AppValue::Width),
                        ReadAppInteger(settings, key, AppValue::Height));
-    resize(stored.width() > 0 && stored.height() > 0 ? stored : DefaultSize());
+    // Without a stored size the window takes one when it is first shown, laid out and polished.
+    if (stored.width() > 0 && stored.height() > 0) {
+      resize(stored);
+      size_chosen_ = true;
+    }
   });
   // 15. The font list was filled when the General page was built, before anything was connected.
   // 16. The selected FAQ into the editors.
@@ -134,6 +141,8 @@ void TfrmMain::FormCreate() {
 
 QSize TfrmMain::DefaultSize() const {
   QSize wanted = sizeHint().expandedTo(minimumSizeHint()).expandedTo(kLeastSize);
+  // Every tab whole, beside the page frame's margins.
+  wanted.setWidth(std::max(wanted.width(), PageControl->tabBar()->sizeHint().width() + 16));
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     wanted = wanted.boundedTo(screen->availableGeometry().size());
   return wanted;
@@ -159,6 +168,14 @@ void TfrmMain::FormDestroy() {
          {name(AppValue::LastFAQ), RawValue::Integer(cmbFaqName->currentIndex())},
          {name(AppValue::CustomColors), RawValue::String(FormatCustomColours(stored))}});
   });
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+  if (!size_chosen_) {
+    size_chosen_ = true;
+    resize(DefaultSize());
+  }
+  QMainWindow::showEvent(event);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -48,6 +48,7 @@ class TfrmMain : public QMainWindow {
   ~TfrmMain() override;
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -91,6 +92,7 @@ class TfrmMain : public QMainWindow {
   bool destroyed_ = false;
   bool restored_ = false;
   bool restart_pending_ = false;
+  bool size_chosen_ = false;
 
   ExitWatcher* exits_ = nullptr;
   OptionBinder* binder_ = nullptr;

@@ -262,7 +262,8 @@ class MainWindowTest : public QObject {
     QTabBar* bar = Pages(f)->tabBar();
     for (int i = 0; i < bar->count(); ++i) {
       if (!bar->isTabVisible(i)) continue;
-      QVERIFY(bar->rect().contains(bar->tabRect(i)));
+      const QRect tab(bar->mapTo(Pages(f), bar->tabRect(i).topLeft()), bar->tabRect(i).size());
+      QVERIFY2(Pages(f)->rect().contains(tab), qPrintable(Pages(f)->tabText(i)));
       QWidget* page = Pages(f)->widget(i);
       Pages(f)->setCurrentIndex(i);
       QApplication::processEvents();
