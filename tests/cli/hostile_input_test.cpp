@@ -81,9 +81,9 @@ TEST_F(Hostile, ABinaryFileIsRefusedAndTouchesNoFaq) {
   for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
   bytes[100] = '\0';
   WriteFile(dir / "binary.bin", bytes);
-  ExpectRefused({"import", dir / "binary.bin", "Binary"},
-                "\"" + dir / "binary.bin" +
-                    "\" is not a text file (it holds NUL bytes); nothing was read.");
+  ExpectRefused(
+      {"import", dir / "binary.bin", "Binary"},
+      "\"" + dir / "binary.bin" + "\" is not a text file (it holds NUL bytes); nothing was read.");
 }
 
 TEST_F(Hostile, A100MiBFileIsRefusedWhole) {
