@@ -1,7 +1,5 @@
 #include "import/import_faq.h"
 
-#include <cerrno>
-
 #include "store/catalogue.h"
 #include "store/values.h"
 #include "util/errors.h"
@@ -24,8 +22,9 @@ void ImportFaq(AppContext& context, std::string_view name, std::string_view work
   try {
     earlier = ReadFileIfExists(document);
     ReplaceFileAtomically(document, working_text);
-  } catch (const Error&) {
-    throw Error(messages::CannotCreateFile(document, messages::SystemReason(errno)));
+  } catch (const Error& e) {
+    throw Error(messages::CannotCreateFile(document, messages::SystemReason(e.error_number())),
+                e.error_number());
   }
   try {
     WriteFaqValue(context.settings(), context.FaqKey(name), FaqValue::TotalQuestions,

@@ -6,10 +6,19 @@
 
 namespace quorella {
 
-// An error shown to the user as it is (the window appends a full stop when it lacks one).
+// An error shown to the user as it is (the window appends a full stop when it lacks one). An error
+// of a failed system call keeps its errno, so a handler that words it again need not read errno
+// after the unwinding may have changed it.
 class Error : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  Error(const std::string& message, int error_number)
+      : std::runtime_error(message), error_number_(error_number) {}
+  // The errno of the failed call; 0 when the error did not come from one.
+  int error_number() const { return error_number_; }
+
+ private:
+  int error_number_ = 0;
 };
 
 namespace messages {

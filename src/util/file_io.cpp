@@ -19,8 +19,11 @@ namespace quorella {
 
 namespace {
 
-std::string Reason() {
-  return messages::SystemReason(errno);
+// The error of the call that just failed, worded by `message` and keeping its errno.
+template <typename... Texts>
+Error Failure(std::string (*message)(Texts...), const std::string& path) {
+  const int error = errno;
+  return Error(message(path, messages::SystemReason(error)), error);
 }
 
 // Reads from an open descriptor to its end, or until `out` holds more than `limit` bytes.
@@ -87,67 +90,65 @@ std::optional<std::string> ReadFileIfExists(const std::string& path) {
   sys::Fd fd(sys::Open(path, O_RDONLY));
   if (!fd.valid()) {
     if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    throw Error(messages::CannotOpenFile(path, Reason()));
+    throw Failure(messages::CannotOpenFile, path);
   }
   std::string data;
-  if (!ReadAll(fd.get(), data)) throw Error(messages::CannotReadFile(path, Reason()));
+  if (!ReadAll(fd.get(), data)) throw Failure(messages::CannotReadFile, path);
   return data;
 }
 
 std::string ReadWholeFile(const std::string& path) {
   sys::Fd fd(sys::Open(path, O_RDONLY));
-  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
+  if (!fd.valid()) throw Failure(messages::CannotOpenFile, path);
   std::string data;
-  if (!ReadAll(fd.get(), data)) throw Error(messages::CannotReadFile(path, Reason()));
+  if (!ReadAll(fd.get(), data)) throw Failure(messages::CannotReadFile, path);
   return data;
 }
 
 std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit) {
   sys::Fd fd(sys::Open(path, O_RDONLY));
-  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
+  if (!fd.valid()) throw Failure(messages::CannotOpenFile, path);
   std::string data;
-  if (!ReadAll(fd.get(), data, limit)) throw Error(messages::CannotReadFile(path, Reason()));
+  if (!ReadAll(fd.get(), data, limit)) throw Failure(messages::CannotReadFile, path);
   if (data.size() > limit) return std::nullopt;
   return data;
 }
 
 void WriteWholeFile(const std::string& path, std::string_view data) {
   sys::Fd fd(sys::Open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666));
-  if (!fd.valid()) throw Error(messages::CannotCreateFile(path, Reason()));
-  if (!sys::WriteAll(fd.get(), data)) throw Error(messages::CannotWriteFile(path, Reason()));
-  if (sys::Close(fd.release()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
+  if (!fd.valid()) throw Failure(messages::CannotCreateFile, path);
+  if (!sys::WriteAll(fd.get(), data)) throw Failure(messages::CannotWriteFile, path);
+  if (sys::Close(fd.release()) != 0) throw Failure(messages::CannotWriteFile, path);
 }
 
 void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush) {
   const std::string target = ResolvedTarget(path);
   std::string scratch;
   sys::Fd fd = OpenScratchBeside(target, scratch);
-  if (!fd.valid()) throw Error(messages::CannotCreateFile(scratch, Reason()));
-  auto fail = [&](std::string message) {
-    const int saved = errno;
+  if (!fd.valid()) throw Failure(messages::CannotCreateFile, scratch);
+  auto fail = [&](std::string (*message)(std::string_view, std::string_view)) {
+    const Error error = Failure(message, target);
     fd.reset();
     ::unlink(scratch.c_str());
-    errno = saved;
-    throw Error(std::move(message));
+    throw error;
   };
   struct stat original {};
   if (::stat(target.c_str(), &original) == 0 &&
       sys::Fchmod(fd.get(), original.st_mode & 07777) != 0)
-    fail(messages::CannotWriteFile(target, Reason()));
-  if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile(target, Reason()));
-  if (flush == Flush::Yes && sys::Fsync(fd.get()) != 0)
-    fail(messages::CannotWriteFile(target, Reason()));
-  if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile(target, Reason()));
-  if (sys::Rename(scratch, target) != 0) fail(messages::CannotReplaceFile(target, Reason()));
+    fail(messages::CannotWriteFile);
+  if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile);
+  if (flush == Flush::Yes && sys::Fsync(fd.get()) != 0) fail(messages::CannotWriteFile);
+  if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile);
+  if (sys::Rename(scratch, target) != 0) fail(messages::CannotReplaceFile);
   if (flush == Flush::Yes) SyncDirectoryOf(target);
 }
 
 void AppendToFile(const std::string& path, std::string_view data) {
   sys::Fd fd(sys::Open(path, O_WRONLY | O_APPEND | O_CREAT, 0666));
-  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
-  if (!sys::WriteAll(fd.get(), data)) throw Error(messages::CannotWriteFile(path, Reason()));
-  if (sys::Fsync(fd.get()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
-  if (sys::Close(fd.release()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
+  if (!fd.valid()) throw Failure(messages::CannotOpenFile, path);
+  if (!sys::WriteAll(fd.get(), data)) throw Failure(messages::CannotWriteFile, path);
+  if (sys::Fsync(fd.get()) != 0) throw Failure(messages::CannotWriteFile, path);
+  if (sys::Close(fd.release()) != 0) throw Failure(messages::CannotWriteFile, path);
 }
 
 bool AppendLineToFile(const std::string& path, std::string_view line) {
@@ -172,13 +173,16 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
   std::string data;
   {
     sys::Fd fd(sys::Open(from, O_RDONLY));
-    if (!fd.valid() || !ReadAll(fd.get(), data))
-      throw Error(messages::CannotCopyFile(from, to, Reason()));
+    if (!fd.valid() || !ReadAll(fd.get(), data)) {
+      const int error = errno;
+      throw Error(messages::CannotCopyFile(from, to, messages::SystemReason(error)), error);
+    }
   }
   try {
     ReplaceFileAtomically(to, data);
-  } catch (const Error&) {
-    throw Error(messages::CannotCopyFile(from, to, Reason()));
+  } catch (const Error& e) {
+    throw Error(messages::CannotCopyFile(from, to, messages::SystemReason(e.error_number())),
+                e.error_number());
   }
 }
 

@@ -136,6 +136,9 @@ TEST(ReplaceFileAtomically, ErrorNamesTheFileAndTheReason) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + file + "\". No space left on device");
+    // The errno travels with the error: a handler that words it again does not read errno after
+    // the scratch file's clean-up has changed it.
+    EXPECT_EQ(e.error_number(), ENOSPC);
   }
 }
 
