@@ -24,9 +24,9 @@ struct GenerationObserver {
 
 // Writes the page set of `faq` as loaded: its values, its question list in memory, and the answer
 // and fixed sections of its document, which is read once. Files are written one at a time in the
-// order of the layout, each overwritten in place; files of earlier runs that this set does not
-// name stay. Returns the full paths written, in order. A file that cannot be created or written
-// stops the run with "Cannot create file \"PATH\". REASON"; the files before it remain.
+// order of the layout, each replacing its earlier version whole; files of earlier runs that this
+// set does not name stay. Returns the full paths written, in order. A file that cannot be created
+// or written stops the run with "Cannot create file \"PATH\". REASON"; the files before it remain.
 std::vector<std::string> GeneratePages(
     const Faq& faq, std::string_view banner, const GenerationObserver& observer = {},
     const SystemColours& system_colours = ClassicSystemColours());
