@@ -21,7 +21,7 @@
 #include "app/qanda_tab.h"
 #include "html/banner.h"
 #include "store/catalogue.h"
-#include "store/custom_colors.h"
+#include "store/custom_colours.h"
 #include "store/values.h"
 #include "util/paths.h"
 #include "widgets/desktop_services.h"

@@ -21,7 +21,7 @@
 #include "app/qanda_tab.h"
 #include "app/question_page_tab.h"
 #include "app/resources.h"
-#include "widgets/color_button.h"
+#include "widgets/colour_button.h"
 #include "widgets/qt_text.h"
 
 namespace quorella::app {

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "widgets/browse_for_folder.h"
-#include "widgets/color_button.h"
+#include "widgets/colour_button.h"
 #include "widgets/colour_panel.h"
 #include "widgets/desktop_services.h"
 #include "widgets/label_3d.h"
@@ -54,15 +54,15 @@ class ControlsTest : public QObject {
     label.setText(QStringLiteral("site"));
     label.SetLink(QStringLiteral("http://www.tamsel.example/"));
     label.resize(80, 20);
-    QCOMPARE(label.CurrentFontColor(), QColor(Qt::blue));
+    QCOMPARE(label.CurrentFontColour(), QColor(Qt::blue));
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(&label, &enter);
-    QCOMPARE(label.CurrentFontColor(), QColor(Qt::red));
+    QCOMPARE(label.CurrentFontColour(), QColor(Qt::red));
     QTest::mouseClick(&label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QCOMPARE(desktop.opened, QStringList{QStringLiteral("http://www.tamsel.example/")});
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&label, &leave);
-    QCOMPARE(label.CurrentFontColor(), QColor(0, 0, 128));
+    QCOMPARE(label.CurrentFontColour(), QColor(0, 0, 128));
     QVERIFY(label.font().underline());
     QCOMPARE(label.cursor().shape(), Qt::PointingHandCursor);
   }
