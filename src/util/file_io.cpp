@@ -42,7 +42,7 @@ bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
 std::string ResolvedTarget(const std::string& path) {
   char resolved[PATH_MAX];
   struct stat link_info {};
-  if (::lstat(path.c_str(), &link_info) == 0 && S_ISLNK(link_info.st_mode) &&
+  if (sys::Lstat(path, &link_info) == 0 && S_ISLNK(link_info.st_mode) &&
       ::realpath(path.c_str(), resolved) != nullptr)
     return resolved;
   return path;
@@ -73,17 +73,17 @@ void SyncDirectoryOf(const std::string& path) {
 
 bool FileExists(const std::string& path) {
   struct stat info {};
-  return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return !path.empty() && sys::Stat(path, &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
   struct stat info {};
-  return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return !path.empty() && sys::Stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool IsSymbolicLink(const std::string& path) {
   struct stat info {};
-  return !path.empty() && ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+  return !path.empty() && sys::Lstat(path, &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 std::optional<std::string> ReadFileIfExists(const std::string& path) {
@@ -133,8 +133,7 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush
     throw error;
   };
   struct stat original {};
-  if (::stat(target.c_str(), &original) == 0 &&
-      sys::Fchmod(fd.get(), original.st_mode & 07777) != 0)
+  if (sys::Stat(target, &original) == 0 && sys::Fchmod(fd.get(), original.st_mode & 07777) != 0)
     fail(messages::CannotWriteFile);
   if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile);
   if (flush == Flush::Yes && sys::Fsync(fd.get()) != 0) fail(messages::CannotWriteFile);
@@ -204,7 +203,7 @@ bool CreateDirectories(const std::string& path) {
 
 std::vector<std::string> ListDirectory(const std::string& path) {
   std::vector<std::string> names;
-  DIR* dir = ::opendir(path.c_str());
+  DIR* dir = sys::OpenDir(path);
   if (dir == nullptr) return names;
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
