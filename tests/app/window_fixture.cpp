@@ -63,9 +63,11 @@ void WindowFixture::Reveal(QWidget* control) {
     QTabBar* bar = tab_widget->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab_widget->indexOf(page)).center());
   }
-  if (!control->window()->isActiveWindow()) {
-    control->window()->activateWindow();
-    (void)QTest::qWaitForWindowActive(control->window());
+  QWidget* window = control->window();
+  if (!window->isActiveWindow()) {
+    window->activateWindow();
+    // The offscreen platform does not activate tool windows on request.
+    if (!QTest::qWaitForWindowActive(window, 500)) QApplication::setActiveWindow(window);
   }
 }
 
