@@ -3,9 +3,11 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${QUORELLA_BUILD_DIR:-$ROOT/build}"
 
-# Debian packages the build, the tests and the window need.
+# Debian packages the build, the tests and the window need; the last line builds and checks the
+# Debian package (tests/package).
 PACKAGES=(g++ cmake ninja-build pkg-config libsqlite3-dev libgtest-dev googletest libbenchmark-dev
-          libcli11-dev qt6-base-dev libqt6svg6 libgl1-mesa-dev fonts-dejavu-core)
+          libcli11-dev qt6-base-dev libqt6svg6 libgl1-mesa-dev fonts-dejavu-core
+          dpkg-dev lintian desktop-file-utils appstream man-db)
 # The fuzz build's compiler and libFuzzer runtime (scripts/fuzz.sh).
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 

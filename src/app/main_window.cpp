@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTabBar>
@@ -41,7 +40,7 @@ constexpr QSize kLeastSize(475, 407);
 }  // namespace
 
 StartOptions StartOptionsFromEnvironment(const QStringList& arguments) {
-  return {arguments, SettingsDatabasePath(), ApplicationDirectory()};
+  return {arguments, SettingsDatabasePath(), ApplicationDirectory(), DefaultOutputDirectory()};
 }
 
 TfrmMain::TfrmMain(const StartOptions& options, QWidget* parent)
@@ -72,11 +71,12 @@ void TfrmMain::FormCreate() {
   const bool test_key =
       !options_.arguments.isEmpty() &&
       options_.arguments.first().compare(QStringLiteral("test"), Qt::CaseInsensitive) == 0;
-  context_ = std::make_unique<AppContext>(options_.database_path, options_.app_dir, test_key);
+  context_ = std::make_unique<AppContext>(options_.database_path, options_.app_dir, test_key,
+                                          options_.output_dir);
   // 2. The banner fragment, once for the whole run.
   banner_ = html::BuildBanner();
   // 3. The answer list lives in the current FAQ, empty until a FAQ is loaded.
-  current_ = std::make_unique<Faq>(context_->app_dir());
+  current_ = std::make_unique<Faq>(context_->output_dir());
   binder_ = new OptionBinder(PageControl, *context_, *current_, *exits_);
   frmImport = new TfrmImport(
       *context_, [this] { return CatalogueNames(); }, this);
@@ -218,10 +218,10 @@ void TfrmMain::keyPressEvent(QKeyEvent* event) {
 }
 
 QString TfrmMain::HelpFile() const {
-  const QString beside_data = ToQt(context_->app_dir()) + QStringLiteral("quorel.hlp");
-  if (QFileInfo::exists(beside_data)) return beside_data;
-  const QString beside_program = ToQt(DirectoryOf(ProgramFile())) + QStringLiteral("quorel.hlp");
-  return QFileInfo::exists(beside_program) ? beside_program : beside_data;
+  const std::string found =
+      FindInstalledFile(context_->app_dir(), DirectoryOf(ProgramFile()), "quorel.hlp");
+  // A missing help file is reported under the name a user's own copy would have.
+  return ToQt(found.empty() ? context_->app_dir() + "quorel.hlp" : found);
 }
 
 void TfrmMain::butHelpClick() {

@@ -38,6 +38,7 @@ struct StartOptions {
   QStringList arguments;      // the command-line arguments after the program name
   std::string database_path;  // the settings store
   std::string app_dir;        // the application directory
+  std::string output_dir;     // the default output folder; empty: the application directory
 };
 StartOptions StartOptionsFromEnvironment(const QStringList& arguments);
 

@@ -107,7 +107,9 @@ void TfrmMain::BuildPages() {
   // A clicked tab takes the focus, so F1 opens that page's topic and the editor left stores.
   PageControl->tabBar()->setFocusPolicy(Qt::StrongFocus);
   setCentralWidget(PageControl);
-  auto* general = Named(new GeneralTab(widgets::ToQt(options_.app_dir), PageControl), "tabGeneral");
+  // The folder picker starts in the default output folder when the directory field is empty.
+  const std::string& start = options_.output_dir.empty() ? options_.app_dir : options_.output_dir;
+  auto* general = Named(new GeneralTab(widgets::ToQt(start), PageControl), "tabGeneral");
   tabFAQ = Named(new QandATab(*exits_, PageControl), "tabFAQ");
   tabLayout = Named(new LayoutTab(PageControl), "tabLayout");
   tabAnswer = Named(new AnswerPageTab(PageControl), "tabAnswer");

@@ -96,7 +96,7 @@ void OptionBinder::Show(const Bound& bound) {
     panel->SetBackground(ColourFromStored(v.Integer(value)));
   } else if (auto* label = qobject_cast<ColourLabel*>(control)) {
     label->SetColour(ColourFromStored(v.Integer(value)));
-    if (ColourPanel* panel = CaptionedBy(label)) panel->SetCaptionColour(label->Colour());
+    if (ColourPanel* captioned = CaptionedBy(label)) captioned->SetCaptionColour(label->Colour());
   } else if (auto* radio = qobject_cast<RadioGroup*>(control)) {
     radio->SetItemIndex(v.Integer(value));
   } else if (auto* check = qobject_cast<QCheckBox*>(control)) {

@@ -25,11 +25,12 @@ std::size_t DepthInKey(Root root, std::string_view path, std::string_view key) {
   return parts.size() - key_parts.size() + 1;
 }
 
+// Only what Backup writes comes back: the documents directly in the set's folder. A user's other
+// files and folders there stay where they are.
 std::vector<std::string> EntriesToRestore(const std::string& dir) {
   std::vector<std::string> paths;
   for (const auto& name : ListDirectory(dir))
-    if (!EqualsNoCase(name, snapshot::kFileName) && !name.starts_with(kBackupScratchPrefix))
-      paths.push_back(dir + name);
+    if (IsBackupSetFile(dir, name) && name != snapshot::kFileName) paths.push_back(dir + name);
   return paths;
 }
 

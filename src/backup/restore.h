@@ -29,11 +29,11 @@ void ReplaceKeyFromSnapshot(Registry& registry, std::string_view key,
                             const ParsedSnapshot& snapshot);
 
 // After the user's confirmation, replaces the application key by the snapshot in `typed_dir` +
-// "registry.cfg", copies every other entry of that directory into the application directory (each
-// one that cannot be copied skipped) and beeps. The restart is the caller's.
-// Nothing is changed, and an Error says why, when the directory is the application directory or
-// holds it, when it holds no "registry.cfg", or when that file is not a snapshot of the
-// application key in force.
+// "registry.cfg", copies the documents (NAME.dat files) directly in that directory into the
+// application directory (each one that cannot be copied skipped) and beeps. The restart is the
+// caller's. Nothing is changed, and an Error says why, when the directory is the application
+// directory or holds it, when it holds no "registry.cfg", or when that file is not a snapshot of
+// the application key in force.
 RestoreReport DoRestore(AppContext& context, std::string_view typed_dir, BackupUi& ui);
 
 }  // namespace quorella

@@ -96,7 +96,7 @@ void Get(RunState& state, const Args& args) {
   if (wanted.empty())
     for (std::size_t i = 0; i < kFaqValueCount; ++i) wanted.push_back(static_cast<FaqValue>(i));
   const FaqValues values =
-      FaqValues::Read(context.settings(), context.FaqKey(name), context.app_dir());
+      FaqValues::Read(context.settings(), context.FaqKey(name), context.output_dir());
   for (FaqValue value : wanted)
     PrintLine(std::string(Definition(value).name) + "=" + values.Display(value));
 }

@@ -5,14 +5,17 @@
 
 namespace quorella {
 
-AppContext::AppContext(std::string database_path, std::string app_dir, bool test_key)
+AppContext::AppContext(std::string database_path, std::string app_dir, bool test_key,
+                       std::string output_dir)
     : settings_(std::move(database_path)),
       app_dir_(IncludeTrailingSlash(app_dir)),
+      output_dir_(output_dir.empty() ? app_dir_ : IncludeTrailingSlash(output_dir)),
       app_key_(ApplicationKey(test_key)),
       test_key_(test_key) {}
 
 AppContext AppContext::FromEnvironment(bool test_key) {
-  return AppContext(SettingsDatabasePath(), ApplicationDirectory(), test_key);
+  return AppContext(SettingsDatabasePath(), ApplicationDirectory(), test_key,
+                    DefaultOutputDirectory());
 }
 
 std::string AppContext::FaqsKey() const {

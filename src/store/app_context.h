@@ -1,6 +1,6 @@
 #pragma once
 // What every operation of a run needs to find its data: the settings store, the application key in
-// force and the application directory.
+// force, the application directory and the default output folder.
 #include <string>
 #include <string_view>
 
@@ -10,14 +10,19 @@ namespace quorella {
 
 class AppContext {
  public:
-  AppContext(std::string database_path, std::string app_dir, bool test_key);
-  // The store, key and directory the environment names ($XDG_CONFIG_HOME, $QUORELLA_HOME).
+  // An empty `output_dir` makes the application directory the default output folder too, as a
+  // home named by $QUORELLA_HOME does.
+  AppContext(std::string database_path, std::string app_dir, bool test_key,
+             std::string output_dir = {});
+  // The store, key and folders the environment names ($XDG_CONFIG_HOME, $QUORELLA_HOME,
+  // $XDG_DATA_HOME, the user's documents folder).
   static AppContext FromEnvironment(bool test_key);
 
   Settings& settings() { return settings_; }
   const Settings& settings() const { return settings_; }
   const std::string& app_key() const { return app_key_; }
   const std::string& app_dir() const { return app_dir_; }
+  const std::string& output_dir() const { return output_dir_; }
   bool test_key() const { return test_key_; }
 
   std::string FaqsKey() const;
@@ -27,6 +32,7 @@ class AppContext {
  private:
   Settings settings_;
   std::string app_dir_;
+  std::string output_dir_;
   std::string app_key_;
   bool test_key_;
 };

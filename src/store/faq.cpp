@@ -29,11 +29,11 @@ namespace {
 // Reads the FAQ `name`; `create_missing` creates a missing document empty (a failure there is
 // ignored), as loading a FAQ for the window does.
 Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool create_missing) {
-  Faq faq(context.app_dir());
+  Faq faq(context.output_dir());
   faq.name = std::string(name);
   faq.document_path = context.DocumentPath(name);
   faq.key = context.FaqKey(name);
-  faq.values = FaqValues::Read(context.settings(), faq.key, context.app_dir());
+  faq.values = FaqValues::Read(context.settings(), faq.key, context.output_dir());
 
   auto content = ReadFileIfExists(faq.document_path);
   if (!content) {

@@ -26,7 +26,7 @@ std::string QuestionSectionName(std::size_t index);  // "Question " + index, cou
 std::string AnswerSectionName(std::size_t index);    // "Answer " + index
 
 struct Faq {
-  explicit Faq(std::string_view app_dir) : values(app_dir) {}
+  explicit Faq(std::string_view output_dir) : values(output_dir) {}
 
   std::string name;
   std::string document_path;

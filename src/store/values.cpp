@@ -62,10 +62,9 @@ std::size_t Index(FaqValue value) {
   return static_cast<std::size_t>(value);
 }
 
-std::string TextDefault(const ValueDefinition& definition, std::string_view app_dir) {
-  return definition.relative_to_app_dir
-             ? std::string(app_dir) + std::string(definition.text_default)
-             : std::string(definition.text_default);
+std::string TextDefault(const ValueDefinition& definition, std::string_view folder) {
+  return definition.in_folder ? std::string(folder) + std::string(definition.text_default)
+                              : std::string(definition.text_default);
 }
 
 }  // namespace
@@ -83,16 +82,16 @@ std::optional<FaqValue> FaqValueByName(std::string_view name) {
   return std::nullopt;
 }
 
-FaqValues::FaqValues(std::string_view app_dir) {
+FaqValues::FaqValues(std::string_view output_dir) {
   for (std::size_t i = 0; i < kFaqValueCount; ++i) {
-    texts_[i] = TextDefault(kFaqDefinitions[i], app_dir);
+    texts_[i] = TextDefault(kFaqDefinitions[i], output_dir);
     numbers_[i] = kFaqDefinitions[i].int_default;
   }
 }
 
 FaqValues FaqValues::Read(const Settings& settings, std::string_view faq_key,
-                          std::string_view app_dir) {
-  FaqValues values(app_dir);
+                          std::string_view output_dir) {
+  FaqValues values(output_dir);
   for (const auto& stored : settings.ReadValues(faq_key)) {
     const auto which = FaqValueByName(stored.name);
     if (!which) continue;

@@ -18,8 +18,9 @@ struct ValueDefinition {
   ValueKind kind;
   std::string_view text_default;  // string values
   std::int32_t int_default;       // integers, booleans (1/0) and colours
-  // The default is the application directory followed by text_default.
-  bool relative_to_app_dir = false;
+  // The default is a folder followed by text_default: the default output folder for a per-FAQ
+  // value, the application directory for an application-wide one.
+  bool in_folder = false;
 };
 
 // Per-FAQ values, in the order of the values table.
@@ -94,12 +95,12 @@ inline constexpr std::string_view kStartPageWrittenName = "Startpage";
 // All per-FAQ values of one FAQ, read in one pass with their defaults.
 class FaqValues {
  public:
-  // Every value at its default.
-  explicit FaqValues(std::string_view app_dir);
+  // Every value at its default; `output_dir` is the default output folder (`Directory`).
+  explicit FaqValues(std::string_view output_dir);
   // Every value from the FAQ key, defaults for the missing ones. A value of another type than its
   // table entry fails with "Invalid data type for 'NAME'".
   static FaqValues Read(const Settings& settings, std::string_view faq_key,
-                        std::string_view app_dir);
+                        std::string_view output_dir);
 
   const std::string& Text(FaqValue value) const;
   std::int32_t Integer(FaqValue value) const;

@@ -49,6 +49,7 @@ UpdateCheckResult IsNewCurrentVersion(std::string_view title, std::string_view v
   const std::string version_file = IncludeTrailingSlash(app_dir) + std::string(kVersionFileName);
   std::string update_info;
   std::string fetch_error;
+  CreateFolderOf(version_file);
   {
     FileBodyStream stream(version_file);
     const RemovedAtEnd removal(version_file);

@@ -123,6 +123,7 @@ void WriteWholeFile(const std::string& path, std::string_view data) {
 
 void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush) {
   const std::string target = ResolvedTarget(path);
+  CreateFolderOf(target);
   std::string scratch;
   sys::Fd fd = OpenScratchBeside(target, scratch);
   if (!fd.valid()) throw Failure(messages::CannotCreateFile, scratch);
@@ -164,6 +165,7 @@ bool FlushToDisk(const std::string& path) {
 }
 
 bool CreateEmptyFile(const std::string& path) {
+  CreateFolderOf(path);
   sys::Fd fd(sys::Open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666));
   return fd.valid();
 }
@@ -199,6 +201,11 @@ bool CreateDirectories(const std::string& path) {
     return false;
   if (sys::Mkdir(trimmed) == 0 || errno == EEXIST) return DirectoryExists(trimmed);
   return false;
+}
+
+void CreateFolderOf(const std::string& path) {
+  const std::string folder = DirectoryOf(path);
+  if (!folder.empty()) CreateDirectories(folder);  // a failure shows when the file is created
 }
 
 std::vector<std::string> ListDirectory(const std::string& path) {

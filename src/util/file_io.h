@@ -28,7 +28,8 @@ void WriteWholeFile(const std::string& path, std::string_view data);
 // Replaces the file's content so that, whatever fails, the file is either the old or the new
 // version: a uniquely named scratch file in the same folder is written completely, flushed to disk
 // and renamed over the file (its permission bits kept; a symbolic link is replaced at its target).
-// A missing file is created the same way. On failure the scratch file is removed.
+// A missing file is created the same way, and a missing folder first. On failure the scratch file
+// is removed.
 // `Flush::No` leaves out the flush to disk, for files that can be made again (generated pages):
 // a failed write still never leaves a half file, but a power cut may.
 enum class Flush { Yes, No };
@@ -44,7 +45,8 @@ bool AppendLineToFile(const std::string& path, std::string_view line);
 // Flushes a file written by appends to disk; false (errno set) when that fails.
 bool FlushToDisk(const std::string& path);
 
-// Creates the file empty, truncating an existing one; false when that is not possible.
+// Creates the file empty, truncating an existing one, and a missing folder first; false when that
+// is not possible.
 bool CreateEmptyFile(const std::string& path);
 
 // Copies a file, replacing the target atomically. Throws on failure.
@@ -56,6 +58,10 @@ bool RemoveFile(const std::string& path);
 // Creates a directory with every missing parent. An empty path throws "Unable to create
 // directory"; other failures return false (errno set) and leave the reporting to the caller.
 bool CreateDirectories(const std::string& path);
+
+// Creates the folder `path` lies in, with every missing parent, when it is missing; a failure is
+// left to the file operation that follows to report.
+void CreateFolderOf(const std::string& path);
 
 // Names of the entries directly in a directory, "." and ".." left out, sorted by byte value.
 std::vector<std::string> ListDirectory(const std::string& path);

@@ -29,7 +29,8 @@ WindowFixture::~WindowFixture() {
 
 app::TfrmMain& WindowFixture::Start(const QStringList& arguments) {
   window_.reset();
-  window_ = std::make_unique<app::TfrmMain>(app::StartOptions{arguments, db_path(), app_dir()});
+  window_ = std::make_unique<app::TfrmMain>(
+      app::StartOptions{arguments, db_path(), app_dir(), app_dir()});
   window_->show();
   window_->activateWindow();
   if (!QTest::qWaitForWindowActive(window_.get())) std::fprintf(stderr, "window not active\n");

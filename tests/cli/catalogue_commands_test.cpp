@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "cli/cli_fixture.h"
+#include "util/file_io.h"
 
 namespace quorella::testing {
 namespace {
@@ -10,6 +11,26 @@ using Catalogue = CliTest;
 TEST_F(Catalogue, ListOfAFreshStoreIsEmptyAndCreatesNothing) {
   EXPECT_EQ(Ok({"list"}), "");
   EXPECT_FALSE(std::filesystem::exists(config_dir));
+}
+
+TEST_F(Catalogue, WithoutQuorellaHomeTheDataFolderComesWithTheFirstWrite) {
+  const std::string data = dir / "data/quorella/", home = dir / "home";
+  auto run = [&](const std::vector<std::string>& args) {
+    return RunProcess(QUORELLA_CLI_PATH, args,
+                      {{"QUORELLA_HOME", ""},  // empty counts as unset
+                       {"XDG_DATA_HOME", dir / "data"},
+                       {"XDG_CONFIG_HOME", config_dir},
+                       {"HOME", home}});
+  };
+  EXPECT_EQ(run({"list"}).exit_code, 0);
+  EXPECT_EQ(run({"get", "FAQ"}).exit_code, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "data"));
+  EXPECT_EQ(run({"add", "FAQ"}).exit_code, 0);
+  EXPECT_TRUE(std::filesystem::exists(data + "FAQ.dat"));
+  EXPECT_EQ(run({"get", "FAQ", "Directory"}).out, "Directory=" + home + "/Quorella/\n");
+  EXPECT_EQ(run({"add-question", "FAQ", "Why?", "--answer", "Because."}).exit_code, 0);
+  EXPECT_EQ(run({"generate", "FAQ"}).out, home + "/Quorella/faq.html\n");
+  EXPECT_EQ(ListDirectory(data), std::vector<std::string>{"FAQ.dat"});
 }
 
 TEST_F(Catalogue, AddListDeleteRoundTrip) {

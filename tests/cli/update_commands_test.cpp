@@ -99,14 +99,21 @@ TEST_F(UpdateCommands, CheckUpdateWithoutANewerVersion) {
 }
 
 TEST_F(UpdateCommands, CheckUpdateNeedsAWritableApplicationDirectory) {
+  // A missing application directory is created for temp.txt; a file in its place cannot be.
+  std::filesystem::remove_all(app_dir);
+  {
+    LoopbackServer server({Reply("HTTP/1.0 200 OK\r\n\r\nQuorella 1.3.1\r\n")});
+    EXPECT_EQ(CheckAgainst(server).exit_code, 0);
+    EXPECT_TRUE(std::filesystem::is_directory(app_dir));
+  }
+  std::filesystem::remove_all(app_dir);
+  WriteFile(dir / "app", "a file where the folder belongs");
   LoopbackServer server({Reply("HTTP/1.0 200 OK\r\n\r\nQuorella 2\r\n")}, false,
                         std::chrono::seconds(2));
-  std::filesystem::remove_all(app_dir);
   const ProcessResult result = CheckAgainst(server);
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err,
-            "Cannot create file \"" + app_dir + "temp.txt\". No such file or directory\n");
+  EXPECT_EQ(result.err, "Cannot create file \"" + app_dir + "temp.txt\". Not a directory\n");
   EXPECT_TRUE(server.Requests().empty());
 }
 

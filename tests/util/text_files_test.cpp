@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "support/faults.h"
 #include "support/temp_dir.h"
@@ -71,12 +72,66 @@ TEST(Paths, DirectoryAndName) {
 
 TEST(Paths, EnvironmentChoosesTheDirectories) {
   testing::ScopedEnv home("QUORELLA_HOME", "/somewhere/app");
+  testing::ScopedEnv data("XDG_DATA_HOME", "/data");
   EXPECT_EQ(ApplicationDirectory(), "/somewhere/app/");
+  EXPECT_EQ(DefaultOutputDirectory(), "/somewhere/app/");
   testing::ScopedEnv config("XDG_CONFIG_HOME", "/cfg");
   EXPECT_EQ(SettingsDatabasePath(), "/cfg/quorella/settings.db");
   ::unsetenv("XDG_CONFIG_HOME");
   testing::ScopedEnv user_home("HOME", "/home/u");
   EXPECT_EQ(SettingsDatabasePath(), "/home/u/.config/quorella/settings.db");
+  // Without QUORELLA_HOME (empty counts as unset) the data folder holds the documents and the
+  // pages go to a folder the user can see.
+  ::setenv("QUORELLA_HOME", "", 1);
+  EXPECT_EQ(ApplicationDirectory(), "/data/quorella/");
+  ::unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(ApplicationDirectory(), "/home/u/.local/share/quorella/");
+  EXPECT_EQ(DefaultOutputDirectory(), "/home/u/Quorella/");
+}
+
+TEST(Paths, TheDocumentsFolderOfUserDirsHoldsThePages) {
+  TempDir dir;
+  testing::ScopedEnv no_home("QUORELLA_HOME", "");
+  testing::ScopedEnv user_home("HOME", dir / "home");
+  testing::ScopedEnv config("XDG_CONFIG_HOME", dir / "config");
+  std::filesystem::create_directories(dir / "home/Dokumente");
+  std::filesystem::create_directories(dir / "elsewhere/My \"Docs\"");
+  const std::string fallback = dir / "home/Quorella/";
+  const struct {
+    const char* user_dirs;  // nullptr: no user-dirs.dirs at all
+    std::string expected;
+  } cases[] = {
+      {nullptr, fallback},
+      {"XDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n",
+       dir / "home/Dokumente/Quorella/"},
+      {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente/\"", dir / "home/Dokumente/Quorella/"},
+      {"XDG_DOCUMENTS_DIR=\"$HOME/Missing\"\n", fallback},
+      {"XDG_DOCUMENTS_DIR=\"$HOME/\"\n", fallback},  // xdg-user-dirs' way of saying "none"
+      {"# XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", fallback},
+      {"XDG_DOCUMENTS_DIR=$HOME/Dokumente\n", fallback},  // not the file's format
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(dir / "config/user-dirs.dirs");
+    if (c.user_dirs != nullptr) WriteFile(dir / "config/user-dirs.dirs", c.user_dirs);
+    EXPECT_EQ(DefaultOutputDirectory(), c.expected) << (c.user_dirs ? c.user_dirs : "no file");
+  }
+  WriteFile(dir / "config/user-dirs.dirs",
+            "XDG_DOCUMENTS_DIR=\"" + dir / "elsewhere/My \\\"Docs\\\"" + "\"\r\n");
+  EXPECT_EQ(DefaultOutputDirectory(), dir / "elsewhere/My \"Docs\"/Quorella/");
+}
+
+TEST(Paths, InstalledFilesAUserCopyFirstThenThePrefixThenBesideTheProgram) {
+  TempDir dir;
+  const std::string app = dir / "app/", program = dir / "usr/bin/";
+  const std::string mine = app + "quorel.hlp", installed = dir / "usr/share/quorella/quorel.hlp",
+                    beside = program + "quorel.hlp";
+  for (const auto& file : {mine, installed, beside}) WriteFile(file, "help");
+  for (const auto& expected : {mine, installed, beside}) {
+    EXPECT_TRUE(
+        std::filesystem::equivalent(FindInstalledFile(app, program, "quorel.hlp"), expected));
+    std::filesystem::remove(expected);
+  }
+  EXPECT_EQ(FindInstalledFile(app, program, "quorel.hlp"), "");
 }
 
 TEST(AppendLineToFile, CreatesThenAppendsWithCrLf) {
@@ -94,7 +149,7 @@ TEST(AppendLineToFile, MissingFolderReturnsQuietlyAndCreatesNothing) {
   EXPECT_FALSE(DirectoryExists(dir / "nope"));
 }
 
-TEST(ReplaceFileAtomically, KeepsModeAndReplacesLinkTarget) {
+TEST(ReplaceFileAtomically, KeepsModeReplacesLinkTargetAndMakesTheFolder) {
   TempDir dir;
   const std::string target = dir / "real.dat";
   WriteFile(target, "old");
@@ -107,6 +162,9 @@ TEST(ReplaceFileAtomically, KeepsModeAndReplacesLinkTarget) {
   EXPECT_TRUE(S_ISLNK(info.st_mode));
   ASSERT_EQ(::stat(target.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
+  // The first document of a fresh application directory makes the directory.
+  ReplaceFileAtomically(dir / "fresh/home/FAQ.dat", "first");
+  EXPECT_EQ(ReadFile(dir / "fresh/home/FAQ.dat"), "first");
 }
 
 TEST(ReplaceFileAtomically, AnyFailureLeavesTheOldFileAndNoScratch) {
@@ -169,7 +227,9 @@ TEST(CreateEmptyFile, TruncatesAndReportsFailure) {
   WriteFile(dir / "f", "content");
   EXPECT_TRUE(CreateEmptyFile(dir / "f"));
   EXPECT_EQ(ReadFile(dir / "f"), "");
-  EXPECT_FALSE(CreateEmptyFile(dir / "missing/f"));
+  EXPECT_TRUE(CreateEmptyFile(dir / "missing/folders/f"));  // the first write makes the folders
+  EXPECT_EQ(ReadFile(dir / "missing/folders/f"), "");
+  EXPECT_FALSE(CreateEmptyFile(dir / "f/g"));  // a file where the folder belongs
 }
 
 // stat, opendir and close go through the seam, so a test can fail each of them.
