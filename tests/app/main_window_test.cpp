@@ -559,11 +559,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(faqs->count(), 2);
   }
 
-  // Without the application folder no document can be made: the error is shown and no FAQ added.
+  // Where the documents folder cannot be made no document can be: the error is shown and no FAQ
+  // is added.
   void AddWithoutTheApplicationFolderSaysSoAndAddsNothing() {
     WindowFixture f;
     f.Start();
-    QDir(QString::fromStdString(f.app_dir())).removeRecursively();
+    QString folder = QString::fromStdString(f.app_dir());
+    QDir(folder).removeRecursively();
+    folder.chop(1);
+    QFile blocker(folder);  // a file where the folder would be
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     f.desktop.input_answers = {QStringLiteral("New")};
     WindowFixture::Click(f.Find("butAddFaq"));
     QCOMPARE(f.desktop.boxes.size(), size_t{1});
