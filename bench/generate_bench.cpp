@@ -1,8 +1,10 @@
 // Page generation against its floor: generating the page set of FAQs of 1,000 and 10,000
 // questions (answers of about 600 bytes with links, e-mail addresses and entity characters) in
-// the Simple layout with one answer per page and in the Frames layout with all answers on one
-// page, beside a baseline that writes the same bytes to the same files from memory. After the
-// runs it prints each generation's ratio to its baseline and the growth from 1,000 to 10,000.
+// the Simple layout with one answer per page, in the Frames layout with all answers on one page
+// and in the Modern style with both answer layouts, beside a baseline that writes the same bytes
+// to the same files from memory, each run into an empty folder; and a second Go over the written
+// set after one answer changed. After the runs it prints each generation's ratio to its baseline,
+// the growth from 1,000 to 10,000, and the second Go's share of the first.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -49,7 +51,9 @@ std::string BenchRoot() {
 
 // A FAQ with its document on disk and its output folder made; removed with its folder.
 struct BenchFaq {
-  BenchFaq(int questions, std::int32_t layout, std::int32_t answers_page) : faq("/") {
+  BenchFaq(int questions, std::int32_t layout, std::int32_t answers_page,
+           std::int32_t style = quorella::kPageStyleClassic)
+      : faq("/") {
     std::string pattern = BenchRoot() + "/quorella-generate-bench-XXXXXX";
     folder = ::mkdtemp(pattern.data());
     faq.document_path = folder + "/FAQ.dat";
@@ -57,17 +61,32 @@ struct BenchFaq {
     faq.values.SetInteger(FaqValue::Layout, layout);
     faq.values.SetInteger(FaqValue::AnswersPage, answers_page);
     faq.values.SetInteger(FaqValue::TotalQuestions, questions);
-    std::string document;
-    for (int i = 0; i < questions; ++i) {
+    faq.values.SetInteger(FaqValue::PageStyle, style);
+    for (int i = 0; i < questions; ++i)
       faq.questions.push_back("How does question " + std::to_string(i) + " work?");
-      document += "[Question " + std::to_string(i) + "]\r\n" + faq.questions.back() +
-                  "\r\n\r\n####\r\n\r\n[Answer " + std::to_string(i) + "]\r\n" + AnswerSection(i) +
-                  "\r\n####\r\n\r\n";
-    }
-    quorella::WriteWholeFile(faq.document_path, document);
+    WriteDocument(-1);
     quorella::CreateDirectories(folder + "/site");
   }
   ~BenchFaq() { std::filesystem::remove_all(folder); }
+
+  // The document, with answer `changed` given one line more (none for -1).
+  void WriteDocument(int changed) const {
+    std::string document;
+    for (std::size_t i = 0; i < faq.questions.size(); ++i) {
+      const int n = static_cast<int>(i);
+      document += "[Question " + std::to_string(i) + "]\r\n" + faq.questions[i] +
+                  "\r\n\r\n####\r\n\r\n[Answer " + std::to_string(i) + "]\r\n" + AnswerSection(n) +
+                  (n == changed ? "One line more.\r\n" : "") + "\r\n####\r\n\r\n";
+    }
+    quorella::WriteWholeFile(faq.document_path, document);
+  }
+
+  // Pages whose bytes are the same are not written again: each timed run starts from an empty
+  // folder, so that every run writes every page.
+  void EmptySite() const {
+    std::filesystem::remove_all(folder + "/site");
+    quorella::CreateDirectories(folder + "/site");
+  }
 
   std::string folder;
   Faq faq;
@@ -78,23 +97,49 @@ const std::string& Banner() {
   return banner;
 }
 
-void Generate(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages) {
-  const BenchFaq bench(questions, layout, pages);
-  // Both sides rewrite files that exist: creating them is the first run's cost alone.
-  std::size_t files = quorella::html::GeneratePages(bench.faq, Banner()).size();
-  for (auto _ : state) files = quorella::html::GeneratePages(bench.faq, Banner()).size();
+void Generate(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages,
+              std::int32_t style) {
+  const BenchFaq bench(questions, layout, pages, style);
+  std::size_t files = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.EmptySite();
+    state.ResumeTiming();
+    files = quorella::html::GeneratePages(bench.faq, Banner()).size();
+  }
   state.counters["files"] = static_cast<double>(files);
 }
 
 // The floor: the files generation writes, written from memory through the same file calls.
-void Baseline(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages) {
-  const BenchFaq bench(questions, layout, pages);
+void Baseline(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages,
+              std::int32_t style) {
+  const BenchFaq bench(questions, layout, pages, style);
   std::vector<std::pair<std::string, std::string>> files;
   for (const std::string& path : quorella::html::GeneratePages(bench.faq, Banner()))
     files.emplace_back(path, quorella::ReadWholeFile(path));
-  for (auto _ : state)
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.EmptySite();
+    state.ResumeTiming();
     for (const auto& [path, bytes] : files) quorella::html::WritePageFile(path, bytes);
+  }
   state.counters["files"] = static_cast<double>(files.size());
+}
+
+// A second Go after one answer changed: the same set on disk, a different answer each run.
+void SecondGo(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages,
+              std::int32_t style) {
+  const BenchFaq bench(questions, layout, pages, style);
+  quorella::html::GeneratePages(bench.faq, Banner());
+  std::size_t files = 0;
+  int changed = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.WriteDocument(changed++ % questions);
+    state.ResumeTiming();
+    files = quorella::html::GeneratePages(bench.faq, Banner()).size();
+  }
+  state.counters["files"] = static_cast<double>(files);
 }
 
 struct Times {
@@ -118,11 +163,16 @@ double Ratio(double a, double b) {
 
 struct Layout {
   const char* name;
-  std::int32_t layout, pages;
+  std::int32_t layout, pages, style;
 };
-constexpr Layout kLayouts[] = {
-    {"SimpleOnePerPage", quorella::kLayoutSimple, quorella::kOnePerPage},
-    {"FramesAllOnOnePage", quorella::kLayoutFrames, quorella::kAllOnSamePage}};
+constexpr Layout kLayouts[] = {{"SimpleOnePerPage", quorella::kLayoutSimple, quorella::kOnePerPage,
+                                quorella::kPageStyleClassic},
+                               {"FramesAllOnOnePage", quorella::kLayoutFrames,
+                                quorella::kAllOnSamePage, quorella::kPageStyleClassic},
+                               {"ModernOnePerPage", quorella::kLayoutSimple, quorella::kOnePerPage,
+                                quorella::kPageStyleModern},
+                               {"ModernAllOnOnePage", quorella::kLayoutSimple,
+                                quorella::kAllOnSamePage, quorella::kPageStyleModern}};
 constexpr int kSizes[] = {1000, 10000};
 
 std::string RunName(const char* kind, const Layout& layout, int questions) {
@@ -134,14 +184,14 @@ std::string RunName(const char* kind, const Layout& layout, int questions) {
 int main(int argc, char** argv) {
   for (const Layout& layout : kLayouts)
     for (const int n : kSizes) {
-      benchmark::RegisterBenchmark(RunName("Generate", layout, n).c_str(), Generate, n,
-                                   layout.layout, layout.pages)
-          ->Unit(benchmark::kMillisecond)
-          ->UseRealTime();
-      benchmark::RegisterBenchmark(RunName("Baseline", layout, n).c_str(), Baseline, n,
-                                   layout.layout, layout.pages)
-          ->Unit(benchmark::kMillisecond)
-          ->UseRealTime();
+      using Run = void (*)(benchmark::State&, int, std::int32_t, std::int32_t, std::int32_t);
+      for (const auto& [kind, run] : {std::pair<const char*, Run>{"Generate", Generate},
+                                      std::pair<const char*, Run>{"Baseline", Baseline},
+                                      std::pair<const char*, Run>{"SecondGo", SecondGo}})
+        benchmark::RegisterBenchmark(RunName(kind, layout, n).c_str(), run, n, layout.layout,
+                                     layout.pages, layout.style)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
     }
   benchmark::Initialize(&argc, argv);
   RecordingReporter reporter;
@@ -171,6 +221,11 @@ int main(int argc, char** argv) {
     const Times large = time_of("Generate", layout, kSizes[1]);
     std::printf("%-20s growth from %d to %d questions: %.2fx real, %.2fx cpu\n", layout.name,
                 kSizes[0], kSizes[1], Ratio(large.real, small.real), Ratio(large.cpu, small.cpu));
+    const Times second = time_of("SecondGo", layout, kSizes[1]);
+    std::printf(
+        "%-20s second Go, one answer changed, %d questions: %.1f ms real, %.2f of the "
+        "first\n",
+        layout.name, kSizes[1], second.real, Ratio(second.real, large.real));
   }
   benchmark::Shutdown();
   return 0;

@@ -3,11 +3,12 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${QUORELLA_BUILD_DIR:-$ROOT/build}"
 
-# Debian packages the build, the tests and the window need; the last line builds and checks the
-# Debian package (tests/package).
+# Debian packages the build, the tests and the window need; the third line builds and checks the
+# Debian package (tests/package); the last drives the Modern pages in a browser (tests/browser).
 PACKAGES=(g++ cmake ninja-build pkg-config libsqlite3-dev libgtest-dev googletest libbenchmark-dev
-          libcli11-dev qt6-base-dev libqt6svg6 libgl1-mesa-dev fonts-dejavu-core
-          dpkg-dev lintian desktop-file-utils appstream man-db)
+          libcli11-dev libicu-dev qt6-base-dev libqt6svg6 libgl1-mesa-dev fonts-dejavu-core
+          dpkg-dev lintian desktop-file-utils appstream man-db
+          chromium nodejs)
 # The fuzz build's compiler and libFuzzer runtime (scripts/fuzz.sh).
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
@@ -24,6 +25,17 @@ install_missing() {
     echo "Installing: ${missing[*]}"
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# node's packages of the browser tests, pinned by tests/browser/package-lock.json. Debian's npm
+# comes with nodejs in some builds of nodejs and is a package of its own in others.
+install_browser_test_packages() {
+  command -v npm >/dev/null || install_missing npm
+  local dir="$ROOT/tests/browser"
+  if [ ! -d "$dir/node_modules" ] || [ "$dir/package-lock.json" -nt "$dir/node_modules" ]; then
+    (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error)
+    touch "$dir/node_modules"
   fi
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the real window under Xvfb for the README: the sample FAQ imported into a private
 # home, then every page at a 1280x800 and an 800x600 screen, written to docs/screenshots/. The
-# pages and the question shown are found by their names (window_screenshots), not by positions.
+# pages and the question shown are found by their names (window_screenshots), not by positions;
+# then the Modern pages of the same FAQ in headless Chromium.
 source "$(dirname "$0")/common.sh"
 install_missing xvfb
 configure_and_build "$BUILD_DIR" >/dev/null
@@ -24,3 +25,7 @@ prepare
 xvfb-run -a -s "-screen 0 1280x800x24" "$SHOTS" "$OUT" ""
 prepare
 xvfb-run -a -s "-screen 0 800x600x24" "$SHOTS" "$OUT" "-800x600"
+
+# The Modern pages of the same FAQ in headless chromium: desktop, phone and dark.
+install_browser_test_packages
+(cd "$ROOT/tests/browser" && node screenshots.mjs "$CLI" "$ROOT/data/quorella-faq.txt" "$OUT")

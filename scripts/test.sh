@@ -4,6 +4,7 @@
 # build-sanitize/) and runs them, so that any report fails the run.
 source "$(dirname "$0")/common.sh"
 install_missing
+install_browser_test_packages
 configure_and_build "$BUILD_DIR"
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
 

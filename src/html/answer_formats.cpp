@@ -30,47 +30,47 @@ StoredAnswerView ViewStoredAnswer(std::string_view stored) {
 
 }  // namespace
 
-void AppendSmartFormat(std::string& out, std::string_view text) {
+void AppendSmartFormat(std::string& out, std::string_view text, Escaping escaping) {
   const std::size_t start = out.size();
   ForEachLine(text, [&](std::string_view line) {
     if (line.empty())
       out += "<P>";
     else
-      AppendLine(out, line);
+      AppendLine(out, line, escaping);
     out += kCrLf;
   });
   if (out.size() > start) out.resize(out.size() - kCrLf.size());
 }
 
-void AppendRetainLinefeeds(std::string& out, std::string_view text) {
+void AppendRetainLinefeeds(std::string& out, std::string_view text, Escaping escaping) {
   const std::size_t start = out.size();
   ForEachLine(text, [&](std::string_view line) {
-    AppendLine(out, line);
+    AppendLine(out, line, escaping);
     out += "<br>";
     out += kCrLf;
   });
   if (out.size() > start) out.resize(out.size() - kCrLf.size());
 }
 
-void AppendRetainFormat(std::string& out, std::string_view text) {
+void AppendRetainFormat(std::string& out, std::string_view text, Escaping escaping) {
   out += "<pre>";
   out += kCrLf;
   ForEachLine(text, [&](std::string_view line) {
-    AppendLine(out, line);
+    AppendLine(out, line, escaping);
     out += kCrLf;
   });
   out.resize(out.size() - kCrLf.size());
   out += "</pre>";
 }
 
-bool AppendStoredAnswer(std::string& out, std::string_view stored) {
+bool AppendStoredAnswer(std::string& out, std::string_view stored, Escaping escaping) {
   const StoredAnswerView answer = ViewStoredAnswer(stored);
   switch (answer.format) {
     case static_cast<int>(TextFormat::RetainLinefeeds):
-      AppendRetainLinefeeds(out, answer.text);
+      AppendRetainLinefeeds(out, answer.text, escaping);
       return true;
     case static_cast<int>(TextFormat::RetainFormat):
-      AppendRetainFormat(out, answer.text);
+      AppendRetainFormat(out, answer.text, escaping);
       return true;
     case static_cast<int>(TextFormat::AsIs):
       ForEachLine(answer.text, [&](std::string_view line) {
@@ -80,7 +80,7 @@ bool AppendStoredAnswer(std::string& out, std::string_view stored) {
       return true;
     default:
       if (answer.format > static_cast<int>(TextFormat::AsIs)) return false;
-      AppendSmartFormat(out, answer.text);
+      AppendSmartFormat(out, answer.text, escaping);
       return true;
   }
 }
@@ -90,7 +90,7 @@ namespace {
 template <typename Append>
 std::string Rendered(Append append, std::string_view text) {
   std::string out;
-  append(out, text);
+  append(out, text, Escaping::EntityTable);
   return out;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "html/entities.h"
+
 namespace quorella::html {
 
 // Lines run together; an empty line becomes "<P>". An empty answer gives an empty text.
@@ -16,15 +18,19 @@ std::string RetainLinefeeds(std::string_view text);
 std::string RetainFormat(std::string_view text);
 
 // The same, appended to `out`.
-void AppendSmartFormat(std::string& out, std::string_view text);
-void AppendRetainLinefeeds(std::string& out, std::string_view text);
-void AppendRetainFormat(std::string& out, std::string_view text);
+void AppendSmartFormat(std::string& out, std::string_view text,
+                       Escaping escaping = Escaping::EntityTable);
+void AppendRetainLinefeeds(std::string& out, std::string_view text,
+                           Escaping escaping = Escaping::EntityTable);
+void AppendRetainFormat(std::string& out, std::string_view text,
+                        Escaping escaping = Escaping::EntityTable);
 
 // The HTML of a stored answer (its format line, then its lines); nothing at all for a format above
 // 3, which leaves the answer's item out of the page. A missing or empty answer is an empty Smart
 // format answer.
 std::optional<std::string> RenderStoredAnswer(std::string_view stored);
 // Appends it to `out`; false, appending nothing, when the answer is left out.
-bool AppendStoredAnswer(std::string& out, std::string_view stored);
+bool AppendStoredAnswer(std::string& out, std::string_view stored,
+                        Escaping escaping = Escaping::EntityTable);
 
 }  // namespace quorella::html

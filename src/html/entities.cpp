@@ -8,22 +8,26 @@ namespace {
 // what replacing the entries one after another gives.
 struct ByteTable {
   std::array<std::string_view, 256> entity{};
-  constexpr ByteTable() {
-    for (const Entity& e : kEntityTable) entity[static_cast<unsigned char>(e.character)] = e.text;
+  constexpr explicit ByteTable(std::size_t entries) {
+    for (std::size_t i = 0; i < entries; ++i)
+      entity[static_cast<unsigned char>(kEntityTable[i].character)] = kEntityTable[i].text;
   }
 };
-constexpr ByteTable kByByte;
+constexpr ByteTable kByByte(kEntityCount);
+// The table starts with the characters HTML reserves.
+constexpr ByteTable kMarkupByByte(kMarkupEntityCount);
 
 }  // namespace
 
-void AppendEscaped(std::string& out, std::string_view word) {
+void AppendEscaped(std::string& out, std::string_view word, Escaping escaping) {
+  const ByteTable& table = escaping == Escaping::EntityTable ? kByByte : kMarkupByByte;
   if (word == "&") {
     out += "&amp;";
     return;
   }
   std::size_t plain_from = 0;
   for (std::size_t i = 0; i < word.size(); ++i) {
-    const std::string_view entity = kByByte.entity[static_cast<unsigned char>(word[i])];
+    const std::string_view entity = table.entity[static_cast<unsigned char>(word[i])];
     if (entity.empty()) continue;
     out.append(word.substr(plain_from, i - plain_from));
     out += entity;
@@ -32,9 +36,9 @@ void AppendEscaped(std::string& out, std::string_view word) {
   out.append(word.substr(plain_from));
 }
 
-std::string EscapeWord(std::string_view word) {
+std::string EscapeWord(std::string_view word, Escaping escaping) {
   std::string out;
-  AppendEscaped(out, word);
+  AppendEscaped(out, word, escaping);
   return out;
 }
 

@@ -25,9 +25,16 @@ inline constexpr std::array<Entity, kEntityCount> kEntityTable = {{
     {'\xF8', "&oslash;"}, {'\x80', "&euro;"},
 }};
 
+// What plain words are escaped by: the classic pages use the whole table, whose signs are
+// Windows-1252 bytes; the Modern pages are UTF-8 and escape only what HTML reserves (the double
+// quote, "<" and ">"), leaving every other character as it is.
+enum class Escaping { EntityTable, MarkupOnly };
+inline constexpr std::size_t kMarkupEntityCount = 3;
+
 // Appends `word` with every character of the table replaced by its entity; "&" alone gives
 // "&amp;". Every byte is examined, a NUL included.
-void AppendEscaped(std::string& out, std::string_view word);
-std::string EscapeWord(std::string_view word);
+void AppendEscaped(std::string& out, std::string_view word,
+                   Escaping escaping = Escaping::EntityTable);
+std::string EscapeWord(std::string_view word, Escaping escaping = Escaping::EntityTable);
 
 }  // namespace quorella::html

@@ -2,6 +2,8 @@
 
 #include "html/answer_pages.h"
 #include "html/frameset_page.h"
+#include "html/manifest.h"
+#include "html/modern_site.h"
 #include "html/question_page.h"
 #include "store/document.h"
 #include "util/file_io.h"
@@ -22,11 +24,16 @@ class PageWriter {
     if (observer_.status) observer_.status(text);
   }
 
-  void Write(std::string_view file_name, const Page& page) {
+  void Write(std::string_view file_name, const Page& page) { Write(file_name, page.bytes()); }
+
+  // Only a file whose bytes change is written, and only such a file is reported.
+  void Write(std::string_view file_name, std::string_view bytes) {
     std::string path = names_.Path(file_name);
-    WritePageFile(path, page.bytes());
-    written_.push_back(std::move(path));
-    if (observer_.written) observer_.written(written_.back());
+    ++pages_;
+    if (WritePageFile(path, bytes)) {
+      written_.push_back(std::move(path));
+      if (observer_.written) observer_.written(written_.back());
+    }
     Progress();
   }
 
@@ -34,12 +41,13 @@ class PageWriter {
 
  private:
   void Progress() const {
-    if (observer_.progress) observer_.progress(written_.size(), total_);
+    if (observer_.progress) observer_.progress(pages_, total_);
   }
 
   const PageNames& names_;
   const GenerationObserver& observer_;
   std::size_t total_;
+  std::size_t pages_ = 0;
   std::vector<std::string> written_;
 };
 
@@ -48,6 +56,30 @@ std::array<std::string, kFixedSectionCount> FixedSections(const SectionIndex& do
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
     sections[i] = document.Read(SectionName(static_cast<FixedSection>(i)));
   return sections;
+}
+
+// The Modern set, then the files the previous Go listed and this one does not are removed.
+std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex& document,
+                                             const GenerationObserver& observer,
+                                             const SystemColours& system_colours) {
+  const PageNames names(faq.values);
+  const std::string& start_page = faq.values.Text(FaqValue::StartPage);
+  const std::string manifest_path = names.Path(ManifestName(start_page));
+  const std::vector<std::string> previous = ReadManifest(manifest_path);
+
+  PageWriter writer(names, observer, ModernFileCount(faq));
+  std::vector<std::string> files;
+  BuildModernPages(
+      faq, document, system_colours, [&](const std::string& file_name, std::string_view bytes) {
+        writer.Status(file_name == start_page ? "Writing Start Page" : "Writing " + file_name);
+        writer.Write(file_name, bytes);
+        files.push_back(file_name);
+      });
+  std::vector<std::string> listed = RemoveStaleFiles(names.Path(""), previous, files);
+  listed.insert(listed.begin(), files.begin(), files.end());
+  // The list is not reported: it is no page.
+  WritePageFile(manifest_path, ManifestText(start_page, listed));
+  return writer.TakeWritten();
 }
 
 }  // namespace
@@ -61,6 +93,8 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   // spares the page that holds them all its growing copies, and costs no memory it does not use.
   const std::size_t all_answers_size = content.size() * 2 + faq.questions.size() * 1024;
   const SectionIndex document(std::move(content));
+  if (values.Integer(FaqValue::PageStyle) == kPageStyleModern)
+    return GenerateModernPages(faq, document, observer, system_colours);
   const PageContext context(values, FixedSections(document), banner, system_colours);
   const PageNames names(values);
   const std::vector<std::string>& questions = faq.questions;

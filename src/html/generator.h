@@ -18,15 +18,17 @@ struct GenerationObserver {
   std::function<void(const std::string& text)> status;
   // Pages written out of the pages of the set: first (0, total), then after every file.
   std::function<void(std::size_t written, std::size_t total)> progress;
-  // The full path of each file as soon as it is written.
+  // The full path of each file as soon as it is written (not of pages found unchanged).
   std::function<void(const std::string& path)> written;
 };
 
 // Writes the page set of `faq` as loaded: its values, its question list in memory, and the answer
 // and fixed sections of its document, which is read once. Files are written one at a time in the
-// order of the layout, each replacing its earlier version whole; files of earlier runs that this
-// set does not name stay. Returns the full paths written, in order. A file that cannot be created
-// or written stops the run with "Cannot create file \"PATH\". REASON"; the files before it remain.
+// order of the style and layout, each replaced whole; a file that already holds the page's bytes
+// is left untouched. Classic sets leave files of earlier runs that they do not name; a Modern set
+// removes those its previous run listed (html/manifest.h). Returns the full paths written, in
+// order. A file that cannot be created or written stops the run with
+// "Cannot create file \"PATH\". REASON"; the files before it remain.
 std::vector<std::string> GeneratePages(
     const Faq& faq, std::string_view banner, const GenerationObserver& observer = {},
     const SystemColours& system_colours = ClassicSystemColours());

@@ -11,7 +11,23 @@ void Page::Add(std::string_view item) {
   bytes_ += kCrLf;
 }
 
-void WritePageFile(const std::string& path, std::string_view bytes) {
+namespace {
+
+bool HoldsAlready(const std::string& path, std::string_view bytes) {
+  // A file that cannot be read is written, which reports whatever is wrong with it.
+  try {
+    if (!FileExists(path)) return false;
+    const std::optional<std::string> old = ReadWholeFileAtMost(path, bytes.size());
+    return old && *old == bytes;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+bool WritePageFile(const std::string& path, std::string_view bytes) {
+  if (HoldsAlready(path, bytes)) return false;
   // Pages can be generated again, so they are not flushed to disk one by one.
   try {
     ReplaceFileAtomically(path, bytes, Flush::No);
@@ -19,6 +35,7 @@ void WritePageFile(const std::string& path, std::string_view bytes) {
     throw Error(messages::CannotCreateFile(path, messages::SystemReason(e.error_number())),
                 e.error_number());
   }
+  return true;
 }
 
 }  // namespace quorella::html

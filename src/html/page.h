@@ -35,8 +35,10 @@ class Page {
 };
 
 // Creates or replaces the file: the page is written beside it and renamed over it, so a failed
-// write leaves the page of the earlier run whole. A file that cannot be created or written fails
-// with "Cannot create file \"PATH\". REASON".
-void WritePageFile(const std::string& path, std::string_view bytes);
+// write leaves the page of the earlier run whole. A file that already holds exactly these bytes is
+// left as it is, time stamp and all, so that deployment tools see nothing to upload; the result
+// says whether the file was written. A file that cannot be created or written fails with
+// "Cannot create file \"PATH\". REASON".
+bool WritePageFile(const std::string& path, std::string_view bytes);
 
 }  // namespace quorella::html

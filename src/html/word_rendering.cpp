@@ -25,17 +25,19 @@ void ForEachItem(std::string_view text, char separator, Fn&& each) {
   if (start < text.size()) each(text.substr(start));
 }
 
-// Most words hold none of the bytes that make a word more than itself: no entity character, and
-// neither the "@" of an e-mail address nor the ":" of a link's scheme.
+// Most words hold none of the bytes that make a word more than itself: no character that the
+// escaping replaces, and neither the "@" of an e-mail address nor the ":" of a link's scheme.
 struct PlainBytes {
   std::array<bool, 256> plain{};
-  constexpr PlainBytes() {
+  constexpr explicit PlainBytes(std::size_t entities) {
     plain.fill(true);
-    for (const Entity& e : kEntityTable) plain[static_cast<unsigned char>(e.character)] = false;
+    for (std::size_t i = 0; i < entities; ++i)
+      plain[static_cast<unsigned char>(kEntityTable[i].character)] = false;
     plain['@'] = plain[':'] = false;
   }
 };
-constexpr PlainBytes kPlainBytes;
+constexpr PlainBytes kPlainBytes(kEntityCount);
+constexpr PlainBytes kPlainMarkupBytes(kMarkupEntityCount);
 
 // Does the word start with "www." or "ftp.", letters in any case? Setting bit 0x20 lowers exactly
 // the letters A to Z here: no other byte becomes one of the lowercase letters compared.
@@ -48,10 +50,11 @@ bool HasHostPrefix(std::string_view word) {
 
 // A word that is written exactly as it is: plain bytes only, not a lone "&", and no "www." or
 // "ftp." in front.
-bool IsVerbatim(std::string_view word) {
+bool IsVerbatim(std::string_view word, Escaping escaping) {
   if (word == "&" || HasHostPrefix(word)) return false;
+  const PlainBytes& bytes = escaping == Escaping::EntityTable ? kPlainBytes : kPlainMarkupBytes;
   for (const char c : word)
-    if (!kPlainBytes.plain[static_cast<unsigned char>(c)]) return false;
+    if (!bytes.plain[static_cast<unsigned char>(c)]) return false;
   return true;
 }
 
@@ -141,17 +144,35 @@ void AppendLinkWord(std::string& out, std::string_view word) {
 constexpr std::array<std::pair<char, char>, 6> kEmailMarks = {
     {{'"', '"'}, {'\'', '\''}, {'(', ')'}, {'{', '}'}, {'[', ']'}, {'<', '>'}}};
 
-// An e-mail word is at least three characters long, so a marked one always has an inside.
-void AppendEmailWord(std::string& out, std::string_view word) {
-  for (const auto& [open, close] : kEmailMarks) {
-    if (word.front() != open) continue;
-    AppendEscaped(out, std::string_view(&open, 1));
-    // The last character goes whatever it is; the closing mark written is the pair's own.
-    AppendAnchor(out, "mailto:", word.substr(1, word.size() - 2));
-    AppendEscaped(out, std::string_view(&close, 1));
+// Full stops and the like that end a sentence after an address; the closing brackets are left to
+// the marks an address may be enclosed in.
+bool EndsSentence(char c) {
+  return std::string_view(".,;:!?").find(c) != std::string_view::npos;
+}
+
+// An e-mail word is at least three characters long, so a marked one always has an inside. The
+// punctuation that ends it stays outside the link, as after a web address; a word that is no
+// e-mail address without it is a plain word.
+void AppendEmailWord(std::string& out, std::string_view word, Escaping escaping) {
+  std::size_t end = word.size();
+  while (end > 0 && EndsSentence(word[end - 1])) --end;
+  const std::string_view address = word.substr(0, end), split_off = word.substr(end);
+  if (!EmailShaped(ScanWord(address))) {
+    AppendEscaped(out, word, escaping);
     return;
   }
-  AppendAnchor(out, "mailto:", word);
+  bool marked = false;
+  for (const auto& [open, close] : kEmailMarks) {
+    if (address.front() != open) continue;
+    AppendEscaped(out, std::string_view(&open, 1), escaping);
+    // The last character goes whatever it is; the closing mark written is the pair's own.
+    AppendAnchor(out, "mailto:", address.substr(1, address.size() - 2));
+    AppendEscaped(out, std::string_view(&close, 1), escaping);
+    marked = true;
+    break;
+  }
+  if (!marked) AppendAnchor(out, "mailto:", address);
+  out += split_off;
 }
 
 }  // namespace
@@ -164,8 +185,8 @@ bool IsEmailWord(std::string_view word) {
   return EmailShaped(ScanWord(word));
 }
 
-void AppendWord(std::string& out, std::string_view word) {
-  if (IsVerbatim(word)) {
+void AppendWord(std::string& out, std::string_view word, Escaping escaping) {
+  if (IsVerbatim(word, escaping)) {
     out += word;
     return;
   }
@@ -173,17 +194,17 @@ void AppendWord(std::string& out, std::string_view word) {
   if (LinkShaped(word, marks))
     AppendLinkWord(out, word);
   else if (EmailShaped(marks))
-    AppendEmailWord(out, word);
+    AppendEmailWord(out, word, escaping);
   else
-    AppendEscaped(out, word);
+    AppendEscaped(out, word, escaping);
 }
 
-void AppendLine(std::string& out, std::string_view line) {
+void AppendLine(std::string& out, std::string_view line, Escaping escaping) {
   bool first = true;
   ForEachItem(line, ' ', [&](std::string_view word) {
     if (!first) out += ' ';
     first = false;
-    AppendWord(out, word);
+    AppendWord(out, word, escaping);
   });
 }
 

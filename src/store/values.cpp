@@ -46,6 +46,12 @@ constexpr std::array<ValueDefinition, kFaqValueCount> kFaqDefinitions = {{
     {"LinkNextText", K::String, "Next", 0},
     {"StaticClickOnQ", K::String, "Click on a question for the answer", 0},
     {"BlankLineBetweenQuestions", K::Boolean, "", 1},
+    {"PageStyle", K::Integer, "", kPageStyleClassic},
+    {"Language", K::String, "en", 0},
+    {"Description", K::String, "", 0},
+    {"SiteAddress", K::String, "", 0},
+    {"UseMyColors", K::Boolean, "", 0},
+    {"StructuredData", K::Boolean, "", 0},
 }};
 
 constexpr std::array<ValueDefinition, kAppValueCount> kAppDefinitions = {{

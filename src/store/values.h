@@ -61,8 +61,14 @@ enum class FaqValue {
   LinkNextText,
   StaticClickOnQ,
   BlankLineBetweenQuestions,
+  PageStyle,
+  Language,
+  Description,
+  SiteAddress,
+  UseMyColors,
+  StructuredData,
 };
-inline constexpr std::size_t kFaqValueCount = 36;
+inline constexpr std::size_t kFaqValueCount = 42;
 
 // Application-wide values.
 // Width and Height are the main window's size at the last shutdown; 0 lets the window choose one
@@ -83,6 +89,7 @@ inline constexpr std::int32_t kRed = 0x0000FF;
 inline constexpr std::int32_t kLayoutSimple = 0, kLayoutFrames = 1;
 inline constexpr std::int32_t kFramesHorizontal = 0, kFramesVertical = 1;
 inline constexpr std::int32_t kOnePerPage = 0, kAllOnSamePage = 1;
+inline constexpr std::int32_t kPageStyleClassic = 0, kPageStyleModern = 1;
 
 const ValueDefinition& Definition(FaqValue value);
 const ValueDefinition& Definition(AppValue value);

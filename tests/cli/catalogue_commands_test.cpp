@@ -92,7 +92,8 @@ TEST_F(Catalogue, GetShowsEveryValueInTableOrderWithDefaults) {
   EXPECT_NE(all.find("\nAnswerPageColor=12632256\nAnswerTextColor=0\nAnswerLinkColor=16711680\n"),
             std::string::npos);
   EXPECT_TRUE(all.ends_with(
-      "StaticClickOnQ=Click on a question for the answer\nBlankLineBetweenQuestions=1\n"));
+      "StaticClickOnQ=Click on a question for the answer\nBlankLineBetweenQuestions=1\n"
+      "PageStyle=0\nLanguage=en\nDescription=\nSiteAddress=\nUseMyColors=0\nStructuredData=0\n"));
   EXPECT_EQ(Ok({"get", "FAQ", "title", "FontSize"}), "Title=FAQ\nFontSize=12\n");
 }
 

@@ -60,6 +60,25 @@ TEST_F(Generate, PrintsEveryPathInTheOrderWritten) {
   EXPECT_NE(ReadFile(site + "ans2.html").find("\r\nAnswer 1\r\n"), std::string::npos);
 }
 
+TEST_F(Generate, ModernStylePrintsOnlyTheFilesWhoseBytesChanged) {
+  AddFaq(2);
+  Ok({"set", "FAQ", "PageStyle", "1"});
+  Ok({"set", "FAQ", "AnswersPage", "0"});
+  Ok({"set", "FAQ", "SiteAddress", "https://faq.example"});
+  Ok({"set", "FAQ", "Directory", dir / "site"});
+  EXPECT_EQ(Ok({"get", "FAQ", "PageStyle", "Language", "SiteAddress", "StructuredData"}),
+            "PageStyle=1\nLanguage=en\nSiteAddress=https://faq.example\nStructuredData=0\n");
+  const std::string site = dir / "site/";
+  EXPECT_EQ(Ok({"generate", "FAQ"}), site + "quorella.css\n" + site + "quorella.js\n" + site +
+                                         "quorella-icon.svg\n" + site + "ans-question-0.html\n" +
+                                         site + "ans-question-1.html\n" + site + "faq.search.js\n" +
+                                         site + "faq.html\n" + site + "sitemap.xml\n");
+  EXPECT_EQ(Ok({"generate", "FAQ"}), "");
+  Ok({"set", "FAQ", "Title", "Help"});
+  EXPECT_EQ(Ok({"generate", "FAQ"}),
+            site + "ans-question-0.html\n" + site + "ans-question-1.html\n" + site + "faq.html\n");
+}
+
 TEST_F(Generate, WritesIntoTheApplicationDirectoryByDefault) {
   AddFaq(1);
   EXPECT_EQ(Ok({"generate", "FAQ"}), app_dir + "faq.html\n");

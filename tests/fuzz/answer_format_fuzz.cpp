@@ -109,7 +109,7 @@ std::string RenderLinkWord(std::string word) {
   return out + punctuation;
 }
 
-std::string RenderEmailWord(std::string_view word) {
+std::string RenderMarkedEmail(std::string_view word) {
   static const std::array<std::pair<char, char>, 6> kMarks = {
       {{'"', '"'}, {'\'', '\''}, {'(', ')'}, {'{', '}'}, {'[', ']'}, {'<', '>'}}};
   for (const auto& [open, close] : kMarks) {
@@ -119,6 +119,17 @@ std::string RenderEmailWord(std::string_view word) {
            Escape(std::string(1, close));
   }
   return "<A HREF=\"mailto:" + std::string(word) + "\">" + std::string(word) + "</A>";
+}
+
+// Sentence punctuation after an address stays outside its link.
+std::string RenderEmailWord(std::string_view word) {
+  std::string address(word), punctuation;
+  while (!address.empty() && std::string_view(".,;:?!").find(address.back()) != std::string::npos) {
+    punctuation.insert(punctuation.begin(), address.back());
+    address.pop_back();
+  }
+  if (!IsEmail(address)) return Escape(word);
+  return RenderMarkedEmail(address) + punctuation;
 }
 
 std::string RenderLine(std::string_view line) {

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <map>
 
 #include "html/answer_formats.h"
 #include "html/banner.h"
 #include "html/faq_fixture.h"
+#include "html/manifest.h"
 #include "store/document.h"
 #include "support/faults.h"
 #include "util/errors.h"
@@ -141,6 +145,7 @@ TEST_F(GeneratorTest, StatusAndProgressFollowTheWrites) {
 
 TEST_F(GeneratorTest, DirectoryWithOrWithoutTrailingSlashGivesTheSamePaths) {
   for (const std::string& directory : {dir / "site", dir / "site/"}) {
+    std::filesystem::remove_all(dir / "site");  // else the second Go finds nothing to change
     const Faq faq =
         Builder(kLayoutSimple, kOnePerPage, 1).Set(FaqValue::Directory, directory).Build();
     EXPECT_EQ(Go(faq, kBanner), (Names{dir / "site/ans1.html", dir / "site/faq.html"}));
@@ -282,6 +287,102 @@ TEST_F(GeneratorTest, AMissingDocumentGivesEmptyAnswersAndSections) {
                 .find("<TR><TD>\r\n<FONT STYLE=' font-size: 12px;'>\r\n\r\n<BR><BR>"),
             std::string::npos);
   EXPECT_FALSE(FileExists(dir / "missing.dat"));
+}
+
+}  // namespace
+}  // namespace quorella::html
+
+namespace quorella::html {
+namespace {
+
+std::int64_t ModifiedNanoseconds(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+}
+
+// Makes every file of the folder look a day old, so that a rewrite shows in its time stamp.
+void AgeFiles(const std::string& folder) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    std::filesystem::last_write_time(
+        entry.path(), std::filesystem::last_write_time(entry.path()) - std::chrono::hours(24));
+}
+
+TEST_F(GeneratorTest, ASecondGoWritesOnlyWhatChangedInEveryStyle) {
+  struct Case {
+    std::int32_t style, layout, answers_page;
+    std::string changed_page;  // the one page that the changed second answer rewrites
+  };
+  for (const Case& c : std::vector<Case>{
+           {kPageStyleClassic, kLayoutSimple, kOnePerPage, "ans2.html"},
+           {kPageStyleClassic, kLayoutFrames, kAllOnSamePage, "answer.html"},
+           {kPageStyleModern, kLayoutSimple, kOnePerPage, "ans-how-do-bold-quotes-look.html"},
+           {kPageStyleModern, kLayoutSimple, kAllOnSamePage, "faq.html"},
+       }) {
+    SCOPED_TRACE(c.changed_page);
+    testing::TempDir run_dir;
+    FaqBuilder builder(run_dir);
+    builder.Set(FaqValue::PageStyle, c.style)
+        .Set(FaqValue::Layout, c.layout)
+        .Set(FaqValue::AnswersPage, c.answers_page);
+    auto questions = SampleQuestions(3);
+    for (const auto& entry : questions) builder.Add(entry);
+    const Faq faq = builder.Build();
+    EXPECT_FALSE(Go(faq, kBanner).empty());
+    AgeFiles(builder.output_dir());
+    std::map<std::string, std::int64_t> before;
+    for (const std::string& name : ListDirectory(builder.output_dir()))
+      before[name] = ModifiedNanoseconds(builder.output_dir() + name);
+
+    EXPECT_EQ(Go(faq, kBanner), Names{});  // the same bytes: nothing written
+    for (const auto& [name, time] : before)
+      EXPECT_EQ(ModifiedNanoseconds(builder.output_dir() + name), time) << name;
+
+    testing::TempDir changed_dir;
+    FaqBuilder changed(changed_dir);
+    changed.Set(FaqValue::Directory, builder.output_dir())
+        .Set(FaqValue::PageStyle, c.style)
+        .Set(FaqValue::Layout, c.layout)
+        .Set(FaqValue::AnswersPage, c.answers_page);
+    questions[1].answer_section.push_back("One line more.");
+    for (const auto& entry : questions) changed.Add(entry);
+    const Names written = Go(changed.Build(), kBanner);
+    // A Modern set with pages of their own also rewrites the answers' search text.
+    Names expected = {builder.output_dir() + c.changed_page};
+    if (c.style == kPageStyleModern && c.answers_page == kOnePerPage)
+      expected.push_back(builder.output_dir() + "faq.search.js");
+    EXPECT_EQ(written, expected);
+  }
+}
+
+TEST_F(GeneratorTest, AModernGoRemovesOnlyThePagesItsPreviousGoListed) {
+  FaqBuilder builder(dir);
+  builder.Set(FaqValue::PageStyle, kPageStyleModern).Set(FaqValue::AnswersPage, kOnePerPage);
+  for (auto& entry : SampleQuestions(3)) builder.Add(std::move(entry));
+  Go(builder.Build(), kBanner);
+  const std::string out = builder.output_dir();
+  WriteWholeFile(out + "mine.html", "kept: no Go wrote it");
+  const Names first = ListDirectory(out);
+  ASSERT_NE(std::find(first.begin(), first.end(), "ans-how-do-bold-quotes-look.html"), first.end());
+  // A list edited by hand: names with a folder in them are never removed.
+  CreateDirectories(dir / "elsewhere");
+  WriteWholeFile(dir / "elsewhere/page.html", "not ours");
+  AppendToFile(out + ManifestName("faq.html"), "../elsewhere/page.html\nmine-too.html\n");
+
+  testing::TempDir other;
+  FaqBuilder fewer(other);
+  fewer.Set(FaqValue::Directory, out)
+      .Set(FaqValue::PageStyle, kPageStyleModern)
+      .Set(FaqValue::AnswersPage, kOnePerPage);
+  for (auto& entry : SampleQuestions(1)) fewer.Add(std::move(entry));
+  Go(fewer.Build(), kBanner);
+  EXPECT_EQ(ListDirectory(out),
+            (Names{".faq.html.quorella", "ans-what-is-quorella.html", "faq.html", "faq.search.js",
+                   "mine.html", "quorella-icon.svg", "quorella.css", "quorella.js"}));
+  EXPECT_TRUE(FileExists(dir / "elsewhere/page.html"));
+  EXPECT_EQ(ReadManifest(out + ManifestName("faq.html")),
+            (Names{"quorella.css", "quorella.js", "quorella-icon.svg", "ans-what-is-quorella.html",
+                   "faq.search.js", "faq.html"}));
 }
 
 }  // namespace

@@ -107,6 +107,29 @@ std::vector<Scenario> Scenarios() {
                        .Add({"Negative?", {"-2", "\xA7 1 \xB1 2 \xBC"}})
                        .Add({"Two lines\r\nof question?", {"1", "", "a"}});
                  }});
+  for (const auto& [pages_name, pages] : answer_pages)
+    all.push_back({"modern_" + pages_name + "_n3", kLayoutSimple, pages, 3, [](FaqBuilder& faq) {
+                     WithCodeSections(faq);
+                     faq.Set(FaqValue::PageStyle, kPageStyleModern);
+                   }});
+  all.push_back(
+      {"modern_options", kLayoutSimple, kOnePerPage, 1, [](FaqBuilder& faq) {
+         faq.Set(FaqValue::PageStyle, kPageStyleModern)
+             .Set(FaqValue::Language, "ru")
+             .Set(FaqValue::Description, "Вопросы & ответы")
+             .Set(FaqValue::SiteAddress, "https://faq.example/help")
+             .Set(FaqValue::UseMyColors, 1)
+             .Set(FaqValue::StructuredData, 1)
+             .Set(FaqValue::DisableBanner, 1)
+             .Set(FaqValue::AnswerBackImage, "paper.png")
+             .Set(FaqValue::FontName, "Georgia")
+             .Set(FaqValue::FontSize, 18)
+             .Set(FaqValue::AnswerSubPagePrefix, "")
+             .Add({"Привет, как дела?", {"0", "Хорошо. Пишите на mail@faq.example."}})
+             .Add({"What is Quorella?", {"3", "<p>The same question </script> again.</p>"}})
+             .Add({"日本語？", {"1", "はい。"}})
+             .Add({"FAQ", {"0", "Its page is not the start page."}});
+       }});
   return all;
 }
 

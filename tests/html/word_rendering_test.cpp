@@ -33,7 +33,13 @@ TEST(WordRendering, SingleWords) {
            {"http://a<b>", "<A HREF=\"http://a<b>\">http://a<b></A>"},  // links are not escaped
            {"x@y", "x@y"},
            {"x.y@z", "<A HREF=\"mailto:x.y@z\">x.y@z</A>"},
-           {"x@y.z.", "<A HREF=\"mailto:x@y.z.\">x@y.z.</A>"},
+           // Sentence punctuation after an e-mail address stays outside the link.
+           {"x@y.z.", "<A HREF=\"mailto:x@y.z\">x@y.z</A>."},
+           {"x@y.z,", "<A HREF=\"mailto:x@y.z\">x@y.z</A>,"},
+           {"x@y.z;:!?", "<A HREF=\"mailto:x@y.z\">x@y.z</A>;:!?"},
+           {"x@y.", "x@y."},  // no address without its full stop: a plain word
+           {"(x@y.z),", "(<A HREF=\"mailto:x@y.z\">x@y.z</A>),"},
+           {"<x@y.z>.", "&lt;<A HREF=\"mailto:x@y.z\">x@y.z</A>&gt;."},
            {"@x.y", "@x.y"},
            {".x@y", ".x@y"},
            {"<x@y.z>", "&lt;<A HREF=\"mailto:x@y.z\">x@y.z</A>&gt;"},
@@ -42,7 +48,7 @@ TEST(WordRendering, SingleWords) {
            {"(x@y.z)", "(<A HREF=\"mailto:x@y.z\">x@y.z</A>)"},
            {"{x@y.z}", "{<A HREF=\"mailto:x@y.z\">x@y.z</A>}"},
            {"[x@y.z]", "[<A HREF=\"mailto:x@y.z\">x@y.z</A>]"},
-           {"(x@y.z).", "(<A HREF=\"mailto:x@y.z)\">x@y.z)</A>)"},  // last character dropped
+           {"(x@y.z)]", "(<A HREF=\"mailto:x@y.z)\">x@y.z)</A>)"},  // last character dropped
            {"<x@y.z", "&lt;<A HREF=\"mailto:x@y.\">x@y.</A>&gt;"},
            {"&", "&amp;"},
            {"a&b", "a&b"},

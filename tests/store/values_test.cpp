@@ -39,6 +39,12 @@ TEST(ValuesTable, DefaultsOfANewFaq) {
   EXPECT_EQ(values.Integer(FaqValue::AnswerLinkColor), 0xFF0000);
   EXPECT_EQ(values.Integer(FaqValue::QuestionActiveLinkColor), 0x0000FF);
   EXPECT_EQ(values.Integer(FaqValue::QuestionVisitedLinkColor), 0x800080);
+  EXPECT_EQ(values.Integer(FaqValue::PageStyle), kPageStyleClassic);
+  EXPECT_EQ(values.Text(FaqValue::Language), "en");
+  EXPECT_EQ(values.Text(FaqValue::Description), "");
+  EXPECT_EQ(values.Text(FaqValue::SiteAddress), "");
+  EXPECT_FALSE(values.Boolean(FaqValue::UseMyColors));
+  EXPECT_FALSE(values.Boolean(FaqValue::StructuredData));
 }
 
 TEST(ValuesTable, ReadTakesStoredValuesAndChecksTypes) {

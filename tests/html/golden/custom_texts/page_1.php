@@ -19,7 +19,7 @@ What is Quorella?</b>
 <FONT STYLE=' font-size: 12px;'>
 It writes FAQ pages.
 <P>
-See <A HREF="http://www.tamsel.example">www.tamsel.example</A>, or mail (<A HREF="mailto:help@tamsel.example)">help@tamsel.example)</A>)
+See <A HREF="http://www.tamsel.example">www.tamsel.example</A>, or mail (<A HREF="mailto:help@tamsel.example">help@tamsel.example</A>).
 </FONT>
 </TD></TR>
 </TABLE>

@@ -1,0 +1,91 @@
+#include "html/anchor.h"
+
+#include <unicode/translit.h>
+#include <unicode/unistr.h>
+
+#include "html/plain_text.h"
+
+namespace quorella::html {
+
+namespace {
+
+bool IsAscii(std::string_view text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsWordCharacter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+// Letters and digits kept, every run of anything else one hyphen; none at the ends.
+std::string Hyphenated(std::string_view ascii) {
+  std::string out;
+  bool gap = false;
+  for (const char raw : ascii) {
+    const char c = Lower(raw);
+    if (c == '\'') continue;  // "don't" reads as "dont", not "don-t"
+    if (!IsWordCharacter(c)) {
+      gap = true;
+      continue;
+    }
+    if (gap && !out.empty()) out += '-';
+    gap = false;
+    out += c;
+  }
+  if (out.size() > kAnchorLimit) {
+    const std::size_t cut = out.rfind('-', kAnchorLimit);
+    out.resize(cut != std::string::npos && cut > kAnchorLimit / 2 ? cut : kAnchorLimit);
+    while (!out.empty() && out.back() == '-') out.pop_back();
+  }
+  return out;
+}
+
+}  // namespace
+
+struct AnchorSet::Transliteration {
+  std::unique_ptr<icu::Transliterator> any_to_ascii;
+};
+
+AnchorSet::AnchorSet(std::set<std::string> reserved) : taken_(std::move(reserved)) {}
+AnchorSet::~AnchorSet() = default;
+
+std::string AnchorSet::Ascii(std::string_view text) {
+  if (IsAscii(text)) return std::string(text);
+  if (!transliteration_) {
+    // Any script to Latin letters, then the accents and other non-ASCII Latin to ASCII.
+    transliteration_ = std::make_unique<Transliteration>();
+    UErrorCode status = U_ZERO_ERROR;
+    transliteration_->any_to_ascii.reset(icu::Transliterator::createInstance(
+        "Any-Latin; Latin-ASCII; [:^ASCII:] Remove", UTRANS_FORWARD, status));
+    if (U_FAILURE(status)) transliteration_->any_to_ascii.reset();
+  }
+  icu::Transliterator* transliterator = transliteration_->any_to_ascii.get();
+  if (transliterator == nullptr) return std::string(text);  // non-ASCII bytes then read as gaps
+  icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
+      icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())));
+  transliterator->transliterate(unicode);
+  std::string ascii;
+  unicode.toUTF8String(ascii);
+  return ascii;
+}
+
+std::string AnchorSet::Make(std::string_view text) {
+  std::string anchor = Hyphenated(Ascii(PlainText(text)));
+  return anchor.empty() ? "question" : anchor;
+}
+
+std::string AnchorSet::Add(std::string_view text) {
+  const std::string base = Make(text);
+  std::string anchor = base;
+  for (int n = 2; taken_.count(anchor) != 0; ++n) anchor = base + "-" + std::to_string(n);
+  taken_.insert(anchor);
+  return anchor;
+}
+
+}  // namespace quorella::html

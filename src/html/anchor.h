@@ -1,0 +1,40 @@
+#pragma once
+// Anchors of the questions on the Modern pages: made from the question's text, so a link to an
+// answer stays right when questions are added, moved or removed around it. Any script reads as
+// ASCII (Cyrillic, Greek, Japanese ... transliterated to Latin letters), lower case, words joined
+// by hyphens.
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace quorella::html {
+
+// The anchor text of one question (UTF-8, markup left out): at most kAnchorLimit characters,
+// cut at a hyphen where it can be; "question" when nothing readable is left.
+inline constexpr std::size_t kAnchorLimit = 64;
+
+// Hands out the anchors of one page set: a text whose anchor is taken already gets "-2", "-3" ...
+// so that equal questions keep apart and the first keeps the plain anchor.
+class AnchorSet {
+ public:
+  // `reserved`: anchors the page itself uses, never handed out.
+  explicit AnchorSet(std::set<std::string> reserved = {});
+  ~AnchorSet();
+  AnchorSet(const AnchorSet&) = delete;
+  AnchorSet& operator=(const AnchorSet&) = delete;
+
+  // The anchor for `text` alone, without regard to the anchors handed out.
+  std::string Make(std::string_view text);
+  // The next unused anchor for `text`.
+  std::string Add(std::string_view text);
+
+ private:
+  std::string Ascii(std::string_view text);
+
+  std::set<std::string> taken_;
+  struct Transliteration;  // ICU's, made when first needed
+  std::unique_ptr<Transliteration> transliteration_;
+};
+
+}  // namespace quorella::html

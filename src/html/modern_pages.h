@@ -1,0 +1,51 @@
+#pragma once
+// The pages of the Modern style, UTF-8 with LF line ends: the start page with every answer as an
+// accordion, or the start page listing the questions with a page of its own for each answer.
+// Questions, header, footer and head code go in as typed, as on the classic pages.
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/faq.h"
+
+namespace quorella::html {
+
+// The longest description made from an answer, in bytes: what search engines show.
+inline constexpr std::size_t kDescriptionLimit = 160;
+
+// One question of the page set.
+struct ModernEntry {
+  std::string question;  // as typed
+  std::string anchor;
+  std::string page;         // its own page's file name with one answer per page, else empty
+  std::string answer;       // rendered
+  std::string answer_text;  // its readable text, for searches and descriptions
+};
+
+// What every page of one run shares.
+struct ModernSite {
+  const FaqValues& values;
+  std::array<std::string, kFixedSectionCount> sections;
+  std::string site_base;         // SiteAddress ending in "/", empty when there is none
+  std::string description;       // of the start page, plain text
+  std::string credit_address;    // the credit line's link; empty when the banner is off
+  std::string search_text_name;  // the answers' search text beside the start page (one per page)
+
+  const std::string& Section(FixedSection which) const {
+    return sections[static_cast<std::size_t>(which)];
+  }
+};
+
+// The address of a page on the site: `site_base` followed by the file name, percent-encoded.
+std::string SiteAddressOf(std::string_view site_base, std::string_view file_name);
+
+// The start page: every answer in place, or the list of questions linking to their pages.
+std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntry>& entries,
+                            std::string_view structured_data);
+// Answer page i (0-based) with "Previous", "Questions" and "Next".
+std::string ModernAnswerPage(const ModernSite& site, const std::vector<ModernEntry>& entries,
+                             std::size_t i);
+
+}  // namespace quorella::html

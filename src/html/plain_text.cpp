@@ -1,0 +1,161 @@
+#include "html/plain_text.h"
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <utility>
+
+namespace quorella::html {
+
+namespace {
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// The entity at the start of `text` ("&...;"): its length and what it stands for; length 0 when
+// it is none this knows, and the ampersand then stands for itself.
+std::pair<std::size_t, std::string> Entity(std::string_view text) {
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kNamed = {{
+      {"&amp;", "&"},
+      {"&lt;", "<"},
+      {"&gt;", ">"},
+      {"&quot;", "\""},
+      {"&apos;", "'"},
+      {"&nbsp;", " "},
+  }};
+  for (const auto& [name, value] : kNamed)
+    if (text.substr(0, name.size()) == name) return {name.size(), std::string(value)};
+  if (text.size() < 4 || text[1] != '#') return {0, {}};
+  const bool hex = text[2] == 'x' || text[2] == 'X';
+  std::uint32_t code = 0;
+  std::size_t i = hex ? 3 : 2;
+  const std::size_t digits_from = i;
+  for (; i < text.size() && i < digits_from + 7; ++i) {
+    const char c = text[i];
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (hex && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (hex && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (digit < 0) break;
+    code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
+  }
+  if (i == digits_from || i >= text.size() || text[i] != ';') return {0, {}};
+  std::string decoded;
+  AppendUtf8(decoded, code);
+  return {i + 1, decoded};
+}
+
+}  // namespace
+
+std::string PlainText(std::string_view html) {
+  std::string out;
+  out.reserve(html.size());
+  bool pending_space = false;
+  auto append = [&](std::string_view piece) {
+    if (pending_space && !out.empty()) out += ' ';
+    pending_space = false;
+    out += piece;
+  };
+  for (std::size_t i = 0; i < html.size();) {
+    const char c = html[i];
+    if (c == '<' && html.substr(i, 4) == "<!--") {
+      const std::size_t end = html.find("-->", i + 4);
+      i = end == std::string_view::npos ? html.size() : end + 3;
+      pending_space = true;
+    } else if (c == '<' && i + 1 < html.size() &&
+               (std::isalpha(static_cast<unsigned char>(html[i + 1])) || html[i + 1] == '/')) {
+      const std::size_t end = html.find('>', i);
+      i = end == std::string_view::npos ? html.size() : end + 1;
+      pending_space = true;  // a tag may end a block; a space is the safe reading
+    } else if (IsSpace(c)) {
+      pending_space = true;
+      ++i;
+    } else if (c == '&') {
+      const auto [length, value] = Entity(html.substr(i));
+      if (length == 0) {
+        append("&");
+        ++i;
+      } else {
+        if (value == " ")
+          pending_space = true;
+        else
+          append(value);
+        i += length;
+      }
+    } else {
+      std::size_t end = i + 1;
+      while (end < html.size() && !IsSpace(html[end]) && html[end] != '<' && html[end] != '&')
+        ++end;
+      append(html.substr(i, end - i));
+      i = end;
+    }
+  }
+  return out;
+}
+
+std::string FirstSentence(std::string_view text, std::size_t limit) {
+  std::size_t end = text.size();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if ((c == '.' || c == '!' || c == '?') && (i + 1 == text.size() || text[i + 1] == ' ')) {
+      end = i + 1;
+      break;
+    }
+  }
+  if (end <= limit) return std::string(text.substr(0, end));
+  std::size_t cut = text.rfind(' ', limit);
+  if (cut == std::string_view::npos || cut == 0) {
+    cut = limit;  // one long word: cut it, but not inside a character
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  }
+  return std::string(text.substr(0, cut)) + "\xE2\x80\xA6";
+}
+
+void AppendEscapedHtml(std::string& out, std::string_view text) {
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
+std::string EscapeHtml(std::string_view text) {
+  std::string out;
+  AppendEscapedHtml(out, text);
+  return out;
+}
+
+}  // namespace quorella::html

@@ -1,0 +1,69 @@
+// Anchors of the Modern pages and the readable text they, the search and the descriptions are
+// made from.
+#include "html/anchor.h"
+
+#include <gtest/gtest.h>
+
+#include "html/modern_site.h"
+#include "html/plain_text.h"
+
+namespace quorella::html {
+namespace {
+
+struct Case {
+  std::string input, expected;
+};
+
+TEST(Anchors, TextsOfAnyScriptGiveReadableAsciiAnchors) {
+  AnchorSet anchors;
+  for (const Case& c : std::vector<Case>{
+           {"What is Quorella?", "what-is-quorella"},
+           {"  Don't  panic!! ", "dont-panic"},
+           {"Café au lait, crème brûlée?", "cafe-au-lait-creme-brulee"},
+           {"Größe & Maße", "grosse-masse"},
+           {"Привет, как дела?", "privet-kak-dela"},
+           {"Ёлка", "elka"},
+           {"Τι είναι;", "ti-einai"},
+           {"日本語の質問は？", "ri-ben-yuno-zhi-wenha"},
+           {"How do <b>bold</b> &amp; &quot;quotes&quot; look?", "how-do-bold-quotes-look"},
+           {"???", "question"},
+           {"", "question"},
+           {"🙂", "question"},
+           {"Version 1.3.1 — what's new?", "version-1-3-1-whats-new"},
+           {std::string(70, 'a'), std::string(64, 'a')},
+           {"word " + std::string(40, 'b') + " " + std::string(40, 'c'),
+            "word-" + std::string(40, 'b')},
+       })
+    EXPECT_EQ(anchors.Make(c.input), c.expected) << c.input;
+}
+
+TEST(Anchors, TakenAnchorsAreNumberedAndReservedOnesNeverHandedOut) {
+  AnchorSet anchors({"qr-top"});
+  EXPECT_EQ(anchors.Add("Same?"), "same");
+  EXPECT_EQ(anchors.Add("same!"), "same-2");
+  EXPECT_EQ(anchors.Add("Same 2"), "same-2-2");  // the plain anchor of this text is taken
+  EXPECT_EQ(anchors.Add("Same"), "same-3");
+  EXPECT_EQ(anchors.Add("QR top"), "qr-top-2");
+}
+
+TEST(PlainText, MarkupLeftOutEntitiesDecodedSpaceJoined) {
+  for (const Case& c : std::vector<Case>{
+           {"<p>One <b>two</b></p>\r\n<P>three", "One two three"},
+           {"a&amp;b &lt;c&gt; &quot;d&quot; &#233;&#x44F;&nbsp;e", "a&b <c> \"d\" éя e"},
+           {"x & y &unknown; &#xZZ;", "x & y &unknown; &#xZZ;"},
+           {"1 < 2 <!-- hidden --> end", "1 < 2 end"},
+           {"<pre>  kept\tspacing  </pre>", "kept spacing"},
+       })
+    EXPECT_EQ(PlainText(c.input), c.expected) << c.input;
+}
+
+TEST(PlainText, FirstSentenceAndJson) {
+  EXPECT_EQ(FirstSentence("It works. Really.", 160), "It works.");
+  EXPECT_EQ(FirstSentence("See www.a.example. Then", 160), "See www.a.example.");
+  EXPECT_EQ(FirstSentence("one two three", 9), "one two\xE2\x80\xA6");
+  EXPECT_EQ(FirstSentence("ёёёёё", 5), "ёё\xE2\x80\xA6");  // never inside a character
+  EXPECT_EQ(JsonString("a\"b\\c\n</script>\x01"), "\"a\\\"b\\\\c\\n\\u003c/script>\\u0001\"");
+}
+
+}  // namespace
+}  // namespace quorella::html
