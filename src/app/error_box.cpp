@@ -6,7 +6,6 @@
 
 #include "util/errors.h"
 #include "widgets/desktop_services.h"
-#include "widgets/friendly_status_bar.h"
 #include "widgets/qt_text.h"
 
 namespace quorella::app {
@@ -26,17 +25,6 @@ bool RunGuarded(QWidget* owner, const std::function<void()>& action) {
       owner, {QStringLiteral("Quorella"), message, widgets::BoxIcon::Error, widgets::BoxButtons::Ok,
               widgets::BoxAnswer::Ok});
   return false;
-}
-
-std::string ToCore(const QString& text, const QWidget* from) {
-  bool lossy = false;
-  std::string bytes = widgets::FromQt(text, &lossy);
-  if (lossy && from != nullptr) {
-    if (auto* bar =
-            from->window()->findChild<widgets::TFriendlyStatusBar*>(QStringLiteral("StatusBar")))
-      bar->SetPanelText(0, QStringLiteral("Characters outside Windows-1252 were stored as \"?\"."));
-  }
-  return bytes;
 }
 
 }  // namespace quorella::app

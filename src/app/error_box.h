@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <functional>
-#include <string>
 
 class QWidget;
 
@@ -13,9 +12,5 @@ namespace quorella::app {
 
 // Runs `action`; false when it failed (the error has been shown, owned by `owner`).
 bool RunGuarded(QWidget* owner, const std::function<void()>& action);
-
-// A text as the core keeps it. Characters the core cannot hold are replaced, and the status bar of
-// `from`'s window says so.
-std::string ToCore(const QString& text, const QWidget* from);
 
 }  // namespace quorella::app

@@ -1,6 +1,7 @@
 #include "app/import_window.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -36,7 +37,7 @@ QString ToBox(const std::string& crlf_text) {
 std::string FromBox(const QPlainTextEdit* box) {
   QString text = widgets::EditorText(box);
   text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return ToCore(text, box);
+  return widgets::FromQt(text);
 }
 
 QPlainTextEdit* Box(const char* name, const QString& accessible_name, QWidget* parent) {
@@ -85,6 +86,20 @@ TfrmImport::TfrmImport(AppContext& context, std::function<std::vector<std::strin
   butReadInputFile->setObjectName(QStringLiteral("butReadInputFile"));
   first->addWidget(butReadInputFile, 1);
   left->addLayout(first);
+  auto* encoding = new QHBoxLayout();
+  cmbEncoding = new QComboBox(steps);
+  cmbEncoding->setObjectName(QStringLiteral("cmbEncoding"));
+  auto* encoding_label = new QLabel(QStringLiteral("&Encoding:"), steps);
+  encoding_label->setBuddy(cmbEncoding);
+  encoding->addWidget(encoding_label);
+  // In the order of EncodingChoice.
+  cmbEncoding->addItems(
+      {QStringLiteral("Automatic"), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
+  encoding->addWidget(cmbEncoding, 1);
+  left->addLayout(encoding);
+  lblEncoding = new QLabel(steps);
+  lblEncoding->setObjectName(QStringLiteral("lblEncoding"));
+  left->addWidget(lblEncoding);
 
   auto* second = new QHBoxLayout();
   second->addWidget(Step(QStringLiteral("2. "), steps));
@@ -128,6 +143,7 @@ TfrmImport::TfrmImport(AppContext& context, std::function<std::vector<std::strin
   connect(butReadInputFile, &QPushButton::clicked, this, &TfrmImport::butReadInputFileClick);
   connect(butConvert, &QPushButton::clicked, this, &TfrmImport::butConvertClick);
   connect(butImport, &QPushButton::clicked, this, &TfrmImport::butImportClick);
+  connect(cmbEncoding, &QComboBox::activated, this, &TfrmImport::cmbEncodingChange);
 }
 
 void TfrmImport::ShowCentred() {
@@ -154,12 +170,26 @@ void TfrmImport::butReadInputFileClick() {
   const auto file =
       Desktop().OpenFile(this, QStringLiteral("Read input file"), ToQt(context_.app_dir()),
                          QStringLiteral("Text files (*.txt);;All files (*)"));
-  if (!file) return;
+  if (file) ReadFile(*file);
+}
+
+void TfrmImport::cmbEncodingChange() {
+  if (!input_file_.isEmpty()) ReadFile(input_file_);
+}
+
+void TfrmImport::ReadFile(const QString& file) {
   TakeControls();
-  if (RunGuarded(this, [&] { session_.ReadInputFile(QFile::encodeName(*file).toStdString()); })) {
-    memoImported->setPlainText(ToBox(session_.working_text));
-    lblFound->clear();
-  }
+  session_.encoding_choice = static_cast<EncodingChoice>(cmbEncoding->currentIndex());
+  // Kept even when the read fails, so that choosing another encoding reads this file again.
+  input_file_ = file;
+  if (!RunGuarded(this, [&] { session_.ReadInputFile(QFile::encodeName(file).toStdString()); }))
+    return;
+  memoImported->setPlainText(ToBox(session_.working_text));
+  lblFound->clear();
+  const QString how = session_.encoding_choice == EncodingChoice::Automatic
+                          ? QStringLiteral("Found: ")
+                          : QStringLiteral("Read as: ");
+  lblEncoding->setText(how + ToQt(EncodingName(*session_.found_encoding())));
 }
 
 void TfrmImport::butConvertClick() {

@@ -11,6 +11,7 @@
 #include "import/import_session.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -39,13 +40,20 @@ class TfrmImport : public QWidget {
   void butReadInputFileClick();
   void butConvertClick();
   void butImportClick();
+  // A new choice reads the file of step 1 again in that encoding.
+  void cmbEncodingChange();
   // The boxes' texts as the import works on them: lines joined by CR LF.
   void TakeControls();
+  // Reads `file` into the working text in the chosen encoding and shows the one used.
+  void ReadFile(const QString& file);
 
   AppContext& context_;
   std::function<std::vector<std::string>()> catalogue_;
   ImportSession session_;
+  QString input_file_;  // the file step 1 read last
   QPushButton* butReadInputFile = nullptr;
+  QComboBox* cmbEncoding = nullptr;  // Automatic, UTF-8, Windows-1252
+  QLabel* lblEncoding = nullptr;     // the encoding the file was read in
   QPlainTextEdit* memoAtoQSep = nullptr;
   QPlainTextEdit* memoQtoASep = nullptr;
   QCheckBox* chkManualSep = nullptr;

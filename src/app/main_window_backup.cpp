@@ -58,7 +58,7 @@ void TfrmMain::edtBackupDirExit() {
   RunGuarded(this, [&] {
     context_->settings().WriteSettingString(context_->app_key(),
                                             Definition(AppValue::BackupDir).name,
-                                            ToCore(Backup->Directory(), Backup));
+                                            widgets::FromQt(Backup->Directory()));
   });
 }
 
@@ -67,7 +67,7 @@ void TfrmMain::BackupbutBackupClick() {
   WindowBackupUi ui(this, StatusBar);
   BackupReport report;
   RunGuarded(this, [&] {
-    report = DoBackup(*context_, ToCore(Backup->Directory(), Backup),
+    report = DoBackup(*context_, widgets::FromQt(Backup->Directory()),
                       DocumentsToBackUp(*context_, CatalogueNames()), ui);
   });
   StatusBar->ShowProgress(0, 0);
@@ -80,7 +80,7 @@ void TfrmMain::butRestoreClick() {
   WindowBackupUi ui(this, StatusBar);
   RestoreReport report;
   const bool done = RunGuarded(
-      this, [&] { report = DoRestore(*context_, ToCore(Backup->Directory(), Backup), ui); });
+      this, [&] { report = DoRestore(*context_, widgets::FromQt(Backup->Directory()), ui); });
   StatusBar->ShowProgress(0, 0);
   ShowStatus(QString());
   if (!done || report.outcome != RestoreOutcome::Restored) return;

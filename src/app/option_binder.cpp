@@ -125,14 +125,14 @@ void OptionBinder::Write(const Bound& bound) {
   if (const auto* section = std::get_if<FixedSection>(&bound.binding.target)) {
     const auto* editor = qobject_cast<QPlainTextEdit*>(control);
     WriteSection(faq_.document_path, SectionName(*section),
-                 SplitLines(ToCore(widgets::EditorText(editor), control)));
+                 SplitLines(widgets::FromQt(widgets::EditorText(editor))));
     faq_.sections[static_cast<std::size_t>(*section)] =
         ReadSection(faq_.document_path, SectionName(*section));
     return;
   }
   const FaqValue value = std::get<FaqValue>(bound.binding.target);
   auto text = [&](const QString& shown) {
-    std::string bytes = ToCore(shown, control);
+    std::string bytes = widgets::FromQt(shown);
     // The start page's editor writes its value spelled "Startpage"; it is the same value.
     if (value == FaqValue::StartPage)
       context_.settings().WriteSettingString(faq_.key, kStartPageWrittenName, bytes);

@@ -148,13 +148,13 @@ void QandATab::lstQuestionsClick(bool focus_answer) {
 
 void QandATab::AnswerExit() {
   if (model_ == nullptr || !model_->selected()) return;
-  RunGuarded(this, [&] { model_->StoreAnswer(ToCore(widgets::EditorText(Answer), Answer)); });
+  RunGuarded(this, [&] { model_->StoreAnswer(widgets::FromQt(widgets::EditorText(Answer))); });
 }
 
 void QandATab::cmbFormatChange() {
   if (!model_->selected()) return;
   RunGuarded(this, [&] {
-    model_->ChangeFormat(cmbFormat->currentIndex(), ToCore(widgets::EditorText(Answer), Answer));
+    model_->ChangeFormat(cmbFormat->currentIndex(), widgets::FromQt(widgets::EditorText(Answer)));
   });
 }
 
@@ -180,7 +180,7 @@ bool QandATab::RunQuestionCommand(const std::function<std::optional<QuestionPage
 }
 
 void QandATab::butQOKClick(QuestionMode mode, const QString& text) {
-  const std::string question = ToCore(text, this);
+  const std::string question = widgets::FromQt(text);
   const bool done = RunQuestionCommand([&] {
     return mode == QuestionMode::Edit ? model_->EditQuestion(question)
                                       : model_->AddQuestion(question);
@@ -189,7 +189,7 @@ void QandATab::butQOKClick(QuestionMode mode, const QString& text) {
 }
 
 void QandATab::butQAddAnotherClick(const QString& text) {
-  const std::string question = ToCore(text, this);
+  const std::string question = widgets::FromQt(text);
   const bool added = RunQuestionCommand([&]() -> std::optional<QuestionPage> {
     if (!model_->AddAnotherQuestion(question)) return std::nullopt;
     QuestionPage page = model_->Page();

@@ -166,6 +166,44 @@ class ImportWindowTest : public QObject {
              QStringLiteral("10\u00A0km?\r\n"));
   }
 
+  // The encoding found is shown; choosing another reads the file again in it, and a file that is
+  // not valid in the chosen one leaves the working text as it was.
+  void EncodingIsFoundAndCanBeChosen() {
+    WindowFixture f;
+    f.Start();
+    Open(f);
+    auto* encoding = f.Find<QComboBox>("cmbEncoding");
+    auto* shown = f.Find<QLabel>("lblEncoding");
+    const QString utf8 = FileWith(f, "utf8.txt", "Z\xC3\xBCrich?\r\nJa.\r\n");
+    const QString cp1252 = FileWith(f, "cp1252.txt", "Z\xFCrich?\r\n");
+    const QString utf8_text = QStringLiteral("Zürich?\nJa.\n");
+    QCOMPARE(encoding->currentText(), QStringLiteral("Automatic"));
+
+    f.desktop.file_answers = {utf8};
+    Press(f, "butReadInputFile");
+    QCOMPARE(Working(f)->toPlainText(), utf8_text);
+    QCOMPARE(shown->text(), QStringLiteral("Found: UTF-8"));
+
+    QTest::keyClick(encoding, Qt::Key_Down);
+    QTest::keyClick(encoding, Qt::Key_Down);
+    QCOMPARE(encoding->currentText(), QStringLiteral("Windows-1252"));
+    QCOMPARE(Working(f)->toPlainText(), QStringLiteral("ZÃ¼rich?\nJa.\n"));
+    QCOMPARE(shown->text(), QStringLiteral("Read as: Windows-1252"));
+    QTest::keyClick(encoding, Qt::Key_Up);
+    QCOMPARE(Working(f)->toPlainText(), utf8_text);
+    QCOMPARE(shown->text(), QStringLiteral("Read as: UTF-8"));
+
+    f.desktop.file_answers = {cp1252};
+    Press(f, "butReadInputFile");
+    QCOMPARE(Working(f)->toPlainText(), utf8_text);
+    QCOMPARE(f.desktop.boxes.size(), size_t{1});
+    QCOMPARE(f.desktop.boxes[0].text,
+             QStringLiteral("Line 1 is not valid UTF-8 text. Nothing was imported."));
+    QTest::keyClick(encoding, Qt::Key_Up);
+    QCOMPARE(Working(f)->toPlainText(), QStringLiteral("Zürich?\n"));
+    QCOMPARE(shown->text(), QStringLiteral("Found: Windows-1252"));
+  }
+
   void EmptyQuestionSeparatorRefusesToConvert() {
     WindowFixture f;
     f.Start();

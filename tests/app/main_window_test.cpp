@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextCursor>
 #include <QToolButton>
 
 #include <map>
@@ -82,6 +83,16 @@ QStringList TabChain(QWidget* first, QWidget* scope) {
     if (at == nullptr || !scope->isAncestorOf(at) || at == first) break;
   }
   return names;
+}
+
+// Key presses carrying one character each, as an input method delivers text of any script
+// (QTest::keyClicks takes Latin-1 only).
+void TypeOnKeyboard(QWidget* widget, const QString& text) {
+  for (const char32_t code_point : text.toUcs4()) {
+    const QString character = QString::fromUcs4(&code_point, 1);
+    QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, character, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, character, Qt::NoModifier);
+  }
 }
 
 }  // namespace
@@ -318,6 +329,10 @@ class MainWindowTest : public QObject {
     WindowFixture f;
     f.Start();
     std::map<std::string, QVariant> expected;
+    // Typed on the keyboard, every script reaches the store unchanged.
+    const QString scripts = QStringLiteral(
+        " \u041F\u0440\u0438\u0432\u0435\u0442 \u03A3 \u65E5\u672C \u0645\u0631\u062D\u0628\u0627 "
+        "e\u0301 \U0001F642");
     int n = 0;
     auto change = [&](const char* name) {
       QWidget* control = f.Find(name);
@@ -338,14 +353,21 @@ class MainWindowTest : public QObject {
         f.desktop.colour_answers = {colour};
         ClickColour(control);
         expected[name] = colour;
-      } else if (qobject_cast<QPlainTextEdit*>(control) != nullptr) {
+      } else if (auto* editor = qobject_cast<QPlainTextEdit*>(control)) {
         const QString text = QStringLiteral("<p %1>\nline\u00A02").arg(QLatin1String(name));
-        WindowFixture::Type(control, text);
-        expected[name] = text;
+        WindowFixture::Type(editor, text);
+        editor->moveCursor(QTextCursor::End);
+        TypeOnKeyboard(editor, scripts);
+        expected[name] = text + scripts;
       } else {
         const QString text = QStringLiteral("typed %1").arg(QLatin1String(name));
         WindowFixture::Type(control, text);
         expected[name] = text;
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+          edit->end(false);
+          TypeOnKeyboard(edit, scripts);
+          expected[name] = text + scripts;
+        }
       }
       WindowFixture::Leave(control);
     };

@@ -12,6 +12,7 @@
 #include "store/faq.h"
 #include "support/error_text.h"
 #include "support/faults.h"
+#include "util/cp1252.h"
 #include "util/errors.h"
 
 namespace quorella::testing {
