@@ -3,9 +3,11 @@
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 
 #include "app/page_parts.h"
 #include "store/values.h"
@@ -15,15 +17,37 @@ namespace quorella::app {
 
 LayoutTab::LayoutTab(QWidget* parent) : QWidget(parent) {
   auto* grid = new QGridLayout(this);
+  RadioPageStyle = Radios("RadioPageStyle", QStringLiteral(" Style "),
+                          {QStringLiteral("Classic"), QStringLiteral("Modern")}, this);
+  grid->addWidget(RadioPageStyle, 0, 0);
+  auto* modern = new QFormLayout();
+  edtLanguage = LineEdit("edtLanguage", this);
+  edtLanguage->setMaximumWidth(90);
+  modern->addRow(Caption(QStringLiteral("&Language"), this, edtLanguage), edtLanguage);
+  edtDescription = HintEdit("edtDescription", this);
+  modern->addRow(Caption(QStringLiteral("&Description"), this, edtDescription), edtDescription);
+  edtSiteAddress = HintEdit("edtSiteAddress", this);
+  modern->addRow(Caption(QStringLiteral("&Site address"), this, edtSiteAddress), edtSiteAddress);
+  auto* checks = new QHBoxLayout();
+  chkUseMyColors = Named(new QCheckBox(QStringLiteral("Use my colou&rs"), this), "chkUseMyColors");
+  checks->addWidget(chkUseMyColors);
+  chkStructuredData =
+      Named(new QCheckBox(QStringLiteral("Structured data for search eng&ines"), this),
+            "chkStructuredData");
+  checks->addWidget(chkStructuredData);
+  checks->addStretch(1);
+  modern->addRow(QString(), checks);
+  grid->addLayout(modern, 0, 1, 1, 2);
+
   RadioLayout = Radios("RadioLayout", QStringLiteral(" Layout "),
                        {QStringLiteral("Simple"), QStringLiteral("Frames")}, this);
-  grid->addWidget(RadioLayout, 0, 0);
+  grid->addWidget(RadioLayout, 1, 0);
   RadioFrames = Radios("RadioFrames", QStringLiteral(" Frames "),
                        {QStringLiteral("Horizontal"), QStringLiteral("Vertical")}, this);
-  grid->addWidget(RadioFrames, 0, 1);
+  grid->addWidget(RadioFrames, 1, 1);
   RadioAnswers = Radios("RadioAnswers", QStringLiteral(" Answers "),
                         {QStringLiteral("One per page"), QStringLiteral("All on same page")}, this);
-  grid->addWidget(RadioAnswers, 0, 2);
+  grid->addWidget(RadioAnswers, 1, 2);
 
   auto* names = new QFormLayout();
   PagePrefix = HintEdit("PagePrefix", this);
@@ -40,17 +64,18 @@ LayoutTab::LayoutTab(QWidget* parent) : QWidget(parent) {
   FrameIt = Named(new QCheckBox(QStringLiteral("Set frames always"), this), "FrameIt");
   FrameIt->setToolTip(QStringLiteral("Always view in frames"));
   names->addRow(QString(), FrameIt);
-  grid->addLayout(names, 1, 0, 1, 3);
+  grid->addLayout(names, 2, 0, 1, 3);
   FrameHead = CodeEditor("FrameHead", this);
   lblFrameHead =
       Named(Caption(QStringLiteral("Frameset &header code (<head>...</head>)"), this, FrameHead),
             "lblFrameHead");
-  grid->addWidget(lblFrameHead, 2, 0, 1, 3);
-  grid->addWidget(FrameHead, 3, 0, 1, 3);
-  grid->setRowStretch(3, 1);
+  grid->addWidget(lblFrameHead, 3, 0, 1, 3);
+  grid->addWidget(FrameHead, 4, 0, 1, 3);
+  grid->setRowStretch(4, 1);
 
   connect(RadioLayout, &widgets::RadioGroup::Clicked, this, &LayoutTab::RadioLayoutClick);
   connect(RadioAnswers, &widgets::RadioGroup::Clicked, this, &LayoutTab::RadioAnswersClick);
+  connect(RadioPageStyle, &widgets::RadioGroup::Clicked, this, &LayoutTab::ApplyLayoutRules);
 }
 
 void LayoutTab::RadioLayoutClick() {
@@ -62,7 +87,10 @@ void LayoutTab::RadioAnswersClick() {
 }
 
 void LayoutTab::ApplyLayoutRules() {
-  const bool frames = RadioLayout->ItemIndex() == kLayoutFrames;
+  // The modern style has no frames: a framed layout chosen before stays stored, out of effect.
+  const bool modern = RadioPageStyle->ItemIndex() == kPageStyleModern;
+  RadioLayout->Button(kLayoutFrames)->setEnabled(!modern);
+  const bool frames = !modern && RadioLayout->ItemIndex() == kLayoutFrames;
   const bool all_on_one = RadioAnswers->ItemIndex() == kAllOnSamePage;
   for (QWidget* control : std::initializer_list<QWidget*>{RadioFrames, FrameSize, lblFrameSize,
                                                           FrameIt, FrameHead, lblFrameHead})

@@ -1,7 +1,9 @@
 #pragma once
-// The "Layout" page: simple or framed layout, frame direction, one answer per page or all on one,
-// the names of the answer pages, the frame size and the frameset header code. It keeps the layout
-// enabling rules for its own controls and tells the window when the framed layout is chosen.
+// The "Layout" page: the classic or modern style and what the modern one needs (language,
+// description, site address, own colours, structured data), simple or framed layout, frame
+// direction, one answer per page or all on one, the names of the answer pages, the frame size and
+// the frameset header code. It keeps the layout enabling rules for its own controls and tells the
+// window when the framed layout is in effect.
 #include <QWidget>
 
 class QCheckBox;
@@ -24,14 +26,20 @@ class LayoutTab : public QWidget {
   void ApplyLayoutRules();
 
  signals:
-  // The framed layout is (true) or is not (false) chosen; the window shows the Question Page tab
-  // and enables "Set to Question colors" accordingly.
+  // The framed layout is (true) or is not (false) in effect: chosen, and the style is classic. The
+  // window shows the Question Page tab and enables "Set to Question colors" accordingly.
   void FramesChosen(bool frames);
 
  private:
   void RadioLayoutClick();
   void RadioAnswersClick();
 
+  widgets::RadioGroup* RadioPageStyle = nullptr;
+  QLineEdit* edtLanguage = nullptr;
+  QLineEdit* edtDescription = nullptr;
+  QLineEdit* edtSiteAddress = nullptr;
+  QCheckBox* chkUseMyColors = nullptr;
+  QCheckBox* chkStructuredData = nullptr;
   widgets::RadioGroup* RadioLayout = nullptr;
   widgets::RadioGroup* RadioFrames = nullptr;
   widgets::RadioGroup* RadioAnswers = nullptr;

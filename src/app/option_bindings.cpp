@@ -21,6 +21,12 @@ constexpr std::array kBindings = {
     OptionBinding{"Title", V::Title},
     OptionBinding{"HeaderCode", S::HeaderCode},
     // Layout
+    OptionBinding{"RadioPageStyle", V::PageStyle},
+    OptionBinding{"edtLanguage", V::Language},
+    OptionBinding{"edtDescription", V::Description},
+    OptionBinding{"edtSiteAddress", V::SiteAddress},
+    OptionBinding{"chkUseMyColors", V::UseMyColors},
+    OptionBinding{"chkStructuredData", V::StructuredData},
     OptionBinding{"RadioLayout", V::Layout},
     OptionBinding{"RadioFrames", V::Frames},
     OptionBinding{"RadioAnswers", V::AnswersPage},

@@ -296,31 +296,43 @@ class MainWindowTest : public QObject {
     QVERIFY(list->height() > list_height);
   }
 
-  void LayoutRulesForAllFourCombinations() {
+  // The modern style has no frames: choosing it disables every frame option and hides the
+  // Question Page, whatever layout was chosen before, which stays stored.
+  void LayoutRulesForEveryCombination() {
     WindowFixture f;
     f.Start();
     struct Case {
-      int layout, answers;
+      int layout, answers, style;
       bool question_tab, frames_controls, apage, prefix;
     };
     for (const Case& c :
-         {Case{0, 0, false, false, false, true}, Case{0, 1, false, false, false, false},
-          Case{1, 0, true, true, false, true}, Case{1, 1, true, true, true, false}}) {
+         {Case{0, 0, 0, false, false, false, true}, Case{0, 1, 0, false, false, false, false},
+          Case{1, 0, 0, true, true, false, true}, Case{1, 1, 0, true, true, true, false},
+          Case{1, 0, 1, false, false, false, true}, Case{1, 1, 1, false, false, false, false}}) {
       WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioLayout")->Button(c.layout));
       WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioAnswers")->Button(c.answers));
+      WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioPageStyle")->Button(c.style));
       QCOMPARE(TabShown(f, "tabQuestion"), c.question_tab);
-      for (const char* name : {"RadioFrames", "FrameSize", "FrameIt", "FrameHead", "butACeqQC"})
-        QCOMPARE(f.Find(name)->isEnabled(), c.frames_controls);
+      QCOMPARE(f.Find("RadioLayout1")->isEnabled(), c.style == 0);
+      for (const char* name : {"RadioFrames", "FrameSize", "lblFrameSize", "FrameIt", "FrameHead",
+                               "lblFrameHead", "butACeqQC"})
+        QVERIFY2(f.Find(name)->isEnabled() == c.frames_controls, name);
       QCOMPARE(f.Find("APageName")->isEnabled(), c.apage);
+      QCOMPARE(f.Find("lblAPage")->isEnabled(), c.apage);
       QCOMPARE(f.Find("PagePrefix")->isEnabled(), c.prefix);
       QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "Layout"), c.layout);
       QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AnswersPage"), c.answers);
+      QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "PageStyle"), c.style);
     }
-    // The rules hold from loading on.
+    // The rules hold from loading on, and the framed layout comes back with the classic style.
     f.Close();
     f.Start();
+    QVERIFY(!TabShown(f, "tabQuestion"));
+    QVERIFY(!f.Find("APageName")->isEnabled());
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioPageStyle")->Button(0));
     QVERIFY(TabShown(f, "tabQuestion"));
     QVERIFY(f.Find("APageName")->isEnabled());
+    QVERIFY(f.Find("RadioLayout1")->isEnabled());
   }
 
   // Every row of the binding table: the user changes the control, leaves it, the window starts
@@ -372,6 +384,8 @@ class MainWindowTest : public QObject {
       WindowFixture::Leave(control);
     };
     for (const app::OptionBinding& binding : app::OptionBindings()) {
+      // The modern style disables the frame options: it is chosen last.
+      if (std::string_view(binding.control) == "RadioPageStyle") continue;
       QWidget* control = f.Find(binding.control);
       // The layout rules enable a field only for some layouts: choose one that enables it.
       if (!control->isEnabled()) {
@@ -382,6 +396,7 @@ class MainWindowTest : public QObject {
       QVERIFY2(control->isEnabled(), binding.control);
       change(binding.control);
     }
+    change("RadioPageStyle");
     QVERIFY(f.desktop.colour_answers.empty());
     f.Close();
     f.Start();
@@ -470,8 +485,9 @@ class MainWindowTest : public QObject {
          {"edtDirectory", "butBrowse", "StartPage", "edtExt", "FontName", "FontSize",
           "chkQBlankLine", "DisableBanner", "Title", "HeaderCode"}},
         {"tabLayout",
-         {"RadioLayout1", "RadioFrames0", "RadioAnswers0", "PagePrefix", "FrameSize", "FrameIt",
-          "FrameHead"}},
+         {"RadioPageStyle0", "edtLanguage", "edtDescription", "edtSiteAddress", "chkUseMyColors",
+          "chkStructuredData", "RadioLayout1", "RadioFrames0", "RadioAnswers0", "PagePrefix",
+          "FrameSize", "FrameIt", "FrameHead"}},
         {"tabAnswer", {"butACeqQC", "AnswerBackImage", "AnswerCodeTabs", "Header"}},
         {"tabQuestion",
          {"QPageName", "butQCeqAC", "QuestionBackImage", "QuestionCodeTabs", "QHeader"}},
