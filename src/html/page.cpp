@@ -1,7 +1,5 @@
 #include "html/page.h"
 
-#include <cerrno>
-
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/text_lines.h"
@@ -33,8 +31,9 @@ bool WritePageFile(const std::string& path, std::string_view bytes) {
   // Pages can be generated again, so they are not flushed to disk one by one.
   try {
     ReplaceFileAtomically(path, bytes, Flush::No, Links::ReplaceLink);
-  } catch (const Error&) {
-    throw Error(messages::CannotCreateFile(path, messages::SystemReason(errno)));
+  } catch (const Error& e) {
+    throw Error(messages::CannotCreateFile(path, messages::SystemReason(e.error_number())),
+                e.error_number());
   }
   return true;
 }
