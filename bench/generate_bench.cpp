@@ -4,7 +4,9 @@
 // and in the Modern style with both answer layouts, beside a baseline that writes the same bytes
 // to the same files from memory, each run into an empty folder; and a second Go over the written
 // set after one answer changed. After the runs it prints each generation's ratio to its baseline,
-// the growth from 1,000 to 10,000, and the second Go's share of the first.
+// the growth from 1,000 to 10,000, and the second Go's share of the first. The same classic FAQ of
+// 10,000 questions written entirely in Cyrillic (a UTF-8 document, every letter a numeric reference
+// on the page) is timed against the Windows-1252 one.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -36,9 +38,24 @@ constexpr const char* kAnswerLines[] = {
     "A second paragraph  with  double spaces, ftp.example.net/pub/file.zip for downloads and",
     "a final line that ends with a full stop."};
 
-std::string AnswerSection(int i) {
+// The same answer in Cyrillic: the same words, links, addresses and signs, in UTF-8.
+constexpr const char* kCyrillicAnswerLines[] = {
+    "Кворелла пишет страницы вопросов из своих вопросов и ответов; смотрите www.пример.рф/чаво",
+    "для руководства, или http://пример.рф/помощь?тема=страницы&язык=ру). Вопросы идут на",
+    "поддержка@пример.рф или (продажи@пример.рф), а цены даны в € и £ со",
+    "знаками © и ® как сущностями: 1 < 2 > 0, \"цитата\" текст, & один, а&б внутри.",
+    "",
+    "Второй абзац  с  двойными  пробелами, ftp.пример.рф/архив/файл.zip для загрузок и",
+    "последняя строка, которая кончается точкой."};
+
+enum class Script { Windows1252, Cyrillic };
+
+std::string AnswerSection(int i, Script script) {
   std::string body = std::to_string(i % 3) + "\r\n";  // Smart, Retain linefeeds, Retain format
-  for (const char* line : kAnswerLines) body += std::string(line) + "\r\n";
+  if (script == Script::Cyrillic)
+    for (const char* line : kCyrillicAnswerLines) body += std::string(line) + "\r\n";
+  else
+    for (const char* line : kAnswerLines) body += std::string(line) + "\r\n";
   return body;
 }
 
@@ -52,8 +69,8 @@ std::string BenchRoot() {
 // A FAQ with its document on disk and its output folder made; removed with its folder.
 struct BenchFaq {
   BenchFaq(int questions, std::int32_t layout, std::int32_t answers_page,
-           std::int32_t style = quorella::kPageStyleClassic)
-      : faq("/") {
+           std::int32_t style = quorella::kPageStyleClassic, Script text = Script::Windows1252)
+      : script(text), faq("/") {
     std::string pattern = BenchRoot() + "/quorella-generate-bench-XXXXXX";
     folder = ::mkdtemp(pattern.data());
     faq.document_path = folder + "/FAQ.dat";
@@ -63,7 +80,9 @@ struct BenchFaq {
     faq.values.SetInteger(FaqValue::TotalQuestions, questions);
     faq.values.SetInteger(FaqValue::PageStyle, style);
     for (int i = 0; i < questions; ++i)
-      faq.questions.push_back("How does question " + std::to_string(i) + " work?");
+      faq.questions.push_back(script == Script::Cyrillic
+                                  ? "Как работает вопрос " + std::to_string(i) + "?"
+                                  : "How does question " + std::to_string(i) + " work?");
     WriteDocument(-1);
     quorella::CreateDirectories(folder + "/site");
   }
@@ -71,12 +90,14 @@ struct BenchFaq {
 
   // The document, with answer `changed` given one line more (none for -1).
   void WriteDocument(int changed) const {
-    std::string document;
+    // A Windows-1252 document as every older one is; the Cyrillic one in UTF-8 with the mark.
+    std::string document = script == Script::Cyrillic ? "\xEF\xBB\xBF" : "";
     for (std::size_t i = 0; i < faq.questions.size(); ++i) {
       const int n = static_cast<int>(i);
       document += "[Question " + std::to_string(i) + "]\r\n" + faq.questions[i] +
-                  "\r\n\r\n####\r\n\r\n[Answer " + std::to_string(i) + "]\r\n" + AnswerSection(n) +
-                  (n == changed ? "One line more.\r\n" : "") + "\r\n####\r\n\r\n";
+                  "\r\n\r\n####\r\n\r\n[Answer " + std::to_string(i) + "]\r\n" +
+                  AnswerSection(n, script) + (n == changed ? "One line more.\r\n" : "") +
+                  "\r\n####\r\n\r\n";
     }
     quorella::WriteWholeFile(faq.document_path, document);
   }
@@ -88,6 +109,7 @@ struct BenchFaq {
     quorella::CreateDirectories(folder + "/site");
   }
 
+  Script script;
   std::string folder;
   Faq faq;
 };
@@ -97,9 +119,7 @@ const std::string& Banner() {
   return banner;
 }
 
-void Generate(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages,
-              std::int32_t style) {
-  const BenchFaq bench(questions, layout, pages, style);
+void GenerateIn(benchmark::State& state, const BenchFaq& bench) {
   std::size_t files = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -108,6 +128,16 @@ void Generate(benchmark::State& state, int questions, std::int32_t layout, std::
     files = quorella::html::GeneratePages(bench.faq, Banner()).size();
   }
   state.counters["files"] = static_cast<double>(files);
+}
+
+void Generate(benchmark::State& state, int questions, std::int32_t layout, std::int32_t pages,
+              std::int32_t style) {
+  GenerateIn(state, BenchFaq(questions, layout, pages, style));
+}
+
+void GenerateCyrillic(benchmark::State& state, int questions, std::int32_t layout,
+                      std::int32_t pages, std::int32_t style) {
+  GenerateIn(state, BenchFaq(questions, layout, pages, style, Script::Cyrillic));
 }
 
 // The floor: the files generation writes, written from memory through the same file calls.
@@ -174,6 +204,7 @@ constexpr Layout kLayouts[] = {{"SimpleOnePerPage", quorella::kLayoutSimple, quo
                                {"ModernAllOnOnePage", quorella::kLayoutSimple,
                                 quorella::kAllOnSamePage, quorella::kPageStyleModern}};
 constexpr int kSizes[] = {1000, 10000};
+constexpr int kCyrillicSize = 10000;
 
 std::string RunName(const char* kind, const Layout& layout, int questions) {
   return std::string(kind) + "/" + layout.name + "/" + std::to_string(questions);
@@ -190,6 +221,11 @@ int main(int argc, char** argv) {
                                       std::pair<const char*, Run>{"SecondGo", SecondGo}})
         benchmark::RegisterBenchmark(RunName(kind, layout, n).c_str(), run, n, layout.layout,
                                      layout.pages, layout.style)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+      if (n == kCyrillicSize && layout.style == quorella::kPageStyleClassic)
+        benchmark::RegisterBenchmark(RunName("Cyrillic", layout, n).c_str(), GenerateCyrillic, n,
+                                     layout.layout, layout.pages, layout.style)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }
@@ -226,6 +262,18 @@ int main(int argc, char** argv) {
         "%-20s second Go, one answer changed, %d questions: %.1f ms real, %.2f of the "
         "first\n",
         layout.name, kSizes[1], second.real, Ratio(second.real, large.real));
+  }
+  std::printf("\n%-20s %9s %12s %12s %7s %12s %12s %7s\n", "layout", "questions", "cyrillic",
+              "cp1252", "ratio", "cyrillic", "cp1252", "ratio");
+  std::printf("%-20s %9s %12s %12s %7s %12s %12s %7s\n", "", "", "real ms", "real ms", "", "cpu ms",
+              "cpu ms", "");
+  for (const Layout& layout : kLayouts) {
+    if (layout.style != quorella::kPageStyleClassic) continue;
+    const Times cyrillic = time_of("Cyrillic", layout, kCyrillicSize);
+    const Times western = time_of("Generate", layout, kCyrillicSize);
+    std::printf("%-20s %9d %12.1f %12.1f %7.2f %12.1f %12.1f %7.2f\n", layout.name, kCyrillicSize,
+                cyrillic.real, western.real, Ratio(cyrillic.real, western.real), cyrillic.cpu,
+                western.cpu, Ratio(cyrillic.cpu, western.cpu));
   }
   benchmark::Shutdown();
   return 0;

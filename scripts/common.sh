@@ -4,7 +4,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${QUORELLA_BUILD_DIR:-$ROOT/build}"
 
 # Debian packages the build, the tests and the window need; the third line builds and checks the
-# Debian package (tests/package); the last drives the Modern pages in a browser (tests/browser).
+# Debian package (tests/package); the last drives the Modern pages in a browser (tests/browser)
+# and renders the classic pages in every script (BrowserRendering).
 PACKAGES=(g++ cmake ninja-build pkg-config libsqlite3-dev libgtest-dev googletest libbenchmark-dev
           libcli11-dev libicu-dev qt6-base-dev libqt6svg6 libgl1-mesa-dev fonts-dejavu-core
           dpkg-dev lintian desktop-file-utils appstream man-db

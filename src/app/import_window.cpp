@@ -1,6 +1,7 @@
 #include "app/import_window.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -82,6 +83,18 @@ TfrmImport::TfrmImport(TfrmMain* main_window)
   butReadInputFile->setObjectName(QStringLiteral("butReadInputFile"));
   first->addWidget(butReadInputFile, 1);
   left->addLayout(first);
+  auto* encoding = new QHBoxLayout();
+  encoding->addWidget(new QLabel(QStringLiteral("Encoding:"), steps));
+  cmbEncoding = new QComboBox(steps);
+  cmbEncoding->setObjectName(QStringLiteral("cmbEncoding"));
+  // In the order of EncodingChoice.
+  cmbEncoding->addItems(
+      {QStringLiteral("Automatic"), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
+  encoding->addWidget(cmbEncoding, 1);
+  left->addLayout(encoding);
+  lblEncoding = new QLabel(steps);
+  lblEncoding->setObjectName(QStringLiteral("lblEncoding"));
+  left->addWidget(lblEncoding);
 
   auto* second = new QHBoxLayout();
   second->addWidget(Step(QStringLiteral("2. "), steps));
@@ -123,6 +136,7 @@ TfrmImport::TfrmImport(TfrmMain* main_window)
   connect(butReadInputFile, &QPushButton::clicked, this, &TfrmImport::butReadInputFileClick);
   connect(butConvert, &QPushButton::clicked, this, &TfrmImport::butConvertClick);
   connect(butImport, &QPushButton::clicked, this, &TfrmImport::butImportClick);
+  connect(cmbEncoding, &QComboBox::activated, this, &TfrmImport::cmbEncodingChange);
 }
 
 void TfrmImport::ShowCentred() {
@@ -149,10 +163,24 @@ void TfrmImport::butReadInputFileClick() {
   const auto file =
       Desktop().OpenFile(this, QStringLiteral("Read input file"), ToQt(main_->context().app_dir()),
                          QStringLiteral("Text files (*.txt);;All files (*)"));
-  if (!file) return;
+  if (file) ReadFile(*file);
+}
+
+void TfrmImport::cmbEncodingChange() {
+  if (!input_file_.isEmpty()) ReadFile(input_file_);
+}
+
+void TfrmImport::ReadFile(const QString& file) {
   TakeControls();
-  if (main_->Guard([&] { session_.ReadInputFile(QFile::encodeName(*file).toStdString()); }))
-    memoImported->setPlainText(ToBox(session_.working_text));
+  session_.encoding_choice = static_cast<EncodingChoice>(cmbEncoding->currentIndex());
+  // Kept even when the read fails, so that choosing another encoding reads this file again.
+  input_file_ = file;
+  if (!main_->Guard([&] { session_.ReadInputFile(QFile::encodeName(file).toStdString()); })) return;
+  memoImported->setPlainText(ToBox(session_.working_text));
+  const QString how = session_.encoding_choice == EncodingChoice::Automatic
+                          ? QStringLiteral("Found: ")
+                          : QStringLiteral("Read as: ");
+  lblEncoding->setText(how + ToQt(EncodingName(*session_.found_encoding())));
 }
 
 void TfrmImport::butConvertClick() {

@@ -6,6 +6,8 @@
 #include "import/import_session.h"
 
 class QCheckBox;
+class QComboBox;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -24,8 +26,12 @@ class TfrmImport : public QWidget {
   void butReadInputFileClick();
   void butConvertClick();
   void butImportClick();
+  // A new choice reads the file of step 1 again in that encoding.
+  void cmbEncodingChange();
 
   QPushButton* butReadInputFile = nullptr;
+  QComboBox* cmbEncoding = nullptr;  // Automatic, UTF-8, Windows-1252
+  QLabel* lblEncoding = nullptr;     // the encoding the file was read in
   QPlainTextEdit* memoAtoQSep = nullptr;
   QPlainTextEdit* memoQtoASep = nullptr;
   QCheckBox* chkManualSep = nullptr;
@@ -39,7 +45,10 @@ class TfrmImport : public QWidget {
  private:
   // The boxes' texts as the import works on them: lines joined by CR LF.
   void TakeControls();
+  // Reads `file` into the working text in the chosen encoding and shows the one used.
+  void ReadFile(const QString& file);
   TfrmMain* main_;
+  QString input_file_;  // the file step 1 read last
   ImportSession session_;
 };
 

@@ -27,10 +27,7 @@ using widgets::FromQt;
 using widgets::ToQt;
 
 std::string TfrmMain::TextOf(const QString& text) {
-  bool lossy = false;
-  std::string bytes = FromQt(text, &lossy);
-  if (lossy) ShowStatus(QStringLiteral("Characters outside Windows-1252 were stored as \"?\"."));
-  return bytes;
+  return FromQt(text);
 }
 
 void TfrmMain::StoreString(FaqValue value, const QString& text) {

@@ -8,7 +8,9 @@
 #include "backup/staged_set.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/marked_text.h"
 #include "util/strings.h"
+#include "util/unicode.h"
 
 namespace quorella {
 
@@ -20,7 +22,7 @@ std::size_t DepthInKey(Root root, std::string_view path, std::string_view key) {
   const auto key_parts = SplitKeyPath(key);
   if (root != Root::CurrentUser || parts.size() < key_parts.size() ||
       !std::equal(key_parts.begin(), key_parts.end(), parts.begin(),
-                  [](const std::string& a, const std::string& b) { return EqualsNoCase(a, b); }))
+                  [](const std::string& a, const std::string& b) { return EqualsFolded(a, b); }))
     return 0;
   return parts.size() - key_parts.size() + 1;
 }
@@ -64,7 +66,7 @@ RestoreReport DoRestore(AppContext& context, std::string_view typed_dir, BackupU
   const std::string file = dir + std::string(snapshot::kFileName);
   // Everything is read and checked before the configuration is touched.
   if (dir.empty() || !FileExists(file)) throw Error(messages::NoBackupIn(dir));
-  const std::string text = ReadWholeFile(file);
+  const std::string text = DecodeMarkedText(ReadWholeFile(file)).text;
   const ParsedSnapshot snapshot = ParseKeySnapshot(text);
   if (!IsSnapshotOfKey(snapshot, text, context.app_key()))
     throw Error(messages::NotABackupOf(file, context.app_key()));

@@ -6,6 +6,7 @@
 #include "backup/hex_text.h"
 #include "backup/snapshot_format.h"
 #include "util/file_io.h"
+#include "util/marked_text.h"
 #include "util/strings.h"
 #include "util/text_lines.h"
 
@@ -109,13 +110,24 @@ void ApplyKeySnapshot(RegistrySession& session, const std::vector<SnapshotValue>
   }
 }
 
+namespace {
+
+// A snapshot file's text: UTF-8 after the mark, any other file Windows-1252 (every older set).
+std::optional<std::string> ReadSnapshotText(const std::string& file_path) {
+  const auto bytes = ReadFileIfExists(file_path);
+  if (!bytes) return std::nullopt;
+  return DecodeMarkedText(*bytes).text;
+}
+
+}  // namespace
+
 void LoadKeySnapshot(RegistrySession& session, const std::string& file_path) {
-  if (const auto text = ReadFileIfExists(file_path))
+  if (const auto text = ReadSnapshotText(file_path))
     ApplyKeySnapshot(session, ParseKeySnapshot(*text).values);
 }
 
 void LoadKeySnapshot(Registry& registry, const std::string& file_path) {
-  const auto text = ReadFileIfExists(file_path);
+  const auto text = ReadSnapshotText(file_path);
   if (!text) return;
   const ParsedSnapshot parsed = ParseKeySnapshot(*text);
   registry.Write([&](RegistrySession& session) { ApplyKeySnapshot(session, parsed.values); });

@@ -5,8 +5,10 @@
 
 #include "backup/hex_text.h"
 #include "backup/snapshot_format.h"
+#include "util/cp1252.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/marked_text.h"
 #include "util/strings.h"
 #include "util/text_lines.h"
 
@@ -47,9 +49,24 @@ void SaveKeySnapshot(const Registry& registry, const std::string& file_path,
   std::vector<std::string> lines;
   registry.Read(
       [&](const RegistrySession* session) { lines = KeySnapshotLines(session, key_path); });
-  for (const auto& line : lines)
+  // Most snapshots go to a new file; only an existing one needs reading.
+  const auto existing = FileExists(file_path) ? ReadFileIfExists(file_path) : std::nullopt;
+  const DecodedText before = DecodeMarkedText(existing.value_or(std::string()));
+  const bool empty = before.text.empty() && before.encoding == FileEncoding::Windows1252;
+  const std::string added = JoinLinesCrLf(lines);
+  const FileEncoding encoding = EncodingToWrite(before.text + added, before.encoding);
+  if (encoding != before.encoding && !empty) {
+    // Windows-1252 lines already there cannot take UTF-8 ones: the whole file becomes UTF-8.
+    ReplaceFileAtomically(file_path, EncodeMarkedText(before.text + added, encoding));
+    return;
+  }
+  const bool mark = empty && encoding == FileEncoding::Utf8;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string line = encoding == FileEncoding::Windows1252 ? Utf8ToCp1252(lines[i]) : lines[i];
+    if (i == 0 && mark) line.insert(0, kUtf8Mark);
     if (!AppendLineToFile(file_path, line))
       throw Error(messages::CannotWriteFile(file_path, messages::SystemReason(errno)));
+  }
 }
 
 }  // namespace quorella

@@ -22,7 +22,9 @@ std::vector<std::string> KeySnapshotLines(const RegistrySession* session,
 
 // Appends the snapshot of `key_path` to `file_path`, one line at a time, creating the file when it
 // is missing. A line that cannot be appended stops the snapshot with an Error, so that a caller
-// never takes a shortened snapshot for a whole one.
+// never takes a shortened snapshot for a whole one. The file is Windows-1252, as every earlier
+// snapshot, while every text fits; otherwise UTF-8 behind the mark, and a Windows-1252 file that
+// the new lines do not fit is rewritten whole as UTF-8 (atomically) instead of appended to.
 void SaveKeySnapshot(const Registry& registry, const std::string& file_path,
                      std::string_view key_path);
 

@@ -1,6 +1,6 @@
 #pragma once
 // The frame every quorella-cli command plugs into: the shared options, the context of the run and
-// the output conventions (bytes as the program keeps them, one item a line).
+// the output conventions (UTF-8 text, as the program keeps it, one item a line).
 #include <CLI/CLI.hpp>
 
 #include <functional>

@@ -15,6 +15,7 @@ struct ImportArgs {
   std::string aq_separator = "\\r\\n\\r\\n";
   bool manual_separators = false;
   bool keep_numbers = false;
+  std::string encoding = "auto";
 };
 
 // \r, \n, \t and \\ in a separator typed on the command line; any other backslash stays as it is.
@@ -39,6 +40,7 @@ void Import(RunState& state, const ImportArgs& args) {
   session.options.aq_separator = Unescaped(args.aq_separator);
   session.options.manual_separators = args.manual_separators;
   session.options.remove_numbers = !args.keep_numbers;
+  session.encoding_choice = *ParseEncodingChoice(args.encoding);
   Progress("Reading " + args.file);
   session.ReadInputFile(args.file);
   Progress("Converting");
@@ -62,6 +64,10 @@ void RegisterImportCommands(CLI::App& app, RunState& state) {
                      "answer - question separator (default \\r\\n\\r\\n)");
   import->add_flag("--manual-sep", args->manual_separators, "separators added manually");
   import->add_flag("--keep-numbers", args->keep_numbers, "do not remove question numbers");
+  import
+      ->add_option("--encoding", args->encoding,
+                   "the file's encoding: auto (found from its bytes), utf-8 or windows-1252")
+      ->check(CLI::IsMember(std::vector<std::string>{"auto", "utf-8", "windows-1252"}));
 }
 
 const bool kRegistered = RegisterCommandGroup(60, &RegisterImportCommands);

@@ -1,10 +1,14 @@
 // quorella-cli: Quorella's work without a window.
 #include <cstdio>
 #include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "cli/cli_app.h"
 #include "quorella/version_info.h"
 #include "util/errors.h"
+#include "util/unicode.h"
 
 namespace {
 
@@ -38,6 +42,37 @@ void PrintHelp(const CLI::App& app) {
       "  --version   show the version\n");
 }
 
+// The first argument that is not valid UTF-8, shown with its bad bytes as \xNN so the terminal can
+// print it; nullopt when every argument is valid.
+std::optional<std::string> InvalidArgument(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument(argv[i]);
+    if (quorella::IsValidUtf8(argument)) continue;
+    std::string shown;
+    for (std::size_t pos = 0; pos < argument.size();) {
+      std::size_t bad = 0;
+      const std::string_view rest = argument.substr(pos);
+      if (quorella::IsValidUtf8(rest, &bad)) bad = rest.size();
+      shown.append(rest.substr(0, bad));
+      pos += bad;
+      if (pos < argument.size()) {
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X",
+                      static_cast<unsigned char>(argument[pos]));
+        shown += escaped;
+        ++pos;
+      }
+    }
+    return "argument " + std::to_string(i) + " \"" + shown + "\" is not valid UTF-8";
+  }
+  return std::nullopt;
+}
+
+void PrintUsageError(const std::string& problem) {
+  std::fprintf(stderr, "quorella-cli: %s\nRun \"quorella-cli --help\" for the commands.\n",
+               problem.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +87,10 @@ int main(int argc, char** argv) {
   cli::AddRegisteredCommands(app, state);
   app.require_subcommand(0, 1);
 
+  if (const auto problem = InvalidArgument(argc, argv)) {
+    PrintUsageError(*problem);
+    return kUsage;
+  }
   try {
     app.parse(argc, argv);
     if (help) {
@@ -71,8 +110,7 @@ int main(int argc, char** argv) {
       PrintHelp(app);
       return 0;
     }
-    std::fprintf(stderr, "quorella-cli: %s\nRun \"quorella-cli --help\" for the commands.\n",
-                 e.what());
+    PrintUsageError(e.what());
     return kUsage;
   } catch (const Error& e) {
     std::fflush(stdout);

@@ -6,6 +6,7 @@
 #include "html/modern_site.h"
 #include "html/question_page.h"
 #include "store/document.h"
+#include "store/document_file.h"
 #include "util/file_io.h"
 
 namespace quorella::html {
@@ -88,10 +89,13 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
                                        const GenerationObserver& observer,
                                        const SystemColours& system_colours) {
   const FaqValues& values = faq.values;
-  std::string content = ReadFileIfExists(faq.document_path).value_or(std::string());
-  // Answers with their markup come to about the size of the document; reserving generously
-  // spares the page that holds them all its growing copies, and costs no memory it does not use.
-  const std::size_t all_answers_size = content.size() * 2 + faq.questions.size() * 1024;
+  auto document_file = ReadDocumentFile(faq.document_path);
+  std::string content = document_file ? std::move(document_file->text) : std::string();
+  // Answers with their markup come to about the size of the document, and up to four times it
+  // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
+  // reserving generously spares the page that holds them all its growing copies, and costs no
+  // memory it does not use.
+  const std::size_t all_answers_size = content.size() * 4 + faq.questions.size() * 1024;
   const SectionIndex document(std::move(content));
   if (values.Integer(FaqValue::PageStyle) == kPageStyleModern)
     return GenerateModernPages(faq, document, observer, system_colours);

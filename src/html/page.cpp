@@ -9,7 +9,7 @@
 namespace quorella::html {
 
 void Page::Add(std::string_view item) {
-  bytes_ += item;
+  ascii_.Append(bytes_, item);
   bytes_ += kCrLf;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // A page under construction: a list of items, each written followed by CR LF. An item that holds
-// line breaks of its own (a header, a rendered answer, the banner) goes in unchanged, and an empty
-// item makes an empty line. Bytes are written as they are, without conversion.
+// line breaks of its own (a header, a rendered answer, the banner) goes in with them, and an empty
+// item makes an empty line. Items are UTF-8 text; the page is ASCII, every other character written
+// as a numeric character reference, so it reads the same whatever character set a server sends.
 #include <string>
 #include <string_view>
+
+#include "html/entities.h"
 
 namespace quorella::html {
 
@@ -15,23 +18,29 @@ class Page {
   void AddAll(const Items&... items) {
     (Add(items), ...);
   }
-  // Adds an item that `write(std::string& out)` appends straight to the page; it returns false to
-  // leave the item out.
+  // Adds the item that `write(std::string& out)` appends to `out`; it returns false to leave the
+  // item out.
   template <typename Write>
   void AddWritten(Write&& write) {
     const std::size_t before = bytes_.size();
-    if (write(bytes_))
-      bytes_ += "\r\n";
-    else
+    if (!write(bytes_)) {
       bytes_.resize(before);
+      return;
+    }
+    ascii_.ConvertFrom(bytes_, before);
+    bytes_ += "\r\n";
   }
   const std::string& bytes() const { return bytes_; }
   void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
   // Empties the page, keeping its memory for the next one.
-  void Clear() { bytes_.clear(); }
+  void Clear() {
+    bytes_.clear();
+    ascii_ = {};
+  }
 
  private:
   std::string bytes_;
+  AsciiPageWriter ascii_;
 };
 
 // Creates or replaces the file: the page is written beside it and renamed over it, so a failed

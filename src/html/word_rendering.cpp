@@ -26,13 +26,17 @@ void ForEachItem(std::string_view text, char separator, Fn&& each) {
 }
 
 // Most words hold none of the bytes that make a word more than itself: no character that the
-// escaping replaces, and neither the "@" of an e-mail address nor the ":" of a link's scheme.
+// escaping replaces, and neither the "@" of an e-mail address nor the ":" of a link's scheme. The
+// table's characters beyond ASCII start with one of three bytes; a word holding other characters
+// beyond ASCII is still written as it is (a classic page makes references of them).
 struct PlainBytes {
   std::array<bool, 256> plain{};
   constexpr explicit PlainBytes(std::size_t entities) {
     plain.fill(true);
     for (std::size_t i = 0; i < entities; ++i)
-      plain[static_cast<unsigned char>(kEntityTable[i].character)] = false;
+      if (kEntityTable[i].code_point < 0x80) plain[kEntityTable[i].code_point] = false;
+    if (entities == kEntityCount)
+      for (const unsigned char lead : kEntityLeadBytes) plain[lead] = false;
     plain['@'] = plain[':'] = false;
   }
 };

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "store/catalogue.h"
+#include "store/document_file.h"
 #include "store/values.h"
 #include "util/errors.h"
 #include "util/file_io.h"
@@ -23,7 +24,8 @@ void ImportFaq(AppContext& context, std::string_view name, std::string_view work
   std::optional<std::string> earlier;
   try {
     earlier = ReadFileIfExists(document);
-    ReplaceFileAtomically(document, working_text);
+    // The new document is Windows-1252 while every character fits, as any document starts.
+    ReplaceDocumentFile(document, working_text, FileEncoding::Windows1252);
   } catch (const Error&) {
     throw Error(messages::CannotCreateFile(document, messages::SystemReason(errno)));
   }

@@ -6,7 +6,9 @@
 namespace quorella {
 
 void ImportSession::ReadInputFile(const std::string& path) {
-  working_text = ReadWorkingText(path);
+  TextEncoding found = TextEncoding::Windows1252;
+  working_text = ReadWorkingText(path, encoding_choice, &found);
+  found_encoding_ = found;
 }
 
 void ImportSession::Convert() {

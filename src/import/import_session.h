@@ -2,11 +2,13 @@
 // The import window's values, kept between showings: the working text, the separators, the two
 // check boxes and the converted count. Each step leaves everything unchanged when it fails.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "import/convert.h"
+#include "import/text_encoding.h"
 #include "store/app_context.h"
 
 namespace quorella {
@@ -15,8 +17,9 @@ class ImportSession {
  public:
   std::string working_text;
   ConvertOptions options;  // separators, "Separators added manually", "Remove question numbers"
+  EncodingChoice encoding_choice = EncodingChoice::Automatic;
 
-  // Step 1: the file's working text replaces the current one.
+  // Step 1: the file's working text, read as `encoding_choice` says, replaces the current one.
   void ReadInputFile(const std::string& path);
   // Step 3: the working text converted into sections; sets the converted count.
   void Convert();
@@ -27,8 +30,11 @@ class ImportSession {
 
   std::int32_t converted_count() const { return converted_count_; }
   bool converted() const { return converted_; }
+  // The encoding the last file was read in; nullopt before the first file.
+  std::optional<TextEncoding> found_encoding() const { return found_encoding_; }
 
  private:
+  std::optional<TextEncoding> found_encoding_;
   std::int32_t converted_count_ = 0;
   bool converted_ = false;
 };

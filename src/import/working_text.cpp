@@ -19,13 +19,16 @@ std::string WorkingTextFromBytes(std::string_view bytes) {
   return text;
 }
 
-std::string ReadWorkingText(const std::string& path) {
+std::string ReadWorkingText(const std::string& path, EncodingChoice choice, TextEncoding* found) {
   const auto bytes = ReadWholeFileAtMost(path, kWorkingTextCapacity);
   if (!bytes) throw Error(std::string(messages::kTextExceedsMemoCapacity));
-  std::string text = WorkingTextFromBytes(*bytes);
-  // A file within the limit can still outgrow it when its LF or CR line ends become CR LF.
+  const ImportedText decoded = DecodeText(*bytes, choice);
+  std::string text = WorkingTextFromBytes(decoded.utf8);
+  // A file within the limit can still outgrow it when its LF or CR line ends become CR LF, or its
+  // characters take more bytes in UTF-8.
   if (text.size() > kWorkingTextCapacity)
     throw Error(std::string(messages::kTextExceedsMemoCapacity));
+  if (found != nullptr) *found = decoded.encoding;
   return text;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "import/text_encoding.h"
+
 namespace quorella {
 
 // The most the working text box holds. Larger files are refused rather than cut.
@@ -15,9 +17,12 @@ inline constexpr std::size_t kWorkingTextCapacity = 16 * 1024 * 1024;
 // ends with CR LF only when the file's last line had a line break.
 std::string WorkingTextFromBytes(std::string_view bytes);
 
-// The working text of the file at `path`. A file that cannot be read throws its system reason
+// The working text of the file at `path`, its bytes read as `choice` says (DecodeText); `found`
+// receives the encoding they were read in. A file that cannot be read throws its system reason
 // ("Cannot open file ..."); one whose working text would exceed kWorkingTextCapacity throws
-// "Text exceeds memo capacity".
-std::string ReadWorkingText(const std::string& path);
+// "Text exceeds memo capacity"; bytes invalid in the encoding throw the line that holds them.
+std::string ReadWorkingText(const std::string& path,
+                            EncodingChoice choice = EncodingChoice::Automatic,
+                            TextEncoding* found = nullptr);
 
 }  // namespace quorella

@@ -5,6 +5,7 @@
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/strings.h"
+#include "util/unicode.h"
 
 namespace quorella {
 
@@ -31,7 +32,7 @@ std::vector<std::string> ListFaqs(const AppContext& context) {
 
 std::optional<std::string> FindName(const std::vector<std::string>& names, std::string_view name) {
   for (const auto& entry : names)
-    if (EqualsNoCase(entry, name)) return entry;
+    if (EqualsFolded(entry, name)) return entry;
   return std::nullopt;
 }
 

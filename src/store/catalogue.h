@@ -13,7 +13,7 @@ namespace quorella {
 // The FAQ names in the store's enumeration order.
 std::vector<std::string> ListFaqs(const AppContext& context);
 
-// The entry of `names` equal to `name` without regard to case.
+// The entry of `names` equal to `name` without regard to case, in every script.
 std::optional<std::string> FindName(const std::vector<std::string>& names, std::string_view name);
 
 // Why `name` cannot be a new FAQ next to `existing`: `empty_message` for an empty name, the

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "util/file_io.h"
+#include "store/document_file.h"
 #include "util/strings.h"
 #include "util/text_lines.h"
 
@@ -221,24 +221,35 @@ std::optional<std::string> DeleteSectionFromText(std::string_view content, std::
   return result;
 }
 
+namespace {
+
+FileEncoding EncodingOf(const std::optional<DecodedText>& document) {
+  return document ? document->encoding : FileEncoding::Windows1252;
+}
+
+}  // namespace
+
 void WriteSection(const std::string& path, std::string_view name,
                   const std::vector<std::string>& lines) {
-  const auto content = ReadFileIfExists(path);
+  auto document = ReadDocumentFile(path);
+  const FileEncoding encoding = EncodingOf(document);
+  std::optional<std::string> content;
+  if (document) content = std::move(document->text);
   const std::string updated = WriteSectionInText(content, name, lines);
   if (content && updated == *content) return;  // nothing to change
-  ReplaceFileAtomically(path, updated);
+  ReplaceDocumentFile(path, updated, encoding);
 }
 
 std::string ReadSection(const std::string& path, std::string_view name) {
-  const auto content = ReadFileIfExists(path);
-  return content ? ReadSectionFromText(*content, name) : std::string();
+  const auto document = ReadDocumentFile(path);
+  return document ? ReadSectionFromText(document->text, name) : std::string();
 }
 
 void DeleteSection(const std::string& path, std::string_view name) {
-  const auto content = ReadFileIfExists(path);
-  if (!content) return;
-  if (const auto updated = DeleteSectionFromText(*content, name))
-    ReplaceFileAtomically(path, *updated);
+  const auto document = ReadDocumentFile(path);
+  if (!document) return;
+  if (const auto updated = DeleteSectionFromText(document->text, name))
+    ReplaceDocumentFile(path, *updated, document->encoding);
 }
 
 SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {

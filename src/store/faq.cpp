@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/document.h"
+#include "store/document_file.h"
 #include "util/file_io.h"
 
 namespace quorella {
@@ -35,12 +36,12 @@ Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool creat
   faq.key = context.FaqKey(name);
   faq.values = FaqValues::Read(context.settings(), faq.key, context.output_dir());
 
-  auto content = ReadFileIfExists(faq.document_path);
-  if (!content) {
+  auto document = ReadDocumentFile(faq.document_path);
+  if (!document) {
     if (create_missing) CreateEmptyFile(faq.document_path);
-    content.emplace();
+    document.emplace();
   }
-  const SectionIndex index(std::move(*content));
+  const SectionIndex index(std::move(document->text));
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
     faq.sections[i] = index.Read(kSectionNames[i]);
 

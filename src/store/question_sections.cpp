@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "store/document.h"
+#include "store/document_file.h"
 #include "store/faq.h"
 #include "util/file_io.h"
 #include "util/strings.h"
@@ -248,10 +249,22 @@ class QuestionListOutline {
   std::vector<Section> sections_;
 };
 
-void ReplaceIfChanged(const std::string& path, const std::optional<std::string>& before,
+// The document's text, nullopt for a missing file, and the encoding it is in.
+struct DocumentBefore {
+  std::optional<std::string> text;
+  FileEncoding encoding = FileEncoding::Windows1252;
+};
+
+DocumentBefore ReadBefore(const std::string& path) {
+  auto document = ReadDocumentFile(path);
+  if (!document) return {};
+  return {std::move(document->text), document->encoding};
+}
+
+void ReplaceIfChanged(const std::string& path, const DocumentBefore& before,
                       const std::optional<std::string>& after) {
-  if (!after || (before && *before == *after)) return;
-  ReplaceFileAtomically(path, *after);
+  if (!after || (before.text && *before.text == *after)) return;
+  ReplaceDocumentFile(path, *after, before.encoding);
 }
 
 }  // namespace
@@ -270,21 +283,21 @@ std::optional<std::string> QuestionListInText(const std::optional<std::string>& 
 
 void SaveQuestionList(const std::string& path, const std::vector<std::string>& questions,
                       const std::vector<std::string>& answers) {
-  const auto content = ReadFileIfExists(path);
-  ReplaceIfChanged(path, content, QuestionListInText(content, questions, answers));
+  const DocumentBefore before = ReadBefore(path);
+  ReplaceIfChanged(path, before, QuestionListInText(before.text, questions, answers));
 }
 
 void DeleteLastAndSaveQuestionList(const std::string& path, std::size_t old_count,
                                    const std::vector<std::string>& questions,
                                    const std::vector<std::string>& answers) {
-  const auto content = ReadFileIfExists(path);
-  std::optional<std::string> text = content;
+  const DocumentBefore before = ReadBefore(path);
+  std::optional<std::string> text = before.text;
   if (text && old_count > 0) {
     for (const std::string& name :
          {QuestionSectionName(old_count - 1), AnswerSectionName(old_count - 1)})
       if (auto removed = DeleteSectionFromText(*text, name)) text = std::move(*removed);
   }
-  ReplaceIfChanged(path, content, QuestionListInText(text, questions, answers));
+  ReplaceIfChanged(path, before, QuestionListInText(text, questions, answers));
 }
 
 }  // namespace quorella

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cerrno>
+#include <unordered_map>
 
 #include "store/sqlite.h"
+#include "util/cp1252.h"
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/paths.h"
@@ -17,36 +19,105 @@ constexpr std::array<std::string_view, kRootCount> kRootNames = {
     "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
     "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
 
-// The roots are the keys 1 to 7 with no parent; every other key has one.
+// The roots are the keys 1 to 7 with no parent; every other key has one. Names are compared with
+// the store's name collation, registered on every connection.
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS keys(
   id INTEGER PRIMARY KEY,
   parent INTEGER,
-  name TEXT NOT NULL COLLATE NOCASE);
+  name TEXT NOT NULL COLLATE QUORELLA_NAME);
 CREATE UNIQUE INDEX IF NOT EXISTS keys_by_parent ON keys(parent, name);
 CREATE TABLE IF NOT EXISTS vals(
   key INTEGER NOT NULL,
-  name TEXT NOT NULL COLLATE NOCASE,
+  name TEXT NOT NULL COLLATE QUORELLA_NAME,
   type INTEGER NOT NULL,
   data BLOB NOT NULL,
   PRIMARY KEY(key, name)) WITHOUT ROWID;
 )sql";
 
-// The schema's version, kept in the database header, so later writes skip creating it.
-constexpr int kSchemaVersion = 1;
+// The schema's version, kept in the database header, so later writes skip creating it. Version 1
+// held Windows-1252 text compared by ASCII letters only; version 2 holds UTF-8 text.
+constexpr int kSchemaVersion = 2;
+constexpr const char* kSetSchemaVersion = "PRAGMA user_version = 2";
+
+int SchemaVersion(const sqlite::Database& db) {
+  sqlite::Statement version(db, "PRAGMA user_version");
+  return version.Step() ? static_cast<int>(version.Int(0)) : 0;
+}
+
+bool HasSchema(const sqlite::Database& db);
+
+// Converts a store of the earlier schema inside the caller's transaction: every name and string
+// value from Windows-1252 to UTF-8 (each byte has its character, so nothing is lost). Names that
+// only full case folding makes equal ("É" and "é") become one key, its values and subkeys
+// gathered; of two values that become one, the first in the old order is kept.
+void ConvertWindows1252Store(sqlite::Database& db) {
+  db.Exec(
+      "DROP INDEX keys_by_parent; ALTER TABLE keys RENAME TO keys_v1;"
+      "ALTER TABLE vals RENAME TO vals_v1;");
+  db.Exec(kSchema);
+  std::unordered_map<KeyId, KeyId> moved;  // old id -> id in the new table, where they differ
+  auto now = [&](KeyId id) {
+    const auto found = moved.find(id);
+    return found == moved.end() ? id : found->second;
+  };
+  {
+    sqlite::Statement old_keys(db, "SELECT id, parent, name FROM keys_v1 ORDER BY id");
+    sqlite::Statement existing(db, "SELECT id FROM keys WHERE parent IS ? AND name = ?");
+    sqlite::Statement insert(db, "INSERT INTO keys(id, parent, name) VALUES(?, ?, ?)");
+    while (old_keys.Step()) {
+      const KeyId id = old_keys.Int(0);
+      const std::string name = Cp1252ToUtf8(old_keys.Text(2));
+      existing.Reset();
+      if (old_keys.IsNull(1))
+        existing.BindNull(1);
+      else
+        existing.Bind(1, now(old_keys.Int(1)));
+      existing.BindText(2, name);
+      if (existing.Step()) {
+        moved[id] = existing.Int(0);
+        continue;
+      }
+      insert.Reset();
+      insert.Bind(1, id);
+      if (old_keys.IsNull(1))
+        insert.BindNull(2);
+      else
+        insert.Bind(2, now(old_keys.Int(1)));
+      insert.BindText(3, name);
+      insert.Run();
+    }
+  }
+  sqlite::Statement old_values(db, "SELECT key, name, type, data FROM vals_v1 ORDER BY key, name");
+  sqlite::Statement insert(db,
+                           "INSERT OR IGNORE INTO vals(key, name, type, data) VALUES(?, ?, ?, ?)");
+  while (old_values.Step()) {
+    RawValue value{static_cast<std::uint32_t>(old_values.Int(2)), old_values.Text(3)};
+    if (value.IsString()) value.bytes = Cp1252ToUtf8(value.bytes);
+    insert.Reset();
+    insert.Bind(1, now(old_values.Int(0)))
+        .BindText(2, Cp1252ToUtf8(old_values.Text(1)))
+        .Bind(3, value.type)
+        .BindBlob(4, value.bytes);
+    insert.Run();
+  }
+  db.Exec("DROP TABLE keys_v1; DROP TABLE vals_v1;");
+}
 
 void EnsureSchema(sqlite::Database& db) {
-  {
-    sqlite::Statement version(db, "PRAGMA user_version");
-    if (version.Step() && version.Int(0) == kSchemaVersion) return;
+  const int version = SchemaVersion(db);
+  if (version == kSchemaVersion) return;
+  if (version < kSchemaVersion && HasSchema(db)) {
+    ConvertWindows1252Store(db);
+  } else {
+    db.Exec(kSchema);
+    sqlite::Statement root(db, "INSERT OR IGNORE INTO keys(id, parent, name) VALUES(?, NULL, ?)");
+    for (int i = 0; i < kRootCount; ++i) {
+      root.Bind(1, i + 1).BindText(2, kRootNames[static_cast<size_t>(i)]);
+      root.Run();
+    }
   }
-  db.Exec(kSchema);
-  sqlite::Statement root(db, "INSERT OR IGNORE INTO keys(id, parent, name) VALUES(?, NULL, ?)");
-  for (int i = 0; i < kRootCount; ++i) {
-    root.Bind(1, i + 1).BindText(2, kRootNames[static_cast<size_t>(i)]);
-    root.Run();
-  }
-  db.Exec("PRAGMA user_version = 1");
+  db.Exec(kSetSchemaVersion);
 }
 
 bool HasSchema(const sqlite::Database& db) {
@@ -60,6 +131,15 @@ bool HasSchema(const sqlite::Database& db) {
 void RollBackInterruptedWrite(const std::string& path) {
   sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
   sqlite::Statement(db, "SELECT count(*) FROM sqlite_master").Step();
+}
+
+// Brings a store of the earlier schema up to date in a transaction of its own.
+void UpgradeStore(const std::string& path) {
+  sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
+  db.Exec("PRAGMA synchronous = FULL");
+  sqlite::Transaction transaction(db);
+  EnsureSchema(db);
+  transaction.Commit();
 }
 
 }  // namespace
@@ -223,18 +303,27 @@ void Registry::Read(const std::function<void(const RegistrySession*)>& fn) const
     return;
   }
   std::optional<sqlite::Database> db;
+  auto open = [&] {
+    db.emplace(path_, sqlite::Database::Mode::ReadOnly);
+    if (!HasSchema(*db)) {
+      db.reset();
+    } else if (SchemaVersion(*db) < kSchemaVersion) {
+      // A store of the earlier build is converted once, before anything reads it.
+      db.reset();
+      UpgradeStore(path_);
+      db.emplace(path_, sqlite::Database::Mode::ReadOnly);
+    }
+  };
   try {
     try {
-      db.emplace(path_, sqlite::Database::Mode::ReadOnly);
-      if (!HasSchema(*db)) db.reset();
+      open();
     } catch (const sqlite::SqliteError& e) {
       // A write that was cut short (a crash, a power cut) leaves a journal that only a writable
       // connection can roll back; until then a read-only one cannot read at all.
       if (e.code() != SQLITE_READONLY_ROLLBACK) throw;
       db.reset();
       RollBackInterruptedWrite(path_);
-      db.emplace(path_, sqlite::Database::Mode::ReadOnly);
-      if (!HasSchema(*db)) db.reset();
+      open();
     }
   } catch (const sqlite::SqliteError& e) {
     throw Error(messages::SettingsStoreFailure("Cannot read the settings store", path_, e.what()));

@@ -1,8 +1,9 @@
 #pragma once
 // The settings store: a tree of keys under seven named roots, each key holding typed values, kept
-// in one SQLite database. Key and value names keep the case they were created with and compare
-// without regard to case (letters A to Z); subkeys and values enumerate in ascending order of name,
-// compared the same way. Reads never create anything; each write is one transaction.
+// in one SQLite database. Names and string values are UTF-8. Key and value names keep the case
+// they were created with and compare without regard to case by full Unicode case folding; subkeys
+// and values enumerate in ascending order of name, compared the same way. Reads never create
+// anything (but convert a store of the earlier build once); each write is one transaction.
 #include <cstdint>
 #include <functional>
 #include <memory>

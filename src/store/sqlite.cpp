@@ -1,11 +1,28 @@
 #include "store/sqlite.h"
 
+#include "util/unicode.h"
+
 namespace quorella::sqlite {
+
+namespace {
+
+int CompareNames(void*, int a_size, const void* a, int b_size, const void* b) {
+  return CompareFolded(
+      std::string_view(static_cast<const char*>(a), static_cast<std::size_t>(a_size)),
+      std::string_view(static_cast<const char*>(b), static_cast<std::size_t>(b_size)));
+}
+
+}  // namespace
 
 Database::Database(const std::string& path, Mode mode) {
   const int flags =
       mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-  const int rc = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+  int rc = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+  // Every connection needs the collation: the store's name columns and indexes are declared with
+  // it.
+  if (rc == SQLITE_OK)
+    rc = sqlite3_create_collation_v2(db_, std::string(kNameCollation).c_str(), SQLITE_UTF8, nullptr,
+                                     CompareNames, nullptr);
   if (rc != SQLITE_OK) {
     const std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     sqlite3_close(db_);

@@ -9,6 +9,10 @@
 
 namespace quorella::sqlite {
 
+// The collation of names, registered on every connection: equal when their full Unicode case
+// foldings are, ordered by the folded texts' code points.
+inline constexpr std::string_view kNameCollation = "QUORELLA_NAME";
+
 class SqliteError : public std::runtime_error {
  public:
   SqliteError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}

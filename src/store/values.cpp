@@ -2,6 +2,7 @@
 
 #include "util/errors.h"
 #include "util/strings.h"
+#include "util/unicode.h"
 
 namespace quorella {
 
@@ -82,7 +83,7 @@ const ValueDefinition& Definition(AppValue value) {
 
 std::optional<FaqValue> FaqValueByName(std::string_view name) {
   for (std::size_t i = 0; i < kFaqValueCount; ++i)
-    if (EqualsNoCase(kFaqDefinitions[i].name, name)) return static_cast<FaqValue>(i);
+    if (EqualsFolded(kFaqDefinitions[i].name, name)) return static_cast<FaqValue>(i);
   return std::nullopt;
 }
 

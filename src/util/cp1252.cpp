@@ -1,5 +1,7 @@
 #include "util/cp1252.h"
 
+#include "util/unicode.h"
+
 namespace quorella {
 
 namespace {
@@ -9,24 +11,6 @@ constexpr char32_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 
                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // The byte for a code point, or -1 when Windows-1252 has none.
 int ByteFor(char32_t cp) {
@@ -42,10 +26,26 @@ char32_t Cp1252ToCodePoint(unsigned char byte) {
   return byte >= 0x80 && byte <= 0x9F ? kHigh[byte - 0x80] : byte;
 }
 
+namespace {
+
+// Documents are mostly ASCII: the converters copy such runs whole.
+std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
+  while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80) ++from;
+  return from;
+}
+
+}  // namespace
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (unsigned char b : bytes) AppendUtf8(out, Cp1252ToCodePoint(b));
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t run_end = AsciiRunEnd(bytes, i);
+    out.append(bytes.substr(i, run_end - i));
+    if (run_end == bytes.size()) break;
+    AppendCodePoint(out, Cp1252ToCodePoint(static_cast<unsigned char>(bytes[run_end])));
+    i = run_end + 1;
+  }
   return out;
 }
 
@@ -54,37 +54,34 @@ std::string Utf8ToCp1252(std::string_view utf8, bool* lossy) {
   out.reserve(utf8.size());
   bool lost = false;
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    int length = lead < 0x80         ? 1
-                 : (lead >> 5) == 6  ? 2
-                 : (lead >> 4) == 14 ? 3
-                 : (lead >> 3) == 30 ? 4
-                                     : 0;
-    char32_t cp = 0;
-    bool valid = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
-    if (valid) {
-      cp = length == 1 ? lead : lead & (0x7F >> length);
-      for (int k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-        if ((next & 0xC0) != 0x80) {
-          valid = false;
-          break;
-        }
-        cp = (cp << 6) | (next & 0x3F);
-      }
-    }
-    if (!valid) length = 1;
-    const int byte = valid ? ByteFor(cp) : -1;
+    const std::size_t run_end = AsciiRunEnd(utf8, i);
+    out.append(utf8.substr(i, run_end - i));
+    i = run_end;
+    if (i == utf8.size()) break;
+    // An ill-formed sequence decodes as U+FFFD, which has no byte either.
+    const int byte = ByteFor(NextCodePoint(utf8, i));
     if (byte < 0) {
       out += '?';
       lost = true;
     } else {
       out += static_cast<char>(byte);
     }
-    i += static_cast<std::size_t>(length);
   }
   if (lossy != nullptr) *lossy = lost;
   return out;
+}
+
+bool FitsCp1252(std::string_view utf8) {
+  for (std::size_t i = AsciiRunEnd(utf8, 0); i < utf8.size(); i = AsciiRunEnd(utf8, i)) {
+    // U+FFFD has no byte, so an ill-formed sequence never fits either.
+    if (ByteFor(NextCodePoint(utf8, i)) < 0) return false;
+  }
+  return true;
+}
+
+std::optional<std::string> Utf8ToCp1252IfFits(std::string_view utf8) {
+  if (!FitsCp1252(utf8)) return std::nullopt;
+  return Utf8ToCp1252(utf8);
 }
 
 }  // namespace quorella

@@ -3,16 +3,14 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "util/cp1252.h"
-
 namespace quorella::widgets {
 
-QString ToQt(std::string_view bytes) {
-  return QString::fromStdString(Cp1252ToUtf8(bytes));
+QString ToQt(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::string FromQt(const QString& text, bool* lossy) {
-  return Utf8ToCp1252(text.toStdString(), lossy);
+std::string FromQt(const QString& text) {
+  return text.toStdString();
 }
 
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// Between the program's Windows-1252 byte texts and stored colours and Qt's strings and colours.
+// Between the program's UTF-8 texts and stored colours and Qt's strings and colours.
 #include <QColor>
 #include <QString>
 
@@ -9,9 +9,9 @@
 
 namespace quorella::widgets {
 
-QString ToQt(std::string_view bytes);
-// Characters Windows-1252 cannot hold become '?'; `lossy` tells whether that happened.
-std::string FromQt(const QString& text, bool* lossy = nullptr);
+// Both ways lossless: every character, whatever its script, survives the trip.
+QString ToQt(std::string_view utf8);
+std::string FromQt(const QString& text);
 
 // A stored colour (0x00BBGGRR; high bit set: a system colour) as Qt shows it.
 QColor ColourFromStored(std::int32_t stored);

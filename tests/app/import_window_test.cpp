@@ -1,6 +1,7 @@
 // The import window, driven offscreen with scripted file and name dialogs.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -10,6 +11,7 @@
 #include "app/import_window.h"
 #include "app/window_fixture.h"
 #include "store/document.h"
+#include "support/temp_dir.h"
 #include "widgets/hint_controls.h"
 
 namespace quorella::testing {
@@ -76,6 +78,45 @@ class ImportWindowTest : public QObject {
     QCOMPARE(f.desktop.boxes.size(), size_t{1});
     QCOMPARE(f.desktop.boxes[0].icon, widgets::BoxIcon::Error);
     QVERIFY(f.desktop.boxes[0].text.contains(QStringLiteral("missing.txt")));
+  }
+
+  // The encoding found is shown; choosing another reads the file again in it, and a file that is
+  // not valid in the chosen one leaves the working text as it was.
+  void EncodingIsFoundAndCanBeChosen() {
+    WindowFixture f;
+    app::TfrmMain& w = f.Start();
+    app::TfrmImport* import = w.frmImport;
+    w.butImport->click();
+    const std::string utf8 = f.app_dir() + "utf8.txt", cp1252 = f.app_dir() + "cp1252.txt";
+    WriteFile(utf8, "Zürich?\r\nJa.\r\n");
+    WriteFile(cp1252, "Z\xFCrich?\r\n");
+    const QString utf8_text = QStringLiteral("Zürich?\nJa.\n");
+    QCOMPARE(import->cmbEncoding->currentText(), QStringLiteral("Automatic"));
+
+    f.desktop.file_answers = {QString::fromStdString(utf8)};
+    QTest::mouseClick(import->butReadInputFile, Qt::LeftButton);
+    QCOMPARE(import->memoImported->toPlainText(), utf8_text);
+    QCOMPARE(import->lblEncoding->text(), QStringLiteral("Found: UTF-8"));
+
+    QTest::keyClick(import->cmbEncoding, Qt::Key_Down);
+    QTest::keyClick(import->cmbEncoding, Qt::Key_Down);
+    QCOMPARE(import->cmbEncoding->currentText(), QStringLiteral("Windows-1252"));
+    QCOMPARE(import->memoImported->toPlainText(), QStringLiteral("ZÃ¼rich?\nJa.\n"));
+    QCOMPARE(import->lblEncoding->text(), QStringLiteral("Read as: Windows-1252"));
+    QTest::keyClick(import->cmbEncoding, Qt::Key_Up);
+    QCOMPARE(import->memoImported->toPlainText(), utf8_text);
+    QCOMPARE(import->lblEncoding->text(), QStringLiteral("Read as: UTF-8"));
+
+    f.desktop.file_answers = {QString::fromStdString(cp1252)};
+    QTest::mouseClick(import->butReadInputFile, Qt::LeftButton);
+    QCOMPARE(import->memoImported->toPlainText(), utf8_text);
+    QCOMPARE(f.desktop.boxes.size(), size_t{1});
+    QCOMPARE(f.desktop.boxes[0].text,
+             QStringLiteral("Line 1 is not valid UTF-8 text. Nothing was imported."));
+    QTest::keyClick(import->cmbEncoding, Qt::Key_Up);
+    QCOMPARE(import->memoImported->toPlainText(), QStringLiteral("Zürich?\n"));
+    QCOMPARE(import->lblEncoding->text(), QStringLiteral("Found: Windows-1252"));
+    QCOMPARE(import->session().found_encoding(), TextEncoding::Windows1252);
   }
 
   void EmptyQuestionSeparatorRefusesToConvert() {

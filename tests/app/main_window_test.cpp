@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextCursor>
 #include <QToolButton>
 
 #include "app/about_box.h"
@@ -22,6 +23,16 @@
 #include "widgets/radio_group.h"
 
 namespace quorella::testing {
+
+// Key presses carrying one character each, as an input method delivers text of any script
+// (QTest::keyClicks takes Latin-1 only).
+void TypeOnKeyboard(QWidget* widget, const QString& text) {
+  for (const char32_t code_point : text.toUcs4()) {
+    const QString character = QString::fromUcs4(&code_point, 1);
+    QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, character, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, character, Qt::NoModifier);
+  }
+}
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -203,11 +214,21 @@ class MainWindowTest : public QObject {
         {w.LinkPrevious, "LinkPreviousText"},
         {w.LinkNext, "LinkNextText"},
         {w.staticClickOnQ, "StaticClickOnQ"}};
+    // Typed on the keyboard, every script reaches the store unchanged.
+    const QString scripts = QStringLiteral(
+        " \u041F\u0440\u0438\u0432\u0435\u0442 \u03A3 \u65E5\u672C \u0645\u0631\u062D\u0628\u0627 "
+        "e\u0301 \U0001F642");
     for (const auto& [edit, name] : fields) {
       WindowFixture::Type(edit, QStringLiteral("typed ") + QLatin1String(name));
+      // Editors the layout disables take no keys.
+      const QString typed = edit->isEnabled() ? scripts : QString();
+      edit->setFocus();
+      edit->end(false);
+      TypeOnKeyboard(edit, typed);
       QCOMPARE(f.Read(FaqKeyOf("FAQ"), name), std::string("?"));  // nothing before leaving
       WindowFixture::Leave(edit);
-      QCOMPARE(f.Read(FaqKeyOf("FAQ"), name), "typed " + std::string(name));
+      QCOMPARE(QString::fromStdString(f.Read(FaqKeyOf("FAQ"), name)),
+               QStringLiteral("typed ") + QLatin1String(name) + typed);
     }
     WindowFixture::Type(w.StartPage, QStringLiteral("index.htm"));
     WindowFixture::Leave(w.StartPage);
@@ -221,8 +242,13 @@ class MainWindowTest : public QObject {
         {w.QHeader, "QuestionHeader"}, {w.QFooter, "QuestionFooter"}};
     for (const auto& [editor, name] : sections) {
       WindowFixture::Type(editor, QStringLiteral("<meta a>\n<meta b>"));
+      const QString typed = editor->isEnabled() ? scripts : QString();
+      editor->setFocus();
+      editor->moveCursor(QTextCursor::End);
+      TypeOnKeyboard(editor, typed);
       WindowFixture::Leave(editor);
-      QCOMPARE(ReadSection(f.app_dir() + "FAQ.dat", name), std::string("<meta a>\r\n<meta b>\r\n"));
+      QCOMPARE(QString::fromStdString(ReadSection(f.app_dir() + "FAQ.dat", name)),
+               QStringLiteral("<meta a>\r\n<meta b>") + typed + QStringLiteral("\r\n"));
     }
     WindowFixture::Type(w.HeaderCode, QString());
     WindowFixture::Leave(w.HeaderCode);

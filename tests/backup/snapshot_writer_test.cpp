@@ -4,7 +4,9 @@
 
 #include <cerrno>
 #include <climits>
+#include <optional>
 
+#include "backup/snapshot_reader.h"
 #include "backup/store_fixture.h"
 #include "support/faults.h"
 #include "util/errors.h"
@@ -72,6 +74,34 @@ TEST_F(SnapshotWriter, AppendsToAnExistingFile) {
   WriteFile(file, "before\r\n");
   SaveKeySnapshot(registry(), file, "A");
   EXPECT_EQ(ReadFile(file), "before\r\n[\\A]\r\nxint=1\r\n\r\n");
+}
+
+TEST_F(SnapshotWriter, Windows1252WhileEveryTextFitsElseUtf8WithTheMark) {
+  struct Case {
+    std::optional<std::string> existing;
+    std::string value;
+    std::string file;
+  } const cases[] = {
+      {std::nullopt, "caf\u00E9 \u20AC", "[\\A]\r\nxstr=caf\xE9 \x80\r\n\r\n"},
+      {"b\xE9\r\n", "\u00E9", "b\xE9\r\n[\\A]\r\nxstr=\xE9\r\n\r\n"},
+      {std::nullopt, "\u0416 \U0001F642", "\xEF\xBB\xBF[\\A]\r\nxstr=\u0416 \U0001F642\r\n\r\n"},
+      // Windows-1252 lines already there: the whole file becomes UTF-8.
+      {"b\xE9\r\n", "\u0416",
+       "\xEF\xBB\xBF"
+       "b\u00E9\r\n[\\A]\r\nxstr=\u0416\r\n\r\n"},
+      {"\xEF\xBB\xBFx\r\n", "\u00E9", "\xEF\xBB\xBFx\r\n[\\A]\r\nxstr=\u00E9\r\n\r\n"},
+  };
+  const std::string file = dir / "snap.cfg";
+  for (const Case& c : cases) {
+    RemoveFile(file);
+    if (c.existing) WriteFile(file, *c.existing);
+    PutString("A", "x", c.value);
+    SaveKeySnapshot(registry(), file, "A");
+    EXPECT_EQ(ReadFile(file), c.file) << c.value;
+    PutString("A", "x", "other");
+    LoadKeySnapshot(registry(), file);
+    EXPECT_EQ(Get("A", "x"), RawValue::String(c.value));
+  }
 }
 
 TEST_F(SnapshotWriter, AKeyThatCannotBeOpenedGivesTheEmptyLineAlone) {

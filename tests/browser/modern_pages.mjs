@@ -51,7 +51,8 @@ function documentText(entries) {
 function makeFaq(name, entries, values) {
   run("add", name);
   const site = path.join(work, "site-" + name);
-  fs.writeFileSync(path.join(home, name + ".dat"), documentText(entries));
+  // Text beyond Windows-1252 is stored in UTF-8 behind the byte order mark.
+  fs.writeFileSync(path.join(home, name + ".dat"), "\uFEFF" + documentText(entries));
   const all = { TotalQuestions: entries.length, Directory: site, PageStyle: 1, ...values };
   for (const [value, text] of Object.entries(all)) run("set", name, value, String(text));
   const written = run("generate", name).trim().split("\n");

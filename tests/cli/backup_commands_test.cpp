@@ -38,6 +38,55 @@ TEST_F(BackupCommands, BackUpLoseAndRestore) {
   EXPECT_TRUE(std::filesystem::exists(app_dir + "Later.dat"));
 }
 
+// One text of every kind of script: Cyrillic, Greek, CJK, Arabic (right to left), combining marks
+// and a character outside the Basic Multilingual Plane (four bytes in UTF-8).
+constexpr const char* kEveryScript =
+    "\u041F\u0440\u0438\u0432\u0435\u0442 \u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1 "
+    "\u65E5\u672C\u8A9E \u0645\u0631\u062D\u0628\u0627 e\u0301a\u0308 \U0001F642";
+
+TEST_F(BackupCommands, TextInEveryScriptSurvivesTheDocumentTheStoreAndBackupAndRestore) {
+  const std::string name = "\u0427\u0430\u0412\u043E";  // ЧаВо
+  Ok({"add", name});
+  Ok({"add-question", name, "Plain?"});
+  const std::string windows1252 = ReadFile(app_dir + name + ".dat");
+  EXPECT_EQ(windows1252.substr(0, 3), "\r\n[");  // no mark while every character fits
+  Ok({"add-question", name, kEveryScript, "--answer", std::string("A: ") + kEveryScript});
+  Ok({"set", name, "Title", kEveryScript});
+  const std::string utf8 = ReadFile(app_dir + name + ".dat");
+  EXPECT_EQ(utf8.substr(0, 3), "\xEF\xBB\xBF");  // rewritten once as UTF-8 with the mark
+  EXPECT_NE(utf8.find(std::string("\r\n") + kEveryScript + "\r\n"), std::string::npos);
+  const std::string listed = "1. Plain?\n2. " + std::string(kEveryScript) + "\n";
+  EXPECT_EQ(Ok({"questions", name}), listed);
+  EXPECT_EQ(Ok({"get", name, "Title"}), "Title=" + std::string(kEveryScript) + "\n");
+
+  EXPECT_EQ(Ok({"backup"}), "Finished Backup.\n");
+  const std::string snapshot = ReadFile(app_dir + "Backup/registry.cfg");
+  EXPECT_EQ(snapshot.substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_NE(snapshot.find(std::string("Titlestr=") + kEveryScript + "\r\n"), std::string::npos);
+  Ok({"delete", name});
+  EXPECT_EQ(Ok({"restore", "--yes"}), "Configuration restored.\n");
+  EXPECT_EQ(Ok({"list"}), name + "\n");
+  EXPECT_EQ(Ok({"questions", "\u0447\u0410\u0432\u041E"}), listed);  // any case
+  EXPECT_EQ(Ok({"get", name, "Title"}), "Title=" + std::string(kEveryScript) + "\n");
+  EXPECT_EQ(ReadFile(app_dir + name + ".dat"), utf8);
+}
+
+TEST_F(BackupCommands, AWindows1252SetIsWrittenAsBeforeAndAnOlderSetStillRestores) {
+  Ok({"add", "Caf\u00E9"});
+  Ok({"set", "Caf\u00E9", "Title", "\u20AC 5"});
+  EXPECT_EQ(Ok({"backup"}), "Finished Backup.\n");
+  const std::string snapshot = ReadFile(app_dir + "Backup/registry.cfg");
+  EXPECT_NE(snapshot.find("[\\Software\\Tamsel Software\\Quorella\\FAQs\\Caf\xE9]\r\n"
+                          "Titlestr=\x80 5\r\n"),
+            std::string::npos)
+      << snapshot;
+  Ok({"delete", "caf\u00C9"});
+  EXPECT_EQ(Ok({"list"}), "");
+  EXPECT_EQ(Ok({"restore", "--yes"}), "Configuration restored.\n");
+  EXPECT_EQ(Ok({"list"}), "Caf\u00E9\n");
+  EXPECT_EQ(Ok({"get", "CAF\u00C9", "Title"}), "Title=\u20AC 5\n");
+}
+
 TEST_F(BackupCommands, TheStoredDirectoryServesUnlessOneIsGiven) {
   const std::string stored = dir / "stored";
   const std::string given = dir / "given";

@@ -80,6 +80,44 @@ TEST_F(Catalogue, WrongCommandLinesExitWithTwo) {
   }
 }
 
+TEST_F(Catalogue, AnArgumentThatIsNotUtf8IsAUsageErrorNamingIt) {
+  Ok({"add", "FAQ"});
+  struct Case {
+    std::vector<std::string> args;
+    const char* shown;
+  } const cases[] = {
+      {{"add", "Caf\xE9"}, "argument 2 \"Caf\\xE9\" is not valid UTF-8"},
+      {{"set", "FAQ", "Title", "a\xC3(\xFF"}, "argument 4 \"a\\xC3(\\xFF\" is not valid UTF-8"},
+      {{"add-question", "FAQ", "\xED\xA0\x80?"},
+       "argument 3 \"\\xED\\xA0\\x80?\" is not valid UTF-8"},
+  };
+  for (const Case& c : cases) {
+    const ProcessResult result = Run(c.args);
+    EXPECT_EQ(result.exit_code, 2) << c.shown;
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n')), std::string("quorella-cli: ") + c.shown);
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_EQ(Ok({"list"}), "FAQ\n");
+  EXPECT_EQ(Ok({"get", "FAQ", "Title"}), "Title=FAQ\n");
+}
+
+TEST_F(Catalogue, NamesAreOneWhateverTheirCaseInEveryScript) {
+  for (const auto& [name, other_case] : std::vector<std::pair<std::string, std::string>>{
+           {"Caf\u00E9", "CAF\u00C9"},
+           {"\u041F\u0440\u0438\u0432\u0435\u0442", "\u041F\u0420\u0418\u0412\u0415\u0422"},
+           {"\u0391\u03B8\u03AE\u03BD\u03B1", "\u0391\u0398\u0389\u039D\u0391"}}) {
+    Ok({"add", name});
+    const ProcessResult again = Run({"add", other_case});
+    EXPECT_EQ(again.exit_code, 1) << other_case;
+    EXPECT_EQ(again.err, "The name already exists. Please select a new one.\n");
+    Ok({"set", other_case, "Title", other_case});
+    EXPECT_EQ(Ok({"get", name, "Title"}), "Title=" + other_case + "\n");
+    EXPECT_TRUE(std::filesystem::exists(app_dir + name + ".dat"));
+  }
+  EXPECT_EQ(Ok({"list"}),
+            "Caf\u00E9\n\u0391\u03B8\u03AE\u03BD\u03B1\n\u041F\u0440\u0438\u0432\u0435\u0442\n");
+}
+
 TEST_F(Catalogue, GetShowsEveryValueInTableOrderWithDefaults) {
   Ok({"add", "FAQ"});
   const std::string all = Ok({"get", "FAQ"});
@@ -99,7 +137,7 @@ TEST_F(Catalogue, GetShowsEveryValueInTableOrderWithDefaults) {
 
 TEST_F(Catalogue, SetTakesEachTypeInItsForms) {
   Ok({"add", "FAQ"});
-  Ok({"set", "FAQ", "Title", "My \xE9t\xE9 FAQ"});
+  Ok({"set", "FAQ", "Title", "My \u00E9t\u00E9 FAQ"});
   Ok({"set", "FAQ", "FrameIt", "false"});
   Ok({"set", "FAQ", "DisableBanner", "TRUE"});
   Ok({"set", "FAQ", "AnswerPageColor", "#FF8000"});
@@ -108,7 +146,7 @@ TEST_F(Catalogue, SetTakesEachTypeInItsForms) {
   Ok({"set", "FAQ", "StartPage", ""});
   EXPECT_EQ(Ok({"get", "FAQ", "Title", "FrameIt", "DisableBanner", "AnswerPageColor",
                 "AnswerTextColor", "FontSize", "StartPage"}),
-            "Title=My \xE9t\xE9 "
+            "Title=My \u00E9t\u00E9 "
             "FAQ\nFrameIt=0\nDisableBanner=1\nAnswerPageColor=33023\nAnswerTextColor=255\n"
             "FontSize=-1\nStartPage=\n");
 }

@@ -12,6 +12,7 @@
 #include "store/faq.h"
 #include "support/error_text.h"
 #include "support/faults.h"
+#include "util/cp1252.h"
 #include "util/errors.h"
 
 namespace quorella::testing {
@@ -83,7 +84,8 @@ TEST_F(Hostile, ABinaryFileImportsAsItsBytesAndTouchesNoOtherFaq) {
   const Image before = Snapshot();
   const ConvertResult expected = Convert(ReadWorkingText(dir / "binary.bin"), ConvertOptions{});
   EXPECT_EQ(Ok({"import", dir / "binary.bin", "Binary"}), std::to_string(expected.count) + "\n");
-  EXPECT_EQ(ReadFile(app_dir + "Binary.dat"), expected.text);
+  // Read as Windows-1252, every byte a character, and so stored again in Windows-1252.
+  EXPECT_EQ(Cp1252ToUtf8(ReadFile(app_dir + "Binary.dat")), expected.text);
   EXPECT_EQ(Ok({"get", "Binary", "TotalQuestions"}),
             "TotalQuestions=" + std::to_string(expected.count) + "\n");
   Image after = Snapshot();

@@ -57,6 +57,7 @@ TEST_F(Import, FailuresWriteNothing) {
   Ok({"add", "FAQ"});
   WriteFile(dir / "in.txt", "Q?\r\nA.\r\n\r\n");
   WriteFile(dir / "big.txt", std::string(16 * 1024 * 1024 + 1, 'x'));
+  WriteFile(dir / "cp1252.txt", "Q?\r\nCaf\xE9.\r\n\r\n");
   struct Case {
     std::vector<std::string> args;
     std::string message;
@@ -69,6 +70,8 @@ TEST_F(Import, FailuresWriteNothing) {
        "The question - answer separator is empty. Please enter the text that ends a question.\n"},
       {{"import", dir / "in.txt", "faq"}, "The name already exists. Please select a new one.\n"},
       {{"import", dir / "in.txt", ""}, "Please enter a name for FAQ.\n"},
+      {{"import", dir / "cp1252.txt", "New", "--encoding", "utf-8"},
+       "Line 2 is not valid UTF-8 text. Nothing was imported.\n"},
   };
   for (const Case& c : cases) {
     const ProcessResult result = Run(c.args);
@@ -79,6 +82,31 @@ TEST_F(Import, FailuresWriteNothing) {
   EXPECT_EQ(Ok({"list"}), "FAQ\n");
   EXPECT_EQ(ReadFile(app_dir + "FAQ.dat"), "");
   EXPECT_FALSE(std::filesystem::exists(app_dir + "New.dat"));
+}
+
+// The file's encoding found from its bytes or named; the document keeps Windows-1252 while every
+// character fits and is written in UTF-8 with the mark once one does not.
+TEST_F(Import, EncodingFoundOrNamed) {
+  const std::string utf8 = "Привет, 日本?\r\nЗдравствуйте 🙂\r\n\r\n";
+  const std::string document =
+      "[Question 0]\r\nПривет, 日本?\r\n\r\n####\r\n\r\n"
+      "[Answer 0]\r\nЗдравствуйте 🙂\r\n\r\n####\r\n\r\n";
+  WriteFile(dir / "utf8.txt", utf8);
+  WriteFile(dir / "bom.txt", "\xEF\xBB\xBF" + utf8);
+  WriteFile(dir / "cp1252.txt", "Caf\xE9?\r\n\x80 5.\r\n\r\n");
+  EXPECT_EQ(Ok({"import", dir / "utf8.txt", "Auto"}), "1\n");
+  EXPECT_EQ(ReadFile(app_dir + "Auto.dat"), "\xEF\xBB\xBF" + document);
+  EXPECT_EQ(Ok({"questions", "Auto"}), "1. Привет, 日本?\n");
+  EXPECT_EQ(Ok({"import", dir / "bom.txt", "Bom", "--encoding", "utf-8"}), "1\n");
+  EXPECT_EQ(ReadFile(app_dir + "Bom.dat"), "\xEF\xBB\xBF" + document);
+  EXPECT_EQ(Ok({"import", dir / "cp1252.txt", "Western", "--encoding", "auto"}), "1\n");
+  EXPECT_EQ(
+      ReadFile(app_dir + "Western.dat"),
+      "[Question 0]\r\nCaf\xE9?\r\n\r\n####\r\n\r\n[Answer 0]\r\n\x80 5.\r\n\r\n####\r\n\r\n");
+  EXPECT_EQ(Ok({"questions", "Western"}), "1. Café?\n");
+  // UTF-8 read as Windows-1252 is what the user asked for, and every character of it fits.
+  EXPECT_EQ(Ok({"import", dir / "utf8.txt", "Forced", "--encoding", "windows-1252"}), "1\n");
+  EXPECT_EQ(ReadFile(app_dir + "Forced.dat"), document);
 }
 
 TEST_F(Import, AnUnwritableDocumentIsReportedAndNothingElseDone) {
@@ -102,7 +130,9 @@ TEST_F(Import, WrongCommandLinesExitWithTwo) {
        std::vector<std::vector<std::string>>{{"import"},
                                              {"import", "file.txt"},
                                              {"import", "f", "N", "--qa-sep"},
-                                             {"import", "f", "N", "--bogus"}}) {
+                                             {"import", "f", "N", "--bogus"},
+                                             {"import", "f", "N", "--encoding", "latin-1"},
+                                             {"import", "f", "N", "--encoding"}}) {
     const ProcessResult result = Run(args);
     EXPECT_EQ(result.exit_code, 2) << args.size();
     EXPECT_NE(result.err, "");

@@ -18,10 +18,12 @@ TEST_F(Questions, AddedQuestionsAreListedInOrderOnOneLineEach) {
   Ok({"add", "FAQ"});
   Ok({"add-question", "FAQ", "What is it?"});
   Ok({"add-question", "FAQ", "Two\nlines\r\nthree"});
-  Ok({"add-question", "faq", "  \xC9t\xE9 ?  "});
+  Ok({"add-question", "faq", "  \u00C9t\u00E9 ?  "});
   EXPECT_EQ(Ok({"questions", "FAQ"}),
-            "1. What is it?\n2. Two\\nlines\\nthree\n3.   \xC9t\xE9 ?  \n");
+            "1. What is it?\n2. Two\\nlines\\nthree\n3.   \u00C9t\u00E9 ?  \n");
   EXPECT_EQ(Ok({"get", "FAQ", "TotalQuestions"}), "TotalQuestions=3\n");
+  // Every character fits Windows-1252, so the document is written in it as before.
+  EXPECT_NE(ReadFile(app_dir + "FAQ.dat").find("\r\n  \xC9t\xE9 ?  \r\n"), std::string::npos);
 }
 
 TEST_F(Questions, TheAnswerIsStoredWithItsFormat) {

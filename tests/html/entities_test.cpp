@@ -2,35 +2,70 @@
 
 #include <gtest/gtest.h>
 
+#include "util/cp1252.h"
 #include "util/strings.h"
+#include "util/unicode.h"
 
 namespace quorella::html {
 namespace {
 
+std::string Utf8Of(char32_t code_point) {
+  std::string text;
+  AppendCodePoint(text, code_point);
+  return text;
+}
+
+std::string Ascii(std::string_view text) {
+  std::string out;
+  AsciiPageWriter().Append(out, text);
+  return out;
+}
+
 TEST(Entities, TheTableInItsOrder) {
-  const std::vector<std::pair<unsigned char, std::string>> expected = {
+  const std::vector<std::pair<char32_t, std::string>> expected = {
       {0x22, "&quot;"},   {0x3C, "&lt;"},     {0x3E, "&gt;"},     {0xA2, "&cent;"},
       {0xA3, "&pound;"},  {0xA4, "&curren;"}, {0xA5, "&yen;"},    {0xA6, "&brvbar;"},
       {0xA7, "&sect;"},   {0xA9, "&copy;"},   {0xAA, "&ordf;"},   {0xAE, "&reg;"},
       {0xAF, "&macr;"},   {0xB0, "&deg;"},    {0xB1, "&plusmn;"}, {0xB4, "&acute;"},
       {0xB5, "&micro;"},  {0xB6, "&para;"},   {0xB7, "&middot;"}, {0xBC, "&frac14;"},
       {0xBD, "&frac12;"}, {0xBE, "&frac34;"}, {0xBF, "&iquest;"}, {0xF7, "&divide;"},
-      {0xF8, "&oslash;"}, {0x80, "&euro;"}};
+      {0xF8, "&oslash;"}, {0x20AC, "&euro;"}};
   ASSERT_EQ(kEntityTable.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(static_cast<unsigned char>(kEntityTable[i].character), expected[i].first) << i;
+    EXPECT_EQ(static_cast<std::uint32_t>(kEntityTable[i].code_point),
+              static_cast<std::uint32_t>(expected[i].first))
+        << i;
     EXPECT_EQ(kEntityTable[i].text, expected[i].second) << i;
   }
 }
 
-// The one-pass escape gives what replacing the table's entries one after another gives.
-TEST(Entities, EveryByteAsTheTableReplacesIt) {
+// The one-pass escape gives what replacing the table's entries one after another gives, for every
+// character Windows-1252 holds.
+TEST(Entities, EveryWindows1252CharacterAsTheTableReplacesIt) {
   for (int byte = 1; byte < 256; ++byte) {
-    const std::string word = "a" + std::string(1, static_cast<char>(byte)) + "b";
+    const char32_t code_point = Cp1252ToCodePoint(static_cast<unsigned char>(byte));
+    const std::string word = "a" + Utf8Of(code_point) + "b";
     std::string expected = word;
     for (const Entity& e : kEntityTable)
-      expected = ReplaceAll(expected, std::string(1, e.character), e.text);
+      expected = ReplaceAll(expected, Utf8Of(e.code_point), e.text);
     EXPECT_EQ(EscapeWord(word), expected) << byte;
+  }
+}
+
+// Every code point, whatever the length of its UTF-8 form, is written on a page as its reference;
+// in a word it is its entity or stays as it is.
+TEST(Entities, EveryCodePointBeyondAscii) {
+  for (char32_t cp = 0x80; cp <= 0x10FFFF; ++cp) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+    const std::string text = Utf8Of(cp);
+    ASSERT_EQ(Ascii("x" + text + "y"), "x&#" + std::to_string(cp) + ";y")
+        << static_cast<std::uint32_t>(cp);
+    const std::string escaped = EscapeWord(text);
+    if (escaped != text) {
+      bool in_table = false;
+      for (const Entity& e : kEntityTable) in_table |= e.code_point == cp && e.text == escaped;
+      ASSERT_TRUE(in_table) << static_cast<std::uint32_t>(cp);
+    }
   }
 }
 
@@ -45,12 +80,70 @@ TEST(Entities, Words) {
            {"&nbsp;", "&nbsp;"},
            {"x<y", "x&lt;y"},
            {"\"<>\"", "&quot;&lt;&gt;&quot;"},
-           {"\x80\xF7\xF8", "&euro;&divide;&oslash;"},
-           {"caf\xE9", "caf\xE9"},  // letters outside the table stay
+           {"€÷ø", "&euro;&divide;&oslash;"},
+           {"£5,¡ñ", "&pound;5,¡ñ"},  // characters outside the table stay
+           {"Привет<日本>", "Привет&lt;日本&gt;"},
+           {"e\u0301🙂\u00A0", "e\u0301🙂\u00A0"},
+           {"\xFF\xC2", "\xFF\xC2"},                         // bad bytes too: the page writes them
+           {"\xED\xA0\x80\xC2\xA3", "\xED\xA0\x80&pound;"},  // an encoded surrogate
            {"", ""},
            {std::string("a\0<", 3), std::string("a\0&lt;", 6)},  // a NUL ends nothing
        })
     EXPECT_EQ(EscapeWord(c.word), c.escaped) << c.word;
+}
+
+TEST(Entities, PageWriterLeavesAsciiAndTheTableAlone) {
+  struct Case {
+    std::string text, written;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"<b>\"Zürich\" & £5</b>", "<b>\"Z&#252;rich\" & &#163;5</b>"},
+           {"every byte below 0x80 \x01\x7F stays, in runs of any length",
+            "every byte below 0x80 \x01\x7F stays, in runs of any length"},
+           {"Привет", "&#1055;&#1088;&#1080;&#1074;&#1077;&#1090;"},
+           {"日本語", "&#26085;&#26412;&#35486;"},
+           {"سلام", "&#1587;&#1604;&#1575;&#1605;"},
+           {"e\u0301", "e&#769;"},  // a combining mark stays after its letter
+           {"🙂!", "&#128578;!"},
+           {"\xFF", "&#65533;"},    // a byte that starts no sequence
+           {"a\xD0", "a&#65533;"},  // a sequence cut short
+       })
+    EXPECT_EQ(Ascii(c.text), c.written) << c.text;
+}
+
+// Pieces written one after another, as a page's items are: inside script and style elements, where
+// HTML reads no references, characters take the language's own escapes.
+TEST(Entities, PageWriterEscapesScriptsAndStyleSheetsInTheirOwnWay) {
+  struct Case {
+    std::vector<std::string> pieces;
+    std::string written;
+  };
+  for (const Case& c : std::vector<Case>{
+           {{"<p>é</p>"}, "<p>&#233;</p>"},
+           {{"<script>", "location=\"й.html\"; // 🙂", "</script>", "й"},
+            "<script>location=\"\\u0439.html\"; // \\uD83D\\uDE42</script>&#1081;"},
+           {{"<SCRIPT type=\"text/javascript\">x='ü'</Script >ü"},
+            "<SCRIPT type=\"text/javascript\">x='\\u00FC'</Script >&#252;"},
+           {{"<style>p{font-family:\"日本\"}</style>日"},
+            "<style>p{font-family:\"\\0065E5\\00672C\"}</style>&#26085;"},
+           {{"<scripts>é</scripts>", "<stylex>é"}, "<scripts>&#233;</scripts><stylex>&#233;"},
+           {{"<script>a='</style>é'</script>é"}, "<script>a='</style>\\u00E9'</script>&#233;"},
+           {{"<style>", "é"}, "<style>\\0000E9"},  // open at the end of a piece: still open
+           {{"<script"}, "<script"},
+           {{"a long run of plain markup <b>bold</b> before: é"},
+            "a long run of plain markup <b>bold</b> before: &#233;"},
+       }) {
+    AsciiPageWriter writer, in_place;
+    std::string out, converted = "<p>";
+    for (const std::string& piece : c.pieces) {
+      writer.Append(out, piece);
+      const std::size_t from = converted.size();
+      converted += piece;
+      in_place.ConvertFrom(converted, from);
+    }
+    EXPECT_EQ(out, c.written) << c.pieces.front();
+    EXPECT_EQ(converted, "<p>" + c.written) << c.pieces.front();
+  }
 }
 
 }  // namespace

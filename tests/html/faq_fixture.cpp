@@ -3,6 +3,7 @@
 #include "store/document.h"
 #include "support/temp_dir.h"
 #include "util/file_io.h"
+#include "util/marked_text.h"
 #include "util/strings.h"
 #include "util/text_lines.h"
 
@@ -50,7 +51,9 @@ Faq FaqBuilder::Build() const {
     if (!text.empty()) text += "\r\n";
     text += header + "\r\n" + JoinLinesCrLf(lines) + "\r\n" + std::string(kTerminator) + "\r\n";
   }
-  WriteWholeFile(document_path_, text);
+  // Stored as the program stores a document: Windows-1252 while every character fits.
+  WriteWholeFile(document_path_,
+                 EncodeMarkedText(text, EncodingToWrite(text, FileEncoding::Windows1252)));
   return faq_;
 }
 
@@ -59,7 +62,7 @@ std::vector<QuestionAndAnswer> SampleQuestions(std::size_t count) {
       {"What is Quorella?",
        {"0", "It writes FAQ pages.", "", "See www.tamsel.example, or mail (help@tamsel.example)."}},
       {"How do <b>bold</b> & \"quotes\" look?",
-       {"1", "Type  two  spaces, a \xA3 or \x80 sign \xA9 and 1<2.",
+       {"1", "Type  two  spaces, a £ or € sign © and 1<2.",
         "Files at ftp.tamsel.example/pub and http://tamsel.example/a?b=1&c=2).", "", "& a&b "}},
       {"Last one?",
        {"2", "<pre> keeps\tTABS www.a.example\thttp://b.example", "  indented <x@y.example>", "",

@@ -8,6 +8,7 @@
 #include "html/faq_fixture.h"
 #include "html/generator.h"
 #include "html/golden.h"
+#include "util/unicode.h"
 
 namespace quorella::html {
 namespace {
@@ -104,7 +105,7 @@ std::vector<Scenario> Scenarios() {
                        .Add({"Empty section?", {}})
                        .Add({"No format line?", {"Yes, www.a.example:", "x@y.example"}})
                        .Add({"Number alone?", {"12"}})
-                       .Add({"Negative?", {"-2", "\xA7 1 \xB1 2 \xBC"}})
+                       .Add({"Negative?", {"-2", "§ 1 ± 2 ¼"}})
                        .Add({"Two lines\r\nof question?", {"1", "", "a"}});
                  }});
   for (const auto& [pages_name, pages] : answer_pages)
@@ -130,6 +131,32 @@ std::vector<Scenario> Scenarios() {
              .Add({"日本語？", {"1", "はい。"}})
              .Add({"FAQ", {"0", "Its page is not the start page."}});
        }});
+  // Text in every script, everywhere text reaches a page: the pages hold ASCII alone.
+  auto every_script = [](FaqBuilder& faq) {
+    faq.Set(FaqValue::Title, "Вопросы — ερωτήσεις 🙂")
+        .Set(FaqValue::FontName, "Noto Sans CJK 日本")
+        .Set(FaqValue::LinkQuestionsText, "Все вопросы")
+        .Set(FaqValue::LinkPreviousText, "« Назад")
+        .Set(FaqValue::LinkNextText, "Далее »")
+        .Set(FaqValue::LinkTopText, "Наверх ↑")
+        .Set(FaqValue::StaticClickOnQ, "Выберите вопрос")
+        .Section(FixedSection::HeaderCode, {"<META NAME=\"keywords\" CONTENT=\"ключ, 鍵\">",
+                                            "<script>var hello = \"Привет 🙂\";</script>",
+                                            "<style>h1 { font-family: \"宋体\"; }</style>"})
+        .Section(FixedSection::FrameHeaderCode, {"<!-- рамка £ -->"})
+        .Section(FixedSection::AnswerHeader, {"<H1>Ответы</H1>"})
+        .Section(FixedSection::AnswerFooter, {"<P>© Ωμέγα</P>"})
+        .Section(FixedSection::QuestionHeader, {"<H1>問題</H1>"})
+        .Section(FixedSection::QuestionFooter, {"<P dir=\"rtl\">تذييل</P>"})
+        .Add({"Что это — «Quorella»?",
+              {"0", "Программа: см. www.пример.рф, £5 ± €2 < ¼.", "", "Письмо: (почта@пример.рф)"}})
+        .Add({"Τι είναι;", {"1", "Γραμμή ένα", "Γραμμή δύο § é"}})
+        .Add({"日本語で書けますか？", {"2", "  はい、書けます。", "  🙂 4 bytes"}})
+        .Add({"هل يعمل من اليمين؟", {"3", "<P dir=\"rtl\">نعم، يعمل £ ©.</P>"}})
+        .Add({"Ame\u0301lie, naïve?", {"0", "e\u0301 n\u0303 a\u030A: combining marks."}});
+  };
+  all.push_back({"every_script_simple", kLayoutSimple, kOnePerPage, 0, every_script});
+  all.push_back({"every_script_frames", kLayoutFrames, kOnePerPage, 0, every_script});
   return all;
 }
 
@@ -143,8 +170,13 @@ TEST(GoldenPages, EveryScenarioMatchesItsKeptFiles) {
         .Set(FaqValue::AnswersPage, scenario.answers_page);
     for (auto& entry : testing::SampleQuestions(scenario.questions)) builder.Add(std::move(entry));
     scenario.adjust(builder);
-    Go(builder.Build(), banner);
+    const Faq faq = builder.Build();
+    const std::vector<std::string> written = Go(faq, banner);
     testing::ExpectFolderMatchesGolden(scenario.name, builder.output_dir());
+    // Classic pages are ASCII; the Modern ones are UTF-8 and say so.
+    if (faq.values.Integer(FaqValue::PageStyle) == kPageStyleClassic) {
+      for (const std::string& page : written) EXPECT_TRUE(IsAscii(testing::ReadFile(page))) << page;
+    }
   }
 }
 

@@ -29,7 +29,11 @@ TEST(WordRendering, SingleWords) {
            {"ww.w.x", "ww.w.x"},
            {"ftp", "ftp"},
            {"ftpx", "ftpx"},
-           {"\xD7ww.x", "\xD7ww.x"},  // only A to Z count as letters of another case
+           {"×ww.x", "×ww.x"},  // only A to Z count as letters of another case
+           {"www.пример.рф", "<A HREF=\"http://www.пример.рф\">www.пример.рф</A>"},
+           {"(я@b.c)", "(<A HREF=\"mailto:я@b.c\">я@b.c</A>)"},
+           {"ab://é\tпр£", "<A HREF=\"ab://é\">ab://é</A>\tпр£"},  // other pieces stay
+           {"Цена:£5", "Цена:&pound;5"},
            {"http://a<b>", "<A HREF=\"http://a<b>\">http://a<b></A>"},  // links are not escaped
            {"x@y", "x@y"},
            {"x.y@z", "<A HREF=\"mailto:x.y@z\">x.y@z</A>"},
@@ -99,12 +103,16 @@ TEST(WordRendering, SpacingInsideALineIsKept) {
 // Every short word over the characters the rules look at: whatever is neither a link nor an e-mail
 // word is exactly its escaped self.
 TEST(WordRendering, AnyOtherWordIsEscaped) {
-  const std::string alphabet = "aWwFf@:/.&<\"\xA9\x80";
-  std::vector<std::string> words = {""};
-  for (int length = 1; length <= 3; ++length)
-    for (std::size_t n = words.size(), i = 0; i < n; ++i)
-      if (words[i].size() == static_cast<std::size_t>(length - 1))
-        for (char c : alphabet) words.push_back(words[i] + c);
+  const std::vector<std::string> alphabet = {"a", "W", "w", "F",  "f", "@", ":", "/",
+                                             ".", "&", "<", "\"", "©", "€", "я"};
+  std::vector<std::string> words = {""}, shorter = {""};
+  for (int length = 1; length <= 3; ++length) {
+    std::vector<std::string> longer;
+    for (const std::string& word : shorter)
+      for (const std::string& c : alphabet) longer.push_back(word + c);
+    words.insert(words.end(), longer.begin(), longer.end());
+    shorter = std::move(longer);
+  }
   std::size_t plain = 0;
   for (const std::string& word : words) {
     if (IsLinkWord(word) || IsEmailWord(word)) continue;

@@ -7,10 +7,13 @@
 #include <functional>
 
 #include "store/answer.h"
+#include "store/question_sections.h"
 #include "support/faults.h"
 #include "support/temp_dir.h"
+#include "util/cp1252.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/marked_text.h"
 
 namespace quorella {
 namespace {
@@ -157,8 +160,49 @@ TEST_F(DocumentTest, LineBreaksInsideALineBecomeLines) {
   EXPECT_EQ(ReadSection(doc, "A"), "one\r\ntwo\r\n#### \r\nx\r\n\r\n");
 }
 
+TEST_F(DocumentTest, AWindows1252DocumentStaysSoUntilACharacterDoesNotFit) {
+  // Every byte from 0x80 up, as a document of the earlier build may hold them.
+  std::string high;
+  for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
+  const std::string earlier = "[Question 0]\r\nCaf\xE9 " + high + "\r\n\r\n####\r\n";
+  WriteFile(doc, earlier);
+  EXPECT_EQ(ReadSection(doc, "Question 0"), "Caf\u00E9 " + Cp1252ToUtf8(high) + "\r\n");
+  WriteSection(doc, "Question 0", {"Caf\u00E9 " + Cp1252ToUtf8(high)});
+  EXPECT_EQ(ReadFile(doc), earlier);  // the same text: not even rewritten
+  WriteSection(doc, "Answer 0", {"0", "\u20AC \u00FF"});
+  const std::string windows1252 = earlier + "\r\n[Answer 0]\r\n0\r\n\x80 \xFF\r\n\r\n####\r\n";
+  EXPECT_EQ(ReadFile(doc), windows1252);
+
+  // The first character Windows-1252 cannot hold turns the whole document into UTF-8, once.
+  WriteSection(doc, "Answer 1", {"0", "\u041F\u0440\u0438\u0432\u0435\u0442 \U0001F642"});
+  const std::string utf8 =
+      std::string(kUtf8Mark) + Cp1252ToUtf8(windows1252) +
+      "\r\n[Answer 1]\r\n0\r\n\u041F\u0440\u0438\u0432\u0435\u0442 \U0001F642\r\n\r\n####\r\n";
+  EXPECT_EQ(ReadFile(doc), utf8);
+  EXPECT_EQ(ReadSection(doc, "Question 0"), "Caf\u00E9 " + Cp1252ToUtf8(high) + "\r\n");
+  // ... and it stays UTF-8 when the characters that needed it are gone again.
+  DeleteSection(doc, "Answer 1");
+  EXPECT_EQ(ReadFile(doc), std::string(kUtf8Mark) + Cp1252ToUtf8(windows1252) + "\r\n");
+  SaveQuestionList(doc, {"Caf\u00E9"}, {"0\r\nx"});
+  EXPECT_EQ(ReadFile(doc).substr(0, 3), kUtf8Mark);
+  EXPECT_EQ(ReadSection(doc, "Question 0"), "Caf\u00E9\r\n");
+
+  // A new document starts in Windows-1252 when it can, and in UTF-8 when it cannot.
+  const std::string other = dir / "Other.dat";
+  SaveQuestionList(other, {"\u65E5\u672C?"}, {"0\r\n\u0645\u0631\u062D\u0628\u0627"});
+  EXPECT_EQ(ReadFile(other),
+            "\xEF\xBB\xBF[Question 0]\r\n\u65E5\u672C?\r\n\r\n####\r\n"
+            "\r\n[Answer 0]\r\n0\r\n\u0645\u0631\u062D\u0628\u0627\r\n\r\n####\r\n");
+  // Bytes that are not UTF-8 in a marked document come back as they were.
+  WriteFile(other, "\xEF\xBB\xBF[A]\r\nbad \xFF\r\n\r\n####\r\n");
+  WriteSection(other, "B", {"b"});
+  EXPECT_EQ(ReadFile(other),
+            "\xEF\xBB\xBF[A]\r\nbad \xFF\r\n\r\n####\r\n\r\n[B]\r\nb\r\n\r\n####\r\n");
+}
+
 TEST_F(DocumentTest, InjectedFailuresLeaveTheOldOrTheNewDocumentAndNoScratch) {
-  WriteSection(doc, "Question 0", {"Q"});
+  // A Windows-1252 byte, so that one of the writes below turns the document into UTF-8.
+  WriteSection(doc, "Question 0", {"Caf\u00E9"});
   WriteSection(doc, "Answer 0", {"0", "A"});
   const std::string before = ReadFile(doc);
   const std::vector<std::function<void(const std::string&)>> actions = {
@@ -169,6 +213,12 @@ TEST_F(DocumentTest, InjectedFailuresLeaveTheOldOrTheNewDocumentAndNoScratch) {
         WriteSection(path, "Answer 9", {"0", "appended"});
       },
       [](const std::string& path) { DeleteSection(path, "Question 0"); },
+      [](const std::string& path) {
+        WriteSection(path, "Answer 0", {"0", "\u041F\u0440\u0438\u0432\u0435\u0442"});
+      },
+      [](const std::string& path) {
+        SaveQuestionList(path, {"\u65E5\u672C?"}, {"0\r\n\U0001F642"});
+      },
   };
   for (std::size_t a = 0; a < actions.size(); ++a) {
     testing::TempDir reference;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "store/registry.h"
+#include "store/sqlite.h"
+#include "support/database_trap.h"
 #include "support/temp_dir.h"
 #include "util/errors.h"
 #include "util/file_io.h"
@@ -167,6 +169,93 @@ TEST_F(SettingsTest, AFailedTransactionLeavesNothingBehind) {
                Error);
   EXPECT_EQ(settings.ReadSettingString(kFaq, "Title", ""), "Before");
   EXPECT_FALSE(settings.KeyExists("Software\\New"));
+}
+
+TEST_F(SettingsTest, NamesCompareByCaseFoldingInEveryScriptAndEnumerateSoSorted) {
+  struct Case {
+    const char* written;
+    const char* read;
+  } const cases[] = {
+      {"Caf\u00E9", "CAF\u00C9"},
+      {"\u041F\u0440\u0438\u0432\u0435\u0442", "\u041F\u0420\u0418\u0412\u0415\u0422"},
+      {"\u03A3\u03BF\u03C6\u03AF\u03B1", "\u03C3\u03BF\u03C6\u03AF\u03B1"},
+      {"Stra\u00DFe", "STRASSE"},
+      {"\u65E5\u672C", "\u65E5\u672C"},
+  };
+  const std::string faqs = std::string(kKey) + "\\FAQs";
+  for (const Case& c : cases) {
+    settings.WriteSettingString(faqs + "\\" + c.written, "Titel\u00C4", c.written);
+    EXPECT_EQ(settings.ReadSettingString(faqs + "\\" + c.read, "TITEL\u00E4", ""), c.written);
+    settings.WriteSettingString(faqs + "\\" + c.read, "titel\u00C4", c.written);
+  }
+  EXPECT_EQ(settings.SubkeyNames(faqs),
+            (std::vector<std::string>{"Caf\u00E9", "Stra\u00DFe", "\u03A3\u03BF\u03C6\u03AF\u03B1",
+                                      "\u041F\u0440\u0438\u0432\u0435\u0442", "\u65E5\u672C"}));
+}
+
+// A store the earlier build wrote: Windows-1252 names and strings ("Caf\xE9", "CAF\xC9", "\xC9t\xE9
+// \x80" and "Plain" under FAQs, "Extra \xE9" beside them with a binary and a string value).
+std::string EarlierStoreFixture() {
+  return testing::SourceDir() + "/tests/store/data/windows1252_store.db";
+}
+
+int StoreVersion(const std::string& path) {
+  sqlite::Database db(path, sqlite::Database::Mode::ReadOnly);
+  sqlite::Statement version(db, "PRAGMA user_version");
+  return version.Step() ? static_cast<int>(version.Int(0)) : -1;
+}
+
+TEST_F(SettingsTest, StoreOfTheEarlierBuildIsConvertedOnceToUtf8) {
+  CreateDirectories(dir / "config/quorella");
+  CopyFileReplacing(EarlierStoreFixture(), db_path);
+  ASSERT_EQ(StoreVersion(db_path), 1);
+  const std::string faqs = std::string(kKey) + "\\FAQs";
+  // "Caf\xE9" and "CAF\xC9" fold alike now: one key, holding what both held.
+  EXPECT_EQ(settings.SubkeyNames(faqs),
+            (std::vector<std::string>{"Caf\u00E9", "Plain", "\u00C9t\u00E9 \u20AC"}));
+  EXPECT_EQ(StoreVersion(db_path), 2);
+  EXPECT_EQ(settings.ReadSettingString(faqs + "\\CAF\u00C9", "Title", ""),
+            "Men\u00FC \u201Cquoted\u201D \u20AC \u00FF");
+  EXPECT_EQ(settings.ReadSettingInteger(faqs + "\\caf\u00E9", "TotalQuestions", 0), 7);
+  EXPECT_EQ(settings.ReadSettingInteger(faqs + "\\Plain", "TotalQuestions", 0), 3);
+  const auto extra = settings.ReadValues(std::string(kKey) + "\\EXTRA \u00C9");
+  ASSERT_EQ(extra.size(), 2u);
+  EXPECT_EQ(extra[0].name, "Blob\u00E9");
+  EXPECT_EQ(extra[0].value, (RawValue{value_type::kBinary, std::string("\x00\xFF\xE9", 3)}));
+  EXPECT_EQ(extra[1].name, "Note\u00E9");
+  EXPECT_EQ(extra[1].value, RawValue::String("\u00E0 la carte"));
+  // Converted once: reading again changes nothing.
+  const std::string converted = testing::ReadFile(db_path);
+  EXPECT_EQ(settings.ReadSettingString(faqs + "\\Plain", "Title", ""), "ASCII title");
+  EXPECT_EQ(testing::ReadFile(db_path), converted);
+}
+
+TEST_F(SettingsTest, AFailedConversionLeavesTheEarlierStore) {
+  CreateDirectories(dir / "config/quorella");
+  const std::string earlier = testing::ReadFile(EarlierStoreFixture());
+  int failures = 0;
+  for (const auto call : {testing::DatabaseTrap::Call::Write, testing::DatabaseTrap::Call::Sync}) {
+    for (int nth = 1;; ++nth) {
+      CopyFileReplacing(EarlierStoreFixture(), db_path);
+      bool fired = false;
+      bool failed = false;
+      {
+        testing::DatabaseTrap trap(call, nth);
+        try {
+          settings.SubkeyNames(kKey);
+        } catch (const Error&) {
+          failed = true;
+        }
+        fired = trap.fired();
+      }
+      if (!fired) break;
+      ++failures;
+      EXPECT_TRUE(failed) << testing::CallName(call) << " " << nth;
+      EXPECT_EQ(StoreVersion(db_path), 1) << nth;
+      EXPECT_EQ(testing::ReadFile(db_path), earlier) << testing::CallName(call) << " " << nth;
+    }
+  }
+  EXPECT_GT(failures, 2);
 }
 
 }  // namespace

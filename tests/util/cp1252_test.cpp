@@ -28,5 +28,29 @@ TEST(Cp1252, UnrepresentableBecomesQuestionMark) {
   EXPECT_EQ(Utf8ToCp1252("\xFF"), "?");  // not UTF-8 at all
 }
 
+TEST(Cp1252, FitsOnlyWhenEveryCharacterHasAByte) {
+  struct Case {
+    const char* utf8;
+    bool fits;
+  } const cases[] = {
+      {"", true},
+      {"plain ASCII", true},
+      {"Caf\u00E9 \u20AC \u0178 \u2122", true},
+      {"\u0081", true},  // unassigned byte, kept as its C1 control
+      {"\u041F\u0440\u0438\u0432\u0435\u0442", false},
+      {"e\u0301", false},  // combining mark
+      {"\U0001F642", false},
+      {"\xFF", false},  // not UTF-8
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FitsCp1252(c.utf8), c.fits) << c.utf8;
+    const auto bytes = Utf8ToCp1252IfFits(c.utf8);
+    EXPECT_EQ(bytes.has_value(), c.fits) << c.utf8;
+    if (bytes) {
+      EXPECT_EQ(Cp1252ToUtf8(*bytes), c.utf8);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quorella

@@ -130,10 +130,12 @@ class ControlsTest : public QObject {
   }
 
   void TextAndColourConversions() {
-    QCOMPARE(ToQt("caf\xE9 \x80"), QStringLiteral("caf\u00E9 \u20AC"));
-    bool lossy = false;
-    QCOMPARE(FromQt(QStringLiteral("\u00E9\u4E2D"), &lossy), std::string("\xE9?"));
-    QVERIFY(lossy);
+    for (const char* utf8 :
+         {"caf\u00E9 \u20AC", "\u041F\u0440\u0438\u0432\u0435\u0442 \u03A3",
+          "\u65E5\u672C\u8A9E \u0645\u0631\u062D\u0628\u0627", "e\u0301 \U0001F642"}) {
+      QCOMPARE(FromQt(ToQt(utf8)), std::string(utf8));
+    }
+    QCOMPARE(ToQt("\u4E2D\U0001F642"), QString::fromUtf16(u"\u4E2D\U0001F642"));
     QCOMPARE(ColourFromStored(0x0000FF), QColor(255, 0, 0));
     QCOMPARE(StoredFromColour(QColor(0x12, 0x34, 0x56)), 0x563412);
   }
