@@ -42,6 +42,7 @@ install_browser_test_packages() {
 
 configure_and_build() {
   local dir="$1"; shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+  # shellcheck disable=SC2086  # QUORELLA_CMAKE_ARGS holds several arguments (CI: -DQUORELLA_WERROR=ON)
+  cmake -S "$ROOT" -B "$dir" -G Ninja ${QUORELLA_CMAKE_ARGS:-} "$@" >/dev/null
   cmake --build "$dir" -j "$(nproc)"
 }

@@ -9,6 +9,7 @@ configure_and_build "$BUILD_DIR"
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
 
 cd "$ROOT"
-cmake --preset sanitize >/dev/null
+# shellcheck disable=SC2086  # QUORELLA_CMAKE_ARGS holds several arguments
+cmake --preset sanitize ${QUORELLA_CMAKE_ARGS:-} >/dev/null
 cmake --build --preset sanitize -j "$(nproc)"
 ctest --preset sanitize -j "$(nproc)"

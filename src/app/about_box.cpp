@@ -6,9 +6,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <QApplication>
+#include <QScopedValueRollback>
+
+#include "app/error_box.h"
 #include "app/site.h"
+#include "update/http_fetch.h"
+#include "update/update_check.h"
+#include "update/update_messages.h"
+#include "widgets/desktop_services.h"
 #include "widgets/label_3d.h"
 #include "widgets/link_label.h"
+#include "widgets/qt_text.h"
 
 namespace quorella::app {
 
@@ -105,6 +114,77 @@ TVAboutBox::TVAboutBox(QWidget* parent) : QWidget(parent) {
   outer->addWidget(others);
   outer->addStretch();
   setFixedWidth(380);
+  connect(butUpdates, &QPushButton::clicked, this, &TVAboutBox::butUpdatesClick);
+}
+
+void TVAboutBox::SetTexts(const QString& title, const QString& version, const QString& description,
+                          const QString& copyright) {
+  lblAppName->setText(title);
+  lblAppVersion->setText(version);
+  lblAppDesc->setText(description);
+  lblCopyright->setText(copyright);
+}
+
+namespace {
+// Thrown from the fetch's wait when the window closes; it unwinds the fetch and its temporary file.
+struct CheckCancelled {};
+
+// A busy cursor for as long as it lives.
+struct BusyCursor {
+  BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+}  // namespace
+
+void TVAboutBox::butUpdatesClick() {
+  using widgets::Desktop;
+  using widgets::ToQt;
+  if (checking_) return;  // one check at a time; the wait keeps the window live
+  const QScopedValueRollback<bool> checking(checking_, true);
+  cancel_ = false;
+  const std::string title = widgets::FromQt(lblAppName->text());
+  if (Desktop().ShowMessage(
+          this, {ToQt(kConfirmCheckCaption), ToQt(ConfirmCheckText()), widgets::BoxIcon::Question,
+                 widgets::BoxButtons::YesNo, widgets::BoxAnswer::Yes}) != widgets::BoxAnswer::Yes)
+    return;
+  const std::string site = quorella::SiteAddress();
+  FetchOptions options;
+  options.event_pump = [this] {
+    QCoreApplication::processEvents();
+    if (cancel_) throw CheckCancelled{};
+  };
+  UpdateCheckResult result;
+  bool cancelled = false;
+  emit Status(ToQt(kCheckingForUpdates));
+  const bool checked = [&] {
+    const BusyCursor busy;
+    return RunGuarded(this, [&] {
+      try {
+        result = IsNewCurrentVersion(title, widgets::FromQt(lblAppVersion->text()), app_dir_, site,
+                                     options);
+      } catch (const CheckCancelled&) {
+        cancelled = true;
+      }
+    });
+  }();
+  emit Status(QString());
+  if (!checked || cancelled) return;
+  if (result.newer) {
+    if (Desktop().ShowMessage(
+            this, {ToQt(kNewVersionCaption), ToQt(NewVersionText(result.published_version)),
+                   widgets::BoxIcon::Question, widgets::BoxButtons::YesNo,
+                   widgets::BoxAnswer::Yes}) == widgets::BoxAnswer::Yes)
+      Desktop().OpenDocument(ToQt(WhatsNewAddress(site)));
+    return;
+  }
+  std::string text = LatestVersionText(result.published_version);
+  if (!result.fetch_error.empty())
+    text += "\r\n" + CouldNotReach(UpgradesAddress(site), result.fetch_error);
+  Desktop().Beep();
+  Desktop().ShowMessage(this, {ToQt(title), ToQt(text), widgets::BoxIcon::None,
+                               widgets::BoxButtons::Ok, widgets::BoxAnswer::Ok});
 }
 
 }  // namespace quorella::app

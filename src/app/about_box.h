@@ -3,6 +3,8 @@
 // vendor's site and address, and the check for a newer version.
 #include <QWidget>
 
+#include <string>
+
 class QLabel;
 class QPushButton;
 
@@ -18,6 +20,24 @@ class TVAboutBox : public QWidget {
  public:
   explicit TVAboutBox(QWidget* parent = nullptr);
 
+  // The run-time texts: application name, "Version " + version, description, copyright.
+  void SetTexts(const QString& title, const QString& version, const QString& description,
+                const QString& copyright);
+  // Where the check's temporary version file lives.
+  void SetAppDir(const std::string& app_dir) { app_dir_ = app_dir; }
+  // Ends a running check at once (the window is closing); it reports nothing.
+  void CancelCheck() { cancel_ = true; }
+
+ signals:
+  // A text for the status bar; empty when it is to be cleared.
+  void Status(const QString& text);
+
+ private:
+  void butUpdatesClick();
+
+  std::string app_dir_;
+  bool checking_ = false;
+  bool cancel_ = false;
   QLabel* Logo = nullptr;
   widgets::TLabel3D* lblAppName = nullptr;
   QLabel* lblAppVersion = nullptr;

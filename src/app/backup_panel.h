@@ -1,6 +1,6 @@
 #pragma once
 // TVBackup: the backup panel of the Global page — the backup folder and the Backup and Restore
-// buttons.
+// buttons. It reports what the user did; the window runs the backup and the restore.
 #include <QWidget>
 
 class QLineEdit;
@@ -14,17 +14,27 @@ class TVBackup : public QWidget {
  public:
   explicit TVBackup(QWidget* parent = nullptr);
 
-  // The settings key the panel's values live under.
-  void SetSettingsKey(const std::string& key) { settings_key_ = key; }
-  const std::string& SettingsKey() const { return settings_key_; }
+  QString Directory() const;
+  void SetDirectory(const QString& directory);
+  // Reports the folder field as left when it has the input focus (before the window closes).
+  void CommitIfEditing();
+
+ signals:
+  // The folder field was left or a folder was picked: the text is to be stored.
+  void DirectoryChanged();
+  void BackupPressed();
+  void RestorePressed();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void butBackDirBrowseClick();
 
   QLineEdit* edtBackupDir = nullptr;
   QToolButton* butBackDirBrowse = nullptr;
   QPushButton* butBackup = nullptr;
   QPushButton* butRestore = nullptr;
-
- private:
-  std::string settings_key_;
 };
 
 }  // namespace quorella::app

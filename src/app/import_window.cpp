@@ -11,10 +11,13 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
+#include "app/error_box.h"
+#include "app/page_parts.h"
 #include "import/import_faq.h"
+#include "store/app_context.h"
 #include "util/errors.h"
 #include "widgets/desktop_services.h"
+#include "widgets/editor_text.h"
 #include "widgets/qt_text.h"
 
 namespace quorella::app {
@@ -32,17 +35,15 @@ QString ToBox(const std::string& crlf_text) {
 }
 
 std::string FromBox(const QPlainTextEdit* box) {
-  QString text = box->toPlainText();
+  QString text = widgets::EditorText(box);
   text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return FromQt(text);
+  return widgets::FromQt(text);
 }
 
-QPlainTextEdit* Box(const char* name, QWidget* parent) {
-  auto* box = new QPlainTextEdit(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setLineWrapMode(QPlainTextEdit::NoWrap);
-  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+QPlainTextEdit* Box(const char* name, const QString& accessible_name, QWidget* parent) {
+  QPlainTextEdit* box = CodeEditor(name, parent);
+  box->setFont(parent->font());
+  box->setAccessibleName(accessible_name);
   box->setMinimumHeight(40);
   return box;
 }
@@ -55,8 +56,9 @@ QLabel* Step(const QString& number, QWidget* parent) {
   return label;
 }
 
-QLabel* BlueLabel(const QString& text, QWidget* parent) {
+QLabel* BlueLabel(const QString& text, QWidget* buddy, QWidget* parent) {
   auto* label = new QLabel(text, parent);
+  label->setBuddy(buddy);
   QPalette blue = label->palette();
   blue.setColor(QPalette::WindowText, Qt::blue);
   label->setPalette(blue);
@@ -65,8 +67,9 @@ QLabel* BlueLabel(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-TfrmImport::TfrmImport(TfrmMain* main_window)
-    : QWidget(main_window, Qt::Window), main_(main_window) {
+TfrmImport::TfrmImport(AppContext& context, std::function<std::vector<std::string>()> catalogue,
+                       QWidget* parent)
+    : QWidget(parent, Qt::Window), context_(context), catalogue_(std::move(catalogue)) {
   setObjectName(QStringLiteral("frmImport"));
   setWindowTitle(QStringLiteral("Import FAQ"));
   resize(586, 357);
@@ -79,14 +82,16 @@ TfrmImport::TfrmImport(TfrmMain* main_window)
 
   auto* first = new QHBoxLayout();
   first->addWidget(Step(QStringLiteral("1. "), steps));
-  butReadInputFile = new QPushButton(QStringLiteral("Read input file"), steps);
+  butReadInputFile = new QPushButton(QStringLiteral("&Read input file"), steps);
   butReadInputFile->setObjectName(QStringLiteral("butReadInputFile"));
   first->addWidget(butReadInputFile, 1);
   left->addLayout(first);
   auto* encoding = new QHBoxLayout();
-  encoding->addWidget(new QLabel(QStringLiteral("Encoding:"), steps));
   cmbEncoding = new QComboBox(steps);
   cmbEncoding->setObjectName(QStringLiteral("cmbEncoding"));
+  auto* encoding_label = new QLabel(QStringLiteral("&Encoding:"), steps);
+  encoding_label->setBuddy(cmbEncoding);
+  encoding->addWidget(encoding_label);
   // In the order of EncodingChoice.
   cmbEncoding->addItems(
       {QStringLiteral("Automatic"), QStringLiteral("UTF-8"), QStringLiteral("Windows-1252")});
@@ -100,37 +105,39 @@ TfrmImport::TfrmImport(TfrmMain* main_window)
   second->addWidget(Step(QStringLiteral("2. "), steps));
   second->addWidget(new QLabel(QStringLiteral("Define separators below:"), steps), 1);
   left->addLayout(second);
-  left->addWidget(BlueLabel(QStringLiteral("answer - question separator"), steps));
-  memoAtoQSep = Box("memoAtoQSep", steps);
+  memoAtoQSep = Box("memoAtoQSep", QStringLiteral("answer - question separator"), steps);
   memoAtoQSep->setPlainText(QStringLiteral("\n\n"));
+  left->addWidget(BlueLabel(QStringLiteral("&answer - question separator"), memoAtoQSep, steps));
   left->addWidget(memoAtoQSep);
-  left->addWidget(BlueLabel(QStringLiteral("question - answer separator"), steps));
-  memoQtoASep = Box("memoQtoASep", steps);
+  memoQtoASep = Box("memoQtoASep", QStringLiteral("question - answer separator"), steps);
+  left->addWidget(BlueLabel(QStringLiteral("&question - answer separator"), memoQtoASep, steps));
   memoQtoASep->setPlainText(QStringLiteral("?\n"));
   left->addWidget(memoQtoASep);
-  chkManualSep = new QCheckBox(QStringLiteral("Separators added manually"), steps);
+  chkManualSep = new QCheckBox(QStringLiteral("Separators added &manually"), steps);
   chkManualSep->setObjectName(QStringLiteral("chkManualSep"));
   left->addWidget(chkManualSep);
-  chkDelQNum = new QCheckBox(QStringLiteral("Remove question numbers"), steps);
+  chkDelQNum = new QCheckBox(QStringLiteral("Remove question &numbers"), steps);
   chkDelQNum->setObjectName(QStringLiteral("chkDelQNum"));
   chkDelQNum->setChecked(true);
   left->addWidget(chkDelQNum);
 
   auto* third = new QHBoxLayout();
   third->addWidget(Step(QStringLiteral("3. "), steps));
-  butConvert = new QPushButton(QStringLiteral("Convert"), steps);
+  butConvert = new QPushButton(QStringLiteral("&Convert"), steps);
   butConvert->setObjectName(QStringLiteral("butConvert"));
   third->addWidget(butConvert, 1);
   left->addLayout(third);
+  lblFound = Named(new QLabel(steps), "lblFound");
+  left->addWidget(lblFound);
   auto* fourth = new QHBoxLayout();
   fourth->addWidget(Step(QStringLiteral("4. "), steps));
-  butImport = new QPushButton(QStringLiteral("Import"), steps);
+  butImport = new QPushButton(QStringLiteral("&Import"), steps);
   butImport->setObjectName(QStringLiteral("butImport"));
   fourth->addWidget(butImport, 1);
   left->addLayout(fourth);
   layout->addWidget(steps);
 
-  memoImported = Box("memoImported", this);
+  memoImported = Box("memoImported", QStringLiteral("Working text"), this);
   layout->addWidget(memoImported, 1);
 
   connect(butReadInputFile, &QPushButton::clicked, this, &TfrmImport::butReadInputFileClick);
@@ -161,7 +168,7 @@ void TfrmImport::TakeControls() {
 
 void TfrmImport::butReadInputFileClick() {
   const auto file =
-      Desktop().OpenFile(this, QStringLiteral("Read input file"), ToQt(main_->context().app_dir()),
+      Desktop().OpenFile(this, QStringLiteral("Read input file"), ToQt(context_.app_dir()),
                          QStringLiteral("Text files (*.txt);;All files (*)"));
   if (file) ReadFile(*file);
 }
@@ -175,8 +182,10 @@ void TfrmImport::ReadFile(const QString& file) {
   session_.encoding_choice = static_cast<EncodingChoice>(cmbEncoding->currentIndex());
   // Kept even when the read fails, so that choosing another encoding reads this file again.
   input_file_ = file;
-  if (!main_->Guard([&] { session_.ReadInputFile(QFile::encodeName(file).toStdString()); })) return;
+  if (!RunGuarded(this, [&] { session_.ReadInputFile(QFile::encodeName(file).toStdString()); }))
+    return;
   memoImported->setPlainText(ToBox(session_.working_text));
+  lblFound->clear();
   const QString how = session_.encoding_choice == EncodingChoice::Automatic
                           ? QStringLiteral("Found: ")
                           : QStringLiteral("Read as: ");
@@ -185,13 +194,23 @@ void TfrmImport::ReadFile(const QString& file) {
 
 void TfrmImport::butConvertClick() {
   TakeControls();
-  if (main_->Guard([&] { session_.Convert(); }))
-    memoImported->setPlainText(ToBox(session_.working_text));
+  if (!RunGuarded(this, [&] { session_.Convert(); })) return;
+  memoImported->setPlainText(ToBox(session_.working_text));
+  const int found = session_.converted_count();
+  lblFound->setText(found == 1 ? QStringLiteral("1 question found.")
+                               : QStringLiteral("%1 questions found.").arg(found));
 }
 
 void TfrmImport::butImportClick() {
   TakeControls();
-  const std::vector<std::string> names = main_->CatalogueNames();
+  if (session_.converted_count() <= 0 &&
+      Desktop().ShowMessage(
+          this, {QStringLiteral("Import FAQ"),
+                 QStringLiteral("No questions were found in the text. Import it anyway?"),
+                 widgets::BoxIcon::Question, widgets::BoxButtons::YesNo, widgets::BoxAnswer::No}) !=
+          widgets::BoxAnswer::Yes)
+    return;
+  const std::vector<std::string> names = catalogue_();
   QString prompt = QStringLiteral("Add FAQ name");
   QString text;
   std::string name;
@@ -204,9 +223,9 @@ void TfrmImport::butImportClick() {
     if (!problem) break;
     prompt = ToQt(*problem);
   }
-  if (!main_->Guard([&] { session_.Import(main_->context(), name, names); })) return;
-  main_->ShowImportedFaq(name);
+  if (!RunGuarded(this, [&] { session_.Import(context_, name, names); })) return;
   hide();
+  emit Imported(ToQt(name));
 }
 
 }  // namespace quorella::app

@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "app/backup_panel.h"
+#include "app/error_box.h"
 #include "app/main_window.h"
 #include "backup/backup.h"
 #include "backup/backup_ui.h"
@@ -12,7 +13,6 @@
 #include "store/values.h"
 #include "util/errors.h"
 #include "util/paths.h"
-#include "widgets/browse_for_folder.h"
 #include "widgets/desktop_services.h"
 #include "widgets/friendly_status_bar.h"
 #include "widgets/qt_text.h"
@@ -27,7 +27,8 @@ namespace {
 // The window's answers to what a backup or restore asks.
 class WindowBackupUi : public BackupUi {
  public:
-  explicit WindowBackupUi(TfrmMain* window) : window_(window) {}
+  WindowBackupUi(QWidget* window, widgets::TFriendlyStatusBar* status)
+      : window_(window), status_(status) {}
 
   void ShowMessage(const std::string& text) override {
     Desktop().ShowMessage(window_, {QStringLiteral("Quorella"), ToQt(text), widgets::BoxIcon::None,
@@ -41,67 +42,56 @@ class WindowBackupUi : public BackupUi {
                                   widgets::BoxAnswer::Cancel}) == widgets::BoxAnswer::Ok;
   }
   void CopyProgress(std::size_t number, std::size_t total, const std::string& path) override {
-    window_->ShowStatus(ToQt(FileNameOf(path)));
-    window_->StatusBar->ShowProgress(static_cast<int>(number) - 1, static_cast<int>(total));
+    status_->SetPanelText(0, ToQt(FileNameOf(path)));
+    status_->ShowProgress(static_cast<int>(number) - 1, static_cast<int>(total));
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
 
  private:
-  TfrmMain* window_;
+  QWidget* window_;
+  widgets::TFriendlyStatusBar* status_;
 };
 
 }  // namespace
 
 void TfrmMain::edtBackupDirExit() {
-  Guard([&] {
+  RunGuarded(this, [&] {
     context_->settings().WriteSettingString(context_->app_key(),
                                             Definition(AppValue::BackupDir).name,
-                                            TextOf(Backup->edtBackupDir->text()));
+                                            widgets::FromQt(Backup->Directory()));
   });
-}
-
-void TfrmMain::butBackDirBrowseClick() {
-  CommitFocusedEditor();
-  widgets::TBrowseForFolder picker(this);  // a picker for each use
-  picker.SetPath(Backup->edtBackupDir->text());
-  if (!picker.Execute()) return;
-  Backup->edtBackupDir->setText(picker.Path());
-  edtBackupDirExit();
 }
 
 void TfrmMain::BackupbutBackupClick() {
   CommitFocusedEditor();
-  WindowBackupUi ui(this);
-  const bool done = Guard([&] {
-    DoBackup(*context_, TextOf(Backup->edtBackupDir->text()),
-             DocumentsToBackUp(*context_, CatalogueNames()), ui);
+  WindowBackupUi ui(this, StatusBar);
+  BackupReport report;
+  RunGuarded(this, [&] {
+    report = DoBackup(*context_, widgets::FromQt(Backup->Directory()),
+                      DocumentsToBackUp(*context_, CatalogueNames()), ui);
   });
   StatusBar->ShowProgress(0, 0);
-  if (done) ShowStatus(ToQt(messages::kFinishedBackup));
+  // "Finished Backup." only when the new set took the earlier one's place.
+  ShowStatus(report.replaced ? ToQt(messages::kFinishedBackup) : QString());
 }
 
 void TfrmMain::butRestoreClick() {
   CommitFocusedEditor();
-  WindowBackupUi ui(this);
+  WindowBackupUi ui(this, StatusBar);
   RestoreReport report;
-  const bool done =
-      Guard([&] { report = DoRestore(*context_, TextOf(Backup->edtBackupDir->text()), ui); });
+  const bool done = RunGuarded(
+      this, [&] { report = DoRestore(*context_, widgets::FromQt(Backup->Directory()), ui); });
   StatusBar->ShowProgress(0, 0);
+  ShowStatus(QString());
   if (!done || report.outcome != RestoreOutcome::Restored) return;
-  Desktop().ShowMessage(
-      this, {program_title_, ToQt(messages::kConfigurationRestored), widgets::BoxIcon::None,
-             widgets::BoxButtons::Ok, widgets::BoxAnswer::Ok});
+  Desktop().ShowMessage(this,
+                        {QStringLiteral("Quorella"), ToQt(messages::kConfigurationRestored),
+                         widgets::BoxIcon::None, widgets::BoxButtons::Ok, widgets::BoxAnswer::Ok});
   // This run ends without writing its window state over the restored configuration; the new run
   // starts once this one has written everything.
   restored_ = true;
   restart_pending_ = true;
   close();
-}
-
-void TfrmMain::RestartIfPending() {
-  if (!restart_pending_) return;
-  restart_pending_ = false;
-  Desktop().StartDetached(ToQt(ProgramFile()), options_.arguments);
 }
 
 }  // namespace quorella::app

@@ -1,8 +1,8 @@
 // "Go" and "View in browser".
 #include <QCoreApplication>
 
+#include "app/error_box.h"
 #include "app/main_window.h"
-#include "html/banner.h"
 #include "html/generator.h"
 #include "html/page_names.h"
 #include "widgets/desktop_services.h"
@@ -12,10 +12,6 @@
 namespace quorella::app {
 
 using widgets::ToQt;
-
-std::string BuildBannerFragment() {
-  return html::BuildBanner();
-}
 
 void TfrmMain::butGoClick() {
   CommitFocusedEditor();
@@ -28,8 +24,9 @@ void TfrmMain::butGoClick() {
   observer.progress = [this](std::size_t written, std::size_t total) {
     StatusBar->ShowProgress(static_cast<int>(written), static_cast<int>(total));
   };
-  const bool written = Guard([&] { html::Go(*current_, banner_, observer); });
+  const bool written = RunGuarded(this, [&] { html::Go(*current_, banner_, observer); });
   StatusBar->ShowProgress(0, 0);
+  ShowStatus(QString());  // the progress text ends with the run
   if (written) butBrowserClick();
 }
 

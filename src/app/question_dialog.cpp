@@ -7,16 +7,21 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
-#include "widgets/qt_text.h"
+#include "widgets/editor_text.h"
 
 namespace quorella::app {
 
-TfrmQuestion::TfrmQuestion(TfrmMain* main_window)
-    : QWidget(main_window, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      main_(main_window) {
+namespace {
+QString CaptionFor(QuestionMode mode) {
+  return mode == QuestionMode::Edit ? QStringLiteral("Question (edit)")
+                                    : QStringLiteral("Question");
+}
+}  // namespace
+
+TfrmQuestion::TfrmQuestion(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("frmQuestion"));
-  setWindowTitle(kAddCaption);
+  setWindowTitle(CaptionFor(mode_));
   resize(325, 190);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -29,27 +34,38 @@ TfrmQuestion::TfrmQuestion(TfrmMain* main_window)
     b->setText(caption);
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setFocusPolicy(Qt::StrongFocus);
-    actions_.push_back(bar->addWidget(b));
-    return b;
+    return std::pair{b, bar->addWidget(b)};
   };
-  butQOK = button("butQOK", "ok", QStringLiteral("OK"));
-  butQCancel = button("butQCancel", "cancel", QStringLiteral("Cancel"));
-  butQAddAnother = button("butQAddAnother", "question-add", QStringLiteral("Add another"));
-  add_another_ = actions_.back();
+  butQOK = button("butQOK", "ok", QStringLiteral("&OK")).first;
+  butQCancel = button("butQCancel", "cancel", QStringLiteral("&Cancel")).first;
+  std::tie(butQAddAnother, add_another_) =
+      button("butQAddAnother", "question-add", QStringLiteral("&Add another"));
   layout->addWidget(bar);
   Question = new QPlainTextEdit(this);
   Question->setObjectName(QStringLiteral("Question"));
+  Question->setAccessibleName(QStringLiteral("Question"));
   Question->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Question->setTabChangesFocus(true);
   layout->addWidget(Question);
+  // The text comes first for the keyboard, then the buttons.
+  setTabOrder(Question, butQOK);
+  setTabOrder(butQOK, butQCancel);
+  setTabOrder(butQCancel, butQAddAnother);
   connect(butQOK, &QToolButton::clicked, this, &TfrmQuestion::butQOKClick);
   connect(butQCancel, &QToolButton::clicked, this, &TfrmQuestion::butQCancelClick);
   connect(butQAddAnother, &QToolButton::clicked, this, &TfrmQuestion::butQAddAnotherClick);
 }
 
-void TfrmQuestion::ShowFor(const QString& caption, const QString& text, bool add_another_visible) {
-  setWindowTitle(caption);
-  add_another_->setVisible(add_another_visible);
+void TfrmQuestion::ShowFor(QuestionMode mode, const QString& text) {
+  mode_ = mode;
+  setWindowTitle(CaptionFor(mode));
+  add_another_->setVisible(mode == QuestionMode::Add);
   Question->setPlainText(text);
+  if (QWidget* owner = parentWidget()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(owner->window()->frameGeometry().center());
+    move(frame.topLeft());
+  }
   show();
   raise();
   activateWindow();
@@ -57,16 +73,11 @@ void TfrmQuestion::ShowFor(const QString& caption, const QString& text, bool add
 }
 
 void TfrmQuestion::butQOKClick() {
-  const std::string text = widgets::FromQt(Question->toPlainText());
-  // The caption decides between adding and editing.
-  const bool done = windowTitle() == kEditCaption ? main_->EditQuestionFromDialog(text)
-                                                  : main_->AddQuestionFromDialog(text);
-  if (done) Finish();
+  emit OkPressed(mode_, widgets::EditorText(Question));
 }
 
 void TfrmQuestion::butQAddAnotherClick() {
-  if (main_->AddAnotherQuestionFromDialog(widgets::FromQt(Question->toPlainText())))
-    Question->clear();
+  emit AddAnotherPressed(widgets::EditorText(Question));
   Question->setFocus();
 }
 
@@ -74,13 +85,13 @@ void TfrmQuestion::butQCancelClick() {
   Finish();
 }
 
-bool TfrmQuestion::AddAnotherShown() const {
-  return add_another_->isVisible();
-}
-
 void TfrmQuestion::Finish() {
   add_another_->setVisible(true);
   hide();
+}
+
+void TfrmQuestion::ClearForNext() {
+  Question->clear();
 }
 
 void TfrmQuestion::keyPressEvent(QKeyEvent* event) {

@@ -1,9 +1,7 @@
 #pragma once
-// TfrmQuestion: the question dialog. A tool window that does not block the main window; its
-// caption says whether OK adds ("Question") or edits ("Question (edit)").
+// TfrmQuestion: the question dialog. A tool window that does not block the main window. It only
+// reports what the user pressed; the page that opened it runs the command and closes it.
 #include <QWidget>
-
-#include <vector>
 
 class QAction;
 class QPlainTextEdit;
@@ -11,37 +9,41 @@ class QToolButton;
 
 namespace quorella::app {
 
-class TfrmMain;
+// Whether OK adds a question or replaces the selected one; the caption says which.
+enum class QuestionMode { Add, Edit };
 
 class TfrmQuestion : public QWidget {
   Q_OBJECT
  public:
-  static inline const QString kAddCaption = QStringLiteral("Question");
-  static inline const QString kEditCaption = QStringLiteral("Question (edit)");
+  explicit TfrmQuestion(QWidget* parent);
 
-  explicit TfrmQuestion(TfrmMain* main_window);
+  // Shows the dialog over its parent's window, captioned for `mode`, holding `text`, the question
+  // editor in focus. "Add another" is offered when adding.
+  void ShowFor(QuestionMode mode, const QString& text);
+  QuestionMode mode() const { return mode_; }
+  // Closes the dialog; "Add another" is offered again next time.
+  void Finish();
+  // Empties the text for the next question.
+  void ClearForNext();
 
-  // Shows the dialog with `caption` and `text`, the question editor in focus.
-  void ShowFor(const QString& caption, const QString& text, bool add_another_visible);
-
-  void butQOKClick();
-  void butQAddAnotherClick();
-  void butQCancelClick();
-  bool AddAnotherShown() const;
-
-  QToolButton* butQOK = nullptr;
-  QToolButton* butQCancel = nullptr;
-  QToolButton* butQAddAnother = nullptr;
-  QPlainTextEdit* Question = nullptr;
+ signals:
+  void OkPressed(QuestionMode mode, const QString& text);
+  void AddAnotherPressed(const QString& text);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void Finish();
-  TfrmMain* main_;
-  std::vector<QAction*> actions_;
+  void butQOKClick();
+  void butQAddAnotherClick();
+  void butQCancelClick();
+
+  QuestionMode mode_ = QuestionMode::Add;
+  QToolButton* butQOK = nullptr;
+  QToolButton* butQCancel = nullptr;
+  QToolButton* butQAddAnother = nullptr;
   QAction* add_another_ = nullptr;  // the toolbar shows and hides "Add another" through it
+  QPlainTextEdit* Question = nullptr;
 };
 
 }  // namespace quorella::app

@@ -14,6 +14,8 @@ constexpr std::string_view kPalettes =
     "--line:#3a434e;--card:#171d24;--link:#7cb8ff;--visited:#c8a8ff;--active:#ff9a8f;"
     "--qbg:#151b22;--qfg:#e6edf3;--focus:#7cb8ff}}\n";
 
+// Questions are blocks, not list items: hiding a list item renumbers every item after it, which
+// made a search over 10,000 questions take seconds.
 constexpr std::string_view kStyle = R"CSS(*,::before,::after{box-sizing:border-box}
 html{-webkit-text-size-adjust:100%;text-size-adjust:100%}
 body{margin:0;background-color:var(--bg);color:var(--fg);font-family:var(--font);font-size:var(--size);line-height:1.6;overflow-wrap:break-word}
@@ -23,13 +25,14 @@ a{color:var(--link);text-underline-offset:.15em}a:visited{color:var(--visited)}a
 .qr-header h1{font-size:clamp(1.7rem,1.3rem + 2vw,2.4rem);line-height:1.2;margin:1.25rem 0 .5rem;letter-spacing:-.01em}
 .qr-intro{color:var(--muted);margin:0 0 1rem}
 .qr-tools{position:sticky;top:0;z-index:1;display:flex;flex-wrap:wrap;gap:.5rem;align-items:center;padding:.6rem 0;margin-bottom:.5rem;background-color:var(--bg)}
-.qr-none[hidden]{display:none}
+[hidden]{display:none!important}
 .qr-search{flex:1 1 14rem;min-width:0;font:inherit;padding:.55rem .8rem;border:1px solid var(--muted);border-radius:.6rem;background-color:var(--bg);color:var(--fg)}
 .qr-tools button,.qr-nav a{font:inherit;font-size:.92rem;padding:.5rem .85rem;border:1px solid var(--line);border-radius:.6rem;background-color:var(--card);color:var(--fg);cursor:pointer;text-decoration:none}
 .qr-tools button:hover,.qr-nav a:hover{border-color:var(--muted)}
 .qr-count{flex-basis:100%;margin:0;min-height:1.5em;color:var(--muted);font-size:.92rem}
 .qr-list{margin:0;padding:0;list-style:none}
-.qr-qa,.qr-item{border:1px solid var(--line);border-radius:.75rem;margin:0 0 .6rem;background-color:var(--qbg);content-visibility:auto;contain-intrinsic-size:auto 3.3rem}
+.qr-qa,.qr-item{display:block;border:1px solid var(--line);border-radius:.75rem;margin:0 0 .6rem;background-color:var(--qbg)}
+.qr-block{content-visibility:auto;contain-intrinsic-size:0 80rem}
 .qr-q{display:flex;align-items:flex-start;margin:0;font-size:1.08rem;line-height:1.45;color:var(--qfg)}
 .qr-qt,.qr-toggle{flex:1;display:flex;gap:1rem;justify-content:space-between;align-items:flex-start;padding:.85rem 1rem}
 .qr-toggle{font:inherit;color:inherit;text-align:start;background:none;border:0;margin:0;cursor:pointer;border-radius:.75rem}
@@ -39,8 +42,7 @@ a{color:var(--link);text-underline-offset:.15em}a:visited{color:var(--visited)}a
 .qr-link{flex:none;padding:.85rem 1rem .85rem .25rem;color:var(--muted);text-decoration:none;font-weight:400}
 .qr-link:visited{color:var(--muted)}
 .qr-a{padding:0 1rem 1rem}
-.qr-a[hidden]{display:none}
-@media (scripting:none){.qr-tools{display:none}}
+@media (scripting:none){.qr-tools{display:none}.qr-qa{content-visibility:auto;contain-intrinsic-size:auto 8rem}}
 @media (scripting:enabled){.qr-qa>.qr-a:not(.qr-open){display:none}.qr-qt::after{content:"";flex:none;width:.55em}}
 .qr-a>:first-child{margin-top:0}.qr-a>:last-child{margin-bottom:0}
 .qr-a img,.qr-a video{max-width:100%;height:auto}
@@ -56,20 +58,29 @@ a{color:var(--link);text-underline-offset:.15em}a:visited{color:var(--visited)}a
 @media (max-width:36rem){.qr-search{flex-basis:100%}.qr-page{padding:.5rem 1rem 2rem}}
 @media (min-width:100rem){html{font-size:112.5%}}
 @media (prefers-reduced-motion:no-preference){.qr-toggle::after{transition:transform .15s}html{scroll-behavior:smooth}}
-@media print{.qr-tools,.qr-link,.qr-nav,.qr-toggle::after{display:none}.qr-qa>.qr-a{display:block!important}.qr-qa{break-inside:avoid;border:0;content-visibility:visible}body{font-size:11pt}}
+@media print{.qr-tools,.qr-link,.qr-nav,.qr-toggle::after{display:none}.qr-qa>.qr-a{display:block!important}.qr-qa{break-inside:avoid;border:0}.qr-block{content-visibility:visible}body{font-size:11pt}}
 )CSS";
 
+// The script gathers the questions into blocks of 20 that the browser styles and lays out only near
+// the window (content-visibility), so a keystroke that hides or shows thousands of answers costs
+// about one screenful. A block's placeholder height counts its shown questions, which keeps the
+// scroll bar true while searching.
 constexpr std::string_view kScript = R"JS("use strict";(()=>{
 const d=document,$=i=>d.getElementById(i),fold=s=>s.normalize("NFD").replace(/[\u0300-\u036f]/g,"").toLowerCase();
 const items=[...d.querySelectorAll(".qr-qa,.qr-item")],toggles=[],search=$("qr-search"),count=$("qr-count"),none=$("qr-none");
+const size=(k,c)=>{if(k.n===c)return;k.n=c;k.hidden=!c;if(c)k.style.containIntrinsicSize="0 "+c*4+"rem"};
 const open=(b,o)=>{b.setAttribute("aria-expanded",o);const p=$(b.getAttribute("aria-controls"));p.hidden=!o;p.classList.toggle("qr-open",o)};
 items.forEach((it,i)=>{const p=it.querySelector(".qr-a"),t=it.querySelector(".qr-qt");if(!p||!t)return;
 const b=d.createElement("button");b.type="button";b.className="qr-toggle";b.id="qr-b"+i;p.id="qr-p"+i;
 b.setAttribute("aria-controls",p.id);b.append(...t.childNodes);t.replaceWith(b);open(b,false);toggles.push(b)});
+const K=20,blocks=[];if(items[0]?.classList.contains("qr-qa"))for(let i=0;i<items.length;i+=K){const k=d.createElement("div");k.className="qr-block";k.n=K;
+items[i].before(k);k.append(...items.slice(i,i+K));blocks.push(k);size(k,Math.min(K,items.length-i))}
 let texts;const words=()=>fold(search.value).split(/\s+/).filter(Boolean);
 const label=n=>n+(n===1?" question":" questions");
 const prepare=()=>{if(!texts){const extra=window.quorellaSearchText||[];texts=items.map((it,i)=>fold(it.textContent+" "+(extra[i]||"")))}};
-const filter=()=>{prepare();const w=words();let n=0;items.forEach((it,i)=>{const hit=w.every(x=>texts[i].includes(x));n+=hit;if(it.hidden===hit)it.hidden=!hit});
+const filter=()=>{prepare();const w=words(),per=blocks.map(()=>0);let n=0;
+items.forEach((it,i)=>{const hit=w.every(x=>texts[i].includes(x));n+=hit;if(hit&&blocks.length)per[i/K|0]++;if(it.hidden===hit)it.hidden=!hit});
+blocks.forEach((k,j)=>size(k,per[j]));
 count.textContent=w.length?n+" of "+label(items.length)+" match":label(items.length);none.hidden=n>0};
 const visible=()=>toggles.filter(b=>!b.closest(".qr-qa").hidden);
 d.addEventListener("click",e=>{const b=e.target.closest(".qr-toggle");if(b)open(b,b.getAttribute("aria-expanded")!=="true");

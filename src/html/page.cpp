@@ -1,7 +1,5 @@
 #include "html/page.h"
 
-#include <cerrno>
-
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/text_lines.h"
@@ -36,8 +34,9 @@ PageFileResult WritePageFileStamped(const std::string& path, std::string_view by
   // Pages can be generated again, so they are not flushed to disk one by one.
   try {
     return {true, ReplaceGeneratedFile(path, bytes, found)};
-  } catch (const Error&) {
-    throw Error(messages::CannotCreateFile(path, messages::SystemReason(errno)));
+  } catch (const Error& e) {
+    throw Error(messages::CannotCreateFile(path, messages::SystemReason(e.error_number())),
+                e.error_number());
   }
 }
 

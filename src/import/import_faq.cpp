@@ -1,7 +1,5 @@
 #include "import/import_faq.h"
 
-#include <cerrno>
-
 #include "store/catalogue.h"
 #include "store/document_file.h"
 #include "store/values.h"
@@ -26,8 +24,9 @@ void ImportFaq(AppContext& context, std::string_view name, std::string_view work
     earlier = ReadFileIfExists(document);
     // The new document is Windows-1252 while every character fits, as any document starts.
     ReplaceDocumentFile(document, working_text, FileEncoding::Windows1252);
-  } catch (const Error&) {
-    throw Error(messages::CannotCreateFile(document, messages::SystemReason(errno)));
+  } catch (const Error& e) {
+    throw Error(messages::CannotCreateFile(document, messages::SystemReason(e.error_number())),
+                e.error_number());
   }
   try {
     WriteFaqValue(context.settings(), context.FaqKey(name), FaqValue::TotalQuestions,

@@ -23,6 +23,8 @@ std::string ReadWorkingText(const std::string& path, EncodingChoice choice, Text
   const auto bytes = ReadWholeFileAtMost(path, kWorkingTextCapacity);
   if (!bytes) throw Error(std::string(messages::kTextExceedsMemoCapacity));
   const ImportedText decoded = DecodeText(*bytes, choice);
+  // UTF-16 text holds NUL bytes; a NUL character once decoded means the file is not text.
+  if (decoded.utf8.find('\0') != std::string::npos) throw Error(messages::NotATextFile(path));
   std::string text = WorkingTextFromBytes(decoded.utf8);
   // A file within the limit can still outgrow it when its LF or CR line ends become CR LF, or its
   // characters take more bytes in UTF-8.

@@ -20,7 +20,8 @@ std::string WorkingTextFromBytes(std::string_view bytes);
 // The working text of the file at `path`, its bytes read as `choice` says (DecodeText); `found`
 // receives the encoding they were read in. A file that cannot be read throws its system reason
 // ("Cannot open file ..."); one whose working text would exceed kWorkingTextCapacity throws
-// "Text exceeds memo capacity"; bytes invalid in the encoding throw the line that holds them.
+// "Text exceeds memo capacity"; bytes invalid in the encoding throw the line that holds them; text
+// that holds a NUL character is not text and throws NotATextFile.
 std::string ReadWorkingText(const std::string& path,
                             EncodingChoice choice = EncodingChoice::Automatic,
                             TextEncoding* found = nullptr);

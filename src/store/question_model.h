@@ -15,10 +15,6 @@
 
 namespace quorella {
 
-// The status bar's word after a re-read: its panel is 100 pixels wide, so the full sentence
-// (messages::kFaqReloaded) goes to the panel's hint.
-inline constexpr std::string_view kFaqReloadedStatus = "FAQ reloaded.";
-
 // What the answer editor and the format choice show for one answer.
 struct AnswerEditor {
   std::string text;  // the answer's lines, each followed by CR LF (the format line removed)

@@ -62,6 +62,8 @@ constexpr std::array<ValueDefinition, kAppValueCount> kAppDefinitions = {{
     {"LastFAQ", K::Integer, "", 0},
     {"CustomColors", K::String, "", 0},
     {"BackupDir", K::String, "Backup", 0, true},
+    {"Width", K::Integer, "", 0},
+    {"Height", K::Integer, "", 0},
 }};
 
 std::size_t Index(FaqValue value) {

@@ -71,8 +71,10 @@ enum class FaqValue {
 inline constexpr std::size_t kFaqValueCount = 42;
 
 // Application-wide values.
-enum class AppValue { Top, Left, LastFAQ, CustomColors, BackupDir };
-inline constexpr std::size_t kAppValueCount = 5;
+// Width and Height are the main window's size at the last shutdown; 0 lets the window choose one
+// that shows every page whole.
+enum class AppValue { Top, Left, LastFAQ, CustomColors, BackupDir, Width, Height };
+inline constexpr std::size_t kAppValueCount = 7;
 
 // Colour values as stored: 0x00BBGGRR.
 namespace colour {

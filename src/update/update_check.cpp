@@ -70,6 +70,7 @@ UpdateCheckResult IsNewCurrentVersion(std::string_view title, std::string_view v
   const std::string current = CurrentVersionFromCaption(version_caption);
   const std::string version_file = IncludeTrailingSlash(app_dir) + std::string(kVersionFileName);
   std::string update_info;
+  std::string fetch_error;
   CreateFolderOf(version_file);
   {
     FileBodyStream stream(version_file);
@@ -78,8 +79,10 @@ UpdateCheckResult IsNewCurrentVersion(std::string_view title, std::string_view v
     bool complete = false;
     try {
       const FetchResult fetched = FetchToStream(UpgradesAddress(site), capped, options);
+      if (fetched.error) fetch_error = fetched.error->what();
       complete = !fetched.error && fetched.status_code == 200;
     } catch (const VersionFileTooLarge&) {
+      // Reached, but what came is no version file: the version stays unknown.
     }
     stream.Close();
     // What a failed, cut or timed-out fetch left is never read: it finds no product line.
@@ -88,6 +91,7 @@ UpdateCheckResult IsNewCurrentVersion(std::string_view title, std::string_view v
   UpdateCheckResult result;
   result.published_version = PublishedVersion(update_info, title);
   result.newer = IsNewerVersion(result.published_version, current);
+  result.fetch_error = std::move(fetch_error);
   return result;
 }
 

@@ -24,12 +24,14 @@ std::string WhatsNewAddress(std::string_view site);
 struct UpdateCheckResult {
   bool newer = false;             // the published version is newer than the running one
   std::string published_version;  // "unknown" when the product has no line
+  std::string fetch_error;        // why the fetch failed (the client's message), empty when it ran
 };
 
 // The whole comparison for `title`, the running version taken from `version_caption` (the about
 // panel's "Version 1.3.1.323"). temp.txt in `app_dir` is created or emptied before the fetch
 // ("Cannot create file \"PATH\". REASON" when it cannot be; nothing is fetched then), read once
-// and deleted. Whether the fetch succeeded does not matter: a failed one leaves no product line.
+// and deleted. A failed fetch leaves no product line; its reason is kept in fetch_error so the
+// window can say why the version is unknown.
 UpdateCheckResult IsNewCurrentVersion(std::string_view title, std::string_view version_caption,
                                       const std::string& app_dir, const std::string& site,
                                       const FetchOptions& options = {});

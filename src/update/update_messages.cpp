@@ -37,4 +37,8 @@ std::string LatestVersionText(std::string_view published_version) {
   return text;
 }
 
+std::string CouldNotReach(std::string_view address, std::string_view reason) {
+  return "Could not reach " + std::string(address) + " (" + std::string(reason) + ").";
+}
+
 }  // namespace quorella

@@ -24,4 +24,10 @@ std::vector<std::string> LatestVersionLines(std::string_view published_version);
 // Those lines joined by CR LF, as the result box shows them.
 std::string LatestVersionText(std::string_view published_version);
 
+// Why the version is unknown when the site could not be asked: "Could not reach ADDRESS (REASON)."
+std::string CouldNotReach(std::string_view address, std::string_view reason);
+
+// The status text while the check runs.
+inline constexpr std::string_view kCheckingForUpdates = "Checking for a newer version...";
+
 }  // namespace quorella

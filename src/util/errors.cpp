@@ -58,6 +58,9 @@ std::string SettingsStoreFailure(std::string_view action, std::string_view path,
   return PathMessage(action, path, reason);
 }
 
+std::string NotATextFile(std::string_view path) {
+  return "\"" + std::string(path) + "\" is not a text file (it holds NUL bytes); nothing was read.";
+}
 std::string NoSuchFaq(std::string_view name) {
   return "There is no FAQ named \"" + std::string(name) + "\".";
 }

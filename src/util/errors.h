@@ -7,10 +7,19 @@
 
 namespace quorella {
 
-// An error shown to the user as it is (the window appends a full stop when it lacks one).
+// An error shown to the user as it is (the window appends a full stop when it lacks one). An error
+// of a failed system call keeps its errno, so a handler that words it again need not read errno
+// after the unwinding may have changed it.
 class Error : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  Error(const std::string& message, int error_number)
+      : std::runtime_error(message), error_number_(error_number) {}
+  // The errno of the failed call; 0 when the error did not come from one.
+  int error_number() const { return error_number_; }
+
+ private:
+  int error_number_ = 0;
 };
 
 namespace messages {
@@ -50,6 +59,8 @@ std::string PageNameRefused(std::string_view name);
 
 // Plain-text import.
 inline constexpr std::string_view kTextExceedsMemoCapacity = "Text exceeds memo capacity";
+// A file with NUL bytes is not text: importing it would only store its bytes as garbage.
+std::string NotATextFile(std::string_view path);
 inline constexpr std::string_view kEmptyQaSeparator =
     "The question - answer separator is empty. Please enter the text that ends a question.";
 

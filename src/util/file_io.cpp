@@ -23,8 +23,11 @@ namespace quorella {
 
 namespace {
 
-std::string Reason() {
-  return messages::SystemReason(errno);
+// The error of the call that just failed, worded by `message` and keeping its errno.
+template <typename... Texts>
+Error Failure(std::string (*message)(Texts...), const std::string& path) {
+  const int error = errno;
+  return Error(message(path, messages::SystemReason(error)), error);
 }
 
 // Reads from an open descriptor to its end, or until `out` holds more than `limit` bytes. The
@@ -52,16 +55,18 @@ std::optional<sys::Fd> OpenRegularForReading(const std::string& path, std::size_
   sys::Fd fd(sys::Open(path, O_RDONLY | O_NONBLOCK));
   if (!fd.valid()) {
     if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    throw Error(messages::CannotOpenFile(path, Reason()));
+    throw Failure(messages::CannotOpenFile, path);
   }
   struct stat info {};
-  if (::fstat(fd.get(), &info) != 0) throw Error(messages::CannotOpenFile(path, Reason()));
+  if (::fstat(fd.get(), &info) != 0) throw Failure(messages::CannotOpenFile, path);
   if (S_ISDIR(info.st_mode)) return fd;  // its read fails with the system's reason
   errno = EINVAL;                        // callers that word their own message find a reason here
   if (!S_ISREG(info.st_mode))
-    throw Error(messages::CannotOpenFile(path, messages::kNotARegularFile));
-  if (limit != std::string::npos && static_cast<unsigned long long>(info.st_size) > limit)
-    throw Error(messages::FileTooLarge(path, limit));
+    throw Error(messages::CannotOpenFile(path, messages::kNotARegularFile), EINVAL);
+  if (limit != std::string::npos && static_cast<unsigned long long>(info.st_size) > limit) {
+    errno = EFBIG;
+    throw Error(messages::FileTooLarge(path, limit), EFBIG);
+  }
   return fd;
 }
 
@@ -69,7 +74,7 @@ std::optional<sys::Fd> OpenRegularForReading(const std::string& path, std::size_
 std::string ResolvedTarget(const std::string& path) {
   char resolved[PATH_MAX];
   struct stat link_info {};
-  if (::lstat(path.c_str(), &link_info) == 0 && S_ISLNK(link_info.st_mode) &&
+  if (sys::Lstat(path, &link_info) == 0 && S_ISLNK(link_info.st_mode) &&
       ::realpath(path.c_str(), resolved) != nullptr)
     return resolved;
   return path;
@@ -142,17 +147,17 @@ void SyncDirectoryOf(const std::string& path) {
 
 bool FileExists(const std::string& path) {
   struct stat info {};
-  return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return !path.empty() && sys::Stat(path, &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
   struct stat info {};
-  return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return !path.empty() && sys::Stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool IsSymbolicLink(const std::string& path) {
   struct stat info {};
-  return !path.empty() && ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+  return !path.empty() && sys::Lstat(path, &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 std::optional<std::string> ReadFileIfExists(const std::string& path) {
@@ -160,35 +165,34 @@ std::optional<std::string> ReadFileIfExists(const std::string& path) {
   if (!fd) return std::nullopt;
   std::string data;
   // A file that grows while it is read stops at the limit all the same.
-  if (!ReadAll(fd->get(), data, kLargestFileRead))
-    throw Error(messages::CannotReadFile(path, Reason()));
+  if (!ReadAll(fd->get(), data, kLargestFileRead)) throw Failure(messages::CannotReadFile, path);
   if (data.size() > kLargestFileRead) {
     errno = EFBIG;
-    throw Error(messages::FileTooLarge(path, kLargestFileRead));
+    throw Error(messages::FileTooLarge(path, kLargestFileRead), EFBIG);
   }
   return data;
 }
 
 std::string ReadWholeFile(const std::string& path) {
   auto data = ReadFileIfExists(path);
-  if (!data) throw Error(messages::CannotOpenFile(path, Reason()));
+  if (!data) throw Failure(messages::CannotOpenFile, path);
   return std::move(*data);
 }
 
 std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit) {
   auto fd = OpenRegularForReading(path, std::string::npos);
-  if (!fd) throw Error(messages::CannotOpenFile(path, Reason()));
+  if (!fd) throw Failure(messages::CannotOpenFile, path);
   std::string data;
-  if (!ReadAll(fd->get(), data, limit)) throw Error(messages::CannotReadFile(path, Reason()));
+  if (!ReadAll(fd->get(), data, limit)) throw Failure(messages::CannotReadFile, path);
   if (data.size() > limit) return std::nullopt;
   return data;
 }
 
 void WriteWholeFile(const std::string& path, std::string_view data) {
   sys::Fd fd(sys::Open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666));
-  if (!fd.valid()) throw Error(messages::CannotCreateFile(path, Reason()));
-  if (!sys::WriteAll(fd.get(), data)) throw Error(messages::CannotWriteFile(path, Reason()));
-  if (sys::Close(fd.release()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
+  if (!fd.valid()) throw Failure(messages::CannotCreateFile, path);
+  if (!sys::WriteAll(fd.get(), data)) throw Failure(messages::CannotWriteFile, path);
+  if (sys::Close(fd.release()) != 0) throw Failure(messages::CannotWriteFile, path);
 }
 
 void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush,
@@ -198,23 +202,21 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush
   RemoveOrphanedScratch(DirectoryOf(target));
   std::string scratch;
   sys::Fd fd = OpenScratchBeside(target, scratch);
-  if (!fd.valid()) throw Error(messages::CannotCreateFile(scratch, Reason()));
-  auto fail = [&](std::string message) {
-    const int saved = errno;
+  if (!fd.valid()) throw Failure(messages::CannotCreateFile, scratch);
+  auto fail = [&](std::string (*message)(std::string_view, std::string_view)) {
+    const Error error = Failure(message, target);
     fd.reset();
     ::unlink(scratch.c_str());
-    errno = saved;
-    throw Error(std::move(message));
+    throw error;
   };
   struct stat original {};
-  if (::lstat(target.c_str(), &original) == 0 && S_ISREG(original.st_mode) &&
+  if (sys::Lstat(target, &original) == 0 && S_ISREG(original.st_mode) &&
       sys::Fchmod(fd.get(), original.st_mode & 07777) != 0)
-    fail(messages::CannotWriteFile(target, Reason()));
-  if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile(target, Reason()));
-  if (flush == Flush::Yes && sys::Fsync(fd.get()) != 0)
-    fail(messages::CannotWriteFile(target, Reason()));
-  if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile(target, Reason()));
-  if (sys::Rename(scratch, target) != 0) fail(messages::CannotReplaceFile(target, Reason()));
+    fail(messages::CannotWriteFile);
+  if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile);
+  if (flush == Flush::Yes && sys::Fsync(fd.get()) != 0) fail(messages::CannotWriteFile);
+  if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile);
+  if (sys::Rename(scratch, target) != 0) fail(messages::CannotReplaceFile);
   if (flush == Flush::Yes) SyncDirectoryOf(target);
 }
 
@@ -251,33 +253,32 @@ FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
   if (!first.valid() && errno == ENOENT) CreateFolderOf(path);  // a page in a folder of its own
   sys::Fd fd =
       first.valid() || errno != ENOENT ? std::move(first) : OpenScratchBeside(path, scratch);
-  if (!fd.valid()) throw Error(messages::CannotCreateFile(scratch, Reason()));
-  auto fail = [&](std::string message) {
-    const int saved = errno;
+  if (!fd.valid()) throw Failure(messages::CannotCreateFile, scratch);
+  auto fail = [&](std::string (*message)(std::string_view, std::string_view)) {
+    const Error error = Failure(message, path);
     fd.reset();
     ::unlink(scratch.c_str());
-    errno = saved;
-    throw Error(std::move(message));
+    throw error;
   };
   // The scratch file is created with the mode a new file gets; only a page whose mode differs
   // needs its own bits set.
   if (existing && IsRegularFile(*existing) && (existing->mode & 07777) != CreatedFileMode() &&
       sys::Fchmod(fd.get(), existing->mode & 07777) != 0)
-    fail(messages::CannotWriteFile(path, Reason()));
-  if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile(path, Reason()));
+    fail(messages::CannotWriteFile);
+  if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile);
   struct stat info {};
   const bool stamped = ::fstat(fd.get(), &info) == 0;
-  if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile(path, Reason()));
-  if (sys::Rename(scratch, path) != 0) fail(messages::CannotReplaceFile(path, Reason()));
+  if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile);
+  if (sys::Rename(scratch, path) != 0) fail(messages::CannotReplaceFile);
   return stamped ? StampFrom(info) : FileStamp{};
 }
 
 void AppendToFile(const std::string& path, std::string_view data) {
   sys::Fd fd(sys::Open(path, O_WRONLY | O_APPEND | O_CREAT, 0666));
-  if (!fd.valid()) throw Error(messages::CannotOpenFile(path, Reason()));
-  if (!sys::WriteAll(fd.get(), data)) throw Error(messages::CannotWriteFile(path, Reason()));
-  if (sys::Fsync(fd.get()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
-  if (sys::Close(fd.release()) != 0) throw Error(messages::CannotWriteFile(path, Reason()));
+  if (!fd.valid()) throw Failure(messages::CannotOpenFile, path);
+  if (!sys::WriteAll(fd.get(), data)) throw Failure(messages::CannotWriteFile, path);
+  if (sys::Fsync(fd.get()) != 0) throw Failure(messages::CannotWriteFile, path);
+  if (sys::Close(fd.release()) != 0) throw Failure(messages::CannotWriteFile, path);
 }
 
 bool AppendLineToFile(const std::string& path, std::string_view line) {
@@ -305,13 +306,16 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
     data = ReadWholeFile(from);
   } catch (const Error& e) {
     const bool special = std::string_view(e.what()).ends_with(messages::kNotARegularFile);
-    throw Error(
-        messages::CannotCopyFile(from, to, special ? messages::kNotARegularFile : Reason()));
+    throw Error(messages::CannotCopyFile(from, to,
+                                         special ? messages::kNotARegularFile
+                                                 : messages::SystemReason(e.error_number())),
+                e.error_number());
   }
   try {
     ReplaceFileAtomically(to, data);
-  } catch (const Error&) {
-    throw Error(messages::CannotCopyFile(from, to, Reason()));
+  } catch (const Error& e) {
+    throw Error(messages::CannotCopyFile(from, to, messages::SystemReason(e.error_number())),
+                e.error_number());
   }
 }
 
@@ -338,7 +342,7 @@ void CreateFolderOf(const std::string& path) {
 
 std::vector<std::string> ListDirectory(const std::string& path) {
   std::vector<std::string> names;
-  DIR* dir = ::opendir(path.c_str());
+  DIR* dir = sys::OpenDir(path);
   if (dir == nullptr) return names;
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;

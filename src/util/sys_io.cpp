@@ -67,6 +67,12 @@ int Fchmod(int fd, mode_t mode) {
 }
 
 int Close(int fd) {
+  if (Injected(Op::Close, {})) {
+    const int error = errno;
+    ::close(fd);  // the descriptor is gone either way, as after a close that reports an error
+    errno = error;
+    return -1;
+  }
   return ::close(fd);
 }
 
@@ -88,6 +94,21 @@ int Rmdir(const std::string& path) {
 int Mkdir(const std::string& path, mode_t mode) {
   if (Injected(Op::Mkdir, path)) return -1;
   return ::mkdir(path.c_str(), mode);
+}
+
+int Stat(const std::string& path, struct stat* info) {
+  if (Injected(Op::Stat, path)) return -1;
+  return ::stat(path.c_str(), info);
+}
+
+int Lstat(const std::string& path, struct stat* info) {
+  if (Injected(Op::Stat, path)) return -1;
+  return ::lstat(path.c_str(), info);
+}
+
+DIR* OpenDir(const std::string& path) {
+  if (Injected(Op::OpenDir, path)) return nullptr;
+  return ::opendir(path.c_str());
 }
 
 }  // namespace quorella::sys

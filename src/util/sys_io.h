@@ -1,6 +1,8 @@
 #pragma once
 // The seam under every fallible file call of the core. Production code calls these wrappers instead
 // of the POSIX functions, so tests can make any one of them fail on purpose.
+#include <dirent.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <string>
@@ -8,7 +10,7 @@
 
 namespace quorella::sys {
 
-enum class Op { Open, Read, Write, Fsync, Rename, Unlink, Mkdir, Chmod, Stat, OpenDir };
+enum class Op { Open, Read, Write, Fsync, Rename, Unlink, Mkdir, Chmod, Stat, OpenDir, Close };
 
 // Decides, call by call, whether a wrapped call fails; returns the errno to fail with, or 0.
 class FaultInjector {
@@ -32,6 +34,9 @@ int Rename(const std::string& from, const std::string& to);
 int Unlink(const std::string& path);
 int Rmdir(const std::string& path);
 int Mkdir(const std::string& path, mode_t mode = 0777);
+int Stat(const std::string& path, struct stat* info);
+int Lstat(const std::string& path, struct stat* info);
+DIR* OpenDir(const std::string& path);
 
 // Closes a descriptor when it goes out of scope.
 class Fd {

@@ -15,9 +15,14 @@ void ColourLabel::SetColour(const QColor& colour) {
   setPalette(p);
 }
 
+void ColourLabel::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+}
+
 void ColourLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) emit Clicked();
-  QLabel::mouseReleaseEvent(event);
+  event->accept();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    emit Clicked();
 }
 
 ColourPanel::ColourPanel(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {
@@ -42,9 +47,14 @@ void ColourPanel::Repaint() {
   setPalette(p);
 }
 
+void ColourPanel::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+}
+
 void ColourPanel::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) emit Clicked();
-  QGroupBox::mouseReleaseEvent(event);
+  event->accept();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    emit Clicked();
 }
 
 }  // namespace quorella::widgets

@@ -17,6 +17,8 @@ class ColourLabel : public QLabel {
   void Clicked();
 
  protected:
+  // The label takes the whole click, so the panel under it does not pick a colour of its own.
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
@@ -36,6 +38,7 @@ class ColourPanel : public QGroupBox {
   void Clicked();
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:

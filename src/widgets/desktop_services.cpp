@@ -95,18 +95,22 @@ class QtDesktopServices final : public DesktopServices {
     return colour;
   }
 
+  // The dialog shows an unset custom colour as white and cannot say which are unset; a slot
+  // still holding what was put there keeps what was given, so an unset one stays unset.
   std::array<QColor, 16> CustomColours() const override {
-    std::array<QColor, 16> colours;
-    for (int i = 0; i < 16; ++i)
-      colours[static_cast<std::size_t>(i)] = QColorDialog::customColor(i);
+    std::array<QColor, 16> colours = given_;
+    for (int i = 0; i < 16; ++i) {
+      const auto slot = static_cast<std::size_t>(i);
+      const QColor shown = QColorDialog::customColor(i);
+      if (shown != Shown(given_[slot])) colours[slot] = shown;
+    }
     return colours;
   }
 
   void SetCustomColours(const std::array<QColor, 16>& colours) override {
-    for (int i = 0; i < 16; ++i) {
-      const QColor& colour = colours[static_cast<std::size_t>(i)];
-      QColorDialog::setCustomColor(i, colour.isValid() ? colour : QColor(Qt::white));
-    }
+    given_ = colours;
+    for (int i = 0; i < 16; ++i)
+      QColorDialog::setCustomColor(i, Shown(colours[static_cast<std::size_t>(i)]));
   }
 
   std::optional<QString> PickFolder(QWidget* owner, const QString& title,
@@ -140,6 +144,12 @@ class QtDesktopServices final : public DesktopServices {
   void ShowHelp(QWidget* owner, const QString& help_file, int topic) override {
     HelpViewer::Show(owner, help_file, topic);
   }
+
+ private:
+  static QColor Shown(const QColor& colour) {
+    return colour.isValid() ? colour : QColor(Qt::white);
+  }
+  std::array<QColor, 16> given_{};
 };
 
 DesktopServices* g_installed = nullptr;

@@ -17,7 +17,8 @@ TFriendlyStatusBar::TFriendlyStatusBar(QWidget* parent)
 QLabel* TFriendlyStatusBar::AddPanel(int width) {
   auto* panel = new QLabel(this);
   panel->setObjectName(QStringLiteral("StatusPanel%1").arg(panels_.size()));
-  panel->setFixedWidth(width);
+  // At least `width` wide, and as wide as its text: a message is read whole, never cut.
+  panel->setMinimumWidth(width);
   panel->setFrameShape(QFrame::NoFrame);
   addWidget(panel);
   panels_.push_back(panel);

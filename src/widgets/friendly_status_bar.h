@@ -13,7 +13,7 @@ class TFriendlyStatusBar : public QStatusBar {
  public:
   explicit TFriendlyStatusBar(QWidget* parent = nullptr);
 
-  // Adds a text panel of a fixed width.
+  // Adds a text panel at least `width` wide; it widens to show its text whole.
   QLabel* AddPanel(int width);
   QLabel* Panel(int index) const;
   void SetPanelText(int index, const QString& text);

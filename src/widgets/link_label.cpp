@@ -12,31 +12,31 @@ TLnkLabel::TLnkLabel(QWidget* parent) : QLabel(parent) {
   underlined.setUnderline(true);
   setFont(underlined);
   setTextFormat(Qt::PlainText);
-  SetFontColor(leave_);
+  SetFontColour(leave_);
 }
 
 void TLnkLabel::SetLeaveFontColor(const QColor& colour) {
   leave_ = colour;
-  SetFontColor(colour);
+  SetFontColour(colour);
 }
 
-QColor TLnkLabel::CurrentFontColor() const {
+QColor TLnkLabel::CurrentFontColour() const {
   return palette().color(QPalette::WindowText);
 }
 
-void TLnkLabel::SetFontColor(const QColor& colour) {
+void TLnkLabel::SetFontColour(const QColor& colour) {
   QPalette p = palette();
   p.setColor(QPalette::WindowText, colour);
   setPalette(p);
 }
 
 void TLnkLabel::enterEvent(QEnterEvent* event) {
-  SetFontColor(enter_);
+  SetFontColour(enter_);
   QLabel::enterEvent(event);
 }
 
 void TLnkLabel::leaveEvent(QEvent* event) {
-  SetFontColor(leave_);
+  SetFontColour(leave_);
   QLabel::leaveEvent(event);
 }
 

@@ -20,7 +20,7 @@ class TLnkLabel : public QLabel {
   QColor VisitedColor() const { return visited_; }
   void SetVisitedColor(const QColor& colour) { visited_ = colour; }
 
-  QColor CurrentFontColor() const;
+  QColor CurrentFontColour() const;
 
  protected:
   void enterEvent(QEnterEvent* event) override;
@@ -28,7 +28,7 @@ class TLnkLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void SetFontColor(const QColor& colour);
+  void SetFontColour(const QColor& colour);
   QString link_;
   QColor enter_{Qt::red};
   QColor leave_{Qt::blue};

@@ -1,13 +1,16 @@
 // The backup panel and the about panel's update check, driven offscreen.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
-#include "app/about_box.h"
-#include "app/backup_panel.h"
 #include "app/window_fixture.h"
+#include "support/faults.h"
 #include "support/loopback_server.h"
 #include "util/file_io.h"
 #include "widgets/friendly_status_bar.h"
@@ -17,6 +20,10 @@ namespace quorella::testing {
 class BackupAboutTest : public QObject {
   Q_OBJECT
 
+  static QLineEdit* Dir(WindowFixture& f) { return f.Find<QLineEdit>("edtBackupDir"); }
+  static QString Status(WindowFixture& f) {
+    return f.Find<widgets::TFriendlyStatusBar>("StatusBar")->PanelText(0);
+  }
   static Exchange UpgradesFile(const std::string& body) {
     return Reply("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + body);
   }
@@ -24,46 +31,74 @@ class BackupAboutTest : public QObject {
  private slots:
   void BackupWritesTheSetAndSaysSo() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    QCOMPARE(w.Backup->edtBackupDir->text(), QString::fromStdString(f.app_dir() + "Backup"));
-    w.Backup->butBackup->click();
+    f.Start();
+    QCOMPARE(Dir(f)->text(), QString::fromStdString(f.app_dir() + "Backup"));
+    WindowFixture::Click(f.Find("butBackup"));
     QVERIFY(FileExists(f.app_dir() + "Backup/registry.cfg"));
     QVERIFY(FileExists(f.app_dir() + "Backup/FAQ.dat"));
-    QCOMPARE(w.StatusBar->PanelText(0), QStringLiteral("Finished Backup."));
+    QCOMPARE(Status(f), QStringLiteral("Finished Backup."));
     QCOMPARE(f.desktop.beeps, 1);
+  }
+
+  // Typing a folder and leaving the field stores it, and the backup goes there.
+  void TypedBackupFolderIsStoredWhenLeftAndUsed() {
+    WindowFixture f;
+    f.Start();
+    const QString typed = QString::fromStdString(f.app_dir()) + QStringLiteral("typed/set");
+    WindowFixture::Type(Dir(f), typed);
+    QCOMPARE(f.Read(kAppKey, "BackupDir"), std::string("?"));
+    WindowFixture::Leave(Dir(f));
+    QCOMPARE(f.Read(kAppKey, "BackupDir"), typed.toStdString());
+    WindowFixture::Click(f.Find("butBackup"));
+    QVERIFY(FileExists(typed.toStdString() + "/registry.cfg"));
+  }
+
+  // A backup that could not replace the earlier set does not say "Finished Backup.".
+  void AnIncompleteBackupDoesNotSayFinished() {
+    WindowFixture f;
+    f.Start();
+    WindowFixture::Click(f.Find("butBackup"));
+    QCOMPARE(Status(f), QStringLiteral("Finished Backup."));
+    {
+      const FailNth fail(sys::Op::Rename, 1, EIO);  // the earlier set cannot be moved aside
+      WindowFixture::Click(f.Find("butBackup"));
+      QVERIFY(fail.fired());
+    }
+    QVERIFY(Status(f) != QStringLiteral("Finished Backup."));
+    QVERIFY(!f.desktop.boxes.empty());
   }
 
   void BackupIntoTheApplicationDirectoryIsRefused() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    w.Backup->edtBackupDir->setText(QString::fromStdString(f.app_dir()));
-    w.Backup->butBackup->click();
+    f.Start();
+    WindowFixture::Type(Dir(f), QString::fromStdString(f.app_dir()));
+    WindowFixture::Click(f.Find("butBackup"));
     QCOMPARE(f.desktop.boxes.size(), size_t{1});
     QCOMPARE(f.desktop.boxes[0].icon, widgets::BoxIcon::Error);
     QVERIFY(FileExists(f.app_dir() + "FAQ.dat"));
-    QVERIFY(w.StatusBar->PanelText(0) != QStringLiteral("Finished Backup."));
+    QVERIFY(Status(f) != QStringLiteral("Finished Backup."));
   }
 
   void BrowseWritesTheChosenFolder() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
+    f.Start();
     f.desktop.folder_answers = {QStringLiteral("/srv/backups")};
-    w.Backup->butBackDirBrowse->click();
-    QCOMPARE(w.Backup->edtBackupDir->text(), QStringLiteral("/srv/backups"));
+    WindowFixture::Click(f.Find("butBackDirBrowse"));
+    QCOMPARE(Dir(f)->text(), QStringLiteral("/srv/backups"));
     QCOMPARE(f.Read(kAppKey, "BackupDir"), std::string("/srv/backups"));
   }
 
   void RestoreBringsTheBackupBackAndRestartsWithTheSameArguments() {
     WindowFixture f;
     app::TfrmMain& w = f.Start({QStringLiteral("test")});
-    WindowFixture::Type(w.Title, QStringLiteral("Backed up"));
-    WindowFixture::Leave(w.Title);
+    WindowFixture::Type(f.Find("Title"), QStringLiteral("Backed up"));
+    WindowFixture::Leave(f.Find("Title"));
     w.move(10, 20);
-    w.Backup->butBackup->click();
-    WindowFixture::Type(w.Title, QStringLiteral("Changed later"));
-    WindowFixture::Leave(w.Title);
+    WindowFixture::Click(f.Find("butBackup"));
+    WindowFixture::Type(f.Find("Title"), QStringLiteral("Changed later"));
+    WindowFixture::Leave(f.Find("Title"));
     f.desktop.box_answers = {widgets::BoxAnswer::Cancel};
-    w.Backup->butRestore->click();
+    WindowFixture::Click(f.Find("butRestore"));
     QCOMPARE(f.Read(FaqKeyOf("FAQ", kTestKey), "Title"), std::string("Changed later"));
     QVERIFY(f.desktop.started.empty());
     QCOMPARE(f.desktop.boxes.back().caption, QStringLiteral("Restore Configuration"));
@@ -71,7 +106,7 @@ class BackupAboutTest : public QObject {
 
     f.desktop.box_answers = {widgets::BoxAnswer::Ok};
     w.move(300, 300);
-    w.Backup->butRestore->click();
+    WindowFixture::Click(f.Find("butRestore"));
     QCOMPARE(f.desktop.boxes.back().text,
              QStringLiteral("Configuration restored.The application will now restart."));
     QCOMPARE(f.Read(FaqKeyOf("FAQ", kTestKey), "Title"), std::string("Backed up"));
@@ -85,9 +120,9 @@ class BackupAboutTest : public QObject {
     WindowFixture f;
     LoopbackServer server({UpgradesFile("Quorella 9.0\r\n")});
     qputenv("QUORELLA_SITE", QByteArray::fromStdString(server.Address("/")));
-    app::TfrmMain& w = f.Start();
+    f.Start();
     f.desktop.box_answers = {widgets::BoxAnswer::No};
-    w.AboutBox->butUpdates->click();
+    WindowFixture::Click(f.Find("butUpdates"));
     QCOMPARE(f.desktop.boxes.size(), size_t{1});
     QCOMPARE(f.desktop.boxes[0].caption, QStringLiteral("Check for latest version?"));
     QCOMPARE(f.desktop.boxes[0].text,
@@ -102,9 +137,9 @@ class BackupAboutTest : public QObject {
     LoopbackServer server({UpgradesFile("Other 1.0\r\n  QUORELLA   9.0  \r\n")});
     const std::string site = server.Address("/");
     qputenv("QUORELLA_SITE", QByteArray::fromStdString(site));
-    app::TfrmMain& w = f.Start();
+    f.Start();
     f.desktop.box_answers = {widgets::BoxAnswer::Yes, widgets::BoxAnswer::Yes};
-    w.AboutBox->butUpdates->click();
+    WindowFixture::Click(f.Find("butUpdates"));
     QCOMPARE(f.desktop.boxes.size(), size_t{2});
     QCOMPARE(f.desktop.boxes[1].caption, QStringLiteral("New Version Found"));
     QCOMPARE(f.desktop.boxes[1].text,
@@ -119,9 +154,9 @@ class BackupAboutTest : public QObject {
     WindowFixture f;
     LoopbackServer server({UpgradesFile("quorella 1.3.1\r\n")});
     qputenv("QUORELLA_SITE", QByteArray::fromStdString(server.Address("/")));
-    app::TfrmMain& w = f.Start();
+    f.Start();
     f.desktop.box_answers = {widgets::BoxAnswer::Yes, widgets::BoxAnswer::Ok};
-    w.AboutBox->butUpdates->click();
+    WindowFixture::Click(f.Find("butUpdates"));
     QCOMPARE(f.desktop.beeps, 1);
     QCOMPARE(f.desktop.boxes.back().caption, QStringLiteral("Quorella"));
     QCOMPARE(f.desktop.boxes.back().icon, widgets::BoxIcon::None);
@@ -132,8 +167,40 @@ class BackupAboutTest : public QObject {
     RefusingPort refusing;
     qputenv("QUORELLA_SITE", QStringLiteral("http://127.0.0.1:%1/").arg(refusing.port()).toUtf8());
     f.desktop.box_answers = {widgets::BoxAnswer::Yes, widgets::BoxAnswer::Ok};
-    w.AboutBox->butUpdates->click();
-    QCOMPARE(f.desktop.boxes.back().text, QStringLiteral("The latest version is unknown."));
+    WindowFixture::Click(f.Find("butUpdates"));
+    // A failed connection says why the version is unknown.
+    const QString text = f.desktop.boxes.back().text;
+    QVERIFY2(text.startsWith(QStringLiteral(
+                 "The latest version is unknown.\r\nCould not reach http://127.0.0.1:")),
+             qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("refused")));
+    qunsetenv("QUORELLA_SITE");
+  }
+
+  // While the check waits, the cursor is busy and the status bar says so; closing the window ends
+  // the check at once, without a result.
+  void UpdateCheckShowsItRunsAndEndsWhenTheWindowCloses() {
+    WindowFixture f;
+    Exchange silent;
+    silent.hold_open = true;
+    LoopbackServer server({silent});
+    qputenv("QUORELLA_SITE", QByteArray::fromStdString(server.Address("/")));
+    app::TfrmMain& w = f.Start();
+    f.desktop.box_answers = {widgets::BoxAnswer::Yes};
+    bool busy = false;
+    QString status;
+    QTimer::singleShot(300, [&] {
+      busy = QApplication::overrideCursor() != nullptr &&
+             QApplication::overrideCursor()->shape() == Qt::BusyCursor;
+      status = Status(f);
+      w.close();
+    });
+    WindowFixture::Click(f.Find("butUpdates"));
+    QVERIFY(busy);
+    QCOMPARE(status, QStringLiteral("Checking for a newer version..."));
+    QCOMPARE(f.desktop.boxes.size(), size_t{1});  // the confirmation only, no result
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QVERIFY(!FileExists(f.app_dir() + "temp.txt"));
     qunsetenv("QUORELLA_SITE");
   }
 };

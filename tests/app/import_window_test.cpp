@@ -1,18 +1,18 @@
-// The import window, driven offscreen with scripted file and name dialogs.
+// The import window, driven offscreen by clicks and keys with scripted file and name dialogs.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QToolButton>
 
-#include "app/import_window.h"
 #include "app/window_fixture.h"
 #include "store/document.h"
-#include "support/temp_dir.h"
-#include "widgets/hint_controls.h"
+#include "util/file_io.h"
+#include "widgets/qt_text.h"
 
 namespace quorella::testing {
 
@@ -20,113 +20,198 @@ class ImportWindowTest : public QObject {
   Q_OBJECT
 
   static QString Sample() { return QStringLiteral(QUORELLA_SOURCE_DIR "/data/quorella-faq.txt"); }
+  static QPlainTextEdit* Working(WindowFixture& f) {
+    return f.Find<QPlainTextEdit>("memoImported");
+  }
+  static void Open(WindowFixture& f) {
+    WindowFixture::Click(f.Find("ToolBar1")->findChild<QWidget*>(QStringLiteral("butImport")));
+  }
+  static QPushButton* Step(WindowFixture& f, const char* name) {
+    return f.Find("frmImport")->findChild<QPushButton*>(QString::fromLatin1(name));
+  }
+  static void Press(WindowFixture& f, const char* name) {
+    QTest::mouseClick(Step(f, name), Qt::LeftButton);
+  }
+  static QString FileWith(WindowFixture& f, const std::string& name, const std::string& bytes) {
+    WriteWholeFile(f.app_dir() + name, bytes);
+    return QString::fromStdString(f.app_dir() + name);
+  }
 
  private slots:
   void DefaultsAndShowing() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    app::TfrmImport* import = w.frmImport;
+    f.Start();
+    QWidget* import = f.Find("frmImport");
     QVERIFY(!import->isVisible());
     QCOMPARE(import->windowTitle(), QStringLiteral("Import FAQ"));
-    QCOMPARE(import->memoQtoASep->toPlainText(), QStringLiteral("?\n"));
-    QCOMPARE(import->memoAtoQSep->toPlainText(), QStringLiteral("\n\n"));
-    QVERIFY(import->chkDelQNum->isChecked());
-    QVERIFY(!import->chkManualSep->isChecked());
-    w.butImport->click();
+    QCOMPARE(f.Find<QPlainTextEdit>("memoQtoASep")->toPlainText(), QStringLiteral("?\n"));
+    QCOMPARE(f.Find<QPlainTextEdit>("memoAtoQSep")->toPlainText(), QStringLiteral("\n\n"));
+    QVERIFY(f.Find<QCheckBox>("chkDelQNum")->isChecked());
+    QVERIFY(!f.Find<QCheckBox>("chkManualSep")->isChecked());
+    Open(f);
     QVERIFY(import->isVisible());
     QCOMPARE(import->size(), QSize(586, 357));
+    QCOMPARE(import->focusWidget(), Step(f, "butReadInputFile"));
   }
 
   void ReadConvertImportOpensTheNewFaq() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    app::TfrmImport* import = w.frmImport;
-    w.butImport->click();
+    f.Start();
+    Open(f);
     f.desktop.file_answers = {Sample()};
-    import->butReadInputFile->click();
-    QVERIFY(import->memoImported->toPlainText().startsWith(
+    Press(f, "butReadInputFile");
+    QVERIFY(Working(f)->toPlainText().startsWith(
         QStringLiteral("Quorella - frequently asked questions\n")));
-    import->butConvert->click();
-    QCOMPARE(import->session().converted_count(), 10);
-    QVERIFY(import->memoImported->toPlainText().startsWith(QStringLiteral("[Question 0]\n")));
+    Press(f, "butConvert");
+    QCOMPARE(f.Find<QLabel>("lblFound")->text(), QStringLiteral("10 questions found."));
+    QVERIFY(Working(f)->toPlainText().startsWith(QStringLiteral("[Question 0]\n")));
     f.desktop.input_answers = {QStringLiteral("faq"), QStringLiteral("Sample")};
-    import->butImport->click();
+    Press(f, "butImport");
     QCOMPARE(f.desktop.inputs[0].caption, QStringLiteral("Imported FAQ"));
     QCOMPARE(f.desktop.inputs[0].prompt, QStringLiteral("Add FAQ name"));
     QCOMPARE(f.desktop.inputs[1].prompt,
              QStringLiteral("The name already exists. Please select a new one."));
     QCOMPARE(f.desktop.inputs[1].text, QStringLiteral("faq"));
-    QVERIFY(!import->isVisible());
-    QCOMPARE(w.cmbFaqName->currentText(), QStringLiteral("Sample"));
-    QCOMPARE(w.PageControl->currentWidget(), w.tabFAQ);
-    QCOMPARE(w.lstQuestions->count(), 10);
+    QVERIFY(!f.Find("frmImport")->isVisible());
+    QCOMPARE(f.Find<QComboBox>("cmbFaqName")->currentText(), QStringLiteral("Sample"));
+    QCOMPARE(f.Find<QTabWidget>("PageControl")->currentWidget(), f.Find("tabFAQ"));
+    QCOMPARE(f.Find<QListWidget>("lstQuestions")->count(), 10);
     QCOMPARE(f.ReadInt(FaqKeyOf("Sample"), "TotalQuestions"), 10);
-    QCOMPARE(w.Title->text(), QStringLiteral("FAQ"));  // every other value at its default
+    QCOMPARE(f.Find<QLineEdit>("Title")->text(), QStringLiteral("FAQ"));  // every other default
     // The boxes keep their contents between showings.
-    w.butImport->click();
-    QVERIFY(import->memoImported->toPlainText().startsWith(QStringLiteral("[Question 0]\n")));
+    Open(f);
+    QVERIFY(Working(f)->toPlainText().startsWith(QStringLiteral("[Question 0]\n")));
+  }
+
+  // The two check boxes and typed separators change what Convert makes.
+  void TheChoicesOfStepTwoShapeTheConversion() {
+    WindowFixture f;
+    f.Start();
+    Open(f);
+    f.desktop.file_answers = {FileWith(f, "numbered.txt", "1. How?\r\nLike this.\r\n\r\n")};
+    Press(f, "butReadInputFile");
+    WindowFixture::Click(f.Find("chkDelQNum"));
+    QVERIFY(!f.Find<QCheckBox>("chkDelQNum")->isChecked());
+    Press(f, "butConvert");
+    QVERIFY(Working(f)->toPlainText().contains(QStringLiteral("\n1. How?\n")));
+
+    f.desktop.file_answers = {
+        FileWith(f, "marked.txt", "Why---\r\nBecause.\r\n===\r\nHow---\r\nSo.\r\n===\r\n")};
+    Press(f, "butReadInputFile");
+    WindowFixture::Click(f.Find("chkManualSep"));
+    WindowFixture::Type(f.Find("memoQtoASep"), QStringLiteral("---\n"));
+    WindowFixture::Type(f.Find("memoAtoQSep"), QStringLiteral("\n===\n"));
+    Press(f, "butConvert");
+    QCOMPARE(f.Find<QLabel>("lblFound")->text(), QStringLiteral("2 questions found."));
+    const QString text = Working(f)->toPlainText();
+    QVERIFY(text.contains(QStringLiteral("[Question 0]\nWhy\n")));
+    QVERIFY(!text.contains(QStringLiteral("---")));
+    QVERIFY(!text.contains(QStringLiteral("===")));
   }
 
   void UnreadableFileChangesNothing() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    app::TfrmImport* import = w.frmImport;
-    import->memoImported->setPlainText(QStringLiteral("kept"));
+    f.Start();
+    Open(f);
+    WindowFixture::Type(Working(f), QStringLiteral("kept"));
     f.desktop.file_answers = {QString::fromStdString(f.app_dir() + "missing.txt")};
-    import->butReadInputFile->click();
-    QCOMPARE(import->memoImported->toPlainText(), QStringLiteral("kept"));
+    Press(f, "butReadInputFile");
+    QCOMPARE(Working(f)->toPlainText(), QStringLiteral("kept"));
     QCOMPARE(f.desktop.boxes.size(), size_t{1});
     QCOMPARE(f.desktop.boxes[0].icon, widgets::BoxIcon::Error);
     QVERIFY(f.desktop.boxes[0].text.contains(QStringLiteral("missing.txt")));
+  }
+
+  // A file that is not text is refused whole; nothing of it reaches the working text.
+  void ABinaryFileIsRefused() {
+    WindowFixture f;
+    f.Start();
+    Open(f);
+    WindowFixture::Type(Working(f), QStringLiteral("kept"));
+    f.desktop.file_answers = {
+        FileWith(f, "picture.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16))};
+    Press(f, "butReadInputFile");
+    QCOMPARE(Working(f)->toPlainText(), QStringLiteral("kept"));
+    QCOMPARE(f.desktop.boxes.size(), size_t{1});
+    QVERIFY(f.desktop.boxes[0].text.contains(QStringLiteral("is not a text file")));
+  }
+
+  // Importing a text in which no question was found asks first.
+  void NoQuestionsFoundAsksBeforeImporting() {
+    WindowFixture f;
+    f.Start();
+    Open(f);
+    WindowFixture::Type(Working(f), QStringLiteral("no question here"));
+    Press(f, "butConvert");
+    QCOMPARE(f.Find<QLabel>("lblFound")->text(), QStringLiteral("0 questions found."));
+    f.desktop.box_answers = {widgets::BoxAnswer::No};
+    Press(f, "butImport");
+    QCOMPARE(f.desktop.boxes.back().default_button, widgets::BoxAnswer::No);
+    QVERIFY(f.desktop.inputs.empty());
+    QCOMPARE(f.Find<QComboBox>("cmbFaqName")->count(), 1);
+  }
+
+  // A document imported unchanged keeps its no-break spaces.
+  void AnUnchangedTextKeepsItsNoBreakSpaces() {
+    WindowFixture f;
+    f.Start();
+    Open(f);
+    f.desktop.file_answers = {
+        FileWith(f, "nbsp.txt", "[Question 0]\r\n10\xA0km?\r\n\r\n####\r\n\r\n")};
+    Press(f, "butReadInputFile");
+    f.desktop.box_answers = {widgets::BoxAnswer::Yes};
+    f.desktop.input_answers = {QStringLiteral("Kept")};
+    Press(f, "butImport");
+    QCOMPARE(widgets::ToQt(ReadSection(f.app_dir() + "Kept.dat", "Question 0")),
+             QStringLiteral("10\u00A0km?\r\n"));
   }
 
   // The encoding found is shown; choosing another reads the file again in it, and a file that is
   // not valid in the chosen one leaves the working text as it was.
   void EncodingIsFoundAndCanBeChosen() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    app::TfrmImport* import = w.frmImport;
-    w.butImport->click();
-    const std::string utf8 = f.app_dir() + "utf8.txt", cp1252 = f.app_dir() + "cp1252.txt";
-    WriteFile(utf8, "Zürich?\r\nJa.\r\n");
-    WriteFile(cp1252, "Z\xFCrich?\r\n");
+    f.Start();
+    Open(f);
+    auto* encoding = f.Find<QComboBox>("cmbEncoding");
+    auto* shown = f.Find<QLabel>("lblEncoding");
+    const QString utf8 = FileWith(f, "utf8.txt", "Z\xC3\xBCrich?\r\nJa.\r\n");
+    const QString cp1252 = FileWith(f, "cp1252.txt", "Z\xFCrich?\r\n");
     const QString utf8_text = QStringLiteral("Zürich?\nJa.\n");
-    QCOMPARE(import->cmbEncoding->currentText(), QStringLiteral("Automatic"));
+    QCOMPARE(encoding->currentText(), QStringLiteral("Automatic"));
 
-    f.desktop.file_answers = {QString::fromStdString(utf8)};
-    QTest::mouseClick(import->butReadInputFile, Qt::LeftButton);
-    QCOMPARE(import->memoImported->toPlainText(), utf8_text);
-    QCOMPARE(import->lblEncoding->text(), QStringLiteral("Found: UTF-8"));
+    f.desktop.file_answers = {utf8};
+    Press(f, "butReadInputFile");
+    QCOMPARE(Working(f)->toPlainText(), utf8_text);
+    QCOMPARE(shown->text(), QStringLiteral("Found: UTF-8"));
 
-    QTest::keyClick(import->cmbEncoding, Qt::Key_Down);
-    QTest::keyClick(import->cmbEncoding, Qt::Key_Down);
-    QCOMPARE(import->cmbEncoding->currentText(), QStringLiteral("Windows-1252"));
-    QCOMPARE(import->memoImported->toPlainText(), QStringLiteral("ZÃ¼rich?\nJa.\n"));
-    QCOMPARE(import->lblEncoding->text(), QStringLiteral("Read as: Windows-1252"));
-    QTest::keyClick(import->cmbEncoding, Qt::Key_Up);
-    QCOMPARE(import->memoImported->toPlainText(), utf8_text);
-    QCOMPARE(import->lblEncoding->text(), QStringLiteral("Read as: UTF-8"));
+    QTest::keyClick(encoding, Qt::Key_Down);
+    QTest::keyClick(encoding, Qt::Key_Down);
+    QCOMPARE(encoding->currentText(), QStringLiteral("Windows-1252"));
+    QCOMPARE(Working(f)->toPlainText(), QStringLiteral("ZÃ¼rich?\nJa.\n"));
+    QCOMPARE(shown->text(), QStringLiteral("Read as: Windows-1252"));
+    QTest::keyClick(encoding, Qt::Key_Up);
+    QCOMPARE(Working(f)->toPlainText(), utf8_text);
+    QCOMPARE(shown->text(), QStringLiteral("Read as: UTF-8"));
 
-    f.desktop.file_answers = {QString::fromStdString(cp1252)};
-    QTest::mouseClick(import->butReadInputFile, Qt::LeftButton);
-    QCOMPARE(import->memoImported->toPlainText(), utf8_text);
+    f.desktop.file_answers = {cp1252};
+    Press(f, "butReadInputFile");
+    QCOMPARE(Working(f)->toPlainText(), utf8_text);
     QCOMPARE(f.desktop.boxes.size(), size_t{1});
     QCOMPARE(f.desktop.boxes[0].text,
              QStringLiteral("Line 1 is not valid UTF-8 text. Nothing was imported."));
-    QTest::keyClick(import->cmbEncoding, Qt::Key_Up);
-    QCOMPARE(import->memoImported->toPlainText(), QStringLiteral("Zürich?\n"));
-    QCOMPARE(import->lblEncoding->text(), QStringLiteral("Found: Windows-1252"));
-    QCOMPARE(import->session().found_encoding(), TextEncoding::Windows1252);
+    QTest::keyClick(encoding, Qt::Key_Up);
+    QCOMPARE(Working(f)->toPlainText(), QStringLiteral("Zürich?\n"));
+    QCOMPARE(shown->text(), QStringLiteral("Found: Windows-1252"));
   }
 
   void EmptyQuestionSeparatorRefusesToConvert() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    app::TfrmImport* import = w.frmImport;
-    import->memoImported->setPlainText(QStringLiteral("Q?\nA\n\n"));
-    import->memoQtoASep->setPlainText(QString());
-    import->butConvert->click();
-    QCOMPARE(import->memoImported->toPlainText(), QStringLiteral("Q?\nA\n\n"));
+    f.Start();
+    Open(f);
+    WindowFixture::Type(Working(f), QStringLiteral("Q?\nA\n\n"));
+    WindowFixture::Type(f.Find("memoQtoASep"), QString());
+    Press(f, "butConvert");
+    QCOMPARE(Working(f)->toPlainText(), QStringLiteral("Q?\nA\n\n"));
     QCOMPARE(f.desktop.boxes.size(), size_t{1});
   }
 };

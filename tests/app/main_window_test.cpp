@@ -1,6 +1,10 @@
-// The main window: start-up, shutdown, the catalogue and the option editors, driven offscreen.
+// The main window: start-up, shutdown, the catalogue and the option editors, driven offscreen by
+// clicks, keys and focus changes.
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,21 +12,78 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextCursor>
 #include <QToolButton>
 
-#include "app/about_box.h"
+#include <map>
+
+#include "app/application_setup.h"
+#include "app/option_bindings.h"
 #include "app/window_fixture.h"
 #include "store/document.h"
+#include "store/values.h"
 #include "util/file_io.h"
-#include "widgets/color_button.h"
 #include "widgets/colour_panel.h"
 #include "widgets/friendly_status_bar.h"
+#include "widgets/qt_text.h"
 #include "widgets/radio_group.h"
 
 namespace quorella::testing {
+
+namespace {
+
+QString Plain(QString caption) {
+  return caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+      .remove(QLatin1Char('&'))
+      .replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
+// A point of `panel` that no child covers: a click there is a click on the panel itself.
+QPoint BarePoint(QWidget* panel) {
+  for (int y = panel->height() - 3; y > 0; --y)
+    for (int x = panel->width() - 3; x > 0; x -= 7)
+      if (panel->childAt(x, y) == nullptr) return {x, y};
+  return {1, 1};
+}
+
+void ClickColour(QWidget* control) {
+  WindowFixture::Reveal(control);
+  if (qobject_cast<widgets::ColourPanel*>(control) != nullptr)
+    QTest::mouseClick(control, Qt::LeftButton, {}, BarePoint(control));
+  else
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
+QTabWidget* Pages(WindowFixture& f) {
+  return f.Find<QTabWidget>("PageControl");
+}
+
+bool TabShown(WindowFixture& f, const char* page) {
+  return Pages(f)->isTabVisible(Pages(f)->indexOf(f.Find(page)));
+}
+
+// Walks the focus chain with Tab from `first` and gives the named controls met, until the focus
+// comes back to `first` or leaves `scope`.
+QStringList TabChain(QWidget* first, QWidget* scope) {
+  QStringList names;
+  first->setFocus(Qt::TabFocusReason);
+  QWidget* at = QApplication::focusWidget();
+  for (int i = 0; i < 60 && at != nullptr; ++i) {
+    QWidget* named = at;
+    while (named != nullptr &&
+           (named->objectName().isEmpty() || named->objectName().startsWith(QLatin1String("qt_"))))
+      named = named->parentWidget();
+    if (named != nullptr && (names.isEmpty() || names.back() != named->objectName()))
+      names << named->objectName();
+    QTest::keyClick(at, Qt::Key_Tab);
+    at = QApplication::focusWidget();
+    if (at == nullptr || !scope->isAncestorOf(at) || at == first) break;
+  }
+  return names;
+}
 
 // Key presses carrying one character each, as an input method delivers text of any script
 // (QTest::keyClicks takes Latin-1 only).
@@ -34,6 +95,8 @@ void TypeOnKeyboard(QWidget* widget, const QString& text) {
   }
 }
 
+}  // namespace
+
 class MainWindowTest : public QObject {
   Q_OBJECT
 
@@ -42,36 +105,46 @@ class MainWindowTest : public QObject {
     WindowFixture f;
     app::TfrmMain& w = f.Start();
     QCOMPARE(w.windowTitle(), QStringLiteral("Quorella v1.3.1"));
-    QCOMPARE(w.cmbFaqName->count(), 1);
-    QCOMPARE(w.cmbFaqName->currentText(), QStringLiteral("FAQ"));
+    auto* faqs = f.Find<QComboBox>("cmbFaqName");
+    QCOMPARE(faqs->count(), 1);
+    QCOMPARE(faqs->currentText(), QStringLiteral("FAQ"));
     QVERIFY(FileExists(f.app_dir() + "FAQ.dat"));
-    QCOMPARE(w.edtDirectory->text(), QString::fromStdString(f.app_dir()));
-    QCOMPARE(w.StartPage->text(), QStringLiteral("faq.html"));
-    QCOMPARE(w.edtExt->text(), QStringLiteral("html"));
-    QCOMPARE(w.Title->text(), QStringLiteral("FAQ"));
-    QCOMPARE(w.FontSize->value(), 12);
-    QVERIFY(w.chkQBlankLine->isChecked());
-    QVERIFY(w.FrameIt->isChecked());
-    QVERIFY(!w.DisableBanner->isChecked());
-    QCOMPARE(w.RadioLayout->ItemIndex(), 0);
-    QCOMPARE(w.RadioAnswers->ItemIndex(), 1);
-    QCOMPARE(w.staticClickOnQ->text(), QStringLiteral("Click on a question for the answer"));
-    QCOMPARE(w.APageColor->Background(), QColor(192, 192, 192));
-    QCOMPARE(w.ALinkColor->Colour(), QColor(0, 0, 255));
-    QCOMPARE(w.AALinkColor->Colour(), QColor(255, 0, 0));
-    QCOMPARE(w.PageControl->currentWidget(), w.tabGeneral);
-    QVERIFY(!w.PageControl->isTabVisible(w.PageControl->indexOf(w.tabQuestion)));
-    QCOMPARE(w.AboutBox->lblAppVersion->text(), QStringLiteral("Version 1.3.1.323"));
-    QCOMPARE(w.AboutBox->lblAppDesc->text(), QStringLiteral("Website FAQ manager"));
-    QCOMPARE(w.FontName->itemText(0), QStringLiteral("serif"));
-    QCOMPARE(w.FontName->itemText(10), QStringLiteral("\"Courier New\", Courier, monospace"));
-    QCOMPARE(w.size(), QSize(475, 407));
+    QCOMPARE(f.Find<QLineEdit>("edtDirectory")->text(), QString::fromStdString(f.app_dir()));
+    QCOMPARE(f.Find<QLineEdit>("StartPage")->text(), QStringLiteral("faq.html"));
+    QCOMPARE(f.Find<QLineEdit>("edtExt")->text(), QStringLiteral("html"));
+    QCOMPARE(f.Find<QLineEdit>("Title")->text(), QStringLiteral("FAQ"));
+    QCOMPARE(f.Find<QSpinBox>("FontSize")->value(), 12);
+    QVERIFY(f.Find<QCheckBox>("chkQBlankLine")->isChecked());
+    QVERIFY(f.Find<QCheckBox>("FrameIt")->isChecked());
+    QVERIFY(!f.Find<QCheckBox>("DisableBanner")->isChecked());
+    QCOMPARE(f.Find<widgets::RadioGroup>("RadioLayout")->ItemIndex(), 0);
+    QCOMPARE(f.Find<widgets::RadioGroup>("RadioAnswers")->ItemIndex(), 1);
+    QCOMPARE(f.Find<QLineEdit>("staticClickOnQ")->text(),
+             QStringLiteral("Click on a question for the answer"));
+    QCOMPARE(f.Find<widgets::ColourPanel>("APageColor")->Background(), QColor(192, 192, 192));
+    QCOMPARE(f.Find<widgets::ColourLabel>("ALinkColor")->Colour(), QColor(0, 0, 255));
+    QCOMPARE(f.Find<widgets::ColourLabel>("AALinkColor")->Colour(), QColor(255, 0, 0));
+    QCOMPARE(Pages(f)->currentWidget(), f.Find("tabGeneral"));
+    QVERIFY(!TabShown(f, "tabQuestion"));
+    QCOMPARE(f.Find<QLabel>("lblAppVersion")->text(), QStringLiteral("Version 1.3.1.323"));
+    QCOMPARE(f.Find<QLabel>("lblAppDesc")->text(), QStringLiteral("Website FAQ manager"));
+    auto* fonts = f.Find<QComboBox>("FontName");
+    QCOMPARE(fonts->itemText(0), QStringLiteral("serif"));
+    QCOMPARE(fonts->itemText(10), QStringLiteral("\"Courier New\", Courier, monospace"));
     QVERIFY(f.desktop.boxes.empty());
+  }
+
+  // Qt appends a display name, once set, to every caption; the captions are the design's own.
+  void SetUpLeavesTheCaptionsAlone() {
+    app::SetUpApplication();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorella"));
   }
 
   void NamedControlsCarryTheirNamesAndHints() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
+    f.Start();
     const std::vector<std::pair<const char*, const char*>> hints = {
         {"butImport", "Import FAQ"},
         {"butBrowser", "View in browser"},
@@ -84,24 +157,21 @@ class MainWindowTest : public QObject {
         {"butBrowse", "Browse"},
         {"FrameIt", "Always view in frames"},
         {"APageColor", "Click to change color"}};
-    for (const auto& [name, hint] : hints) {
-      auto* control = w.findChild<QWidget*>(QString::fromLatin1(name));
-      QVERIFY2(control != nullptr, name);
-      QCOMPARE(control->toolTip(), QString::fromLatin1(hint));
-    }
-    const QStringList tabs = {"General",       "Q && A", "Layout", "Answer Page",
-                              "Question Page", "Links",  "Global", "About"};
-    for (int i = 0; i < tabs.size(); ++i) QCOMPARE(w.PageControl->tabText(i), tabs[i]);
-    QCOMPARE(w.butClose->text(), QStringLiteral("&Close"));
-    QCOMPARE(w.StatusBar->Panel(0)->width(), 100);
+    for (const auto& [name, hint] : hints)
+      QCOMPARE(f.Find(name)->toolTip(), QString::fromLatin1(hint));
+    const QStringList tabs = {"General",       "Q & A", "Layout", "Answer Page",
+                              "Question Page", "Links", "Global", "About"};
+    for (int i = 0; i < tabs.size(); ++i) QCOMPARE(Plain(Pages(f)->tabText(i)), tabs[i]);
+    QCOMPARE(f.Find<QPushButton>("butClose")->text(), QStringLiteral("&Close"));
+    QVERIFY(f.Find<widgets::TFriendlyStatusBar>("StatusBar")->Panel(0)->width() >= 100);
   }
 
   void TestArgumentSelectsTheTestKeyInAnyCase() {
     for (const QString& argument : {QStringLiteral("test"), QStringLiteral("TEST")}) {
       WindowFixture f;
-      app::TfrmMain& w = f.Start({argument, QStringLiteral("ignored")});
-      WindowFixture::Type(w.Title, QStringLiteral("Trial"));
-      WindowFixture::Leave(w.Title);
+      f.Start({argument, QStringLiteral("ignored")});
+      WindowFixture::Type(f.Find("Title"), QStringLiteral("Trial"));
+      WindowFixture::Leave(f.Find("Title"));
       f.Close();
       QCOMPARE(f.Read(FaqKeyOf("FAQ", kTestKey), "Title"), std::string("Trial"));
       QCOMPARE(f.Read(FaqKeyOf("FAQ"), "Title"), std::string("?"));
@@ -109,9 +179,9 @@ class MainWindowTest : public QObject {
       QVERIFY(FileExists(f.app_dir() + "FAQ.dat"));
     }
     WindowFixture f;
-    app::TfrmMain& w = f.Start({QStringLiteral("nottest")});
-    WindowFixture::Type(w.Title, QStringLiteral("Real"));
-    WindowFixture::Leave(w.Title);
+    f.Start({QStringLiteral("nottest")});
+    WindowFixture::Type(f.Find("Title"), QStringLiteral("Real"));
+    WindowFixture::Leave(f.Find("Title"));
     QCOMPARE(f.Read(FaqKeyOf("FAQ"), "Title"), std::string("Real"));
   }
 
@@ -120,11 +190,12 @@ class MainWindowTest : public QObject {
     Settings s = f.settings();
     for (const char* name : {"zeta", "Alpha", "mid"}) s.CreateKey(FaqKeyOf(name));
     s.WriteSettingInteger(kAppKey, "LastFAQ", 2);
-    app::TfrmMain& w = f.Start();
-    QCOMPARE(w.cmbFaqName->count(), 3);
-    QCOMPARE(w.cmbFaqName->itemText(0), QStringLiteral("Alpha"));
-    QCOMPARE(w.cmbFaqName->itemText(2), QStringLiteral("zeta"));
-    QCOMPARE(w.cmbFaqName->currentText(), QStringLiteral("zeta"));
+    f.Start();
+    auto* faqs = f.Find<QComboBox>("cmbFaqName");
+    QCOMPARE(faqs->count(), 3);
+    QCOMPARE(faqs->itemText(0), QStringLiteral("Alpha"));
+    QCOMPARE(faqs->itemText(2), QStringLiteral("zeta"));
+    QCOMPARE(faqs->currentText(), QStringLiteral("zeta"));
   }
 
   void LastFaqBeyondTheListAppendsFaqAndSelectsTheFirst() {
@@ -133,179 +204,382 @@ class MainWindowTest : public QObject {
     s.CreateKey(FaqKeyOf("B"));
     s.CreateKey(FaqKeyOf("A"));
     s.WriteSettingInteger(kAppKey, "LastFAQ", 7);
-    app::TfrmMain& w = f.Start();
-    QCOMPARE(w.cmbFaqName->count(), 3);
-    QCOMPARE(w.cmbFaqName->itemText(2), QStringLiteral("FAQ"));
-    QCOMPARE(w.cmbFaqName->currentIndex(), 0);
+    f.Start();
+    auto* faqs = f.Find<QComboBox>("cmbFaqName");
+    QCOMPARE(faqs->count(), 3);
+    QCOMPARE(faqs->itemText(2), QStringLiteral("FAQ"));
+    QCOMPARE(faqs->currentIndex(), 0);
   }
 
-  void ShutdownStoresPositionAndSecondStartPlacesTheWindowThere() {
+  void ShutdownStoresPositionSizeAndColoursAndSecondStartRestoresThem() {
     WindowFixture f;
     app::TfrmMain& w = f.Start();
     QCOMPARE(w.pos(), QPoint(200, 150));
     w.move(321, 123);
+    w.resize(700, 560);
     f.desktop.custom[0] = QColor(0x12, 0x34, 0x56);
     f.Close();
     QCOMPARE(f.ReadInt(kAppKey, "Top"), 123);
     QCOMPARE(f.ReadInt(kAppKey, "Left"), 321);
+    QCOMPARE(f.ReadInt(kAppKey, "Width"), 700);
     QCOMPARE(f.ReadInt(kAppKey, "LastFAQ"), 0);
     const std::string colours = f.Read(kAppKey, "CustomColors");
     QVERIFY(colours.starts_with("ColorA=563412\r\nColorB=ffffffff\r\n"));
+    QVERIFY(colours.find("ffffff\r\n") == colours.find("ffffffff") + 2);  // no white but unset
     app::TfrmMain& again = f.Start();
     QCOMPARE(again.pos(), QPoint(321, 123));
+    QCOMPARE(again.size(), QSize(700, 560));
     QCOMPARE(f.desktop.custom[0], QColor(0x12, 0x34, 0x56));
     QVERIFY(!f.desktop.custom[1].isValid());
   }
 
+  // A start and a close write the application's own values and nothing outside its key.
+  void StartAndCloseWriteNothingOutsideTheApplicationKey() {
+    WindowFixture f;
+    f.Start();
+    f.Close();
+    std::vector<std::string> keys = {""};
+    std::vector<std::string> outside;
+    while (!keys.empty()) {
+      const std::string key = keys.back();
+      keys.pop_back();
+      const bool inside = key == kAppKey || key.starts_with(kAppKey + "\\");
+      if (!inside)
+        for (const NamedValue& value : f.settings().ReadValues(key))
+          outside.push_back(key + "\\" + value.name);
+      for (const std::string& sub : f.settings().SubkeyNames(key))
+        keys.push_back(key.empty() ? sub : key + "\\" + sub);
+    }
+    QCOMPARE(QString::fromStdString(outside.empty() ? "" : outside.front()), QString());
+    const auto faq_values = f.settings().ReadValues(FaqKeyOf("FAQ"));
+    QVERIFY(faq_values.empty());  // a start stores no option
+  }
+
   void ShutdownWithNothingSelectedStoresNothing() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    w.cmbFaqName->setCurrentIndex(-1);
+    f.Start();
+    f.Find<QComboBox>("cmbFaqName")->setCurrentIndex(-1);
     f.Close();
     QCOMPARE(f.ReadInt(kAppKey, "Top"), -999);
     QCOMPARE(f.Read(kAppKey, "CustomColors"), std::string("?"));
   }
 
-  void LayoutRulesForAllFourCombinations() {
+  // The window opens at a size that shows every page whole, and the lists grow with it.
+  void EveryPageShowsWholeAtTheDefaultSize() {
     WindowFixture f;
     app::TfrmMain& w = f.Start();
+    QVERIFY(w.width() <= 1280 && w.height() <= 800);
+    QVERIFY(w.width() >= 475 && w.height() >= 407);
+    QTabBar* bar = Pages(f)->tabBar();
+    for (int i = 0; i < bar->count(); ++i) {
+      if (!bar->isTabVisible(i)) continue;
+      const QRect tab(bar->mapTo(Pages(f), bar->tabRect(i).topLeft()), bar->tabRect(i).size());
+      QVERIFY2(Pages(f)->rect().contains(tab), qPrintable(Pages(f)->tabText(i)));
+      QWidget* page = Pages(f)->widget(i);
+      Pages(f)->setCurrentIndex(i);
+      QApplication::processEvents();
+      QVERIFY2(page->minimumSizeHint().width() <= page->width() &&
+                   page->minimumSizeHint().height() <= page->height(),
+               qPrintable(page->objectName()));
+    }
+    auto* about = f.Find<QLabel>("lblCopyright");
+    QVERIFY2(about->height() >= about->heightForWidth(about->width()),
+             qPrintable(QStringLiteral("%1 < %2 at %3")
+                            .arg(about->height())
+                            .arg(about->heightForWidth(about->width()))
+                            .arg(about->width())));
+    auto* list = f.Find("lstQuestions");
+    f.ShowPage("tabFAQ");
+    const int list_height = list->height();
+    w.resize(w.width() + 100, w.height() + 200);
+    QApplication::processEvents();
+    QVERIFY(list->height() > list_height);
+  }
+
+  // The modern style has no frames: choosing it disables every frame option and hides the
+  // Question Page, whatever layout was chosen before, which stays stored.
+  void LayoutRulesForEveryCombination() {
+    WindowFixture f;
+    f.Start();
     struct Case {
-      int layout, answers;
+      int layout, answers, style;
       bool question_tab, frames_controls, apage, prefix;
     };
     for (const Case& c :
-         {Case{0, 0, false, false, false, true}, Case{0, 1, false, false, false, false},
-          Case{1, 0, true, true, false, true}, Case{1, 1, true, true, true, false}}) {
-      w.RadioLayout->Button(c.layout)->click();
-      w.RadioAnswers->Button(c.answers)->click();
-      QCOMPARE(w.PageControl->isTabVisible(w.PageControl->indexOf(w.tabQuestion)), c.question_tab);
-      for (QWidget* control :
-           {static_cast<QWidget*>(w.RadioFrames), static_cast<QWidget*>(w.FrameSize),
-            static_cast<QWidget*>(w.FrameIt), static_cast<QWidget*>(w.FrameHead),
-            static_cast<QWidget*>(w.butACeqQC)})
-        QCOMPARE(control->isEnabled(), c.frames_controls);
-      QCOMPARE(w.APageName->isEnabled(), c.apage);
-      QCOMPARE(w.PagePrefix->isEnabled(), c.prefix);
+         {Case{0, 0, 0, false, false, false, true}, Case{0, 1, 0, false, false, false, false},
+          Case{1, 0, 0, true, true, false, true}, Case{1, 1, 0, true, true, true, false},
+          Case{1, 0, 1, false, false, false, true}, Case{1, 1, 1, false, false, false, false}}) {
+      WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioLayout")->Button(c.layout));
+      WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioAnswers")->Button(c.answers));
+      WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioPageStyle")->Button(c.style));
+      QCOMPARE(TabShown(f, "tabQuestion"), c.question_tab);
+      QCOMPARE(f.Find("RadioLayout1")->isEnabled(), c.style == 0);
+      for (const char* name : {"RadioFrames", "FrameSize", "lblFrameSize", "FrameIt", "FrameHead",
+                               "lblFrameHead", "butACeqQC"})
+        QVERIFY2(f.Find(name)->isEnabled() == c.frames_controls, name);
+      QCOMPARE(f.Find("APageName")->isEnabled(), c.apage);
+      QCOMPARE(f.Find("lblAPage")->isEnabled(), c.apage);
+      QCOMPARE(f.Find("PagePrefix")->isEnabled(), c.prefix);
       QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "Layout"), c.layout);
       QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AnswersPage"), c.answers);
+      QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "PageStyle"), c.style);
     }
-    // The rules hold from loading on.
+    // The rules hold from loading on, and the framed layout comes back with the classic style.
     f.Close();
-    app::TfrmMain& again = f.Start();
-    QVERIFY(again.PageControl->isTabVisible(again.PageControl->indexOf(again.tabQuestion)));
-    QVERIFY(again.APageName->isEnabled());
+    f.Start();
+    QVERIFY(!TabShown(f, "tabQuestion"));
+    QVERIFY(!f.Find("APageName")->isEnabled());
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioPageStyle")->Button(0));
+    QVERIFY(TabShown(f, "tabQuestion"));
+    QVERIFY(f.Find("APageName")->isEnabled());
+    QVERIFY(f.Find("RadioLayout1")->isEnabled());
   }
 
-  void EachEditorStoresUnderItsValueWhenLeft() {
+  // Every row of the binding table: the user changes the control, leaves it, the window starts
+  // again, and the value is stored and shown where it belongs.
+  void EveryOptionEditorRoundTrips() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    const std::vector<std::pair<QLineEdit*, const char*>> fields = {
-        {w.edtDirectory, "Directory"},
-        {w.edtExt, "DocumentExt"},
-        {w.Title, "Title"},
-        {w.PagePrefix, "AnswerSubPagePrefix"},
-        {w.APageName, "AnswerPageName"},
-        {w.FrameSize, "QuestionFrameSize"},
-        {w.AnswerBackImage, "AnswerBackImage"},
-        {w.QPageName, "QuestionPageName"},
-        {w.QuestionBackImage, "QuestionBackImage"},
-        {w.LinkQuestions, "LinkQuestionsText"},
-        {w.LinkTop, "LinkTopText"},
-        {w.LinkPrevious, "LinkPreviousText"},
-        {w.LinkNext, "LinkNextText"},
-        {w.staticClickOnQ, "StaticClickOnQ"}};
+    f.Start();
+    std::map<std::string, QVariant> expected;
     // Typed on the keyboard, every script reaches the store unchanged.
     const QString scripts = QStringLiteral(
         " \u041F\u0440\u0438\u0432\u0435\u0442 \u03A3 \u65E5\u672C \u0645\u0631\u062D\u0628\u0627 "
         "e\u0301 \U0001F642");
-    for (const auto& [edit, name] : fields) {
-      WindowFixture::Type(edit, QStringLiteral("typed ") + QLatin1String(name));
-      // Editors the layout disables take no keys.
-      const QString typed = edit->isEnabled() ? scripts : QString();
-      edit->setFocus();
-      edit->end(false);
-      TypeOnKeyboard(edit, typed);
-      QCOMPARE(f.Read(FaqKeyOf("FAQ"), name), std::string("?"));  // nothing before leaving
-      WindowFixture::Leave(edit);
-      QCOMPARE(QString::fromStdString(f.Read(FaqKeyOf("FAQ"), name)),
-               QStringLiteral("typed ") + QLatin1String(name) + typed);
+    int n = 0;
+    auto change = [&](const char* name) {
+      QWidget* control = f.Find(name);
+      ++n;
+      if (auto* radio = qobject_cast<widgets::RadioGroup*>(control)) {
+        const int other = radio->ItemIndex() == 1 ? 0 : 1;
+        WindowFixture::Click(radio->Button(other));
+        expected[name] = other;
+      } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
+        expected[name] = !check->isChecked();
+        WindowFixture::Click(check);
+      } else if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+        WindowFixture::Type(spin, QString::number(10 + n % 20));
+        expected[name] = 10 + n % 20;
+      } else if (qobject_cast<widgets::ColourPanel*>(control) != nullptr ||
+                 qobject_cast<widgets::ColourLabel*>(control) != nullptr) {
+        const QColor colour(n * 5, 255 - n, (n * 37) % 256);
+        f.desktop.colour_answers = {colour};
+        ClickColour(control);
+        expected[name] = colour;
+      } else if (auto* editor = qobject_cast<QPlainTextEdit*>(control)) {
+        const QString text = QStringLiteral("<p %1>\nline\u00A02").arg(QLatin1String(name));
+        WindowFixture::Type(editor, text);
+        editor->moveCursor(QTextCursor::End);
+        TypeOnKeyboard(editor, scripts);
+        expected[name] = text + scripts;
+      } else {
+        const QString text = QStringLiteral("typed %1").arg(QLatin1String(name));
+        WindowFixture::Type(control, text);
+        expected[name] = text;
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+          edit->end(false);
+          TypeOnKeyboard(edit, scripts);
+          expected[name] = text + scripts;
+        }
+      }
+      WindowFixture::Leave(control);
+    };
+    for (const app::OptionBinding& binding : app::OptionBindings()) {
+      // The modern style disables the frame options: it is chosen last.
+      if (std::string_view(binding.control) == "RadioPageStyle") continue;
+      QWidget* control = f.Find(binding.control);
+      // The layout rules enable a field only for some layouts: choose one that enables it.
+      if (!control->isEnabled()) {
+        auto* answers = f.Find<widgets::RadioGroup>("RadioAnswers");
+        WindowFixture::Click(answers->Button(answers->ItemIndex() == 1 ? 0 : 1));
+        expected["RadioAnswers"] = answers->ItemIndex();
+      }
+      QVERIFY2(control->isEnabled(), binding.control);
+      change(binding.control);
     }
-    WindowFixture::Type(w.StartPage, QStringLiteral("index.htm"));
-    WindowFixture::Leave(w.StartPage);
+    change("RadioPageStyle");
+    QVERIFY(f.desktop.colour_answers.empty());
+    f.Close();
+    f.Start();
+    const FaqValues stored = FaqValues::Read(f.settings(), FaqKeyOf("FAQ"), f.app_dir());
+    for (const app::OptionBinding& binding : app::OptionBindings()) {
+      const char* name = binding.control;
+      const QVariant want = expected.at(name);
+      QWidget* control = f.Find(name);
+      if (const auto* section = std::get_if<FixedSection>(&binding.target)) {
+        const std::string text =
+            ReadSection(f.app_dir() + "FAQ.dat", std::string(SectionName(*section)));
+        QCOMPARE(widgets::ToQt(text),
+                 want.toString().replace(QLatin1Char('\n'), QStringLiteral("\r\n")) +
+                     QStringLiteral("\r\n"));
+        QCOMPARE(qobject_cast<QPlainTextEdit*>(control)->toPlainText().trimmed(),
+                 want.toString().replace(QChar(0xA0), QLatin1Char(' ')));
+        continue;
+      }
+      const FaqValue value = std::get<FaqValue>(binding.target);
+      if (want.userType() == QMetaType::QColor) {
+        QCOMPARE(stored.Integer(value), widgets::StoredFromColour(want.value<QColor>()));
+        const QColor shown = qobject_cast<widgets::ColourPanel*>(control) != nullptr
+                                 ? qobject_cast<widgets::ColourPanel*>(control)->Background()
+                                 : qobject_cast<widgets::ColourLabel*>(control)->Colour();
+        QCOMPARE(shown, want.value<QColor>());
+      } else if (want.userType() == QMetaType::Bool) {
+        QCOMPARE(stored.Boolean(value), want.toBool());
+        QCOMPARE(qobject_cast<QCheckBox*>(control)->isChecked(), want.toBool());
+      } else if (want.userType() == QMetaType::Int) {
+        QCOMPARE(stored.Integer(value), want.toInt());
+        if (auto* radio = qobject_cast<widgets::RadioGroup*>(control))
+          QCOMPARE(radio->ItemIndex(), want.toInt());
+        else
+          QCOMPARE(qobject_cast<QSpinBox*>(control)->value(), want.toInt());
+      } else {
+        QCOMPARE(widgets::ToQt(stored.Text(value)), want.toString());
+        auto* box = qobject_cast<QComboBox*>(control);
+        QCOMPARE(box != nullptr ? box->currentText() : qobject_cast<QLineEdit*>(control)->text(),
+                 want.toString());
+      }
+    }
     const auto values = f.settings().ReadValues(FaqKeyOf("FAQ"));
     QVERIFY(std::any_of(values.begin(), values.end(),
                         [](const NamedValue& v) { return v.name == "Startpage"; }));
+  }
 
-    const std::vector<std::pair<QPlainTextEdit*, const char*>> sections = {
-        {w.HeaderCode, "HeaderCode"},  {w.FrameHead, "FrameHeaderCode"},
-        {w.Header, "AnswerHeader"},    {w.Footer, "AnswerFooter"},
-        {w.QHeader, "QuestionHeader"}, {w.QFooter, "QuestionFooter"}};
-    for (const auto& [editor, name] : sections) {
-      WindowFixture::Type(editor, QStringLiteral("<meta a>\n<meta b>"));
-      const QString typed = editor->isEnabled() ? scripts : QString();
-      editor->setFocus();
-      editor->moveCursor(QTextCursor::End);
-      TypeOnKeyboard(editor, typed);
-      WindowFixture::Leave(editor);
-      QCOMPARE(QString::fromStdString(ReadSection(f.app_dir() + "FAQ.dat", name)),
-               QStringLiteral("<meta a>\r\n<meta b>") + typed + QStringLiteral("\r\n"));
-    }
-    WindowFixture::Type(w.HeaderCode, QString());
-    WindowFixture::Leave(w.HeaderCode);
+  void NothingIsStoredBeforeAFieldIsLeftAndAnEmptiedEditorStoresAnEmptySection() {
+    WindowFixture f;
+    f.Start();
+    WindowFixture::Type(f.Find("Title"), QStringLiteral("half"));
+    QCOMPARE(f.Read(FaqKeyOf("FAQ"), "Title"), std::string("?"));
+    WindowFixture::Leave(f.Find("Title"));
+    QCOMPARE(f.Read(FaqKeyOf("FAQ"), "Title"), std::string("half"));
+    WindowFixture::Type(f.Find("HeaderCode"), QStringLiteral("<meta a>"));
+    WindowFixture::Leave(f.Find("HeaderCode"));
+    WindowFixture::Type(f.Find("HeaderCode"), QString());
+    WindowFixture::Leave(f.Find("HeaderCode"));
     QCOMPARE(ReadSection(f.app_dir() + "FAQ.dat", "HeaderCode"), std::string());
+    // The spin field keeps 0 to 40.
+    WindowFixture::Type(f.Find("FontSize"), QStringLiteral("99"));
+    QVERIFY(f.ReadInt(FaqKeyOf("FAQ"), "FontSize") <= 40);
+  }
 
-    w.chkQBlankLine->click();
-    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "BlankLineBetweenQuestions"), 0);
-    w.DisableBanner->click();
-    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "DisableBanner"), 1);
-    w.FrameIt->click();  // disabled in the Simple layout
-    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "FrameIt"), -999);
-    w.RadioLayout->Button(1)->click();
-    w.FrameIt->click();
-    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "FrameIt"), 0);
-    w.RadioFrames->Button(1)->click();
-    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "Frames"), 1);
-    w.FontSize->setValue(30);
-    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "FontSize"), 30);
-    w.FontSize->setValue(99);
-    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "FontSize"), 40);  // the spin field keeps 0 to 40
+  // Tab moves the focus out of every multi-line editor; no tab character is stored.
+  void TabLeavesTheCodeEditors() {
+    WindowFixture f;
+    f.Start();
+    for (const char* name : {"HeaderCode", "FrameHead", "Header", "Footer"}) {
+      if (!f.Find(name)->isEnabled())
+        WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioLayout")->Button(1));
+      WindowFixture::Type(f.Find(name), QStringLiteral("<x>"));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QVERIFY2(!f.Find(name)->hasFocus(), name);
+      QCOMPARE(qobject_cast<QPlainTextEdit*>(f.Find(name))->toPlainText(), QStringLiteral("<x>"));
+    }
+    QVERIFY(ReadWholeFile(f.app_dir() + "FAQ.dat").find('\t') == std::string::npos);
+  }
+
+  void TabOrderOfEveryPage() {
+    WindowFixture f;
+    f.Start();
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioLayout")->Button(1));
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioAnswers")->Button(0));
+    const std::vector<std::pair<const char*, QStringList>> pages = {
+        {"tabGeneral",
+         {"edtDirectory", "butBrowse", "StartPage", "edtExt", "FontName", "FontSize",
+          "chkQBlankLine", "DisableBanner", "Title", "HeaderCode"}},
+        {"tabLayout",
+         {"RadioPageStyle0", "edtLanguage", "edtDescription", "edtSiteAddress", "chkUseMyColors",
+          "chkStructuredData", "RadioLayout1", "RadioFrames0", "RadioAnswers0", "PagePrefix",
+          "FrameSize", "FrameIt", "FrameHead"}},
+        {"tabAnswer", {"butACeqQC", "AnswerBackImage", "AnswerCodeTabs", "Header"}},
+        {"tabQuestion",
+         {"QPageName", "butQCeqAC", "QuestionBackImage", "QuestionCodeTabs", "QHeader"}},
+        {"Links", {"LinkQuestions", "LinkTop", "LinkPrevious", "LinkNext", "staticClickOnQ"}},
+        {"tabGlobal", {"edtBackupDir", "butBackDirBrowse", "butBackup", "butRestore"}},
+    };
+    for (const auto& [page, order] : pages) {
+      f.ShowPage(page);
+      QCOMPARE(TabChain(f.Find(order.front().toLatin1().constData()), f.Find(page)), order);
+    }
+  }
+
+  void MnemonicsReachTheTabsAndTheFields() {
+    WindowFixture f;
+    f.Start();
+    QTest::keyClick(&f.window(), Qt::Key_Y, Qt::AltModifier);
+    QCOMPARE(Pages(f)->currentWidget(), f.Find("tabLayout"));
+    QTest::keyClick(&f.window(), Qt::Key_N, Qt::AltModifier);
+    QCOMPARE(Pages(f)->currentWidget(), f.Find("tabGeneral"));
+    QTest::keyClick(&f.window(), Qt::Key_E, Qt::AltModifier);
+    QVERIFY(f.Find("Title")->hasFocus());
+    QTest::keyClick(&f.window(), Qt::Key_Q, Qt::AltModifier);
+    QCOMPARE(Pages(f)->currentWidget(), f.Find("tabFAQ"));
+    QTest::keyClick(&f.window(), Qt::Key_O, Qt::AltModifier);
+    QTest::keyClick(&f.window(), Qt::Key_I, Qt::AltModifier);
+    QVERIFY(f.Find("edtBackupDir")->hasFocus());
+    QVERIFY(!f.Find<QPushButton>("butBackup")->shortcut().isEmpty());
+    QVERIFY(!f.Find<QPushButton>("butGo")->shortcut().isEmpty());
+  }
+
+  // A screen reader names every control the keyboard reaches, from its caption or its hint.
+  void EveryFocusableControlHasAnAccessibleName() {
+    WindowFixture f;
+    f.Start();
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioLayout")->Button(1));
+    QStringList unnamed;
+    auto check = [&](QWidget* top) {
+      for (QWidget* w : top->findChildren<QWidget*>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(top) ||
+            w->focusProxy() != nullptr)
+          continue;
+        if (qobject_cast<QLineEdit*>(w) != nullptr && qobject_cast<QComboBox*>(w->parentWidget()))
+          continue;  // the combo box's own edit: the combo box is named
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+        if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty())
+          unnamed << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                                : w->objectName());
+      }
+    };
+    for (int i = 0; i < Pages(f)->count(); ++i) {
+      Pages(f)->setCurrentIndex(i);
+      check(Pages(f)->widget(i));
+    }
+    check(f.Find("ToolBar1"));
+    check(f.Find("frmQuestion"));
+    check(f.Find("frmImport"));
+    QCOMPARE(unnamed.join(QLatin1Char(' ')), QString());
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.Find("butQup"))->text(QAccessible::Name),
+             QStringLiteral("Move up"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.Find("edtDirectory"))->text(QAccessible::Name),
+             QStringLiteral("Directory"));
   }
 
   void TypedFontFamilyIsStoredAfterEveryKeystroke() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    w.FontName->setFocus();
-    QTest::keyClicks(w.FontName, QStringLiteral("My Fo"));
+    f.Start();
+    WindowFixture::Type(f.Find("FontName"), QStringLiteral("My Fo"));
     QCOMPARE(f.Read(FaqKeyOf("FAQ"), "FontName"), std::string("My Fo"));
-    QTest::keyClicks(w.FontName, QStringLiteral("nt"));
+    QTest::keyClicks(f.Find<QComboBox>("FontName")->lineEdit(), QStringLiteral("nt"));
     QCOMPARE(f.Read(FaqKeyOf("FAQ"), "FontName"), std::string("My Font"));
     f.Close();
-    app::TfrmMain& again = f.Start();
-    QCOMPARE(again.FontName->currentText(), QStringLiteral("My Font"));
+    f.Start();
+    QCOMPARE(f.Find<QComboBox>("FontName")->currentText(), QStringLiteral("My Font"));
   }
 
   void SwitchingFaqStoresTheEditedTitleIntoTheFaqLeft() {
     WindowFixture f;
     f.settings().CreateKey(FaqKeyOf("One"));
     f.settings().CreateKey(FaqKeyOf("Two"));
-    app::TfrmMain& w = f.Start();
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.PageControl->setCurrentWidget(w.tabGeneral);
-    w.Title->setFocus();
-    WindowFixture::Type(w.Title, QStringLiteral("Edited in One"));
-    w.cmbFaqName->setCurrentIndex(1);
-    emit w.cmbFaqName->activated(1);
+    f.Start();
+    WindowFixture::Type(f.Find("Title"), QStringLiteral("Edited in One"));
+    WindowFixture::Choose(f.Find("cmbFaqName"), 1);
     QCOMPARE(f.Read(FaqKeyOf("One"), "Title"), std::string("Edited in One"));
     QCOMPARE(f.Read(FaqKeyOf("Two"), "Title"), std::string("?"));
-    QCOMPARE(w.Title->text(), QStringLiteral("FAQ"));
+    QCOMPARE(f.Find<QLineEdit>("Title")->text(), QStringLiteral("FAQ"));
   }
 
   void AddRefusesExistingNamesWithoutCaseAndAcceptsLeadingBlank() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
+    f.Start();
     f.desktop.input_answers = {QStringLiteral(""), QStringLiteral("faq"), QStringLiteral(" FAQ")};
-    w.butAddFaq->click();
+    WindowFixture::Click(f.Find("butAddFaq"));
     QCOMPARE(f.desktop.inputs.size(), size_t{3});
     QCOMPARE(f.desktop.inputs[0].caption, QStringLiteral("New FAQ"));
     QCOMPARE(f.desktop.inputs[0].prompt, QStringLiteral("Add FAQ name"));
@@ -313,85 +587,123 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.desktop.inputs[2].prompt,
              QStringLiteral("The name already exists. Please select a new one."));
     QCOMPARE(f.desktop.inputs[2].text, QStringLiteral("faq"));
-    QCOMPARE(w.cmbFaqName->count(), 2);
-    QCOMPARE(w.cmbFaqName->currentText(), QStringLiteral(" FAQ"));
+    auto* faqs = f.Find<QComboBox>("cmbFaqName");
+    QCOMPARE(faqs->count(), 2);
+    QCOMPARE(faqs->currentText(), QStringLiteral(" FAQ"));
     QVERIFY(f.settings().KeyExists(FaqKeyOf(" FAQ")));
     QVERIFY(FileExists(f.app_dir() + " FAQ.dat"));
     f.desktop.input_answers = {std::nullopt};
-    w.butAddFaq->click();
-    QCOMPARE(w.cmbFaqName->count(), 2);
+    WindowFixture::Click(f.Find("butAddFaq"));
+    QCOMPARE(faqs->count(), 2);
+  }
+
+  // Where the documents folder cannot be made no document can be: the error is shown and no FAQ
+  // is added.
+  void AddWithoutTheApplicationFolderSaysSoAndAddsNothing() {
+    WindowFixture f;
+    f.Start();
+    QString folder = QString::fromStdString(f.app_dir());
+    QDir(folder).removeRecursively();
+    folder.chop(1);
+    QFile blocker(folder);  // a file where the folder would be
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    f.desktop.input_answers = {QStringLiteral("New")};
+    WindowFixture::Click(f.Find("butAddFaq"));
+    QCOMPARE(f.desktop.boxes.size(), size_t{1});
+    QCOMPARE(f.desktop.boxes[0].icon, widgets::BoxIcon::Error);
+    QVERIFY(f.desktop.boxes[0].text.startsWith(QStringLiteral("Cannot create file")));
+    QCOMPARE(f.Find<QComboBox>("cmbFaqName")->count(), 1);
+    QVERIFY(!f.settings().KeyExists(FaqKeyOf("New")));
   }
 
   void DeletingTheOnlyFaqLeavesAFreshFaq() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    WindowFixture::Type(w.Title, QStringLiteral("Old"));
-    WindowFixture::Leave(w.Title);
+    f.Start();
+    WindowFixture::Type(f.Find("Title"), QStringLiteral("Old"));
+    WindowFixture::Leave(f.Find("Title"));
     WriteSection(f.app_dir() + "FAQ.dat", "Question 0", {"Q"});
     f.desktop.box_answers = {widgets::BoxAnswer::Cancel};
-    w.butDelFaq->click();
+    WindowFixture::Click(f.Find("butDelFaq"));
     QCOMPARE(f.Read(FaqKeyOf("FAQ"), "Title"), std::string("Old"));
     QCOMPARE(f.desktop.boxes.back().caption, QStringLiteral("Delete FAQ"));
     QCOMPARE(f.desktop.boxes.back().text,
              QStringLiteral("Are you sure you want to delete the selected FAQ?"));
     QCOMPARE(f.desktop.boxes.back().default_button, widgets::BoxAnswer::Cancel);
     f.desktop.box_answers = {widgets::BoxAnswer::Ok};
-    w.butDelFaq->click();
-    QCOMPARE(w.cmbFaqName->count(), 1);
-    QCOMPARE(w.cmbFaqName->currentText(), QStringLiteral("FAQ"));
-    QCOMPARE(w.Title->text(), QStringLiteral("FAQ"));
+    WindowFixture::Click(f.Find("butDelFaq"));
+    auto* faqs = f.Find<QComboBox>("cmbFaqName");
+    QCOMPARE(faqs->count(), 1);
+    QCOMPARE(faqs->currentText(), QStringLiteral("FAQ"));
+    QCOMPARE(f.Find<QLineEdit>("Title")->text(), QStringLiteral("FAQ"));
     QCOMPARE(f.Read(FaqKeyOf("FAQ"), "Title"), std::string("?"));
     QCOMPARE(ReadWholeFile(f.app_dir() + "FAQ.dat"), std::string());
   }
 
   void DuplicateProposesNameMinusOneAndCopiesIndependently() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    WindowFixture::Type(w.Title, QStringLiteral("Original"));
-    WindowFixture::Leave(w.Title);
-    WindowFixture::Type(w.Footer, QStringLiteral("<hr>"));
-    WindowFixture::Leave(w.Footer);
+    f.Start();
+    WindowFixture::Type(f.Find("Title"), QStringLiteral("Original"));
+    WindowFixture::Leave(f.Find("Title"));
+    WindowFixture::Type(f.Find("Footer"), QStringLiteral("<hr>"));
+    WindowFixture::Leave(f.Find("Footer"));
     f.desktop.input_answers = {QStringLiteral("FAQ-1")};
-    w.butDuplicate->click();
+    WindowFixture::Click(f.Find("butDuplicate"));
     QCOMPARE(f.desktop.inputs[0].caption, QStringLiteral("Duplicate document"));
     QCOMPARE(f.desktop.inputs[0].prompt,
              QStringLiteral("Please enter a name for the duplicate document"));
     QCOMPARE(f.desktop.inputs[0].text, QStringLiteral("FAQ-1"));
-    QCOMPARE(w.cmbFaqName->currentText(), QStringLiteral("FAQ-1"));
-    QCOMPARE(w.Title->text(), QStringLiteral("Original"));
+    QCOMPARE(f.Find<QComboBox>("cmbFaqName")->currentText(), QStringLiteral("FAQ-1"));
+    QCOMPARE(f.Find<QLineEdit>("Title")->text(), QStringLiteral("Original"));
     // A section reads back with its final line break, as the editor shows it.
-    QCOMPARE(w.Footer->toPlainText(), QStringLiteral("<hr>\n"));
-    WindowFixture::Type(w.Title, QStringLiteral("Copy"));
-    WindowFixture::Leave(w.Title);
+    QCOMPARE(f.Find<QPlainTextEdit>("Footer")->toPlainText(), QStringLiteral("<hr>\n"));
+    WindowFixture::Type(f.Find("Title"), QStringLiteral("Copy"));
+    WindowFixture::Leave(f.Find("Title"));
     QCOMPARE(f.Read(FaqKeyOf("FAQ"), "Title"), std::string("Original"));
     QCOMPARE(f.Read(FaqKeyOf("FAQ-1"), "Title"), std::string("Copy"));
   }
 
   void ColourPickerCancelChangesNothingAndStartsOnTheLastPick() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
+    f.Start();
     f.desktop.colour_answers = {std::nullopt};
-    emit w.ALinkColor->Clicked();
-    QCOMPARE(w.ALinkColor->Colour(), QColor(0, 0, 255));
+    ClickColour(f.Find("ALinkColor"));
+    QCOMPARE(f.Find<widgets::ColourLabel>("ALinkColor")->Colour(), QColor(0, 0, 255));
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AnswerLinkColor"), -999);
     f.desktop.colour_answers = {QColor(0x11, 0x22, 0x33)};
-    emit w.ATextColor->Clicked();
-    QCOMPARE(w.ATextColor->Colour(), QColor(0x11, 0x22, 0x33));
-    QCOMPARE(w.APageColor->CaptionColour(), QColor(0x11, 0x22, 0x33));
+    ClickColour(f.Find("ATextColor"));
+    QCOMPARE(f.Find<widgets::ColourLabel>("ATextColor")->Colour(), QColor(0x11, 0x22, 0x33));
+    QCOMPARE(f.Find<widgets::ColourPanel>("APageColor")->CaptionColour(), QColor(0x11, 0x22, 0x33));
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AnswerTextColor"), 0x332211);
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioLayout")->Button(1));
     f.desktop.colour_answers = {QColor(Qt::white)};
-    emit w.QPageColor->Clicked();
+    ClickColour(f.Find("QPageColor"));
     QCOMPARE(f.desktop.colour_starts.back(), QColor(0x11, 0x22, 0x33));
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "QuestionPageColor"), 0xFFFFFF);
   }
 
+  // One click on a colour label opens one picker and stores one value; the panel keeps its own.
+  void OneClickOnAColourLabelIsOnePick() {
+    WindowFixture f;
+    f.Start();
+    for (const char* label :
+         {"ATextColor", "ALinkColor", "AVLinkColor", "AALinkColor", "AQTextColor"}) {
+      const std::size_t before = f.desktop.colour_starts.size();
+      f.desktop.colour_answers = {QColor(Qt::white), QColor(Qt::white)};
+      ClickColour(f.Find(label));
+      QCOMPARE(f.desktop.colour_starts.size(), before + 1);
+    }
+    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AnswerPageColor"), -999);
+    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AQuestionBackColor"), -999);
+  }
+
   void SetToQuestionColorsOnDefaultsWritesTheQuestionDefaults() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
+    f.Start();
     f.desktop.colour_answers = {QColor(1, 2, 3)};
-    emit w.AQTextColor->Clicked();
-    w.RadioLayout->Button(1)->click();
-    w.butACeqQC->click();
+    ClickColour(f.Find("AQTextColor"));
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioLayout")->Button(1));
+    WindowFixture::Click(f.Find("butACeqQC"));
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AnswerPageColor"), 0xC0C0C0);
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AnswerTextColor"), 0x000000);
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AnswerLinkColor"), 0xFF0000);
@@ -399,84 +711,107 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AnswerActiveLinkColor"), 0x0000FF);
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AQuestionTextColor"), 0x030201);  // untouched
     f.desktop.colour_answers = {QColor(0, 0, 0x80)};
-    emit w.AALinkColor->Clicked();
-    w.butQCeqAC->click();
+    ClickColour(f.Find("AALinkColor"));
+    WindowFixture::Click(f.Find("butQCeqAC"));
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "QuestionActiveLinkColor"), 0x800000);
-    QCOMPARE(w.QALinkColor->Colour(), QColor(0, 0, 0x80));
+    QCOMPARE(f.Find<widgets::ColourLabel>("QALinkColor")->Colour(), QColor(0, 0, 0x80));
   }
 
   void BrowseStoresThePickedFolderAndCancelKeepsTheField() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    WindowFixture::Type(w.edtDirectory, QString());
+    f.Start();
+    WindowFixture::Type(f.Find("edtDirectory"), QString());
     f.desktop.folder_answers = {std::nullopt, QStringLiteral("/srv/www/faq")};
-    w.butBrowse->click();
+    WindowFixture::Click(f.Find("butBrowse"));
     QCOMPARE(f.desktop.folder_starts.back(), QString::fromStdString(f.app_dir()));
-    QCOMPARE(w.edtDirectory->text(), QString());
-    w.butBrowse->click();
-    QCOMPARE(w.edtDirectory->text(), QStringLiteral("/srv/www/faq"));
+    QCOMPARE(f.Find<QLineEdit>("edtDirectory")->text(), QString());
+    WindowFixture::Click(f.Find("butBrowse"));
+    QCOMPARE(f.Find<QLineEdit>("edtDirectory")->text(), QStringLiteral("/srv/www/faq"));
     QCOMPARE(f.Read(FaqKeyOf("FAQ"), "Directory"), std::string("/srv/www/faq"));
   }
 
   void GoWithAnEmptyDirectoryShowsTheStandardErrorBox() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.edtDirectory->setFocus();
-    WindowFixture::Type(w.edtDirectory, QString());
-    w.butGo->click();  // the field being edited is stored first
+    f.Start();
+    WindowFixture::Type(f.Find("edtDirectory"), QString());
+    WindowFixture::Click(f.Find("butGo"));  // the field being edited is stored first
     QCOMPARE(f.Read(FaqKeyOf("FAQ"), "Directory"), std::string());
     QCOMPARE(f.desktop.boxes.size(), size_t{1});
     QCOMPARE(f.desktop.boxes[0].caption, QStringLiteral("Quorella"));
     QCOMPARE(f.desktop.boxes[0].text, QStringLiteral("Unable to create directory."));
     QCOMPARE(f.desktop.boxes[0].icon, widgets::BoxIcon::Error);
     QVERIFY(f.desktop.opened.isEmpty());
-    QVERIFY(w.isEnabled());
+    // The window goes on: the next command runs.
+    WindowFixture::Click(f.Find("butBrowser"));
+    QCOMPARE(f.desktop.opened.size(), 1);
   }
 
-  void GoWritesThePagesAndOpensTheStartPage() {
+  void GoWritesThePagesOpensTheStartPageAndClearsItsProgress() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
+    f.Start();
     const QString out = QString::fromStdString(f.app_dir()) + QStringLiteral("site/faq");
-    WindowFixture::Type(w.edtDirectory, out);
-    WindowFixture::Leave(w.edtDirectory);
-    w.butGo->click();
+    auto* status = f.Find<widgets::TFriendlyStatusBar>("StatusBar");
+    WindowFixture::Type(f.Find("edtDirectory"), out);
+    WindowFixture::Click(f.Find("butGo"));
     const std::string start = out.toStdString() + "/faq.html";
     QVERIFY(FileExists(start));
     QVERIFY(ReadWholeFile(start).starts_with("<HTML>\r\n<HEAD>\r\n<TITLE>FAQ</TITLE>\r\n"));
     QCOMPARE(f.desktop.opened, QStringList{QString::fromStdString(start)});
-    QCOMPARE(w.StatusBar->PanelText(0), QStringLiteral("Writing Start Page"));
-    w.butBrowser->click();
+    QCOMPARE(status->PanelText(0), QString());
+    WindowFixture::Click(f.Find("butBrowser"));
     QCOMPARE(f.desktop.opened.size(), 2);
+  }
+
+  // A status text is shown whole, however long.
+  void StatusTextsAreReadableWhole() {
+    WindowFixture f;
+    f.Start();
+    auto* status = f.Find<widgets::TFriendlyStatusBar>("StatusBar");
+    const QString text = QStringLiteral("Writing Start Page and every answer page of the FAQ");
+    status->SetPanelText(0, text);
+    QApplication::processEvents();
+    QLabel* panel = status->Panel(0);
+    QVERIFY(panel->width() >= panel->fontMetrics().horizontalAdvance(text));
   }
 
   void AFaqThatCannotBeReadShowsTheErrorAndTheWindowStaysUsable() {
     WindowFixture f;
     f.settings().WriteSettingString(FaqKeyOf("FAQ"), "FontSize", "twelve");
-    app::TfrmMain& w = f.Start();
+    f.Start();
     QCOMPARE(f.desktop.boxes.size(), size_t{1});
     QCOMPARE(f.desktop.boxes[0].text, QStringLiteral("Invalid data type for 'FontSize'."));
-    w.butAddQuestion->click();
-    QVERIFY(w.isEnabled());
+    WindowFixture::Click(f.Find("butHelp"));
+    QCOMPARE(f.desktop.help_topics, std::vector<int>{10});
   }
 
-  void HelpOpensItsTopics() {
+  // F1 opens the topic of the page whose tab was clicked, or of the control in use.
+  void F1OpensTheTopicOfThePageOrControl() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    w.butHelp->click();
-    QCOMPARE(f.desktop.help_topics, std::vector<int>{10});
+    f.Start();
+    WindowFixture::Click(f.Find("butHelp"));
+    QTabBar* bar = Pages(f)->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(6).center());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    WindowFixture::Click(f.Find("edtDirectory"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    WindowFixture::Click(f.Find("butDuplicate"));
+    f.desktop.input_answers.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(f.desktop.help_topics, (std::vector<int>{10, 130, 170, 110, 37}));
   }
 
   void AboutPanelStaysCentred() {
     WindowFixture f;
     app::TfrmMain& w = f.Start();
-    w.show();
-    w.PageControl->setCurrentWidget(w.tabAbout);
-    w.resize(701, 450);
+    f.ShowPage("tabAbout");
+    w.resize(901, 650);
     QApplication::processEvents();
-    const int free_space = w.tabAbout->width() - w.AboutBox->width();
-    QVERIFY(std::abs(w.AboutBox->x() * 2 - free_space) <= 1);
+    QWidget* page = f.Find("tabAbout");
+    QWidget* panel = f.Find("AboutBox");
+    const int free_space = page->width() - panel->width();
+    QVERIFY(std::abs(panel->x() * 2 - free_space) <= 1);
   }
 };
 

@@ -1,11 +1,11 @@
-// The "Q && A" page and the question dialog, driven offscreen.
+// The "Q && A" page and the question dialog, driven offscreen by clicks and keys.
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
 
-#include "app/question_dialog.h"
 #include "app/window_fixture.h"
 #include "store/app_context.h"
 #include "store/document.h"
@@ -14,59 +14,69 @@
 #include "util/file_io.h"
 #include "widgets/friendly_status_bar.h"
 #include "widgets/hint_controls.h"
+#include "widgets/qt_text.h"
 
 namespace quorella::testing {
 
 class QuestionsPageTest : public QObject {
   Q_OBJECT
 
-  static void Dialog(app::TfrmMain& w, const QString& text, QToolButton* button) {
-    w.frmQuestion->Question->setPlainText(text);
-    button->click();
+  static void Dialog(WindowFixture& f, const QString& text, const char* button) {
+    WindowFixture::Type(f.Find("Question"), text);
+    QTest::mouseClick(f.Find(button), Qt::LeftButton);
   }
-  static void Add(app::TfrmMain& w, const QString& text) {
-    w.butAddQuestion->click();
-    Dialog(w, text, w.frmQuestion->butQOK);
+  static void Add(WindowFixture& f, const QString& text) {
+    WindowFixture::Click(f.Find("butAddQuestion"));
+    Dialog(f, text, "butQOK");
   }
-  static QStringList Listed(const app::TfrmMain& w) {
+  static QListWidget* List(WindowFixture& f) { return f.Find<QListWidget>("lstQuestions"); }
+  static QStringList Listed(WindowFixture& f) {
     QStringList items;
-    for (int i = 0; i < w.lstQuestions->count(); ++i) items << w.lstQuestions->item(i)->text();
+    for (int i = 0; i < List(f)->count(); ++i) items << List(f)->item(i)->text();
     return items;
+  }
+  static void ClickRow(WindowFixture& f, int row) {
+    WindowFixture::Reveal(List(f));
+    QTest::mouseClick(List(f)->viewport(), Qt::LeftButton, {},
+                      List(f)->visualItemRect(List(f)->item(row)).center());
   }
   static std::string Doc(WindowFixture& f) { return f.app_dir() + "FAQ.dat"; }
 
  private slots:
   void PageStartsWithNothingSelected() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    QVERIFY(!w.butDelQuestion->isEnabled());
-    QVERIFY(!w.butEditQuestion->isEnabled());
-    QVERIFY(!w.Answer->isEnabled());
-    QVERIFY(!w.cmbFormat->isEnabled());
-    QVERIFY(w.butAddQuestion->isEnabled());
-    QCOMPARE(w.butQup->toolTip(), QStringLiteral("Move up"));
-    QCOMPARE(w.butQdown->toolTip(), QStringLiteral("Move down"));
-    QCOMPARE(w.cmbFormat->count(), 4);
-    QCOMPARE(w.cmbFormat->itemText(3), QStringLiteral("As is"));
-    QVERIFY(!w.frmQuestion->isVisible());
+    f.Start();
+    QVERIFY(!f.Find("butDelQuestion")->isEnabled());
+    QVERIFY(!f.Find("butEditQuestion")->isEnabled());
+    QVERIFY(!f.Find("Answer")->isEnabled());
+    QVERIFY(!f.Find("cmbFormat")->isEnabled());
+    QVERIFY(f.Find("butAddQuestion")->isEnabled());
+    QCOMPARE(f.Find("butQup")->toolTip(), QStringLiteral("Move up"));
+    QCOMPARE(f.Find("butQdown")->toolTip(), QStringLiteral("Move down"));
+    QCOMPARE(f.Find<QComboBox>("cmbFormat")->count(), 4);
+    QCOMPARE(f.Find<QComboBox>("cmbFormat")->itemText(3), QStringLiteral("As is"));
+    QVERIFY(!f.Find("frmQuestion")->isVisible());
   }
 
   void OkAddsSelectsAndStores() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    w.butAddQuestion->click();
-    QVERIFY(w.frmQuestion->isVisible());
-    QCOMPARE(w.frmQuestion->windowTitle(), QStringLiteral("Question"));
-    QVERIFY(w.frmQuestion->AddAnotherShown());
-    Dialog(w, QStringLiteral("   "), w.frmQuestion->butQOK);  // blank: refused, the dialog stays
-    QVERIFY(w.frmQuestion->isVisible());
-    QCOMPARE(w.lstQuestions->count(), 0);
-    Dialog(w, QStringLiteral("  What is it?  "), w.frmQuestion->butQOK);
-    QVERIFY(!w.frmQuestion->isVisible());
-    QCOMPARE(Listed(w), QStringList{QStringLiteral("  What is it?  ")});
-    QCOMPARE(w.lstQuestions->currentRow(), 0);
-    QVERIFY(w.Answer->isEnabled());
-    QVERIFY(w.butEditQuestion->isEnabled());
+    f.Start();
+    WindowFixture::Click(f.Find("butAddQuestion"));
+    QWidget* dialog = f.Find("frmQuestion");
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Question"));
+    QVERIFY(f.Find("butQAddAnother")->isVisible());
+    // The dialog opens over the main window.
+    QVERIFY(f.window().frameGeometry().contains(dialog->frameGeometry().center()));
+    Dialog(f, QStringLiteral("   "), "butQOK");  // blank: refused, the dialog stays
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(List(f)->count(), 0);
+    Dialog(f, QStringLiteral("  What is it?  "), "butQOK");
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(Listed(f), QStringList{QStringLiteral("  What is it?  ")});
+    QCOMPARE(List(f)->currentRow(), 0);
+    QVERIFY(f.Find("Answer")->isEnabled());
+    QVERIFY(f.Find("butEditQuestion")->isEnabled());
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "TotalQuestions"), 1);
     QCOMPARE(ReadSection(Doc(f), "Question 0"), std::string("  What is it?  \r\n"));
     QCOMPARE(ReadSection(Doc(f), "Answer 0"), std::string("0\r\n"));
@@ -74,95 +84,135 @@ class QuestionsPageTest : public QObject {
 
   void AddAnotherThreeTimesThenCancel() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    w.butAddQuestion->click();
+    f.Start();
+    WindowFixture::Click(f.Find("butAddQuestion"));
     for (const char* q : {"One?", "Two?", "Three?"})
-      Dialog(w, QString::fromLatin1(q), w.frmQuestion->butQAddAnother);
-    QVERIFY(w.frmQuestion->isVisible());
-    QCOMPARE(w.frmQuestion->Question->toPlainText(), QString());
-    w.frmQuestion->butQCancel->click();
-    QVERIFY(!w.frmQuestion->isVisible());
-    QCOMPARE(Listed(w), (QStringList{"One?", "Two?", "Three?"}));
+      Dialog(f, QString::fromLatin1(q), "butQAddAnother");
+    QVERIFY(f.Find("frmQuestion")->isVisible());
+    QCOMPARE(f.Find<QPlainTextEdit>("Question")->toPlainText(), QString());
+    QTest::keyClick(f.Find("Question"), Qt::Key_Escape);
+    QVERIFY(!f.Find("frmQuestion")->isVisible());
+    QCOMPARE(Listed(f), (QStringList{"One?", "Two?", "Three?"}));
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "TotalQuestions"), 3);
     QCOMPARE(ReadSection(Doc(f), "Question 2"), std::string("Three?\r\n"));
   }
 
   void AnswerStoredWhenLeftAndShownAgainWithItsFormat() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    Add(w, QStringLiteral("First?"));
-    Add(w, QStringLiteral("Second?"));
-    w.lstQuestions->setCurrentRow(0);
-    w.Answer->setPlainText(QStringLiteral("42\nthe words"));
-    WindowFixture::Leave(w.Answer);
+    f.Start();
+    Add(f, QStringLiteral("First?"));
+    Add(f, QStringLiteral("Second?"));
+    ClickRow(f, 0);
+    QVERIFY(f.Find("Answer")->hasFocus());
+    WindowFixture::Type(f.Find("Answer"), QStringLiteral("42\nthe words"));
+    WindowFixture::Leave(f.Find("Answer"));
     QCOMPARE(ReadSection(Doc(f), "Answer 0"), std::string("0\r\n42\r\nthe words\r\n"));
-    w.cmbFormat->setCurrentIndex(3);
-    emit w.cmbFormat->activated(3);
+    WindowFixture::Choose(f.Find("cmbFormat"), 3);
     QCOMPARE(ReadSection(Doc(f), "Answer 0"), std::string("3\r\n42\r\nthe words\r\n"));
-    w.lstQuestions->setCurrentRow(1);
-    QCOMPARE(w.Answer->toPlainText(), QString());
-    QCOMPARE(w.cmbFormat->currentIndex(), 0);
-    w.lstQuestions->setCurrentRow(0);
-    QCOMPARE(w.Answer->toPlainText(), QStringLiteral("42\nthe words\n"));
-    QCOMPARE(w.cmbFormat->currentIndex(), 3);
+    ClickRow(f, 1);
+    QCOMPARE(f.Find<QPlainTextEdit>("Answer")->toPlainText(), QString());
+    QCOMPARE(f.Find<QComboBox>("cmbFormat")->currentIndex(), 0);
+    ClickRow(f, 0);
+    QCOMPARE(f.Find<QPlainTextEdit>("Answer")->toPlainText(), QStringLiteral("42\nthe words\n"));
+    QCOMPARE(f.Find<QComboBox>("cmbFormat")->currentIndex(), 3);
+  }
+
+  // The answer editor hands the core what was typed: tabs move on, no-break spaces stay.
+  void AnswerKeepsNoBreakSpacesAndTabLeavesIt() {
+    WindowFixture f;
+    f.Start();
+    Add(f, QStringLiteral("Q?"));
+    WindowFixture::Type(f.Find("Answer"), QStringLiteral("10\u00A0km"));
+    QTest::keyClick(f.Find<QPlainTextEdit>("Answer")->viewport(), Qt::Key_Tab);
+    QVERIFY(!f.Find("Answer")->hasFocus());
+    QCOMPARE(widgets::ToQt(ReadSection(Doc(f), "Answer 0")), QStringLiteral("0\r\n10\u00A0km\r\n"));
+  }
+
+  // Arrow keys walk the list and keep the focus in it; Enter goes to the answer.
+  void ArrowKeysWalkTheListEnterGoesToTheAnswer() {
+    WindowFixture f;
+    f.Start();
+    for (const char* q : {"A?", "B?", "C?"}) Add(f, QString::fromLatin1(q));
+    ClickRow(f, 0);
+    List(f)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(List(f), Qt::Key_Down);
+    QTest::keyClick(List(f), Qt::Key_Down);
+    QVERIFY(List(f)->hasFocus());
+    QCOMPARE(List(f)->currentRow(), 2);
+    QVERIFY(f.Find("butEditQuestion")->isEnabled());
+    QTest::keyClick(List(f), Qt::Key_Return);
+    QVERIFY(f.Find("Answer")->hasFocus());
   }
 
   void EditReplacesTheQuestionSelectedAtOk() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    Add(w, QStringLiteral("A?"));
-    Add(w, QStringLiteral("B?"));
-    w.lstQuestions->setCurrentRow(0);
-    w.butEditQuestion->click();
-    QCOMPARE(w.frmQuestion->windowTitle(), QStringLiteral("Question (edit)"));
-    QVERIFY(!w.frmQuestion->AddAnotherShown());
-    QCOMPARE(w.frmQuestion->Question->toPlainText(), QStringLiteral("A?"));
-    w.lstQuestions->setCurrentRow(1);  // the user picks another question meanwhile
-    Dialog(w, QStringLiteral("Replaced?"), w.frmQuestion->butQOK);
-    QCOMPARE(Listed(w), (QStringList{"A?", "Replaced?"}));
+    f.Start();
+    Add(f, QStringLiteral("A?"));
+    Add(f, QStringLiteral("B?"));
+    ClickRow(f, 0);
+    WindowFixture::Click(f.Find("butEditQuestion"));
+    QCOMPARE(f.Find("frmQuestion")->windowTitle(), QStringLiteral("Question (edit)"));
+    QVERIFY(!f.Find("butQAddAnother")->isVisible());
+    QCOMPARE(f.Find<QPlainTextEdit>("Question")->toPlainText(), QStringLiteral("A?"));
+    ClickRow(f, 1);  // the user picks another question meanwhile
+    Dialog(f, QStringLiteral("Replaced?"), "butQOK");
+    QCOMPARE(Listed(f), (QStringList{"A?", "Replaced?"}));
     QCOMPARE(ReadSection(Doc(f), "Question 1"), std::string("Replaced?\r\n"));
-    QVERIFY(w.frmQuestion->AddAnotherShown());
+    WindowFixture::Click(f.Find("butAddQuestion"));
+    QVERIFY(f.Find("butQAddAnother")->isVisible());
+    QCOMPARE(f.Find("frmQuestion")->windowTitle(), QStringLiteral("Question"));
+  }
+
+  void DoubleClickEdits() {
+    WindowFixture f;
+    f.Start();
+    Add(f, QStringLiteral("Twice?"));
+    const QPoint row = List(f)->visualItemRect(List(f)->item(0)).center();
+    QTest::mouseClick(List(f)->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(List(f)->viewport(), Qt::LeftButton, {}, row);
+    QVERIFY(f.Find("frmQuestion")->isVisible());
+    QCOMPARE(f.Find("frmQuestion")->windowTitle(), QStringLiteral("Question (edit)"));
   }
 
   void DeleteMovesAndTheirEdges() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    for (const char* q : {"Q0", "Q1", "Q2"}) Add(w, QString::fromLatin1(q));
-    w.lstQuestions->setCurrentRow(0);
+    f.Start();
+    for (const char* q : {"Q0", "Q1", "Q2"}) Add(f, QString::fromLatin1(q));
+    ClickRow(f, 0);
     const std::string before = ReadWholeFile(Doc(f));
-    w.butQup->click();
+    WindowFixture::Click(f.Find("butQup"));
     QCOMPARE(ReadWholeFile(Doc(f)), before);
-    w.butQdown->click();
-    QCOMPARE(Listed(w), (QStringList{"Q1", "Q0", "Q2"}));
-    QCOMPARE(w.lstQuestions->currentRow(), 1);
-    w.butDelQuestion->click();
-    QCOMPARE(Listed(w), (QStringList{"Q1", "Q2"}));
-    QCOMPARE(w.lstQuestions->currentRow(), 1);
+    WindowFixture::Click(f.Find("butQdown"));
+    QCOMPARE(Listed(f), (QStringList{"Q1", "Q0", "Q2"}));
+    QCOMPARE(List(f)->currentRow(), 1);
+    WindowFixture::Click(f.Find("butDelQuestion"));
+    QCOMPARE(Listed(f), (QStringList{"Q1", "Q2"}));
+    QCOMPARE(List(f)->currentRow(), 1);
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "TotalQuestions"), 2);
     QCOMPARE(ReadSection(Doc(f), "Question 2"), std::string());
-    w.butDelQuestion->click();
-    w.butDelQuestion->click();
-    QCOMPARE(w.lstQuestions->count(), 0);
-    QVERIFY(!w.Answer->isEnabled());
-    QVERIFY(!w.butDelQuestion->isEnabled());
+    WindowFixture::Click(f.Find("butDelQuestion"));
+    WindowFixture::Click(f.Find("butDelQuestion"));
+    QCOMPARE(List(f)->count(), 0);
+    QVERIFY(!f.Find("Answer")->isEnabled());
+    QVERIFY(!f.Find("butDelQuestion")->isEnabled());
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "TotalQuestions"), 0);
   }
 
   void QuestionsSurviveARestart() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    Add(w, QStringLiteral("Kept?"));
+    f.Start();
+    Add(f, QStringLiteral("Kept?"));
     f.Close();
-    app::TfrmMain& again = f.Start();
-    QCOMPARE(Listed(again), QStringList{QStringLiteral("Kept?")});
-    QVERIFY(!again.butEditQuestion->isEnabled());
+    f.Start();
+    QCOMPARE(Listed(f), QStringList{QStringLiteral("Kept?")});
+    QVERIFY(!f.Find("butEditQuestion")->isEnabled());
   }
   // Another program (the command line, through the same core calls) adds a question while the
   // window shows the FAQ: the window's next Add reloads the list first, says so, and loses nothing.
   void AQuestionAddedElsewhereSurvivesTheWindowsNextAdd() {
     WindowFixture f;
-    app::TfrmMain& w = f.Start();
-    Add(w, QStringLiteral("From the window?"));
+    f.Start();
+    Add(f, QStringLiteral("From the window?"));
     {
       AppContext other(f.db_path(), f.app_dir(), false);
       Faq faq = quorella::LoadFaq(other, "FAQ");
@@ -171,24 +221,19 @@ class QuestionsPageTest : public QObject {
       model.Select(1);
       model.StoreAnswer("Its own answer");
     }
-    QTest::mouseClick(w.butAddQuestion, Qt::LeftButton);
-    QVERIFY(w.frmQuestion->isVisible());
-    QTest::keyClicks(w.frmQuestion->Question, QStringLiteral("Window again?"));
-    QTest::mouseClick(w.frmQuestion->butQOK, Qt::LeftButton);
-    QCOMPARE(Listed(w),
+    Add(f, QStringLiteral("Window again?"));
+    QCOMPARE(Listed(f),
              (QStringList{QStringLiteral("From the window?"), QStringLiteral("From elsewhere?"),
                           QStringLiteral("Window again?")}));
-    QCOMPARE(w.StatusBar->PanelText(0), QStringLiteral("FAQ reloaded."));
-    QCOMPARE(w.StatusBar->Panel(0)->toolTip(),
+    QCOMPARE(f.Find<widgets::TFriendlyStatusBar>("StatusBar")->PanelText(0),
              QStringLiteral("The FAQ was changed by another program and has been reloaded."));
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "TotalQuestions"), 3);
     QCOMPARE(QString::fromStdString(ReadSection(Doc(f), "Answer 1")),
              QStringLiteral("0\r\nIts own answer\r\n"));
     QCOMPARE(ReadSection(Doc(f), "Question 2"), std::string("Window again?\r\n"));
     // Selecting the other program's question shows its answer.
-    QTest::mouseClick(w.lstQuestions->viewport(), Qt::LeftButton, {},
-                      w.lstQuestions->visualItemRect(w.lstQuestions->item(1)).center());
-    QCOMPARE(w.Answer->toPlainText(), QStringLiteral("Its own answer\n"));
+    ClickRow(f, 1);
+    QCOMPARE(f.Find<QPlainTextEdit>("Answer")->toPlainText(), QStringLiteral("Its own answer\n"));
   }
 };
 

@@ -1,10 +1,21 @@
 #include "app/window_fixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
-#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace quorella::testing {
 
@@ -20,6 +31,9 @@ app::TfrmMain& WindowFixture::Start(const QStringList& arguments) {
   window_.reset();
   window_ = std::make_unique<app::TfrmMain>(
       app::StartOptions{arguments, db_path(), app_dir(), app_dir()});
+  window_->show();
+  window_->activateWindow();
+  if (!QTest::qWaitForWindowActive(window_.get())) std::fprintf(stderr, "window not active\n");
   return *window_;
 }
 
@@ -28,14 +42,85 @@ void WindowFixture::Close() {
   window_.reset();
 }
 
-void WindowFixture::Leave(QWidget* editor) {
-  QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
-  QApplication::sendEvent(editor, &out);
+QWidget* WindowFixture::FindNamed(const QString& name) const {
+  QWidget* found = window_->findChild<QWidget*>(name);
+  if (found == nullptr) {
+    std::fprintf(stderr, "no control named %s\n", qPrintable(name));
+    std::abort();
+  }
+  return found;
 }
 
+void WindowFixture::Reveal(QWidget* control) {
+  std::vector<std::pair<QTabWidget*, QWidget*>> tabs;
+  for (QWidget* w = control; w != nullptr; w = w->parentWidget()) {
+    auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
+    auto* tab_widget =
+        stack != nullptr ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+    if (tab_widget != nullptr) tabs.emplace(tabs.begin(), tab_widget, w);
+  }
+  for (const auto& [tab_widget, page] : tabs) {
+    if (tab_widget->currentWidget() == page) continue;
+    QTabBar* bar = tab_widget->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab_widget->indexOf(page)).center());
+  }
+  QWidget* window = control->window();
+  if (!window->isActiveWindow()) {
+    window->activateWindow();
+    // The offscreen platform does not activate tool windows on request.
+    if (!QTest::qWaitForWindowActive(window, 500)) QApplication::setActiveWindow(window);
+  }
+}
+
+void WindowFixture::ShowPage(const char* page_name) {
+  Reveal(Find(page_name));
+}
+
+void WindowFixture::Click(QWidget* control) {
+  Reveal(control);
+  if (qobject_cast<QCheckBox*>(control) != nullptr ||
+      qobject_cast<QRadioButton*>(control) != nullptr)
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+  else if (auto* edit = qobject_cast<QPlainTextEdit*>(control))
+    QTest::mouseClick(edit->viewport(), Qt::LeftButton);
+  else
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
+namespace {
+QWidget* TypingTarget(QWidget* editor) {
+  if (auto* box = qobject_cast<QComboBox*>(editor); box != nullptr && box->lineEdit() != nullptr)
+    return box->lineEdit();
+  if (auto* spin = qobject_cast<QAbstractSpinBox*>(editor)) return spin->findChild<QLineEdit*>();
+  if (auto* edit = qobject_cast<QPlainTextEdit*>(editor)) return edit->viewport();
+  return editor;
+}
+}  // namespace
+
 void WindowFixture::Type(QWidget* editor, const QString& text) {
-  if (auto* line = qobject_cast<QLineEdit*>(editor)) line->setText(text);
-  if (auto* code = qobject_cast<QPlainTextEdit*>(editor)) code->setPlainText(text);
+  Reveal(editor);
+  QWidget* target = TypingTarget(editor);
+  QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, 4));
+  QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(target, Qt::Key_Delete);
+  const QStringList lines = text.split(QLatin1Char('\n'));
+  for (int i = 0; i < lines.size(); ++i) {
+    if (i > 0) QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClicks(target, lines[i]);
+  }
+}
+
+void WindowFixture::Leave(QWidget* editor) {
+  QWidget* focused = QApplication::focusWidget();
+  QTest::keyClick(focused != nullptr ? focused : editor, Qt::Key_Tab);
+}
+
+void WindowFixture::Choose(QWidget* combo, int index) {
+  auto* box = qobject_cast<QComboBox*>(combo);
+  Reveal(box);
+  box->setFocus(Qt::TabFocusReason);
+  while (box->currentIndex() < index) QTest::keyClick(box, Qt::Key_Down);
+  while (box->currentIndex() > index) QTest::keyClick(box, Qt::Key_Up);
 }
 
 std::string WindowFixture::db_path() const {

@@ -1,5 +1,6 @@
 #pragma once
-// A main window on a private settings store and application directory, with a scripted desktop.
+// A main window on a private settings store and application directory, with a scripted desktop,
+// and the user's ways of working it: clicking, typing, leaving a field, picking a page.
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -10,6 +11,8 @@
 #include "app/scripted_desktop.h"
 #include "store/settings.h"
 
+class QTabWidget;
+
 namespace quorella::testing {
 
 class WindowFixture {
@@ -17,15 +20,31 @@ class WindowFixture {
   WindowFixture();
   ~WindowFixture();
 
-  // Starts a window with these arguments (closing one that is open).
+  // Starts a window with these arguments (closing one that is open), shown and active.
   app::TfrmMain& Start(const QStringList& arguments = {});
   // Closes the window as the user would; its shutdown runs.
   void Close();
   app::TfrmMain& window() { return *window_; }
 
-  // Leaving an editor, as moving the focus away does.
-  static void Leave(QWidget* editor);
+  // The control named `name` in the window or in one of its dialogs; fails the test when missing.
+  template <typename T = QWidget>
+  T* Find(const char* name) const {
+    return qobject_cast<T*>(FindNamed(QString::fromLatin1(name)));
+  }
+  QWidget* FindNamed(const QString& name) const;
+
+  // Brings the pages (and inner tabs) that hold `control` to the front by clicking their tabs.
+  static void Reveal(QWidget* control);
+  // Clicks the tab of page `page_name` in the main window.
+  void ShowPage(const char* page_name);
+  // Clicks `control` as the user would: buttons and check boxes on their face, the rest inside.
+  static void Click(QWidget* control);
+  // Gives `editor` the focus by a click, replaces its text by typing `text` ('\n' presses Enter).
   static void Type(QWidget* editor, const QString& text);
+  // Leaves the editor that has the focus by pressing Tab.
+  static void Leave(QWidget* editor);
+  // Chooses the entry `index` of a drop-down list with the arrow keys.
+  static void Choose(QWidget* combo, int index);
 
   std::string db_path() const;
   std::string app_dir() const;

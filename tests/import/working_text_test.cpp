@@ -67,6 +67,19 @@ TEST(ReadWorkingText, UnreadableFilesGiveTheSystemsReason) {
   EXPECT_TRUE(fail.fired());
 }
 
+// NUL bytes make a file binary, except where UTF-16 puts them into text; a NUL character decoded
+// from UTF-16 is refused as well.
+TEST(ReadWorkingText, NulCharactersRefuseTheFileButUtf16TextIsRead) {
+  TempDir dir;
+  const std::string refused = " is not a text file (it holds NUL bytes); nothing was read.";
+  WriteFile(dir / "binary.bin", std::string("Q?\0\x89PNG", 8));
+  EXPECT_EQ(ErrorOf(dir / "binary.bin"), "\"" + dir / "binary.bin" + "\"" + refused);
+  WriteFile(dir / "le.txt", std::string("\xFF\xFEQ\0?\0\r\0\n\0\xFC\0", 12));
+  EXPECT_EQ(ReadWorkingText(dir / "le.txt"), "Q?\r\n\xC3\xBC");
+  WriteFile(dir / "be.txt", std::string("\xFE\xFF\0Q\0\0", 6));
+  EXPECT_EQ(ErrorOf(dir / "be.txt"), "\"" + dir / "be.txt" + "\"" + refused);
+}
+
 TEST(ReadWorkingText, CapacityIsTheLimitOfTheWorkingTextNotOfTheFile) {
   TempDir dir;
   const std::string full(kWorkingTextCapacity, 'a');

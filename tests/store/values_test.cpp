@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "store/custom_colors.h"
+#include "store/custom_colours.h"
 #include "support/temp_dir.h"
 #include "util/errors.h"
 #include "util/strings.h"

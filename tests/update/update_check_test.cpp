@@ -66,13 +66,16 @@ TEST_F(UpdateCheck, AFailedFetchGivesUnknownEvenWhenAnOldVersionFileWasLeftBehin
                           "http://127.0.0.1:" + std::to_string(refusing.port()) + "/");
   EXPECT_FALSE(result.newer);
   EXPECT_EQ(result.published_version, "unknown");
+  EXPECT_NE(result.fetch_error.find("refused"), std::string::npos) << result.fetch_error;
   EXPECT_FALSE(VersionFileExists());
 }
 
 TEST_F(UpdateCheck, AnErrorStatusGivesUnknown) {
   LoopbackServer server(
       {Reply("HTTP/1.0 404 Not Found\r\n\r\n<html><body>No such file</body></html>\r\n")});
-  EXPECT_EQ(Check(server).published_version, "unknown");
+  const UpdateCheckResult result = Check(server);
+  EXPECT_EQ(result.published_version, "unknown");
+  EXPECT_EQ(result.fetch_error, "Not Found");
   EXPECT_FALSE(VersionFileExists());
 }
 

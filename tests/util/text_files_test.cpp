@@ -196,6 +196,9 @@ TEST(ReplaceFileAtomically, ErrorNamesTheFileAndTheReason) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + file + "\". No space left on device");
+    // The errno travels with the error: a handler that words it again does not read errno after
+    // the scratch file's clean-up has changed it.
+    EXPECT_EQ(e.error_number(), ENOSPC);
   }
 }
 
@@ -246,6 +249,31 @@ TEST(ReplaceFileAtomically, RemovesTheScratchOfWritersThatAreGone) {
   EXPECT_FALSE(FileExists(dead));
   EXPECT_TRUE(FileExists(alive));
   EXPECT_TRUE(FileExists(other));
+}
+
+// stat, opendir and close go through the seam, so a test can fail each of them.
+TEST(FileSeam, StatOpendirAndCloseCanBeFailed) {
+  TempDir dir;
+  WriteFile(dir / "a.txt", "x");
+  {
+    testing::FailNth fault(sys::Op::Stat, 1, EIO);
+    EXPECT_FALSE(FileExists(dir / "a.txt"));
+    EXPECT_TRUE(fault.fired());
+  }
+  {
+    testing::FailNth fault(sys::Op::OpenDir, 1, EACCES);
+    EXPECT_TRUE(ListDirectory(dir.path()).empty());
+    EXPECT_TRUE(fault.fired());
+  }
+  testing::FailNth fault(sys::Op::Close, 1, EIO);
+  try {
+    WriteWholeFile(dir / "b.txt", "y");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot write file \"" + dir / "b.txt" + "\". Input/output error");
+    EXPECT_EQ(e.error_number(), EIO);
+  }
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 #include <QTest>
 
 #include "widgets/browse_for_folder.h"
-#include "widgets/color_button.h"
+#include "widgets/colour_button.h"
+#include "widgets/colour_panel.h"
 #include "widgets/desktop_services.h"
 #include "widgets/label_3d.h"
 #include "widgets/link_label.h"
@@ -53,15 +54,15 @@ class ControlsTest : public QObject {
     label.setText(QStringLiteral("site"));
     label.SetLink(QStringLiteral("http://www.tamsel.example/"));
     label.resize(80, 20);
-    QCOMPARE(label.CurrentFontColor(), QColor(Qt::blue));
+    QCOMPARE(label.CurrentFontColour(), QColor(Qt::blue));
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(&label, &enter);
-    QCOMPARE(label.CurrentFontColor(), QColor(Qt::red));
+    QCOMPARE(label.CurrentFontColour(), QColor(Qt::red));
     QTest::mouseClick(&label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QCOMPARE(desktop.opened, QStringList{QStringLiteral("http://www.tamsel.example/")});
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&label, &leave);
-    QCOMPARE(label.CurrentFontColor(), QColor(0, 0, 128));
+    QCOMPARE(label.CurrentFontColour(), QColor(0, 0, 128));
     QVERIFY(label.font().underline());
     QCOMPARE(label.cursor().shape(), Qt::PointingHandCursor);
   }
@@ -138,6 +139,40 @@ class ControlsTest : public QObject {
     QCOMPARE(ToQt("\u4E2D\U0001F642"), QString::fromUtf16(u"\u4E2D\U0001F642"));
     QCOMPARE(ColourFromStored(0x0000FF), QColor(255, 0, 0));
     QCOMPARE(StoredFromColour(QColor(0x12, 0x34, 0x56)), 0x563412);
+  }
+
+  // The real colour dialog shows unset custom colours as white; they must come back unset.
+  void RealDesktopKeepsUnsetCustomColoursUnset() {
+    const auto desktop = MakeQtDesktopServices();
+    std::array<QColor, 16> given{};
+    given[0] = QColor(0x12, 0x34, 0x56);
+    given[2] = QColor(Qt::white);
+    desktop->SetCustomColours(given);
+    const std::array<QColor, 16> back = desktop->CustomColours();
+    QCOMPARE(back[0], QColor(0x12, 0x34, 0x56));
+    QVERIFY(!back[1].isValid());
+    QCOMPARE(back[2], QColor(Qt::white));
+    QVERIFY(!back[15].isValid());
+  }
+
+  // One click on a colour label is one pick: the panel under it must not pick too.
+  void ClickOnAColourLabelReachesTheLabelOnly() {
+    QWidget window;
+    auto* panel = new ColourPanel(QStringLiteral(" Colors "), &window);
+    auto* label = new ColourLabel(QStringLiteral("Text Color"), panel);
+    label->move(10, 20);
+    panel->resize(200, 100);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    int label_clicks = 0, panel_clicks = 0;
+    connect(label, &ColourLabel::Clicked, [&] { ++label_clicks; });
+    connect(panel, &ColourPanel::Clicked, [&] { ++panel_clicks; });
+    QTest::mouseClick(label, Qt::LeftButton);
+    QCOMPARE(label_clicks, 1);
+    QCOMPARE(panel_clicks, 0);
+    QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(150, 80));
+    QCOMPARE(label_clicks, 1);
+    QCOMPARE(panel_clicks, 1);
   }
 };
 

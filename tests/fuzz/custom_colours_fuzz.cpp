@@ -1,7 +1,7 @@
 // The custom colours' text: whatever a stored text holds, parsing it, formatting the colours and
 // parsing that again gives the same colours, and the formatted text is a fixed point.
 #include "fuzz/fuzz_input.h"
-#include "store/custom_colors.h"
+#include "store/custom_colours.h"
 #include "util/text_lines.h"
 
 namespace {

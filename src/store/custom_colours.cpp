@@ -1,4 +1,4 @@
-#include "store/custom_colors.h"
+#include "store/custom_colours.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "widgets/color_button.h"
+#include "widgets/colour_button.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -9,12 +9,12 @@
 namespace quorella::widgets {
 
 TBitBtnWithColor::TBitBtnWithColor(QWidget* parent)
-    : QPushButton(parent), color_(QApplication::palette().color(QPalette::Button)) {
+    : QPushButton(parent), colour_(QApplication::palette().color(QPalette::Button)) {
   connect(this, &QPushButton::clicked, this, &TBitBtnWithColor::OnClicked);
 }
 
 void TBitBtnWithColor::SetColor(const QColor& colour) {
-  color_ = colour;
+  colour_ = colour;
   update();
 }
 
@@ -63,13 +63,13 @@ void TBitBtnWithColor::paintEvent(QPaintEvent*) {
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
     r.adjust(0, 0, -1, -1);
-    painter.setPen(color_);
+    painter.setPen(colour_);
   } else {
     painter.setPen(pal.color(QPalette::Dark));
   }
   painter.drawRect(r.adjusted(0, 0, -1, -1));
   r.adjust(1, 1, -1, -1);
-  painter.fillRect(r, color_);
+  painter.fillRect(r, colour_);
 
   const QPixmap& glyph = isEnabled() || disabled_glyph_.isNull() ? glyph_ : disabled_glyph_;
   const QFontMetrics metrics(font());

@@ -16,7 +16,7 @@ class TBitBtnWithColor : public QPushButton {
 
   explicit TBitBtnWithColor(QWidget* parent = nullptr);
 
-  QColor Color() const { return color_; }
+  QColor Color() const { return colour_; }
   void SetColor(const QColor& colour);
   // The glyph: its normal image, and the image shown while the button is disabled.
   void SetGlyph(const QPixmap& normal, const QPixmap& disabled);
@@ -55,7 +55,7 @@ class TBitBtnWithColor : public QPushButton {
  private:
   void OnClicked();
   bool IsEnterTarget() const;
-  QColor color_;
+  QColor colour_;
   QPixmap glyph_;
   QPixmap disabled_glyph_;
   GlyphLayout layout_ = GlyphLayout::Left;

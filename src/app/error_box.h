@@ -1,0 +1,16 @@
+#pragma once
+// User actions and the standard error box: an error that no handler catches ends the action and is
+// shown with the application's title as caption, an error icon and an OK button; the window stays
+// usable.
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace quorella::app {
+
+// Runs `action`; false when it failed (the error has been shown, owned by `owner`).
+bool RunGuarded(QWidget* owner, const std::function<void()>& action);
+
+}  // namespace quorella::app
