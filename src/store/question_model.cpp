@@ -227,7 +227,10 @@ void QuestionModel::SaveQuestionList() {
 
 void QuestionModel::WriteQuestionCount() {
   const auto count = static_cast<std::int32_t>(question_count());
-  WriteFaqValue(settings_, faq_.key, FaqValue::TotalQuestions, count);
+  // Every command runs under the folder lock after RefreshLocked, so the stamp holds the count
+  // stored now; an edit keeps it and saves the durable settings transaction.
+  if (faq_.stamp.count != count)
+    WriteFaqValue(settings_, faq_.key, FaqValue::TotalQuestions, count);
   faq_.values.SetInteger(FaqValue::TotalQuestions, count);
 }
 

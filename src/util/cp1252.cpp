@@ -1,5 +1,8 @@
 #include "util/cp1252.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "util/unicode.h"
 
 namespace quorella {
@@ -28,8 +31,15 @@ char32_t Cp1252ToCodePoint(unsigned char byte) {
 
 namespace {
 
-// Documents are mostly ASCII: the converters copy such runs whole.
+// Documents are mostly ASCII: the converters copy such runs whole, found eight bytes at a time.
 std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  while (from + 8 <= text.size()) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + from, 8);
+    if ((word & kHighBits) != 0) break;
+    from += 8;
+  }
   while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80) ++from;
   return from;
 }
