@@ -125,6 +125,12 @@ TEST_F(SettingsTest, CopyTreeCopiesEverythingButNeverOverwrites) {
   settings.WriteSettingString(kFaq, "Title", "Changed");
   EXPECT_FALSE(settings.CopyKeyTree(kFaq, copy));  // target exists
   EXPECT_EQ(settings.ReadSettingString(copy, "Title", ""), "Mine");
+  // The target may appear after that check (another writer): the copy itself refuses it too.
+  bool copied = true;
+  settings.registry().Write(
+      [&](RegistrySession& s) { copied = s.CopyKeyTree(Root::CurrentUser, kFaq, copy); });
+  EXPECT_FALSE(copied);
+  EXPECT_EQ(settings.ReadSettingString(copy, "Title", ""), "Mine");
 }
 
 TEST_F(SettingsTest, TestKeyIsSeparate) {
