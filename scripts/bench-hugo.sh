@@ -6,7 +6,10 @@
 #   bash scripts/bench-hugo.sh [QUESTIONS] [RUNS]      (defaults: 10000 questions, 5 runs)
 #
 # Quorella is timed as a whole `quorella-cli generate` process (start-up included) in the default
-# layout with one answer per page; Hugo as a whole `hugo` process.
+# layout with one answer per page; Hugo as a whole `hugo` process. Beside them, in the same runs: a
+# second `generate` with nothing changed, `cp -r` of Quorella's pages into a fresh folder (the same
+# bytes written by a process of its own: the floor), and with QUORELLA_BASELINE_CLI another build of
+# quorella-cli (an earlier version) on the same FAQ.
 source "$(dirname "$0")/common.sh"
 QUESTIONS="${1:-10000}"
 RUNS="${2:-5}"
@@ -55,10 +58,17 @@ measure() {  # prints "wall user+sys maxrss_kib" of one run of the command
   /usr/bin/time -f "%e %U %S %M" -o "$WORK/time" "$@" >/dev/null 2>&1
   awk '{ printf "%s %.3f %s\n", $1, $2 + $3, $4 }' "$WORK/time"
 }
-: >"$WORK/quorella.txt"; : >"$WORK/hugo.txt"
+: >"$WORK/quorella.txt"; : >"$WORK/hugo.txt"; : >"$WORK/unchanged.txt"; : >"$WORK/copy.txt"
+: >"$WORK/baseline.txt"
 for run in $(seq "$RUNS"); do
-  rm -rf "$WORK/out-quorella" "$WORK/out-hugo"
+  if [ -n "${QUORELLA_BASELINE_CLI:-}" ]; then
+    rm -rf "$WORK/out-quorella"
+    measure "$QUORELLA_BASELINE_CLI" generate FAQ >>"$WORK/baseline.txt"
+  fi
+  rm -rf "$WORK/out-quorella" "$WORK/out-hugo" "$WORK/out-copy"
   measure "$CLI" generate FAQ >>"$WORK/quorella.txt"
+  measure "$CLI" generate FAQ >>"$WORK/unchanged.txt"
+  measure cp -r "$WORK/out-quorella" "$WORK/out-copy" >>"$WORK/copy.txt"
   measure hugo --quiet -s "$WORK/site" -d "$WORK/out-hugo" >>"$WORK/hugo.txt"
 done
 
@@ -74,3 +84,11 @@ awk -v qw="$(column_median "$WORK/quorella.txt" 1)" -v hw="$(column_median "$WOR
   printf "Quorella / Hugo: wall %.2f, CPU %.2f, memory %.2f (Hugo takes %.1fx the wall time)\n",
          qw / hw, qc / hc, qm / hm, hw / qw
 }'
+for kind in unchanged copy baseline; do
+  [ -s "$WORK/$kind.txt" ] || continue
+  awk -v kind="$kind" -v w="$(column_median "$WORK/$kind.txt" 1)" \
+      -v c="$(column_median "$WORK/$kind.txt" 2)" -v m="$(column_median "$WORK/$kind.txt" 3)" \
+      -v qw="$(column_median "$WORK/quorella.txt" 1)" 'BEGIN {
+    printf "%-10s %8.3f %8.3f %12.1f   wall %.2f of quorella\047s first Go\n", kind, w, c, m / 1024, w / qw
+  }'
+done

@@ -22,8 +22,10 @@ void PrintLine(std::string_view text) {
   std::fputc('\n', stdout);
 }
 
+// Asked once: a Go reports progress after every page, and a terminal does not come or go.
 bool StderrIsTerminal() {
-  return ::isatty(STDERR_FILENO) == 1;
+  static const bool terminal = ::isatty(STDERR_FILENO) == 1;
+  return terminal;
 }
 
 void Progress(std::string_view text) {

@@ -20,9 +20,14 @@ struct ModernEntry {
   std::string question;  // as typed
   std::string anchor;
   std::string page;         // its own page's file name with one answer per page, else empty
-  std::string answer;       // rendered
+  std::string stored;       // the answer's section, format line first
+  std::string answer;       // rendered, once Render has run
   std::string answer_text;  // its readable text, for searches and descriptions
+  bool rendered = false;
 };
+
+// Makes the answer and its text from the stored answer, the first time only.
+void Render(ModernEntry& entry);
 
 // What every page of one run shares.
 struct ModernSite {

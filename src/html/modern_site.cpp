@@ -1,7 +1,9 @@
 #include "html/modern_site.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "html/anchor.h"
@@ -9,6 +11,7 @@
 #include "html/manifest.h"
 #include "html/modern_assets.h"
 #include "html/modern_pages.h"
+#include "html/page_fingerprints.h"
 #include "html/plain_text.h"
 #include "html/style_fragments.h"
 #include "util/vendor_site.h"
@@ -65,15 +68,76 @@ std::string StructuredData(const std::vector<ModernEntry>& entries) {
   return json;
 }
 
-std::string SearchText(const std::vector<ModernEntry>& entries) {
-  std::string script = "window.quorellaSearchText=[";
-  for (std::size_t i = 0; i < entries.size(); ++i) {
+constexpr std::string_view kSearchTextStart = "window.quorellaSearchText=[";
+constexpr std::string_view kSearchTextEnd = "];\n";
+
+// `json(i)` gives answer i's line: its readable text as a JSON string.
+template <typename Json>
+std::string SearchText(std::size_t count, Json&& json) {
+  std::string script(kSearchTextStart);
+  for (std::size_t i = 0; i < count; ++i) {
     if (i > 0) script += ",";
-    script += "\n" + JsonString(entries[i].answer_text);
+    script += "\n";
+    script += json(i);
   }
-  script += "];\n";
+  script += kSearchTextEnd;
   return script;
 }
+
+// The lines of a search text SearchText made, one per answer; nullopt for anything else.
+std::optional<std::vector<std::string_view>> SearchTextLines(std::string_view script) {
+  if (!script.starts_with(kSearchTextStart) || !script.ends_with(kSearchTextEnd))
+    return std::nullopt;
+  script = script.substr(kSearchTextStart.size(),
+                         script.size() - kSearchTextStart.size() - kSearchTextEnd.size());
+  std::vector<std::string_view> lines;
+  while (!script.empty()) {
+    if (script.front() != '\n') return std::nullopt;
+    // JSON strings hold no raw line break, so each answer's string is one line.
+    const std::size_t end = std::min(script.find('\n', 1), script.size());
+    std::string_view line = script.substr(1, end - 1);
+    script.remove_prefix(end);
+    if (!script.empty()) {
+      if (!line.ends_with(',')) return std::nullopt;
+      line.remove_suffix(1);
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Answer i's line of the previous search text when its page has the fingerprint it had then (its
+// answer is unchanged), found by the page's place among the previous run's answer pages: the
+// files listed between the icon and the search text.
+class PreviousSearchText {
+ public:
+  PreviousSearchText(const PreviousModernRun& previous, const std::string& search_text_name) {
+    const auto& files = previous.files;
+    auto at = [&](std::string_view name) {
+      return std::find_if(files.begin(), files.end(),
+                          [&](const auto& file) { return file.first == name; });
+    };
+    const auto icon = at(kModernIconName), search = at(search_text_name);
+    if (icon == files.end() || search == files.end() || search < icon || !previous.read_intact)
+      return;
+    text_ = previous.read_intact(search_text_name);
+    if (!text_) return;
+    const auto lines = SearchTextLines(*text_);
+    if (!lines || lines->size() != static_cast<std::size_t>(search - icon - 1)) return;
+    for (auto page = icon + 1; page != search; ++page)
+      pages_.emplace(page->first, std::make_pair(page->second, (*lines)[page - icon - 1]));
+  }
+
+  std::optional<std::string_view> Line(const std::string& page, std::uint64_t fingerprint) const {
+    const auto found = pages_.find(page);
+    if (found == pages_.end() || found->second.first != fingerprint) return std::nullopt;
+    return found->second.second;
+  }
+
+ private:
+  std::optional<std::string> text_;
+  std::unordered_map<std::string, std::pair<std::uint64_t, std::string_view>> pages_;
+};
 
 std::string Sitemap(const std::string& base, const FaqValues& values,
                     const std::vector<ModernEntry>& entries) {
@@ -123,14 +187,24 @@ std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
     auto page = [&] { return prefix + (prefix.empty() ? "" : "-") + entry.anchor + extension; };
     while (own_pages && fixed_files.count(page()) != 0) entry.anchor = anchors.Add(entry.question);
     if (own_pages) entry.page = page();
-    AppendStoredAnswer(entry.answer, document.Read(AnswerSectionName(i)), Escaping::MarkupOnly);
-    entry.answer = LfLines(std::move(entry.answer));
-    entry.answer_text = PlainText(entry.answer);
+    entry.stored = document.Read(AnswerSectionName(i));
   }
   return entries;
 }
 
+void RenderAll(std::vector<ModernEntry>& entries) {
+  for (ModernEntry& entry : entries) Render(entry);
+}
+
 }  // namespace
+
+void Render(ModernEntry& entry) {
+  if (entry.rendered) return;
+  AppendStoredAnswer(entry.answer, entry.stored, Escaping::MarkupOnly);
+  entry.answer = LfLines(std::move(entry.answer));
+  entry.answer_text = PlainText(entry.answer);
+  entry.rendered = true;
+}
 
 std::string JsonString(std::string_view text) {
   std::string out;
@@ -180,9 +254,11 @@ std::size_t ModernFileCount(const Faq& faq) {
 }
 
 void BuildModernPages(const Faq& faq, const SectionIndex& document, const SystemColours& system,
-                      const EmitFile& emit) {
+                      const EmitFile& emit, const PreviousModernRun& previous) {
   const FaqValues& values = faq.values;
   std::vector<ModernEntry> entries = Entries(faq, document);
+  // A description made from the first answer needs that answer, whatever else is made again.
+  if (values.Text(FaqValue::Description).empty() && !entries.empty()) Render(entries.front());
   ModernSite site{
       values,
       {},
@@ -193,19 +269,66 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
     site.sections[i] = LfLines(document.Read(SectionName(static_cast<FixedSection>(i))));
 
-  emit(std::string(kModernStyleSheetName), ModernStyleSheet(values, system));
-  emit(std::string(kModernScriptName), ModernScript());
-  emit(std::string(kModernIconName), ModernIcon());
-  if (HasOwnPages(faq)) {
-    for (std::size_t i = 0; i < entries.size(); ++i)
-      emit(entries[i].page, ModernAnswerPage(site, entries, i));
-    emit(site.search_text_name, SearchText(entries));
+  Fingerprint run = RunFingerprint(values, site.sections, {}, system);
+  run.Add(site.description).Add(site.credit_address);
+  auto of = [&](const Fingerprint& inputs, std::string_view name) {
+    return FileFingerprint(Fingerprint(inputs).Add(name));
+  };
+  // The list of questions (with their anchors and pages), and every answer.
+  Fingerprint listing(run.value());
+  Fingerprint answers(run.value());
+  // Each answer is read once for its fingerprint; its page and the files of all answers take that.
+  std::vector<std::uint64_t> stored(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const ModernEntry& entry = entries[i];
+    stored[i] = Fingerprint().Add(entry.stored).value();
+    listing.Add(entry.question).Add(entry.anchor).Add(entry.page);
+    answers.Add(stored[i]);
   }
-  const std::string structured =
-      values.Boolean(FaqValue::StructuredData) ? StructuredData(entries) : std::string();
-  emit(values.Text(FaqValue::StartPage), ModernStartPage(site, entries, structured));
+  const Fingerprint everything = Fingerprint(listing.value()).Add(answers.value());
+
+  emit(std::string(kModernStyleSheetName), of(run, kModernStyleSheetName),
+       [&] { return ModernStyleSheet(values, system); });
+  emit(std::string(kModernScriptName), of(run, kModernScriptName),
+       [] { return std::string(ModernScript()); });
+  emit(std::string(kModernIconName), of(run, kModernIconName),
+       [] { return std::string(ModernIcon()); });
+  if (HasOwnPages(faq)) {
+    std::vector<std::uint64_t> pages(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      // A page shows its own question and answer and links to its neighbours' pages.
+      Fingerprint page(run.value());
+      const ModernEntry& entry = entries[i];
+      page.Add(entry.question).Add(entry.anchor).Add(entry.page).Add(stored[i]);
+      page.Add(i > 0 ? entries[i - 1].page : std::string("\n"));
+      page.Add(i + 1 < entries.size() ? entries[i + 1].page : std::string("\n"));
+      pages[i] = of(page, "answer page");
+      emit(entry.page, pages[i], [&] {
+        Render(entries[i]);
+        return ModernAnswerPage(site, entries, i);
+      });
+    }
+    emit(site.search_text_name, of(answers, "search text"), [&] {
+      const PreviousSearchText before(previous, site.search_text_name);
+      return SearchText(entries.size(), [&](std::size_t i) {
+        if (const auto line = before.Line(entries[i].page, pages[i])) return std::string(*line);
+        Render(entries[i]);
+        return JsonString(entries[i].answer_text);
+      });
+    });
+  }
+  const bool structured = values.Boolean(FaqValue::StructuredData);
+  // The start page shows every answer, in place or as structured data, unless neither is there.
+  const bool answers_shown = !HasOwnPages(faq) || structured;
+  emit(values.Text(FaqValue::StartPage), of(answers_shown ? everything : listing, "start page"),
+       [&] {
+         if (answers_shown) RenderAll(entries);
+         return ModernStartPage(site, entries,
+                                structured ? StructuredData(entries) : std::string());
+       });
   if (!site.site_base.empty())
-    emit(std::string(kSitemapName), Sitemap(site.site_base, values, entries));
+    emit(std::string(kSitemapName), of(listing, kSitemapName),
+         [&] { return Sitemap(site.site_base, values, entries); });
 }
 
 }  // namespace quorella::html

@@ -2,9 +2,13 @@
 // The Modern page set of a FAQ, file by file: the style sheet and the script, one page per answer
 // when they have pages of their own (with the answers' search text), the start page, and with a
 // SiteAddress a sitemap.xml.
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "html/colour_text.h"
 #include "store/document.h"
@@ -12,14 +16,25 @@
 
 namespace quorella::html {
 
-// Called with each file of the set in the order it is to be written.
-using EmitFile = std::function<void(const std::string& file_name, std::string_view bytes)>;
+// Called with each file of the set in the order it is to be written: its name, the fingerprint of
+// what it is made from (html/page_fingerprints.h) and what makes its bytes, called only when they
+// are needed.
+using EmitFile = std::function<void(const std::string& file_name, std::uint64_t fingerprint,
+                                    const std::function<std::string()>& build)>;
+
+// What the previous Go of the set left: the files its list names, in order, with their
+// fingerprints, and the bytes of one of them when the file is still the one that Go wrote (else
+// nullopt). The answers' search text then keeps the lines of answers whose pages are unchanged.
+struct PreviousModernRun {
+  std::vector<std::pair<std::string, std::uint64_t>> files;
+  std::function<std::optional<std::string>(const std::string& file_name)> read_intact;
+};
 
 // The number of files BuildModernPages emits for `faq`.
 std::size_t ModernFileCount(const Faq& faq);
 
 void BuildModernPages(const Faq& faq, const SectionIndex& document, const SystemColours& system,
-                      const EmitFile& emit);
+                      const EmitFile& emit, const PreviousModernRun& previous = {});
 
 // The JSON of a text (quotes included); "<" is escaped so that the text cannot end a script
 // element it stands in.

@@ -13,10 +13,12 @@ void Page::Add(std::string_view item) {
 
 namespace {
 
-bool HoldsAlready(const std::string& path, std::string_view bytes) {
+// `found` is what is at the path: only a regular file of the page's size can hold it; a link or
+// anything else is replaced.
+bool HoldsAlready(const std::string& path, const FileStamp& found, std::string_view bytes) {
+  if (!IsRegularFile(found) || found.size != bytes.size()) return false;
   // A file that cannot be read is written, which reports whatever is wrong with it.
   try {
-    if (!FileExists(path)) return false;
     const std::optional<std::string> old = ReadWholeFileAtMost(path, bytes.size());
     return old && *old == bytes;
   } catch (const Error&) {
@@ -26,16 +28,20 @@ bool HoldsAlready(const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
-bool WritePageFile(const std::string& path, std::string_view bytes) {
-  if (HoldsAlready(path, bytes)) return false;
+PageFileResult WritePageFileStamped(const std::string& path, std::string_view bytes) {
+  const std::optional<FileStamp> found = EntryStampOf(path);
+  if (found && HoldsAlready(path, *found, bytes)) return {false, *found};
   // Pages can be generated again, so they are not flushed to disk one by one.
   try {
-    ReplaceFileAtomically(path, bytes, Flush::No, Links::ReplaceLink);
+    return {true, ReplaceGeneratedFile(path, bytes, found)};
   } catch (const Error& e) {
     throw Error(messages::CannotCreateFile(path, messages::SystemReason(e.error_number())),
                 e.error_number());
   }
-  return true;
+}
+
+bool WritePageFile(const std::string& path, std::string_view bytes) {
+  return WritePageFileStamped(path, bytes).written;
 }
 
 }  // namespace quorella::html

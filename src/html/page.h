@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "html/entities.h"
+#include "util/file_io.h"
 
 namespace quorella::html {
 
@@ -49,5 +50,12 @@ class Page {
 // says whether the file was written. A file that cannot be created or written fails with
 // "Cannot create file \"PATH\". REASON".
 bool WritePageFile(const std::string& path, std::string_view bytes);
+
+// The same, also giving the stamp of the file now there (written or found holding the bytes).
+struct PageFileResult {
+  bool written = false;
+  FileStamp stamp;
+};
+PageFileResult WritePageFileStamped(const std::string& path, std::string_view bytes);
 
 }  // namespace quorella::html

@@ -203,7 +203,31 @@ void AppendWord(std::string& out, std::string_view word, Escaping escaping) {
     AppendEscaped(out, word, escaping);
 }
 
+namespace {
+
+// Most lines hold only words written as they are. One pass over the bytes tells; such a line is
+// copied whole, less the one trailing space that the last word's split takes.
+bool IsVerbatimLine(std::string_view line, Escaping escaping) {
+  const PlainBytes& bytes = escaping == Escaping::EntityTable ? kPlainBytes : kPlainMarkupBytes;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    if (!bytes.plain[c]) return false;
+    const bool word_starts_before = i == 0 || line[i - 1] == ' ';
+    if (c == '&' && word_starts_before && (i + 1 == line.size() || line[i + 1] == ' '))
+      return false;  // a lone "&"
+    if (c == '.' && i >= 3 && (i == 3 || line[i - 4] == ' ') && HasHostPrefix(line.substr(i - 3)))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void AppendLine(std::string& out, std::string_view line, Escaping escaping) {
+  if (IsVerbatimLine(line, escaping)) {
+    out.append(line.data(), line.size() - (!line.empty() && line.back() == ' ' ? 1 : 0));
+    return;
+  }
   bool first = true;
   ForEachItem(line, ' ', [&](std::string_view word) {
     if (!first) out += ' ';

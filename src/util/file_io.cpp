@@ -30,8 +30,13 @@ Error Failure(std::string (*message)(Texts...), const std::string& path) {
   return Error(message(path, messages::SystemReason(error)), error);
 }
 
-// Reads from an open descriptor to its end, or until `out` holds more than `limit` bytes.
+// Reads from an open descriptor to its end, or until `out` holds more than `limit` bytes. The
+// file's size, when known, is reserved first: a document of megabytes is then neither copied as
+// it grows nor faulted in twice.
 bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 65536)
+    out.reserve(std::min<std::size_t>(static_cast<std::size_t>(info.st_size), limit) + 1);
   char buffer[65536];
   while (out.size() <= limit) {
     const ssize_t n = sys::Read(fd, buffer, sizeof buffer);
@@ -105,6 +110,8 @@ sys::Fd OpenScratchBeside(const std::string& target, std::string& scratch_path) 
   const std::string folder = DirectoryOf(target);
   const std::string base = FileNameOf(target);
   for (int attempt = 0; attempt < 100; ++attempt) {
+    // The process's own number, asked each time: the sweep of orphaned scratch files goes by it,
+    // and a forked child must not write under its parent's.
     scratch_path = folder + "." + base + ".tmp-" + std::to_string(::getpid()) + "-" +
                    std::to_string(counter.fetch_add(1)) + "-" + std::to_string(::rand() % 100000);
     sys::Fd fd(sys::Open(scratch_path, O_WRONLY | O_CREAT | O_EXCL, 0666));
@@ -112,6 +119,22 @@ sys::Fd OpenScratchBeside(const std::string& target, std::string& scratch_path) 
   }
   errno = EEXIST;
   return sys::Fd();
+}
+
+FileStamp StampFrom(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_size), static_cast<std::uint64_t>(info.st_ino),
+          static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+          static_cast<std::uint32_t>(info.st_mode)};
+}
+
+// The permission bits a newly created file gets; read once, as umask can only be read by setting.
+mode_t CreatedFileMode() {
+  static const mode_t mode = [] {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+  }();
+  return mode;
 }
 
 void SyncDirectoryOf(const std::string& path) {
@@ -195,6 +218,59 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush
   if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile);
   if (sys::Rename(scratch, target) != 0) fail(messages::CannotReplaceFile);
   if (flush == Flush::Yes) SyncDirectoryOf(target);
+}
+
+std::optional<FileStamp> EntryStampOf(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || ::lstat(path.c_str(), &info) != 0) return std::nullopt;
+  return StampFrom(info);
+}
+
+std::optional<FileStamp> EntryStampIn(int folder, const std::string& name) {
+  if (folder < 0) return EntryStampOf(name);
+  struct stat info {};
+  if (name.empty() || ::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+    return std::nullopt;
+  return StampFrom(info);
+}
+
+OpenFolder::OpenFolder(const std::string& path)
+    : fd_(::open(path.empty() ? "." : path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+
+OpenFolder::~OpenFolder() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool IsRegularFile(const FileStamp& stamp) {
+  return S_ISREG(stamp.mode);
+}
+
+FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
+                               const std::optional<FileStamp>& existing) {
+  RemoveOrphanedScratch(DirectoryOf(path));
+  std::string scratch;
+  sys::Fd first = OpenScratchBeside(path, scratch);
+  if (!first.valid() && errno == ENOENT) CreateFolderOf(path);  // a page in a folder of its own
+  sys::Fd fd =
+      first.valid() || errno != ENOENT ? std::move(first) : OpenScratchBeside(path, scratch);
+  if (!fd.valid()) throw Failure(messages::CannotCreateFile, scratch);
+  auto fail = [&](std::string (*message)(std::string_view, std::string_view)) {
+    const Error error = Failure(message, path);
+    fd.reset();
+    ::unlink(scratch.c_str());
+    throw error;
+  };
+  // The scratch file is created with the mode a new file gets; only a page whose mode differs
+  // needs its own bits set.
+  if (existing && IsRegularFile(*existing) && (existing->mode & 07777) != CreatedFileMode() &&
+      sys::Fchmod(fd.get(), existing->mode & 07777) != 0)
+    fail(messages::CannotWriteFile);
+  if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile);
+  struct stat info {};
+  const bool stamped = ::fstat(fd.get(), &info) == 0;
+  if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile);
+  if (sys::Rename(scratch, path) != 0) fail(messages::CannotReplaceFile);
+  return stamped ? StampFrom(info) : FileStamp{};
 }
 
 void AppendToFile(const std::string& path, std::string_view data) {

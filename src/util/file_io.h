@@ -2,6 +2,7 @@
 // Whole-file operations of the core, all built on the sys:: seam. Failures that the user must see
 // throw quorella::Error with the program's own message texts.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,45 @@ enum class Flush { Yes, No };
 enum class Links { FollowToTarget, ReplaceLink };
 void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush = Flush::Yes,
                            Links links = Links::FollowToTarget);
+
+// What tells one version of a file from another without reading it: an edit in place changes the
+// time stamp, a replacement the inode as well.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::uint64_t inode = 0;
+  std::int64_t modified_ns = 0;
+  std::uint32_t mode = 0;  // type and permission bits; not part of the comparison
+  bool SameVersion(const FileStamp& other) const {
+    return size == other.size && inode == other.inode && modified_ns == other.modified_ns;
+  }
+};
+
+// The stamp of the path itself (a symbolic link is not followed); nullopt when there is nothing.
+std::optional<FileStamp> EntryStampOf(const std::string& path);
+// The same for `name` inside an open folder, which spares the system the lookup of the folder's
+// path each time; `folder` -1 takes `name` as a path of its own.
+std::optional<FileStamp> EntryStampIn(int folder, const std::string& name);
+
+// A folder held open for EntryStampIn; invalid (-1) when it cannot be opened.
+class OpenFolder {
+ public:
+  explicit OpenFolder(const std::string& path);
+  ~OpenFolder();
+  OpenFolder(const OpenFolder&) = delete;
+  OpenFolder& operator=(const OpenFolder&) = delete;
+  int fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+bool IsRegularFile(const FileStamp& stamp);
+
+// ReplaceFileAtomically for files that can be made again (generated pages), with as few calls as
+// it takes: `existing` is what EntryStampOf found at `path` (nullopt: nothing there), a symbolic
+// link is replaced itself, never written through (as Links::ReplaceLink), and nothing is flushed.
+// Returns the stamp of the new file.
+FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
+                               const std::optional<FileStamp>& existing);
 
 // Appends `data`, creating the file when it is missing.
 void AppendToFile(const std::string& path, std::string_view data);

@@ -143,6 +143,8 @@ TEST_F(Generate, ProgressShowsOnlyOnATerminal) {
   Ok({"set", "FAQ", "AnswersPage", "0"});
   EXPECT_EQ(Run({"generate", "FAQ"}).err, "");  // a pipe: nothing
   if (!std::filesystem::exists("/usr/bin/script")) GTEST_SKIP() << "no script(1) for a terminal";
+  // Into a fresh folder, so that every page is made and shows its status again.
+  Ok({"set", "FAQ", "Directory", dir / "terminal/"});
   // script(1) gives the command a terminal; its standard output is thrown away.
   const ProcessResult terminal = RunProgram(
       "/usr/bin/script",

@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <set>
 
 #include "html/answer_formats.h"
 #include "html/banner.h"
@@ -120,7 +122,8 @@ TEST_F(GeneratorTest, EachLayoutWritesItsFilesInItsOrder) {
     std::filesystem::remove_all(Out(""));
     const Names written = Go(Builder(c.layout, c.answers_page, c.questions).Build(), kBanner);
     EXPECT_EQ(written, Paths(c.files)) << c.layout << c.answers_page << c.questions;
-    EXPECT_EQ(ListDirectory(Out("")).size(), c.files.size());
+    // The pages and the list of what they were made from.
+    EXPECT_EQ(ListDirectory(Out("")).size(), c.files.size() + 1);
   }
 }
 
@@ -173,7 +176,8 @@ TEST_F(GeneratorTest, ASecondRunWithFewerQuestionsLeavesOldSubPages) {
   smaller.Set(FaqValue::Directory, Out("")).Set(FaqValue::AnswersPage, kOnePerPage);
   for (auto& entry : SampleQuestions(1)) smaller.Add(std::move(entry));
   EXPECT_EQ(Go(smaller.Build(), kBanner), Paths({"ans1.html", "faq.html"}));
-  EXPECT_EQ(ListDirectory(Out("")), (Names{"ans1.html", "ans2.html", "ans3.html", "faq.html"}));
+  EXPECT_EQ(ListDirectory(Out("")),
+            (Names{".faq.html.pages.quorella", "ans1.html", "ans2.html", "ans3.html", "faq.html"}));
   EXPECT_EQ(ReadFile(Out("ans3.html")), old_third);
   // The rewritten first page no longer links to a next one.
   EXPECT_EQ(ReadFile(Out("ans1.html")).find("Next"), std::string::npos);
@@ -250,8 +254,8 @@ TEST_F(GeneratorTest, GoCreatesTheDirectoryWithItsParents) {
 TEST_F(GeneratorTest, AFileThatCannotBeCreatedStopsTheRun) {
   const Faq faq = Builder(kLayoutFrames, kOnePerPage, 3).Build();
   std::filesystem::create_directories(Out(""));
-  // The document is opened first; the third page is the fourth open.
-  testing::FailNth fault(sys::Op::Open, 4, EACCES);
+  // The document and the previous run's list are opened first; the third page is the fifth open.
+  testing::FailNth fault(sys::Op::Open, 5, EACCES);
   Names written;
   GenerationObserver observer;
   observer.written = [&](const std::string& path) { written.push_back(path); };
@@ -310,7 +314,8 @@ TEST_F(GeneratorTest, TheDocumentIsReadOnceAndAnswersMatchSectionReads) {
   {
     testing::CountCalls calls;
     EXPECT_EQ(GeneratePages(faq, kBanner).size(), 5u);
-    EXPECT_EQ(calls.count(sys::Op::Open), 6);  // the document once, then five pages
+    // The document once, the previous run's list, five pages and the new list.
+    EXPECT_EQ(calls.count(sys::Op::Open), 8);
   }
   for (std::size_t i = 1; i <= 4; ++i) {
     const std::string page = ReadFile(Out("ans" + std::to_string(i) + ".html"));
@@ -383,8 +388,11 @@ TEST_F(GeneratorTest, ASecondGoWritesOnlyWhatChangedInEveryStyle) {
       before[name] = ModifiedNanoseconds(builder.output_dir() + name);
 
     EXPECT_EQ(Go(faq, kBanner), Names{});  // the same bytes: nothing written
-    for (const auto& [name, time] : before)
-      EXPECT_EQ(ModifiedNanoseconds(builder.output_dir() + name), time) << name;
+    for (const auto& [name, time] : before) {
+      if (name.front() != '.') {  // the list records the pages' new time stamps
+        EXPECT_EQ(ModifiedNanoseconds(builder.output_dir() + name), time) << name;
+      }
+    }
 
     testing::TempDir changed_dir;
     FaqBuilder changed(changed_dir);
@@ -400,6 +408,181 @@ TEST_F(GeneratorTest, ASecondGoWritesOnlyWhatChangedInEveryStyle) {
     if (c.style == kPageStyleModern && c.answers_page == kOnePerPage)
       expected.push_back(builder.output_dir() + "faq.search.js");
     EXPECT_EQ(written, expected);
+  }
+}
+
+// The pages a Go opens, to compare them or to write them through their scratch files: the pages it
+// makes again. A page whose inputs and file are those of the previous Go is not opened at all.
+class OpenedPages : public sys::FaultInjector {
+ public:
+  explicit OpenedPages(std::string folder) : folder_(std::move(folder)) {
+    sys::SetFaultInjector(this);
+  }
+  ~OpenedPages() override { sys::SetFaultInjector(nullptr); }
+  int Check(sys::Op op, std::string_view path) override {
+    if (op != sys::Op::Open || !path.starts_with(folder_)) return 0;
+    std::string name(path.substr(folder_.size()));
+    if (const std::size_t scratch = name.find(".tmp-"); name.front() == '.' && scratch != 0)
+      name = name.substr(1, scratch - 1);
+    if (!name.ends_with(".quorella")) pages.insert(name);
+    return 0;
+  }
+  std::set<std::string> pages;
+
+ private:
+  std::string folder_;
+};
+
+TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
+  using Pages = std::set<std::string>;
+  const Pages modern_fixed = {"quorella.css", "quorella.js", "quorella-icon.svg"};
+  const std::string first = "ans-what-is-quorella.html",
+                    second = "ans-how-do-bold-quotes-look.html", third = "ans-last-one.html";
+  struct Case {
+    std::string name;
+    std::int32_t style, layout, answers_page;
+    std::function<void(std::vector<testing::QuestionAndAnswer>&, FaqBuilder&, const std::string&)>
+        edit;
+    Pages made;  // empty: nothing
+    bool everything = false;
+  };
+  auto answer_two = [](auto& questions, FaqBuilder&, const std::string&) {
+    questions[1].answer_section.push_back("One line more.");
+  };
+  auto question_two = [](auto& questions, FaqBuilder&, const std::string&) {
+    questions[1].question = "A new second question?";
+  };
+  auto nothing = [](auto&, FaqBuilder&, const std::string&) {};
+  auto title = [](auto&, FaqBuilder& faq, const std::string&) {
+    faq.Set(FaqValue::Title, "Another title");
+  };
+  auto footer = [](auto&, FaqBuilder& faq, const std::string&) {
+    faq.Section(FixedSection::AnswerFooter, {"<p>another footer</p>"});
+  };
+  auto edited_by_hand = [](const std::string& page) {
+    return [page](auto&, FaqBuilder&, const std::string& out) {
+      AppendToFile(out + page, "<!-- an edit -->");
+    };
+  };
+  auto removed = [](const std::string& page) {
+    return [page](auto&, FaqBuilder&, const std::string& out) { RemoveFile(out + page); };
+  };
+  const std::int32_t classic = kPageStyleClassic, modern = kPageStyleModern;
+  for (const Case& c : std::vector<Case>{
+           {"classic: nothing", classic, kLayoutSimple, kOnePerPage, nothing, {}},
+           {"classic: answer", classic, kLayoutSimple, kOnePerPage, answer_two, {"ans2.html"}},
+           {"classic: question",
+            classic,
+            kLayoutSimple,
+            kOnePerPage,
+            question_two,
+            {"ans2.html", "faq.html"}},
+           {"classic: title", classic, kLayoutSimple, kOnePerPage, title, {}, true},
+           {"classic: footer", classic, kLayoutSimple, kOnePerPage, footer, {}, true},
+           {"classic: edited",
+            classic,
+            kLayoutSimple,
+            kOnePerPage,
+            edited_by_hand("ans3.html"),
+            {"ans3.html"}},
+           {"classic: removed",
+            classic,
+            kLayoutSimple,
+            kOnePerPage,
+            removed("ans1.html"),
+            {"ans1.html"}},
+           {"frames: answer", classic, kLayoutFrames, kAllOnSamePage, answer_two, {"answer.html"}},
+           {"frames: question",
+            classic,
+            kLayoutFrames,
+            kAllOnSamePage,
+            question_two,
+            {"question.html", "answer.html"}},
+           {"frames, one per page: question",
+            classic,
+            kLayoutFrames,
+            kOnePerPage,
+            question_two,
+            {"question.html", "ans2.html", "ans0.html"}},
+           {"modern: nothing", modern, kLayoutSimple, kOnePerPage, nothing, {}},
+           {"modern: answer",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            answer_two,
+            {second, "faq.search.js"}},
+           // A new question makes a new page name, which its neighbours link to.
+           {"modern: question",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            question_two,
+            {first, "ans-a-new-second-question.html", third, "faq.html"}},
+           {"modern: questions swapped",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            [](auto&questions, FaqBuilder&, const std::string&) {
+              std::swap(questions[0], questions[2]);
+            },
+            // The description comes from the first answer, now another: every page shows it.
+            {},
+            true},
+           {"modern: title", modern, kLayoutSimple, kOnePerPage, title, {}, true},
+           {"modern: edited",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            edited_by_hand("quorella.css"),
+            {"quorella.css"}},
+           {"modern, all on one page: answer",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            answer_two,
+            {"faq.html"}},
+       }) {
+    SCOPED_TRACE(c.name);
+    testing::TempDir run_dir;
+    auto settings = [&](FaqBuilder& builder) -> FaqBuilder& {
+      return builder.Set(FaqValue::PageStyle, c.style)
+          .Set(FaqValue::Layout, c.layout)
+          .Set(FaqValue::AnswersPage, c.answers_page);
+    };
+    FaqBuilder builder(run_dir);
+    auto questions = SampleQuestions(3);
+    for (const auto& entry : questions) settings(builder).Add(entry);
+    const std::string out = builder.output_dir();
+    Go(builder.Build(), kBanner);
+    Pages all;
+    for (const std::string& name : ListDirectory(out))
+      if (name.front() != '.') all.insert(name);
+
+    testing::TempDir changed_dir;
+    FaqBuilder changed(changed_dir);
+    settings(changed).Set(FaqValue::Directory, out);
+    c.edit(questions, changed, out);
+    for (const auto& entry : questions) changed.Add(entry);
+    const Faq faq = changed.Build();
+    OpenedPages opened(out);
+    Go(faq, kBanner);
+    Pages expected = c.made;
+    if (c.everything) {
+      expected = all;
+      if (c.style == modern) expected.insert(modern_fixed.begin(), modern_fixed.end());
+    }
+    EXPECT_EQ(opened.pages, expected);
+    // Whatever was skipped or reused, the set is the one a Go into an empty folder makes.
+    testing::TempDir fresh_dir;
+    Faq fresh = faq;
+    fresh.values.SetText(FaqValue::Directory, fresh_dir / "out/");
+    Go(fresh, kBanner);
+    for (const std::string& name : ListDirectory(fresh_dir / "out/")) {
+      if (name.front() != '.') {
+        EXPECT_EQ(ReadFile(out + name), ReadFile(fresh_dir / "out/" + name)) << name;
+      }
+    }
+    EXPECT_EQ(ListDirectory(out), ListDirectory(fresh_dir / "out/"));
   }
 }
 

@@ -93,6 +93,12 @@ TEST(WordRendering, SpacingInsideALineIsKept) {
            {"", ""},
            {"<a> &  b", "&lt;a&gt; &amp;  b"},
            {"\ta\t", "\ta\t"},
+           // Lines of plain words only are copied whole: what still makes a word more.
+           {"plain words. only", "plain words. only"},
+           {"a & b", "a &amp; b"},
+           {"a&b &", "a&b &amp;"},
+           {"x WWW.a.b", "x <A HREF=\"http://WWW.a.b\">WWW.a.b</A>"},
+           {"ftp.a xwww.b", "<A HREF=\"ftp://ftp.a\">ftp.a</A> xwww.b"},
            {"see www.a.b  or x@y.z ",
             "see <A HREF=\"http://www.a.b\">www.a.b</A>  or "
             "<A HREF=\"mailto:x@y.z\">x@y.z</A>"},

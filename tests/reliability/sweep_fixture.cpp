@@ -5,6 +5,7 @@
 #include <set>
 
 #include "backup/snapshot_writer.h"
+#include "html/manifest.h"
 #include "reliability/fault_sweep.h"
 #include "store/sqlite.h"
 #include "util/file_io.h"
@@ -18,9 +19,14 @@ State FilesUnder(const std::string& dir, const std::string& label) {
   if (!fs::exists(dir)) return state;
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
     const std::string name = label + "/" + fs::relative(entry.path(), dir).string();
-    if (entry.is_directory())
+    const std::string file = entry.path().filename().string();
+    if (entry.is_directory()) {
       state[name + "/"] = "";
-    else
+    } else if (file.front() == '.' && file.ends_with(".quorella")) {
+      // The list of a Go's files: its stamps differ from run to run, its names do not.
+      for (const std::string& listed : html::ReadManifest(entry.path().string()))
+        state[name] += listed + "\n";
+    } else
       state[name] = ReadFile(entry.path().string());
   }
   return state;

@@ -1,0 +1,25 @@
+#pragma once
+// What each generated file is made from, as a fingerprint: a Go skips a file whose inputs are those
+// of the run that wrote it (html/manifest.h). Every file's fingerprint starts from the run's,
+// which covers the program and everything all pages share; each file then adds exactly the
+// questions and answers it shows.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "html/colour_text.h"
+#include "store/faq.h"
+#include "util/fingerprint.h"
+
+namespace quorella::html {
+
+// The program, every value but TotalQuestions (the pages count the questions they are given), the
+// fixed sections, the banner and the system colours.
+Fingerprint RunFingerprint(const FaqValues& values,
+                           const std::array<std::string, kFixedSectionCount>& sections,
+                           std::string_view banner, const SystemColours& system_colours);
+
+// A fingerprint never 0, which the list keeps for "none known".
+std::uint64_t FileFingerprint(const Fingerprint& fingerprint);
+
+}  // namespace quorella::html

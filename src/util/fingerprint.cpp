@@ -1,0 +1,77 @@
+#include "util/fingerprint.h"
+
+#include <sys/stat.h>
+
+#include <cstring>
+
+#include "quorella/version_info.h"
+
+namespace quorella {
+
+namespace {
+
+constexpr std::uint64_t kMultiplier1 = 0x87C37B91114253D5ull;
+constexpr std::uint64_t kMultiplier2 = 0x4CF5AD432745937Full;
+
+std::uint64_t RotateLeft(std::uint64_t x, int bits) {
+  return (x << bits) | (x >> (64 - bits));
+}
+
+// The 64-bit finaliser of MurmurHash3: every input bit reaches every output bit.
+std::uint64_t Avalanche(std::uint64_t x) {
+  x ^= x >> 33;
+  x *= 0xFF51AFD7ED558CCDull;
+  x ^= x >> 33;
+  x *= 0xC4CEB9FE1A85EC53ull;
+  x ^= x >> 33;
+  return x;
+}
+
+}  // namespace
+
+void Fingerprint::Mix(std::uint64_t word) {
+  state_ ^= RotateLeft(word * kMultiplier1, 31) * kMultiplier2;
+  state_ = RotateLeft(state_, 27) * 5 + 0x52DCE729;
+}
+
+Fingerprint& Fingerprint::Add(std::string_view bytes) {
+  Mix(bytes.size());
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  for (; left >= 8; left -= 8, data += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, data, 8);
+    Mix(word);
+  }
+  if (left > 0) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, data, left);
+    Mix(word ^ (static_cast<std::uint64_t>(left) << 59));
+  }
+  return *this;
+}
+
+Fingerprint& Fingerprint::Add(std::uint64_t number) {
+  Mix(number);
+  return *this;
+}
+
+std::uint64_t Fingerprint::value() const {
+  return Avalanche(state_);
+}
+
+std::uint64_t ProgramFingerprint() {
+  static const std::uint64_t fingerprint = [] {
+    Fingerprint program;
+    program.Add(version::kFileVersion);
+    struct stat info {};
+    if (::stat("/proc/self/exe", &info) == 0)
+      program.Add(static_cast<std::uint64_t>(info.st_size))
+          .Add(static_cast<std::uint64_t>(info.st_mtim.tv_sec))
+          .Add(static_cast<std::uint64_t>(info.st_mtim.tv_nsec));
+    return program.value();
+  }();
+  return fingerprint;
+}
+
+}  // namespace quorella
