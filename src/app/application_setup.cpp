@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include "app/resources.h"
+#include "store/sqlite.h"
 #include "util/paths.h"
 #include "widgets/qt_text.h"
 
@@ -28,6 +29,8 @@ void SetUpApplication() {
   QApplication::setApplicationName(QStringLiteral("Quorella"));
   QApplication::setDesktopFileName(QStringLiteral("example.tamsel.Quorella"));
   QApplication::setWindowIcon(ApplicationIcon());
+  // A user in front of the window rather waits for another Quorella's write than loses an edit.
+  sqlite::SetBusyWait(sqlite::kInteractiveStoreWait);
 }
 
 }  // namespace quorella::app

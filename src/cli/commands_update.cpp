@@ -14,11 +14,22 @@ struct Args {
   std::string url, file;
 };
 
-void Fetch(const Args& args) {
-  const FetchResult result = FetchToFile(args.url, args.file);
+void PrintOutcome(const FetchResult& result) {
   PrintLine("StatusCode: " + std::to_string(result.status_code));
   PrintLine("ReasonPhrase: " + result.reason_phrase);
   PrintLine("ContentLength: " + std::to_string(result.content_length));
+}
+
+void Fetch(const Args& args) {
+  FetchResult result;
+  try {
+    result = FetchToFile(args.url, args.file);
+  } catch (const FetchFailure& failure) {
+    // The outcome lines come whenever a request was made, also when the file could not be written.
+    PrintOutcome(failure.result());
+    throw;
+  }
+  PrintOutcome(result);
   if (result.error)
     throw Error(messages::HttpErrorLine(result.error->ErrorCode(), result.error->what()));
 }

@@ -1,4 +1,6 @@
 // quorella-cli: Quorella's work without a window.
+#include <unistd.h>
+
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -7,6 +9,7 @@
 
 #include "cli/cli_app.h"
 #include "quorella/version_info.h"
+#include "store/sqlite.h"
 #include "util/errors.h"
 #include "util/unicode.h"
 
@@ -91,6 +94,8 @@ int main(int argc, char** argv) {
     PrintUsageError(*problem);
     return kUsage;
   }
+  // On a terminal a user watches the command: it waits longer for another Quorella's write.
+  if (::isatty(STDIN_FILENO) == 1) sqlite::SetBusyWait(sqlite::kInteractiveStoreWait);
   try {
     app.parse(argc, argv);
     if (help) {

@@ -49,6 +49,20 @@ bool LooksLikeHeader(std::string_view line, const std::unordered_set<std::string
   return IsProgramSectionName(*name) || lowered_names.contains(LowerAscii(*name));
 }
 
+// Where the body of a section that starts at line `start` ends: at its terminator, or at the next
+// header of a numbered or fixed section when no terminator comes first, or at the end.
+std::size_t BodyEnd(const std::vector<std::string_view>& lines, std::size_t start) {
+  std::size_t end = start;
+  while (end < lines.size() && !EndsBody(lines[end])) ++end;
+  return end;
+}
+
+// The line after a section whose body ends at `end`: a terminator is part of the section, a
+// header that ended it is not.
+std::size_t AfterSection(const std::vector<std::string_view>& lines, std::size_t end) {
+  return end < lines.size() && lines[end] == kTerminator ? end + 1 : end;
+}
+
 // Calls `each` with the name of every header that stands outside a section body, in file order.
 template <typename Fn>
 void ForEachSectionName(std::string_view content, Fn&& each) {
@@ -84,11 +98,11 @@ std::vector<std::string> KnownSectionNames(std::string_view content, std::string
   return names;
 }
 
-// Body lines from `start` up to the first terminator, each followed by CR LF, final CR LF removed
-// unless the result is no longer than one line break.
+// Body lines from `start` up to where the body ends (BodyEnd), each followed by CR LF, final CR LF
+// removed unless the result is no longer than one line break.
 std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t start) {
   std::string result;
-  for (std::size_t i = start; i < lines.size() && lines[i] != kTerminator; ++i) {
+  for (std::size_t i = start, end = BodyEnd(lines, start); i < end; ++i) {
     result += lines[i];
     result += kCrLf;
   }
@@ -108,13 +122,22 @@ std::optional<std::string_view> BracketedName(std::string_view line) {
   return line.substr(1, close - 1);
 }
 
+bool IsProgramHeader(std::string_view line) {
+  const auto name = BracketedName(line);
+  return name && IsProgramSectionName(*name);
+}
+
+bool EndsBody(std::string_view line) {
+  return line == kTerminator || IsProgramHeader(line);
+}
+
 bool IsHeaderOf(std::string_view line, std::string_view name) {
   return line.size() >= name.size() + 2 && line[0] == '[' && line[name.size() + 1] == ']' &&
          EqualsNoCase(line.substr(1, name.size()), name);
 }
 
 std::optional<std::string_view> SectionNameTracker::Next(std::string_view line) {
-  if (inside_) {
+  if (inside_ && !IsProgramHeader(line)) {
     inside_ = line != kTerminator;
     return std::nullopt;
   }
@@ -186,9 +209,8 @@ std::string WriteSectionInText(const std::optional<std::string>& content, std::s
     result += kCrLf;
   }
   result += section_tail;
-  std::size_t next = *found + 1;
-  while (next < views.size() && views[next] != kTerminator) ++next;
-  for (++next; next < views.size(); ++next) {
+  for (std::size_t next = AfterSection(views, BodyEnd(views, *found + 1)); next < views.size();
+       ++next) {
     result += views[next];
     result += kCrLf;
   }
@@ -212,10 +234,9 @@ std::optional<std::string> DeleteSectionFromText(std::string_view content, std::
     result += views[i];
     result += kCrLf;
   }
-  std::size_t next = *found + 1;
-  while (next < views.size() && views[next] != kTerminator) ++next;
-  ++next;                           // the terminator
-  if (next < views.size()) ++next;  // the separator line after it
+  const std::size_t end = BodyEnd(views, *found + 1);
+  std::size_t next = AfterSection(views, end);
+  if (next != end) ++next;  // the separator line after the terminator
   for (; next < views.size(); ++next) {
     result += views[next];
     result += kCrLf;

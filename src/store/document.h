@@ -1,6 +1,7 @@
 #pragma once
 // The FAQ document: a text file of sections "[" + name + "]", body lines, and a terminator line
-// "####". Lines outside sections are kept. Every operation opens, uses and closes the file.
+// "####" (a section without one ends at the next header of a numbered or fixed section). Lines
+// outside sections are kept. Every operation opens, uses and closes the file.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,14 @@ inline constexpr std::string_view kTerminator = "####";
 // The name a line that looks like a header carries: the text between its leading "[" and its
 // first "]". nullopt for any other line.
 std::optional<std::string_view> BracketedName(std::string_view line);
+
+// Is `line` the header of a numbered ("Question " or "Answer " + n) or fixed section, which
+// every document may hold? Such a header also ends a section before it that has no terminator,
+// so a document whose sections lack them is still read and rewritten section by section.
+bool IsProgramHeader(std::string_view line);
+
+// Does `line` end the body of the section it follows: a terminator or such a header?
+bool EndsBody(std::string_view line);
 
 // Is `line` the header of section `name`: does it begin, letters A to Z compared without regard to
 // case, with "[" + name + "]"?

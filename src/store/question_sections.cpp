@@ -56,10 +56,11 @@ std::optional<std::pair<Numbered, std::size_t>> NumberedHeader(std::string_view 
 
 // A document as a chain of pieces, on which the writes of sections "Question " + n and "Answer " +
 // n for n below a limit, each name once, are played. A piece of the document's own text runs up
-// to and including its next header of such a name or its next terminator line (the last piece may
-// end without either); the written sections are pieces of their own. A write that finds its
-// header drops the pieces after it up to the first one that ends in a terminator (a written
-// section ends in one) and puts its body there; one that does not appends its section.
+// to and including its next terminator line, or up to its next header of a numbered or fixed
+// section, which is a piece of its own (the last piece may end without either); the written
+// sections are pieces of their own. A write that finds its header drops the pieces after it up to
+// the first one that ends in a terminator (a written body ends in one) or up to the next header
+// or appended section, and puts its body there; one that does not appends its section.
 //
 // Two facts keep this exact and linear. A written body never holds a question or answer header
 // nor a terminator (the body writer shifts such lines by a blank), so every header a write can
@@ -95,6 +96,7 @@ class QuestionListOutline {
       written_ += ']';
       written_ += kCrLf;
       section.separator = ends_with_break_;
+      section.appended = true;
     }
     body_writer_.AppendLinesOf(written_, text);
     section.end = written_.size();
@@ -160,6 +162,7 @@ class QuestionListOutline {
   struct Section {
     std::size_t begin = 0, end = 0;  // header (when appended) and body in written_
     bool separator = false;          // an appended section follows an empty line
+    bool appended = false;           // written with its header, after the document
   };
 
   // Cuts the document into pieces, indexes the headers of the names to be written and gathers
@@ -178,11 +181,23 @@ class QuestionListOutline {
       const std::size_t next = line_end + (crlf ? 2 : line_end < size ? 1 : 0);
       const std::string_view line = original_.substr(begin, line_end - begin);
       if (const auto name = section_names.Next(line)) body_writer_.Add(*name);
-      crlf_only = crlf_only && crlf;
+      const std::size_t line_begin = begin;
       begin = next;
       const auto numbered = NumberedHeader(line, count);
-      if (!numbered && line != kTerminator) continue;
-      const PieceIndex piece = AddPiece(Piece{.kind = numbered ? Kind::Header : Kind::Terminator,
+      const bool header = numbered || IsProgramHeader(line);
+      if (!header && line != kTerminator) {
+        crlf_only = crlf_only && crlf;
+        continue;
+      }
+      if (header && piece_begin < line_begin) {
+        // A header is a piece of its own, so a write can end an unterminated body before it.
+        Link(last_,
+             AddPiece(Piece{.crlf_only = crlf_only, .begin = piece_begin, .end = line_begin}));
+        piece_begin = line_begin;
+        crlf_only = true;
+      }
+      crlf_only = crlf_only && crlf;
+      const PieceIndex piece = AddPiece(Piece{.kind = header ? Kind::Header : Kind::Terminator,
                                               .crlf_only = crlf_only,
                                               .begin = piece_begin,
                                               .end = next});
@@ -243,22 +258,34 @@ class QuestionListOutline {
     return static_cast<PieceIndex>(pieces_.size() - 1);
   }
 
+  // A header of the document or an appended section, either of which ends a body before it.
+  bool StartsSection(const Piece& piece) const {
+    return piece.kind == Kind::Header ||
+           (piece.kind == Kind::Section && sections_[piece.section].appended);
+  }
+
   void Link(PieceIndex after, PieceIndex piece) {
     pieces_[piece].next = pieces_[after].next;
     pieces_[after].next = piece;
     if (last_ == after) last_ = piece;
   }
 
-  // Drops the pieces after `header` up to and including the first terminator (or to the end) and
+  // Drops the pieces after `header` up to and including the first terminator, or up to the next
+  // header, or to the end, and
   // puts `body` in their place. The text is then rejoined line by line with CR LF.
   void ReplaceBodyAfter(PieceIndex header, PieceIndex body) {
     PieceIndex at = pieces_[header].next;
-    while (at != kNone) {
+    bool terminated = false;
+    while (at != kNone && !StartsSection(pieces_[at])) {
       Piece& piece = pieces_[at];
       piece.removed = true;
       at = piece.next;
-      if (piece.kind == Kind::Terminator || piece.kind == Kind::Section) break;
+      terminated = piece.kind == Kind::Terminator || piece.kind == Kind::Section;
+      if (terminated) break;
     }
+    // The empty line before an appended section that ends the body was part of that body.
+    if (!terminated && at != kNone && pieces_[at].kind == Kind::Section)
+      sections_[pieces_[at].section].separator = false;
     pieces_[header].next = at;
     if (at == kNone) last_ = header;
     Link(header, body);

@@ -295,6 +295,18 @@ bool RegistrySession::CopyKeyTree(Root root, std::string_view from, std::string_
   return true;
 }
 
+namespace {
+
+// A store that another process kept locked for the whole wait says so; any other failure names
+// the store and SQLite's reason.
+[[noreturn]] void ThrowStoreFailure(std::string_view action, const std::string& path,
+                                    const sqlite::SqliteError& e) {
+  if (sqlite::IsBusy(e.code())) throw Error(messages::SettingsStoreBusy(path), EBUSY);
+  throw Error(messages::SettingsStoreFailure(action, path, e.what()));
+}
+
+}  // namespace
+
 Registry::Registry(std::string database_path) : path_(std::move(database_path)) {}
 
 void Registry::Read(const std::function<void(const RegistrySession*)>& fn) const {
@@ -326,7 +338,7 @@ void Registry::Read(const std::function<void(const RegistrySession*)>& fn) const
       open();
     }
   } catch (const sqlite::SqliteError& e) {
-    throw Error(messages::SettingsStoreFailure("Cannot read the settings store", path_, e.what()));
+    ThrowStoreFailure("Cannot read the settings store", path_, e);
   }
   if (!db) {
     fn(nullptr);
@@ -336,7 +348,7 @@ void Registry::Read(const std::function<void(const RegistrySession*)>& fn) const
     RegistrySession session(*db);
     fn(&session);
   } catch (const sqlite::SqliteError& e) {
-    throw Error(messages::SettingsStoreFailure("Cannot read the settings store", path_, e.what()));
+    ThrowStoreFailure("Cannot read the settings store", path_, e);
   }
 }
 
@@ -354,7 +366,7 @@ void Registry::Write(const std::function<void(RegistrySession&)>& fn) {
     fn(session);
     transaction.Commit();
   } catch (const sqlite::SqliteError& e) {
-    throw Error(messages::SettingsStoreFailure("Cannot write the settings store", path_, e.what()));
+    ThrowStoreFailure("Cannot write the settings store", path_, e);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "store/settings.h"
 
+#include <cerrno>
 #include <optional>
 
 #include "util/errors.h"
@@ -20,14 +21,22 @@ std::optional<RawValue> ReadRaw(const Registry& registry, std::string_view key,
   return value;
 }
 
+// "Failed to set data for 'NAME'", followed by the reason when the store was busy: the one
+// failure the user can end by waiting for the other writer.
+Error FailedToSet(std::string_view name, const Error& cause) {
+  if (cause.error_number() == EBUSY)
+    return Error(messages::FailedToSetData(name) + ". " + cause.what(), EBUSY);
+  return Error(messages::FailedToSetData(name));
+}
+
 void WriteRaw(Registry& registry, std::string_view key, std::string_view name,
               const RawValue& value) {
   try {
     registry.Write([&](RegistrySession& session) {
       session.SetValue(session.CreateKey(kUserRoot, key), name, value);
     });
-  } catch (const Error&) {
-    throw Error(messages::FailedToSetData(name));
+  } catch (const Error& e) {
+    throw FailedToSet(name, e);
   }
 }
 
@@ -94,8 +103,8 @@ void Settings::WriteValues(std::string_view key, const std::vector<NamedValue>& 
       const KeyId id = session.CreateKey(kUserRoot, key);
       for (const auto& value : values) session.SetValue(id, value.name, value.value);
     });
-  } catch (const Error&) {
-    throw Error(messages::FailedToSetData(values.front().name));
+  } catch (const Error& e) {
+    throw FailedToSet(values.front().name, e);
   }
 }
 

@@ -12,7 +12,17 @@ int CompareNames(void*, int a_size, const void* a, int b_size, const void* b) {
       std::string_view(static_cast<const char*>(b), static_cast<std::size_t>(b_size)));
 }
 
+std::chrono::milliseconds g_busy_wait{5000};
+
 }  // namespace
+
+void SetBusyWait(std::chrono::milliseconds wait) {
+  g_busy_wait = wait;
+}
+
+bool IsBusy(int code) {
+  return (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED;
+}
 
 Database::Database(const std::string& path, Mode mode) {
   const int flags =
@@ -30,7 +40,7 @@ Database::Database(const std::string& path, Mode mode) {
     throw SqliteError(rc, message);
   }
   sqlite3_extended_result_codes(db_, 1);
-  sqlite3_busy_timeout(db_, 5000);
+  sqlite3_busy_timeout(db_, static_cast<int>(g_busy_wait.count()));
 }
 
 Database::~Database() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 // SQLite behind two small RAII classes. Failures throw SqliteError with SQLite's own text.
 #include <sqlite3.h>
 
@@ -21,6 +22,15 @@ class SqliteError : public std::runtime_error {
  private:
   int code_;
 };
+
+// How long a connection waits for another process's write to end before it fails with
+// SQLITE_BUSY; 5 s unless set (a window, which a user watches, waits longer).
+void SetBusyWait(std::chrono::milliseconds wait);
+// The wait of a command a user started and watches.
+inline constexpr std::chrono::milliseconds kInteractiveStoreWait{30000};
+
+// Is `code` (an extended result code) the failure of a wait for another connection's lock?
+bool IsBusy(int code);
 
 class Database {
  public:

@@ -10,22 +10,31 @@ FetchResult FetchToStream(const std::string& address, BodyStream& stream,
   http.TimeLimit = options.time_limit;
   http.EventPump = options.event_pump;
   FetchResult result;
+  const auto outcome = [&] {
+    result.status_code = http.StatusCode();
+    result.reason_phrase = http.ReasonPhrase();
+    result.content_length = http.ContentLength();
+    return result;
+  };
   try {
     http.Get();
   } catch (const EHttpException& e) {
     result.error = e;
+  } catch (const Error& e) {
+    throw FetchFailure(e, outcome());
   }
-  result.status_code = http.StatusCode();
-  result.reason_phrase = http.ReasonPhrase();
-  result.content_length = http.ContentLength();
-  return result;
+  return outcome();
 }
 
 FetchResult FetchToFile(const std::string& address, const std::string& file,
                         const FetchOptions& options) {
   FileBodyStream stream(file);
   FetchResult result = FetchToStream(address, stream, options);
-  stream.Close();
+  try {
+    stream.Close();
+  } catch (const Error& e) {
+    throw FetchFailure(e, result);
+  }
   return result;
 }
 

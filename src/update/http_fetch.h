@@ -9,6 +9,7 @@
 
 #include "update/body_stream.h"
 #include "update/http_client.h"
+#include "util/errors.h"
 
 namespace quorella {
 
@@ -24,14 +25,26 @@ struct FetchResult {
   std::optional<EHttpException> error;  // what the client raised, when it did
 };
 
+// A failure of the receiving side (the stream or file cannot be written), with what the fetch had
+// received up to then: the status line is still worth showing.
+class FetchFailure : public Error {
+ public:
+  FetchFailure(const Error& cause, FetchResult result)
+      : Error(cause.what(), cause.error_number()), result_(std::move(result)) {}
+  const FetchResult& result() const { return result_; }
+
+ private:
+  FetchResult result_;
+};
+
 // One GET of `address` whose body goes to `stream`. The client's HTTP error is reported in the
-// result; any other failure (the stream cannot be written) passes on.
+// result; a failure of the stream passes on as a FetchFailure.
 FetchResult FetchToStream(const std::string& address, BodyStream& stream,
                           const FetchOptions& options = {});
 
 // Creates or empties `file` first ("Cannot create file \"PATH\". REASON" when it cannot be: nothing
 // is fetched then), streams the body into it and closes it. The client's HTTP error is reported in
-// the result; any other failure (the file cannot be written) passes on.
+// the result; a failure to write or close the file passes on as a FetchFailure.
 FetchResult FetchToFile(const std::string& address, const std::string& file,
                         const FetchOptions& options = {});
 

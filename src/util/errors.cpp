@@ -53,6 +53,11 @@ std::string InvalidDataType(std::string_view value_name) {
 std::string FailedToSetData(std::string_view value_name) {
   return "Failed to set data for '" + std::string(value_name) + "'";
 }
+std::string SettingsStoreBusy(std::string_view path) {
+  return "The settings store \"" + std::string(path) +
+         "\" is busy: another Quorella is writing to it. Try again when it has finished.";
+}
+
 std::string SettingsStoreFailure(std::string_view action, std::string_view path,
                                  std::string_view reason) {
   return PathMessage(action, path, reason);

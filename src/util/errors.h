@@ -40,6 +40,8 @@ std::string FileTooLarge(std::string_view path, std::size_t limit);
 // Settings store.
 std::string InvalidDataType(std::string_view value_name);
 std::string FailedToSetData(std::string_view value_name);
+// A store held by another process's write for longer than the wait.
+std::string SettingsStoreBusy(std::string_view path);
 std::string SettingsStoreFailure(std::string_view action, std::string_view path,
                                  std::string_view reason);
 

@@ -110,6 +110,14 @@ TEST_F(SnapshotReader, ARootCarriesOverToHeadersWithoutOne) {
   EXPECT_FALSE(KeyExists("Software\\X"));
 }
 
+TEST_F(SnapshotReader, OneKeyPathUnderTwoRootsStaysTwoKeys) {
+  Load(
+      "[HKEY_LOCAL_MACHINE\\Software\\A]\r\nxint=1\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\nxint="
+      "2\r\n");
+  EXPECT_EQ(Get("Software\\A", "x", Root::LocalMachine), RawValue::Integer(1));
+  EXPECT_EQ(Get("Software\\A", "x"), RawValue::Integer(2));
+}
+
 TEST_F(SnapshotReader, AnUnknownRootSkipsValuesUntilAKnownRoot) {
   Load(
       "[\\K]\r\naint=1\r\n[HKEY_FOO\\Bar]\r\nbint=2\r\n[\\K2]\r\ncint=3\r\n"

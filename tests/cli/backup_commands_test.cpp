@@ -107,6 +107,9 @@ TEST_F(BackupCommands, RefusalsChangeNothing) {
   Ok({"add", "FAQ"});
   Ok({"backup", dir / "set"});
   WriteFile(dir / "empty/notes.txt", "no snapshot here");
+  Ok({"backup", dir / "damaged"});
+  const std::string catalogue = ReadFile(dir / "damaged/registry.cfg");
+  WriteFile(dir / "damaged/registry.cfg", catalogue.substr(0, catalogue.size() / 3));
   struct Case {
     std::vector<std::string> args;
     std::string message;
@@ -129,6 +132,10 @@ TEST_F(BackupCommands, RefusalsChangeNothing) {
        "\"" + dir / "set/registry.cfg" +
            "\" is not a backup of \"Software\\Tamsel Software\\QuorellaTest\". Nothing was "
            "restored.\n"},
+      {{"restore", dir / "damaged", "--yes"},
+       "The backup set in \"" + dir / "damaged/" +
+           "\" is incomplete or damaged (registry.cfg); nothing was restored.\n"},
+      {{"backup", dir / "empty/notes.txt"}, "Unable to create directory\n"},
       {{"snapshot-load", dir / "missing.cfg"},
        "Cannot open file \"" + dir / "missing.cfg" + "\". No such file or directory\n"},
   };

@@ -32,6 +32,15 @@ TEST_F(UpdateCommands, FetchOfAnErrorStatusSaysSoOnStandardError) {
   EXPECT_EQ(result.err, "EHttpException 404: Not Found\n");
 }
 
+// A full disk (/dev/full takes no byte): the outcome lines still come, then the reason, once.
+TEST_F(UpdateCommands, FetchOntoAFullDiskStillShowsTheOutcome) {
+  LoopbackServer server({Reply("HTTP/1.0 200 OK\r\nContent-Length: 7\r\n\r\nQuorella 1.4\r\n")});
+  const ProcessResult result = Run({"fetch", server.Address("/upgrades.txt"), "/dev/full"});
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_EQ(result.out, "StatusCode: 200\nReasonPhrase: OK\nContentLength: 7\n");
+  EXPECT_EQ(result.err, "Cannot write file \"/dev/full\". No space left on device\n");
+}
+
 TEST_F(UpdateCommands, FetchOfAnUnknownHost) {
   const ProcessResult result = Run({"fetch", "http://quorella-test.invalid/x", dir / "out.txt"});
   EXPECT_EQ(result.exit_code, 1);

@@ -105,6 +105,25 @@ TEST_F(DocumentTest, SectionWithoutTerminatorRunsToTheEnd) {
   EXPECT_EQ(ReadFile(doc), "[A]\r\nz\r\n\r\n####\r\n");
 }
 
+// Without a terminator a section also ends at the next numbered or fixed header, which every
+// document may hold (other bracketed lines stay in the body, "[Question ]" without a number too).
+TEST_F(DocumentTest, AnUnterminatedSectionEndsAtTheNextProgramHeader) {
+  const std::string content =
+      "[Question 0]\r\nQ0\r\n[Other]\r\n[Question ]\r\n[Answer "
+      "0]\r\n0\r\nA0\r\n[AnswerFooter]\r\nF\r\n";
+  WriteFile(doc, content);
+  EXPECT_EQ(ReadSection(doc, "Question 0"), "Q0\r\n[Other]\r\n[Question ]");
+  EXPECT_EQ(ReadSection(doc, "Answer 0"), "0\r\nA0");
+  EXPECT_EQ(ReadSection(doc, "AnswerFooter"), "F");
+  EXPECT_EQ(SectionNamesIn(content), (Lines{"Question 0", "Answer 0", "AnswerFooter"}));
+  WriteSection(doc, "Answer 0", {"1", "A"});
+  EXPECT_EQ(ReadFile(doc),
+            "[Question 0]\r\nQ0\r\n[Other]\r\n[Question ]\r\n[Answer 0]\r\n1\r\nA\r\n\r\n####\r\n"
+            "[AnswerFooter]\r\nF\r\n");
+  DeleteSection(doc, "Question 0");
+  EXPECT_EQ(ReadFile(doc), "[Answer 0]\r\n1\r\nA\r\n\r\n####\r\n[AnswerFooter]\r\nF\r\n");
+}
+
 TEST_F(DocumentTest, DeleteDropsTheSectionAndOneLineAfterIt) {
   WriteSection(doc, "A", {"a"});
   WriteSection(doc, "B", {"b"});
@@ -141,14 +160,14 @@ TEST_F(DocumentTest, TerminatorInsideABodyIsStoredHarmlessly) {
 
 TEST_F(DocumentTest, HeaderLookalikesInsideABodyGetOneBlank) {
   WriteSection(doc, "Question 0", {"Q0"});
-  WriteSection(
-      doc, "Answer 0",
-      {"0", "[Question 0] is me", "[question 7]", "[AnswerFooter]", "[Other]", "[not a header"});
+  WriteSection(doc, "Answer 0",
+               {"0", "[Question 0] is me", "[question 7]", "[AnswerFooter]", "[Other]",
+                "[not a header", "[Question ]", "[Answer ]"});
   WriteSection(doc, "Custom", {"c"});
   WriteSection(doc, "Answer 1", {"0", "[custom]"});
   EXPECT_EQ(ReadSection(doc, "Answer 0"),
             "0\r\n [Question 0] is me\r\n [question 7]\r\n [AnswerFooter]\r\n[Other]\r\n[not a "
-            "header\r\n");
+            "header\r\n[Question ]\r\n[Answer ]\r\n");
   EXPECT_EQ(ReadSection(doc, "Answer 1"), "0\r\n [custom]\r\n");
   WriteSection(doc, "Question 7", {"Q7"});
   EXPECT_EQ(ReadSection(doc, "Question 7"), "Q7\r\n");
@@ -283,6 +302,7 @@ TEST(SectionIndex, AnswersLikeTheLinearReader) {
       "noise\n[B]\n\n####\n[C]\r\n[A]\r\nin C\r\n####\r\n[A]\r\n",
       "[Answer 0]\r\n2\r\n  text  \r\n\r\n\r\n####\r\n\r\n[Answer 1]\r\n",
       "[]\r\nempty name\r\n####\r\n[A]]\r\nbracket\r\n####\r\n",
+      "[Question 1]\r\none\r\n[A]\r\n[answer 0]\r\nzero\r\n[Question 10]x\r\n",
   };
   const std::vector<std::string> names = {"A",        "B",        "C", "Question 1", "Question 10",
                                           "Answer 0", "Answer 1", "",  "A]",         "Z"};

@@ -59,8 +59,8 @@ const std::vector<std::optional<std::string>>& Documents() {
       // No line break at the end, outside or inside a section.
       "loose text",
       "[Custom]\r\nc\r\n####",
-      // Sections without terminator: the write runs to the end, and an unterminated section
-      // swallows what is appended after it.
+      // Sections without terminator: the write runs to the next numbered or fixed header or to
+      // the end, and a section appended after an unterminated one stays a section of its own.
       "[Answer 0]\r\nold answer",
       "[Question 1]\r\nq1\r\n[Answer 1]\r\na1\r\n",
       "[X]\r\nx\r\n",
@@ -128,7 +128,9 @@ std::string RandomDocument(std::mt19937& random) {
                                "[x",
                                "more text",
                                " [Question 0]",
-                               "#### "};
+                               "#### ",
+                               "[Question ]",
+                               "[Answer ]"};
   static const std::vector<std::string> breaks = {"\r\n", "\r\n", "\n", "\r"};
   std::string text;
   const int lines = static_cast<int>(random() % 25);

@@ -92,6 +92,33 @@ TEST_F(SettingsTest, UnwritableStoreFailsToSetData) {
   }
 }
 
+// Another process's write holds the store for longer than the wait: the failure says so.
+TEST_F(SettingsTest, AStoreHeldByAnotherWriterSaysSo) {
+  settings.WriteSettingString(kFaq, "Title", "Before");
+  sqlite::SetBusyWait(std::chrono::milliseconds(100));
+  const std::string busy = "The settings store \"" + db_path +
+                           "\" is busy: another Quorella is writing to it. Try again when it has "
+                           "finished.";
+  {
+    sqlite::Database other(db_path, sqlite::Database::Mode::ReadWriteCreate);
+    other.Exec("BEGIN EXCLUSIVE");
+    try {
+      settings.WriteSettingString(kFaq, "Title", "After");
+      ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), "Failed to set data for 'Title'. " + busy);
+    }
+    try {
+      settings.ReadSettingString(kFaq, "Title", "");
+      ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), busy);
+    }
+  }
+  sqlite::SetBusyWait(std::chrono::milliseconds(5000));
+  EXPECT_EQ(settings.ReadSettingString(kFaq, "Title", ""), "Before");
+}
+
 TEST_F(SettingsTest, SubkeysEnumerateAscendingWithoutCase) {
   for (const char* name : {"beta", "Alpha", "gamma", "ALPHA2", "Beta1"})
     settings.CreateKey(std::string(kKey) + "\\FAQs\\" + name);
@@ -124,6 +151,12 @@ TEST_F(SettingsTest, CopyTreeCopiesEverythingButNeverOverwrites) {
   EXPECT_EQ(settings.ReadSettingInteger(copy + "\\Sub", "X", 0), 4);
   settings.WriteSettingString(kFaq, "Title", "Changed");
   EXPECT_FALSE(settings.CopyKeyTree(kFaq, copy));  // target exists
+  EXPECT_EQ(settings.ReadSettingString(copy, "Title", ""), "Mine");
+  // The target may appear after that check (another writer): the copy itself refuses it too.
+  bool copied = true;
+  settings.registry().Write(
+      [&](RegistrySession& s) { copied = s.CopyKeyTree(Root::CurrentUser, kFaq, copy); });
+  EXPECT_FALSE(copied);
   EXPECT_EQ(settings.ReadSettingString(copy, "Title", ""), "Mine");
 }
 

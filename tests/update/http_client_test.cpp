@@ -111,13 +111,15 @@ TEST(HttpClient, EveryByteUpToTheCloseIsStored) {
 }
 
 TEST(HttpClient, ADocumentWithoutStatusLineIsStoredFromItsFirstLine) {
-  const std::string document = "<html><head></head>\r\n<body>Quorella 1.4</body>\nend</html>";
-  LoopbackServer server({Reply(document)});
-  const Fetched fetched = Fetch(server.Address());
-  EXPECT_EQ(fetched.status, 0);
-  EXPECT_EQ(fetched.reason, "");
-  EXPECT_EQ(fetched.body, document);
-  EXPECT_FALSE(fetched.error_code.has_value());
+  for (const std::string tag : {"<html>", "<HTML>", "<HtMl>"}) {
+    const std::string document = tag + "<head></head>\r\n<body>Quorella 1.4</body>\nend</html>";
+    LoopbackServer server({Reply(document)});
+    const Fetched fetched = Fetch(server.Address());
+    EXPECT_EQ(fetched.status, 0) << tag;
+    EXPECT_EQ(fetched.reason, "") << tag;
+    EXPECT_EQ(fetched.body, document) << tag;
+    EXPECT_FALSE(fetched.error_code.has_value()) << tag;
+  }
 }
 
 TEST(HttpClient, TheBodyArrivesInChunksOfAtMostTheLineBuffer) {

@@ -11,12 +11,16 @@ namespace {
 using std::chrono::milliseconds;
 
 TEST(HttpFailure, AnErrorStatusRaisesItsCodeWithTheReasonPhrase) {
-  LoopbackServer server({Reply("HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\n\r\n")});
-  const Fetched fetched = Fetch(server.Address());
-  EXPECT_EQ(fetched.error_code, 404);
-  EXPECT_EQ(fetched.error_message, "Not Found");
-  EXPECT_EQ(fetched.status, 404);
-  EXPECT_EQ(fetched.reason, "Not Found");
+  for (const auto& [status, reason] :
+       std::vector<std::pair<int, std::string>>{{400, "Bad Request"}, {404, "Not Found"}}) {
+    LoopbackServer server({Reply("HTTP/1.0 " + std::to_string(status) + " " + reason +
+                                 "\r\nContent-Type: text/html\r\n\r\n")});
+    const Fetched fetched = Fetch(server.Address());
+    EXPECT_EQ(fetched.error_code, status);
+    EXPECT_EQ(fetched.error_message, reason);
+    EXPECT_EQ(fetched.status, status);
+    EXPECT_EQ(fetched.reason, reason);
+  }
 }
 
 TEST(HttpFailure, AnErrorStatusClosesTheConnectionAtOnce) {
@@ -86,6 +90,9 @@ TEST(HttpFailure, FailuresToReachTheServerGive404WithTheirReason) {
       {"http://:" + std::to_string(refusing.port()) + "/", "can't resolve hostname to IP address"},
       {"/just/a/path", "can't resolve hostname to IP address"},
       {"http://127.0.0.1:99999/", "can't connect: Invalid argument (Error #22)"},
+      {"http://127.0.0.1:65536/", "can't connect: Invalid argument (Error #22)"},
+      // The highest port is a port: nothing listens there, so the connection is refused.
+      {"http://127.0.0.1:65535/", "Connection refused (Error #111)"},
       {"http://127.0.0.1:http/", "can't connect: Invalid argument (Error #22)"},
       {"https://127.0.0.1/",
        "can't connect: the address scheme \"https\" is not supported (only http)"},

@@ -79,6 +79,31 @@ TEST_F(UpdateCheck, AnErrorStatusGivesUnknown) {
   EXPECT_FALSE(VersionFileExists());
 }
 
+// 64 KiB is the largest version file read; a longer answer is no version file at all.
+TEST_F(UpdateCheck, AVersionFileOver64KiBIsNeverRead) {
+  const std::string line = "Quorella 9.9\r\n";
+  for (const auto& [size, published] : std::vector<std::pair<std::size_t, std::string>>{
+           {64 * 1024, "9.9"}, {64 * 1024 + 1, "unknown"}, {1 << 20, "unknown"}}) {
+    LoopbackServer server({Reply(Ok(line + std::string(size - line.size(), 'x')))});
+    EXPECT_EQ(Check(server).published_version, published) << size;
+    EXPECT_FALSE(VersionFileExists()) << size;
+  }
+}
+
+// The product line has arrived but the server keeps the answer open past the time limit: what
+// the cut fetch left is not read.
+TEST_F(UpdateCheck, ATimedOutFetchFindsNoVersion) {
+  LoopbackServer server({Exchange{{{Ok("Quorella 9.9\r\n"), {}}}, true}});
+  FetchOptions options;
+  options.time_limit = std::chrono::milliseconds(300);
+  const UpdateCheckResult result =
+      IsNewCurrentVersion("Quorella", kCaption, dir.path(), server.Address("/"), options);
+  EXPECT_EQ(result.published_version, "unknown");
+  EXPECT_FALSE(result.newer);
+  EXPECT_NE(result.fetch_error.find("time limit"), std::string::npos) << result.fetch_error;
+  EXPECT_FALSE(VersionFileExists());
+}
+
 TEST_F(UpdateCheck, ARedirectedFileIsRead) {
   LoopbackServer server({Reply("HTTP/1.0 302 Found\r\nLocation: /files/upgrades.txt\r\n\r\n"),
                          Reply(Ok("Quorella 1.4\r\n"))});

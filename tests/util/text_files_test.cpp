@@ -1,15 +1,22 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "support/faults.h"
 #include "support/temp_dir.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/folder_lock.h"
 #include "util/paths.h"
 #include "util/text_lines.h"
 
@@ -274,6 +281,59 @@ TEST(FileSeam, StatOpendirAndCloseCanBeFailed) {
               "Cannot write file \"" + dir / "b.txt" + "\". Input/output error");
     EXPECT_EQ(e.error_number(), EIO);
   }
+}
+
+// A program the application starts (the browser showing a page) must not inherit its files.
+TEST(FileSeam, EveryDescriptorIsClosedOnExec) {
+  TempDir dir;
+  WriteFile(dir / "a.txt", "x");
+  for (const int flags : {O_RDONLY | O_NONBLOCK, O_WRONLY | O_APPEND | O_CREAT,
+                          O_WRONLY | O_CREAT | O_TRUNC, O_RDONLY | O_DIRECTORY}) {
+    const sys::Fd fd(sys::Open(flags & O_DIRECTORY ? dir.path() : dir / "a.txt", flags));
+    ASSERT_TRUE(fd.valid()) << flags;
+    EXPECT_TRUE(::fcntl(fd.get(), F_GETFD) & FD_CLOEXEC) << flags;
+  }
+  // The lock a command holds while it runs, found among the process's open files.
+  const FolderLock lock(dir.path());
+  int seen = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    if (std::filesystem::read_symlink(entry.path(), error) !=
+        std::filesystem::canonical(dir.path()))
+      continue;
+    ++seen;
+    EXPECT_TRUE(::fcntl(std::stoi(entry.path().filename().string()), F_GETFD) & FD_CLOEXEC);
+  }
+  EXPECT_EQ(seen, 1);
+}
+
+std::atomic<int> g_interruptions{0};
+
+// A signal that arrives while a read waits (a handler installed without SA_RESTART) does not end
+// the read: it is retried and returns the data that comes later.
+TEST(FileSeam, AReadInterruptedByASignalIsRetried) {
+  struct sigaction action {};
+  action.sa_handler = [](int) { ++g_interruptions; };
+  sigemptyset(&action.sa_mask);
+  struct sigaction previous {};
+  ASSERT_EQ(::sigaction(SIGUSR1, &action, &previous), 0);
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  const sys::Fd reading(ends[0]), writing(ends[1]);
+  const pthread_t reader = ::pthread_self();
+  std::thread other([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ::pthread_kill(reader, SIGUSR1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(sys::WriteAll(writing.get(), "data"));
+  });
+  char buffer[8] = {};
+  const ssize_t n = sys::Read(reading.get(), buffer, sizeof buffer);
+  other.join();
+  ::sigaction(SIGUSR1, &previous, nullptr);
+  EXPECT_EQ(g_interruptions.load(), 1);
+  EXPECT_EQ(n, 4);
+  EXPECT_EQ(std::string(buffer, 4), "data");
 }
 
 }  // namespace
