@@ -100,13 +100,6 @@ class QuestionListOutline {
     }
     body_writer_.AppendLinesOf(written_, text);
     section.end = written_.size();
-    ends_with_break_ = true;
-    if (header != kNone && KeepsBody(header, section)) {
-      written_.resize(section.begin);
-      // Rejoining would still give the other pieces CR LF line ends, as replacing the body does.
-      if (!all_crlf_) rejoined_ = true;
-      return;
-    }
     sections_.push_back(section);
     const PieceIndex piece = AddPiece(
         Piece{.kind = Kind::Section, .section = static_cast<PieceIndex>(sections_.size() - 1)});
@@ -114,6 +107,7 @@ class QuestionListOutline {
       Link(last_, piece);
     else
       ReplaceBodyAfter(header, piece);
+    ends_with_break_ = true;
   }
 
   std::string Text() const {
@@ -211,14 +205,11 @@ class QuestionListOutline {
           pieces_[last].next_same_header = piece;
         last = piece;
       }
-      all_crlf_ = all_crlf_ && crlf_only;
       piece_begin = next;
       crlf_only = true;
     }
-    if (piece_begin < size) {
+    if (piece_begin < size)
       Link(last_, AddPiece(Piece{.crlf_only = crlf_only, .begin = piece_begin, .end = size}));
-      all_crlf_ = all_crlf_ && crlf_only;
-    }
   }
 
   void AppendSection(std::string& text, const Section& section) const {
@@ -226,22 +217,6 @@ class QuestionListOutline {
     text += kCrLf;
     text += kTerminator;
     text += kCrLf;
-  }
-
-  // Whether the document's own bytes after `header` are already the body `section` would put
-  // there, so that the document can be kept as it is instead of cut and rejoined. Only a body
-  // that is one piece ending in its terminator, with CR LF line ends, is compared.
-  bool KeepsBody(PieceIndex header, const Section& section) const {
-    const PieceIndex next = pieces_[header].next;
-    if (next == kNone || pieces_[next].kind != Kind::Terminator || !pieces_[next].crlf_only)
-      return false;
-    const std::string_view body(written_.data() + section.begin, section.end - section.begin);
-    std::string_view kept =
-        original_.substr(pieces_[next].begin, pieces_[next].end - pieces_[next].begin);
-    if (!kept.starts_with(body)) return false;
-    kept.remove_prefix(body.size());
-    return kept.size() == 2 * kCrLf.size() + kTerminator.size() && kept.starts_with(kCrLf) &&
-           kept.substr(kCrLf.size(), kTerminator.size()) == kTerminator && kept.ends_with(kCrLf);
   }
 
   // The piece of the first header of the name still in the document, or kNone.
@@ -296,7 +271,6 @@ class QuestionListOutline {
   SectionBodyWriter body_writer_;  // knows the document's section names once it is outlined
   bool rejoined_;
   bool ends_with_break_;
-  bool all_crlf_ = true;  // every line of the document ends in CR LF
   std::vector<Piece> pieces_;
   PieceIndex last_ = 0;
   std::vector<PieceIndex> first_header_[2];  // by number: questions, answers
