@@ -170,6 +170,20 @@ TEST(QuestionListInText, AgreesWithTheSectionBySectionWritesOnRandomDocuments) {
     ASSERT_EQ(QuestionListInText(document, list.questions, list.answers),
               BySectionWrites(document, list.questions, list.answers))
         << "round " << round << ": [" << document.value_or("(missing)") << "]";
+    // Saved again after a question is added or changed: most bodies are already in place, among
+    // whatever other lines and line ends the document has.
+    const std::optional<std::string> saved =
+        BySectionWrites(document, list.questions, list.answers);
+    QuestionList next = list;
+    if (next.questions.empty() || random() % 2 == 0) {
+      next.questions.push_back("added");
+      next.answers.push_back("0\r\nnew");
+    } else {
+      next.answers[random() % next.answers.size()] += "\r\nchanged";
+    }
+    ASSERT_EQ(QuestionListInText(saved, next.questions, next.answers),
+              BySectionWrites(saved, next.questions, next.answers))
+        << "round " << round << " saved again: [" << saved.value_or("(missing)") << "]";
   }
 }
 
