@@ -54,7 +54,7 @@ class PageWriter {
         Status(file_name == start_page_ ? "Writing Start Page" : "Writing " + file_name);
       std::string path = names_.Path(file_name);
       made_ = true;
-      const PageFileResult result = WritePageFileStamped(path, build());
+      const PageFileResult result = WritePageFileStamped(folder_, file_name, build());
       current_.push_back({file_name, fingerprint, result.stamp});
       if (result.written) {
         written_.push_back(std::move(path));

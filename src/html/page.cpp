@@ -28,16 +28,50 @@ bool HoldsAlready(const std::string& path, const FileStamp& found, std::string_v
 
 }  // namespace
 
-PageFileResult WritePageFileStamped(const std::string& path, std::string_view bytes) {
-  const std::optional<FileStamp> found = EntryStampOf(path);
-  if (found && HoldsAlready(path, *found, bytes)) return {false, *found};
-  // Pages can be generated again, so they are not flushed to disk one by one.
+namespace {
+
+// Runs `write`, its failure worded as the page's.
+template <typename Write>
+PageFileResult Written(const std::string& path, Write&& write) {
   try {
-    return {true, ReplaceGeneratedFile(path, bytes, found)};
+    return write();
   } catch (const Error& e) {
     throw Error(messages::CannotCreateFile(path, messages::SystemReason(e.error_number())),
                 e.error_number());
   }
+}
+
+}  // namespace
+
+PageFileResult WritePageFileStamped(const std::string& path, std::string_view bytes) {
+  const std::optional<FileStamp> found = EntryStampOf(path);
+  if (found && HoldsAlready(path, *found, bytes)) return {false, *found};
+  // Pages can be generated again, so they are not flushed to disk one by one.
+  return Written(path, [&] {
+    return PageFileResult{true, ReplaceGeneratedFile(path, bytes, found)};
+  });
+}
+
+PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
+                                    std::string_view bytes) {
+  const std::string path = folder.path() + file_name;
+  return Written(path, [&]() -> PageFileResult {
+    std::optional<FileStamp> found;
+    bool looked = false;
+    auto holds_already = [&] {
+      looked = true;
+      found = folder.fd() < 0 ? EntryStampOf(path) : EntryStampIn(folder.fd(), file_name);
+      return found && HoldsAlready(path, *found, bytes);
+    };
+    // In a folder that held nothing when it was opened the page is created without a look for
+    // it first; should a file have taken its name since, the page is written as over any other.
+    if (!folder.empty_when_opened() && holds_already()) return {false, *found};
+    if (!found)
+      if (const auto created = CreateGeneratedFileIn(folder, file_name, bytes))
+        return {true, *created};
+    if (!looked && holds_already()) return {false, *found};
+    return {true, ReplaceGeneratedFileIn(folder, file_name, bytes, found)};
+  });
 }
 
 bool WritePageFile(const std::string& path, std::string_view bytes) {

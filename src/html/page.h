@@ -57,5 +57,9 @@ struct PageFileResult {
   FileStamp stamp;
 };
 PageFileResult WritePageFileStamped(const std::string& path, std::string_view bytes);
+// The same for `file_name` in a folder held open (a page that is not there yet is created whole
+// at once, with no scratch file).
+PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
+                                    std::string_view bytes);
 
 }  // namespace quorella::html

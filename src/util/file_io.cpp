@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -104,21 +105,37 @@ void RemoveOrphanedScratch(const std::string& folder) {
   }
 }
 
-// Opens a new, uniquely named scratch file beside `target`.
-sys::Fd OpenScratchBeside(const std::string& target, std::string& scratch_path) {
+// The process's own number, asked once and again after a fork: the sweep of orphaned scratch
+// files goes by it, and a forked child must not write under its parent's.
+std::atomic<pid_t> g_process_id{0};
+
+pid_t ProcessId() {
+  static const bool forks_noted = ::pthread_atfork(nullptr, nullptr, [] { g_process_id = 0; }) == 0;
+  pid_t pid = g_process_id;
+  if (pid == 0 || !forks_noted) g_process_id = pid = ::getpid();
+  return pid;
+}
+
+// Opens a new, uniquely named scratch file beside `name` in the open folder `dir` (AT_FDCWD: a
+// path of its own), whose path is `prefix`; `scratch` is its name there.
+sys::Fd OpenScratchBeside(int dir, std::string_view prefix, const std::string& name,
+                          std::string& scratch) {
   static std::atomic<unsigned> counter{0};
-  const std::string folder = DirectoryOf(target);
-  const std::string base = FileNameOf(target);
+  const std::string folder = DirectoryOf(name);
+  const std::string base = FileNameOf(name);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    // The process's own number, asked each time: the sweep of orphaned scratch files goes by it,
-    // and a forked child must not write under its parent's.
-    scratch_path = folder + "." + base + ".tmp-" + std::to_string(::getpid()) + "-" +
-                   std::to_string(counter.fetch_add(1)) + "-" + std::to_string(::rand() % 100000);
-    sys::Fd fd(sys::Open(scratch_path, O_WRONLY | O_CREAT | O_EXCL, 0666));
+    scratch = folder + "." + base + ".tmp-" + std::to_string(ProcessId()) + "-" +
+              std::to_string(counter.fetch_add(1)) + "-" + std::to_string(::rand() % 100000);
+    sys::Fd fd(sys::OpenAt(dir, scratch, O_WRONLY | O_CREAT | O_EXCL, 0666,
+                           std::string(prefix) + scratch));
     if (fd.valid() || errno != EEXIST) return fd;
   }
   errno = EEXIST;
   return sys::Fd();
+}
+
+sys::Fd OpenScratchBeside(const std::string& target, std::string& scratch_path) {
+  return OpenScratchBeside(AT_FDCWD, "", target, scratch_path);
 }
 
 FileStamp StampFrom(const struct stat& info) {
@@ -235,7 +252,25 @@ std::optional<FileStamp> EntryStampIn(int folder, const std::string& name) {
 }
 
 OpenFolder::OpenFolder(const std::string& path)
-    : fd_(::open(path.empty() ? "." : path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+    : path_(path.empty() || path.back() == '/' ? path : path + "/") {
+  // Opened for reading, the folder also tells whether it holds anything.
+  fd_ = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) {
+    fd_ = ::open(path.empty() ? "." : path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return;
+  }
+  DIR* entries = ::fdopendir(::dup(fd_));
+  if (entries == nullptr) return;
+  empty_when_opened_ = true;
+  while (const dirent* entry = ::readdir(entries)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") {
+      empty_when_opened_ = false;
+      break;
+    }
+  }
+  ::closedir(entries);
+}
 
 OpenFolder::~OpenFolder() {
   if (fd_ >= 0) ::close(fd_);
@@ -245,19 +280,24 @@ bool IsRegularFile(const FileStamp& stamp) {
   return S_ISREG(stamp.mode);
 }
 
-FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
-                               const std::optional<FileStamp>& existing) {
+namespace {
+
+// ReplaceGeneratedFile for `name` in the open folder `dir` whose path is `prefix` (AT_FDCWD and
+// "": `name` is the path).
+FileStamp ReplaceGeneratedFileAt(int dir, std::string_view prefix, const std::string& name,
+                                 std::string_view data, const std::optional<FileStamp>& existing) {
+  const std::string path = std::string(prefix) + name;
   RemoveOrphanedScratch(DirectoryOf(path));
   std::string scratch;
-  sys::Fd first = OpenScratchBeside(path, scratch);
+  sys::Fd first = OpenScratchBeside(dir, prefix, name, scratch);
   if (!first.valid() && errno == ENOENT) CreateFolderOf(path);  // a page in a folder of its own
-  sys::Fd fd =
-      first.valid() || errno != ENOENT ? std::move(first) : OpenScratchBeside(path, scratch);
-  if (!fd.valid()) throw Failure(messages::CannotCreateFile, scratch);
+  sys::Fd fd = first.valid() || errno != ENOENT ? std::move(first)
+                                                : OpenScratchBeside(dir, prefix, name, scratch);
+  if (!fd.valid()) throw Failure(messages::CannotCreateFile, std::string(prefix) + scratch);
   auto fail = [&](std::string (*message)(std::string_view, std::string_view)) {
     const Error error = Failure(message, path);
     fd.reset();
-    ::unlink(scratch.c_str());
+    ::unlinkat(dir, scratch.c_str(), 0);
     throw error;
   };
   // The scratch file is created with the mode a new file gets; only a page whose mode differs
@@ -269,7 +309,51 @@ FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
   struct stat info {};
   const bool stamped = ::fstat(fd.get(), &info) == 0;
   if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile);
-  if (sys::Rename(scratch, path) != 0) fail(messages::CannotReplaceFile);
+  if (sys::RenameAt(dir, scratch, name, path) != 0) fail(messages::CannotReplaceFile);
+  return stamped ? StampFrom(info) : FileStamp{};
+}
+
+}  // namespace
+
+FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
+                               const std::optional<FileStamp>& existing) {
+  return ReplaceGeneratedFileAt(AT_FDCWD, "", path, data, existing);
+}
+
+FileStamp ReplaceGeneratedFileIn(const OpenFolder& folder, const std::string& name,
+                                 std::string_view data, const std::optional<FileStamp>& existing) {
+  if (folder.fd() < 0) return ReplaceGeneratedFile(folder.path() + name, data, existing);
+  return ReplaceGeneratedFileAt(folder.fd(), folder.path(), name, data, existing);
+}
+
+std::optional<FileStamp> CreateGeneratedFileIn(const OpenFolder& folder, const std::string& name,
+                                               std::string_view data) {
+  // Folders whose file system makes no unnamed files, or a system that links none, are written
+  // the ordinary way; so is a name that would leave the folder.
+  static std::atomic<bool> unnamed_files{true};
+  if (folder.fd() < 0 || !unnamed_files || name.find('/') != std::string::npos) return std::nullopt;
+  const std::string path = folder.path() + name;
+  sys::Fd fd(sys::OpenAt(folder.fd(), ".", O_WRONLY | O_TMPFILE, 0666, path));
+  if (!fd.valid()) {
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+      throw Failure(messages::CannotCreateFile, path);
+    unnamed_files = false;
+    return std::nullopt;
+  }
+  if (!sys::WriteAll(fd.get(), data)) throw Failure(messages::CannotWriteFile, path);
+  struct stat info {};
+  const bool stamped = ::fstat(fd.get(), &info) == 0;
+  if (sys::LinkOpenFile(fd.get(), folder.fd(), name, path) != 0) {
+    if (errno == EEXIST) return std::nullopt;
+    if (errno != ENOENT) throw Failure(messages::CannotCreateFile, path);
+    // No way to link an open file here: the folder is still there, so the system refuses.
+    if (::faccessat(folder.fd(), ".", F_OK, 0) != 0)
+      throw Failure(messages::CannotCreateFile, path);
+    unnamed_files = false;
+    return std::nullopt;
+  }
+  // The page is in place and whole; a close that fails now takes nothing from it.
+  sys::Close(fd.release());
   return stamped ? StampFrom(info) : FileStamp{};
 }
 

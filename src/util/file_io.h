@@ -60,11 +60,8 @@ struct FileStamp {
 
 // The stamp of the path itself (a symbolic link is not followed); nullopt when there is nothing.
 std::optional<FileStamp> EntryStampOf(const std::string& path);
-// The same for `name` inside an open folder, which spares the system the lookup of the folder's
-// path each time; `folder` -1 takes `name` as a path of its own.
-std::optional<FileStamp> EntryStampIn(int folder, const std::string& name);
-
-// A folder held open for EntryStampIn; invalid (-1) when it cannot be opened.
+// A folder held open, so that the files in it are found and written by their names, sparing the
+// system the lookup of the folder's path each time; invalid (-1) when it cannot be opened.
 class OpenFolder {
  public:
   explicit OpenFolder(const std::string& path);
@@ -72,10 +69,20 @@ class OpenFolder {
   OpenFolder(const OpenFolder&) = delete;
   OpenFolder& operator=(const OpenFolder&) = delete;
   int fd() const { return fd_; }
+  // The folder's path with a trailing "/" (empty: the working folder).
+  const std::string& path() const { return path_; }
+  // Did the folder hold nothing when it was opened (false when that is not known)?
+  bool empty_when_opened() const { return empty_when_opened_; }
 
  private:
-  int fd_;
+  std::string path_;
+  int fd_ = -1;
+  bool empty_when_opened_ = false;
 };
+
+// EntryStampOf for `name` inside an open folder; `folder` -1 takes `name` as a path of its own.
+std::optional<FileStamp> EntryStampIn(int folder, const std::string& name);
+
 bool IsRegularFile(const FileStamp& stamp);
 
 // ReplaceFileAtomically for files that can be made again (generated pages), with as few calls as
@@ -84,6 +91,17 @@ bool IsRegularFile(const FileStamp& stamp);
 // Returns the stamp of the new file.
 FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
                                const std::optional<FileStamp>& existing);
+// The same for `name` in an open folder.
+FileStamp ReplaceGeneratedFileIn(const OpenFolder& folder, const std::string& name,
+                                 std::string_view data, const std::optional<FileStamp>& existing);
+
+// Creates the generated file `name` in an open folder where nothing has that name: the data goes
+// into an unnamed file of the folder, which is linked under the name once it is complete, so the
+// file appears whole or not at all and a crash leaves nothing behind (no scratch file). Returns
+// its stamp; nullopt, with nothing written, when the name is taken or the folder's file system
+// makes no unnamed files, for ReplaceGeneratedFileIn to do the work. Failures throw like it.
+std::optional<FileStamp> CreateGeneratedFileIn(const OpenFolder& folder, const std::string& name,
+                                               std::string_view data);
 
 // Appends `data`, creating the file when it is missing.
 void AppendToFile(const std::string& path, std::string_view data);

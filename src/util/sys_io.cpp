@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 
 namespace quorella::sys {
 
@@ -109,6 +111,34 @@ int Lstat(const std::string& path, struct stat* info) {
 DIR* OpenDir(const std::string& path) {
   if (Injected(Op::OpenDir, path)) return nullptr;
   return ::opendir(path.c_str());
+}
+
+int OpenAt(int dir, const std::string& name, int flags, mode_t mode, std::string_view path) {
+  if (Injected(Op::Open, path)) return -1;
+  int fd;
+  do fd = ::openat(dir, name.c_str(), flags | O_CLOEXEC, mode);
+  while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+int RenameAt(int dir, const std::string& from, const std::string& to, std::string_view path) {
+  if (Injected(Op::Rename, path)) return -1;
+  return ::renameat(dir, from.c_str(), dir, to.c_str());
+}
+
+int LinkOpenFile(int fd, int dir, const std::string& name, std::string_view path) {
+  if (Injected(Op::Link, path)) return -1;
+  // Linking by descriptor takes a capability on kernels before 6.10; the descriptor's entry in
+  // /proc does the same for anyone. The way that works is remembered.
+  static std::atomic<bool> by_descriptor{true};
+  if (by_descriptor) {
+    if (::linkat(fd, "", dir, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (errno != ENOENT) return -1;
+    by_descriptor = false;
+  }
+  char entry[32];
+  std::snprintf(entry, sizeof entry, "/proc/self/fd/%d", fd);
+  return ::linkat(AT_FDCWD, entry, dir, name.c_str(), AT_SYMLINK_FOLLOW);
 }
 
 }  // namespace quorella::sys

@@ -10,7 +10,20 @@
 
 namespace quorella::sys {
 
-enum class Op { Open, Read, Write, Fsync, Rename, Unlink, Mkdir, Chmod, Stat, OpenDir, Close };
+enum class Op {
+  Open,
+  Read,
+  Write,
+  Fsync,
+  Rename,
+  Unlink,
+  Mkdir,
+  Chmod,
+  Stat,
+  OpenDir,
+  Close,
+  Link
+};
 
 // Decides, call by call, whether a wrapped call fails; returns the errno to fail with, or 0.
 class FaultInjector {
@@ -37,6 +50,14 @@ int Mkdir(const std::string& path, mode_t mode = 0777);
 int Stat(const std::string& path, struct stat* info);
 int Lstat(const std::string& path, struct stat* info);
 DIR* OpenDir(const std::string& path);
+
+// The same calls on names inside the open folder `dir` (AT_FDCWD: names relative to the working
+// folder). `path` is the file's whole path, which the injector sees.
+int OpenAt(int dir, const std::string& name, int flags, mode_t mode, std::string_view path);
+int RenameAt(int dir, const std::string& from, const std::string& to, std::string_view path);
+// Gives the unnamed file `fd` (opened with O_TMPFILE) the name `name` in `dir`; fails with EEXIST
+// when the name is taken, and with ENOENT when the system lets this process link no open file.
+int LinkOpenFile(int fd, int dir, const std::string& name, std::string_view path);
 
 // Closes a descriptor when it goes out of scope.
 class Fd {

@@ -87,6 +87,30 @@ TEST_F(OperationFaults, GenerationLeavesEachPageOldOrNew) {
   EXPECT_GE(Sweep(generation), 20u);
 }
 
+// A first Go into a folder that held nothing creates each page whole at once: every page is there
+// whole or not at all, and nothing else is left, in both styles.
+TEST_F(OperationFaults, AFirstGoLeavesEachPageWholeOrAbsent) {
+  for (const std::int32_t style : {kPageStyleClassic, kPageStyleModern}) {
+    Operation generation{
+        "first generation, style " + std::to_string(style),
+        [&] {
+          MakeFaq("FAQ", "new");
+          const std::string key = context.FaqKey("FAQ");
+          WriteFaqValue(context.settings(), key, FaqValue::Directory, site_dir);
+          WriteFaqValue(context.settings(), key, FaqValue::PageStyle, style);
+          WriteFaqValue(context.settings(), key, FaqValue::AnswersPage, 0);
+        },
+        [&] { return ErrorOf([&] { html::Go(ReadFaq(context, "FAQ"), "<banner>"); }); },
+        [&] {
+          State state = AppAndStore();
+          state.merge(FilesUnder(site_dir, "site"));
+          return state;
+        },
+        Atomicity::EachItem};
+    EXPECT_GE(Sweep(generation), 20u);
+  }
+}
+
 TEST_F(OperationFaults, ImportLeavesDocumentAndStoreBothOldOrBothNew) {
   const std::string input = dir / "input.txt";
   Operation import{"import",

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Times a full Go as whole processes against the floor, in the four combinations of style and
+# layout: classic Simple with one answer per page, classic Frames with all answers on one page,
+# Modern with one answer per page and Modern with all answers on one page. Prints, per combination,
+# the medians of paired runs and the median of the per-run ratios.
+#
+#   bash scripts/bench-go.sh [QUESTIONS] [RUNS]      (defaults: 10000 questions, 7 runs)
+#
+# Go: `quorella-cli generate` into a fresh folder on /dev/shm, process start included. Floor:
+# bench/write_floor, a process that reads the pages Go wrote into memory and writes the same bytes
+# into a fresh folder (open, write, close of each file); its reading is subtracted, so the floor is
+# process start, writing and exit. `cp -r` of the pages is shown beside it. With
+# QUORELLA_BASELINE_CLI another build of quorella-cli (an earlier version) runs in the same pairs.
+# Every process is timed by bench/run_timed (wall and CPU time, microseconds); on a loaded machine
+# the CPU times are the steadier figures.
+source "$(dirname "$0")/common.sh"
+QUESTIONS="${1:-10000}"
+RUNS="${2:-7}"
+configure_and_build "$BUILD_DIR" >/dev/null
+CLI="$BUILD_DIR/src/cli/quorella-cli"
+FLOOR="$BUILD_DIR/bench/write_floor"
+
+WORK="$(mktemp -d /dev/shm/quorella-go.XXXXXX)"
+trap 'rm -rf "$WORK"' EXIT
+export QUORELLA_HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config"
+mkdir -p "$QUORELLA_HOME"
+
+# Answers of about 500 bytes in three lines, with a web address, an e-mail address, an entity
+# character and an empty line, as answers are written.
+awk -v n="$QUESTIONS" -v text="$WORK/faq.txt" 'BEGIN {
+  for (i = 1; i <= n; i++) {
+    printf "How does feature number %d of the product work?\r\n", i > text
+    printf "Feature %d works as described in the manual at www.example.com/manual/%d.html and in the\r\n", i, i > text
+    printf "release notes. See the settings page for the options that change it; the defaults suit \"most\"\r\n" > text
+    printf "users, and the limits are <none> for now.\r\n\r\n" > text
+    printf "Write to support@example.com (or to sales@example.com for prices in \342\202\254) when something is\r\n" > text
+    printf "unclear, and say which version you use: it is shown in the about box.\r\n\r\n" > text
+  }
+}'
+COMBINATIONS=(classic-simple-one classic-frames-all modern-one modern-all)
+for name in "${COMBINATIONS[@]}"; do
+  "$CLI" import "$WORK/faq.txt" "$name" >/dev/null
+  "$CLI" set "$name" Directory "$WORK/out-$name/"
+done
+"$CLI" set classic-simple-one AnswersPage 0
+"$CLI" set classic-frames-all Layout 1
+"$CLI" set classic-frames-all AnswersPage 1
+"$CLI" set modern-one PageStyle 1
+"$CLI" set modern-one AnswersPage 0
+"$CLI" set modern-all PageStyle 1
+"$CLI" set modern-all AnswersPage 1
+
+TIMED="$BUILD_DIR/bench/run_timed"
+for run in $(seq "$RUNS"); do
+  for name in "${COMBINATIONS[@]}"; do
+    out="$WORK/out-$name"
+    if [ -n "${QUORELLA_BASELINE_CLI:-}" ]; then
+      rm -rf "$out"
+      "$TIMED" "$QUORELLA_BASELINE_CLI" generate "$name" >>"$WORK/$name.baseline"
+    fi
+    rm -rf "$out" "$WORK/floor" "$WORK/copy"
+    go=$("$TIMED" "$CLI" generate "$name")
+    floor=$("$TIMED" "$FLOOR" "$out" "$WORK/floor" "$WORK/read-times")
+    read -r read_wall read_cpu <"$WORK/read-times"
+    floor=$(echo "$floor" | awk -v w="$read_wall" -v c="$read_cpu" '{ printf "%.6f %.6f\n", $1 - w, $2 - c }')
+    "$TIMED" cp -r "$out" "$WORK/copy" >>"$WORK/$name.copy"
+    echo "$go" >>"$WORK/$name.go"
+    echo "$floor" >>"$WORK/$name.floor"
+    echo "$go $floor" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$WORK/$name.ratio"
+  done
+done
+
+median() { awk -v c="$2" '{ print $c }' "$1" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+ms() { awk -v s="$(median "$1" "$2")" 'BEGIN { printf "%.1f", s * 1000 }'; }
+echo "questions: $QUESTIONS, runs: $RUNS (medians of paired runs on /dev/shm; ms wall / ms CPU)"
+printf "%-20s %6s %14s %14s %12s %14s %14s\n" "combination" "files" "Go" "floor" "Go/floor" \
+       "cp -r" "baseline Go"
+for name in "${COMBINATIONS[@]}"; do
+  baseline="-"
+  [ -s "$WORK/$name.baseline" ] && baseline="$(ms "$WORK/$name.baseline" 1) / $(ms "$WORK/$name.baseline" 2)"
+  printf "%-20s %6s %14s %14s %12s %14s %14s\n" "$name" "$(find "$WORK/out-$name" -type f | wc -l)" \
+         "$(ms "$WORK/$name.go" 1) / $(ms "$WORK/$name.go" 2)" \
+         "$(ms "$WORK/$name.floor" 1) / $(ms "$WORK/$name.floor" 2)" \
+         "$(median "$WORK/$name.ratio" 1) / $(median "$WORK/$name.ratio" 2)" \
+         "$(ms "$WORK/$name.copy" 1) / $(ms "$WORK/$name.copy" 2)" "$baseline"
+done
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
