@@ -17,6 +17,7 @@ constexpr std::string_view kFixedSections[] = {"AnswerHeader",   "AnswerFooter",
 
 std::vector<std::string_view> LineViews(std::string_view content) {
   std::vector<std::string_view> lines;
+  lines.reserve(content.size() / 32);  // lines of answers run to about this; a guess spares copies
   ForEachLine(content, [&](std::string_view line) { lines.push_back(line); });
   return lines;
 }
@@ -101,8 +102,17 @@ std::vector<std::string> KnownSectionNames(std::string_view content, std::string
 // Body lines from `start` up to where the body ends (BodyEnd), each followed by CR LF, final CR LF
 // removed unless the result is no longer than one line break.
 std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t start) {
+  const std::size_t end = BodyEnd(lines, start);
+  if (end == start) return {};
+  // Lines written with CR LF, as the program writes them, are the body as it stands in the text.
+  bool crlf = true;
+  for (std::size_t i = start; crlf && i + 1 < end; ++i) {
+    const char* after = lines[i].data() + lines[i].size();
+    crlf = lines[i + 1].data() == after + 2 && after[0] == '\r' && after[1] == '\n';
+  }
+  if (crlf) return std::string(lines[start].data(), lines[end - 1].data() + lines[end - 1].size());
   std::string result;
-  for (std::size_t i = start, end = BodyEnd(lines, start); i < end; ++i) {
+  for (std::size_t i = start; i < end; ++i) {
     result += lines[i];
     result += kCrLf;
   }
@@ -111,6 +121,31 @@ std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t 
     return result;
   }
   return {};
+}
+
+// A numbered section's name as the program writes it ("Answer 12", letters in any case, the
+// number without leading zeros): whether it is a question's, and the number.
+struct NumberedName {
+  bool question = false;
+  std::size_t number = 0;
+};
+
+// nullopt for other names and numbers from `limit` on.
+std::optional<NumberedName> WrittenNumberedName(std::string_view name, std::size_t limit) {
+  for (const bool question : {true, false}) {
+    const std::string_view word = question ? "question " : "answer ";
+    if (name.size() <= word.size() || !StartsWithNoCase(name, word)) continue;
+    const std::string_view digits = name.substr(word.size());
+    if (digits.size() > 9 || (digits.size() > 1 && digits[0] == '0')) return std::nullopt;
+    NumberedName numbered{question, 0};
+    for (const char c : digits) {
+      if (c < '0' || c > '9') return std::nullopt;
+      numbered.number = numbered.number * 10 + static_cast<std::size_t>(c - '0');
+    }
+    if (numbered.number >= limit) return std::nullopt;
+    return numbered;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -279,12 +314,29 @@ void DeleteSection(const std::string& path, std::string_view name) {
 
 SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {
   lines_ = LineViews(content_);
-  for (std::size_t i = 0; i < lines_.size(); ++i)
-    if (const auto name = BracketedName(lines_[i])) first_header_.try_emplace(LowerAscii(*name), i);
+  // Numbers up to this many are looked up by number; a larger one (no document of this size holds
+  // that many sections) goes by name, so the table stays the size of the document.
+  numbered_limit_ = lines_.size() + 1024;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const auto name = BracketedName(lines_[i]);
+    if (!name) continue;
+    if (const auto numbered = WrittenNumberedName(*name, numbered_limit_)) {
+      std::vector<std::size_t>& bodies = numbered->question ? question_bodies_ : answer_bodies_;
+      if (bodies.size() <= numbered->number) bodies.resize(numbered->number + 1, 0);
+      if (bodies[numbered->number] == 0) bodies[numbered->number] = i + 1;
+      continue;
+    }
+    first_header_.try_emplace(LowerAscii(*name), i);
+  }
 }
 
 std::string SectionIndex::Read(std::string_view name) const {
   if (name.find(']') != std::string_view::npos) return ReadSectionFromText(content_, name);
+  if (const auto numbered = WrittenNumberedName(name, numbered_limit_)) {
+    const std::vector<std::size_t>& bodies = numbered->question ? question_bodies_ : answer_bodies_;
+    const std::size_t body = numbered->number < bodies.size() ? bodies[numbered->number] : 0;
+    return body == 0 ? std::string() : CollectBody(lines_, body);
+  }
   const auto found = first_header_.find(LowerAscii(name));
   if (found == first_header_.end()) return {};
   return CollectBody(lines_, found->second + 1);

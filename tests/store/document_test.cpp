@@ -303,9 +303,21 @@ TEST(SectionIndex, AnswersLikeTheLinearReader) {
       "[Answer 0]\r\n2\r\n  text  \r\n\r\n\r\n####\r\n\r\n[Answer 1]\r\n",
       "[]\r\nempty name\r\n####\r\n[A]]\r\nbracket\r\n####\r\n",
       "[Question 1]\r\none\r\n[A]\r\n[answer 0]\r\nzero\r\n[Question 10]x\r\n",
+      // Other spellings of a number, numbers beyond any table, mixed line ends in a body.
+      "[Answer 01]\r\nleading zero\r\n####\r\n[ANSWER 1]\r\ncapitals\nlf\rcr\r\n####\r\n"
+      "[Answer 99999999999]\r\nhuge\r\n####\r\n[Answer 4000]\r\nfar\r\n####\r\n"
+      "[Answer 1]\r\nsecond one\r\n####\r\n[Answer 1 ]\r\nblank\r\n####\r\n",
   };
-  const std::vector<std::string> names = {"A",        "B",        "C", "Question 1", "Question 10",
-                                          "Answer 0", "Answer 1", "",  "A]",         "Z"};
+  const std::vector<std::string> names = {"A",           "B",
+                                          "C",           "Question 1",
+                                          "Question 10", "Answer 0",
+                                          "Answer 1",    "",
+                                          "A]",          "Z",
+                                          "answer 1",    "Answer 01",
+                                          "Answer 001",  "Answer 99999999999",
+                                          "Answer 4000", "Answer 1 ",
+                                          "Question 0",  "Answer -1",
+                                          "Answer"};
   for (const auto& content : documents) {
     const SectionIndex index(content);
     for (const auto& name : names)
