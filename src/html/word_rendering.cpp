@@ -1,5 +1,6 @@
 #include "html/word_rendering.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
@@ -189,11 +190,10 @@ bool IsEmailWord(std::string_view word) {
   return EmailShaped(ScanWord(word));
 }
 
-void AppendWord(std::string& out, std::string_view word, Escaping escaping) {
-  if (IsVerbatim(word, escaping)) {
-    out += word;
-    return;
-  }
+namespace {
+
+// AppendWord for a word that is not verbatim.
+void AppendMarkedWord(std::string& out, std::string_view word, Escaping escaping) {
   const WordMarks marks = ScanWord(word);
   if (LinkShaped(word, marks))
     AppendLinkWord(out, word);
@@ -201,6 +201,15 @@ void AppendWord(std::string& out, std::string_view word, Escaping escaping) {
     AppendEmailWord(out, word, escaping);
   else
     AppendEscaped(out, word, escaping);
+}
+
+}  // namespace
+
+void AppendWord(std::string& out, std::string_view word, Escaping escaping) {
+  if (IsVerbatim(word, escaping))
+    out += word;
+  else
+    AppendMarkedWord(out, word, escaping);
 }
 
 namespace {
@@ -228,12 +237,21 @@ void AppendLine(std::string& out, std::string_view line, Escaping escaping) {
     out.append(line.data(), line.size() - (!line.empty() && line.back() == ' ' ? 1 : 0));
     return;
   }
-  bool first = true;
-  ForEachItem(line, ' ', [&](std::string_view word) {
-    if (!first) out += ' ';
-    first = false;
-    AppendWord(out, word, escaping);
-  });
+  // Words written as they are go out in runs, with the blanks between them: from `run` up to the
+  // next word that is not. A blank that ends the line ends its last word and is not written.
+  std::size_t run = 0;
+  for (std::size_t start = 0; start < line.size();) {
+    const std::size_t end = std::min(line.find(' ', start), line.size());
+    const std::string_view word = line.substr(start, end - start);
+    if (!IsVerbatim(word, escaping)) {
+      out.append(line.data() + run, start - run);
+      AppendMarkedWord(out, word, escaping);
+      run = end;
+    }
+    start = end + 1;
+  }
+  const std::size_t end = line.size() - (line.back() == ' ' ? 1 : 0);
+  if (end > run) out.append(line.data() + run, end - run);
 }
 
 std::string RenderWord(std::string_view word) {

@@ -83,13 +83,16 @@ std::string ResolvedTarget(const std::string& path) {
 
 // Removes, once per folder and run, the scratch files that killed processes left in `folder`: a
 // name made by OpenScratchBeside whose process no longer exists.
-void RemoveOrphanedScratch(const std::string& folder) {
+// Notes `folder` as swept (or found empty); true when it was not yet.
+bool FirstSweepOf(const std::string& folder) {
   static std::mutex mutex;
   static std::set<std::string> swept;
-  {
-    const std::lock_guard guard(mutex);
-    if (!swept.insert(folder).second) return;
-  }
+  const std::lock_guard guard(mutex);
+  return swept.insert(folder).second;
+}
+
+void RemoveOrphanedScratch(const std::string& folder) {
+  if (!FirstSweepOf(folder)) return;
   for (const auto& name : ListDirectory(folder.empty() ? "." : folder)) {
     const auto marker = name.rfind(".tmp-");
     if (name.empty() || name[0] != '.' || marker == std::string::npos) continue;
@@ -270,6 +273,8 @@ OpenFolder::OpenFolder(const std::string& path)
     }
   }
   ::closedir(entries);
+  // A folder that holds nothing holds no scratch files to sweep either.
+  if (empty_when_opened_) FirstSweepOf(path_);
 }
 
 OpenFolder::~OpenFolder() {

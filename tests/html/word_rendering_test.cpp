@@ -102,6 +102,12 @@ TEST(WordRendering, SpacingInsideALineIsKept) {
            {"see www.a.b  or x@y.z ",
             "see <A HREF=\"http://www.a.b\">www.a.b</A>  or "
             "<A HREF=\"mailto:x@y.z\">x@y.z</A>"},
+           // Plain words around marked ones, at either end and between blanks.
+           {"<b>  plain  \"q\"  ", "&lt;b&gt;  plain  &quot;q&quot; "},
+           {" a  b & c d  ", " a  b &amp; c d "},
+           {"&", "&amp;"},
+           {"& ", "&amp;"},
+           {"a &", "a &amp;"},
        })
     EXPECT_EQ(RenderLine(c.input), c.rendering) << "[" << c.input << "]";
 }
