@@ -9,59 +9,79 @@ namespace quorella::html {
 
 namespace {
 
-std::string Attribute(std::string_view text) {
-  return EscapeHtml(text);
+// Appends every piece in turn, with no string made between them.
+template <typename... Pieces>
+void Append(std::string& out, const Pieces&... pieces) {
+  (out.append(std::string_view(pieces)), ...);
+}
+
+// An attribute value, escaped; appended as a piece of its own.
+struct Attribute {
+  std::string_view text;
+};
+
+void AppendPiece(std::string& out, std::string_view piece) {
+  out += piece;
+}
+void AppendPiece(std::string& out, Attribute attribute) {
+  AppendEscapedHtml(out, attribute.text);
+}
+
+// Append, where some pieces are attribute values.
+template <typename... Pieces>
+void AppendMarkup(std::string& out, const Pieces&... pieces) {
+  (AppendPiece(out, pieces), ...);
 }
 
 void AppendHead(std::string& out, const ModernSite& site, std::string_view title,
                 std::string_view description, std::string_view file_name, std::string_view extra) {
-  out += "<!DOCTYPE html>\n<html lang=\"" + Attribute(site.values.Text(FaqValue::Language)) +
-         "\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+  AppendMarkup(out, "<!DOCTYPE html>\n<html lang=\"",
+               Attribute{site.values.Text(FaqValue::Language)},
+               "\">\n<head>\n<meta charset=\"utf-8\">\n"
+               "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>");
   AppendEscapedHtml(out, title);
   out += "</title>\n";
   if (!description.empty())
-    out += "<meta name=\"description\" content=\"" + Attribute(description) + "\">\n";
+    AppendMarkup(out, "<meta name=\"description\" content=\"", Attribute{description}, "\">\n");
   if (!site.site_base.empty())
-    out += "<link rel=\"canonical\" href=\"" + Attribute(SiteAddressOf(site.site_base, file_name)) +
-           "\">\n";
+    AppendMarkup(out, "<link rel=\"canonical\" href=\"",
+                 Attribute{SiteAddressOf(site.site_base, file_name)}, "\">\n");
   if (!site.values.Boolean(FaqValue::UseMyColors))
     out += "<meta name=\"color-scheme\" content=\"light dark\">\n";
-  out += "<link rel=\"icon\" href=\"" + std::string(kModernIconName) +
-         "\" type=\"image/svg+xml\">\n<link rel=\"stylesheet\" href=\"" +
-         std::string(kModernStyleSheetName) + "\">\n";
-  out += extra;
-  out += "<script src=\"" + std::string(kModernScriptName) + "\" defer></script>\n";
+  Append(out, "<link rel=\"icon\" href=\"", kModernIconName,
+         "\" type=\"image/svg+xml\">\n<link rel=\"stylesheet\" href=\"", kModernStyleSheetName,
+         "\">\n", extra, "<script src=\"", kModernScriptName, "\" defer></script>\n");
   const std::string& head_code = site.Section(FixedSection::HeaderCode);
-  if (!head_code.empty()) out += head_code + "\n";
+  if (!head_code.empty()) Append(out, head_code, "\n");
   out += "</head>\n<body>\n<div class=\"qr-page\">\n";
 }
 
 // The page's own header text, then the FAQ's header section.
-void AppendHeader(std::string& out, const ModernSite& site, std::string_view heading_html) {
+template <typename... Heading>
+void AppendHeader(std::string& out, const ModernSite& site, const Heading&... heading_html) {
   out += "<header class=\"qr-header\" id=\"qr-top\">\n";
-  out += heading_html;
+  AppendMarkup(out, heading_html...);
   const std::string& header = site.Section(FixedSection::AnswerHeader);
-  if (!header.empty()) out += header + "\n";
+  if (!header.empty()) Append(out, header, "\n");
   out += "</header>\n";
 }
 
 void AppendClosing(std::string& out, const ModernSite& site) {
   out += "<footer class=\"qr-footer\">\n";
   const std::string& footer = site.Section(FixedSection::AnswerFooter);
-  if (!footer.empty()) out += footer + "\n";
-  out += "<p><a href=\"#qr-top\">" + site.values.Text(FaqValue::LinkTopText) + "</a></p>\n";
+  if (!footer.empty()) Append(out, footer, "\n");
+  Append(out, "<p><a href=\"#qr-top\">", site.values.Text(FaqValue::LinkTopText), "</a></p>\n");
   if (!site.credit_address.empty())
-    out += "<p class=\"qr-credit\">Made with <a href=\"" + Attribute(site.credit_address) +
-           "\">Quorella</a></p>\n";
+    AppendMarkup(out, "<p class=\"qr-credit\">Made with <a href=\"", Attribute{site.credit_address},
+                 "\">Quorella</a></p>\n");
   out += "</footer>\n</div>\n</body>\n</html>\n";
 }
 
 void AppendPermalink(std::string& out, const ModernSite& site, std::string_view anchor,
                      bool on_start_page) {
   out += "<a class=\"qr-link\" href=\"";
-  if (!on_start_page) out += Attribute(site.values.Text(FaqValue::StartPage));
-  out += "#" + std::string(anchor) + "\" aria-label=\"Link to this answer\">#</a>";
+  if (!on_start_page) AppendEscapedHtml(out, site.values.Text(FaqValue::StartPage));
+  Append(out, "#", anchor, "\" aria-label=\"Link to this answer\">#</a>");
 }
 
 void AppendTools(std::string& out, bool expand_buttons) {
@@ -78,25 +98,15 @@ void AppendTools(std::string& out, bool expand_buttons) {
 }
 
 void AppendAccordionItem(std::string& out, const ModernSite& site, const ModernEntry& entry) {
-  out += "<section class=\"qr-qa\" id=\"" + entry.anchor +
-         "\">\n<h2 class=\"qr-q\"><span class=\"qr-qt\">";
-  out += entry.question;
-  out += "</span>";
+  Append(out, "<section class=\"qr-qa\" id=\"", entry.anchor,
+         "\">\n<h2 class=\"qr-q\"><span class=\"qr-qt\">", entry.question, "</span>");
   AppendPermalink(out, site, entry.anchor, true);
-  out += "</h2>\n<div class=\"qr-a\">\n";
-  out += entry.answer;
-  out += "\n</div>\n</section>\n";
+  Append(out, "</h2>\n<div class=\"qr-a\">\n", entry.answer, "\n</div>\n</section>\n");
 }
 
 void AppendListItem(std::string& out, const ModernEntry& entry) {
-  out += "<li class=\"qr-item\" id=\"" + entry.anchor + "\"><a href=\"" + Attribute(entry.page) +
-         "\">";
-  out += entry.question;
-  out += "</a></li>\n";
-}
-
-std::string Heading(std::string_view tag, std::string_view html) {
-  return "<" + std::string(tag) + ">" + std::string(html) + "</" + std::string(tag) + ">\n";
+  AppendMarkup(out, "<li class=\"qr-item\" id=\"", entry.anchor, "\"><a href=\"",
+               Attribute{entry.page}, "\">", entry.question, "</a></li>\n");
 }
 
 }  // namespace
@@ -121,7 +131,7 @@ std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntr
   const bool one_per_page = !site.search_text_name.empty();
   std::string extra(structured_data);
   if (one_per_page)
-    extra += "<script src=\"" + Attribute(site.search_text_name) + "\" defer></script>\n";
+    AppendMarkup(extra, "<script src=\"", Attribute{site.search_text_name}, "\" defer></script>\n");
 
   std::string out;
   std::size_t size = 4096;
@@ -133,10 +143,10 @@ std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntr
   const std::string& title = site.values.Text(FaqValue::Title);
   AppendHead(out, site, PlainText(title), site.description, site.values.Text(FaqValue::StartPage),
              extra);
-  AppendHeader(out, site, Heading("h1", title));
+  AppendHeader(out, site, "<h1>", title, "</h1>\n");
   out += "<main>\n";
   const std::string& click = site.values.Text(FaqValue::StaticClickOnQ);
-  if (!click.empty()) out += "<p class=\"qr-intro\">" + click + "</p>\n";
+  if (!click.empty()) Append(out, "<p class=\"qr-intro\">", click, "</p>\n");
   AppendTools(out, !one_per_page);
   if (one_per_page) {
     out += "<ol class=\"qr-list\">\n";
@@ -161,23 +171,23 @@ std::string ModernAnswerPage(const ModernSite& site, const std::vector<ModernEnt
   out.reserve(entry.answer.size() + entry.question.size() * 3 + 3072);
   AppendHead(out, site, question + " \xE2\x80\x93 " + PlainText(title),
              FirstSentence(entry.answer_text, kDescriptionLimit), entry.page, {});
-  AppendHeader(out, site,
-               "<p class=\"qr-intro\"><a href=\"" +
-                   Attribute(site.values.Text(FaqValue::StartPage)) + "\">" + title + "</a></p>\n");
-  out += "<main class=\"qr-answer\">\n<h1 id=\"" + entry.anchor + "\"><span>" + entry.question +
-         "</span>";
+  const std::string& start_page = site.values.Text(FaqValue::StartPage);
+  AppendHeader(out, site, "<p class=\"qr-intro\"><a href=\"", Attribute{start_page}, "\">", title,
+               "</a></p>\n");
+  Append(out, "<main class=\"qr-answer\">\n<h1 id=\"", entry.anchor, "\"><span>", entry.question,
+         "</span>");
   AppendPermalink(out, site, entry.anchor, false);
-  out += "</h1>\n<div class=\"qr-a\">\n" + entry.answer + "\n</div>\n";
-  out += "<nav class=\"qr-nav\" aria-label=\"Answers\">\n";
+  Append(out, "</h1>\n<div class=\"qr-a\">\n", entry.answer, "\n</div>\n",
+         "<nav class=\"qr-nav\" aria-label=\"Answers\">\n");
   if (i > 0)
-    out += "<a rel=\"prev\" href=\"" + Attribute(entries[i - 1].page) + "\">" +
-           site.values.Text(FaqValue::LinkPreviousText) + "</a>\n";
+    AppendMarkup(out, "<a rel=\"prev\" href=\"", Attribute{entries[i - 1].page}, "\">",
+                 site.values.Text(FaqValue::LinkPreviousText), "</a>\n");
   // Not to the question's anchor: on the list of questions that leads back to this page.
-  out += "<a href=\"" + Attribute(site.values.Text(FaqValue::StartPage)) + "\">" +
-         site.values.Text(FaqValue::LinkQuestionsText) + "</a>\n";
+  AppendMarkup(out, "<a href=\"", Attribute{start_page}, "\">",
+               site.values.Text(FaqValue::LinkQuestionsText), "</a>\n");
   if (i + 1 < entries.size())
-    out += "<a rel=\"next\" href=\"" + Attribute(entries[i + 1].page) + "\">" +
-           site.values.Text(FaqValue::LinkNextText) + "</a>\n";
+    AppendMarkup(out, "<a rel=\"next\" href=\"", Attribute{entries[i + 1].page}, "\">",
+                 site.values.Text(FaqValue::LinkNextText), "</a>\n");
   out += "</nav>\n</main>\n";
   AppendClosing(out, site);
   return out;
