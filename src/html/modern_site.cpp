@@ -200,6 +200,7 @@ void RenderAll(std::vector<ModernEntry>& entries) {
 
 void Render(ModernEntry& entry) {
   if (entry.rendered) return;
+  entry.answer.reserve(entry.stored.size() + entry.stored.size() / 2 + 64);  // links add markup
   AppendStoredAnswer(entry.answer, entry.stored, Escaping::MarkupOnly);
   entry.answer = LfLines(std::move(entry.answer));
   entry.answer_text = PlainText(entry.answer);

@@ -132,24 +132,31 @@ std::string FirstSentence(std::string_view text, std::size_t limit) {
 }
 
 void AppendEscapedHtml(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
+  // Text between the characters escaped goes in runs.
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::string_view entity;
+    switch (text[i]) {
       case '&':
-        out += "&amp;";
+        entity = "&amp;";
         break;
       case '<':
-        out += "&lt;";
+        entity = "&lt;";
         break;
       case '>':
-        out += "&gt;";
+        entity = "&gt;";
         break;
       case '"':
-        out += "&quot;";
+        entity = "&quot;";
         break;
       default:
-        out += c;
+        continue;
     }
+    out.append(text.data() + run, i - run);
+    out += entity;
+    run = i + 1;
   }
+  out.append(text.data() + run, text.size() - run);
 }
 
 std::string EscapeHtml(std::string_view text) {

@@ -1,6 +1,5 @@
 #include "html/word_rendering.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
@@ -241,7 +240,8 @@ void AppendLine(std::string& out, std::string_view line, Escaping escaping) {
   // next word that is not. A blank that ends the line ends its last word and is not written.
   std::size_t run = 0;
   for (std::size_t start = 0; start < line.size();) {
-    const std::size_t end = std::min(line.find(' ', start), line.size());
+    std::size_t end = start;
+    while (end < line.size() && line[end] != ' ') ++end;
     const std::string_view word = line.substr(start, end - start);
     if (!IsVerbatim(word, escaping)) {
       out.append(line.data() + run, start - run);
