@@ -10,10 +10,12 @@ namespace {
 
 void AddQuestionRow(Page& page, const PageContext& context, std::size_t i,
                     std::string_view question) {
-  page.AddAll("<TABLE width=\"90%\" align=\"center\">",
-              "<TR><TD BGCOLOR=\"" + context.Colour(FaqValue::AQuestionBackColor) + "\">",
-              context.spans.question_open, "<b>" + std::to_string(i) + ". ",
-              std::string(question) + "</b>", context.spans.close, "</TD></TR>", "</TABLE>");
+  page.Add("<TABLE width=\"90%\" align=\"center\">");
+  page.AddJoined("<TR><TD BGCOLOR=\"", context.Colour(FaqValue::AQuestionBackColor), "\">");
+  page.Add(context.spans.question_open);
+  page.AddJoined("<b>", std::to_string(i), ". ");
+  page.AddJoined(question, "</b>");
+  page.AddAll(context.spans.close, "</TD></TR>", "</TABLE>");
 }
 
 void AddAnswerCellOpening(Page& page, const PageContext& context, std::string_view stored_answer) {
@@ -31,14 +33,14 @@ void AddNavigationBar(Page& page, const PageContext& context, const PageNames& n
               "<TR><TD BGCOLOR=\"#D7D7D7\" ALIGN=\"CENTER\">", context.spans.text_open);
   // The separator belongs to the link before it, so the bar may end with one.
   if (i > 1)
-    page.Add("<A HREF=\"" + names.SubPage(i - 1) + "\">" +
-             context.Text(FaqValue::LinkPreviousText) + "</A> | ");
+    page.AddJoined("<A HREF=\"", names.SubPage(i - 1), "\">",
+                   context.Text(FaqValue::LinkPreviousText), "</A> | ");
   if (!IsFramesLayout(context.values))
-    page.Add("<A HREF=\"" + context.Text(FaqValue::StartPage) + "\">" +
-             context.Text(FaqValue::LinkQuestionsText) + "</A> | ");
+    page.AddJoined("<A HREF=\"", context.Text(FaqValue::StartPage), "\">",
+                   context.Text(FaqValue::LinkQuestionsText), "</A> | ");
   if (i < count)
-    page.Add("<A HREF=\"" + names.SubPage(i + 1) + "\">" + context.Text(FaqValue::LinkNextText) +
-             "</A>");
+    page.AddJoined("<A HREF=\"", names.SubPage(i + 1), "\">", context.Text(FaqValue::LinkNextText),
+                   "</A>");
   AddCellClosing(page, context);
 }
 
@@ -46,10 +48,10 @@ void AddNavigationBar(Page& page, const PageContext& context, const PageNames& n
 
 void AddAnswerBlock(Page& page, const PageContext& context, std::size_t i,
                     std::string_view question, std::string_view stored_answer) {
-  page.Add("<A NAME=\"Answer" + std::to_string(i) + "\"></A>");
+  page.AddJoined("<A NAME=\"Answer", std::to_string(i), "\"></A>");
   AddQuestionRow(page, context, i, question);
   AddAnswerCellOpening(page, context, stored_answer);
-  page.Add("<BR><BR><A HREF=\"#Top\">" + context.Text(FaqValue::LinkTopText) + "</A>");
+  page.AddJoined("<BR><BR><A HREF=\"#Top\">", context.Text(FaqValue::LinkTopText), "</A>");
   AddCellClosing(page, context);
 }
 

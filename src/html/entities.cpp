@@ -260,6 +260,8 @@ std::string EscapeWord(std::string_view word, Escaping escaping) {
 
 void AsciiPageWriter::Track(std::string_view after_less_than) {
   if (raw_text_ == RawText::None) {
+    // Most tags are neither: only an "s" in either case can start one.
+    if (after_less_than.empty() || (after_less_than[0] | 0x20) != 's') return;
     if (StartsTag(after_less_than, "script"))
       raw_text_ = RawText::Script;
     else if (StartsTag(after_less_than, "style"))

@@ -19,6 +19,14 @@ class Page {
   void AddAll(const Items&... items) {
     (Add(items), ...);
   }
+  // One item made of several pieces: Add(a + b + ...) without the joined string.
+  template <typename... Pieces>
+  void AddJoined(const Pieces&... pieces) {
+    const std::size_t before = bytes_.size();
+    (bytes_.append(std::string_view(pieces)), ...);
+    ascii_.ConvertFrom(bytes_, before);
+    bytes_ += "\r\n";
+  }
   // Adds the item that `write(std::string& out)` appends to `out`; it returns false to leave the
   // item out.
   template <typename Write>
