@@ -1,4 +1,5 @@
 // quorella-cli: Quorella's work without a window.
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -80,6 +81,11 @@ void PrintUsageError(const std::string& problem) {
 
 int main(int argc, char** argv) {
   using namespace quorella;
+  // A command runs once and ends: the memory of a document read and let go serves the next read
+  // instead of going back to the system and being faulted in again (a Go reads its document twice).
+  // The peak stays what it was.
+  mallopt(M_MMAP_THRESHOLD, 256 << 20);
+  mallopt(M_TRIM_THRESHOLD, 512 << 20);
   CLI::App app("Quorella's work without a window", "quorella-cli");
   app.set_help_flag();
   bool help = false, version = false;

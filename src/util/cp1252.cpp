@@ -47,8 +47,14 @@ std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
+  // Each byte beyond ASCII takes at most three in UTF-8: the text is made without growing (a
+  // document of megabytes would otherwise be copied once more when its first such byte came past
+  // the reserved size).
+  std::size_t beyond_ascii = 0;
+  for (std::size_t i = AsciiRunEnd(bytes, 0); i < bytes.size(); i = AsciiRunEnd(bytes, i + 1))
+    ++beyond_ascii;
   std::string out;
-  out.reserve(bytes.size());
+  out.reserve(bytes.size() + 2 * beyond_ascii);
   for (std::size_t i = 0; i < bytes.size();) {
     const std::size_t run_end = AsciiRunEnd(bytes, i);
     out.append(bytes.substr(i, run_end - i));
