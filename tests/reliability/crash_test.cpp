@@ -1,7 +1,8 @@
 // A child process rewrites a document and writes store transactions in a loop and is killed with
 // SIGKILL at random moments. After every kill the document is exactly the version before or after
 // the write that was under way, the store passes SQLite's integrity check, and every transaction
-// is there whole or not at all; nothing the child had finished is lost.
+// is there whole or not at all; nothing the child had finished is lost. A child making a first Go
+// into an empty folder, killed the same way, leaves whole pages only.
 // QUORELLA_CRASH_KILLS sets the number of kills (100 by default); scripts/crash-test.sh runs more.
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -11,13 +12,17 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <random>
+#include <set>
 #include <thread>
 
+#include "html/generator.h"
 #include "store/app_context.h"
 #include "store/document.h"
+#include "store/faq.h"
 #include "store/question_sections.h"
 #include "store/sqlite.h"
 #include "support/temp_dir.h"
@@ -195,6 +200,70 @@ TEST(CrashTest, NothingIsLostWhenTheProcessIsKilledAtRandomMoments) {
   std::cout << "[ figures  ] " << survived << " of " << kills
             << " kills survived with nothing lost (document rounds " << doc_round
             << ", store rounds " << store_round << ")\n";
+}
+
+// A FAQ of `count` questions, each answer its own, in the given style with one page per answer.
+Faq PagesFaq(const TempDir& dir, std::int32_t style, std::size_t count) {
+  Faq faq(dir.path());
+  faq.document_path = dir / "FAQ.dat";
+  std::string document;
+  for (std::size_t i = 0; i < count; ++i) {
+    faq.questions.push_back("Question " + std::to_string(i) + "?");
+    document += "[Question " + std::to_string(i) + "]\r\n" + faq.questions.back() +
+                "\r\n####\r\n[Answer " + std::to_string(i) + "]\r\n0\r\nAnswer number " +
+                std::to_string(i) + " with www.example.com and \"é\".\r\n####\r\n";
+  }
+  WriteFile(faq.document_path, document);
+  faq.values.SetInteger(FaqValue::PageStyle, style);
+  faq.values.SetInteger(FaqValue::AnswersPage, kOnePerPage);
+  return faq;
+}
+
+// Pages are created whole at once: whenever a first Go dies, each file in the folder is a whole
+// page. What may be left besides is the list of the pages or, when the Go died writing it, its
+// scratch file, which the next Go into the folder removes.
+TEST(CrashTest, AFirstGoKilledAtRandomMomentsLeavesWholePagesOnly) {
+  TempDir dir;
+  const int kills = KillsWanted();
+  std::mt19937 random(20261207);
+  int with_pages = 0;
+  for (const std::int32_t style : {kPageStyleClassic, kPageStyleModern}) {
+    Faq faq = PagesFaq(dir, style, 300);
+    faq.values.SetText(FaqValue::Directory, dir / "expected/");
+    html::Go(faq, "<banner>");
+    std::map<std::string, std::string> expected;
+    for (const std::string& name : ListDirectory(dir / "expected"))
+      expected[name] = ReadFile(dir / ("expected/" + name));
+    std::filesystem::remove_all(dir / "expected");
+    const std::string site = dir / "site";
+    faq.values.SetText(FaqValue::Directory, site + "/");
+    // A kill lands anywhere from before the first page to after the last.
+    std::uniform_int_distribution<int> delay_us(0, 20000);
+    for (int kill = 0; kill < kills / 2; ++kill) {
+      std::filesystem::remove_all(site);
+      const pid_t child = ::fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        html::Go(faq, "<banner>");
+        ::_exit(0);
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(delay_us(random)));
+      ::kill(child, SIGKILL);
+      ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+      const std::vector<std::string> names = ListDirectory(site);
+      with_pages += names.empty() ? 0 : 1;
+      for (const std::string& name : names) {
+        const std::string where =
+            "style " + std::to_string(style) + ", kill " + std::to_string(kill) + ": " + name;
+        if (name.ends_with(".quorella") || name.find(".quorella.tmp-") != std::string::npos)
+          continue;
+        ASSERT_EQ(expected.count(name), 1u) << where;
+        ASSERT_EQ(ReadFile(site + "/" + name), expected[name]) << where << " is torn";
+      }
+    }
+  }
+  std::cout << "[ figures  ] " << kills / 2 * 2 << " first Go kills, " << with_pages
+            << " with pages written: every page whole\n";
 }
 
 }  // namespace
