@@ -67,7 +67,8 @@ html::GenerationObserver CliObserver() {
 
 void Generate(RunState& state, const Args& args) {
   AppContext& context = state.context();
-  const Faq faq = LoadFaq(context, ResolveFaq(context, args.name));
+  // The document read for the question list serves the Go as well.
+  const Faq faq = LoadFaq(context, ResolveFaq(context, args.name), KeepDocument::Yes);
   try {
     html::Go(faq, html::BuildBanner(), CliObserver());
   } catch (...) {

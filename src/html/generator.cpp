@@ -177,14 +177,18 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
                                        const SystemColours& system_colours) {
   const FaqValues& values = faq.values;
   CheckPageNames(values, faq.document_path);
-  auto document_file = ReadDocumentFile(faq.document_path);
-  std::string content = document_file ? std::move(document_file->text) : std::string();
+  std::shared_ptr<const SectionIndex> document_as_read = DocumentAsRead(faq);
+  if (!document_as_read) {
+    auto document_file = ReadDocumentFile(faq.document_path);
+    document_as_read = std::make_shared<const SectionIndex>(
+        document_file ? std::move(document_file->text) : std::string());
+  }
+  const SectionIndex& document = *document_as_read;
   // Answers with their markup come to about the size of the document, and up to four times it
   // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
   // reserving generously spares the page that holds them all its growing copies, and costs no
   // memory it does not use.
-  const std::size_t all_answers_size = content.size() * 4 + faq.questions.size() * 1024;
-  const SectionIndex document(std::move(content));
+  const std::size_t all_answers_size = document.text_size() * 4 + faq.questions.size() * 1024;
   if (values.Integer(FaqValue::PageStyle) == kPageStyleModern)
     return GenerateModernPages(faq, document, observer, system_colours);
   const PageContext context(values, FixedSections(document), banner, system_colours);

@@ -96,6 +96,7 @@ class SectionIndex {
   explicit SectionIndex(std::string content);
   std::string Read(std::string_view name) const;
   std::size_t line_count() const { return lines_.size(); }
+  std::size_t text_size() const { return content_.size(); }
 
  private:
   std::string content_;

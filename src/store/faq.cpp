@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "store/document.h"
 #include "store/document_file.h"
@@ -36,9 +37,13 @@ std::optional<std::string> DocumentText(const std::string& path) {
   return std::move(document->text);
 }
 
-// Fills the sections and lists of `faq` from its document and the count `stored_count`.
-void FillFromDocument(Faq& faq, std::optional<std::string> content, std::int32_t stored_count) {
-  const SectionIndex index(content ? std::move(*content) : std::string());
+// Fills the sections and lists of `faq` from its document and the count `stored_count`; returns
+// the document as it was read.
+std::shared_ptr<const SectionIndex> FillFromDocument(Faq& faq, std::optional<std::string> content,
+                                                     std::int32_t stored_count) {
+  auto document =
+      std::make_shared<const SectionIndex>(content ? std::move(*content) : std::string());
+  const SectionIndex& index = *document;
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
     faq.sections[i] = index.Read(kSectionNames[i]);
   faq.values.SetInteger(FaqValue::TotalQuestions, stored_count);
@@ -52,6 +57,7 @@ void FillFromDocument(Faq& faq, std::optional<std::string> content, std::int32_t
     faq.questions.push_back(std::move(question));
     faq.answers.push_back(index.Read(AnswerSectionName(n)));
   }
+  return document;
 }
 
 std::int32_t StoredCount(const Settings& settings, const Faq& faq) {
@@ -64,7 +70,8 @@ long long Nanoseconds(const timespec& time) {
 
 // Reads the FAQ `name`; `create_missing` creates a missing document empty (a failure there is
 // ignored), as loading a FAQ for the window does.
-Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool create_missing) {
+Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool create_missing,
+                    KeepDocument keep) {
   Faq faq(context.output_dir());
   faq.name = std::string(name);
   faq.document_path = context.DocumentPath(name);
@@ -74,13 +81,23 @@ Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool creat
   if (create_missing && !FileExists(faq.document_path)) CreateEmptyFile(faq.document_path);
   // The stamp comes first: a write that lands between it and the read shows as a change later.
   faq.stamp = StampOf(context.settings(), faq);
-  FillFromDocument(faq, DocumentText(faq.document_path), faq.stamp.count);
+  auto document = FillFromDocument(faq, DocumentText(faq.document_path), faq.stamp.count);
+  if (keep == KeepDocument::Yes) {
+    faq.document = std::move(document);
+    faq.document_stamp = faq.stamp;
+  }
   return faq;
 }
 
 }  // namespace
 
 FaqStamp StampOf(const Settings& settings, const Faq& faq) {
+  FaqStamp stamp = DocumentStampOf(faq);
+  stamp.count = StoredCount(settings, faq);
+  return stamp;
+}
+
+FaqStamp DocumentStampOf(const Faq& faq) {
   FaqStamp stamp;
   struct stat info {};
   if (::stat(faq.document_path.c_str(), &info) == 0) {
@@ -91,8 +108,14 @@ FaqStamp StampOf(const Settings& settings, const Faq& faq) {
     stamp.modified_ns = Nanoseconds(info.st_mtim);
     stamp.changed_ns = Nanoseconds(info.st_ctim);
   }
-  stamp.count = StoredCount(settings, faq);
   return stamp;
+}
+
+std::shared_ptr<const SectionIndex> DocumentAsRead(const Faq& faq) {
+  if (!faq.document) return nullptr;
+  FaqStamp now = DocumentStampOf(faq);
+  now.count = faq.document_stamp.count;
+  return now == faq.document_stamp ? faq.document : nullptr;
 }
 
 bool RefreshFaq(const Settings& settings, Faq& faq) {
@@ -103,12 +126,12 @@ bool RefreshFaq(const Settings& settings, Faq& faq) {
   return true;
 }
 
-Faq LoadFaq(const AppContext& context, std::string_view name) {
-  return ReadFaqDocument(context, name, true);
+Faq LoadFaq(const AppContext& context, std::string_view name, KeepDocument keep) {
+  return ReadFaqDocument(context, name, true, keep);
 }
 
 Faq ReadFaq(const AppContext& context, std::string_view name) {
-  return ReadFaqDocument(context, name, false);
+  return ReadFaqDocument(context, name, false, KeepDocument::No);
 }
 
 }  // namespace quorella

@@ -3,6 +3,7 @@
 // default, the six fixed sections, the question list and the answer list.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "store/values.h"
 
 namespace quorella {
+
+class SectionIndex;
 
 enum class FixedSection {
   AnswerHeader,
@@ -48,6 +51,10 @@ struct Faq {
   std::vector<std::string> questions;  // each with one trailing CR LF removed
   std::vector<std::string> answers;    // as stored: format line, then the answer's lines
   FaqStamp stamp;                      // what the lists above were read from
+  // With KeepDocument::Yes, the document as it was read for the lists, and its stamp then: a Go
+  // that follows takes its answers from it instead of reading the file again.
+  std::shared_ptr<const SectionIndex> document;
+  FaqStamp document_stamp;
 
   const std::string& Section(FixedSection which) const {
     return sections[static_cast<std::size_t>(which)];
@@ -61,11 +68,17 @@ struct Faq {
 inline constexpr std::size_t kQuestionsBeyondDocument = 1000;
 
 // Reads the FAQ `name`. A missing document is created empty first (a failure there is ignored);
-// the document is read once.
-Faq LoadFaq(const AppContext& context, std::string_view name);
+// the document is read once, and kept in the Faq with KeepDocument::Yes.
+enum class KeepDocument { No, Yes };
+Faq LoadFaq(const AppContext& context, std::string_view name, KeepDocument keep = KeepDocument::No);
 
 // The stamp of the FAQ's document and count as they are now.
 FaqStamp StampOf(const Settings& settings, const Faq& faq);
+// The same for the document alone (count 0).
+FaqStamp DocumentStampOf(const Faq& faq);
+
+// The document the Faq keeps, when the file is still the version it was read from; else nullptr.
+std::shared_ptr<const SectionIndex> DocumentAsRead(const Faq& faq);
 
 // Re-reads the fixed sections, the questions, the answers and TotalQuestions when the document or
 // the count changed since they were read (another process wrote them); true when it did.

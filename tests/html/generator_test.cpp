@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "html/answer_formats.h"
@@ -295,6 +296,23 @@ TEST_F(GeneratorTest, ADirectoryThatCannotBeMadeShowsAtTheFirstFile) {
     EXPECT_EQ(std::string(e.what()),
               "Cannot create file \"" + dir / "plain/out/faq.html" + "\". Not a directory");
   }
+}
+
+// A document the FAQ keeps from its loading serves a Go while the file is still that version; once
+// the file changed, the Go reads it again.
+TEST_F(GeneratorTest, AKeptDocumentServesOnlyWhileTheFileIsThatVersion) {
+  FaqBuilder builder(dir);
+  builder.Set(FaqValue::AnswersPage, kAllOnSamePage);
+  builder.Add({"one", {"0", "as the file says"}});
+  Faq faq = builder.Build();
+  faq.document = std::make_shared<const SectionIndex>(
+      "[Question 0]\r\none\r\n####\r\n[Answer 0]\r\n0\r\nas it was read\r\n####\r\n");
+  faq.document_stamp = DocumentStampOf(faq);
+  Go(faq, kBanner);
+  EXPECT_NE(ReadFile(Out("faq.html")).find("as it was read"), std::string::npos);
+  WriteSection(faq.document_path, "Answer 0", {"0", "as written since"});
+  Go(faq, kBanner);
+  EXPECT_NE(ReadFile(Out("faq.html")).find("as written since"), std::string::npos);
 }
 
 // Answers come from one read of the document, giving what a section-by-section read gives even
