@@ -156,8 +156,8 @@ std::string Sitemap(const std::string& base, const FaqValues& values,
 
 // The Modern pages end their lines in LF alone, their answers and sections included.
 std::string LfLines(std::string text) {
-  std::size_t out = 0;
-  for (std::size_t i = 0; i < text.size(); ++i)
+  std::size_t out = std::min(text.find('\r'), text.size());  // what comes before stays in place
+  for (std::size_t i = out; i < text.size(); ++i)
     if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) text[out++] = text[i];
   text.resize(out);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();

@@ -103,9 +103,19 @@ std::string PlainText(std::string_view html) {
         i += length;
       }
     } else {
+      // Words with one blank between them stay as they are: they go in one piece.
+      auto plain = [&](std::size_t at) {
+        return at < html.size() && !IsSpace(html[at]) && html[at] != '<' && html[at] != '&';
+      };
       std::size_t end = i + 1;
-      while (end < html.size() && !IsSpace(html[end]) && html[end] != '<' && html[end] != '&')
-        ++end;
+      for (;;) {
+        if (plain(end))
+          ++end;
+        else if (end < html.size() && html[end] == ' ' && plain(end + 1))
+          end += 2;
+        else
+          break;
+      }
       append(html.substr(i, end - i));
       i = end;
     }

@@ -53,6 +53,11 @@ TEST(PlainText, MarkupLeftOutEntitiesDecodedSpaceJoined) {
            {"x & y &unknown; &#xZZ;", "x & y &unknown; &#xZZ;"},
            {"1 < 2 <!-- hidden --> end", "1 < 2 end"},
            {"<pre>  kept\tspacing  </pre>", "kept spacing"},
+           // Runs of words with one blank between them, ended every way a run ends.
+           {" a b c ", "a b c"},
+           {"a b <i>c</i> d &amp; e f", "a b c d & e f"},
+           {"a b  c \td\r\ne f", "a b c d e f"},
+           {"a b&lt;c d<", "a b<c d<"},
        })
     EXPECT_EQ(PlainText(c.input), c.expected) << c.input;
 }
