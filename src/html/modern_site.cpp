@@ -279,11 +279,16 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   Fingerprint answers(run.value());
   // Each answer is read once for its fingerprint; its page and the files of all answers take that.
   std::vector<std::uint64_t> stored(entries.size());
+  // With every answer on the start page, each answer's item there is a part of its own.
+  std::vector<std::uint64_t> items(HasOwnPages(faq) ? 0 : entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const ModernEntry& entry = entries[i];
     stored[i] = Fingerprint().Add(entry.stored).value();
     listing.Add(entry.question).Add(entry.anchor).Add(entry.page);
     answers.Add(stored[i]);
+    if (!items.empty())
+      items[i] = of(Fingerprint(run.value()).Add(entry.question).Add(entry.anchor).Add(stored[i]),
+                    "answer item");
   }
   const Fingerprint everything = Fingerprint(listing.value()).Add(answers.value());
 
@@ -320,12 +325,29 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   const bool structured = values.Boolean(FaqValue::StructuredData);
   // The start page shows every answer, in place or as structured data, unless neither is there.
   const bool answers_shown = !HasOwnPages(faq) || structured;
-  emit(values.Text(FaqValue::StartPage), of(answers_shown ? everything : listing, "start page"),
-       [&] {
-         if (answers_shown) RenderAll(entries);
-         return ModernStartPage(site, entries,
-                                structured ? StructuredData(entries) : std::string());
-       });
+  const std::string& start_page = values.Text(FaqValue::StartPage);
+  emit(start_page, of(answers_shown ? everything : listing, "start page"), [&] {
+    if (structured) RenderAll(entries);
+    const std::string structured_data = structured ? StructuredData(entries) : std::string();
+    if (items.empty()) return ModernStartPage(site, entries, structured_data);
+    const PreviousParts before =
+        previous.parts_of ? previous.parts_of(start_page) : PreviousParts();
+    PartsRecorder parts;
+    std::string page =
+        ModernStartPage(site, entries, structured_data,
+                        [&](std::string& out, std::size_t i, const std::function<void()>& make) {
+                          const std::size_t begin = out.size();
+                          if (const auto made = before.Find(parts.Next(begin), items[i])) {
+                            out += *made;
+                          } else {
+                            Render(entries[i]);
+                            make();
+                          }
+                          parts.Add(begin, out.size(), items[i]);
+                        });
+    if (previous.made_parts) previous.made_parts(parts.Finish(page.size()));
+    return page;
+  });
   if (!site.site_base.empty())
     emit(std::string(kSitemapName), of(listing, kSitemapName),
          [&] { return Sitemap(site.site_base, values, entries); });
