@@ -2,9 +2,8 @@
 
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <optional>
-#include <set>
+#include <unordered_set>
 
 #include "util/errors.h"
 #include "util/file_io.h"
@@ -40,6 +39,16 @@ template <typename Number>
 bool TakeLastNumber(std::string_view line, Number& number, int base) {
   const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), number, base);
   return error == std::errc() && end == line.data() + line.size();
+}
+
+// `number` in `base`, with leading zeros up to `width` digits.
+template <typename Number>
+void AppendNumber(std::string& text, Number number, int base = 10, std::size_t width = 0) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, number, base).ptr;
+  const auto length = static_cast<std::size_t>(end - digits);
+  if (length < width) text.append(width - length, '0');
+  text.append(digits, length);
 }
 
 std::uint64_t PartsCheck(const std::vector<FilePart>& parts) {
@@ -159,34 +168,40 @@ std::vector<std::string> ReadManifest(const std::string& path) {
 std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries,
                          std::uint64_t inputs) {
   std::string text = std::string(kHeading) + std::string(start_page) + "\n";
-  char fields[96];
+  std::size_t size = 128;
+  for (const ManifestEntry& entry : entries)
+    size += 80 + entry.name.size() + entry.parts.size() * 40;
+  text.reserve(size);
   if (inputs != 0) {
-    std::snprintf(fields, sizeof fields, "%016llx\n", static_cast<unsigned long long>(inputs));
     text += kInputsPrefix;
-    text += fields;
+    AppendNumber(text, inputs, 16, 16);
+    text += '\n';
   }
   text += kFieldsLine;
   text += '\n';
   for (const ManifestEntry& entry : entries) {
-    std::snprintf(fields, sizeof fields, "%016llx %llu %llu %lld ",
-                  static_cast<unsigned long long>(entry.fingerprint),
-                  static_cast<unsigned long long>(entry.stamp.size),
-                  static_cast<unsigned long long>(entry.stamp.inode),
-                  static_cast<long long>(entry.stamp.modified_ns));
-    text += fields;
+    AppendNumber(text, entry.fingerprint, 16, 16);
+    text += ' ';
+    AppendNumber(text, entry.stamp.size);
+    text += ' ';
+    AppendNumber(text, entry.stamp.inode);
+    text += ' ';
+    AppendNumber(text, entry.stamp.modified_ns);
+    text += ' ';
     text += entry.name;
     text += '\n';
     if (entry.parts.empty()) continue;
-    std::snprintf(fields, sizeof fields, "%zu %016llx\n", entry.parts.size(),
-                  static_cast<unsigned long long>(PartsCheck(entry.parts)));
     text += kPartsPrefix;
-    text += fields;
+    AppendNumber(text, entry.parts.size());
+    text += ' ';
+    AppendNumber(text, PartsCheck(entry.parts), 16, 16);
+    text += '\n';
     for (const FilePart& part : entry.parts) {
-      std::snprintf(fields, sizeof fields, "%016llx %llu\n",
-                    static_cast<unsigned long long>(part.fingerprint),
-                    static_cast<unsigned long long>(part.size));
       text += kPartPrefix;
-      text += fields;
+      AppendNumber(text, part.fingerprint, 16, 16);
+      text += ' ';
+      AppendNumber(text, part.size);
+      text += '\n';
     }
   }
   return text;
@@ -195,8 +210,10 @@ std::string ManifestText(std::string_view start_page, const std::vector<Manifest
 std::vector<std::string> RemoveStaleFiles(const std::string& directory,
                                           const std::vector<std::string>& previous,
                                           const std::vector<std::string>& current) {
-  const std::set<std::string> kept(current.begin(), current.end());
   std::vector<std::string> remaining;
+  // The same files as before, the common case, leave nothing to remove.
+  if (previous == current) return remaining;
+  const std::unordered_set<std::string_view> kept(current.begin(), current.end());
   for (const std::string& name : previous) {
     if (kept.count(name) != 0 || !IsPlainFileName(name)) continue;
     const std::string path = directory + name;
