@@ -106,8 +106,7 @@ StagedSet::StagedSet(const std::string& dir, BackupUi& ui)
       ui_(ui) {
   // The folder exists: the reason (a read-only folder, a full disk) is what the user needs.
   if (sys::Mkdir(staging_) != 0)
-    throw Error(std::string(messages::kUnableToCreateDirectory) + " \"" + staging_ + "\". " +
-                messages::SystemReason(errno));
+    throw Error(messages::UnableToCreateDirectory(staging_, messages::SystemReason(errno)), errno);
 }
 
 StagedSet::~StagedSet() {

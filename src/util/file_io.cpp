@@ -346,7 +346,10 @@ bool CreateDirectories(const std::string& path) {
   const auto slash = trimmed.find_last_of('/');
   if (slash != std::string::npos && slash > 0 && !CreateDirectories(trimmed.substr(0, slash)))
     return false;
-  if (sys::Mkdir(trimmed) == 0 || errno == EEXIST) return DirectoryExists(trimmed);
+  if (sys::Mkdir(trimmed) == 0 || errno == EEXIST) {
+    if (DirectoryExists(trimmed)) return true;
+    errno = ENOTDIR;  // a file holds the name
+  }
   return false;
 }
 
