@@ -491,6 +491,19 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
       WriteWholeFile(out + list, text);
     };
   };
+  // A stale list: a later Go with another answer rewrote the page, and the list of the Go before it
+  // was put back. Its inputs are those of the next Go again, its stamps no longer the page's.
+  auto stale_list = [](const std::string& list) {
+    return [list](auto& questions, FaqBuilder& faq, const std::string& out) {
+      const std::string earlier = ReadFile(out + list);
+      FaqBuilder later = faq;
+      auto changed = questions;
+      changed[1].answer_section.push_back("One line more.");
+      for (const auto& entry : changed) later.Add(entry);
+      Go(later.Build(), kBanner);
+      WriteWholeFile(out + list, earlier);
+    };
+  };
   // An answer that opens a script and leaves it open: the blocks after it are written in the
   // script's escapes, and one of them holds a character that is escaped.
   auto open_script = [](std::vector<testing::QuestionAndAnswer>& questions) {
@@ -639,6 +652,18 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
             kLayoutSimple,
             kAllOnSamePage,
             parts_swapped(".faq.html.pages.quorella"),
+            {"faq.html"}},
+           {"all on one page: stale list",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            stale_list(".faq.html.pages.quorella"),
+            {"faq.html"}},
+           {"modern, all on one page: stale list",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            stale_list(".faq.html.quorella"),
             {"faq.html"}},
            {"all on one page: list of the earlier version",
             classic,
