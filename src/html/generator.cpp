@@ -164,7 +164,7 @@ class PageWriter {
   std::uint64_t inputs_;
   bool made_ = false;
   Manifest previous_;
-  std::unordered_map<std::string, const ManifestEntry*> index_;
+  std::unordered_map<std::string_view, const ManifestEntry*> index_;  // into previous_
   std::vector<ManifestEntry> current_;
   std::vector<FilePart> parts_;
   std::size_t pages_ = 0;
