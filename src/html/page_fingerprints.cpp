@@ -1,5 +1,7 @@
 #include "html/page_fingerprints.h"
 
+#include <unicode/uversion.h>
+
 #include "util/vendor_site.h"
 
 namespace quorella::html {
@@ -38,6 +40,11 @@ std::uint64_t InputsFingerprint(const Faq& faq, std::string_view banner,
                                 const std::optional<std::string>& document) {
   Fingerprint inputs = ProgramAndValues(faq.values);
   AddLook(inputs, banner, system_colours);
+  // Modern anchors are transliterated by the ICU the program runs with, which can change under
+  // it.
+  UVersionInfo icu{};
+  u_getVersion(icu);
+  inputs.Add(std::string_view(reinterpret_cast<const char*>(icu), sizeof icu));
   inputs.Add(VendorSiteAddress()).Add(faq.questions.size());
   for (const std::string& question : faq.questions) inputs.Add(question);
   if (document)

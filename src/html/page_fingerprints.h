@@ -21,8 +21,8 @@ Fingerprint RunFingerprint(const FaqValues& values,
                            std::string_view banner, const SystemColours& system_colours);
 
 // Everything a page set is made from, at once: RunFingerprint's inputs but the fixed sections, the
-// vendor's site address, the questions, and the bytes of the document (nullopt: there is none),
-// which hold the sections and answers. Never 0.
+// ICU version, the vendor's site address, the questions, and the bytes of the document (nullopt:
+// there is none), which hold the sections and answers. Never 0.
 std::uint64_t InputsFingerprint(const Faq& faq, std::string_view banner,
                                 const SystemColours& system_colours,
                                 const std::optional<std::string>& document);
