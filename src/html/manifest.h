@@ -43,8 +43,9 @@ struct Manifest {
 };
 
 // What the list holds; nothing when it is missing or unreadable. A list of names alone (from an
-// earlier version) gives entries without fingerprints; one without inputs or parts (also from an
-// earlier version) gives none. Parts that do not add up to the listed size are dropped.
+// earlier version) gives entries without fingerprints; a list without inputs or parts (also from
+// an earlier version) gives inputs 0 and no parts. Parts that do not add up to the listed size, or
+// do not match their check, are dropped.
 Manifest ReadManifestFile(const std::string& path);
 // The entries the list holds.
 std::vector<ManifestEntry> ReadManifestEntries(const std::string& path);
