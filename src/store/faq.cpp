@@ -8,6 +8,7 @@
 #include "store/document.h"
 #include "store/document_file.h"
 #include "util/file_io.h"
+#include "util/marked_text.h"
 
 namespace quorella {
 
@@ -81,11 +82,17 @@ Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool creat
   if (create_missing && !FileExists(faq.document_path)) CreateEmptyFile(faq.document_path);
   // The stamp comes first: a write that lands between it and the read shows as a change later.
   faq.stamp = StampOf(context.settings(), faq);
-  auto document = FillFromDocument(faq, DocumentText(faq.document_path), faq.stamp.count);
-  if (keep == KeepDocument::Yes) {
-    faq.document = std::move(document);
-    faq.document_stamp = faq.stamp;
+  if (keep == KeepDocument::No) {
+    FillFromDocument(faq, DocumentText(faq.document_path), faq.stamp.count);
+    return faq;
   }
+  auto document = std::make_shared<DocumentAsRead>();
+  document->bytes = ReadFileIfExists(faq.document_path);
+  document->index = FillFromDocument(
+      faq, document->bytes ? std::optional(DecodeMarkedText(*document->bytes).text) : std::nullopt,
+      faq.stamp.count);
+  faq.document = std::move(document);
+  faq.document_stamp = faq.stamp;
   return faq;
 }
 
@@ -111,7 +118,7 @@ FaqStamp DocumentStampOf(const Faq& faq) {
   return stamp;
 }
 
-std::shared_ptr<const SectionIndex> DocumentAsRead(const Faq& faq) {
+std::shared_ptr<const DocumentAsRead> KeptDocument(const Faq& faq) {
   if (!faq.document) return nullptr;
   FaqStamp now = DocumentStampOf(faq);
   now.count = faq.document_stamp.count;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,12 @@
 namespace quorella {
 
 class SectionIndex;
+
+// A FAQ's document as it was read: the file's bytes (nullopt: there was none) and its text indexed.
+struct DocumentAsRead {
+  std::optional<std::string> bytes;
+  std::shared_ptr<const SectionIndex> index;
+};
 
 enum class FixedSection {
   AnswerHeader,
@@ -53,7 +60,7 @@ struct Faq {
   FaqStamp stamp;                      // what the lists above were read from
   // With KeepDocument::Yes, the document as it was read for the lists, and its stamp then: a Go
   // that follows takes its answers from it instead of reading the file again.
-  std::shared_ptr<const SectionIndex> document;
+  std::shared_ptr<const DocumentAsRead> document;
   FaqStamp document_stamp;
 
   const std::string& Section(FixedSection which) const {
@@ -78,7 +85,7 @@ FaqStamp StampOf(const Settings& settings, const Faq& faq);
 FaqStamp DocumentStampOf(const Faq& faq);
 
 // The document the Faq keeps, when the file is still the version it was read from; else nullptr.
-std::shared_ptr<const SectionIndex> DocumentAsRead(const Faq& faq);
+std::shared_ptr<const DocumentAsRead> KeptDocument(const Faq& faq);
 
 // Re-reads the fixed sections, the questions, the answers and TotalQuestions when the document or
 // the count changed since they were read (another process wrote them); true when it did.
