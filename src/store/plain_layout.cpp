@@ -1,0 +1,291 @@
+#include "store/plain_layout.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "store/faq.h"
+#include "util/cp1252.h"
+#include "util/strings.h"
+#include "util/text_lines.h"
+
+namespace quorella {
+
+namespace {
+
+// Numbers at or above this are never written here; a header with such a number is any section.
+constexpr std::size_t kNumberLimit = std::size_t{1} << 24;
+constexpr std::string_view kTerminatorLine = "####\r\n";
+
+bool IsAsciiBytes(std::string_view bytes) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if ((word & kHighBits) != 0) return false;
+  }
+  for (; i < bytes.size(); ++i)
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
+  return true;
+}
+
+// Does a body (CR LF lines) end with an empty line, as every body the program writes does?
+bool EndsWithEmptyLine(std::string_view body) {
+  return body == kCrLf || body.ends_with("\n\r\n");
+}
+
+}  // namespace
+
+std::optional<std::pair<Numbered, std::size_t>> NumberedHeader(std::string_view line,
+                                                               std::size_t limit) {
+  if (line.empty() || line[0] != '[') return std::nullopt;
+  std::size_t at = 1;
+  Numbered which;
+  if (StartsWithNoCase(line.substr(at), "question ")) {
+    which = Numbered::Question;
+    at += 9;
+  } else if (StartsWithNoCase(line.substr(at), "answer ")) {
+    which = Numbered::Answer;
+    at += 7;
+  } else {
+    return std::nullopt;
+  }
+  const std::size_t digits = at;
+  std::size_t number = 0;
+  for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
+    number = number * 10 + static_cast<std::size_t>(line[at] - '0');
+    if (number >= limit) return std::nullopt;
+  }
+  // The name holds the number as the program writes it: no sign, no leading zero.
+  const bool decimal = at > digits && (line[digits] != '0' || at == digits + 1);
+  if (!decimal || at >= line.size() || line[at] != ']') return std::nullopt;
+  return std::pair{which, number};
+}
+
+std::optional<PlainLayout> PlainLayout::Of(std::string_view bytes) {
+  if (bytes.size() >= kNone) return std::nullopt;
+  PlainLayout layout;
+  std::size_t at = 0;
+  if (bytes.starts_with(kUtf8Mark)) {
+    layout.encoding_ = FileEncoding::Utf8;
+    at = kUtf8Mark.size();
+  }
+  bool inside = false;
+  bool bracketed_line = false;  // in the body of the current section
+  Section section;
+  while (at < bytes.size()) {
+    const std::size_t line_end = FindLineBreak(bytes, at);
+    if (line_end + 1 >= bytes.size() || bytes[line_end] != '\r' || bytes[line_end + 1] != '\n')
+      return std::nullopt;
+    const std::string_view line = bytes.substr(at, line_end - at);
+    const std::size_t next = line_end + 2;
+    if (inside) {
+      if (line == kTerminator) {
+        section.terminator = static_cast<std::uint32_t>(at);
+        const std::string_view body = bytes.substr(section.body, at - section.body);
+        section.ascii = layout.encoding_ == FileEncoding::Utf8 || IsAsciiBytes(body);
+        section.canonical = !bracketed_line && EndsWithEmptyLine(body);
+        layout.sections_.push_back(section);
+        inside = false;
+      } else if (IsProgramHeader(line)) {
+        return std::nullopt;  // a section without its terminator
+      } else if (BracketedName(line)) {
+        bracketed_line = true;
+      }
+    } else if (const auto name = BracketedName(line)) {
+      section = Section{.header = static_cast<std::uint32_t>(at),
+                        .body = static_cast<std::uint32_t>(next)};
+      if (const auto numbered = NumberedHeader(line, kNumberLimit)) {
+        section.numbered = static_cast<signed char>(numbered->first);
+        section.number = static_cast<std::uint32_t>(numbered->second);
+      } else {
+        layout.body_writer_.Add(layout.encoding_ == FileEncoding::Utf8 ? std::string(*name)
+                                                                       : Cp1252ToUtf8(*name));
+      }
+      inside = true;
+      bracketed_line = false;
+    }
+    at = next;
+  }
+  if (inside || !layout.Index()) return std::nullopt;
+  return layout;
+}
+
+bool PlainLayout::Index() {
+  std::size_t size[2] = {0, 0};
+  for (const Section& section : sections_)
+    if (section.numbered >= 0) {
+      std::size_t& n = size[static_cast<std::size_t>(section.numbered)];
+      n = std::max<std::size_t>(n, section.number + 1);
+    }
+  by_number_[0].assign(size[0], kNone);
+  by_number_[1].assign(size[1], kNone);
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    const Section& section = sections_[i];
+    if (section.numbered < 0) continue;
+    std::uint32_t& slot = by_number_[static_cast<std::size_t>(section.numbered)][section.number];
+    if (slot != kNone) return false;
+    slot = static_cast<std::uint32_t>(i);
+  }
+  return true;
+}
+
+std::uint32_t PlainLayout::Find(Numbered which, std::size_t number) const {
+  const auto& sections = by_number_[static_cast<std::size_t>(which)];
+  return number < sections.size() ? sections[number] : kNone;
+}
+
+// A body that is already in the document, for this entry or its neighbour (moves and deletions
+// shift entries by one), proves that the entry's lines are stored as they are: the document's
+// bytes are taken. Any other entry is written by the body writer.
+std::optional<PlainLayout::Body> PlainLayout::BodyFor(std::string_view bytes, Numbered which,
+                                                      std::size_t number, std::string_view entry,
+                                                      std::string& written) const {
+  // A question's text has its last line break removed; a text that still ends in one, or is
+  // empty, stores fewer lines than its bytes suggest.
+  const bool question = which == Numbered::Question;
+  const std::string_view suffix = question ? "\r\n\r\n" : "\r\n";
+  const bool comparable =
+      !question || (!entry.empty() && entry.back() != '\n' && entry.back() != '\r');
+  for (std::size_t k = 0; comparable && k < 3; ++k) {
+    if (k == 2 && number == 0) break;
+    const std::uint32_t found = Find(which, k == 0 ? number : k == 1 ? number + 1 : number - 1);
+    if (found == kNone) continue;
+    const Section& section = sections_[found];
+    if (!section.canonical || !section.ascii) continue;
+    const std::string_view body = bytes.substr(section.body, section.terminator - section.body);
+    if (body.size() == entry.size() + suffix.size() && body.starts_with(entry) &&
+        body.ends_with(suffix))
+      return Body{.from_document = true, .begin = section.body, .end = section.terminator};
+  }
+  const std::size_t begin = written.size();
+  body_writer_.AppendLinesOf(written, entry);
+  written += kCrLf;
+  const bool ascii = IsAsciiBytes(std::string_view(written).substr(begin));
+  if (!ascii && encoding_ == FileEncoding::Windows1252) {
+    auto encoded = Utf8ToCp1252IfFits(std::string_view(written).substr(begin));
+    if (!encoded) return std::nullopt;  // the whole file turns UTF-8
+    written.replace(begin, std::string::npos, *encoded);
+  }
+  return Body{.begin = begin,
+              .end = written.size(),
+              .ascii = ascii || encoding_ == FileEncoding::Utf8};
+}
+
+// The first byte after a section and the one line DeleteSection drops after its terminator;
+// nullopt when that line is the next section's header.
+std::optional<std::size_t> PlainLayout::RemovalEnd(std::string_view bytes,
+                                                   std::uint32_t index) const {
+  const std::size_t end = sections_[index].terminator + kTerminatorLine.size();
+  if (end == bytes.size()) return end;
+  if (index + 1 < sections_.size() && sections_[index + 1].header == end) return std::nullopt;
+  return FindLineBreak(bytes, end) + 2;
+}
+
+std::optional<bool> PlainLayout::SaveQuestionList(std::string_view bytes, std::size_t deleted_count,
+                                                  const std::vector<std::string>& questions,
+                                                  const std::vector<std::string>& answers,
+                                                  std::string& out) {
+  const std::size_t count = questions.size();
+  if (count >= kNumberLimit || deleted_count >= kNumberLimit ||
+      (deleted_count > 0 && count >= deleted_count))
+    return std::nullopt;
+  std::vector<Edit> edits;
+  std::vector<Appended> appended;
+  std::string written;
+  if (deleted_count > 0)
+    for (Numbered which : {Numbered::Question, Numbered::Answer}) {
+      const std::uint32_t found = Find(which, deleted_count - 1);
+      if (found == kNone) continue;
+      const auto end = RemovalEnd(bytes, found);
+      if (!end) return std::nullopt;
+      edits.push_back(Edit{.section = found, .remove = true, .end = *end, .body = {}});
+    }
+  for (std::size_t n = 0; n < count; ++n)
+    for (Numbered which : {Numbered::Question, Numbered::Answer}) {
+      const auto body = BodyFor(bytes, which, n,
+                                which == Numbered::Question ? questions[n] : answers[n], written);
+      if (!body) return std::nullopt;
+      const std::uint32_t found = Find(which, n);
+      if (found == kNone) {
+        appended.push_back(Appended{which, n, *body});
+        continue;
+      }
+      const Section& section = sections_[found];
+      const std::string_view now = bytes.substr(section.body, section.terminator - section.body);
+      const std::string_view then = std::string_view(body->from_document ? bytes : written)
+                                        .substr(body->begin, body->end - body->begin);
+      if (now != then) edits.push_back(Edit{.section = found, .body = *body});
+    }
+  if (edits.empty() && appended.empty()) return false;
+
+  const auto by_place = [](const Edit& a, const Edit& b) { return a.section < b.section; };
+  if (!std::is_sorted(edits.begin(), edits.end(), by_place))
+    std::sort(edits.begin(), edits.end(), by_place);
+  const auto bytes_of = [&](const Body& body) {
+    return std::string_view(body.from_document ? bytes : written)
+        .substr(body.begin, body.end - body.begin);
+  };
+
+  // The new bytes, and the sections where they now lie.
+  out.clear();
+  out.reserve(bytes.size() + written.size() + 32 * appended.size());
+  std::vector<Section> sections;
+  sections.reserve(sections_.size() + appended.size());
+  std::size_t copied = 0;  // bytes of the document copied so far
+  auto edit = edits.begin();
+  for (std::uint32_t i = 0; i < sections_.size(); ++i) {
+    const Section& old = sections_[i];
+    const bool edited = edit != edits.end() && edit->section == i;
+    if (edited && edit->remove) {
+      out.append(bytes, copied, old.header - copied);
+      copied = edit->end;
+      ++edit;
+      continue;
+    }
+    out.append(bytes, copied, old.body - copied);  // up to the end of the header line
+    Section section = old;
+    section.body = static_cast<std::uint32_t>(out.size());
+    section.header = section.body - (old.body - old.header);
+    if (edited) {
+      out += bytes_of(edit->body);
+      section.canonical = edit->body.canonical;
+      section.ascii = edit->body.ascii;
+      ++edit;
+    } else {
+      out.append(bytes, old.body, old.terminator - old.body);
+    }
+    section.terminator = static_cast<std::uint32_t>(out.size());
+    copied = old.terminator;
+    sections.push_back(section);
+  }
+  out.append(bytes, copied, bytes.size() - copied);
+  for (const Appended& add : appended) {
+    out += kCrLf;
+    Section section{.header = static_cast<std::uint32_t>(out.size())};
+    out += '[';
+    out += add.which == Numbered::Question ? QuestionSectionName(add.number)
+                                           : AnswerSectionName(add.number);
+    out += ']';
+    out += kCrLf;
+    section.body = static_cast<std::uint32_t>(out.size());
+    out += bytes_of(add.body);
+    section.terminator = static_cast<std::uint32_t>(out.size());
+    out += kTerminatorLine;
+    section.number = static_cast<std::uint32_t>(add.number);
+    section.numbered = static_cast<signed char>(add.which);
+    section.canonical = add.body.canonical;
+    section.ascii = add.body.ascii;
+    sections.push_back(section);
+  }
+  // A Windows-1252 file whose bytes now begin as the mark does is written as UTF-8; one that
+  // outgrows the outline's offsets is left to the general rewrite.
+  if ((encoding_ == FileEncoding::Windows1252 && out.starts_with(kUtf8Mark)) ||
+      out.size() >= kNone)
+    return std::nullopt;
+  sections_ = std::move(sections);
+  Index();
+  return true;
+}
+
+}  // namespace quorella
