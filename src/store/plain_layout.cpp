@@ -167,9 +167,8 @@ std::optional<PlainLayout::Body> PlainLayout::BodyFor(std::string_view bytes, Nu
     if (!encoded) return std::nullopt;  // the whole file turns UTF-8
     written.replace(begin, std::string::npos, *encoded);
   }
-  return Body{.begin = begin,
-              .end = written.size(),
-              .ascii = ascii || encoding_ == FileEncoding::Utf8};
+  return Body{
+      .begin = begin, .end = written.size(), .ascii = ascii || encoding_ == FileEncoding::Utf8};
 }
 
 // The first byte after a section and the one line DeleteSection drops after its terminator;
@@ -280,8 +279,7 @@ std::optional<bool> PlainLayout::SaveQuestionList(std::string_view bytes, std::s
   }
   // A Windows-1252 file whose bytes now begin as the mark does is written as UTF-8; one that
   // outgrows the outline's offsets is left to the general rewrite.
-  if ((encoding_ == FileEncoding::Windows1252 && out.starts_with(kUtf8Mark)) ||
-      out.size() >= kNone)
+  if ((encoding_ == FileEncoding::Windows1252 && out.starts_with(kUtf8Mark)) || out.size() >= kNone)
     return std::nullopt;
   sections_ = std::move(sections);
   Index();

@@ -87,7 +87,7 @@ class PlainLayout {
 
   FileEncoding encoding_ = FileEncoding::Windows1252;
   SectionBodyWriter body_writer_;
-  std::vector<Section> sections_;          // in file order
+  std::vector<Section> sections_;            // in file order
   std::vector<std::uint32_t> by_number_[2];  // questions, answers: the section, or kNone
 };
 

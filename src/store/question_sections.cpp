@@ -277,7 +277,8 @@ bool SaveInPlainShape(const std::string& path, std::size_t deleted_count,
     if (!read) return false;
     auto layout = PlainLayout::Of(*read);
     if (!layout) return false;
-    known.emplace(KnownDocument{.path = path, .bytes = std::move(*read), .layout = std::move(*layout), .spare = {}});
+    known.emplace(KnownDocument{
+        .path = path, .bytes = std::move(*read), .layout = std::move(*layout), .spare = {}});
     read.reset();
   }
   const auto changed =

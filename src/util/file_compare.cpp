@@ -24,8 +24,7 @@ bool FileHoldsExactly(const std::string& path, std::string_view bytes) {
     if (n < 0) return false;
     if (n == 0) return compared == bytes.size();
     const auto size = static_cast<std::size_t>(n);
-    if (size > bytes.size() - compared ||
-        std::memcmp(block, bytes.data() + compared, size) != 0)
+    if (size > bytes.size() - compared || std::memcmp(block, bytes.data() + compared, size) != 0)
       return false;
     compared += size;
   }
