@@ -81,6 +81,10 @@ Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool creat
 }  // namespace
 
 FaqStamp StampOf(const Settings& settings, const Faq& faq) {
+  return StampOf(faq, StoredCount(settings, faq));
+}
+
+FaqStamp StampOf(const Faq& faq, std::int32_t count) {
   FaqStamp stamp;
   struct stat info {};
   if (::stat(faq.document_path.c_str(), &info) == 0) {
@@ -91,7 +95,7 @@ FaqStamp StampOf(const Settings& settings, const Faq& faq) {
     stamp.modified_ns = Nanoseconds(info.st_mtim);
     stamp.changed_ns = Nanoseconds(info.st_ctim);
   }
-  stamp.count = StoredCount(settings, faq);
+  stamp.count = count;
   return stamp;
 }
 

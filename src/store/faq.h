@@ -66,6 +66,8 @@ Faq LoadFaq(const AppContext& context, std::string_view name);
 
 // The stamp of the FAQ's document and count as they are now.
 FaqStamp StampOf(const Settings& settings, const Faq& faq);
+// The stamp of the FAQ's document as it is now, with a count known without reading the store.
+FaqStamp StampOf(const Faq& faq, std::int32_t count);
 
 // Re-reads the fixed sections, the questions, the answers and TotalQuestions when the document or
 // the count changed since they were read (another process wrote them); true when it did.

@@ -192,14 +192,6 @@ std::optional<bool> PlainLayout::SaveQuestionList(std::string_view bytes, std::s
   std::vector<Edit> edits;
   std::vector<Appended> appended;
   std::string written;
-  if (deleted_count > 0)
-    for (Numbered which : {Numbered::Question, Numbered::Answer}) {
-      const std::uint32_t found = Find(which, deleted_count - 1);
-      if (found == kNone) continue;
-      const auto end = RemovalEnd(bytes, found);
-      if (!end) return std::nullopt;
-      edits.push_back(Edit{.section = found, .remove = true, .end = *end, .body = {}});
-    }
   for (std::size_t n = 0; n < count; ++n)
     for (Numbered which : {Numbered::Question, Numbered::Answer}) {
       const auto body = BodyFor(bytes, which, n,
@@ -211,10 +203,20 @@ std::optional<bool> PlainLayout::SaveQuestionList(std::string_view bytes, std::s
         continue;
       }
       const Section& section = sections_[found];
+      if (body->from_document && body->begin == section.body) continue;  // its own bytes
       const std::string_view now = bytes.substr(section.body, section.terminator - section.body);
       const std::string_view then = std::string_view(body->from_document ? bytes : written)
                                         .substr(body->begin, body->end - body->begin);
       if (now != then) edits.push_back(Edit{.section = found, .body = *body});
+    }
+  // Last, as the sections of the last number usually end the document: the edits stay in order.
+  if (deleted_count > 0)
+    for (Numbered which : {Numbered::Question, Numbered::Answer}) {
+      const std::uint32_t found = Find(which, deleted_count - 1);
+      if (found == kNone) continue;
+      const auto end = RemovalEnd(bytes, found);
+      if (!end) return std::nullopt;
+      edits.push_back(Edit{.section = found, .remove = true, .end = *end, .body = {}});
     }
   if (edits.empty() && appended.empty()) return false;
 
@@ -226,39 +228,23 @@ std::optional<bool> PlainLayout::SaveQuestionList(std::string_view bytes, std::s
         .substr(body.begin, body.end - body.begin);
   };
 
-  // The new bytes, and the sections where they now lie.
+  // The new bytes.
   out.clear();
   out.reserve(bytes.size() + written.size() + 32 * appended.size());
-  std::vector<Section> sections;
-  sections.reserve(sections_.size() + appended.size());
   std::size_t copied = 0;  // bytes of the document copied so far
-  auto edit = edits.begin();
-  for (std::uint32_t i = 0; i < sections_.size(); ++i) {
-    const Section& old = sections_[i];
-    const bool edited = edit != edits.end() && edit->section == i;
-    if (edited && edit->remove) {
-      out.append(bytes, copied, old.header - copied);
-      copied = edit->end;
-      ++edit;
-      continue;
-    }
-    out.append(bytes, copied, old.body - copied);  // up to the end of the header line
-    Section section = old;
-    section.body = static_cast<std::uint32_t>(out.size());
-    section.header = section.body - (old.body - old.header);
-    if (edited) {
-      out += bytes_of(edit->body);
-      section.canonical = edit->body.canonical;
-      section.ascii = edit->body.ascii;
-      ++edit;
+  for (const Edit& edit : edits) {
+    const Section& section = sections_[edit.section];
+    if (edit.remove) {
+      out.append(bytes, copied, section.header - copied);
+      copied = edit.end;
     } else {
-      out.append(bytes, old.body, old.terminator - old.body);
+      out.append(bytes, copied, section.body - copied);
+      out += bytes_of(edit.body);
+      copied = section.terminator;
     }
-    section.terminator = static_cast<std::uint32_t>(out.size());
-    copied = old.terminator;
-    sections.push_back(section);
   }
   out.append(bytes, copied, bytes.size() - copied);
+  std::vector<Section> added;
   for (const Appended& add : appended) {
     out += kCrLf;
     Section section{.header = static_cast<std::uint32_t>(out.size())};
@@ -275,14 +261,44 @@ std::optional<bool> PlainLayout::SaveQuestionList(std::string_view bytes, std::s
     section.numbered = static_cast<signed char>(add.which);
     section.canonical = add.body.canonical;
     section.ascii = add.body.ascii;
-    sections.push_back(section);
+    added.push_back(section);
   }
   // A Windows-1252 file whose bytes now begin as the mark does is written as UTF-8; one that
   // outgrows the outline's offsets is left to the general rewrite.
   if ((encoding_ == FileEncoding::Windows1252 && out.starts_with(kUtf8Mark)) || out.size() >= kNone)
     return std::nullopt;
-  sections_ = std::move(sections);
-  Index();
+
+  // The sections where they now lie.
+  bool removed = false;
+  std::int64_t shift = 0;
+  auto edit = edits.begin();
+  for (std::uint32_t i = 0; i < sections_.size(); ++i) {
+    Section& section = sections_[i];
+    const bool edited = edit != edits.end() && edit->section == i;
+    if (edited && edit->remove) {
+      shift -= static_cast<std::int64_t>(edit->end - section.header);
+      section.numbered = kRemoved;
+      removed = true;
+      ++edit;
+      continue;
+    }
+    const std::size_t length = section.terminator - section.body;
+    std::size_t new_length = length;
+    if (edited) {
+      new_length = edit->body.end - edit->body.begin;
+      section.canonical = edit->body.canonical;
+      section.ascii = edit->body.ascii;
+      ++edit;
+    }
+    section.header = static_cast<std::uint32_t>(section.header + shift);
+    section.body = static_cast<std::uint32_t>(section.body + shift);
+    section.terminator = static_cast<std::uint32_t>(section.body + new_length);
+    shift += static_cast<std::int64_t>(new_length) - static_cast<std::int64_t>(length);
+  }
+  if (removed)
+    std::erase_if(sections_, [](const Section& section) { return section.numbered == kRemoved; });
+  sections_.insert(sections_.end(), added.begin(), added.end());
+  if (removed || !added.empty()) Index();
   return true;
 }
 

@@ -78,6 +78,7 @@ class PlainLayout {
   };
 
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+  static constexpr signed char kRemoved = -2;  // a section's mark while the outline is updated
 
   std::uint32_t Find(Numbered which, std::size_t number) const;
   std::optional<Body> BodyFor(std::string_view bytes, Numbered which, std::size_t number,

@@ -41,12 +41,15 @@ auto QuestionModel::Locked(Command&& command) -> decltype(command()) {
   const FolderLock lock(DirectoryOf(faq_.document_path));
   RefreshLocked();
   try {
+    // The count is the one RefreshLocked read, or the one WriteQuestionCount wrote since: the
+    // store is not read again, and a count some other process writes meanwhile shows as a change
+    // at the next command.
     if constexpr (std::is_void_v<decltype(command())>) {
       command();
-      faq_.stamp = StampOf(settings_, faq_);
+      faq_.stamp = StampOf(faq_, faq_.stamp.count);
     } else {
       auto result = command();
-      faq_.stamp = StampOf(settings_, faq_);
+      faq_.stamp = StampOf(faq_, faq_.stamp.count);
       return result;
     }
   } catch (...) {
@@ -229,8 +232,10 @@ void QuestionModel::WriteQuestionCount() {
   const auto count = static_cast<std::int32_t>(question_count());
   // Every command runs under the folder lock after RefreshLocked, so the stamp holds the count
   // stored now; an edit keeps it and saves the durable settings transaction.
-  if (faq_.stamp.count != count)
+  if (faq_.stamp.count != count) {
     WriteFaqValue(settings_, faq_.key, FaqValue::TotalQuestions, count);
+    faq_.stamp.count = count;
+  }
   faq_.values.SetInteger(FaqValue::TotalQuestions, count);
 }
 
