@@ -211,6 +211,18 @@ void DeleteOneQuestion(benchmark::State& state) {
 }
 BENCHMARK(DeleteOneQuestion)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// Leaving the answer editor of the middle question, its text changed each round.
+void StoreOneAnswer(benchmark::State& state) {
+  RunCommand(
+      state,
+      [](quorella::QuestionModel& model, std::size_t round) {
+        model.Select(model.question_count() / 2);
+        model.StoreAnswer("An answer typed in round " + std::to_string(round) + ".\r\n");
+      },
+      [](quorella::QuestionModel&, std::size_t) {});
+}
+BENCHMARK(StoreOneAnswer)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 // One plain copy of the same document alone, for its CPU time beside the command's.
 void PlainCopyOfDocument(benchmark::State& state) {
   BenchFaq bench(static_cast<int>(state.range(0)));

@@ -34,6 +34,13 @@ bool EndsWithEmptyLine(std::string_view body) {
   return body == kCrLf || body.ends_with("\n\r\n");
 }
 
+// The fixed section a name is, letters compared without regard to case.
+std::optional<std::size_t> FixedSectionOf(std::string_view name) {
+  for (std::size_t i = 0; i < kFixedSectionCount; ++i)
+    if (EqualsNoCase(name, SectionName(static_cast<FixedSection>(i)))) return i;
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::pair<Numbered, std::size_t>> NumberedHeader(std::string_view line,
@@ -99,6 +106,8 @@ std::optional<PlainLayout> PlainLayout::Of(std::string_view bytes) {
         section.numbered = static_cast<signed char>(numbered->first);
         section.number = static_cast<std::uint32_t>(numbered->second);
       } else {
+        if (const auto fixed = FixedSectionOf(*name))
+          section.fixed = static_cast<signed char>(*fixed);
         layout.body_writer_.Add(layout.encoding_ == FileEncoding::Utf8 ? std::string(*name)
                                                                        : Cp1252ToUtf8(*name));
       }
@@ -120,8 +129,12 @@ bool PlainLayout::Index() {
     }
   by_number_[0].assign(size[0], kNone);
   by_number_[1].assign(size[1], kNone);
+  fixed_.fill(kNone);
   for (std::size_t i = 0; i < sections_.size(); ++i) {
     const Section& section = sections_[i];
+    // The first header of a fixed name is the one its writes find.
+    if (section.fixed >= 0 && fixed_[static_cast<std::size_t>(section.fixed)] == kNone)
+      fixed_[static_cast<std::size_t>(section.fixed)] = static_cast<std::uint32_t>(i);
     if (section.numbered < 0) continue;
     std::uint32_t& slot = by_number_[static_cast<std::size_t>(section.numbered)][section.number];
     if (slot != kNone) return false;
@@ -160,11 +173,18 @@ std::optional<PlainLayout::Body> PlainLayout::BodyFor(std::string_view bytes, Nu
   }
   const std::size_t begin = written.size();
   body_writer_.AppendLinesOf(written, entry);
+  return Written(written, begin);
+}
+
+// The body the writer has just put at `begin` of `written`, with its empty last line, in the
+// file's encoding; nullopt when Windows-1252 cannot hold it (the whole file then turns UTF-8).
+std::optional<PlainLayout::Body> PlainLayout::Written(std::string& written,
+                                                      std::size_t begin) const {
   written += kCrLf;
   const bool ascii = IsAsciiBytes(std::string_view(written).substr(begin));
   if (!ascii && encoding_ == FileEncoding::Windows1252) {
     auto encoded = Utf8ToCp1252IfFits(std::string_view(written).substr(begin));
-    if (!encoded) return std::nullopt;  // the whole file turns UTF-8
+    if (!encoded) return std::nullopt;
     written.replace(begin, std::string::npos, *encoded);
   }
   return Body{
@@ -181,6 +201,34 @@ std::optional<std::size_t> PlainLayout::RemovalEnd(std::string_view bytes,
   return FindLineBreak(bytes, end) + 2;
 }
 
+// Records what becomes of the body of section `found` (kNone: a section to append, named by
+// `appended`): nothing when it already holds these bytes.
+template <typename Named>
+void PlainLayout::Place(std::string_view bytes, std::uint32_t found, const Body& body,
+                        Named appended) {
+  if (found == kNone) {
+    Appended add = appended();
+    add.body = body;
+    appended_.push_back(std::move(add));
+    return;
+  }
+  const Section& section = sections_[found];
+  if (body.from_document && body.begin == section.body) return;  // its own bytes
+  if (bytes.substr(section.body, section.terminator - section.body) != BytesOf(bytes, body))
+    edits_.push_back(Edit{.section = found, .remove = false, .end = 0, .body = body});
+}
+
+std::string_view PlainLayout::BytesOf(std::string_view bytes, const Body& body) const {
+  return std::string_view(body.from_document ? bytes : std::string_view(written_))
+      .substr(body.begin, body.end - body.begin);
+}
+
+void PlainLayout::StartEdits() {
+  edits_.clear();
+  appended_.clear();
+  written_.clear();
+}
+
 std::optional<bool> PlainLayout::SaveQuestionList(std::string_view bytes, std::size_t deleted_count,
                                                   const std::vector<std::string>& questions,
                                                   const std::vector<std::string>& answers,
@@ -189,25 +237,20 @@ std::optional<bool> PlainLayout::SaveQuestionList(std::string_view bytes, std::s
   if (count >= kNumberLimit || deleted_count >= kNumberLimit ||
       (deleted_count > 0 && count >= deleted_count))
     return std::nullopt;
-  std::vector<Edit> edits;
-  std::vector<Appended> appended;
-  std::string written;
+  StartEdits();
   for (std::size_t n = 0; n < count; ++n)
     for (Numbered which : {Numbered::Question, Numbered::Answer}) {
       const auto body = BodyFor(bytes, which, n,
-                                which == Numbered::Question ? questions[n] : answers[n], written);
+                                which == Numbered::Question ? questions[n] : answers[n], written_);
       if (!body) return std::nullopt;
-      const std::uint32_t found = Find(which, n);
-      if (found == kNone) {
-        appended.push_back(Appended{which, n, *body});
-        continue;
-      }
-      const Section& section = sections_[found];
-      if (body->from_document && body->begin == section.body) continue;  // its own bytes
-      const std::string_view now = bytes.substr(section.body, section.terminator - section.body);
-      const std::string_view then = std::string_view(body->from_document ? bytes : written)
-                                        .substr(body->begin, body->end - body->begin);
-      if (now != then) edits.push_back(Edit{.section = found, .body = *body});
+      Place(bytes, Find(which, n), *body, [&] {
+        return Appended{
+            .header = which == Numbered::Question ? QuestionSectionName(n) : AnswerSectionName(n),
+            .numbered = static_cast<signed char>(which),
+            .number = static_cast<std::uint32_t>(n),
+            .fixed = kNotFixed,
+            .body = {}};
+      });
     }
   // Last, as the sections of the last number usually end the document: the edits stay in order.
   if (deleted_count > 0)
@@ -216,49 +259,76 @@ std::optional<bool> PlainLayout::SaveQuestionList(std::string_view bytes, std::s
       if (found == kNone) continue;
       const auto end = RemovalEnd(bytes, found);
       if (!end) return std::nullopt;
-      edits.push_back(Edit{.section = found, .remove = true, .end = *end, .body = {}});
+      edits_.push_back(Edit{.section = found, .remove = true, .end = *end, .body = {}});
     }
-  if (edits.empty() && appended.empty()) return false;
+  return Splice(bytes, out);
+}
 
+std::optional<bool> PlainLayout::WriteSection(std::string_view bytes, std::string_view name,
+                                              const std::vector<std::string>& lines,
+                                              std::string& out) {
+  // Only the numbered and fixed names are indexed; a name that holds a bracket or a line break
+  // finds its header by other rules.
+  if (name.find_first_of("[]\r\n") != std::string_view::npos) return std::nullopt;
+  const std::string header = "[" + std::string(name) + "]";
+  const auto numbered = NumberedHeader(header, kNumberLimit);
+  const auto fixed = FixedSectionOf(name);
+  if (!numbered && !fixed) return std::nullopt;
+  StartEdits();
+  body_writer_.Append(written_, lines);
+  const auto body = Written(written_, 0);
+  if (!body) return std::nullopt;
+  const std::uint32_t found =
+      numbered ? Find(numbered->first, numbered->second) : fixed_[static_cast<std::size_t>(*fixed)];
+  Place(bytes, found, *body, [&] {
+    return Appended{.header = std::string(name),
+                    .numbered = numbered ? static_cast<signed char>(numbered->first) : kNotNumbered,
+                    .number = numbered ? static_cast<std::uint32_t>(numbered->second) : 0,
+                    .fixed = fixed ? static_cast<signed char>(*fixed) : kNotFixed,
+                    .body = {}};
+  });
+  return Splice(bytes, out);
+}
+
+// Plays the recorded edits on the bytes into `out` and moves the outline along, or leaves both
+// as they are (nullopt: the result needs the general rewrite; false: nothing changes).
+std::optional<bool> PlainLayout::Splice(std::string_view bytes, std::string& out) {
+  if (edits_.empty() && appended_.empty()) return false;
   const auto by_place = [](const Edit& a, const Edit& b) { return a.section < b.section; };
-  if (!std::is_sorted(edits.begin(), edits.end(), by_place))
-    std::sort(edits.begin(), edits.end(), by_place);
-  const auto bytes_of = [&](const Body& body) {
-    return std::string_view(body.from_document ? bytes : written)
-        .substr(body.begin, body.end - body.begin);
-  };
+  if (!std::is_sorted(edits_.begin(), edits_.end(), by_place))
+    std::sort(edits_.begin(), edits_.end(), by_place);
 
   // The new bytes.
   out.clear();
-  out.reserve(bytes.size() + written.size() + 32 * appended.size());
+  out.reserve(bytes.size() + written_.size() + 32 * appended_.size());
   std::size_t copied = 0;  // bytes of the document copied so far
-  for (const Edit& edit : edits) {
+  for (const Edit& edit : edits_) {
     const Section& section = sections_[edit.section];
     if (edit.remove) {
       out.append(bytes, copied, section.header - copied);
       copied = edit.end;
     } else {
       out.append(bytes, copied, section.body - copied);
-      out += bytes_of(edit.body);
+      out += BytesOf(bytes, edit.body);
       copied = section.terminator;
     }
   }
   out.append(bytes, copied, bytes.size() - copied);
   std::vector<Section> added;
-  for (const Appended& add : appended) {
+  for (const Appended& add : appended_) {
     out += kCrLf;
     Section section{.header = static_cast<std::uint32_t>(out.size())};
     out += '[';
-    out += add.which == Numbered::Question ? QuestionSectionName(add.number)
-                                           : AnswerSectionName(add.number);
+    out += add.header;
     out += ']';
     out += kCrLf;
     section.body = static_cast<std::uint32_t>(out.size());
-    out += bytes_of(add.body);
+    out += BytesOf(bytes, add.body);
     section.terminator = static_cast<std::uint32_t>(out.size());
     out += kTerminatorLine;
-    section.number = static_cast<std::uint32_t>(add.number);
-    section.numbered = static_cast<signed char>(add.which);
+    section.number = add.number;
+    section.numbered = add.numbered;
+    section.fixed = add.fixed;
     section.canonical = add.body.canonical;
     section.ascii = add.body.ascii;
     added.push_back(section);
@@ -271,10 +341,10 @@ std::optional<bool> PlainLayout::SaveQuestionList(std::string_view bytes, std::s
   // The sections where they now lie.
   bool removed = false;
   std::int64_t shift = 0;
-  auto edit = edits.begin();
+  auto edit = edits_.begin();
   for (std::uint32_t i = 0; i < sections_.size(); ++i) {
     Section& section = sections_[i];
-    const bool edited = edit != edits.end() && edit->section == i;
+    const bool edited = edit != edits_.end() && edit->section == i;
     if (edited && edit->remove) {
       shift -= static_cast<std::int64_t>(edit->end - section.header);
       section.numbered = kRemoved;

@@ -10,6 +10,7 @@
 // names that decide how body lines are stored stay the same. So the result of the
 // section-by-section writes is a splice of byte ranges, and the outline of the result follows
 // from the outline of the document without looking at its lines again.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "store/document.h"
+#include "store/faq.h"
 #include "util/marked_text.h"
 
 namespace quorella {
@@ -47,13 +49,18 @@ class PlainLayout {
                                        const std::vector<std::string>& questions,
                                        const std::vector<std::string>& answers, std::string& out);
 
+  // The same for WriteSection of a numbered or fixed section; nullopt for any other name.
+  std::optional<bool> WriteSection(std::string_view bytes, std::string_view name,
+                                   const std::vector<std::string>& lines, std::string& out);
+
  private:
   struct Section {
-    std::uint32_t header = 0;      // first byte of the header line
-    std::uint32_t body = 0;        // first byte after it
-    std::uint32_t terminator = 0;  // first byte of the terminator line
-    std::uint32_t number = 0;      // of a numbered section
-    signed char numbered = -1;     // Numbered, or -1 for any other section
+    std::uint32_t header = 0;             // first byte of the header line
+    std::uint32_t body = 0;               // first byte after it
+    std::uint32_t terminator = 0;         // first byte of the terminator line
+    std::uint32_t number = 0;             // of a numbered section
+    signed char numbered = kNotNumbered;  // Numbered, for a question or answer section
+    signed char fixed = kNotFixed;        // FixedSection, for a fixed section
     // The body is what the body writer makes of some lines (no line that could be a header),
     // followed by one empty line; and, in a Windows-1252 file, it is ASCII.
     bool canonical = false;
@@ -71,25 +78,39 @@ class PlainLayout {
     std::size_t end = 0;  // of a removal: the first byte kept after it
     Body body;
   };
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+  static constexpr signed char kNotNumbered = -1, kNotFixed = -1;
   struct Appended {
-    Numbered which;
-    std::size_t number;
+    std::string header;  // the name in the header line
+    signed char numbered = kNotNumbered;
+    std::uint32_t number = 0;
+    signed char fixed = kNotFixed;
     Body body;
   };
 
-  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
   static constexpr signed char kRemoved = -2;  // a section's mark while the outline is updated
 
   std::uint32_t Find(Numbered which, std::size_t number) const;
   std::optional<Body> BodyFor(std::string_view bytes, Numbered which, std::size_t number,
                               std::string_view entry, std::string& written) const;
+  std::optional<Body> Written(std::string& written, std::size_t begin) const;
   std::optional<std::size_t> RemovalEnd(std::string_view bytes, std::uint32_t section) const;
+  std::string_view BytesOf(std::string_view bytes, const Body& body) const;
+  template <typename Named>
+  void Place(std::string_view bytes, std::uint32_t found, const Body& body, Named appended);
+  void StartEdits();
+  std::optional<bool> Splice(std::string_view bytes, std::string& out);
   bool Index();  // false when a question or answer name occurs twice
 
   FileEncoding encoding_ = FileEncoding::Windows1252;
   SectionBodyWriter body_writer_;
   std::vector<Section> sections_;            // in file order
   std::vector<std::uint32_t> by_number_[2];  // questions, answers: the section, or kNone
+  std::array<std::uint32_t, kFixedSectionCount> fixed_{};  // the first of each fixed name
+  // The edits of the operation under way, kept to spare their memory from one to the next.
+  std::vector<Edit> edits_;
+  std::vector<Appended> appended_;
+  std::string written_;  // the bodies written by the body writer
 };
 
 }  // namespace quorella

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <mutex>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -10,8 +9,8 @@
 #include "store/document.h"
 #include "store/document_file.h"
 #include "store/faq.h"
+#include "store/known_document.h"
 #include "store/plain_layout.h"
-#include "util/file_compare.h"
 #include "util/file_io.h"
 #include "util/folder_lock.h"
 #include "util/paths.h"
@@ -250,61 +249,11 @@ class QuestionListOutline {
   std::vector<Section> sections_;
 };
 
-// The last document in plain shape this process read or wrote, with its outline, so that the next
-// command on it neither decodes it nor looks at its lines again. It is used only while the file
-// holds exactly these bytes: any other writer, whatever it keeps of the file's size and times,
-// makes the next command read the file anew.
-struct KnownDocument {
-  std::string path;
-  std::string bytes;
-  PlainLayout layout;
-  std::string spare;  // the buffer the next bytes are made in
-};
-
-std::mutex known_mutex;
-std::optional<KnownDocument> known;  // guarded by known_mutex
-
-// Writes the lists into the document at `path` as a splice of its bytes, after deleting the
-// sections of number deleted_count - 1 when deleted_count is above 0. False when the document is
-// missing or needs the general rewrite; `read` then holds its bytes when they were read.
-bool SaveInPlainShape(const std::string& path, std::size_t deleted_count,
-                      const std::vector<std::string>& questions,
-                      const std::vector<std::string>& answers, std::optional<std::string>& read) {
-  const std::lock_guard guard(known_mutex);
-  if (!known || known->path != path || !FileHoldsExactly(path, known->bytes)) {
-    known.reset();
-    read = ReadFileIfExists(path);
-    if (!read) return false;
-    auto layout = PlainLayout::Of(*read);
-    if (!layout) return false;
-    known.emplace(KnownDocument{
-        .path = path, .bytes = std::move(*read), .layout = std::move(*layout), .spare = {}});
-    read.reset();
-  }
-  const auto changed =
-      known->layout.SaveQuestionList(known->bytes, deleted_count, questions, answers, known->spare);
-  if (!changed) {
-    read = std::move(known->bytes);
-    known.reset();
-    return false;
-  }
-  if (!*changed) return true;
-  try {
-    ReplaceFileAtomically(path, known->spare);
-  } catch (...) {
-    known.reset();
-    throw;
-  }
-  std::swap(known->bytes, known->spare);
-  return true;
-}
-
 // The general rewrite: the document decoded, the writes played on its outline, the result
-// encoded. `read` holds the file's bytes when they were read already.
+// encoded, from the file's bytes (nullopt: the file does not exist).
 void SaveByOutline(const std::string& path, std::size_t deleted_count,
                    const std::vector<std::string>& questions,
                    const std::vector<std::string>& answers, std::optional<std::string> read) {
-  if (!read) read = ReadFileIfExists(path);
   std::optional<std::string> before;
   FileEncoding encoding = FileEncoding::Windows1252;
   if (read) {
@@ -328,7 +277,10 @@ void Save(const std::string& path, std::size_t deleted_count,
           const std::vector<std::string>& questions, const std::vector<std::string>& answers) {
   const FolderLock lock(DirectoryOf(path));
   std::optional<std::string> read;
-  if (SaveInPlainShape(path, deleted_count, questions, answers, read)) return;
+  const auto splice = [&](PlainLayout& layout, std::string_view bytes, std::string& out) {
+    return layout.SaveQuestionList(bytes, deleted_count, questions, answers, out);
+  };
+  if (EditKnownDocument(path, splice, read)) return;
   SaveByOutline(path, deleted_count, questions, answers, std::move(read));
 }
 

@@ -271,6 +271,25 @@ QuestionList RandomPlainList(std::mt19937& random) {
   return list;
 }
 
+// Names of numbered, fixed and other sections in any spelling, and names the outline does not
+// index.
+std::string RandomSectionName(std::mt19937& random) {
+  static const Lines names = {"Question 0", "Answer 1",     "answer 2",     "QUESTION 3",
+                              "Answer 12",  "AnswerHeader", "answerfooter", "HeaderCode",
+                              "Custom",     "Question 01",  "Answer 1]x",   "Caf\xC3\xA9"};
+  return names[random() % names.size()];
+}
+
+Lines RandomLines(std::mt19937& random) {
+  static const Lines pieces = {"line",     "",          "[Question 1]", "####",
+                               "[Custom]", "a\nb\r\nc", "caf\xC3\xA9",  "\xCE\xA9",
+                               "0",        "x\r"};
+  Lines lines;
+  for (int i = static_cast<int>(random() % 4); i > 0; --i)
+    lines.push_back(pieces[random() % pieces.size()]);
+  return lines;
+}
+
 // One command of the window on a list: add, edit, move or delete; the count before a deletion.
 std::size_t NextCommand(std::mt19937& random, QuestionList& list) {
   const std::size_t count = list.questions.size();
@@ -344,8 +363,8 @@ TEST(PlainLayout, GivesTheBytesOfTheSectionBySectionWritesWhereBytesMislead) {
 }
 
 // The splice of a document in the program's own shape gives the bytes of the section-by-section
-// writes, also for the next commands on the outline it keeps; a document that only resembles
-// that shape is either refused or gives them too.
+// writes, or of a single section's write, also for the next commands on the outline it keeps; a
+// document that only resembles that shape is either refused or gives them too.
 TEST(PlainLayout, AgreesWithTheSectionBySectionWrites) {
   std::mt19937 random(20261207);
   int spliced = 0, refused_plain = 0;
@@ -372,12 +391,25 @@ TEST(PlainLayout, AgreesWithTheSectionBySectionWrites) {
     if (!layout) continue;
     QuestionList list = RandomPlainList(random);
     std::size_t deleted = random() % 3 == 0 ? list.questions.size() + 1 : 0;
-    for (int command = 0; command < 4; ++command) {
+    for (int command = 0; command < 6; ++command) {
       std::string out;
-      const auto changed =
-          layout->SaveQuestionList(bytes, deleted, list.questions, list.answers, out);
+      std::optional<bool> changed;
+      std::optional<std::string> expected;
+      if (random() % 3 == 0) {
+        // A single section, as the answer editor and the option editors write it.
+        const std::string name = RandomSectionName(random);
+        const Lines lines = RandomLines(random);
+        changed = layout->WriteSection(bytes, name, lines, out);
+        const DecodedText before = DecodeMarkedText(bytes);
+        const std::string after = WriteSectionInText(before.text, name, lines);
+        if (after != before.text)
+          expected = EncodeMarkedText(after, EncodingToWrite(after, before.encoding));
+      } else {
+        changed = layout->SaveQuestionList(bytes, deleted, list.questions, list.answers, out);
+        expected = ExpectedFile(bytes, deleted, list);
+        deleted = NextCommand(random, list);
+      }
       if (!changed) break;  // left to the general rewrite
-      const auto expected = ExpectedFile(bytes, deleted, list);
       ASSERT_EQ(*changed, expected.has_value()) << "round " << round << " command " << command;
       if (*changed) {
         ASSERT_EQ(out, *expected) << "round " << round << " command " << command << ": [" << bytes
@@ -385,7 +417,6 @@ TEST(PlainLayout, AgreesWithTheSectionBySectionWrites) {
         bytes = out;
         ++spliced;
       }
-      deleted = NextCommand(random, list);
     }
   }
   EXPECT_EQ(refused_plain, 0);
