@@ -41,8 +41,9 @@ BackupReport DoBackup(const AppContext& context, std::string_view typed_dir,
                       const std::vector<std::string>& files, BackupUi& ui) {
   const std::string dir = BackupSetDirectory(typed_dir);
   RefuseApplicationDirectory(dir, context.app_dir());
+  // An empty folder name is refused by CreateDirectories with the bare text.
   if (!DirectoryExists(dir) && !CreateDirectories(dir))
-    throw Error(std::string(messages::kUnableToCreateDirectory));
+    throw Error(messages::UnableToCreateDirectory(dir, messages::SystemReason(errno)), errno);
   const FolderLock lock(dir);  // one backup or restore at a time in a folder
   RecoverInterruptedCommits(dir, ui);
   RemoveLeftoverScratch(dir, ui);

@@ -42,12 +42,29 @@ std::vector<Move> Undone(const std::vector<Move>& moves) {
   return back;
 }
 
-// Deletes a scratch folder with the files directly in it (a backup set has no folders).
+// Deletes a scratch folder with the files directly in it (a backup set has no folders). It runs
+// while cleaning up, also from a destructor, so what fails is shown, never thrown: a folder that
+// cannot be examined is one that could not be deleted.
 void RemoveScratch(const std::string& folder, BackupUi& ui) {
-  for (const auto& name : ListDirectory(folder))
-    if (!RemoveFile(folder + name)) ui.ShowMessage(messages::ErrorDeletingFile(folder + name));
+  try {
+    for (const auto& name : ListDirectory(folder))
+      if (!RemoveFile(folder + name)) ui.ShowMessage(messages::ErrorDeletingFile(folder + name));
+  } catch (const Error&) {
+    ui.ShowMessage(messages::ErrorDeletingFile(folder));
+    return;
+  }
   if (sys::Rmdir(folder) != 0 && errno != ENOENT)
     ui.ShowMessage(messages::ErrorDeletingFile(folder));
+}
+
+void RemoveScratchIfPresent(const std::string& folder, BackupUi& ui) {
+  try {
+    if (!DirectoryExists(folder)) return;
+  } catch (const Error&) {
+    ui.ShowMessage(messages::ErrorDeletingFile(folder));
+    return;
+  }
+  RemoveScratch(folder, ui);
 }
 
 std::string ScratchSuffix() {
@@ -89,14 +106,13 @@ StagedSet::StagedSet(const std::string& dir, BackupUi& ui)
       ui_(ui) {
   // The folder exists: the reason (a read-only folder, a full disk) is what the user needs.
   if (sys::Mkdir(staging_) != 0)
-    throw Error(std::string(messages::kUnableToCreateDirectory) + " \"" + staging_ + "\". " +
-                messages::SystemReason(errno));
+    throw Error(messages::UnableToCreateDirectory(staging_, messages::SystemReason(errno)), errno);
 }
 
 StagedSet::~StagedSet() {
   RemoveScratch(staging_, ui_);
-  if (DirectoryExists(committing_)) RemoveScratch(committing_, ui_);
-  if (DirectoryExists(aside_)) RemoveScratch(aside_, ui_);
+  RemoveScratchIfPresent(committing_, ui_);
+  RemoveScratchIfPresent(aside_, ui_);
 }
 
 bool StagedSet::Commit() {
@@ -177,7 +193,7 @@ void RecoverInterruptedCommits(const std::string& dir, BackupUi& ui) {
       SyncFolder(dir);
     }
     RemoveScratch(committing, ui);
-    if (DirectoryExists(aside)) RemoveScratch(aside, ui);
+    RemoveScratchIfPresent(aside, ui);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "util/errors.h"
 #include "util/file_io.h"
 #include "util/text_lines.h"
 
@@ -110,7 +111,13 @@ std::vector<std::string> RemoveStaleFiles(const std::string& directory,
   for (const std::string& name : previous) {
     if (kept.count(name) != 0 || !IsPlainFileName(name)) continue;
     const std::string path = directory + name;
-    if (!FileExists(path) && !IsSymbolicLink(path)) continue;
+    try {
+      if (!FileExists(path) && !IsSymbolicLink(path)) continue;
+    } catch (const Error&) {
+      // A file that cannot even be examined stays listed, to be removed by a later Go.
+      remaining.push_back(name);
+      continue;
+    }
     if (!RemoveFile(path)) remaining.push_back(name);
   }
   return remaining;

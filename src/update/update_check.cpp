@@ -20,7 +20,7 @@ class RemovedAtEnd {
  public:
   explicit RemovedAtEnd(std::string path) : path_(std::move(path)) {}
   ~RemovedAtEnd() {
-    if (FileExists(path_)) RemoveFile(path_);
+    RemoveFile(path_);  // a file that is not there needs no removing
   }
   RemovedAtEnd(const RemovedAtEnd&) = delete;
   RemovedAtEnd& operator=(const RemovedAtEnd&) = delete;

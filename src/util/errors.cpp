@@ -37,6 +37,9 @@ std::string CannotReplaceFile(std::string_view path, std::string_view reason) {
 std::string CannotDeleteFile(std::string_view path, std::string_view reason) {
   return PathMessage("Cannot delete file", path, reason);
 }
+std::string UnableToCreateDirectory(std::string_view path, std::string_view reason) {
+  return PathMessage(kUnableToCreateDirectory, path, reason);
+}
 std::string CannotCopyFile(std::string_view from, std::string_view to, std::string_view reason) {
   std::string text = "Cannot copy file \"";
   text += from;

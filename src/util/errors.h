@@ -34,6 +34,8 @@ std::string CannotReplaceFile(std::string_view path, std::string_view reason);
 std::string CannotDeleteFile(std::string_view path, std::string_view reason);
 std::string CannotCopyFile(std::string_view from, std::string_view to, std::string_view reason);
 inline constexpr std::string_view kUnableToCreateDirectory = "Unable to create directory";
+// The same, naming the folder and the reason, where there is a folder to name.
+std::string UnableToCreateDirectory(std::string_view path, std::string_view reason);
 inline constexpr std::string_view kNotARegularFile = "It is not a regular file.";
 std::string FileTooLarge(std::string_view path, std::size_t limit);
 

@@ -145,14 +145,29 @@ void SyncDirectoryOf(const std::string& path) {
 
 }  // namespace
 
-bool FileExists(const std::string& path) {
+namespace {
+
+// The entry at `path` as stat sees it, nullopt when there is none. Any other failure (a folder
+// that may not be searched, an I/O error) is no answer either way: taking it for "absent" would
+// write pages elsewhere or call a backup missing, so it is reported.
+std::optional<struct stat> StatIfExists(const std::string& path) {
   struct stat info {};
-  return !path.empty() && sys::Stat(path, &info) == 0 && !S_ISDIR(info.st_mode);
+  if (path.empty()) return std::nullopt;
+  if (sys::Stat(path, &info) == 0) return info;
+  if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+  throw Failure(messages::CannotOpenFile, path);
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  const auto info = StatIfExists(path);
+  return info && !S_ISDIR(info->st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && sys::Stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+  const auto info = StatIfExists(path);
+  return info && S_ISDIR(info->st_mode);
 }
 
 bool IsSymbolicLink(const std::string& path) {
@@ -331,7 +346,10 @@ bool CreateDirectories(const std::string& path) {
   const auto slash = trimmed.find_last_of('/');
   if (slash != std::string::npos && slash > 0 && !CreateDirectories(trimmed.substr(0, slash)))
     return false;
-  if (sys::Mkdir(trimmed) == 0 || errno == EEXIST) return DirectoryExists(trimmed);
+  if (sys::Mkdir(trimmed) == 0 || errno == EEXIST) {
+    if (DirectoryExists(trimmed)) return true;
+    errno = ENOTDIR;  // a file holds the name
+  }
   return false;
 }
 
@@ -343,7 +361,10 @@ void CreateFolderOf(const std::string& path) {
 std::vector<std::string> ListDirectory(const std::string& path) {
   std::vector<std::string> names;
   DIR* dir = sys::OpenDir(path);
-  if (dir == nullptr) return names;
+  if (dir == nullptr) {
+    if (errno == ENOENT || errno == ENOTDIR) return names;
+    throw Failure(messages::CannotOpenFile, path);
+  }
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
     if (name != "." && name != "..") names.push_back(name);

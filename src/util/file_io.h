@@ -10,6 +10,8 @@
 
 namespace quorella {
 
+// Whether an entry exists; a failure that does not say (a folder that may not be searched, an
+// I/O error) throws rather than answering "no".
 bool FileExists(const std::string& path);       // exists and is not a directory
 bool DirectoryExists(const std::string& path);  // exists and is a directory
 bool IsSymbolicLink(const std::string& path);   // the path itself, not its target

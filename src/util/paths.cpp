@@ -84,6 +84,15 @@ std::string WithoutTrailingSlashes(std::string path) {
   return path;
 }
 
+// A place the program only looks in for a default: one it cannot even examine is passed over.
+bool UsableCandidate(const std::string& path, bool (*exists)(const std::string&)) {
+  try {
+    return exists(path);
+  } catch (const Error&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 std::string ApplicationDirectory() {
@@ -105,7 +114,7 @@ std::string UserDocumentsDirectory() {
   });
   if (documents.empty() ||
       WithoutTrailingSlashes(documents) == WithoutTrailingSlashes(HomeDirectory()) ||
-      !DirectoryExists(documents))
+      !UsableCandidate(documents, DirectoryExists))
     return {};
   return IncludeTrailingSlash(documents);
 }
@@ -122,7 +131,7 @@ std::string FindInstalledFile(std::string_view app_dir, std::string_view program
   for (const std::string& candidate :
        {std::string(app_dir) + std::string(name), folder + "../share/quorella/" + std::string(name),
         folder + std::string(name)})
-    if (FileExists(candidate)) return candidate;
+    if (UsableCandidate(candidate, FileExists)) return candidate;
   return {};
 }
 

@@ -54,6 +54,17 @@ class ImportWindowTest : public QObject {
     QCOMPARE(import->focusWidget(), Step(f, "butReadInputFile"));
   }
 
+  // Tab follows the numbered steps down the left side, then reaches the working text.
+  void TabFollowsTheStepsThenTheWorkingText() {
+    WindowFixture f;
+    f.Start();
+    Open(f);
+    QCOMPARE(
+        WindowFixture::TabChain(Step(f, "butReadInputFile"), f.Find("frmImport")),
+        QStringList({"butReadInputFile", "cmbEncoding", "memoAtoQSep", "memoQtoASep",
+                     "chkManualSep", "chkDelQNum", "butConvert", "butImport", "memoImported"}));
+  }
+
   void ReadConvertImportOpensTheNewFaq() {
     WindowFixture f;
     f.Start();

@@ -65,26 +65,6 @@ bool TabShown(WindowFixture& f, const char* page) {
   return Pages(f)->isTabVisible(Pages(f)->indexOf(f.Find(page)));
 }
 
-// Walks the focus chain with Tab from `first` and gives the named controls met, until the focus
-// comes back to `first` or leaves `scope`.
-QStringList TabChain(QWidget* first, QWidget* scope) {
-  QStringList names;
-  first->setFocus(Qt::TabFocusReason);
-  QWidget* at = QApplication::focusWidget();
-  for (int i = 0; i < 60 && at != nullptr; ++i) {
-    QWidget* named = at;
-    while (named != nullptr &&
-           (named->objectName().isEmpty() || named->objectName().startsWith(QLatin1String("qt_"))))
-      named = named->parentWidget();
-    if (named != nullptr && (names.isEmpty() || names.back() != named->objectName()))
-      names << named->objectName();
-    QTest::keyClick(at, Qt::Key_Tab);
-    at = QApplication::focusWidget();
-    if (at == nullptr || !scope->isAncestorOf(at) || at == first) break;
-  }
-  return names;
-}
-
 // Key presses carrying one character each, as an input method delivers text of any script
 // (QTest::keyClicks takes Latin-1 only).
 void TypeOnKeyboard(QWidget* widget, const QString& text) {
@@ -496,7 +476,8 @@ class MainWindowTest : public QObject {
     };
     for (const auto& [page, order] : pages) {
       f.ShowPage(page);
-      QCOMPARE(TabChain(f.Find(order.front().toLatin1().constData()), f.Find(page)), order);
+      QCOMPARE(WindowFixture::TabChain(f.Find(order.front().toLatin1().constData()), f.Find(page)),
+               order);
     }
   }
 

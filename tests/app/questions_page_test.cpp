@@ -43,6 +43,15 @@ class QuestionsPageTest : public QObject {
   static std::string Doc(WindowFixture& f) { return f.app_dir() + "FAQ.dat"; }
 
  private slots:
+  // The text comes first for the keyboard, then the buttons; Tab leaves the text.
+  void TabWalksTheQuestionDialogFromTheTextToTheButtons() {
+    WindowFixture f;
+    f.Start();
+    WindowFixture::Click(f.Find("butAddQuestion"));
+    QCOMPARE(WindowFixture::TabChain(f.Find("Question"), f.Find("frmQuestion")),
+             QStringList({"Question", "butQOK", "butQCancel", "butQAddAnother"}));
+  }
+
   void PageStartsWithNothingSelected() {
     WindowFixture f;
     f.Start();

@@ -72,6 +72,29 @@ void WindowFixture::Reveal(QWidget* control) {
   }
 }
 
+QStringList WindowFixture::TabChain(QWidget* first, QWidget* scope) {
+  Reveal(first);
+  // A tool window counts as active while its owner is; the keys must go to the tool window itself,
+  // as they do once the window manager activates it.
+  if (QApplication::activeWindow() != first->window())
+    QApplication::setActiveWindow(first->window());
+  QStringList names;
+  first->setFocus(Qt::TabFocusReason);
+  QWidget* at = QApplication::focusWidget();
+  for (int i = 0; i < 60 && at != nullptr; ++i) {
+    QWidget* named = at;
+    while (named != nullptr &&
+           (named->objectName().isEmpty() || named->objectName().startsWith(QLatin1String("qt_"))))
+      named = named->parentWidget();
+    if (named != nullptr && (names.isEmpty() || names.back() != named->objectName()))
+      names << named->objectName();
+    QTest::keyClick(at, Qt::Key_Tab);
+    at = QApplication::focusWidget();
+    if (at == nullptr || !scope->isAncestorOf(at) || at == first) break;
+  }
+  return names;
+}
+
 void WindowFixture::ShowPage(const char* page_name) {
   Reveal(Find(page_name));
 }

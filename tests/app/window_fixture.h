@@ -45,6 +45,9 @@ class WindowFixture {
   static void Leave(QWidget* editor);
   // Chooses the entry `index` of a drop-down list with the arrow keys.
   static void Choose(QWidget* combo, int index);
+  // Walks the focus chain with Tab from `first` and gives the named controls met, until the focus
+  // comes back to `first` or leaves `scope`.
+  static QStringList TabChain(QWidget* first, QWidget* scope);
 
   std::string db_path() const;
   std::string app_dir() const;

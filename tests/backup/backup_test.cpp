@@ -181,7 +181,7 @@ TEST_F(BackupTest, ADirectoryThatCannotBeCreatedStopsTheBackup) {
   {
     FailNth fault(sys::Op::Mkdir, 1, EACCES);
     EXPECT_EQ(ErrorOf([&] { DoBackup(context, backup_dir, Documents(), ui); }),
-              "Unable to create directory");
+              "Unable to create directory \"" + backup_dir + "\". Permission denied");
   }
   EXPECT_EQ(ErrorOf([&] { DoBackup(context, "", Documents(), ui); }), "Unable to create directory");
   EXPECT_FALSE(DirectoryExists(backup_dir));

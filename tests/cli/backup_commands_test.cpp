@@ -135,7 +135,9 @@ TEST_F(BackupCommands, RefusalsChangeNothing) {
       {{"restore", dir / "damaged", "--yes"},
        "The backup set in \"" + dir / "damaged/" +
            "\" is incomplete or damaged (registry.cfg); nothing was restored.\n"},
-      {{"backup", dir / "empty/notes.txt"}, "Unable to create directory\n"},
+      // A file where the folder should be: the folder and the reason are named.
+      {{"backup", dir / "empty/notes.txt"},
+       "Unable to create directory \"" + dir / "empty/notes.txt/" + "\". Not a directory\n"},
       {{"snapshot-load", dir / "missing.cfg"},
        "Cannot open file \"" + dir / "missing.cfg" + "\". No such file or directory\n"},
   };

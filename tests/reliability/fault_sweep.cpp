@@ -10,12 +10,11 @@ namespace quorella::testing {
 
 namespace {
 
-// Every seam call the sweeps fail in turn. stat and opendir go through the seam too, but failing
-// them makes a file that exists look absent, which the operations do not tell apart yet; they are
-// left out until they do.
-constexpr std::array<sys::Op, 9> kSeamCalls = {sys::Op::Open,  sys::Op::Read,   sys::Op::Write,
-                                               sys::Op::Fsync, sys::Op::Rename, sys::Op::Unlink,
-                                               sys::Op::Mkdir, sys::Op::Chmod,  sys::Op::Close};
+// Every seam call the sweeps fail in turn.
+constexpr std::array<sys::Op, 11> kSeamCalls = {sys::Op::Open,    sys::Op::Read,   sys::Op::Write,
+                                                sys::Op::Fsync,   sys::Op::Rename, sys::Op::Unlink,
+                                                sys::Op::Mkdir,   sys::Op::Chmod,  sys::Op::Stat,
+                                                sys::Op::OpenDir, sys::Op::Close};
 
 const char* SeamCallName(sys::Op op) {
   switch (op) {
