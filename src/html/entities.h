@@ -57,6 +57,8 @@ class AsciiPageWriter {
   // Makes ASCII of what `page` holds from `from` on, in place: text that is ASCII already, as
   // most is, is only read.
   void ConvertFrom(std::string& page, std::size_t from);
+  // Outside script and style elements, where the writer starts.
+  bool AtTopLevel() const { return raw_text_ == RawText::None; }
 
  private:
   enum class RawText { None, Script, Style };

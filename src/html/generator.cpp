@@ -5,11 +5,12 @@
 #include "html/manifest.h"
 #include "html/modern_site.h"
 #include "html/page_fingerprints.h"
+#include "html/page_parts.h"
 #include "html/question_page.h"
 #include "store/document.h"
-#include "store/document_file.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/marked_text.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -20,26 +21,38 @@ namespace {
 
 // Writes the pages of one run and reports each to the observer. A page whose fingerprint is the
 // one the previous run listed for it, and whose file is still the one that run wrote, is neither
-// made nor compared again.
+// made nor compared again; when the inputs of the whole set are those of the previous run and
+// every file it listed is still there as written, nothing is made at all.
 class PageWriter {
  public:
   PageWriter(const PageNames& names, const GenerationObserver& observer, std::size_t total,
-             std::string manifest_path, std::string start_page)
+             const std::string& manifest_name, std::string start_page, std::uint64_t inputs)
       : names_(names),
         observer_(observer),
         total_(total),
-        manifest_path_(names.Path(manifest_path)),
+        manifest_path_(names.Path(manifest_name)),
         start_page_(std::move(start_page)),
-        folder_(names.Path("")) {
-    for (ManifestEntry& entry : ReadManifestEntries(manifest_path_)) {
-      previous_names_.push_back(entry.name);
-      previous_.emplace(entry.name, std::move(entry));
-    }
+        folder_(names.Path("")),
+        inputs_(inputs),
+        previous_(ReadManifestFile(manifest_path_)) {
     Progress();
   }
 
   void Status(const std::string& text) const {
     if (observer_.status) observer_.status(text);
+  }
+
+  // With the inputs of the previous run and each file it listed untouched since, reports every
+  // page as done and says so.
+  bool NothingToMake() {
+    if (previous_.inputs != inputs_ || previous_.entries.size() != total_) return false;
+    for (const ManifestEntry& entry : previous_.entries)
+      if (entry.fingerprint == 0 || !Intact(entry)) return false;
+    while (pages_ < total_) {
+      ++pages_;
+      Progress();
+    }
+    return true;
   }
 
   // `build` makes the page's bytes when they are needed; with `announce` the status names the page
@@ -54,8 +67,9 @@ class PageWriter {
         Status(file_name == start_page_ ? "Writing Start Page" : "Writing " + file_name);
       std::string path = names_.Path(file_name);
       made_ = true;
+      parts_.clear();
       const PageFileResult result = WritePageFileStamped(path, build());
-      current_.push_back({file_name, fingerprint, result.stamp});
+      current_.push_back({file_name, fingerprint, result.stamp, std::move(parts_)});
       if (result.written) {
         written_.push_back(std::move(path));
         if (observer_.written) observer_.written(written_.back());
@@ -64,47 +78,76 @@ class PageWriter {
     Progress();
   }
 
+  // The parts of the page being made (html/page_parts.h), for the list.
+  void SetParts(std::vector<FilePart> parts) { parts_ = std::move(parts); }
+
+  // The previous file of a page and its parts, when the list kept them and the file is still the
+  // one the previous run wrote.
+  PreviousParts PartsOf(const std::string& file_name) {
+    const ManifestEntry* entry = Previous(file_name);
+    if (entry == nullptr || entry->parts.empty() || !Intact(*entry)) return {};
+    try {
+      std::optional<std::string> bytes = ReadFileIfExists(names_.Path(file_name));
+      if (bytes) return PreviousParts(std::move(*bytes), entry->parts);
+    } catch (const Error&) {
+    }
+    return {};
+  }
+
   // The names and fingerprints the previous run listed, in its order.
   std::vector<std::pair<std::string, std::uint64_t>> previous_fingerprints() const {
     std::vector<std::pair<std::string, std::uint64_t>> files;
-    for (const std::string& name : previous_names_)
-      files.emplace_back(name, previous_.at(name).fingerprint);
+    for (const ManifestEntry& entry : previous_.entries)
+      files.emplace_back(entry.name, entry.fingerprint);
     return files;
   }
 
   // Is the file the one the previous run wrote, untouched since?
-  bool Intact(const std::string& file_name) const {
-    const auto found = previous_.find(file_name);
-    if (found == previous_.end()) return false;
-    const std::optional<FileStamp> now = EntryStampIn(folder_.fd(), file_name);
-    return now && IsRegularFile(*now) && now->SameVersion(found->second.stamp);
+  bool Intact(const std::string& file_name) {
+    const ManifestEntry* entry = Previous(file_name);
+    return entry != nullptr && Intact(*entry);
   }
 
   // The names the previous run listed, in its order.
-  const std::vector<std::string>& previous_names() const { return previous_names_; }
+  std::vector<std::string> previous_names() const {
+    std::vector<std::string> names;
+    for (const ManifestEntry& entry : previous_.entries) names.push_back(entry.name);
+    return names;
+  }
 
   // The list of this run, with `also` (names of files the run could not remove) after it. The
   // list is not reported: it is no page.
   void WriteManifest(const std::vector<std::string>& also = {}) {
     // A run that made nothing and lists what the last one listed leaves the list as it is.
-    if (!made_ && also.empty() && current_.size() == previous_names_.size() &&
-        std::equal(
-            current_.begin(), current_.end(), previous_names_.begin(),
-            [](const ManifestEntry& entry, const std::string& name) { return entry.name == name; }))
+    if (!made_ && also.empty() && previous_.inputs == inputs_ &&
+        std::equal(current_.begin(), current_.end(), previous_.entries.begin(),
+                   previous_.entries.end(),
+                   [](const ManifestEntry& a, const ManifestEntry& b) { return a.name == b.name; }))
       return;
-    std::vector<ManifestEntry> entries = current_;
-    for (const std::string& name : also) entries.push_back({name, 0, {}});
-    WritePageFile(manifest_path_, ManifestText(start_page_, entries));
+    std::vector<ManifestEntry> entries = std::move(current_);
+    for (const std::string& name : also) entries.push_back({name, 0, {}, {}});
+    WritePageFile(manifest_path_, ManifestText(start_page_, entries, inputs_));
   }
 
   std::vector<std::string> TakeWritten() { return std::move(written_); }
 
  private:
+  const ManifestEntry* Previous(const std::string& file_name) {
+    if (index_.empty())
+      for (const ManifestEntry& entry : previous_.entries) index_.emplace(entry.name, &entry);
+    const auto found = index_.find(file_name);
+    return found == index_.end() ? nullptr : found->second;
+  }
+
+  bool Intact(const ManifestEntry& entry) const {
+    const std::optional<FileStamp> now = EntryStampIn(folder_.fd(), entry.name);
+    return now && IsRegularFile(*now) && now->SameVersion(entry.stamp);
+  }
+
   bool Unchanged(const std::string& file_name, std::uint64_t fingerprint) {
-    const auto found = previous_.find(file_name);
-    if (found == previous_.end() || found->second.fingerprint != fingerprint || !Intact(file_name))
-      return false;
-    current_.push_back(found->second);
+    const ManifestEntry* entry = Previous(file_name);
+    if (entry == nullptr || entry->fingerprint != fingerprint || !Intact(*entry)) return false;
+    current_.push_back(*entry);
     return true;
   }
 
@@ -118,10 +161,12 @@ class PageWriter {
   std::string manifest_path_;
   std::string start_page_;
   OpenFolder folder_;
+  std::uint64_t inputs_;
   bool made_ = false;
-  std::unordered_map<std::string, ManifestEntry> previous_;
-  std::vector<std::string> previous_names_;
+  Manifest previous_;
+  std::unordered_map<std::string_view, const ManifestEntry*> index_;  // into previous_
   std::vector<ManifestEntry> current_;
+  std::vector<FilePart> parts_;
   std::size_t pages_ = 0;
   std::vector<std::string> written_;
 };
@@ -135,11 +180,8 @@ std::array<std::string, kFixedSectionCount> FixedSections(const SectionIndex& do
 
 // The Modern set, then the files the previous Go listed and this one does not are removed.
 std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex& document,
-                                             const GenerationObserver& observer,
+                                             PageWriter& writer, const PageNames& names,
                                              const SystemColours& system_colours) {
-  const PageNames names(faq.values);
-  const std::string& start_page = faq.values.Text(FaqValue::StartPage);
-  PageWriter writer(names, observer, ModernFileCount(faq), ManifestName(start_page), start_page);
   const std::vector<std::string> previous = writer.previous_names();
   PreviousModernRun previous_run;
   previous_run.files = writer.previous_fingerprints();
@@ -151,6 +193,8 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
       return std::nullopt;
     }
   };
+  previous_run.parts_of = [&](const std::string& file_name) { return writer.PartsOf(file_name); };
+  previous_run.made_parts = [&](std::vector<FilePart> parts) { writer.SetParts(std::move(parts)); };
   std::vector<std::string> files;
   BuildModernPages(
       faq, document, system_colours,
@@ -177,28 +221,36 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
                                        const SystemColours& system_colours) {
   const FaqValues& values = faq.values;
   CheckPageNames(values, faq.document_path);
-  auto document_file = ReadDocumentFile(faq.document_path);
-  std::string content = document_file ? std::move(document_file->text) : std::string();
-  // Answers with their markup come to about the size of the document, and up to four times it
-  // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
-  // reserving generously spares the page that holds them all its growing copies, and costs no
-  // memory it does not use.
-  const std::size_t all_answers_size = content.size() * 4 + faq.questions.size() * 1024;
-  const SectionIndex document(std::move(content));
-  if (values.Integer(FaqValue::PageStyle) == kPageStyleModern)
-    return GenerateModernPages(faq, document, observer, system_colours);
-  const PageContext context(values, FixedSections(document), banner, system_colours);
+  std::optional<std::string> document_bytes = ReadFileIfExists(faq.document_path);
+  const bool modern = values.Integer(FaqValue::PageStyle) == kPageStyleModern;
   const PageNames names(values);
+  const std::string& start_page = values.Text(FaqValue::StartPage);
   const std::vector<std::string>& questions = faq.questions;
   const std::size_t count = questions.size();
   const bool frames = IsFramesLayout(values);
   const bool one_per_page = IsOnePerPage(values);
+  PageWriter writer(names, observer,
+                    modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
+                    modern ? ManifestName(start_page) : ClassicManifestName(start_page), start_page,
+                    InputsFingerprint(faq, banner, system_colours, document_bytes));
+  if (writer.NothingToMake()) {
+    if (!modern) writer.Status("Writing Start Page");
+    return {};
+  }
+
+  std::string content = document_bytes ? DecodeMarkedText(*document_bytes).text : std::string();
+  document_bytes.reset();
+  // Answers with their markup come to about the size of the document, and up to four times it
+  // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
+  // reserving generously spares the page that holds them all its growing copies, and costs no
+  // memory it does not use.
+  const std::size_t all_answers_size = content.size() * 4 + count * 1024;
+  const SectionIndex document(std::move(content));
+  if (modern) return GenerateModernPages(faq, document, writer, names, system_colours);
+  const PageContext context(values, FixedSections(document), banner, system_colours);
   auto answer = [&](std::size_t i) { return document.Read(AnswerSectionName(i - 1)); };
   const Fingerprint run = RunFingerprint(values, context.sections, banner, system_colours);
-  const std::string& start_page = values.Text(FaqValue::StartPage);
 
-  PageWriter writer(names, observer, (one_per_page ? count : 0) + (frames ? 3 : 1),
-                    ClassicManifestName(start_page), start_page);
   Page page;
   std::string answer_frame_page;
   if (frames) {
@@ -237,24 +289,44 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   }
 
   // The start page (the answer frame's page in the Frames layout): with every answer on it, it
-  // depends on all of them.
+  // depends on all of them, and each answer's block is a part of its own.
   Fingerprint last = WithQuestions(run, questions).Add("last");
-  if (!one_per_page)
-    for (std::size_t i = 1; i <= count; ++i) last.Add(answer(i));
-  writer.Write(frames ? answer_frame_page : start_page, FileFingerprint(last),
-               PageWriter::Announce::No, [&] {
-                 page.Clear();
-                 if (!one_per_page) page.Reserve(all_answers_size);
-                 if (frames)
-                   AddAnswerFramePageStart(page, context);
-                 else
-                   AddQuestionPage(page, context, questions);
-                 if (!one_per_page)
-                   for (std::size_t i = 1; i <= count; ++i)
-                     AddAnswerBlock(page, context, i, questions[i - 1], answer(i));
-                 AddPageClosing(page, context, context.Section(FixedSection::AnswerFooter));
-                 return std::string_view(page.bytes());
-               });
+  std::vector<std::uint64_t> blocks;
+  if (!one_per_page) {
+    blocks.reserve(count);
+    for (std::size_t i = 1; i <= count; ++i) {
+      blocks.push_back(FileFingerprint(
+          Fingerprint(run).Add("answer block").Add(i).Add(questions[i - 1]).Add(answer(i))));
+      last.Add(blocks.back());
+    }
+  }
+  const std::string& last_page = frames ? answer_frame_page : start_page;
+  writer.Write(last_page, FileFingerprint(last), PageWriter::Announce::No, [&] {
+    page.Clear();
+    if (!one_per_page) page.Reserve(all_answers_size);
+    if (frames)
+      AddAnswerFramePageStart(page, context);
+    else
+      AddQuestionPage(page, context, questions);
+    PartsRecorder parts;
+    if (!one_per_page) {
+      const PreviousParts before = writer.PartsOf(last_page);
+      for (std::size_t i = 1; i <= count; ++i) {
+        const std::size_t begin = page.bytes().size();
+        // A block copied or made from outside script and style elements reads the same anywhere.
+        const bool top_level = page.AtTopLevel();
+        const auto made = top_level ? before.Find(parts.Next(begin), blocks[i - 1]) : std::nullopt;
+        if (made)
+          page.AddMade(*made);
+        else
+          AddAnswerBlock(page, context, i, questions[i - 1], answer(i));
+        parts.Add(begin, page.bytes().size(), top_level && page.AtTopLevel() ? blocks[i - 1] : 0);
+      }
+    }
+    AddPageClosing(page, context, context.Section(FixedSection::AnswerFooter));
+    if (!one_per_page) writer.SetParts(parts.Finish(page.bytes().size()));
+    return std::string_view(page.bytes());
+  });
   writer.WriteManifest();
   return writer.TakeWritten();
 }

@@ -2,12 +2,12 @@
 
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <optional>
-#include <set>
+#include <unordered_set>
 
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/fingerprint.h"
 #include "util/text_lines.h"
 
 namespace quorella::html {
@@ -17,6 +17,13 @@ namespace {
 constexpr std::string_view kHeading = "# Files written by Quorella for ";
 // The line that says the entries carry fingerprints and stamps before their names.
 constexpr std::string_view kFieldsLine = "# fingerprint size inode modified name";
+// "# inputs FINGERPRINT", before the entries.
+constexpr std::string_view kInputsPrefix = "# inputs ";
+// After an entry, "# parts COUNT CHECK" and COUNT lines "# part FINGERPRINT SIZE"; CHECK is the
+// fingerprint of the parts, so that a list edited by hand cannot have pieces of a page copied into
+// the wrong places.
+constexpr std::string_view kPartsPrefix = "# parts ";
+constexpr std::string_view kPartPrefix = "# part ";
 
 // "FINGERPRINT SIZE INODE MODIFIED NAME", the fingerprint in hexadecimal, the rest in decimal.
 template <typename Number>
@@ -26,6 +33,60 @@ bool TakeNumber(std::string_view& line, Number& number, int base) {
   line.remove_prefix(static_cast<std::size_t>(end - line.data()) + 1);
   return true;
 }
+
+// The last number of a line.
+template <typename Number>
+bool TakeLastNumber(std::string_view line, Number& number, int base) {
+  const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), number, base);
+  return error == std::errc() && end == line.data() + line.size();
+}
+
+// `number` in `base`, with leading zeros up to `width` digits.
+template <typename Number>
+void AppendNumber(std::string& text, Number number, int base = 10, std::size_t width = 0) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, number, base).ptr;
+  const auto length = static_cast<std::size_t>(end - digits);
+  if (length < width) text.append(width - length, '0');
+  text.append(digits, length);
+}
+
+std::uint64_t PartsCheck(const std::vector<FilePart>& parts) {
+  Fingerprint check(parts.size());
+  for (const FilePart& part : parts) check.Add(part.fingerprint).Add(part.size);
+  return check.value();
+}
+
+// Collects the parts that follow an entry and gives them to it when they are whole.
+class PartsReader {
+ public:
+  void Start(std::string_view line, bool after_entry) {
+    parts_.clear();
+    reading_ = after_entry && TakeNumber(line, count_, 10) && TakeLastNumber(line, check_, 16);
+  }
+  void Add(std::string_view line) {
+    FilePart part;
+    if (reading_ && TakeNumber(line, part.fingerprint, 16) && TakeLastNumber(line, part.size, 10))
+      parts_.push_back(part);
+    else
+      reading_ = false;
+  }
+  void GiveTo(ManifestEntry* entry) {
+    if (reading_ && entry != nullptr && parts_.size() == count_ && PartsCheck(parts_) == check_) {
+      std::uint64_t size = 0;
+      for (const FilePart& part : parts_) size += part.size;
+      if (size == entry->stamp.size) entry->parts = std::move(parts_);
+    }
+    parts_.clear();
+    reading_ = false;
+  }
+
+ private:
+  bool reading_ = false;
+  std::size_t count_ = 0;
+  std::uint64_t check_ = 0;
+  std::vector<FilePart> parts_;
+};
 
 std::optional<ManifestEntry> ParseEntry(std::string_view line) {
   ManifestEntry entry;
@@ -60,24 +121,42 @@ std::string ClassicManifestName(std::string_view start_page) {
   return name;
 }
 
-std::vector<ManifestEntry> ReadManifestEntries(const std::string& path) {
-  std::vector<ManifestEntry> entries;
+Manifest ReadManifestFile(const std::string& path) {
+  Manifest manifest;
   std::optional<std::string> text;
   try {
     text = ReadFileIfExists(path);
   } catch (const std::exception&) {
-    return entries;
+    return manifest;
   }
-  if (!text) return entries;
+  if (!text) return manifest;
+  std::vector<ManifestEntry>& entries = manifest.entries;
   bool fields = false;
+  PartsReader parts;
+  // Parts belong to the entry just before them, and only to one with fields.
+  bool after_entry = false;
   ForEachLine(*text, [&](std::string_view line) {
+    if (line.starts_with(kPartPrefix)) return parts.Add(line.substr(kPartPrefix.size()));
+    parts.GiveTo(entries.empty() ? nullptr : &entries.back());
+    const bool follows_entry = after_entry;
+    after_entry = false;
+    if (line.starts_with(kPartsPrefix))
+      return parts.Start(line.substr(kPartsPrefix.size()), follows_entry);
     if (line == kFieldsLine) fields = true;
+    if (line.starts_with(kInputsPrefix) && entries.empty())
+      TakeLastNumber(line.substr(kInputsPrefix.size()), manifest.inputs, 16);
     if (line.empty() || line.front() == '#') return;
     std::optional<ManifestEntry> entry = fields ? ParseEntry(line) : std::nullopt;
-    if (!entry) entry = ManifestEntry{std::string(line), 0, {}};
+    after_entry = entry.has_value();
+    if (!entry) entry = ManifestEntry{std::string(line), 0, {}, {}};
     entries.push_back(std::move(*entry));
   });
-  return entries;
+  parts.GiveTo(entries.empty() ? nullptr : &entries.back());
+  return manifest;
+}
+
+std::vector<ManifestEntry> ReadManifestEntries(const std::string& path) {
+  return ReadManifestFile(path).entries;
 }
 
 std::vector<std::string> ReadManifest(const std::string& path) {
@@ -86,19 +165,44 @@ std::vector<std::string> ReadManifest(const std::string& path) {
   return names;
 }
 
-std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries) {
-  std::string text =
-      std::string(kHeading) + std::string(start_page) + "\n" + std::string(kFieldsLine) + "\n";
-  char fields[96];
+std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries,
+                         std::uint64_t inputs) {
+  std::string text = std::string(kHeading) + std::string(start_page) + "\n";
+  std::size_t size = 128;
+  for (const ManifestEntry& entry : entries)
+    size += 80 + entry.name.size() + entry.parts.size() * 40;
+  text.reserve(size);
+  if (inputs != 0) {
+    text += kInputsPrefix;
+    AppendNumber(text, inputs, 16, 16);
+    text += '\n';
+  }
+  text += kFieldsLine;
+  text += '\n';
   for (const ManifestEntry& entry : entries) {
-    std::snprintf(fields, sizeof fields, "%016llx %llu %llu %lld ",
-                  static_cast<unsigned long long>(entry.fingerprint),
-                  static_cast<unsigned long long>(entry.stamp.size),
-                  static_cast<unsigned long long>(entry.stamp.inode),
-                  static_cast<long long>(entry.stamp.modified_ns));
-    text += fields;
+    AppendNumber(text, entry.fingerprint, 16, 16);
+    text += ' ';
+    AppendNumber(text, entry.stamp.size);
+    text += ' ';
+    AppendNumber(text, entry.stamp.inode);
+    text += ' ';
+    AppendNumber(text, entry.stamp.modified_ns);
+    text += ' ';
     text += entry.name;
     text += '\n';
+    if (entry.parts.empty()) continue;
+    text += kPartsPrefix;
+    AppendNumber(text, entry.parts.size());
+    text += ' ';
+    AppendNumber(text, PartsCheck(entry.parts), 16, 16);
+    text += '\n';
+    for (const FilePart& part : entry.parts) {
+      text += kPartPrefix;
+      AppendNumber(text, part.fingerprint, 16, 16);
+      text += ' ';
+      AppendNumber(text, part.size);
+      text += '\n';
+    }
   }
   return text;
 }
@@ -106,8 +210,10 @@ std::string ManifestText(std::string_view start_page, const std::vector<Manifest
 std::vector<std::string> RemoveStaleFiles(const std::string& directory,
                                           const std::vector<std::string>& previous,
                                           const std::vector<std::string>& current) {
-  const std::set<std::string> kept(current.begin(), current.end());
   std::vector<std::string> remaining;
+  // The same files as before, the common case, leave nothing to remove.
+  if (previous == current) return remaining;
+  const std::unordered_set<std::string_view> kept(current.begin(), current.end());
   for (const std::string& name : previous) {
     if (kept.count(name) != 0 || !IsPlainFileName(name)) continue;
     const std::string path = directory + name;

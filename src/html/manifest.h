@@ -19,18 +19,42 @@ std::string ManifestName(std::string_view start_page);
 // ".pages.quorella".
 std::string ClassicManifestName(std::string_view start_page);
 
+// A stretch of a file made from inputs of its own (an answer's block on the page of all answers):
+// the next Go copies it from the file instead of making it again while its fingerprint holds.
+struct FilePart {
+  std::uint64_t fingerprint = 0;  // 0: not to be copied
+  std::uint64_t size = 0;
+};
+
 struct ManifestEntry {
   std::string name;
   std::uint64_t fingerprint = 0;  // 0: none known, the file is made again
   FileStamp stamp;
+  // The file from its first byte to its last, part after part; empty when not kept.
+  std::vector<FilePart> parts;
 };
 
-// The entries the list holds; none when it is missing or unreadable. A list of names alone (from
-// an earlier version) gives entries without fingerprints.
+struct Manifest {
+  // Everything the set was made from at once (the program, values, banner, colours, questions and
+  // the document's bytes); 0 when the list does not say. A Go with the same inputs whose files
+  // are all still the ones listed has nothing to make.
+  std::uint64_t inputs = 0;
+  std::vector<ManifestEntry> entries;
+};
+
+// What the list holds; nothing when it is missing or unreadable. A list of names alone (from an
+// earlier version) gives entries without fingerprints; a list without inputs or parts (also from
+// an earlier version) gives inputs 0 and no parts. Parts that do not add up to the listed size, or
+// do not match their check, are dropped.
+Manifest ReadManifestFile(const std::string& path);
+// The entries the list holds.
 std::vector<ManifestEntry> ReadManifestEntries(const std::string& path);
 // The file names the list holds.
 std::vector<std::string> ReadManifest(const std::string& path);
-std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries);
+// The parts and the inputs are written in comment lines, which the version before them passes
+// over.
+std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries,
+                         std::uint64_t inputs = 0);
 
 // Removes from `directory` (ending in "/", or empty for the current folder) each file of
 // `previous` that `current` does not name. Names with a folder in them are left alone. Returns the

@@ -117,7 +117,7 @@ std::string SiteAddressOf(std::string_view site_base, std::string_view file_name
 }
 
 std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntry>& entries,
-                            std::string_view structured_data) {
+                            std::string_view structured_data, const AnswerItem& item) {
   const bool one_per_page = !site.search_text_name.empty();
   std::string extra(structured_data);
   if (one_per_page)
@@ -144,7 +144,13 @@ std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntr
     out += "</ol>\n";
   } else {
     out += "<div class=\"qr-list\">\n";
-    for (const ModernEntry& entry : entries) AppendAccordionItem(out, site, entry);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const auto make = [&] { AppendAccordionItem(out, site, entries[i]); };
+      if (item)
+        item(out, i, make);
+      else
+        make();
+    }
     out += "</div>\n";
   }
   out += "<p class=\"qr-none\" id=\"qr-none\" hidden>No question matches.</p>\n</main>\n";

@@ -4,6 +4,7 @@
 // Questions, header, footer and head code go in as typed, as on the classic pages.
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,9 +47,15 @@ struct ModernSite {
 // The address of a page on the site: `site_base` followed by the file name, percent-encoded.
 std::string SiteAddressOf(std::string_view site_base, std::string_view file_name);
 
-// The start page: every answer in place, or the list of questions linking to their pages.
+// Puts answer i's item of a start page with every answer into `out`: `make` appends it as made from
+// the entry (whose answer must be rendered by then).
+using AnswerItem =
+    std::function<void(std::string& out, std::size_t i, const std::function<void()>& make)>;
+
+// The start page: every answer in place, or the list of questions linking to their pages. With
+// every answer in place, `item` (when given) puts each one's item on the page.
 std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntry>& entries,
-                            std::string_view structured_data);
+                            std::string_view structured_data, const AnswerItem& item = {});
 // Answer page i (0-based) with "Previous", "Questions" and "Next".
 std::string ModernAnswerPage(const ModernSite& site, const std::vector<ModernEntry>& entries,
                              std::size_t i);

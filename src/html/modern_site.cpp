@@ -71,14 +71,17 @@ std::string StructuredData(const std::vector<ModernEntry>& entries) {
 constexpr std::string_view kSearchTextStart = "window.quorellaSearchText=[";
 constexpr std::string_view kSearchTextEnd = "];\n";
 
-// `json(i)` gives answer i's line: its readable text as a JSON string.
-template <typename Json>
-std::string SearchText(std::size_t count, Json&& json) {
-  std::string script(kSearchTextStart);
+// `append(script, i)` appends answer i's line: its readable text as a JSON string. `size` is what
+// the text is expected to take.
+template <typename Append>
+std::string SearchText(std::size_t count, std::size_t size, Append&& append) {
+  std::string script;
+  script.reserve(size);
+  script += kSearchTextStart;
   for (std::size_t i = 0; i < count; ++i) {
     if (i > 0) script += ",";
     script += "\n";
-    script += json(i);
+    append(script, i);
   }
   script += kSearchTextEnd;
   return script;
@@ -122,21 +125,36 @@ class PreviousSearchText {
       return;
     text_ = previous.read_intact(search_text_name);
     if (!text_) return;
-    const auto lines = SearchTextLines(*text_);
+    auto lines = SearchTextLines(*text_);
     if (!lines || lines->size() != static_cast<std::size_t>(search - icon - 1)) return;
-    for (auto page = icon + 1; page != search; ++page)
-      pages_.emplace(page->first, std::make_pair(page->second, (*lines)[page - icon - 1]));
+    pages_.assign(icon + 1, search);
+    lines_ = std::move(*lines);
   }
 
-  std::optional<std::string_view> Line(const std::string& page, std::uint64_t fingerprint) const {
-    const auto found = pages_.find(page);
-    if (found == pages_.end() || found->second.first != fingerprint) return std::nullopt;
-    return found->second.second;
+  std::size_t size() const { return text_ ? text_->size() : 0; }
+
+  // Answer `i` of the set, on `page`: its line when nothing before it moved is the previous
+  // line `i`.
+  std::optional<std::string_view> Line(std::size_t i, const std::string& page,
+                                       std::uint64_t fingerprint) const {
+    std::size_t found = i;
+    if (i >= pages_.size() || pages_[i].first != page) {
+      if (index_.empty())
+        for (std::size_t k = 0; k < pages_.size(); ++k) index_.emplace(pages_[k].first, k);
+      const auto where = index_.find(page);
+      if (where == index_.end()) return std::nullopt;
+      found = where->second;
+    }
+    if (pages_[found].second != fingerprint) return std::nullopt;
+    return lines_[found];
   }
 
  private:
   std::optional<std::string> text_;
-  std::unordered_map<std::string, std::pair<std::uint64_t, std::string_view>> pages_;
+  std::vector<std::pair<std::string, std::uint64_t>> pages_;
+  std::vector<std::string_view> lines_;
+  // Built at the first page not found in its place.
+  mutable std::unordered_map<std::string_view, std::size_t> index_;
 };
 
 std::string Sitemap(const std::string& base, const FaqValues& values,
@@ -279,11 +297,16 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   Fingerprint answers(run.value());
   // Each answer is read once for its fingerprint; its page and the files of all answers take that.
   std::vector<std::uint64_t> stored(entries.size());
+  // With every answer on the start page, each answer's item there is a part of its own.
+  std::vector<std::uint64_t> items(HasOwnPages(faq) ? 0 : entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const ModernEntry& entry = entries[i];
     stored[i] = Fingerprint().Add(entry.stored).value();
     listing.Add(entry.question).Add(entry.anchor).Add(entry.page);
     answers.Add(stored[i]);
+    if (!items.empty())
+      items[i] = of(Fingerprint(run.value()).Add(entry.question).Add(entry.anchor).Add(stored[i]),
+                    "answer item");
   }
   const Fingerprint everything = Fingerprint(listing.value()).Add(answers.value());
 
@@ -310,22 +333,43 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
     }
     emit(site.search_text_name, of(answers, "search text"), [&] {
       const PreviousSearchText before(previous, site.search_text_name);
-      return SearchText(entries.size(), [&](std::size_t i) {
-        if (const auto line = before.Line(entries[i].page, pages[i])) return std::string(*line);
-        Render(entries[i]);
-        return JsonString(entries[i].answer_text);
-      });
+      return SearchText(entries.size(), before.size() + 4096,
+                        [&](std::string& script, std::size_t i) {
+                          if (const auto line = before.Line(i, entries[i].page, pages[i])) {
+                            script += *line;
+                            return;
+                          }
+                          Render(entries[i]);
+                          script += JsonString(entries[i].answer_text);
+                        });
     });
   }
   const bool structured = values.Boolean(FaqValue::StructuredData);
   // The start page shows every answer, in place or as structured data, unless neither is there.
   const bool answers_shown = !HasOwnPages(faq) || structured;
-  emit(values.Text(FaqValue::StartPage), of(answers_shown ? everything : listing, "start page"),
-       [&] {
-         if (answers_shown) RenderAll(entries);
-         return ModernStartPage(site, entries,
-                                structured ? StructuredData(entries) : std::string());
-       });
+  const std::string& start_page = values.Text(FaqValue::StartPage);
+  emit(start_page, of(answers_shown ? everything : listing, "start page"), [&] {
+    if (structured) RenderAll(entries);
+    const std::string structured_data = structured ? StructuredData(entries) : std::string();
+    if (items.empty()) return ModernStartPage(site, entries, structured_data);
+    const PreviousParts before =
+        previous.parts_of ? previous.parts_of(start_page) : PreviousParts();
+    PartsRecorder parts;
+    std::string page =
+        ModernStartPage(site, entries, structured_data,
+                        [&](std::string& out, std::size_t i, const std::function<void()>& make) {
+                          const std::size_t begin = out.size();
+                          if (const auto made = before.Find(parts.Next(begin), items[i])) {
+                            out += *made;
+                          } else {
+                            Render(entries[i]);
+                            make();
+                          }
+                          parts.Add(begin, out.size(), items[i]);
+                        });
+    if (previous.made_parts) previous.made_parts(parts.Finish(page.size()));
+    return page;
+  });
   if (!site.site_base.empty())
     emit(std::string(kSitemapName), of(listing, kSitemapName),
          [&] { return Sitemap(site.site_base, values, entries); });

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "html/colour_text.h"
+#include "html/page_parts.h"
 #include "store/document.h"
 #include "store/faq.h"
 
@@ -25,9 +26,13 @@ using EmitFile = std::function<void(const std::string& file_name, std::uint64_t 
 // What the previous Go of the set left: the files its list names, in order, with their
 // fingerprints, and the bytes of one of them when the file is still the one that Go wrote (else
 // nullopt). The answers' search text then keeps the lines of answers whose pages are unchanged.
+// The start page with every answer in place is made in parts (html/page_parts.h): `parts_of` gives
+// its previous file and parts, and `made_parts` takes the parts of the page being made.
 struct PreviousModernRun {
   std::vector<std::pair<std::string, std::uint64_t>> files;
   std::function<std::optional<std::string>(const std::string& file_name)> read_intact;
+  std::function<PreviousParts(const std::string& file_name)> parts_of;
+  std::function<void(std::vector<FilePart> parts)> made_parts;
 };
 
 // The number of files BuildModernPages emits for `faq`.

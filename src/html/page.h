@@ -31,6 +31,10 @@ class Page {
     ascii_.ConvertFrom(bytes_, before);
     bytes_ += "\r\n";
   }
+  // Bytes this page's writer made before, from outside script and style elements to outside them
+  // (AtTopLevel), as they are.
+  void AddMade(std::string_view bytes) { bytes_ += bytes; }
+  bool AtTopLevel() const { return ascii_.AtTopLevel(); }
   const std::string& bytes() const { return bytes_; }
   void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
   // Empties the page, keeping its memory for the next one.

@@ -1,20 +1,57 @@
 #include "html/page_fingerprints.h"
 
+#include <unicode/uversion.h>
+
+#include "util/vendor_site.h"
+
 namespace quorella::html {
 
-Fingerprint RunFingerprint(const FaqValues& values,
-                           const std::array<std::string, kFixedSectionCount>& sections,
-                           std::string_view banner, const SystemColours& system_colours) {
+namespace {
+
+Fingerprint ProgramAndValues(const FaqValues& values) {
   Fingerprint run(ProgramFingerprint());
   for (std::size_t i = 0; i < kFaqValueCount; ++i) {
     const auto value = static_cast<FaqValue>(i);
     if (value == FaqValue::TotalQuestions) continue;
     run.Add(values.Text(value)).Add(static_cast<std::uint64_t>(values.Integer(value)));
   }
-  for (const std::string& section : sections) run.Add(section);
-  run.Add(banner);
-  for (const std::uint32_t colour : system_colours) run.Add(colour);
   return run;
+}
+
+void AddLook(Fingerprint& fingerprint, std::string_view banner,
+             const SystemColours& system_colours) {
+  fingerprint.Add(banner);
+  for (const std::uint32_t colour : system_colours) fingerprint.Add(colour);
+}
+
+}  // namespace
+
+Fingerprint RunFingerprint(const FaqValues& values,
+                           const std::array<std::string, kFixedSectionCount>& sections,
+                           std::string_view banner, const SystemColours& system_colours) {
+  Fingerprint run = ProgramAndValues(values);
+  for (const std::string& section : sections) run.Add(section);
+  AddLook(run, banner, system_colours);
+  return run;
+}
+
+std::uint64_t InputsFingerprint(const Faq& faq, std::string_view banner,
+                                const SystemColours& system_colours,
+                                const std::optional<std::string>& document) {
+  Fingerprint inputs = ProgramAndValues(faq.values);
+  AddLook(inputs, banner, system_colours);
+  // Modern anchors are transliterated by the ICU the program runs with, which can change under
+  // it.
+  UVersionInfo icu{};
+  u_getVersion(icu);
+  inputs.Add(std::string_view(reinterpret_cast<const char*>(icu), sizeof icu));
+  inputs.Add(VendorSiteAddress()).Add(faq.questions.size());
+  for (const std::string& question : faq.questions) inputs.Add(question);
+  if (document)
+    inputs.Add(std::uint64_t{1}).Add(*document);
+  else
+    inputs.Add(std::uint64_t{0});
+  return FileFingerprint(inputs);
 }
 
 std::uint64_t FileFingerprint(const Fingerprint& fingerprint) {

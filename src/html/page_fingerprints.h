@@ -4,6 +4,7 @@
 // which covers the program and everything all pages share; each file then adds exactly the
 // questions and answers it shows.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,13 @@ namespace quorella::html {
 Fingerprint RunFingerprint(const FaqValues& values,
                            const std::array<std::string, kFixedSectionCount>& sections,
                            std::string_view banner, const SystemColours& system_colours);
+
+// Everything a page set is made from, at once: RunFingerprint's inputs but the fixed sections, the
+// ICU version, the vendor's site address, the questions, and the bytes of the document (nullopt:
+// there is none), which hold the sections and answers. Never 0.
+std::uint64_t InputsFingerprint(const Faq& faq, std::string_view banner,
+                                const SystemColours& system_colours,
+                                const std::optional<std::string>& document);
 
 // A fingerprint never 0, which the list keeps for "none known".
 std::uint64_t FileFingerprint(const Fingerprint& fingerprint);

@@ -19,6 +19,7 @@
 #include "support/faults.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/text_lines.h"
 
 namespace quorella::html {
 namespace {
@@ -445,6 +446,72 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
         edit;
     Pages made;  // empty: nothing
     bool everything = false;
+    // Applied to the questions of both Gos.
+    std::function<void(std::vector<testing::QuestionAndAnswer>&)> prepare = {};
+  };
+  auto answer = [](std::size_t i) {
+    return [i](auto& questions, FaqBuilder&, const std::string&) {
+      questions[i].answer_section.push_back("One line more.");
+    };
+  };
+  auto question_first = [](auto& questions, FaqBuilder&, const std::string&) {
+    questions.insert(questions.begin(), {"A new first question?", {"0", "A new answer."}});
+  };
+  auto question_removed = [](auto& questions, FaqBuilder&, const std::string&) {
+    questions.erase(questions.begin() + 1);
+  };
+  auto questions_moved = [](auto& questions, FaqBuilder&, const std::string&) {
+    std::swap(questions[1], questions[2]);
+  };
+  // A list edited by hand: the parts of the first and the last answer's blocks swap their sizes,
+  // and the last answer changes.
+  auto parts_swapped = [](const std::string& list) {
+    return [list](auto& questions, FaqBuilder&, const std::string& out) {
+      questions[2].answer_section.push_back("One line more.");
+      std::vector<std::string> lines = SplitLines(ReadFile(out + list));
+      std::vector<std::size_t> parts;
+      for (std::size_t k = 0; k < lines.size(); ++k)
+        if (lines[k].starts_with("# part ")) parts.push_back(k);
+      ASSERT_GE(parts.size(), 4u);
+      const std::size_t a = parts[1], b = parts[3];
+      const std::string size_a = lines[a].substr(lines[a].rfind(' '));
+      lines[a] = lines[a].substr(0, lines[a].rfind(' ')) + lines[b].substr(lines[b].rfind(' '));
+      lines[b] = lines[b].substr(0, lines[b].rfind(' ')) + size_a;
+      std::string text;
+      for (const std::string& line : lines) text += line + "\n";
+      WriteWholeFile(out + list, text);
+    };
+  };
+  // A list of the version before inputs and parts were kept.
+  auto earlier_list = [](const std::string& list) {
+    return [list](auto&, FaqBuilder&, const std::string& out) {
+      std::string text;
+      for (const std::string& line : SplitLines(ReadFile(out + list)))
+        if (!line.starts_with("# inputs ") && !line.starts_with("# part")) text += line + "\n";
+      WriteWholeFile(out + list, text);
+    };
+  };
+  // A stale list: a later Go with another answer rewrote the page, and the list of the Go before it
+  // was put back. Its inputs are those of the next Go again, its stamps no longer the page's.
+  auto stale_list = [](const std::string& list) {
+    return [list](auto& questions, FaqBuilder& faq, const std::string& out) {
+      const std::string earlier = ReadFile(out + list);
+      FaqBuilder later = faq;
+      auto changed = questions;
+      changed[1].answer_section.push_back("One line more.");
+      for (const auto& entry : changed) later.Add(entry);
+      Go(later.Build(), kBanner);
+      WriteWholeFile(out + list, earlier);
+    };
+  };
+  // An answer that opens a script and leaves it open: the blocks after it are written in the
+  // script's escapes, and one of them holds a character that is escaped.
+  auto open_script = [](std::vector<testing::QuestionAndAnswer>& questions) {
+    questions[0].answer_section = {"3", "<script>var a = 1;"};
+    questions[2].answer_section.push_back("caf\xC3\xA9");
+  };
+  auto close_script = [](auto& questions, FaqBuilder&, const std::string&) {
+    questions[0].answer_section.push_back("</script>");
   };
   auto answer_two = [](auto& questions, FaqBuilder&, const std::string&) {
     questions[1].answer_section.push_back("One line more.");
@@ -541,6 +608,140 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
             kAllOnSamePage,
             answer_two,
             {"faq.html"}},
+           // The page of every answer copies the blocks of unchanged answers from its previous
+           // file; whatever changed, it is the page a Go into an empty folder makes.
+           {"all on one page: first answer",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            answer(0),
+            {"faq.html"}},
+           {"all on one page: last answer",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            answer(2),
+            {"faq.html"}},
+           {"all on one page: a question added first",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            question_first,
+            {"faq.html"}},
+           {"all on one page: a question removed",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            question_removed,
+            {"faq.html"}},
+           {"all on one page: questions moved",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            questions_moved,
+            {"faq.html"}},
+           {"all on one page: title", classic, kLayoutSimple, kAllOnSamePage, title, {}, true},
+           {"all on one page: edited",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            edited_by_hand("faq.html"),
+            {"faq.html"}},
+           {"all on one page: parts in the list edited",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            parts_swapped(".faq.html.pages.quorella"),
+            {"faq.html"}},
+           {"all on one page: stale list",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            stale_list(".faq.html.pages.quorella"),
+            {"faq.html"}},
+           {"modern, all on one page: stale list",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            stale_list(".faq.html.quorella"),
+            {"faq.html"}},
+           {"all on one page: list of the earlier version",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            earlier_list(".faq.html.pages.quorella"),
+            {}},
+           {"all on one page: an open script, another answer",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            answer(1),
+            {"faq.html"},
+            false,
+            open_script},
+           {"all on one page: an open script closed",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            close_script,
+            {"faq.html"},
+            false,
+            open_script},
+           {"frames, all on one page: first answer",
+            classic,
+            kLayoutFrames,
+            kAllOnSamePage,
+            answer(0),
+            {"answer.html"}},
+           {"frames, all on one page: removed",
+            classic,
+            kLayoutFrames,
+            kAllOnSamePage,
+            removed("answer.html"),
+            {"answer.html"}},
+           {"modern, all on one page: last answer",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            answer(2),
+            {"faq.html"}},
+           {"modern, all on one page: a question added first",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            question_first,
+            {},
+            true},
+           {"modern, all on one page: a question removed",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            question_removed,
+            {"faq.html"}},
+           {"modern, all on one page: questions moved",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            questions_moved,
+            {"faq.html"}},
+           {"modern, all on one page: edited",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            edited_by_hand("faq.html"),
+            {"faq.html"}},
+           {"modern, all on one page: parts in the list edited",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            parts_swapped(".faq.html.quorella"),
+            {"faq.html"}},
+           {"modern: list of the earlier version",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            earlier_list(".faq.html.quorella"),
+            {}},
        }) {
     SCOPED_TRACE(c.name);
     testing::TempDir run_dir;
@@ -551,6 +752,7 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
     };
     FaqBuilder builder(run_dir);
     auto questions = SampleQuestions(3);
+    if (c.prepare) c.prepare(questions);
     for (const auto& entry : questions) settings(builder).Add(entry);
     const std::string out = builder.output_dir();
     Go(builder.Build(), kBanner);
