@@ -46,15 +46,15 @@ auto QuestionModel::Locked(Command&& command) -> decltype(command()) {
     // at the next command.
     if constexpr (std::is_void_v<decltype(command())>) {
       command();
-      faq_.stamp = StampOf(faq_, faq_.stamp.count);
+      faq_.stamp = StampOf(faq_, faq_.stamp.count, faq_.stamp.store);
     } else {
       auto result = command();
-      faq_.stamp = StampOf(faq_, faq_.stamp.count);
+      faq_.stamp = StampOf(faq_, faq_.stamp.count, faq_.stamp.store);
       return result;
     }
   } catch (...) {
     // What a failed command left on disk is unknown: the next command reads it again.
-    faq_.stamp = FaqStamp{.count = -1};
+    faq_.stamp = FaqStamp{.count = -1, .store = {}};
     throw;
   }
 }
@@ -234,7 +234,9 @@ void QuestionModel::WriteQuestionCount() {
   // stored now; an edit keeps it and saves the durable settings transaction.
   if (faq_.stamp.count != count) {
     WriteFaqValue(settings_, faq_.key, FaqValue::TotalQuestions, count);
+    // Under the folder lock no other command writes the count before this stamp is taken.
     faq_.stamp.count = count;
+    faq_.stamp.store = StoreStampOf(settings_);
   }
   faq_.values.SetInteger(FaqValue::TotalQuestions, count);
 }
