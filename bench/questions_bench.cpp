@@ -1,6 +1,7 @@
-// Adding one question to a FAQ of 1,000 and 10,000 questions: the whole command as the dialog's OK
-// runs it (the lists, the selection, TotalQuestions in the settings store and the rewrite of the
-// document), beside one plain copy of the same document file (read it, write it to a new file).
+// Adding, editing, moving and deleting one question in a FAQ of 1,000 and 10,000 questions: the
+// whole command as the window runs it (the lists, the selection, TotalQuestions in the settings
+// store when the count changes and the rewrite of the document), beside one plain copy of the
+// same document file (read it, write it to a new file).
 //
 // The folder is $QUORELLA_BENCH_DIR when set (for example /dev/shm, to leave out the disk), else
 // a fresh folder under /tmp.
@@ -10,6 +11,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -91,38 +93,135 @@ struct BenchFaq {
   std::string path;
 };
 
-void AddOneQuestion(benchmark::State& state) {
+// Runs `command` on a FAQ of state.range(0) questions once per round, timed, then `undo`, not
+// timed, which brings the FAQ back to that many questions through the same model, as the window
+// runs one command after another: the document is changed by nothing else, so no command reloads
+// it (a reload is what an outside change costs, not the command).
+// Wall and CPU seconds of this thread, to time a stretch of work both ways.
+struct Times {
+  double wall = 0, cpu = 0;
+  static Times Now() {
+    timespec cpu_time{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu_time);
+    return {std::chrono::duration<double>(Clock::now().time_since_epoch()).count(),
+            static_cast<double>(cpu_time.tv_sec) + static_cast<double>(cpu_time.tv_nsec) * 1e-9};
+  }
+  Times operator-(const Times& other) const { return {wall - other.wall, cpu - other.cpu}; }
+  Times& operator+=(const Times& other) {
+    wall += other.wall;
+    cpu += other.cpu;
+    return *this;
+  }
+};
+
+// Runs `command` on a FAQ of state.range(0) questions once per round, timed, then `undo`, not
+// timed, which brings the FAQ back to that many questions through the same model, as the window
+// runs one command after another: the document is changed by nothing else, so no command reloads
+// it (a reload is what an outside change costs, not the command). Each round also times one plain
+// copy of the document as it then is, so that the ratios compare work done under the same load.
+template <typename Command, typename Undo>
+void RunCommand(benchmark::State& state, Command command, Undo undo) {
   BenchFaq bench(static_cast<int>(state.range(0)));
   quorella::Faq faq = quorella::LoadFaq(bench.context, "FAQ");
   quorella::QuestionModel model(bench.context.settings(), faq);
   const std::string copy = bench.dir.path() + "copy.dat";
-  const double plain_copy = CopySeconds(bench.path, copy, PlainCopy);
   const double durable_copy = CopySeconds(bench.path, copy, quorella::CopyFileReplacing);
 
-  double command_seconds = 0;
+  Times command_times, copy_times;
+  std::size_t round = 0;
   for (auto _ : state) {
-    const auto start = Clock::now();
-    benchmark::DoNotOptimize(model.AddQuestion("A new question?"));
-    command_seconds += std::chrono::duration<double>(Clock::now() - start).count();
-    // Back to the same number of questions for the next round, as if nothing had changed: the
-    // stamp is taken again so that the next command does not reload the document (a reload is
-    // what an outside change costs, not the command).
+    const Times start = Times::Now();
+    command(model, round);
+    command_times += Times::Now() - start;
     state.PauseTiming();
-    faq.questions.pop_back();
-    faq.answers.pop_back();
-    quorella::WriteWholeFile(bench.path, bench.document);
-    bench.context.settings().WriteSettingInteger(faq.key, "TotalQuestions",
-                                                 static_cast<int>(state.range(0)));
-    faq.stamp = quorella::StampOf(bench.context.settings(), faq);
+    undo(model, round);
+    if (model.TakeReloaded()) state.SkipWithError("the command reloaded the FAQ");
+    quorella::RemoveFile(copy);
+    const Times copy_start = Times::Now();
+    PlainCopy(bench.path, copy);
+    copy_times += Times::Now() - copy_start;
+    ++round;
     state.ResumeTiming();
   }
-  const double per_command = command_seconds / static_cast<double>(state.iterations());
+  const auto rounds = static_cast<double>(state.iterations());
   state.counters["document_kB"] = static_cast<double>(bench.document.size()) / 1000.0;
-  state.counters["plain_copy_ms"] = plain_copy * 1000.0;
+  state.counters["plain_copy_ms"] = copy_times.wall / rounds * 1000.0;
   state.counters["durable_copy_ms"] = durable_copy * 1000.0;
-  state.counters["x_plain_copy"] = per_command / plain_copy;
+  state.counters["x_plain_copy"] = command_times.wall / copy_times.wall;
+  state.counters["x_plain_copy_cpu"] = command_times.cpu / copy_times.cpu;
+}
+
+// The dialog's OK in add mode; the new question is deleted again.
+void AddOneQuestion(benchmark::State& state) {
+  RunCommand(
+      state,
+      [](quorella::QuestionModel& model, std::size_t) {
+        benchmark::DoNotOptimize(model.AddQuestion("A new question?"));
+      },
+      [](quorella::QuestionModel& model, std::size_t) {
+        model.Select(model.question_count() - 1);
+        model.DeleteQuestion();
+      });
 }
 BENCHMARK(AddOneQuestion)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The dialog's OK in edit mode on the middle question, its text changed each round.
+void EditOneQuestion(benchmark::State& state) {
+  RunCommand(
+      state,
+      [](quorella::QuestionModel& model, std::size_t round) {
+        model.Select(model.question_count() / 2);
+        benchmark::DoNotOptimize(
+            model.EditQuestion("An edited question, round " + std::to_string(round) + "?"));
+      },
+      [](quorella::QuestionModel&, std::size_t) {});
+}
+BENCHMARK(EditOneQuestion)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Moving the middle question down, and up again in the next round.
+void MoveOneQuestion(benchmark::State& state) {
+  RunCommand(
+      state,
+      [](quorella::QuestionModel& model, std::size_t round) {
+        const std::size_t middle = model.question_count() / 2;
+        if (round % 2 == 0) {
+          model.Select(middle);
+          benchmark::DoNotOptimize(model.MoveDown());
+        } else {
+          model.Select(middle + 1);
+          benchmark::DoNotOptimize(model.MoveUp());
+        }
+      },
+      [](quorella::QuestionModel&, std::size_t) {});
+}
+BENCHMARK(MoveOneQuestion)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Deleting the middle question, which renumbers every section after it; a question is added at
+// the end again.
+void DeleteOneQuestion(benchmark::State& state) {
+  RunCommand(
+      state,
+      [](quorella::QuestionModel& model, std::size_t) {
+        model.Select(model.question_count() / 2);
+        benchmark::DoNotOptimize(model.DeleteQuestion());
+      },
+      [](quorella::QuestionModel& model, std::size_t round) {
+        model.AddQuestion("Added again, round " + std::to_string(round) + "?");
+      });
+}
+BENCHMARK(DeleteOneQuestion)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Leaving the answer editor of the middle question, its text changed each round.
+void StoreOneAnswer(benchmark::State& state) {
+  RunCommand(
+      state,
+      [](quorella::QuestionModel& model, std::size_t round) {
+        model.Select(model.question_count() / 2);
+        model.StoreAnswer("An answer typed in round " + std::to_string(round) + ".\r\n");
+      },
+      [](quorella::QuestionModel&, std::size_t) {});
+}
+BENCHMARK(StoreOneAnswer)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // One plain copy of the same document alone, for its CPU time beside the command's.
 void PlainCopyOfDocument(benchmark::State& state) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "store/document_file.h"
+#include "store/known_document.h"
+#include "store/plain_layout.h"
 #include "util/folder_lock.h"
 #include "util/paths.h"
 #include "util/strings.h"
@@ -290,7 +292,14 @@ FileEncoding EncodingOf(const std::optional<DecodedText>& document) {
 void WriteSection(const std::string& path, std::string_view name,
                   const std::vector<std::string>& lines) {
   const FolderLock lock(DirectoryOf(path));
-  auto document = ReadDocumentFile(path);
+  std::optional<std::string> read;
+  const auto splice = [&](PlainLayout& layout, std::string_view bytes, std::string& out) {
+    return layout.WriteSection(bytes, name, lines, out);
+  };
+  if (EditKnownDocument(path, splice, read)) return;
+  std::optional<DecodedText> document;
+  if (read) document = DecodeMarkedText(*read);
+  read.reset();
   const FileEncoding encoding = EncodingOf(document);
   std::optional<std::string> content;
   if (document) content = std::move(document->text);

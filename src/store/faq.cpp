@@ -1,6 +1,8 @@
 #include "store/faq.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
@@ -99,8 +101,15 @@ Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool creat
 }  // namespace
 
 FaqStamp StampOf(const Settings& settings, const Faq& faq) {
+  // The store's stamp first: a write that lands before the count is read shows as a change later.
+  const StoreStamp store = StoreStampOf(settings);
+  return StampOf(faq, StoredCount(settings, faq), store);
+}
+
+FaqStamp StampOf(const Faq& faq, std::int32_t count, const StoreStamp& store) {
   FaqStamp stamp = DocumentStampOf(faq);
-  stamp.count = StoredCount(settings, faq);
+  stamp.count = count;
+  stamp.store = store;
   return stamp;
 }
 
@@ -118,16 +127,48 @@ FaqStamp DocumentStampOf(const Faq& faq) {
   return stamp;
 }
 
+StoreStamp StoreStampOf(const Settings& settings) {
+  StoreStamp stamp;
+  const int fd = ::open(settings.registry().path().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return stamp;
+  struct stat info {};
+  unsigned char counter[4];
+  // SQLite's file change counter: four bytes, most significant first, at offset 24.
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      ::pread(fd, counter, sizeof counter, 24) == static_cast<ssize_t>(sizeof counter)) {
+    stamp.known = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified_ns = Nanoseconds(info.st_mtim);
+    stamp.changed_ns = Nanoseconds(info.st_ctim);
+    stamp.changes = static_cast<std::uint32_t>(counter[0]) << 24 |
+                    static_cast<std::uint32_t>(counter[1]) << 16 |
+                    static_cast<std::uint32_t>(counter[2]) << 8 | counter[3];
+  }
+  ::close(fd);
+  return stamp;
+}
+
 std::shared_ptr<const DocumentAsRead> KeptDocument(const Faq& faq) {
   if (!faq.document) return nullptr;
   FaqStamp now = DocumentStampOf(faq);
   now.count = faq.document_stamp.count;
+  now.store = faq.document_stamp.store;
   return now == faq.document_stamp ? faq.document : nullptr;
 }
 
 bool RefreshFaq(const Settings& settings, Faq& faq) {
-  FaqStamp now = StampOf(settings, faq);
-  if (now == faq.stamp) return false;
+  const StoreStamp store = StoreStampOf(settings);
+  const bool same_store = store.known && store == faq.stamp.store;
+  const FaqStamp now =
+      StampOf(faq, same_store ? faq.stamp.count : StoredCount(settings, faq), store);
+  FaqStamp before = faq.stamp;
+  before.store = store;  // another write to the store changes nothing the lists hold
+  if (now == before) {
+    faq.stamp = now;
+    return false;
+  }
   FillFromDocument(faq, DocumentText(faq.document_path), now.count);
   faq.stamp = now;
   return true;

@@ -37,13 +37,27 @@ std::string_view SectionName(FixedSection section);
 std::string QuestionSectionName(std::size_t index);  // "Question " + index, counted from 0
 std::string AnswerSectionName(std::size_t index);    // "Answer " + index
 
+// What tells one version of the settings store's file from another without opening the store:
+// its identity, size and times, and the change counter SQLite keeps in the file's header, which
+// every committed write raises (times alone keep their value within one tick of the clock).
+struct StoreStamp {
+  bool known = false;  // the file was there and its header read
+  unsigned long long device = 0, inode = 0;
+  long long size = 0, modified_ns = 0, changed_ns = 0;
+  std::uint32_t changes = 0;
+  bool operator==(const StoreStamp&) const = default;
+};
+
 // What a FAQ's lists were read from: the document's identity and times and the stored question
 // count. Every rewrite renames a new file over the document, so each version has its own identity.
+// `store` is the store's file as it was when the count was read or written; while the file is
+// the same, the count is.
 struct FaqStamp {
   bool exists = false;
   unsigned long long device = 0, inode = 0;
   long long size = 0, modified_ns = 0, changed_ns = 0;
   std::int32_t count = 0;
+  StoreStamp store;
   bool operator==(const FaqStamp&) const = default;
 };
 
@@ -81,14 +95,21 @@ Faq LoadFaq(const AppContext& context, std::string_view name, KeepDocument keep 
 
 // The stamp of the FAQ's document and count as they are now.
 FaqStamp StampOf(const Settings& settings, const Faq& faq);
-// The same for the document alone (count 0).
+// The stamp of the FAQ's document as it is now, with a count known without reading the store
+// and the store's stamp from when it was known.
+FaqStamp StampOf(const Faq& faq, std::int32_t count, const StoreStamp& store);
+// The same for the document alone (count 0, no store).
 FaqStamp DocumentStampOf(const Faq& faq);
+
+// The stamp of the settings store's file as it is now.
+StoreStamp StoreStampOf(const Settings& settings);
 
 // The document the Faq keeps, when the file is still the version it was read from; else nullptr.
 std::shared_ptr<const DocumentAsRead> KeptDocument(const Faq& faq);
 
 // Re-reads the fixed sections, the questions, the answers and TotalQuestions when the document or
-// the count changed since they were read (another process wrote them); true when it did.
+// the count changed since they were read (another process wrote them); true when it did. The
+// count is read from the store only when the store's file changed.
 bool RefreshFaq(const Settings& settings, Faq& faq);
 
 // Reads the FAQ `name` like LoadFaq but creates nothing: a missing document reads as empty.

@@ -41,17 +41,20 @@ auto QuestionModel::Locked(Command&& command) -> decltype(command()) {
   const FolderLock lock(DirectoryOf(faq_.document_path));
   RefreshLocked();
   try {
+    // The count is the one RefreshLocked read, or the one WriteQuestionCount wrote since: the
+    // store is not read again, and a count some other process writes meanwhile shows as a change
+    // at the next command.
     if constexpr (std::is_void_v<decltype(command())>) {
       command();
-      faq_.stamp = StampOf(settings_, faq_);
+      faq_.stamp = StampOf(faq_, faq_.stamp.count, faq_.stamp.store);
     } else {
       auto result = command();
-      faq_.stamp = StampOf(settings_, faq_);
+      faq_.stamp = StampOf(faq_, faq_.stamp.count, faq_.stamp.store);
       return result;
     }
   } catch (...) {
     // What a failed command left on disk is unknown: the next command reads it again.
-    faq_.stamp = FaqStamp{.count = -1};
+    faq_.stamp = FaqStamp{.count = -1, .store = {}};
     throw;
   }
 }
@@ -229,8 +232,12 @@ void QuestionModel::WriteQuestionCount() {
   const auto count = static_cast<std::int32_t>(question_count());
   // Every command runs under the folder lock after RefreshLocked, so the stamp holds the count
   // stored now; an edit keeps it and saves the durable settings transaction.
-  if (faq_.stamp.count != count)
+  if (faq_.stamp.count != count) {
     WriteFaqValue(settings_, faq_.key, FaqValue::TotalQuestions, count);
+    // Under the folder lock no other command writes the count before this stamp is taken.
+    faq_.stamp.count = count;
+    faq_.stamp.store = StoreStampOf(settings_);
+  }
   faq_.values.SetInteger(FaqValue::TotalQuestions, count);
 }
 

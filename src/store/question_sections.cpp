@@ -9,6 +9,8 @@
 #include "store/document.h"
 #include "store/document_file.h"
 #include "store/faq.h"
+#include "store/known_document.h"
+#include "store/plain_layout.h"
 #include "util/file_io.h"
 #include "util/folder_lock.h"
 #include "util/paths.h"
@@ -22,37 +24,6 @@ namespace {
 // Pieces are counted in 32 bits, which keeps the outline of a large document small.
 using PieceIndex = std::uint32_t;
 constexpr PieceIndex kNone = std::numeric_limits<PieceIndex>::max();
-
-enum class Numbered { Question, Answer };
-
-// The number n of a line that is the header of section "Question " + n or "Answer " + n (the
-// header test of IsHeaderOf: "[" + name + "]" at the start, letters compared without regard to
-// case), for n below `limit`.
-std::optional<std::pair<Numbered, std::size_t>> NumberedHeader(std::string_view line,
-                                                               std::size_t limit) {
-  if (line.empty() || line[0] != '[') return std::nullopt;
-  std::size_t at = 1;
-  Numbered which;
-  if (StartsWithNoCase(line.substr(at), "question ")) {
-    which = Numbered::Question;
-    at += 9;
-  } else if (StartsWithNoCase(line.substr(at), "answer ")) {
-    which = Numbered::Answer;
-    at += 7;
-  } else {
-    return std::nullopt;
-  }
-  const std::size_t digits = at;
-  std::size_t number = 0;
-  for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
-    number = number * 10 + static_cast<std::size_t>(line[at] - '0');
-    if (number >= limit) return std::nullopt;
-  }
-  // The name holds the number as the program writes it: no sign, no leading zero.
-  const bool decimal = at > digits && (line[digits] != '0' || at == digits + 1);
-  if (!decimal || at >= line.size() || line[at] != ']') return std::nullopt;
-  return std::pair{which, number};
-}
 
 // A document as a chain of pieces, on which the writes of sections "Question " + n and "Answer " +
 // n for n below a limit, each name once, are played. A piece of the document's own text runs up
@@ -278,22 +249,39 @@ class QuestionListOutline {
   std::vector<Section> sections_;
 };
 
-// The document's text, nullopt for a missing file, and the encoding it is in.
-struct DocumentBefore {
-  std::optional<std::string> text;
+// The general rewrite: the document decoded, the writes played on its outline, the result
+// encoded, from the file's bytes (nullopt: the file does not exist).
+void SaveByOutline(const std::string& path, std::size_t deleted_count,
+                   const std::vector<std::string>& questions,
+                   const std::vector<std::string>& answers, std::optional<std::string> read) {
+  std::optional<std::string> before;
   FileEncoding encoding = FileEncoding::Windows1252;
-};
-
-DocumentBefore ReadBefore(const std::string& path) {
-  auto document = ReadDocumentFile(path);
-  if (!document) return {};
-  return {std::move(document->text), document->encoding};
+  if (read) {
+    DecodedText decoded = DecodeMarkedText(*read);
+    read.reset();
+    before = std::move(decoded.text);
+    encoding = decoded.encoding;
+  }
+  std::optional<std::string> text = before;
+  if (text && deleted_count > 0) {
+    for (const std::string& name :
+         {QuestionSectionName(deleted_count - 1), AnswerSectionName(deleted_count - 1)})
+      if (auto removed = DeleteSectionFromText(*text, name)) text = std::move(*removed);
+  }
+  const std::optional<std::string> after = QuestionListInText(text, questions, answers);
+  if (!after || (before && *before == *after)) return;
+  ReplaceDocumentFile(path, *after, encoding);
 }
 
-void ReplaceIfChanged(const std::string& path, const DocumentBefore& before,
-                      const std::optional<std::string>& after) {
-  if (!after || (before.text && *before.text == *after)) return;
-  ReplaceDocumentFile(path, *after, before.encoding);
+void Save(const std::string& path, std::size_t deleted_count,
+          const std::vector<std::string>& questions, const std::vector<std::string>& answers) {
+  const FolderLock lock(DirectoryOf(path));
+  std::optional<std::string> read;
+  const auto splice = [&](PlainLayout& layout, std::string_view bytes, std::string& out) {
+    return layout.SaveQuestionList(bytes, deleted_count, questions, answers, out);
+  };
+  if (EditKnownDocument(path, splice, read)) return;
+  SaveByOutline(path, deleted_count, questions, answers, std::move(read));
 }
 
 }  // namespace
@@ -312,23 +300,13 @@ std::optional<std::string> QuestionListInText(const std::optional<std::string>& 
 
 void SaveQuestionList(const std::string& path, const std::vector<std::string>& questions,
                       const std::vector<std::string>& answers) {
-  const FolderLock lock(DirectoryOf(path));
-  const DocumentBefore before = ReadBefore(path);
-  ReplaceIfChanged(path, before, QuestionListInText(before.text, questions, answers));
+  Save(path, 0, questions, answers);
 }
 
 void DeleteLastAndSaveQuestionList(const std::string& path, std::size_t old_count,
                                    const std::vector<std::string>& questions,
                                    const std::vector<std::string>& answers) {
-  const FolderLock lock(DirectoryOf(path));
-  const DocumentBefore before = ReadBefore(path);
-  std::optional<std::string> text = before.text;
-  if (text && old_count > 0) {
-    for (const std::string& name :
-         {QuestionSectionName(old_count - 1), AnswerSectionName(old_count - 1)})
-      if (auto removed = DeleteSectionFromText(*text, name)) text = std::move(*removed);
-  }
-  ReplaceIfChanged(path, before, QuestionListInText(text, questions, answers));
+  Save(path, old_count, questions, answers);
 }
 
 }  // namespace quorella

@@ -245,6 +245,19 @@ TEST_F(QuestionModelTest, AFormatOutsideTheListIsKeptUntilAnotherIsChosen) {
   EXPECT_EQ(ReadSection(doc, "Answer 0"), "1\r\nwords\r\n");
 }
 
+// Commands read the count again only when the store's file changed; another program's count, with
+// the document left as it was, is seen however soon after the last command it comes.
+TEST_F(QuestionModelTest, ACountStoredByAnotherProgramIsSeenByTheNextCommand) {
+  AddAnswered(3);
+  Settings other(dir / "config/settings.db");
+  for (int count : {1, 2, 3, 2}) {
+    other.WriteSettingInteger(context.FaqKey("FAQ"), "TotalQuestions", count);
+    EXPECT_TRUE(model.Refresh()) << count;
+    EXPECT_EQ(model.question_count(), static_cast<std::size_t>(count));
+    EXPECT_FALSE(model.Refresh()) << count;
+  }
+}
+
 TEST_F(QuestionModelTest, SelectingPastTheEndSelectsNothing) {
   AddAnswered(2);
   EXPECT_EQ(model.Select(2), kNothingSelected);

@@ -2,15 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <random>
 
 #include "store/document.h"
 #include "store/faq.h"
+#include "store/plain_layout.h"
 #include "support/faults.h"
 #include "support/temp_dir.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/marked_text.h"
+#include "util/sys_io.h"
 #include "util/text_lines.h"
 
 namespace quorella {
@@ -28,6 +35,18 @@ std::optional<std::string> BySectionWrites(std::optional<std::string> content,
     content = WriteSectionInText(content, AnswerSectionName(n), SplitLines(answers[n]));
   }
   return content;
+}
+
+// Deleting the last number's sections (none when old_count is 0), then writing the rest, by
+// separate steps.
+std::optional<std::string> ByDeletesThenWrites(std::optional<std::string> content,
+                                               std::size_t old_count, const Lines& questions,
+                                               const Lines& answers) {
+  if (content && old_count > 0)
+    for (const std::string& name :
+         {QuestionSectionName(old_count - 1), AnswerSectionName(old_count - 1)})
+      if (auto removed = DeleteSectionFromText(*content, name)) content = std::move(*removed);
+  return BySectionWrites(content, questions, answers);
 }
 
 struct QuestionList {
@@ -187,6 +206,223 @@ TEST(QuestionListInText, AgreesWithTheSectionBySectionWritesOnRandomDocuments) {
   }
 }
 
+// The file's bytes after the deletion and the writes, played section by section on the decoded
+// text and encoded as the file must then be; nullopt when the text stays as it is.
+std::optional<std::string> ExpectedFile(const std::string& bytes, std::size_t deleted_count,
+                                        const QuestionList& list) {
+  const DecodedText before = DecodeMarkedText(bytes);
+  const auto after = ByDeletesThenWrites(before.text, deleted_count, list.questions, list.answers);
+  if (*after == before.text) return std::nullopt;
+  return EncodeMarkedText(*after, EncodingToWrite(*after, before.encoding));
+}
+
+// A document in the program's own shape: sections of numbered, fixed and other names, each with
+// its header and terminator, between loose lines; in Windows-1252 or UTF-8 with the mark, in
+// either with characters beyond ASCII.
+std::string RandomPlainDocument(std::mt19937& random) {
+  static const Lines headers = {"[Question 0]",  "[Answer 0]",     "[question 1]",  "[ANSWER 1]x",
+                                "[Question 2]",  "[Answer 2]",     "[Question 3]",  "[Answer 3]",
+                                "[Question 10]", "[Answer 11]",    "[Question 01]", "[Custom]",
+                                "[Notes]x",      "[AnswerHeader]", "[Caf\xE9]"};
+  static const Lines body_lines = {"text",  "",         "",        "0",       "3", " [Question 0]",
+                                   "#### ", "[Custom]", "[Other]", "caf\xE9", "[x"};
+  static const Lines loose_lines = {"", "", "", "loose", "####", "\xEF\xBB\xBFmark-like"};
+  std::string text = random() % 4 == 0 ? std::string(kUtf8Mark) : std::string();
+  std::vector<char> used(headers.size(), 0);
+  const int items = static_cast<int>(random() % 14);
+  for (int i = 0; i < items; ++i) {
+    if (random() % 3 == 0) {
+      text += loose_lines[random() % loose_lines.size()] + "\r\n";
+      continue;
+    }
+    const std::size_t header = random() % headers.size();
+    // The numbered names occur once; the program writes each section the same way.
+    if (header < 11 && std::exchange(used[header], 1) != 0) continue;
+    text += headers[header] + "\r\n";
+    for (int line = static_cast<int>(random() % 4); line > 0; --line)
+      text += body_lines[random() % body_lines.size()] + "\r\n";
+    text += "####\r\n";
+  }
+  return text;
+}
+
+QuestionList RandomPlainList(std::mt19937& random) {
+  static const Lines texts = {"q",
+                              "",
+                              "two\r\nlines",
+                              "[Question 1]",
+                              "####",
+                              "[Custom]",
+                              "0\r\nanswer\r\n",
+                              "3\r\n<i>x</i>\r\n",
+                              "a\nb",
+                              "\r\n",
+                              "x\r\n",
+                              "0\r\ntext\r\n\r\n",
+                              "caf\xC3\xA9",
+                              "0\r\n\xE2\x82\xAC 5\r\n",
+                              "\xCE\xA9 not in Windows-1252"};
+  QuestionList list;
+  const int count = static_cast<int>(random() % 8);
+  for (int i = 0; i < count; ++i) {
+    list.questions.push_back(texts[random() % texts.size()]);
+    list.answers.push_back(texts[random() % texts.size()]);
+  }
+  return list;
+}
+
+// Names of numbered, fixed and other sections in any spelling, and names the outline does not
+// index.
+std::string RandomSectionName(std::mt19937& random) {
+  static const Lines names = {"Question 0", "Answer 1",     "answer 2",     "QUESTION 3",
+                              "Answer 12",  "AnswerHeader", "answerfooter", "HeaderCode",
+                              "Custom",     "Question 01",  "Answer 1]x",   "Caf\xC3\xA9"};
+  return names[random() % names.size()];
+}
+
+Lines RandomLines(std::mt19937& random) {
+  static const Lines pieces = {"line",     "",          "[Question 1]", "####",
+                               "[Custom]", "a\nb\r\nc", "caf\xC3\xA9",  "\xCE\xA9",
+                               "0",        "x\r"};
+  Lines lines;
+  for (int i = static_cast<int>(random() % 4); i > 0; --i)
+    lines.push_back(pieces[random() % pieces.size()]);
+  return lines;
+}
+
+// One command of the window on a list: add, edit, move or delete; the count before a deletion.
+std::size_t NextCommand(std::mt19937& random, QuestionList& list) {
+  const std::size_t count = list.questions.size();
+  const std::size_t p = count > 0 ? random() % count : 0;
+  switch (count > 0 ? random() % 4 : 0) {
+    case 0:
+      list.questions.push_back(random() % 2 ? "added" : "caf\xC3\xA9?");
+      list.answers.emplace_back("0");
+      return 0;
+    case 1:
+      list.questions[p] = random() % 2 ? "edited" : "[Question 0]\r\nedited";
+      return 0;
+    case 2:
+      if (p + 1 < count) {
+        std::swap(list.questions[p], list.questions[p + 1]);
+        std::swap(list.answers[p], list.answers[p + 1]);
+      }
+      return 0;
+    default:
+      list.questions.erase(list.questions.begin() + static_cast<long>(p));
+      list.answers.erase(list.answers.begin() + static_cast<long>(p));
+      return count;
+  }
+}
+
+// Documents whose bytes could be taken for the text of an entry, or whose splice must not stay in
+// Windows-1252.
+TEST(PlainLayout, GivesTheBytesOfTheSectionBySectionWritesWhereBytesMislead) {
+  struct Case {
+    std::string bytes;
+    std::size_t deleted_count;
+    QuestionList list;
+  };
+  const std::string cafe_1252 = "caf\xC3\xA9";  // two Windows-1252 characters, in UTF-8 "é"
+  const std::vector<Case> cases = {
+      // Windows-1252 bytes that equal the UTF-8 bytes of the question and the answer.
+      {"[Question 0]\r\n" + cafe_1252 + "\r\n\r\n####\r\n\r\n[Answer 0]\r\n0\r\n" + cafe_1252 +
+           "\r\n\r\n####\r\n",
+       0,
+       {{cafe_1252}, {"0\r\n" + cafe_1252 + "\r\n"}}},
+      // The same once a question moved: the neighbour's bytes mislead.
+      {"[Question 0]\r\nq\r\n\r\n####\r\n[Answer 0]\r\n0\r\n\r\n####\r\n[Question 1]\r\n" +
+           cafe_1252 + "\r\n\r\n####\r\n[Answer 1]\r\n0\r\n\r\n####\r\n",
+       0,
+       {{cafe_1252, "q"}, {"0\r\n", "0\r\n"}}},
+      // In UTF-8 the same bytes are the same text.
+      {std::string(kUtf8Mark) + "[Question 0]\r\n" + cafe_1252 + "\r\n\r\n####\r\n",
+       0,
+       {{cafe_1252}, {"0"}}},
+      // A deletion that leaves a Windows-1252 file beginning with the bytes of the mark.
+      {"[Question 1]\r\nq\r\n\r\n####\r\n\r\n\xEF\xBB\xBFtext\r\n[Question 0]\r\nq\r\n\r\n####\r\n",
+       2,
+       {{"q"}, {"0"}}},
+      // A character Windows-1252 cannot hold turns the file into UTF-8.
+      {"[Question 0]\r\ncaf\xE9\r\n\r\n####\r\n", 0, {{"\xCE\xA9"}, {"0"}}},
+  };
+  for (std::size_t c = 0; c < cases.size(); ++c) {
+    const Case& test = cases[c];
+    auto layout = PlainLayout::Of(test.bytes);
+    ASSERT_TRUE(layout) << c;
+    std::string out;
+    const auto changed = layout->SaveQuestionList(test.bytes, test.deleted_count,
+                                                  test.list.questions, test.list.answers, out);
+    if (!changed) continue;  // left to the general rewrite
+    const auto expected = ExpectedFile(test.bytes, test.deleted_count, test.list);
+    EXPECT_EQ(*changed, expected.has_value()) << c;
+    if (*changed) {
+      EXPECT_EQ(out, *expected) << c;
+    }
+  }
+}
+
+// The splice of a document in the program's own shape gives the bytes of the section-by-section
+// writes, or of a single section's write, also for the next commands on the outline it keeps; a
+// document that only resembles that shape is either refused or gives them too.
+TEST(PlainLayout, AgreesWithTheSectionBySectionWrites) {
+  std::mt19937 random(20261207);
+  int spliced = 0, refused_plain = 0;
+  for (int round = 0; round < 4000; ++round) {
+    std::string bytes = RandomPlainDocument(random);
+    const bool damaged = random() % 4 == 0 && !bytes.empty();
+    if (damaged) {
+      // One line end, terminator or header out of shape.
+      const std::size_t at = random() % bytes.size();
+      switch (random() % 3) {
+        case 0:
+          bytes.insert(at, "\n");
+          break;
+        case 1:
+          bytes.insert(at, "[Answer 0]\r\n");
+          break;
+        default:
+          bytes.erase(at, 1);
+          break;
+      }
+    }
+    auto layout = PlainLayout::Of(bytes);
+    if (!damaged && !layout) ++refused_plain;
+    if (!layout) continue;
+    QuestionList list = RandomPlainList(random);
+    std::size_t deleted = random() % 3 == 0 ? list.questions.size() + 1 : 0;
+    for (int command = 0; command < 6; ++command) {
+      std::string out;
+      std::optional<bool> changed;
+      std::optional<std::string> expected;
+      if (random() % 3 == 0) {
+        // A single section, as the answer editor and the option editors write it.
+        const std::string name = RandomSectionName(random);
+        const Lines lines = RandomLines(random);
+        changed = layout->WriteSection(bytes, name, lines, out);
+        const DecodedText before = DecodeMarkedText(bytes);
+        const std::string after = WriteSectionInText(before.text, name, lines);
+        if (after != before.text)
+          expected = EncodeMarkedText(after, EncodingToWrite(after, before.encoding));
+      } else {
+        changed = layout->SaveQuestionList(bytes, deleted, list.questions, list.answers, out);
+        expected = ExpectedFile(bytes, deleted, list);
+        deleted = NextCommand(random, list);
+      }
+      if (!changed) break;  // left to the general rewrite
+      ASSERT_EQ(*changed, expected.has_value()) << "round " << round << " command " << command;
+      if (*changed) {
+        ASSERT_EQ(out, *expected) << "round " << round << " command " << command << ": [" << bytes
+                                  << "]";
+        bytes = out;
+        ++spliced;
+      }
+    }
+  }
+  EXPECT_EQ(refused_plain, 0);
+  EXPECT_GT(spliced, 4000);
+}
+
 class SaveQuestionListTest : public ::testing::Test {
  protected:
   testing::TempDir dir;
@@ -231,15 +467,50 @@ TEST_F(SaveQuestionListTest, AFailedRewriteLeavesTheOldDocument) {
   }
 }
 
-// Deleting the last number's sections, then writing the rest, by separate steps.
-std::optional<std::string> ByDeletesThenWrites(std::optional<std::string> content,
-                                               std::size_t old_count, const Lines& questions,
-                                               const Lines& answers) {
-  if (content)
-    for (const std::string& name :
-         {QuestionSectionName(old_count - 1), AnswerSectionName(old_count - 1)})
-      if (auto removed = DeleteSectionFromText(*content, name)) content = std::move(*removed);
-  return BySectionWrites(content, questions, answers);
+// The bytes of the last save are kept for the next one; a change made by another program that
+// keeps the file's size, identity and modification time must be seen all the same.
+TEST_F(SaveQuestionListTest, SeesAnOutsideChangeThatKeepsTheFilesSizeAndTimes) {
+  WriteFile(doc, *Documents()[2]);
+  const QuestionList first{{"First?"}, {"0\r\nfirst\r\n"}};
+  SaveQuestionList(doc, first.questions, first.answers);
+  struct stat before {};
+  ASSERT_EQ(::stat(doc.c_str(), &before), 0);
+  std::string outside = ReadFile(doc);
+  const auto at = outside.find("<p>");
+  ASSERT_NE(at, std::string::npos);
+  outside.replace(at, 3, "<q>");
+  {
+    sys::Fd fd(::open(doc.c_str(), O_WRONLY));
+    ASSERT_EQ(::pwrite(fd.get(), "<q>", 3, static_cast<off_t>(at)), 3);
+  }
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, doc.c_str(), times, 0), 0);
+  struct stat after {};
+  ASSERT_EQ(::stat(doc.c_str(), &after), 0);
+  ASSERT_EQ(after.st_ino, before.st_ino);
+  ASSERT_EQ(after.st_size, before.st_size);
+
+  const QuestionList next{{"First?", "Second?"}, {"0\r\nfirst\r\n", "0"}};
+  SaveQuestionList(doc, next.questions, next.answers);
+  EXPECT_EQ(ReadFile(doc), BySectionWrites(outside, next.questions, next.answers));
+}
+
+// A save whose file could not be replaced leaves nothing behind for the next one to build on.
+TEST_F(SaveQuestionListTest, TheSaveAfterAFailedOneStartsFromTheFile) {
+  WriteFile(doc, *Documents()[2]);
+  SaveQuestionList(doc, {"Old?"}, {"0\r\nold\r\n"});
+  for (sys::Op op : {sys::Op::Write, sys::Op::Rename}) {
+    const std::string kept = ReadFile(doc);
+    {
+      testing::FailNth fault(op, 1, EIO);
+      EXPECT_THROW(SaveQuestionList(doc, {"Old?", "New?"}, {"0\r\nold\r\n", "0"}), Error);
+    }
+    ASSERT_EQ(ReadFile(doc), kept);
+    const Lines questions = {"Other?"}, answers = {"0\r\nother\r\n"};
+    SaveQuestionList(doc, questions, answers);
+    EXPECT_EQ(ReadFile(doc), BySectionWrites(kept, questions, answers)) << int(op);
+    SaveQuestionList(doc, {"Old?"}, {"0\r\nold\r\n"});
+  }
 }
 
 TEST_F(SaveQuestionListTest, DeletingTheLastNumberThenSavingIsOneRewriteOfTheSameBytes) {
