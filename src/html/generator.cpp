@@ -255,7 +255,10 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   const std::size_t all_answers_size = document.text_size() * 4 + count * 1024;
   if (modern) return GenerateModernPages(faq, document, writer, names, system_colours);
   const PageContext context(values, FixedSections(document), banner, system_colours);
-  auto answer = [&](std::size_t i) { return document.Read(AnswerSectionName(i - 1)); };
+  // Answers are read where they stand in the document; `scratch` holds one only when it must be
+  // put together.
+  std::string scratch;
+  auto answer = [&](std::size_t i) { return document.Read(AnswerSectionName(i - 1), scratch); };
   const Fingerprint run = RunFingerprint(values, context.sections, banner, system_colours);
 
   Page page;
@@ -284,7 +287,7 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   if (one_per_page) {
     for (std::size_t i = 1; i <= count; ++i) {
       const std::string file_name = names.SubPage(i);
-      std::string stored = answer(i);
+      const std::string_view stored = answer(i);
       const std::uint64_t fingerprint =
           FileFingerprint(Fingerprint(run).Add(i).Add(count).Add(questions[i - 1]).Add(stored));
       writer.Write(file_name, fingerprint, PageWriter::Announce::Yes, [&] {

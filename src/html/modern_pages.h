@@ -21,7 +21,8 @@ struct ModernEntry {
   std::string question;  // as typed
   std::string anchor;
   std::string page;         // its own page's file name with one answer per page, else empty
-  std::string stored;       // the answer's section, format line first
+  std::string_view stored;  // the answer's section, format line first: in the document's text,
+  std::string stored_copy;  // or here when it had to be put together
   std::string answer;       // rendered, once Render has run
   std::string answer_text;  // its readable text, for searches and descriptions
   bool rendered = false;

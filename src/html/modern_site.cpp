@@ -205,7 +205,7 @@ std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
     auto page = [&] { return prefix + (prefix.empty() ? "" : "-") + entry.anchor + extension; };
     while (own_pages && fixed_files.count(page()) != 0) entry.anchor = anchors.Add(entry.question);
     if (own_pages) entry.page = page();
-    entry.stored = document.Read(AnswerSectionName(i));
+    entry.stored = document.Read(AnswerSectionName(i), entry.stored_copy);
   }
   return entries;
 }

@@ -102,8 +102,10 @@ std::vector<std::string> KnownSectionNames(std::string_view content, std::string
 }
 
 // Body lines from `start` up to where the body ends (BodyEnd), each followed by CR LF, final CR LF
-// removed unless the result is no longer than one line break.
-std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t start) {
+// removed unless the result is no longer than one line break. Where the body stands so in the
+// text, it is returned as a view of `lines`' text and `result` is left alone.
+std::string_view CollectBody(const std::vector<std::string_view>& lines, std::size_t start,
+                             std::string& result) {
   const std::size_t end = BodyEnd(lines, start);
   if (end == start) return {};
   // Lines written with CR LF, as the program writes them, are the body as it stands in the text.
@@ -112,8 +114,10 @@ std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t 
     const char* after = lines[i].data() + lines[i].size();
     crlf = lines[i + 1].data() == after + 2 && after[0] == '\r' && after[1] == '\n';
   }
-  if (crlf) return std::string(lines[start].data(), lines[end - 1].data() + lines[end - 1].size());
-  std::string result;
+  if (crlf)
+    return std::string_view(lines[start].data(),
+                            lines[end - 1].data() + lines[end - 1].size() - lines[start].data());
+  result.clear();
   for (std::size_t i = start; i < end; ++i) {
     result += lines[i];
     result += kCrLf;
@@ -123,6 +127,13 @@ std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t 
     return result;
   }
   return {};
+}
+
+std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t start) {
+  std::string result;
+  const std::string_view body = CollectBody(lines, start, result);
+  if (body.data() != result.data()) return std::string(body);
+  return result;
 }
 
 // A numbered section's name as the program writes it ("Answer 12", letters in any case, the
@@ -340,15 +351,25 @@ SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {
 }
 
 std::string SectionIndex::Read(std::string_view name) const {
-  if (name.find(']') != std::string_view::npos) return ReadSectionFromText(content_, name);
+  std::string scratch;
+  const std::string_view body = Read(name, scratch);
+  if (body.data() != scratch.data()) return std::string(body);
+  return scratch;
+}
+
+std::string_view SectionIndex::Read(std::string_view name, std::string& scratch) const {
+  if (name.find(']') != std::string_view::npos) {
+    scratch = ReadSectionFromText(content_, name);
+    return scratch;
+  }
   if (const auto numbered = WrittenNumberedName(name, numbered_limit_)) {
     const std::vector<std::size_t>& bodies = numbered->question ? question_bodies_ : answer_bodies_;
     const std::size_t body = numbered->number < bodies.size() ? bodies[numbered->number] : 0;
-    return body == 0 ? std::string() : CollectBody(lines_, body);
+    return body == 0 ? std::string_view() : CollectBody(lines_, body, scratch);
   }
   const auto found = first_header_.find(LowerAscii(name));
   if (found == first_header_.end()) return {};
-  return CollectBody(lines_, found->second + 1);
+  return CollectBody(lines_, found->second + 1, scratch);
 }
 
 }  // namespace quorella

@@ -95,6 +95,9 @@ class SectionIndex {
  public:
   explicit SectionIndex(std::string content);
   std::string Read(std::string_view name) const;
+  // What Read gives, without a copy where the body stands in the text as one piece (lines ended
+  // in CR LF, as the program writes them), else made in `scratch`. Valid while both live.
+  std::string_view Read(std::string_view name, std::string& scratch) const;
   std::size_t line_count() const { return lines_.size(); }
   std::size_t text_size() const { return content_.size(); }
 
