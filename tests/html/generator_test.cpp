@@ -530,6 +530,12 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
     questions[0].answer_section = {"3", "<script>var a = 1;"};
     questions[2].answer_section.push_back("caf\xC3\xA9");
   };
+  // Answers whose lines end in LF alone are put together, not read where they stand in the
+  // document; a short one fits in the string itself.
+  auto lf_lines = [](std::vector<testing::QuestionAndAnswer>& questions) {
+    questions[0].answer_section = {"1", "ab\ncd"};
+    questions[1].answer_section = {"1", "first line\nsecond line\nthird line"};
+  };
   auto close_script = [](auto& questions, FaqBuilder&, const std::string&) {
     questions[0].answer_section.push_back("</script>");
   };
@@ -598,6 +604,14 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
             kOnePerPage,
             answer_two,
             {second, "faq.search.js"}},
+           {"modern: answer in lines ended by LF alone",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            answer_two,
+            {second, "faq.search.js"},
+            false,
+            lf_lines},
            // A new question makes a new page name, which its neighbours link to.
            {"modern: question",
             modern,
@@ -707,6 +721,22 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
             {"faq.html"},
             false,
             open_script},
+           {"all on one page: answer in lines ended by LF alone",
+            classic,
+            kLayoutSimple,
+            kAllOnSamePage,
+            answer(1),
+            {"faq.html"},
+            false,
+            lf_lines},
+           {"modern, all on one page: answer in lines ended by LF alone",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            answer(1),
+            {"faq.html"},
+            false,
+            lf_lines},
            {"frames, all on one page: first answer",
             classic,
             kLayoutFrames,

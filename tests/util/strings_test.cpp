@@ -238,7 +238,8 @@ TEST(Fingerprint, DifferentPiecesDiffer) {
     return text;
   };
   // The first two words swapped, each in a lane of its own.
-  const std::string swapped = long_text.substr(8, 8) + long_text.substr(0, 8) + long_text.substr(16);
+  const std::string swapped =
+      long_text.substr(8, 8) + long_text.substr(0, 8) + long_text.substr(16);
   const std::string edge(256, 'x');
   const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> pairs = {
       {{"ab", "c"}, {"a", "bc"}},
