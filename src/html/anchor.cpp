@@ -52,7 +52,8 @@ struct AnchorSet::Transliteration {
   std::unique_ptr<icu::Transliterator> any_to_ascii;
 };
 
-AnchorSet::AnchorSet(std::set<std::string> reserved) : taken_(std::move(reserved)) {}
+AnchorSet::AnchorSet(const std::set<std::string>& reserved)
+    : taken_(reserved.begin(), reserved.end()) {}
 AnchorSet::~AnchorSet() = default;
 
 std::string AnchorSet::Ascii(std::string_view text) {
@@ -83,8 +84,7 @@ std::string AnchorSet::Make(std::string_view text) {
 std::string AnchorSet::Add(std::string_view text) {
   const std::string base = Make(text);
   std::string anchor = base;
-  for (int n = 2; taken_.count(anchor) != 0; ++n) anchor = base + "-" + std::to_string(n);
-  taken_.insert(anchor);
+  for (int n = 2; !taken_.insert(anchor).second; ++n) anchor = base + "-" + std::to_string(n);
   return anchor;
 }
 

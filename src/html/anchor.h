@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace quorella::html {
 
@@ -19,7 +20,7 @@ inline constexpr std::size_t kAnchorLimit = 64;
 class AnchorSet {
  public:
   // `reserved`: anchors the page itself uses, never handed out.
-  explicit AnchorSet(std::set<std::string> reserved = {});
+  explicit AnchorSet(const std::set<std::string>& reserved = {});
   ~AnchorSet();
   AnchorSet(const AnchorSet&) = delete;
   AnchorSet& operator=(const AnchorSet&) = delete;
@@ -32,7 +33,9 @@ class AnchorSet {
  private:
   std::string Ascii(std::string_view text);
 
-  std::set<std::string> taken_;
+  // Hashed: a page set's anchors share long beginnings ("how-do-i-..."), which a sorted set
+  // compares again at every step down its tree.
+  std::unordered_set<std::string> taken_;
   struct Transliteration;  // ICU's, made when first needed
   std::unique_ptr<Transliteration> transliteration_;
 };

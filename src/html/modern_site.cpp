@@ -203,8 +203,9 @@ std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
     entry.question = faq.questions[i];
     entry.anchor = anchors.Add(entry.question);
     auto page = [&] { return prefix + (prefix.empty() ? "" : "-") + entry.anchor + extension; };
-    while (own_pages && fixed_files.count(page()) != 0) entry.anchor = anchors.Add(entry.question);
-    if (own_pages) entry.page = page();
+    if (own_pages)
+      for (entry.page = page(); fixed_files.count(entry.page) != 0; entry.page = page())
+        entry.anchor = anchors.Add(entry.question);
     entry.stored = document.Read(AnswerSectionName(i), entry.stored_copy);
   }
   return entries;
