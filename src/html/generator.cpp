@@ -11,6 +11,9 @@
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/marked_text.h"
+#include "util/sys_io.h"
+
+#include <fcntl.h>
 
 #include <algorithm>
 #include <unordered_map>
@@ -86,12 +89,10 @@ class PageWriter {
   PreviousParts PartsOf(const std::string& file_name) {
     const ManifestEntry* entry = Previous(file_name);
     if (entry == nullptr || entry->parts.empty() || !Intact(*entry)) return {};
-    try {
-      std::optional<std::string> bytes = ReadFileIfExists(names_.Path(file_name));
-      if (bytes) return PreviousParts(std::move(*bytes), entry->parts);
-    } catch (const Error&) {
-    }
-    return {};
+    sys::Fd file(sys::OpenAt(folder_.fd(), file_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW, 0,
+                             names_.Path(file_name)));
+    if (!file.valid()) return {};
+    return PreviousParts(std::move(file), entry->parts);
   }
 
   // The names and fingerprints the previous run listed, in its order.
@@ -312,29 +313,32 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   }
   const std::string& last_page = frames ? answer_frame_page : start_page;
   writer.Write(last_page, FileFingerprint(last), PageWriter::Announce::No, [&] {
-    page.Clear();
-    if (!one_per_page) page.Reserve(all_answers_size);
-    if (frames)
-      AddAnswerFramePageStart(page, context);
-    else
-      AddQuestionPage(page, context, questions);
-    PartsRecorder parts;
-    if (!one_per_page) {
-      const PreviousParts before = writer.PartsOf(last_page);
-      for (std::size_t i = 1; i <= count; ++i) {
-        const std::size_t begin = page.bytes().size();
-        // A block copied or made from outside script and style elements reads the same anywhere.
-        const bool top_level = page.AtTopLevel();
-        const auto made = top_level ? before.Find(parts.Next(begin), blocks[i - 1]) : std::nullopt;
-        if (made)
-          page.AddMade(*made);
-        else
-          AddAnswerBlock(page, context, i, questions[i - 1], answer(i));
-        parts.Add(begin, page.bytes().size(), top_level && page.AtTopLevel() ? blocks[i - 1] : 0);
+    // With the blocks of the previous file that can be copied; false when that file could not be
+    // read as listed.
+    auto make = [&](PreviousParts before) {
+      page.Clear();
+      if (!one_per_page) page.Reserve(all_answers_size);
+      if (frames)
+        AddAnswerFramePageStart(page, context);
+      else
+        AddQuestionPage(page, context, questions);
+      PartsRecorder parts;
+      if (!one_per_page) {
+        for (std::size_t i = 1; i <= count; ++i) {
+          const std::size_t begin = page.bytes().size();
+          // A block copied or made from outside script and style elements reads the same anywhere.
+          const bool top_level = page.AtTopLevel();
+          if (!top_level || !page.AddMade(before, parts.Next(begin), blocks[i - 1]))
+            AddAnswerBlock(page, context, i, questions[i - 1], answer(i));
+          parts.Add(begin, page.bytes().size(), top_level && page.AtTopLevel() ? blocks[i - 1] : 0);
+        }
+        if (!page.FillMade(before)) return false;
       }
-    }
-    AddPageClosing(page, context, context.Section(FixedSection::AnswerFooter));
-    if (!one_per_page) writer.SetParts(parts.Finish(page.bytes().size()));
+      AddPageClosing(page, context, context.Section(FixedSection::AnswerFooter));
+      if (!one_per_page) writer.SetParts(parts.Finish(page.bytes().size()));
+      return true;
+    };
+    if (!make(one_per_page ? PreviousParts() : writer.PartsOf(last_page))) make(PreviousParts());
     return std::string_view(page.bytes());
   });
   writer.WriteManifest();

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "html/entities.h"
+#include "html/page_parts.h"
 #include "util/file_io.h"
 
 namespace quorella::html {
@@ -39,9 +40,12 @@ class Page {
     ascii_.ConvertFrom(bytes_, before);
     bytes_ += "\r\n";
   }
-  // Bytes this page's writer made before, from outside script and style elements to outside them
-  // (AtTopLevel), as they are.
-  void AddMade(std::string_view bytes) { bytes_ += bytes; }
+  // A part of the previous file (PreviousParts::Copy), made from outside script and style elements
+  // to outside them (AtTopLevel), as it is; its bytes arrive with FillMade.
+  bool AddMade(PreviousParts& before, std::size_t at, std::uint64_t fingerprint) {
+    return before.Copy(bytes_, at, fingerprint);
+  }
+  bool FillMade(PreviousParts& before) { return before.Fill(bytes_); }
   bool AtTopLevel() const { return ascii_.AtTopLevel(); }
   const std::string& bytes() const { return bytes_; }
   void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }

@@ -1,34 +1,61 @@
 #include "html/page_parts.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace quorella::html {
 
-PreviousParts::PreviousParts(std::string bytes, std::vector<FilePart> parts)
-    : bytes_(std::move(bytes)) {
-  std::size_t offset = 0;
+PreviousParts::PreviousParts(sys::Fd file, std::vector<FilePart> parts) : file_(std::move(file)) {
+  struct stat info {};
+  if (!file_.valid() || ::fstat(file_.get(), &info) != 0) return;
+  std::uint64_t offset = 0;
   offsets_.reserve(parts.size());
   for (const FilePart& part : parts) {
     offsets_.push_back(offset);
     offset += part.size;
   }
-  if (offset == bytes_.size())
+  if (offset == static_cast<std::uint64_t>(info.st_size))
     parts_ = std::move(parts);
   else
     offsets_.clear();
 }
 
-std::optional<std::string_view> PreviousParts::Find(std::size_t at,
-                                                    std::uint64_t fingerprint) const {
-  if (fingerprint == 0 || parts_.empty()) return std::nullopt;
+bool PreviousParts::Copy(std::string& out, std::size_t at, std::uint64_t fingerprint) {
+  if (fingerprint == 0 || parts_.empty()) return false;
   std::size_t found = at;
   if (at >= parts_.size() || parts_[at].fingerprint != fingerprint) {
     if (index_.empty())
       for (std::size_t k = 0; k < parts_.size(); ++k)
         if (parts_[k].fingerprint != 0) index_.emplace(parts_[k].fingerprint, k);
     const auto where = index_.find(fingerprint);
-    if (where == index_.end()) return std::nullopt;
+    if (where == index_.end()) return false;
     found = where->second;
   }
-  return std::string_view(bytes_).substr(offsets_[found], parts_[found].size);
+  const std::size_t size = parts_[found].size;
+  const std::uint64_t file_at = offsets_[found];
+  if (!pending_.empty() && pending_.back().out_at + pending_.back().size == out.size() &&
+      pending_.back().file_at + pending_.back().size == file_at)
+    pending_.back().size += size;
+  else
+    pending_.push_back({out.size(), file_at, size});
+  out.resize(out.size() + size);
+  return true;
+}
+
+bool PreviousParts::Fill(std::string& out) {
+  for (const Stretch& stretch : pending_) {
+    for (std::size_t done = 0; done < stretch.size;) {
+      const ssize_t n = ::pread(file_.get(), out.data() + stretch.out_at + done,
+                                stretch.size - done, static_cast<off_t>(stretch.file_at + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<std::size_t>(n);
+    }
+  }
+  pending_.clear();
+  return true;
 }
 
 void PartsRecorder::Add(std::size_t begin, std::size_t end, std::uint64_t fingerprint) {

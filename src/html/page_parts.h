@@ -5,33 +5,45 @@
 // the others; the page is then byte for byte the one it would have made whole.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "html/manifest.h"
+#include "util/sys_io.h"
 
 namespace quorella::html {
 
-// The previous file of a page and its parts; empty when there is nothing to copy from.
+// The previous file of a page and its parts; empty when there is nothing to copy from. Parts are
+// not read one by one: each copy makes room in the page being made, and Fill reads the file into
+// that room at the end, neighbouring parts at once, so an unchanged page is read straight into
+// the new one.
 class PreviousParts {
  public:
   PreviousParts() = default;
-  // Parts that do not add up to the size of `bytes` give nothing to copy.
-  PreviousParts(std::string bytes, std::vector<FilePart> parts);
+  // `file` open for reading; parts that do not add up to its size give nothing to copy.
+  PreviousParts(sys::Fd file, std::vector<FilePart> parts);
 
-  // The bytes of a part of the previous file made from inputs with this fingerprint (never for
-  // 0). Part `at` is looked at first: where the part was when nothing before it changed.
-  std::optional<std::string_view> Find(std::size_t at, std::uint64_t fingerprint) const;
+  // Makes room at the end of `out` for the part of the previous file made from inputs with this
+  // fingerprint (never for 0); false when there is none. Part `at` is looked at first: where the
+  // part was when nothing before it changed.
+  bool Copy(std::string& out, std::size_t at, std::uint64_t fingerprint);
+  // Reads the parts Copy made room for into `out`. False when the file could not be read as it was
+  // listed: `out` then holds gaps and is to be made again without copies.
+  bool Fill(std::string& out);
 
  private:
-  std::string bytes_;
+  struct Stretch {
+    std::size_t out_at;
+    std::uint64_t file_at;
+    std::size_t size;
+  };
+  sys::Fd file_;
   std::vector<FilePart> parts_;
-  std::vector<std::size_t> offsets_;
+  std::vector<std::uint64_t> offsets_;
+  std::vector<Stretch> pending_;
   // Built at the first part not found in its place.
-  mutable std::unordered_map<std::uint64_t, std::size_t> index_;
+  std::unordered_map<std::uint64_t, std::size_t> index_;
 };
 
 // The parts of a page as it is made: each stretch made from inputs of its own is added with their

@@ -1,7 +1,9 @@
 #include "html/generator.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,6 +18,7 @@
 #include "html/banner.h"
 #include "html/faq_fixture.h"
 #include "html/manifest.h"
+#include "html/page_parts.h"
 #include "store/document.h"
 #include "support/faults.h"
 #include "util/errors.h"
@@ -453,6 +456,55 @@ class OpenedPages : public sys::FaultInjector {
  private:
   std::string folder_;
 };
+
+// Parts copied from the previous file arrive at the end, neighbours in the file read at once:
+// whatever the order of the copies and what is made between them, each lands in its own place;
+// a file that no longer holds what its list says gives no page.
+TEST(PreviousParts, CopiedPartsLandInTheirPlaces) {
+  testing::TempDir dir;
+  const std::string path = dir / "page.html";
+  const std::vector<FilePart> listed = {{0, 2}, {11, 3}, {12, 4}, {13, 1}};
+  struct Case {
+    std::string name;
+    std::vector<std::uint64_t> copies;  // 0: two bytes made here
+    std::string expected;               // empty: Fill fails
+    bool shortened = false;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"in order", {11, 12, 13}, "bbbccccd"},
+           {"made between", {11, 0, 13}, "bbbxxd"},
+           {"moved", {13, 12, 11}, "dccccbbb"},
+           {"one missing", {12, 99, 11}, "ccccbbb"},
+           {"file shortened since", {11, 12, 13}, "", true},
+       }) {
+    SCOPED_TRACE(c.name);
+    WriteWholeFile(path, "hhbbbccccd");
+    PreviousParts before(sys::Fd(::open(path.c_str(), O_RDONLY)), listed);
+    if (c.shortened) {
+      ASSERT_EQ(::truncate(path.c_str(), 5), 0);
+    }
+    std::string out = "<";
+    std::size_t at = 1;
+    for (const std::uint64_t fingerprint : c.copies) {
+      if (fingerprint == 0)
+        out += "xx";
+      else
+        before.Copy(out, at, fingerprint);
+      ++at;
+    }
+    if (c.expected.empty()) {
+      EXPECT_FALSE(before.Fill(out));
+      continue;
+    }
+    ASSERT_TRUE(before.Fill(out));
+    EXPECT_EQ(out, "<" + c.expected);
+  }
+  // Parts that do not add up to the file's size copy nothing.
+  WriteWholeFile(path, "hhbbbccccdEXTRA");
+  PreviousParts longer(sys::Fd(::open(path.c_str(), O_RDONLY)), listed);
+  std::string out;
+  EXPECT_FALSE(longer.Copy(out, 1, 11));
+}
 
 TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
   using Pages = std::set<std::string>;
