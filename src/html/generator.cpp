@@ -28,7 +28,7 @@ bool IntactIn(const OpenFolder& folder, const ManifestEntry& entry) {
 std::string ManifestNameOf(const FaqValues& values) {
   const std::string& start_page = values.Text(FaqValue::StartPage);
   return values.Integer(FaqValue::PageStyle) == kPageStyleModern ? ManifestName(start_page)
-                                                                  : ClassicManifestName(start_page);
+                                                                 : ClassicManifestName(start_page);
 }
 
 // The check every Go makes before the document is decoded: when the list beside the pages names
