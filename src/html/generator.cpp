@@ -38,11 +38,12 @@ std::string ManifestNameOf(const FaqValues& values) {
 std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std::uint64_t inputs,
                                                     const GenerationObserver& observer) {
   const PageNames names(values);
-  Manifest previous = ReadManifestFile(names.Path(ManifestNameOf(values)));
+  const std::string path = names.Path(ManifestNameOf(values));
+  Manifest previous = ReadManifestFile(path, inputs);
   if (previous.inputs != inputs) return previous;
   const OpenFolder folder(names.Path(""));
   for (const ManifestEntry& entry : previous.entries)
-    if (entry.fingerprint == 0 || !IntactIn(folder, entry)) return previous;
+    if (entry.fingerprint == 0 || !IntactIn(folder, entry)) return ReadManifestFile(path);
   const std::size_t total = previous.entries.size();
   for (std::size_t pages = 0; observer.progress && pages <= total; ++pages)
     observer.progress(pages, total);
@@ -347,8 +348,10 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   // The document as the FAQ was read from it while the file is still that version, else read now.
   const std::shared_ptr<const DocumentAsRead> kept = KeptDocument(faq);
   std::optional<std::string> bytes = kept ? std::nullopt : ReadFileIfExists(faq.document_path);
+  const std::optional<std::string>& document = kept ? kept->bytes : bytes;
   const std::uint64_t inputs =
-      InputsFingerprint(faq.values, banner, system_colours, kept ? kept->bytes : bytes);
+      InputsFingerprint(faq.values, banner, system_colours,
+                        document ? std::optional(BytesFingerprint(*document)) : std::nullopt);
   std::optional<Manifest> previous = PreviousUnlessNothingToMake(faq.values, inputs, observer);
   if (!previous) return {};
   const std::shared_ptr<const SectionIndex> index =
@@ -367,17 +370,23 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
 
 StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::string_view banner,
                      const GenerationObserver& observer, const SystemColours& system_colours) {
-  FaqAsStored stored = ReadFaqAsStored(context, name);
-  StoredGo go{stored.faq.values, {}};
-  CheckPageNames(go.values, stored.faq.document_path);
-  CreateDirectories(go.values.Text(FaqValue::Directory));
-  const std::uint64_t inputs = InputsFingerprint(go.values, banner, system_colours, stored.bytes);
-  std::optional<Manifest> previous = PreviousUnlessNothingToMake(go.values, inputs, observer);
-  if (!previous) return go;
-  const Faq faq = IndexFaq(std::move(stored));
-  go.written = MakePages(faq, *faq.document->index, banner, observer, system_colours, inputs,
-                         std::move(*previous));
-  return go;
+  Faq faq = LoadFaqValues(context, name);
+  CheckPageNames(faq.values, faq.document_path);
+  CreateDirectories(faq.values.Text(FaqValue::Directory));
+  // The document is fingerprinted as it is read, a block at a time: a Go with nothing to make
+  // holds no more of it.
+  const std::uint64_t before = InputsFingerprint(faq.values, banner, system_colours,
+                                                 FileBytesFingerprint(faq.document_path));
+  std::optional<Manifest> previous = PreviousUnlessNothingToMake(faq.values, before, observer);
+  if (!previous) return {faq.values, {}};
+  LoadFaqDocument(faq);
+  // The bytes now read are what the pages are made from, should the file have changed meanwhile.
+  const std::optional<std::string>& bytes = faq.document->bytes;
+  const std::uint64_t inputs =
+      InputsFingerprint(faq.values, banner, system_colours,
+                        bytes ? std::optional(BytesFingerprint(*bytes)) : std::nullopt);
+  return {faq.values, MakePages(faq, *faq.document->index, banner, observer, system_colours, inputs,
+                                std::move(*previous))};
 }
 
 std::vector<std::string> Go(const Faq& faq, std::string_view banner,

@@ -37,7 +37,7 @@ Fingerprint RunFingerprint(const FaqValues& values,
 
 std::uint64_t InputsFingerprint(const FaqValues& values, std::string_view banner,
                                 const SystemColours& system_colours,
-                                const std::optional<std::string>& document) {
+                                std::optional<std::uint64_t> document) {
   Fingerprint inputs = ProgramAndValues(values);
   AddLook(inputs, banner, system_colours);
   // Modern anchors are transliterated by the ICU the program runs with, which can change under

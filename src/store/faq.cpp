@@ -106,8 +106,8 @@ Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool creat
     FillFromDocument(faq, DocumentText(faq.document_path), faq.stamp.count);
     return faq;
   }
-  std::optional<std::string> bytes = ReadFileIfExists(faq.document_path);
-  return IndexFaq({std::move(faq), std::move(bytes)});
+  LoadFaqDocument(faq);
+  return faq;
 }
 
 }  // namespace
@@ -190,22 +190,20 @@ Faq LoadFaq(const AppContext& context, std::string_view name, KeepDocument keep)
   return ReadFaqDocument(context, name, true, keep);
 }
 
-FaqAsStored ReadFaqAsStored(const AppContext& context, std::string_view name) {
-  Faq faq = ReadFaqValues(context, name, true);
-  std::optional<std::string> bytes = ReadFileIfExists(faq.document_path);
-  return {std::move(faq), std::move(bytes)};
+Faq LoadFaqValues(const AppContext& context, std::string_view name) {
+  return ReadFaqValues(context, name, true);
 }
 
-Faq IndexFaq(FaqAsStored stored) {
-  Faq& faq = stored.faq;
+void LoadFaqDocument(Faq& faq) {
+  // The document's stamp again before it is read, with the count as read.
+  faq.stamp = StampOf(faq, faq.stamp.count, faq.stamp.store);
   auto document = std::make_shared<DocumentAsRead>();
-  document->bytes = std::move(stored.bytes);
+  document->bytes = ReadFileIfExists(faq.document_path);
   document->index = FillFromDocument(
       faq, document->bytes ? std::optional(DecodeMarkedText(*document->bytes).text) : std::nullopt,
       faq.stamp.count);
   faq.document = std::move(document);
   faq.document_stamp = faq.stamp;
-  return std::move(faq);
 }
 
 bool QuestionsAreThoseOf(const Faq& faq, const SectionIndex& document) {

@@ -94,15 +94,12 @@ enum class KeepDocument { No, Yes };
 Faq LoadFaq(const AppContext& context, std::string_view name, KeepDocument keep = KeepDocument::No);
 
 // LoadFaq with KeepDocument::Yes in two halves, so that what needs only the stored values and the
-// document's bytes (whether a Go has anything to make) is decided before the document is decoded:
-// `faq` holds the values with TotalQuestions as stored and the stamp, its lists and sections empty.
-struct FaqAsStored {
-  Faq faq;
-  std::optional<std::string> bytes;  // nullopt: there is no document
-};
-FaqAsStored ReadFaqAsStored(const AppContext& context, std::string_view name);
-// The second half: decodes and indexes the bytes, fills the sections and lists, keeps the document.
-Faq IndexFaq(FaqAsStored stored);
+// document's bytes (whether a Go has anything to make) is decided before the document is read
+// whole: the values with TotalQuestions as stored and the stamp, the lists and sections empty.
+Faq LoadFaqValues(const AppContext& context, std::string_view name);
+// The second half: reads, decodes and indexes the document, fills the sections and lists, and keeps
+// the document.
+void LoadFaqDocument(Faq& faq);
 
 // Are the questions of `faq` those that its TotalQuestions and `document` hold, as LoadFaq reads
 // them? (The window's lists can be older than a document another process wrote.)

@@ -27,11 +27,31 @@ std::uint64_t Avalanche(std::uint64_t x) {
   return x;
 }
 
+std::uint64_t Mixed(std::uint64_t state, std::uint64_t word) {
+  state ^= RotateLeft(word * kMultiplier1, 31) * kMultiplier2;
+  return RotateLeft(state, 27) * 5 + 0x52DCE729;
+}
+
 }  // namespace
 
 void Fingerprint::Mix(std::uint64_t word) {
-  state_ ^= RotateLeft(word * kMultiplier1, 31) * kMultiplier2;
-  state_ = RotateLeft(state_, 27) * 5 + 0x52DCE729;
+  state_ = Mixed(state_, word);
+}
+
+Fingerprint& Fingerprint::AddLong(std::string_view bytes) {
+  constexpr std::size_t kLanes = 4;
+  std::uint64_t lanes[kLanes] = {state_, state_ ^ kMultiplier1, state_ ^ kMultiplier2, ~state_};
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  for (; left >= kLanes * 8; left -= kLanes * 8, data += kLanes * 8) {
+    for (std::size_t k = 0; k < kLanes; ++k) {
+      std::uint64_t word;
+      std::memcpy(&word, data + k * 8, 8);
+      lanes[k] = Mixed(lanes[k], word);
+    }
+  }
+  for (const std::uint64_t lane : lanes) Mix(lane);
+  return Add(std::string_view(data, left)).Add(bytes.size());
 }
 
 Fingerprint& Fingerprint::Add(std::string_view bytes) {
@@ -49,6 +69,14 @@ Fingerprint& Fingerprint::Add(std::string_view bytes) {
     Mix(word ^ (static_cast<std::uint64_t>(left) << 59));
   }
   return *this;
+}
+
+std::uint64_t BytesFingerprint(std::string_view bytes) {
+  Fingerprint fingerprint;
+  std::size_t at = 0;
+  for (; bytes.size() - at >= kFingerprintBlock; at += kFingerprintBlock)
+    fingerprint.AddLong(bytes.substr(at, kFingerprintBlock));
+  return fingerprint.AddLong(bytes.substr(at)).Add(bytes.size()).value();
 }
 
 Fingerprint& Fingerprint::Add(std::uint64_t number) {
