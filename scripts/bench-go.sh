@@ -13,6 +13,11 @@
 # QUORELLA_BASELINE_CLI another build of quorella-cli (an earlier version) runs in the same pairs.
 # Every process is timed by bench/run_timed (wall and CPU time, microseconds); on a loaded machine
 # the CPU times are the steadier figures.
+#
+# After each full Go two more Gos run into the same folder: one with nothing changed, and one
+# after exactly one answer was changed in the FAQ's document file (a word of the middle answer
+# swapped for another, back and forth from run to run, the document's shape kept). Each is shown
+# in ms and as its share of the full Go.
 source "$(dirname "$0")/common.sh"
 QUESTIONS="${1:-10000}"
 RUNS="${2:-7}"
@@ -51,12 +56,37 @@ done
 "$CLI" set modern-all AnswersPage 1
 
 TIMED="$BUILD_DIR/bench/run_timed"
+# Changes exactly one answer since the previous Go: "Feature N works" occurs in answer N only.
+MIDDLE=$(((QUESTIONS + 1) / 2))
+change_one_answer() {
+  local document
+  document=$(find "$QUORELLA_HOME" -maxdepth 2 -type f -iname "$1.*" -not -name '*.quorella' | head -1)
+  if grep -q "Feature $MIDDLE works" "$document"; then
+    sed -i "s/Feature $MIDDLE works/Feature $MIDDLE acts/" "$document"
+  else
+    sed -i "s/Feature $MIDDLE acts/Feature $MIDDLE works/" "$document"
+  fi
+}
+# Appends the nothing-changed and the one-answer Go of CLI for combination $2 to files $3.*, and
+# their shares of the full Go timed in $4.
+second_gos() {
+  local cli=$1 name=$2 prefix=$3 full=$4 unchanged one
+  unchanged=$("$TIMED" "$cli" generate "$name")
+  change_one_answer "$name"
+  one=$("$TIMED" "$cli" generate "$name")
+  echo "$unchanged" >>"$prefix.unchanged"
+  echo "$one" >>"$prefix.one"
+  echo "$unchanged $full" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.unchanged-share"
+  echo "$one $full" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.one-share"
+}
 for run in $(seq "$RUNS"); do
   for name in "${COMBINATIONS[@]}"; do
     out="$WORK/out-$name"
     if [ -n "${QUORELLA_BASELINE_CLI:-}" ]; then
       rm -rf "$out"
-      "$TIMED" "$QUORELLA_BASELINE_CLI" generate "$name" >>"$WORK/$name.baseline"
+      baseline=$("$TIMED" "$QUORELLA_BASELINE_CLI" generate "$name")
+      echo "$baseline" >>"$WORK/$name.baseline"
+      second_gos "$QUORELLA_BASELINE_CLI" "$name" "$WORK/$name.baseline" "$baseline"
     fi
     rm -rf "$out" "$WORK/floor" "$WORK/copy"
     go=$("$TIMED" "$CLI" generate "$name")
@@ -67,6 +97,7 @@ for run in $(seq "$RUNS"); do
     echo "$go" >>"$WORK/$name.go"
     echo "$floor" >>"$WORK/$name.floor"
     echo "$go $floor" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$WORK/$name.ratio"
+    second_gos "$CLI" "$name" "$WORK/$name" "$go"
   done
 done
 
@@ -83,5 +114,21 @@ for name in "${COMBINATIONS[@]}"; do
          "$(ms "$WORK/$name.floor" 1) / $(ms "$WORK/$name.floor" 2)" \
          "$(median "$WORK/$name.ratio" 1) / $(median "$WORK/$name.ratio" 2)" \
          "$(ms "$WORK/$name.copy" 1) / $(ms "$WORK/$name.copy" 2)" "$baseline"
+done
+echo
+echo "second Gos into the same folder (ms wall / ms CPU; share of the full Go of the same run)"
+printf "%-20s %-9s %14s %14s %14s %14s\n" "combination" "program" "nothing" "share" \
+       "one answer" "share"
+for name in "${COMBINATIONS[@]}"; do
+  for program in this baseline; do
+    prefix="$WORK/$name"
+    [ "$program" = baseline ] && prefix="$WORK/$name.baseline"
+    [ -s "$prefix.unchanged" ] || continue
+    printf "%-20s %-9s %14s %14s %14s %14s\n" "$name" "$program" \
+           "$(ms "$prefix.unchanged" 1) / $(ms "$prefix.unchanged" 2)" \
+           "$(median "$prefix.unchanged-share" 1) / $(median "$prefix.unchanged-share" 2)" \
+           "$(ms "$prefix.one" 1) / $(ms "$prefix.one" 2)" \
+           "$(median "$prefix.one-share" 1) / $(median "$prefix.one-share" 2)"
+  done
 done
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -4,12 +4,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <optional>
 #include <string>
 
 #include "cli/cli_app.h"
 #include "html/banner.h"
 #include "html/generator.h"
-#include "store/faq.h"
 
 namespace quorella::cli {
 
@@ -67,16 +67,16 @@ html::GenerationObserver CliObserver() {
 
 void Generate(RunState& state, const Args& args) {
   AppContext& context = state.context();
-  // The document read for the question list serves the Go as well.
-  const Faq faq = LoadFaq(context, ResolveFaq(context, args.name), KeepDocument::Yes);
+  std::optional<html::StoredGo> go;
   try {
-    html::Go(faq, html::BuildBanner(), CliObserver());
+    go = html::GoStoredFaq(context, ResolveFaq(context, args.name), html::BuildBanner(),
+                           CliObserver());
   } catch (...) {
     Progress("");
     throw;
   }
   Progress("");
-  if (args.open) OpenDetached(html::StartPagePath(faq.values));
+  if (args.open) OpenDetached(html::StartPagePath(go->values));
 }
 
 void RegisterGenerateCommands(CLI::App& app, RunState& state) {

@@ -22,6 +22,39 @@ namespace quorella::html {
 
 namespace {
 
+// Is the file the one the list names, untouched since it was written?
+bool IntactIn(const OpenFolder& folder, const ManifestEntry& entry) {
+  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), entry.name);
+  return now && IsRegularFile(*now) && now->SameVersion(entry.stamp);
+}
+
+std::string ManifestNameOf(const FaqValues& values) {
+  const std::string& start_page = values.Text(FaqValue::StartPage);
+  return values.Integer(FaqValue::PageStyle) == kPageStyleModern ? ManifestName(start_page)
+                                                                 : ClassicManifestName(start_page);
+}
+
+// The check every Go makes before the document is decoded: when the list beside the pages names
+// `inputs` and every file it lists is still there as written, the set is what these inputs make,
+// so every page is reported done and nothing is returned. Otherwise the list, for the Go to
+// compare each page with.
+std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std::uint64_t inputs,
+                                                    const GenerationObserver& observer) {
+  const PageNames names(values);
+  const std::string path = names.Path(ManifestNameOf(values));
+  Manifest previous = ReadManifestFile(path, inputs);
+  if (previous.inputs != inputs) return previous;
+  const OpenFolder folder(names.Path(""));
+  for (const ManifestEntry& entry : previous.entries)
+    if (entry.fingerprint == 0 || !IntactIn(folder, entry)) return ReadManifestFile(path);
+  const std::size_t total = previous.entries.size();
+  for (std::size_t pages = 0; observer.progress && pages <= total; ++pages)
+    observer.progress(pages, total);
+  if (values.Integer(FaqValue::PageStyle) != kPageStyleModern && observer.status)
+    observer.status("Writing Start Page");
+  return std::nullopt;
+}
+
 // Writes the pages of one run and reports each to the observer. A page whose fingerprint is the
 // one the previous run listed for it, and whose file is still the one that run wrote, is neither
 // made nor compared again; when the inputs of the whole set are those of the previous run and
@@ -29,7 +62,8 @@ namespace {
 class PageWriter {
  public:
   PageWriter(const PageNames& names, const GenerationObserver& observer, std::size_t total,
-             const std::string& manifest_name, std::string start_page, std::uint64_t inputs)
+             const std::string& manifest_name, std::string start_page, std::uint64_t inputs,
+             Manifest previous)
       : names_(names),
         observer_(observer),
         total_(total),
@@ -37,25 +71,12 @@ class PageWriter {
         start_page_(std::move(start_page)),
         folder_(names.Path("")),
         inputs_(inputs),
-        previous_(ReadManifestFile(manifest_path_)) {
+        previous_(std::move(previous)) {
     Progress();
   }
 
   void Status(const std::string& text) const {
     if (observer_.status) observer_.status(text);
-  }
-
-  // With the inputs of the previous run and each file it listed untouched since, reports every
-  // page as done and says so.
-  bool NothingToMake() {
-    if (previous_.inputs != inputs_ || previous_.entries.size() != total_) return false;
-    for (const ManifestEntry& entry : previous_.entries)
-      if (entry.fingerprint == 0 || !Intact(entry)) return false;
-    while (pages_ < total_) {
-      ++pages_;
-      Progress();
-    }
-    return true;
   }
 
   // `build` makes the page's bytes when they are needed; with `announce` the status names the page
@@ -140,10 +161,7 @@ class PageWriter {
     return found == index_.end() ? nullptr : found->second;
   }
 
-  bool Intact(const ManifestEntry& entry) const {
-    const std::optional<FileStamp> now = EntryStampIn(folder_.fd(), entry.name);
-    return now && IsRegularFile(*now) && now->SameVersion(entry.stamp);
-  }
+  bool Intact(const ManifestEntry& entry) const { return IntactIn(folder_, entry); }
 
   bool Unchanged(const std::string& file_name, std::uint64_t fingerprint) {
     const ManifestEntry* entry = Previous(file_name);
@@ -215,17 +233,13 @@ Fingerprint WithQuestions(Fingerprint fingerprint, const std::vector<std::string
   return fingerprint;
 }
 
-}  // namespace
-
-std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
-                                       const GenerationObserver& observer,
-                                       const SystemColours& system_colours) {
+// Makes what changed of the set of `faq`, whose document is `document`, after the check before
+// decoding found something to make.
+std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
+                                   std::string_view banner, const GenerationObserver& observer,
+                                   const SystemColours& system_colours, std::uint64_t inputs,
+                                   Manifest previous) {
   const FaqValues& values = faq.values;
-  CheckPageNames(values, faq.document_path);
-  // The document as the FAQ was read from it while the file is still that version, else read now.
-  const std::shared_ptr<const DocumentAsRead> kept = KeptDocument(faq);
-  std::optional<std::string> document_bytes =
-      kept ? std::nullopt : ReadFileIfExists(faq.document_path);
   const bool modern = values.Integer(FaqValue::PageStyle) == kPageStyleModern;
   const PageNames names(values);
   const std::string& start_page = values.Text(FaqValue::StartPage);
@@ -233,22 +247,9 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   const std::size_t count = questions.size();
   const bool frames = IsFramesLayout(values);
   const bool one_per_page = IsOnePerPage(values);
-  PageWriter writer(
-      names, observer,
-      modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
-      modern ? ManifestName(start_page) : ClassicManifestName(start_page), start_page,
-      InputsFingerprint(faq, banner, system_colours, kept ? kept->bytes : document_bytes));
-  if (writer.NothingToMake()) {
-    if (!modern) writer.Status("Writing Start Page");
-    return {};
-  }
-
-  const std::shared_ptr<const SectionIndex> index =
-      kept ? kept->index
-           : std::make_shared<const SectionIndex>(
-                 document_bytes ? DecodeMarkedText(*document_bytes).text : std::string());
-  document_bytes.reset();
-  const SectionIndex& document = *index;
+  PageWriter writer(names, observer,
+                    modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
+                    ManifestNameOf(values), start_page, inputs, std::move(previous));
   // Answers with their markup come to about the size of the document, and up to four times it
   // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
   // reserving generously spares the page that holds them all its growing copies, and costs no
@@ -343,6 +344,56 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   });
   writer.WriteManifest();
   return writer.TakeWritten();
+}
+
+}  // namespace
+
+std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
+                                       const GenerationObserver& observer,
+                                       const SystemColours& system_colours) {
+  CheckPageNames(faq.values, faq.document_path);
+  // The document as the FAQ was read from it while the file is still that version, else read now.
+  const std::shared_ptr<const DocumentAsRead> kept = KeptDocument(faq);
+  std::optional<std::string> bytes = kept ? std::nullopt : ReadFileIfExists(faq.document_path);
+  const std::optional<std::string>& document = kept ? kept->bytes : bytes;
+  const std::uint64_t inputs =
+      InputsFingerprint(faq.values, banner, system_colours,
+                        document ? std::optional(BytesFingerprint(*document)) : std::nullopt);
+  std::optional<Manifest> previous = PreviousUnlessNothingToMake(faq.values, inputs, observer);
+  if (!previous) return {};
+  const std::shared_ptr<const SectionIndex> index =
+      kept ? kept->index
+           : std::make_shared<const SectionIndex>(bytes ? DecodeMarkedText(*bytes).text
+                                                        : std::string());
+  bytes.reset();
+  // Questions older or newer than the document's make a set of their own.
+  const bool questions_of_document = kept || QuestionsAreThoseOf(faq, *index);
+  return MakePages(faq, *index, banner, observer, system_colours,
+                   questions_of_document
+                       ? inputs
+                       : FileFingerprint(WithQuestions(Fingerprint(inputs), faq.questions)),
+                   std::move(*previous));
+}
+
+StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::string_view banner,
+                     const GenerationObserver& observer, const SystemColours& system_colours) {
+  Faq faq = LoadFaqValues(context, name);
+  CheckPageNames(faq.values, faq.document_path);
+  CreateDirectories(faq.values.Text(FaqValue::Directory));
+  // The document is fingerprinted as it is read, a block at a time: a Go with nothing to make
+  // holds no more of it.
+  const std::uint64_t before = InputsFingerprint(faq.values, banner, system_colours,
+                                                 FileBytesFingerprint(faq.document_path));
+  std::optional<Manifest> previous = PreviousUnlessNothingToMake(faq.values, before, observer);
+  if (!previous) return {faq.values, {}};
+  LoadFaqDocument(faq);
+  // The bytes now read are what the pages are made from, should the file have changed meanwhile.
+  const std::optional<std::string>& bytes = faq.document->bytes;
+  const std::uint64_t inputs =
+      InputsFingerprint(faq.values, banner, system_colours,
+                        bytes ? std::optional(BytesFingerprint(*bytes)) : std::nullopt);
+  return {faq.values, MakePages(faq, *faq.document->index, banner, observer, system_colours, inputs,
+                                std::move(*previous))};
 }
 
 std::vector<std::string> Go(const Faq& faq, std::string_view banner,

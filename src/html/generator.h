@@ -40,4 +40,16 @@ std::vector<std::string> Go(const Faq& faq, std::string_view banner,
                             const GenerationObserver& observer = {},
                             const SystemColours& system_colours = ClassicSystemColours());
 
+// Go for the FAQ `name` as it is stored, as quorella-cli generate runs it: the stored values and
+// the document's bytes are read first, and only when the list beside the pages says that the set
+// they make is not there as written is the document decoded and the FAQ's lists filled (LoadFaq).
+// A missing document is created empty first, as LoadFaq does.
+struct StoredGo {
+  FaqValues values;                  // what the pages were made with
+  std::vector<std::string> written;  // as Go returns them
+};
+StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::string_view banner,
+                     const GenerationObserver& observer = {},
+                     const SystemColours& system_colours = ClassicSystemColours());
+
 }  // namespace quorella::html

@@ -121,7 +121,7 @@ std::string ClassicManifestName(std::string_view start_page) {
   return name;
 }
 
-Manifest ReadManifestFile(const std::string& path) {
+Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) {
   Manifest manifest;
   std::optional<std::string> text;
   try {
@@ -136,6 +136,8 @@ Manifest ReadManifestFile(const std::string& path) {
   // Parts belong to the entry just before them, and only to one with fields.
   bool after_entry = false;
   ForEachLine(*text, [&](std::string_view line) {
+    if (skip_parts_of != 0 && manifest.inputs == skip_parts_of && line.starts_with("# part"))
+      return;
     if (line.starts_with(kPartPrefix)) return parts.Add(line.substr(kPartPrefix.size()));
     parts.GiveTo(entries.empty() ? nullptr : &entries.back());
     const bool follows_entry = after_entry;

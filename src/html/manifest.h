@@ -46,7 +46,9 @@ struct Manifest {
 // earlier version) gives entries without fingerprints; a list without inputs or parts (also from
 // an earlier version) gives inputs 0 and no parts. Parts that do not add up to the listed size, or
 // do not match their check, are dropped.
-Manifest ReadManifestFile(const std::string& path);
+// A list whose inputs are `skip_parts_of` (not 0) is read without its parts, which only a Go of
+// other inputs copies from.
+Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of = 0);
 // The entries the list holds.
 std::vector<ManifestEntry> ReadManifestEntries(const std::string& path);
 // The file names the list holds.

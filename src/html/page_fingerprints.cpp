@@ -35,18 +35,19 @@ Fingerprint RunFingerprint(const FaqValues& values,
   return run;
 }
 
-std::uint64_t InputsFingerprint(const Faq& faq, std::string_view banner,
+std::uint64_t InputsFingerprint(const FaqValues& values, std::string_view banner,
                                 const SystemColours& system_colours,
-                                const std::optional<std::string>& document) {
-  Fingerprint inputs = ProgramAndValues(faq.values);
+                                std::optional<std::uint64_t> document) {
+  Fingerprint inputs = ProgramAndValues(values);
   AddLook(inputs, banner, system_colours);
   // Modern anchors are transliterated by the ICU the program runs with, which can change under
   // it.
   UVersionInfo icu{};
   u_getVersion(icu);
   inputs.Add(std::string_view(reinterpret_cast<const char*>(icu), sizeof icu));
-  inputs.Add(VendorSiteAddress()).Add(faq.questions.size());
-  for (const std::string& question : faq.questions) inputs.Add(question);
+  // The questions are the document's first TotalQuestions.
+  inputs.Add(VendorSiteAddress())
+      .Add(static_cast<std::uint64_t>(values.Integer(FaqValue::TotalQuestions)));
   if (document)
     inputs.Add(std::uint64_t{1}).Add(*document);
   else

@@ -20,12 +20,13 @@ Fingerprint RunFingerprint(const FaqValues& values,
                            const std::array<std::string, kFixedSectionCount>& sections,
                            std::string_view banner, const SystemColours& system_colours);
 
-// Everything a page set is made from, at once: RunFingerprint's inputs but the fixed sections, the
-// ICU version, the vendor's site address, the questions, and the bytes of the document (nullopt:
-// there is none), which hold the sections and answers. Never 0.
-std::uint64_t InputsFingerprint(const Faq& faq, std::string_view banner,
+// Everything a page set is made from, at once: RunFingerprint's inputs but the fixed sections,
+// TotalQuestions, the ICU version, the vendor's site address, and the BytesFingerprint of the
+// document (nullopt: there is none), whose bytes hold the sections, questions and answers. It is
+// known before the document is decoded. Never 0.
+std::uint64_t InputsFingerprint(const FaqValues& values, std::string_view banner,
                                 const SystemColours& system_colours,
-                                const std::optional<std::string>& document);
+                                std::optional<std::uint64_t> document);
 
 // A fingerprint never 0, which the list keeps for "none known".
 std::uint64_t FileFingerprint(const Fingerprint& fingerprint);

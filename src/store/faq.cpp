@@ -40,6 +40,17 @@ std::optional<std::string> DocumentText(const std::string& path) {
   return std::move(document->text);
 }
 
+std::size_t QuestionCount(const SectionIndex& index, std::int32_t stored_count) {
+  return std::min(static_cast<std::size_t>(std::max(stored_count, 0)),
+                  index.line_count() + kQuestionsBeyondDocument);
+}
+
+std::string QuestionAt(const SectionIndex& index, std::size_t n) {
+  std::string question = index.Read(QuestionSectionName(n));
+  if (question.size() >= 2 && question.ends_with("\r\n")) question.resize(question.size() - 2);
+  return question;
+}
+
 // Fills the sections and lists of `faq` from its document and the count `stored_count`; returns
 // the document as it was read.
 std::shared_ptr<const SectionIndex> FillFromDocument(Faq& faq, std::optional<std::string> content,
@@ -50,14 +61,11 @@ std::shared_ptr<const SectionIndex> FillFromDocument(Faq& faq, std::optional<std
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
     faq.sections[i] = index.Read(kSectionNames[i]);
   faq.values.SetInteger(FaqValue::TotalQuestions, stored_count);
-  const std::size_t count = std::min(static_cast<std::size_t>(std::max(stored_count, 0)),
-                                     index.line_count() + kQuestionsBeyondDocument);
+  const std::size_t count = QuestionCount(index, stored_count);
   faq.questions.clear();
   faq.answers.clear();
   for (std::size_t n = 0; n < count; ++n) {
-    std::string question = index.Read(QuestionSectionName(n));
-    if (question.size() >= 2 && question.ends_with("\r\n")) question.resize(question.size() - 2);
-    faq.questions.push_back(std::move(question));
+    faq.questions.push_back(QuestionAt(index, n));
     faq.answers.push_back(index.Read(AnswerSectionName(n)));
   }
   return document;
@@ -73,8 +81,10 @@ long long Nanoseconds(const timespec& time) {
 
 // Reads the FAQ `name`; `create_missing` creates a missing document empty (a failure there is
 // ignored), as loading a FAQ for the window does.
-Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool create_missing,
-                    KeepDocument keep) {
+// The FAQ `name` without its lists: values, TotalQuestions as the stamp read it, the stamp.
+// `create_missing` creates a missing document empty (a failure there is ignored), as loading a
+// FAQ for the window does.
+Faq ReadFaqValues(const AppContext& context, std::string_view name, bool create_missing) {
   Faq faq(context.output_dir());
   faq.name = std::string(name);
   faq.document_path = context.DocumentPath(name);
@@ -84,17 +94,19 @@ Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool creat
   if (create_missing && !FileExists(faq.document_path)) CreateEmptyFile(faq.document_path);
   // The stamp comes first: a write that lands between it and the read shows as a change later.
   faq.stamp = StampOf(context.settings(), faq);
+  faq.values.SetInteger(FaqValue::TotalQuestions, faq.stamp.count);
+  return faq;
+}
+
+// Reads the FAQ `name`, creating a missing document as ReadFaqValues does.
+Faq ReadFaqDocument(const AppContext& context, std::string_view name, bool create_missing,
+                    KeepDocument keep) {
+  Faq faq = ReadFaqValues(context, name, create_missing);
   if (keep == KeepDocument::No) {
     FillFromDocument(faq, DocumentText(faq.document_path), faq.stamp.count);
     return faq;
   }
-  auto document = std::make_shared<DocumentAsRead>();
-  document->bytes = ReadFileIfExists(faq.document_path);
-  document->index = FillFromDocument(
-      faq, document->bytes ? std::optional(DecodeMarkedText(*document->bytes).text) : std::nullopt,
-      faq.stamp.count);
-  faq.document = std::move(document);
-  faq.document_stamp = faq.stamp;
+  LoadFaqDocument(faq);
   return faq;
 }
 
@@ -176,6 +188,30 @@ bool RefreshFaq(const Settings& settings, Faq& faq) {
 
 Faq LoadFaq(const AppContext& context, std::string_view name, KeepDocument keep) {
   return ReadFaqDocument(context, name, true, keep);
+}
+
+Faq LoadFaqValues(const AppContext& context, std::string_view name) {
+  return ReadFaqValues(context, name, true);
+}
+
+void LoadFaqDocument(Faq& faq) {
+  // The document's stamp again before it is read, with the count as read.
+  faq.stamp = StampOf(faq, faq.stamp.count, faq.stamp.store);
+  auto document = std::make_shared<DocumentAsRead>();
+  document->bytes = ReadFileIfExists(faq.document_path);
+  document->index = FillFromDocument(
+      faq, document->bytes ? std::optional(DecodeMarkedText(*document->bytes).text) : std::nullopt,
+      faq.stamp.count);
+  faq.document = std::move(document);
+  faq.document_stamp = faq.stamp;
+}
+
+bool QuestionsAreThoseOf(const Faq& faq, const SectionIndex& document) {
+  const std::size_t count = QuestionCount(document, faq.values.Integer(FaqValue::TotalQuestions));
+  if (faq.questions.size() != count) return false;
+  for (std::size_t n = 0; n < count; ++n)
+    if (faq.questions[n] != QuestionAt(document, n)) return false;
+  return true;
 }
 
 Faq ReadFaq(const AppContext& context, std::string_view name) {

@@ -93,6 +93,18 @@ inline constexpr std::size_t kQuestionsBeyondDocument = 1000;
 enum class KeepDocument { No, Yes };
 Faq LoadFaq(const AppContext& context, std::string_view name, KeepDocument keep = KeepDocument::No);
 
+// LoadFaq with KeepDocument::Yes in two halves, so that what needs only the stored values and the
+// document's bytes (whether a Go has anything to make) is decided before the document is read
+// whole: the values with TotalQuestions as stored and the stamp, the lists and sections empty.
+Faq LoadFaqValues(const AppContext& context, std::string_view name);
+// The second half: reads, decodes and indexes the document, fills the sections and lists, and keeps
+// the document.
+void LoadFaqDocument(Faq& faq);
+
+// Are the questions of `faq` those that its TotalQuestions and `document` hold, as LoadFaq reads
+// them? (The window's lists can be older than a document another process wrote.)
+bool QuestionsAreThoseOf(const Faq& faq, const SectionIndex& document);
+
 // The stamp of the FAQ's document and count as they are now.
 FaqStamp StampOf(const Settings& settings, const Faq& faq);
 // The stamp of the FAQ's document as it is now, with a count known without reading the store

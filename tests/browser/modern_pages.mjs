@@ -18,7 +18,8 @@ const home = path.join(work, "home");
 fs.rmSync(work, { recursive: true, force: true });
 fs.mkdirSync(home, { recursive: true });
 const env = { ...process.env, QUORELLA_HOME: home, XDG_CONFIG_HOME: path.join(work, "config") };
-const run = (...args) => execFileSync(cli, args, { env, encoding: "utf8" });
+// A set of 10,000 pages prints more than the default 1 MiB of paths when the folder name is long.
+const run = (...args) => execFileSync(cli, args, { env, encoding: "utf8", maxBuffer: 64 << 20 });
 
 const failures = [];
 const check = (ok, what) => {

@@ -1,7 +1,9 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "cli/cli_fixture.h"
@@ -77,6 +79,81 @@ TEST_F(Generate, ModernStylePrintsOnlyTheFilesWhoseBytesChanged) {
   Ok({"set", "FAQ", "Title", "Help"});
   EXPECT_EQ(Ok({"generate", "FAQ"}),
             site + "ans-question-0.html\n" + site + "ans-question-1.html\n" + site + "faq.html\n");
+}
+
+// A second generate decides from the stored values and the document's bytes alone whether it has
+// anything to make; whatever it makes, the set is the one a generate into an empty folder makes.
+TEST_F(Generate, ASecondGenerateMakesWhatTheStoredFaqChanged) {
+  const std::string site = dir / "site/";
+  struct Case {
+    std::string name;
+    std::function<void()> change;
+    std::vector<std::string> written;  // empty: nothing
+    bool everything = false;
+  };
+  const std::string document = app_dir + "FAQ.dat";
+  auto replace_in_document = [&](const std::string& from, const std::string& to) {
+    std::string bytes = ReadFile(document);
+    bytes.replace(bytes.find(from), from.size(), to);
+    return bytes;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"nothing", [] {}, {}},
+           // The questions are the document's first TotalQuestions: fewer of them change the
+           // start page and the neighbours of the last.
+           {"fewer questions, the same document",
+            [&] {
+              Ok({"set", "FAQ", "TotalQuestions", "2"});
+            },
+            {"ans2.html", "faq.html"}},
+           // Written in place: the same file, size and time stamp.
+           {"the document changed in place",
+            [&] {
+              struct stat before {};
+              ::stat(document.c_str(), &before);
+              const std::string bytes = replace_in_document("Answer 1\r\n", "Answer X\r\n");
+              WriteFile(document, bytes);
+              const timespec times[2] = {before.st_atim, before.st_mtim};
+              ::utimensat(AT_FDCWD, document.c_str(), times, 0);
+            },
+            {"ans2.html"}},
+           {"a page removed by hand",
+            [&] { std::filesystem::remove(site + "ans1.html"); },
+            {"ans1.html"}},
+           {"a page edited by hand",
+            [&] { WriteFile(site + "ans3.html", ReadFile(site + "ans3.html") + "<!-- -->"); },
+            {"ans3.html"}},
+           {"a title",
+            [&] {
+              Ok({"set", "FAQ", "Title", "Help"});
+            },
+            {},
+            true},
+       }) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(dir / "site");
+    std::filesystem::remove_all(dir / "fresh");
+    Run({"delete", "FAQ"});
+    Run({"delete", "Fresh"});
+    AddFaq(3);
+    Ok({"set", "FAQ", "AnswersPage", "0"});
+    Ok({"set", "FAQ", "Directory", site});
+    const std::string first = Ok({"generate", "FAQ"});
+    c.change();
+    std::string expected;
+    for (const std::string& name : c.written) expected += site + name + "\n";
+    const std::string written = Ok({"generate", "FAQ"});
+    EXPECT_EQ(written, c.everything ? first : expected);
+    Ok({"duplicate", "FAQ", "Fresh"});
+    Ok({"set", "Fresh", "Directory", dir / "fresh/"});
+    Ok({"generate", "Fresh"});
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "fresh")) {
+      const std::string name = entry.path().filename();
+      if (name.front() != '.') {
+        EXPECT_EQ(ReadFile(site + name), ReadFile(entry.path())) << name;
+      }
+    }
+  }
 }
 
 TEST_F(Generate, WritesIntoTheApplicationDirectoryByDefault) {

@@ -321,6 +321,20 @@ TEST_F(GeneratorTest, AKeptDocumentServesOnlyWhileTheFileIsThatVersion) {
   EXPECT_NE(ReadFile(Out("faq.html")).find("as written since"), std::string::npos);
 }
 
+// The window's question list can be older than a document another process wrote: a Go from it
+// makes a set of its own, which the next Go from the document's questions makes again.
+TEST_F(GeneratorTest, AGoFromQuestionsTheDocumentDoesNotHoldIsMadeAgainFromTheDocument) {
+  FaqBuilder builder(Builder(kLayoutSimple, kOnePerPage, 3));
+  const Faq stored = builder.Build();
+  Faq older = stored;
+  older.questions[1] = "An older second question?";
+  Go(older, kBanner);
+  EXPECT_NE(ReadFile(Out("faq.html")).find("An older second question?"), std::string::npos);
+  EXPECT_EQ(Go(stored, kBanner), Paths({"ans2.html", "faq.html"}));
+  EXPECT_EQ(ReadFile(Out("faq.html")).find("An older second question?"), std::string::npos);
+  EXPECT_EQ(Go(stored, kBanner), Names{});
+}
+
 // Answers come from one read of the document, giving what a section-by-section read gives even
 // for odd documents: repeated headers (the first wins), other spellings, text after the bracket.
 TEST_F(GeneratorTest, TheDocumentIsReadOnceAndAnswersMatchSectionReads) {

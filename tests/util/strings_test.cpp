@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "util/fingerprint.h"
 #include "util/sha256.h"
 
 namespace quorella {
@@ -219,41 +218,6 @@ TEST(Sha256, KnownDigests) {
                "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
        })
     EXPECT_EQ(Sha256Hex(row.data), row.digest) << row.data.size();
-}
-
-// Pages are skipped on equal fingerprints, so pieces that differ anywhere, in one bit, in the
-// order of their words or in where one piece ends and the next begins, must not share one; long
-// pieces are hashed in lanes of their own, short ones word by word.
-TEST(Fingerprint, DifferentPiecesDiffer) {
-  auto of = [](const std::vector<std::string>& pieces) {
-    Fingerprint fingerprint;
-    for (const std::string& piece : pieces) fingerprint.Add(piece);
-    return fingerprint.value();
-  };
-  std::string long_text;
-  for (int i = 0; long_text.size() < 1000; ++i) long_text += "word " + std::to_string(i) + " ";
-  auto changed = [&](std::size_t at) {
-    std::string text = long_text;
-    text[at] ^= 1;
-    return text;
-  };
-  // The first two words swapped, each in a lane of its own.
-  const std::string swapped =
-      long_text.substr(8, 8) + long_text.substr(0, 8) + long_text.substr(16);
-  const std::string edge(256, 'x');
-  const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> pairs = {
-      {{"ab", "c"}, {"a", "bc"}},
-      {{long_text}, {changed(0)}},
-      {{long_text}, {changed(500)}},
-      {{long_text}, {changed(long_text.size() - 1)}},
-      {{long_text}, {swapped}},
-      {{long_text}, {long_text + std::string(1, '\0')}},
-      {{edge}, {edge.substr(0, 255), "x"}},
-      {{edge + "x"}, {edge, "x"}},
-      {{long_text, ""}, {"", long_text}},
-  };
-  for (const auto& [a, b] : pairs) EXPECT_NE(of(a), of(b)) << a.front().size();
-  EXPECT_EQ(of({long_text}), of({std::string(long_text)}));
 }
 
 }  // namespace
