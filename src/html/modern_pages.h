@@ -16,8 +16,12 @@ namespace quorella::html {
 // The longest description made from an answer, in bytes: what search engines show.
 inline constexpr std::size_t kDescriptionLimit = 160;
 
-// One question of the page set.
+// One question of the page set. Not copied or moved: `stored` may point into `stored_copy`.
 struct ModernEntry {
+  ModernEntry() = default;
+  ModernEntry(const ModernEntry&) = delete;
+  ModernEntry& operator=(const ModernEntry&) = delete;
+
   std::string question;  // as typed
   std::string anchor;
   std::string page;         // its own page's file name with one answer per page, else empty
