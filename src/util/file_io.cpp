@@ -95,15 +95,27 @@ bool FirstSweepOf(const std::string& folder) {
 
 void RemoveOrphanedScratch(const std::string& folder) {
   if (!FirstSweepOf(folder)) return;
-  for (const auto& name : ListDirectory(folder.empty() ? "." : folder)) {
+  // Housekeeping only: a folder that cannot be listed keeps what it holds and the write goes on.
+  // The entries are looked at as the system gives them, so a folder of ten thousand pages costs
+  // no copy of every name.
+  DIR* dir = sys::OpenDir(folder.empty() ? "." : folder);
+  if (dir == nullptr) return;
+  std::vector<std::string> orphans;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (entry->d_name[0] != '.') continue;  // every scratch name starts with a dot
+    const std::string_view name(entry->d_name);
     const auto marker = name.rfind(".tmp-");
-    if (name.empty() || name[0] != '.' || marker == std::string::npos) continue;
-    const std::string_view rest = std::string_view(name).substr(marker + 5);
+    if (marker == std::string_view::npos) continue;
+    const std::string_view rest = name.substr(marker + 5);
     pid_t pid = 0;
     const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
     if (error != std::errc() || end == rest.data() || *end != '-' || pid <= 0 || pid == ::getpid())
       continue;
     if (::kill(pid, 0) == 0 || errno != ESRCH) continue;  // its owner may still write it
+    orphans.emplace_back(name);
+  }
+  ::closedir(dir);
+  for (const std::string& name : orphans) {
     struct stat info {};
     if (::lstat((folder + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
       sys::Unlink(folder + name);
