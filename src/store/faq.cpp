@@ -79,6 +79,11 @@ long long Nanoseconds(const timespec& time) {
   return static_cast<long long>(time.tv_sec) * 1000000000LL + time.tv_nsec;
 }
 
+FileIdentity IdentityOf(const struct stat& info) {
+  return {info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim),
+          Nanoseconds(info.st_ctim)};
+}
+
 // Reads the FAQ `name`; `create_missing` creates a missing document empty (a failure there is
 // ignored), as loading a FAQ for the window does.
 // The FAQ `name` without its lists: values, TotalQuestions as the stamp read it, the stamp.
@@ -130,11 +135,7 @@ FaqStamp DocumentStampOf(const Faq& faq) {
   struct stat info {};
   if (::stat(faq.document_path.c_str(), &info) == 0) {
     stamp.exists = true;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    stamp.size = info.st_size;
-    stamp.modified_ns = Nanoseconds(info.st_mtim);
-    stamp.changed_ns = Nanoseconds(info.st_ctim);
+    stamp.file = IdentityOf(info);
   }
   return stamp;
 }
@@ -149,11 +150,7 @@ StoreStamp StoreStampOf(const Settings& settings) {
   if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
       ::pread(fd, counter, sizeof counter, 24) == static_cast<ssize_t>(sizeof counter)) {
     stamp.known = true;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    stamp.size = info.st_size;
-    stamp.modified_ns = Nanoseconds(info.st_mtim);
-    stamp.changed_ns = Nanoseconds(info.st_ctim);
+    stamp.file = IdentityOf(info);
     stamp.changes = static_cast<std::uint32_t>(counter[0]) << 24 |
                     static_cast<std::uint32_t>(counter[1]) << 16 |
                     static_cast<std::uint32_t>(counter[2]) << 8 | counter[3];

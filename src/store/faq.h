@@ -40,10 +40,17 @@ std::string AnswerSectionName(std::size_t index);    // "Answer " + index
 // What tells one version of the settings store's file from another without opening the store:
 // its identity, size and times, and the change counter SQLite keeps in the file's header, which
 // every committed write raises (times alone keep their value within one tick of the clock).
-struct StoreStamp {
-  bool known = false;  // the file was there and its header read
+// A file's identity and times as stat gives them: any write changes one of them, and a file
+// renamed over it has an identity of its own.
+struct FileIdentity {
   unsigned long long device = 0, inode = 0;
   long long size = 0, modified_ns = 0, changed_ns = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+struct StoreStamp {
+  bool known = false;  // the file was there and its header read
+  FileIdentity file;
   std::uint32_t changes = 0;
   bool operator==(const StoreStamp&) const = default;
 };
@@ -54,8 +61,7 @@ struct StoreStamp {
 // the same, the count is.
 struct FaqStamp {
   bool exists = false;
-  unsigned long long device = 0, inode = 0;
-  long long size = 0, modified_ns = 0, changed_ns = 0;
+  FileIdentity file;
   std::int32_t count = 0;
   StoreStamp store;
   bool operator==(const FaqStamp&) const = default;

@@ -54,7 +54,7 @@ auto QuestionModel::Locked(Command&& command) -> decltype(command()) {
     }
   } catch (...) {
     // What a failed command left on disk is unknown: the next command reads it again.
-    faq_.stamp = FaqStamp{.count = -1, .store = {}};
+    faq_.stamp = FaqStamp{.file = {}, .count = -1, .store = {}};
     throw;
   }
 }
