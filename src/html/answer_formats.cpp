@@ -1,6 +1,5 @@
 #include "html/answer_formats.h"
 
-#include <algorithm>
 
 #include "html/word_rendering.h"
 #include "store/answer.h"
@@ -19,7 +18,8 @@ struct StoredAnswerView {
 };
 
 StoredAnswerView ViewStoredAnswer(std::string_view stored) {
-  const std::size_t end = std::min(stored.find_first_of("\r\n"), stored.size());
+  // An answer without a format line starts with its text: its first line can be long.
+  const std::size_t end = FindLineBreak(stored, 0);
   StoredAnswerView view{0, stored};
   if (stored.empty() || !ParseInteger(stored.substr(0, end), view.format)) return view;
   std::size_t next = end;

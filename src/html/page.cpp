@@ -7,8 +7,7 @@
 namespace quorella::html {
 
 void Page::Add(std::string_view item) {
-  ascii_.Append(bytes_, item);
-  bytes_ += kCrLf;
+  AddJoined(item);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "html/word_rendering.h"
 
 #include <array>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -213,45 +214,50 @@ void AppendWord(std::string& out, std::string_view word, Escaping escaping) {
 
 namespace {
 
-// Most lines hold only words written as they are. One pass over the bytes tells; such a line is
-// copied whole, less the one trailing space that the last word's split takes.
-bool IsVerbatimLine(std::string_view line, Escaping escaping) {
-  const PlainBytes& bytes = escaping == Escaping::EntityTable ? kPlainBytes : kPlainMarkupBytes;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const auto c = static_cast<unsigned char>(line[i]);
-    if (!bytes.plain[c]) return false;
-    const bool word_starts_before = i == 0 || line[i - 1] == ' ';
-    if (c == '&' && word_starts_before && (i + 1 == line.size() || line[i + 1] == ' '))
-      return false;  // a lone "&"
-    if (c == '.' && i >= 3 && (i == 3 || line[i - 4] == ' ') && HasHostPrefix(line.substr(i - 3)))
-      return false;
+// The bytes at which a line's scan looks at the word around them: those that are not plain, the
+// "&" that may stand alone and the "." that may end "www." or "ftp.". Every other byte belongs to
+// a word written as it is, unless the same word holds one of these.
+struct WordStops {
+  std::array<bool, 256> stop{};
+  constexpr explicit WordStops(const PlainBytes& bytes) {
+    for (std::size_t i = 0; i < stop.size(); ++i) stop[i] = !bytes.plain[i];
+    stop['&'] = stop['.'] = true;
   }
-  return true;
-}
+};
+constexpr WordStops kWordStops(kPlainBytes);
+constexpr WordStops kMarkupWordStops(kPlainMarkupBytes);
 
 }  // namespace
 
 void AppendLine(std::string& out, std::string_view line, Escaping escaping) {
-  if (IsVerbatimLine(line, escaping)) {
-    out.append(line.data(), line.size() - (!line.empty() && line.back() == ' ' ? 1 : 0));
-    return;
-  }
+  if (line.empty()) return;
+  const WordStops& stops = escaping == Escaping::EntityTable ? kWordStops : kMarkupWordStops;
   // Words written as they are go out in runs, with the blanks between them: from `run` up to the
   // next word that is not. A blank that ends the line ends its last word and is not written.
-  std::size_t run = 0;
-  for (std::size_t start = 0; start < line.size();) {
-    std::size_t end = start;
-    while (end < line.size() && line[end] != ' ') ++end;
-    const std::string_view word = line.substr(start, end - start);
-    if (!IsVerbatim(word, escaping)) {
-      out.append(line.data() + run, start - run);
-      AppendMarkedWord(out, word, escaping);
-      run = end;
+  const char* const begin = line.data();
+  const char* const end = begin + line.size();
+  const char* run = begin;
+  for (const char* p = begin; p != end;) {
+    if (!stops.stop[static_cast<unsigned char>(*p)]) {
+      ++p;
+      continue;
     }
-    start = end + 1;
+    // The word around the stop: words are split at every single space.
+    const char* word_begin = p;
+    while (word_begin != begin && word_begin[-1] != ' ') --word_begin;
+    const auto* space =
+        static_cast<const char*>(std::memchr(p, ' ', static_cast<std::size_t>(end - p)));
+    const char* const word_end = space == nullptr ? end : space;
+    const std::string_view word(word_begin, static_cast<std::size_t>(word_end - word_begin));
+    if (!IsVerbatim(word, escaping)) {
+      out.append(run, word_begin);
+      AppendMarkedWord(out, word, escaping);
+      run = word_end;
+    }
+    p = word_end;
   }
-  const std::size_t end = line.size() - (line.back() == ' ' ? 1 : 0);
-  if (end > run) out.append(line.data() + run, end - run);
+  const char* const last = end - (end[-1] == ' ' ? 1 : 0);
+  if (last > run) out.append(run, last);
 }
 
 std::string RenderWord(std::string_view word) {

@@ -134,6 +134,46 @@ TEST(WordRendering, AnyOtherWordIsEscaped) {
   EXPECT_GT(plain, 1000u);
 }
 
+// A line is rendered a run at a time: every line over the characters that make a word more than
+// itself, and the blank that splits words, renders as its words one by one, joined by single
+// spaces (the last of a line's trailing spaces closes its last word). Both escapings.
+TEST(WordRendering, LinesRenderAsTheirWordsJoined) {
+  const std::vector<std::string> alphabet = {" ", "a", "w", "f", "t",  "p",  ".", "&",
+                                             ":", "/", "@", "<", "\"", "\t", "©", "€"};
+  std::vector<std::string> lines = {""}, shorter = {""};
+  for (int length = 1; length <= 4; ++length) {
+    std::vector<std::string> longer;
+    for (const std::string& line : shorter)
+      for (const std::string& c : alphabet) longer.push_back(line + c);
+    lines.insert(lines.end(), longer.begin(), longer.end());
+    shorter = std::move(longer);
+  }
+  // Longer lines: runs of plain words on either side of the marked ones.
+  for (const std::string& middle :
+       std::vector<std::string>{"www.a.b", "x@y.z", "&", "\"q\"", "a:b", "ftp.x\ty"})
+    for (const std::string& around : std::vector<std::string>{"", " ", "plain words ", "  x.y  "}) {
+      lines.push_back(around + middle + around);
+      lines.push_back(around + middle + " " + middle + around + "end.");
+    }
+  for (const Escaping escaping : {Escaping::EntityTable, Escaping::MarkupOnly})
+    for (const std::string& line : lines) {
+      std::string words;
+      std::size_t start = 0;
+      for (std::size_t space = line.find(' '); space != std::string::npos;
+           start = space + 1, space = line.find(' ', start)) {
+        AppendWord(words, std::string_view(line).substr(start, space - start), escaping);
+        words += ' ';
+      }
+      if (start < line.size())
+        AppendWord(words, std::string_view(line).substr(start), escaping);
+      else if (!words.empty())
+        words.pop_back();
+      std::string rendered;
+      AppendLine(rendered, line, escaping);
+      EXPECT_EQ(rendered, words) << "[" << line << "]";
+    }
+}
+
 TEST(WordRendering, WordKinds) {
   EXPECT_TRUE(IsLinkWord("ab://"));
   EXPECT_FALSE(IsLinkWord("a://b://"));  // only the first "://" counts
