@@ -1,6 +1,5 @@
 #include "html/answer_formats.h"
 
-
 #include "html/word_rendering.h"
 #include "store/answer.h"
 #include "util/strings.h"
@@ -30,57 +29,61 @@ StoredAnswerView ViewStoredAnswer(std::string_view stored) {
 
 }  // namespace
 
-void AppendSmartFormat(std::string& out, std::string_view text, Escaping escaping) {
+void AppendSmartFormat(std::string& out, std::string_view text, Escaping escaping,
+                       std::string_view line_break) {
   const std::size_t start = out.size();
   ForEachLine(text, [&](std::string_view line) {
     if (line.empty())
       out += "<P>";
     else
       AppendLine(out, line, escaping);
-    out += kCrLf;
+    out += line_break;
   });
-  if (out.size() > start) out.resize(out.size() - kCrLf.size());
+  if (out.size() > start) out.resize(out.size() - line_break.size());
 }
 
-void AppendRetainLinefeeds(std::string& out, std::string_view text, Escaping escaping) {
+void AppendRetainLinefeeds(std::string& out, std::string_view text, Escaping escaping,
+                           std::string_view line_break) {
   const std::size_t start = out.size();
   ForEachLine(text, [&](std::string_view line) {
     AppendLine(out, line, escaping);
     out += "<br>";
-    out += kCrLf;
+    out += line_break;
   });
-  if (out.size() > start) out.resize(out.size() - kCrLf.size());
+  if (out.size() > start) out.resize(out.size() - line_break.size());
 }
 
-void AppendRetainFormat(std::string& out, std::string_view text, Escaping escaping) {
+void AppendRetainFormat(std::string& out, std::string_view text, Escaping escaping,
+                        std::string_view line_break) {
   out += "<pre>";
-  out += kCrLf;
+  out += line_break;
   ForEachLine(text, [&](std::string_view line) {
     AppendLine(out, line, escaping);
-    out += kCrLf;
+    out += line_break;
   });
-  out.resize(out.size() - kCrLf.size());
+  out.resize(out.size() - line_break.size());
   out += "</pre>";
 }
 
-bool AppendStoredAnswer(std::string& out, std::string_view stored, Escaping escaping) {
+bool AppendStoredAnswer(std::string& out, std::string_view stored, Escaping escaping,
+                        std::string_view line_break) {
   const StoredAnswerView answer = ViewStoredAnswer(stored);
   switch (answer.format) {
     case static_cast<int>(TextFormat::RetainLinefeeds):
-      AppendRetainLinefeeds(out, answer.text, escaping);
+      AppendRetainLinefeeds(out, answer.text, escaping, line_break);
       return true;
     case static_cast<int>(TextFormat::RetainFormat):
-      AppendRetainFormat(out, answer.text, escaping);
+      AppendRetainFormat(out, answer.text, escaping, line_break);
       return true;
     case static_cast<int>(TextFormat::AsIs):
       ForEachLine(answer.text, [&](std::string_view line) {
         out += line;
-        out += kCrLf;
+        out += line_break;
       });
       return true;
     default:
       if (answer.format > static_cast<int>(TextFormat::AsIs)) return false;
-      AppendSmartFormat(out, answer.text, escaping);
+      AppendSmartFormat(out, answer.text, escaping, line_break);
       return true;
   }
 }
@@ -90,7 +93,7 @@ namespace {
 template <typename Append>
 std::string Rendered(Append append, std::string_view text) {
   std::string out;
-  append(out, text, Escaping::EntityTable);
+  append(out, text, Escaping::EntityTable, kCrLf);
   return out;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "html/entities.h"
+#include "util/text_lines.h"
 
 namespace quorella::html {
 
@@ -17,13 +18,16 @@ std::string RetainLinefeeds(std::string_view text);
 // The lines inside "<pre>" ... "</pre>".
 std::string RetainFormat(std::string_view text);
 
-// The same, appended to `out`.
+// The same, appended to `out`, lines ended by `line_break`.
 void AppendSmartFormat(std::string& out, std::string_view text,
-                       Escaping escaping = Escaping::EntityTable);
+                       Escaping escaping = Escaping::EntityTable,
+                       std::string_view line_break = kCrLf);
 void AppendRetainLinefeeds(std::string& out, std::string_view text,
-                           Escaping escaping = Escaping::EntityTable);
+                           Escaping escaping = Escaping::EntityTable,
+                           std::string_view line_break = kCrLf);
 void AppendRetainFormat(std::string& out, std::string_view text,
-                        Escaping escaping = Escaping::EntityTable);
+                        Escaping escaping = Escaping::EntityTable,
+                        std::string_view line_break = kCrLf);
 
 // The HTML of a stored answer (its format line, then its lines); nothing at all for a format above
 // 3, which leaves the answer's item out of the page. A missing or empty answer is an empty Smart
@@ -31,6 +35,7 @@ void AppendRetainFormat(std::string& out, std::string_view text,
 std::optional<std::string> RenderStoredAnswer(std::string_view stored);
 // Appends it to `out`; false, appending nothing, when the answer is left out.
 bool AppendStoredAnswer(std::string& out, std::string_view stored,
-                        Escaping escaping = Escaping::EntityTable);
+                        Escaping escaping = Escaping::EntityTable,
+                        std::string_view line_break = kCrLf);
 
 }  // namespace quorella::html

@@ -28,12 +28,16 @@ struct ModernEntry {
   std::string_view stored;  // the answer's section, format line first: in the document's text,
   std::string stored_copy;  // or here when it had to be put together
   std::string answer;       // rendered, once Render has run
-  std::string answer_text;  // its readable text, for searches and descriptions
+  std::string answer_text;  // its readable text, once ReadableText has run
   bool rendered = false;
+  bool has_text = false;
 };
 
-// Makes the answer and its text from the stored answer, the first time only.
+// Makes the answer from the stored answer, the first time only.
 void Render(ModernEntry& entry);
+// The answer's readable text, for searches and descriptions: made the first time only (a start page
+// with every answer on it needs it for the first answer alone).
+const std::string& ReadableText(ModernEntry& entry);
 
 // What every page of one run shares.
 struct ModernSite {

@@ -1,6 +1,7 @@
 #include "html/modern_site.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <set>
 #include <unordered_map>
@@ -60,9 +61,11 @@ std::string StructuredData(const std::vector<ModernEntry>& entries) {
       "{\"@context\":\"https://schema.org\",\"@type\":\"FAQPage\",\"mainEntity\":[";
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (i > 0) json += ",";
-    json += "\n{\"@type\":\"Question\",\"name\":" + JsonString(PlainText(entries[i].question)) +
-            ",\"acceptedAnswer\":{\"@type\":\"Answer\",\"text\":" + JsonString(entries[i].answer) +
-            "}}";
+    json += "\n{\"@type\":\"Question\",\"name\":";
+    AppendJsonString(json, PlainText(entries[i].question));
+    json += ",\"acceptedAnswer\":{\"@type\":\"Answer\",\"text\":";
+    AppendJsonString(json, entries[i].answer);
+    json += "}}";
   }
   json += "]}\n</script>\n";
   return json;
@@ -220,22 +223,45 @@ void RenderAll(std::vector<ModernEntry>& entries) {
 void Render(ModernEntry& entry) {
   if (entry.rendered) return;
   entry.answer.reserve(entry.stored.size() + entry.stored.size() / 2 + 64);  // links add markup
-  AppendStoredAnswer(entry.answer, entry.stored, Escaping::MarkupOnly);
-  entry.answer = LfLines(std::move(entry.answer));
-  entry.answer_text = PlainText(entry.answer);
+  // The Modern pages end their lines in LF alone.
+  AppendStoredAnswer(entry.answer, entry.stored, Escaping::MarkupOnly, "\n");
+  while (!entry.answer.empty() && entry.answer.back() == '\n') entry.answer.pop_back();
   entry.rendered = true;
 }
 
-std::string JsonString(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 8 + 2);
+const std::string& ReadableText(ModernEntry& entry) {
+  if (!entry.has_text) {
+    Render(entry);
+    entry.answer_text = PlainText(entry.answer);
+    entry.has_text = true;
+  }
+  return entry.answer_text;
+}
+
+namespace {
+
+// The bytes a JSON string cannot hold as they are: control characters, the quote, the backslash,
+// and "<".
+struct JsonEscaped {
+  std::array<bool, 256> escaped{};
+  constexpr JsonEscaped() {
+    for (std::size_t i = 0; i < 0x20; ++i) escaped[i] = true;
+    escaped['"'] = escaped['\\'] = escaped['<'] = true;
+  }
+};
+constexpr JsonEscaped kJsonEscaped;
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
-  std::size_t plain_from = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte >= 0x20 && byte != '"' && byte != '\\' && byte != '<') continue;
-    out.append(text.substr(plain_from, i - plain_from));
-    plain_from = i + 1;
+  const char* const end = text.data() + text.size();
+  const char* plain_from = text.data();
+  for (const char* p = plain_from; p != end; ++p) {
+    const auto byte = static_cast<unsigned char>(*p);
+    if (!kJsonEscaped.escaped[byte]) continue;
+    out.append(plain_from, p);
+    plain_from = p + 1;
     switch (byte) {
       case '"':
         out += "\\\"";
@@ -262,8 +288,14 @@ std::string JsonString(std::string_view text) {
       }
     }
   }
-  out.append(text.substr(plain_from));
+  out.append(plain_from, end);
   out += '"';
+}
+
+std::string JsonString(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8 + 2);
+  AppendJsonString(out, text);
   return out;
 }
 
@@ -278,7 +310,7 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   const FaqValues& values = faq.values;
   std::vector<ModernEntry> entries = Entries(faq, document);
   // A description made from the first answer needs that answer, whatever else is made again.
-  if (values.Text(FaqValue::Description).empty() && !entries.empty()) Render(entries.front());
+  if (values.Text(FaqValue::Description).empty() && !entries.empty()) ReadableText(entries.front());
   ModernSite site{
       values,
       {},
@@ -329,7 +361,7 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
       page.Add(i + 1 < entries.size() ? entries[i + 1].page : std::string("\n"));
       pages[i] = of(page, "answer page");
       emit(entry.page, pages[i], [&] {
-        Render(entries[i]);
+        ReadableText(entries[i]);
         return ModernAnswerPage(site, entries, i);
       });
     }
@@ -341,8 +373,7 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
                             script += *line;
                             return;
                           }
-                          Render(entries[i]);
-                          script += JsonString(entries[i].answer_text);
+                          AppendJsonString(script, ReadableText(entries[i]));
                         });
     });
   }

@@ -44,5 +44,6 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
 // The JSON of a text (quotes included); "<" is escaped so that the text cannot end a script
 // element it stands in.
 std::string JsonString(std::string_view text);
+void AppendJsonString(std::string& out, std::string_view text);
 
 }  // namespace quorella::html
