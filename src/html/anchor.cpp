@@ -26,6 +26,7 @@ bool IsWordCharacter(char c) {
 // Letters and digits kept, every run of anything else one hyphen; none at the ends.
 std::string Hyphenated(std::string_view ascii) {
   std::string out;
+  out.reserve(ascii.size());
   bool gap = false;
   for (const char raw : ascii) {
     const char c = Lower(raw);
@@ -56,8 +57,8 @@ AnchorSet::AnchorSet(const std::set<std::string>& reserved)
     : taken_(reserved.begin(), reserved.end()) {}
 AnchorSet::~AnchorSet() = default;
 
-std::string AnchorSet::Ascii(std::string_view text) {
-  if (IsAscii(text)) return std::string(text);
+std::string AnchorSet::Ascii(std::string text) {
+  if (IsAscii(text)) return text;
   if (!transliteration_) {
     // Any script to Latin letters, then the accents and other non-ASCII Latin to ASCII.
     transliteration_ = std::make_unique<Transliteration>();
@@ -67,7 +68,7 @@ std::string AnchorSet::Ascii(std::string_view text) {
     if (U_FAILURE(status)) transliteration_->any_to_ascii.reset();
   }
   icu::Transliterator* transliterator = transliteration_->any_to_ascii.get();
-  if (transliterator == nullptr) return std::string(text);  // non-ASCII bytes then read as gaps
+  if (transliterator == nullptr) return text;  // non-ASCII bytes then read as gaps
   icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
       icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())));
   transliterator->transliterate(unicode);
@@ -82,10 +83,13 @@ std::string AnchorSet::Make(std::string_view text) {
 }
 
 std::string AnchorSet::Add(std::string_view text) {
-  const std::string base = Make(text);
-  std::string anchor = base;
-  for (int n = 2; !taken_.insert(anchor).second; ++n) anchor = base + "-" + std::to_string(n);
-  return anchor;
+  std::string anchor = Make(text);
+  if (taken_.insert(anchor).second) return anchor;
+  const std::string base = std::move(anchor);
+  for (int n = 2;; ++n) {
+    anchor = base + "-" + std::to_string(n);
+    if (taken_.insert(anchor).second) return anchor;
+  }
 }
 
 }  // namespace quorella::html

@@ -29,9 +29,11 @@ class AnchorSet {
   std::string Make(std::string_view text);
   // The next unused anchor for `text`.
   std::string Add(std::string_view text);
+  // Room for `count` anchors more, so that a page set's anchors go in without rehashing.
+  void Reserve(std::size_t count) { taken_.reserve(taken_.size() + count); }
 
  private:
-  std::string Ascii(std::string_view text);
+  std::string Ascii(std::string text);
 
   // Hashed: a page set's anchors share long beginnings ("how-do-i-..."), which a sorted set
   // compares again at every step down its tree.

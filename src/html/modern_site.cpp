@@ -191,6 +191,7 @@ std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
   const std::string& prefix = values.Text(FaqValue::AnswerSubPagePrefix);
   const std::string extension = "." + values.Text(FaqValue::DocumentExt);
   AnchorSet anchors(kPageIds);
+  anchors.Reserve(faq.questions.size());
   // An answer's page never takes the name of another file of the set: its anchor is numbered on.
   const std::string& start_page = values.Text(FaqValue::StartPage);
   const std::set<std::string> fixed_files = {start_page,

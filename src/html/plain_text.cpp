@@ -13,6 +13,14 @@ bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
+// White space, and the "<" and "&" that may start markup, end a run of plain text.
+constexpr std::array<bool, 256> kEndsPlainRun = [] {
+  std::array<bool, 256> ends{};
+  for (const char c : {' ', '\t', '\r', '\n', '\f', '<', '&'})
+    ends[static_cast<unsigned char>(c)] = true;
+  return ends;
+}();
+
 void AppendUtf8(std::string& out, std::uint32_t code) {
   if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
   if (code < 0x80) {
@@ -105,13 +113,12 @@ std::string PlainText(std::string_view html) {
     } else {
       // Words with one blank between them stay as they are: they go in one piece.
       auto plain = [&](std::size_t at) {
-        return at < html.size() && !IsSpace(html[at]) && html[at] != '<' && html[at] != '&';
+        return at < html.size() && !kEndsPlainRun[static_cast<unsigned char>(html[at])];
       };
       std::size_t end = i + 1;
       for (;;) {
-        if (plain(end))
-          ++end;
-        else if (end < html.size() && html[end] == ' ' && plain(end + 1))
+        while (plain(end)) ++end;
+        if (end < html.size() && html[end] == ' ' && plain(end + 1))
           end += 2;
         else
           break;
@@ -141,32 +148,40 @@ std::string FirstSentence(std::string_view text, std::size_t limit) {
   return std::string(text.substr(0, cut)) + "\xE2\x80\xA6";
 }
 
+namespace {
+
+// The bytes AppendEscapedHtml replaces; what lies between them goes in runs.
+constexpr std::array<bool, 256> kHtmlEscaped = [] {
+  std::array<bool, 256> escaped{};
+  escaped['&'] = escaped['<'] = escaped['>'] = escaped['"'] = true;
+  return escaped;
+}();
+
+}  // namespace
+
 void AppendEscapedHtml(std::string& out, std::string_view text) {
-  // Text between the characters escaped goes in runs.
-  std::size_t run = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::string_view entity;
-    switch (text[i]) {
+  const char* const end = text.data() + text.size();
+  const char* run = text.data();
+  for (const char* p = run; p != end; ++p) {
+    if (!kHtmlEscaped[static_cast<unsigned char>(*p)]) continue;
+    out.append(run, p);
+    switch (*p) {
       case '&':
-        entity = "&amp;";
+        out += "&amp;";
         break;
       case '<':
-        entity = "&lt;";
+        out += "&lt;";
         break;
       case '>':
-        entity = "&gt;";
-        break;
-      case '"':
-        entity = "&quot;";
+        out += "&gt;";
         break;
       default:
-        continue;
+        out += "&quot;";
+        break;
     }
-    out.append(text.data() + run, i - run);
-    out += entity;
-    run = i + 1;
+    run = p + 1;
   }
-  out.append(text.data() + run, text.size() - run);
+  out.append(run, end);
 }
 
 std::string EscapeHtml(std::string_view text) {

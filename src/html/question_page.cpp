@@ -1,19 +1,29 @@
 #include "html/question_page.h"
 
+#include <charconv>
+
 namespace quorella::html {
 
 namespace {
 
-std::string LinkOpening(const PageContext& context, std::size_t i) {
-  const std::string number = std::to_string(i);
+// Adds the line that opens question i's link, as one item.
+void AddLinkOpening(Page& page, const PageContext& context, std::size_t i) {
+  char digits[24];
+  const std::string_view number(
+      digits,
+      static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, i).ptr - digits));
   const bool frames = IsFramesLayout(context.values);
-  const std::string target = frames ? "\" TARGET=\"" + std::string(kAnswerFrame) + "\">" : "\">";
+  // In the Frames layout the link opens in the answer frame.
+  const std::string_view target = frames ? "\" TARGET=\"" : "";
+  const std::string_view frame = frames ? kAnswerFrame : "";
   if (IsOnePerPage(context.values))
-    return "<A HREF=\"" + context.Text(FaqValue::AnswerSubPagePrefix) + number + "." +
-           context.Text(FaqValue::DocumentExt) + target;
-  if (frames)
-    return "<A HREF=\"" + context.Text(FaqValue::AnswerPageName) + "#Answer" + number + target;
-  return "<A HREF=\"#Answer" + number + target;
+    page.AddJoined("<A HREF=\"", context.Text(FaqValue::AnswerSubPagePrefix), number, ".",
+                   context.Text(FaqValue::DocumentExt), target, frame, "\">");
+  else if (frames)
+    page.AddJoined("<A HREF=\"", context.Text(FaqValue::AnswerPageName), "#Answer", number, target,
+                   frame, "\">");
+  else
+    page.AddJoined("<A HREF=\"#Answer", number, target, frame, "\">");
 }
 
 }  // namespace
@@ -28,7 +38,9 @@ void AddQuestionPage(Page& page, const PageContext& context,
               "<TABLE width=\"100%\" align=\"center\"><TR><TD><OL>", context.spans.text_open);
   const bool blank_line = context.values.Boolean(FaqValue::BlankLineBetweenQuestions);
   for (std::size_t i = 1; i <= questions.size(); ++i) {
-    page.AddAll("<LI>", LinkOpening(context, i), questions[i - 1], "</A>");
+    page.Add("<LI>");
+    AddLinkOpening(page, context, i);
+    page.AddAll(questions[i - 1], "</A>");
     if (blank_line) page.Add("<BR><BR>");
   }
   page.AddAll("<BR><BR><A HREF=\"#Top\">" + context.Text(FaqValue::LinkTopText) + "</A>",

@@ -58,6 +58,8 @@ TEST(PlainText, MarkupLeftOutEntitiesDecodedSpaceJoined) {
            {"a b <i>c</i> d &amp; e f", "a b c d & e f"},
            {"a b  c \td\r\ne f", "a b c d e f"},
            {"a b&lt;c d<", "a b<c d<"},
+           {"a\fb\f", "a b"},
+           {"é ü\xE2\x82\xAC x", "é ü\xE2\x82\xAC x"},
        })
     EXPECT_EQ(PlainText(c.input), c.expected) << c.input;
 }
@@ -68,6 +70,20 @@ TEST(PlainText, FirstSentenceAndJson) {
   EXPECT_EQ(FirstSentence("one two three", 9), "one two\xE2\x80\xA6");
   EXPECT_EQ(FirstSentence("ёёёёё", 5), "ёё\xE2\x80\xA6");  // never inside a character
   EXPECT_EQ(JsonString("a\"b\\c\n</script>\x01"), "\"a\\\"b\\\\c\\n\\u003c/script>\\u0001\"");
+  EXPECT_EQ(JsonString("<\tя\x1f\r"), "\"\\u003c\\tя\\u001f\\r\"");
+  EXPECT_EQ(JsonString(""), "\"\"");
+}
+
+// Escaped characters at either end, side by side and between runs; other bytes as they are.
+TEST(PlainText, EscapedHtml) {
+  for (const Case& c : std::vector<Case>{
+           {"", ""},
+           {"plain é text", "plain é text"},
+           {"&<>\"", "&amp;&lt;&gt;&quot;"},
+           {"\"a & b\"", "&quot;a &amp; b&quot;"},
+           {"x<y>z&amp;", "x&lt;y&gt;z&amp;amp;"},
+       })
+    EXPECT_EQ(EscapeHtml(c.input), c.expected) << c.input;
 }
 
 }  // namespace
