@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "util/strings.h"
 #include "util/unicode.h"
 
@@ -197,6 +201,16 @@ void AppendStyleEscape(PieceWriter& out, char32_t code_point) {
 // script or style element, or a byte beyond ASCII; `end` when there is none. Eight bytes at a
 // time, as most of a page is plain ASCII markup.
 const char* NextPageStop(const char* p, const char* end) {
+#if defined(__SSE2__)
+  // Sixteen at a time where the processor has the instructions: a byte's top bit is set where it
+  // is '<' (all bits) or beyond ASCII.
+  const __m128i less_than = _mm_set1_epi8('<');
+  for (; end - p >= 16; p += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const int stops = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, less_than), block));
+    if (stops != 0) return p + __builtin_ctz(static_cast<unsigned>(stops));
+  }
+#endif
   constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull;
   constexpr std::uint64_t kLessThan = kOnes * '<';
   for (; end - p >= 8; p += 8) {

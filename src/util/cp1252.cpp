@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "util/unicode.h"
 
 namespace quorella {
@@ -33,6 +37,15 @@ namespace {
 
 // Documents are mostly ASCII: the converters copy such runs whole, found eight bytes at a time.
 std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
+#if defined(__SSE2__)
+  // Sixteen at a time where the processor has the instructions.
+  for (; from + 16 <= text.size(); from += 16) {
+    const int beyond =
+        _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from)));
+    if (beyond != 0)
+      return from + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(beyond)));
+  }
+#endif
   constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
   while (from + 8 <= text.size()) {
     std::uint64_t word;

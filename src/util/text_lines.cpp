@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quorella {
 
 std::size_t FindLineBreak(std::string_view text, std::size_t from) {
@@ -10,6 +14,17 @@ std::size_t FindLineBreak(std::string_view text, std::size_t from) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighBits = 0x8080808080808080ULL;
   const std::size_t n = text.size();
   std::size_t i = from;
+#if defined(__SSE2__)
+  // Sixteen at a time where the processor has the instructions.
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  for (; i + 16 <= n; i += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const int breaks =
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
+    if (breaks != 0)
+      return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(breaks)));
+  }
+#endif
   for (; i + 8 <= n; i += 8) {
     std::uint64_t word;
     std::memcpy(&word, text.data() + i, 8);

@@ -146,5 +146,26 @@ TEST(Entities, PageWriterEscapesScriptsAndStyleSheetsInTheirOwnWay) {
   }
 }
 
+// Pages are scanned a block at a time: a character beyond ASCII, and the tags that open and close a
+// script, at every place of the first blocks.
+TEST(Entities, PageWriterStopsAnywhereInABlock) {
+  for (std::size_t before = 0; before <= 40; ++before)
+    for (std::size_t after = 0; after <= 20; after += 3) {
+      const std::string plain_before(before, 'x'), plain_after(after, 'y');
+      for (const auto& [text, written] : std::vector<std::pair<std::string, std::string>>{
+               {"é", "&#233;"},
+               {"<", "<"},
+               {"<script>é</script>é", "<script>\\u00E9</script>&#233;"},
+           }) {
+        const std::string whole = plain_before + text + plain_after;
+        const std::string expected = plain_before + written + plain_after;
+        EXPECT_EQ(Ascii(whole), expected) << whole;
+        std::string converted = whole;
+        AsciiPageWriter().ConvertFrom(converted, 0);
+        EXPECT_EQ(converted, expected) << whole;
+      }
+    }
+}
+
 }  // namespace
 }  // namespace quorella::html

@@ -13,6 +13,19 @@ TEST(Cp1252, EveryByteRoundTrips) {
   EXPECT_FALSE(lossy);
 }
 
+// ASCII is copied in runs found a block at a time: a byte beyond ASCII at every place of the first
+// blocks.
+TEST(Cp1252, ByteBeyondAsciiAnywhereInARun) {
+  for (std::size_t size = 1; size <= 40; ++size)
+    for (std::size_t at = 0; at < size; ++at) {
+      std::string bytes(size, 'a');
+      bytes[at] = '\xE9';
+      const std::string utf8 = std::string(at, 'a') + "\u00E9" + std::string(size - at - 1, 'a');
+      EXPECT_EQ(Cp1252ToUtf8(bytes), utf8) << size << " " << at;
+      EXPECT_EQ(Utf8ToCp1252(utf8), bytes) << size << " " << at;
+    }
+}
+
 TEST(Cp1252, TableEntries) {
   EXPECT_EQ(Cp1252ToUtf8("\x80"), "\u20AC");
   EXPECT_EQ(Cp1252ToUtf8("\x9F"), "\u0178");

@@ -58,6 +58,17 @@ TEST(FindLineBreak, FirstCrOrLfAtOrAfterTheStart) {
       {"abcdefgh\n", 8, 8},
   };
   for (const Case& c : cases) EXPECT_EQ(FindLineBreak(c.text, c.from), c.found) << c.text;
+  // Texts are searched in blocks: a break found at every place of the first blocks, from every
+  // start before it, beside a byte that is neither.
+  for (std::size_t size = 1; size <= 40; ++size)
+    for (std::size_t at = 0; at < size; ++at)
+      for (const char line_break : {'\r', '\n'}) {
+        std::string text(size, '\x0e');
+        text[at] = line_break;
+        for (std::size_t from = 0; from <= at; from += 7)
+          EXPECT_EQ(FindLineBreak(text, from), at) << size << " " << at << " " << from;
+        EXPECT_EQ(FindLineBreak(text, at + 1), size) << size << " " << at;
+      }
 }
 
 TEST(ReplaceLineBreaks, EveryKindOfLineBreak) {
