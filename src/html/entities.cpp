@@ -197,10 +197,9 @@ void AppendStyleEscape(PieceWriter& out, char32_t code_point) {
   AppendHex(out, static_cast<std::uint32_t>(code_point), 6);
 }
 
-// The first byte at or after `p` at which the page writer stops: '<', which may open or close a
-// script or style element, or a byte beyond ASCII; `end` when there is none. Eight bytes at a
+// The first '<' or byte beyond ASCII at or after `p`; `end` when there is none. Eight bytes at a
 // time, as most of a page is plain ASCII markup.
-const char* NextPageStop(const char* p, const char* end) {
+const char* NextLessThanOrBeyondAscii(const char* p, const char* end) {
 #if defined(__SSE2__)
   // Sixteen at a time where the processor has the instructions: a byte's top bit is set where it
   // is '<' (all bits) or beyond ASCII.
@@ -221,6 +220,18 @@ const char* NextPageStop(const char* p, const char* end) {
   }
   while (p < end && *p != '<' && static_cast<unsigned char>(*p) < 0x80) ++p;
   return p;
+}
+
+// The first byte at or after `p` at which the page writer stops: a byte beyond ASCII, or a '<'
+// that may open a script or style element (followed by an "s" in either case) or, inside one
+// (`raw_text`), close it (followed by "/"); `end` when there is none. Any other '<' is markup the
+// writer leaves as it is.
+const char* NextPageStop(const char* p, const char* end, bool raw_text) {
+  for (;; ++p) {
+    p = NextLessThanOrBeyondAscii(p, end);
+    if (p == end || *p != '<' || p + 1 == end) return p;
+    if (raw_text ? p[1] == '/' : (p[1] | 0x20) == 's') return p;
+  }
 }
 
 // Does `rest` begin with the tag name `name` (after "<" or "</"), in any case, and end it there?
@@ -292,7 +303,7 @@ void AsciiPageWriter::Append(std::string& to, std::string_view text) {
   const char* const end = text.data() + text.size();
   const char* p = text.data();
   for (;;) {
-    const char* stop = NextPageStop(p, end);
+    const char* stop = NextPageStop(p, end, raw_text_ != RawText::None);
     out.Run(p, stop);
     if (stop == end) return;
     p = stop;
@@ -318,8 +329,8 @@ void AsciiPageWriter::Append(std::string& to, std::string_view text) {
 
 void AsciiPageWriter::ConvertFrom(std::string& page, std::size_t from) {
   const char* const end = page.data() + page.size();
-  for (const char* p = NextPageStop(page.data() + from, end); p != end;
-       p = NextPageStop(p + 1, end)) {
+  for (const char* p = NextPageStop(page.data() + from, end, raw_text_ != RawText::None); p != end;
+       p = NextPageStop(p + 1, end, raw_text_ != RawText::None)) {
     if (*p == '<') {
       Track(std::string_view(p + 1, static_cast<std::size_t>(end - p - 1)));
       continue;

@@ -156,6 +156,10 @@ TEST(Entities, PageWriterStopsAnywhereInABlock) {
                {"é", "&#233;"},
                {"<", "<"},
                {"<script>é</script>é", "<script>\\u00E9</script>&#233;"},
+               // Tags that neither open nor close one, beside those that do.
+               {"<b><S>é</s><", "<b><S>&#233;</s><"},
+               {"<Style><b>é</b><style>é</STYLE>é<",
+                "<Style><b>\\0000E9</b><style>\\0000E9</STYLE>&#233;<"},
            }) {
         const std::string whole = plain_before + text + plain_after;
         const std::string expected = plain_before + written + plain_after;
