@@ -176,6 +176,8 @@ bool IsProgramHeader(std::string_view line) {
 }
 
 bool EndsBody(std::string_view line) {
+  // Most lines are body text: their first byte tells.
+  if (line.empty() || (line[0] != kTerminator[0] && line[0] != '[')) return false;
   return line == kTerminator || IsProgramHeader(line);
 }
 
@@ -338,6 +340,7 @@ SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {
   // that many sections) goes by name, so the table stays the size of the document.
   numbered_limit_ = lines_.size() + 1024;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].empty() || lines_[i][0] != '[') continue;
     const auto name = BracketedName(lines_[i]);
     if (!name) continue;
     if (const auto numbered = WrittenNumberedName(*name, numbered_limit_)) {
@@ -358,7 +361,8 @@ std::string SectionIndex::Read(std::string_view name) const {
 }
 
 std::string_view SectionIndex::Read(std::string_view name, std::string& scratch) const {
-  if (name.find(']') != std::string_view::npos) {
+  // Names are short: a loop finds the bracket sooner than a library search is called.
+  if (std::any_of(name.begin(), name.end(), [](char c) { return c == ']'; })) {
     scratch = ReadSectionFromText(content_, name);
     return scratch;
   }

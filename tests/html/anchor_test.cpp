@@ -72,6 +72,21 @@ TEST(PlainText, FirstSentenceAndJson) {
   EXPECT_EQ(JsonString("a\"b\\c\n</script>\x01"), "\"a\\\"b\\\\c\\n\\u003c/script>\\u0001\"");
   EXPECT_EQ(JsonString("<\tя\x1f\r"), "\"\\u003c\\tя\\u001f\\r\"");
   EXPECT_EQ(JsonString(""), "\"\"");
+  // Text is searched a block at a time: each kind of byte at every place of the first blocks.
+  for (std::size_t before = 0; before <= 40; ++before)
+    for (const auto& [byte, json] : std::vector<std::pair<std::string, std::string>>{
+             {"\"", "\\\""},
+             {"\\", "\\\\"},
+             {"<", "\\u003c"},
+             {"\x1f", "\\u001f"},
+             {"\x01", "\\u0001"},
+             {" ", " "},
+             {"\x7f", "\x7f"},
+             {"é", "é"},
+         }) {
+      const std::string a(before, 'a');
+      EXPECT_EQ(JsonString(a + byte + "bbbbb"), "\"" + a + json + "bbbbb\"") << before << json;
+    }
 }
 
 // Escaped characters at either end, side by side and between runs; other bytes as they are.
