@@ -6,10 +6,6 @@
 
 namespace quorella::html {
 
-void Page::Add(std::string_view item) {
-  AddJoined(item);
-}
-
 namespace {
 
 // `found` is what is at the path: only a regular file of the page's size can hold it; a link or

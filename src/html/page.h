@@ -14,7 +14,7 @@ namespace quorella::html {
 
 class Page {
  public:
-  void Add(std::string_view item);
+  void Add(std::string_view item) { AddJoined(item); }
   // Several items of one piece of markup, each a line of its own.
   template <typename... Items>
   void AddAll(const Items&... items) {
@@ -23,9 +23,7 @@ class Page {
   // One item made of several pieces: Add(a + b + ...) without the joined string.
   template <typename... Pieces>
   void AddJoined(const Pieces&... pieces) {
-    const std::size_t before = bytes_.size();
     (bytes_.append(std::string_view(pieces)), ...);
-    ascii_.ConvertFrom(bytes_, before);
     bytes_ += "\r\n";
   }
   // Adds the item that `write(std::string& out)` appends to `out`; it returns false to leave the
@@ -37,26 +35,44 @@ class Page {
       bytes_.resize(before);
       return;
     }
-    ascii_.ConvertFrom(bytes_, before);
     bytes_ += "\r\n";
   }
   // A part of the previous file (PreviousParts::Copy), made from outside script and style elements
   // to outside them (AtTopLevel), as it is; its bytes arrive with FillMade.
   bool AddMade(PreviousParts& before, std::size_t at, std::uint64_t fingerprint) {
-    return before.Copy(bytes_, at, fingerprint);
+    Convert();
+    const bool copied = before.Copy(bytes_, at, fingerprint);
+    converted_ = bytes_.size();
+    return copied;
   }
   bool FillMade(PreviousParts& before) { return before.Fill(bytes_); }
-  bool AtTopLevel() const { return ascii_.AtTopLevel(); }
-  const std::string& bytes() const { return bytes_; }
+  bool AtTopLevel() {
+    Convert();
+    return ascii_.AtTopLevel();
+  }
+  const std::string& bytes() {
+    Convert();
+    return bytes_;
+  }
   void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
   // Empties the page, keeping its memory for the next one.
   void Clear() {
     bytes_.clear();
+    converted_ = 0;
     ascii_ = {};
   }
 
  private:
+  // Items are made ASCII when the page is looked at, all that came since at once: every item ends
+  // in CR LF, which no tag name runs on into, so the items read as they would one by one.
+  void Convert() {
+    if (converted_ == bytes_.size()) return;
+    ascii_.ConvertFrom(bytes_, converted_);
+    converted_ = bytes_.size();
+  }
+
   std::string bytes_;
+  std::size_t converted_ = 0;  // bytes_ is ASCII up to here
   AsciiPageWriter ascii_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "html/page.h"
+
 #include "util/cp1252.h"
 #include "util/strings.h"
 #include "util/unicode.h"
@@ -169,6 +171,33 @@ TEST(Entities, PageWriterStopsAnywhereInABlock) {
         EXPECT_EQ(converted, expected) << whole;
       }
     }
+}
+
+// A page converts its items when it is looked at, all that came since at once: the same bytes as
+// items written one by one, each followed by CR LF, however the looks fall. Items end in tags cut
+// short, in characters beyond ASCII and in the names that open and close scripts.
+TEST(Entities, PageItemsReadAsWrittenOneByOne) {
+  const std::vector<std::string> items = {
+      "<p>é", "<",        "script>é", "<script",       "é</script", "é",  "<style",  "",
+      "x<",   "/style>é", "</style",  "<b>Привет</b>", "<SCRIPT>",  "ü<", "/script", "</Script>ü"};
+  std::string expected;
+  AsciiPageWriter writer;
+  for (const std::string& item : items) {
+    writer.Append(expected, item);
+    expected += "\r\n";
+  }
+  for (std::size_t look_every = 1; look_every <= items.size(); ++look_every) {
+    Page page;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const std::string_view item = items[i];
+      if (i % 2 == 0 || item.empty())
+        page.Add(item);
+      else
+        page.AddJoined(item.substr(0, 1), item.substr(1));
+      if ((i + 1) % look_every == 0) page.AtTopLevel();
+    }
+    EXPECT_EQ(page.bytes(), expected) << look_every;
+  }
 }
 
 }  // namespace
