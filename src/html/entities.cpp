@@ -200,16 +200,6 @@ void AppendStyleEscape(PieceWriter& out, char32_t code_point) {
 // The first '<' or byte beyond ASCII at or after `p`; `end` when there is none. Eight bytes at a
 // time, as most of a page is plain ASCII markup.
 const char* NextLessThanOrBeyondAscii(const char* p, const char* end) {
-#if defined(__SSE2__)
-  // Sixteen at a time where the processor has the instructions: a byte's top bit is set where it
-  // is '<' (all bits) or beyond ASCII.
-  const __m128i less_than = _mm_set1_epi8('<');
-  for (; end - p >= 16; p += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const int stops = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, less_than), block));
-    if (stops != 0) return p + __builtin_ctz(static_cast<unsigned>(stops));
-  }
-#endif
   constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull;
   constexpr std::uint64_t kLessThan = kOnes * '<';
   for (; end - p >= 8; p += 8) {
@@ -227,6 +217,21 @@ const char* NextLessThanOrBeyondAscii(const char* p, const char* end) {
 // (`raw_text`), close it (followed by "/"); `end` when there is none. Any other '<' is markup the
 // writer leaves as it is.
 const char* NextPageStop(const char* p, const char* end, bool raw_text) {
+#if defined(__SSE2__)
+  // Sixteen at a time where the processor has the instructions, each byte beside the one after it:
+  // a top bit is set where a byte is beyond ASCII or a '<' that stops the writer.
+  const __m128i less_than = _mm_set1_epi8('<'), lower = _mm_set1_epi8(0x20), s = _mm_set1_epi8('s'),
+                slash = _mm_set1_epi8('/');
+  for (; end - p > 16; p += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    const __m128i after =
+        raw_text ? _mm_cmpeq_epi8(next, slash) : _mm_cmpeq_epi8(_mm_or_si128(next, lower), s);
+    const __m128i tags = _mm_and_si128(_mm_cmpeq_epi8(block, less_than), after);
+    const int stops = _mm_movemask_epi8(_mm_or_si128(tags, block));
+    if (stops != 0) return p + __builtin_ctz(static_cast<unsigned>(stops));
+  }
+#endif
   for (;; ++p) {
     p = NextLessThanOrBeyondAscii(p, end);
     if (p == end || *p != '<' || p + 1 == end) return p;
