@@ -62,6 +62,27 @@ TEST(PlainText, MarkupLeftOutEntitiesDecodedSpaceJoined) {
            {"é ü\xE2\x82\xAC x", "é ü\xE2\x82\xAC x"},
        })
     EXPECT_EQ(PlainText(c.input), c.expected) << c.input;
+  // Runs are searched a block at a time: whatever ends one, or does not, at every place of the
+  // first blocks.
+  for (std::size_t before = 0; before <= 40; ++before)
+    for (const auto& [between, plain] : std::vector<std::pair<std::string, std::string>>{
+             {" ", " "},
+             {"  ", " "},
+             {" \t", " "},
+             {"\n", " "},
+             {"\f ", " "},
+             {"<i>", " "},
+             {" <b> ", " "},
+             {"&amp;", "&"},
+             {" &lt; ", " < "},
+             {"< ", "< "},
+             {"é b", "é b"},
+         }) {
+      const std::string words = std::string(before / 2 + 1, 'a') + (before % 2 == 0 ? "" : " a");
+      const std::string after = "bbbb cccccccccccccccccccccccc dd";
+      EXPECT_EQ(PlainText(words + between + after), words + plain + after)
+          << before << "[" << between << "]";
+    }
 }
 
 TEST(PlainText, FirstSentenceAndJson) {
