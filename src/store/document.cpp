@@ -105,8 +105,7 @@ std::vector<std::string> KnownSectionNames(std::string_view content, std::string
 // removed unless the result is no longer than one line break. Where the body stands so in the
 // text, it is returned as a view of `lines`' text and `result` is left alone.
 std::string_view CollectBody(const std::vector<std::string_view>& lines, std::size_t start,
-                             std::string& result) {
-  const std::size_t end = BodyEnd(lines, start);
+                             std::size_t end, std::string& result) {
   if (end == start) return {};
   // Lines written with CR LF, as the program writes them, are the body as it stands in the text.
   bool crlf = true;
@@ -127,6 +126,11 @@ std::string_view CollectBody(const std::vector<std::string_view>& lines, std::si
     return result;
   }
   return {};
+}
+
+std::string_view CollectBody(const std::vector<std::string_view>& lines, std::size_t start,
+                             std::string& result) {
+  return CollectBody(lines, start, BodyEnd(lines, start), result);
 }
 
 std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t start) {
@@ -339,14 +343,25 @@ SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {
   // Numbers up to this many are looked up by number; a larger one (no document of this size holds
   // that many sections) goes by name, so the table stays the size of the document.
   numbered_limit_ = lines_.size() + 1024;
+  // Each numbered body's end is found in the same pass: the first line after its header that ends
+  // a body (BodyEnd), so that reading it again does not look for it again.
+  std::vector<std::pair<std::vector<Body>*, std::size_t>> open;  // bodies by number, not ended
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].empty() || lines_[i][0] != '[') continue;
+    if (lines_[i].empty() || (lines_[i][0] != '[' && lines_[i][0] != kTerminator[0])) continue;
+    if (!open.empty() && EndsBody(lines_[i])) {
+      for (const auto& [bodies, number] : open) (*bodies)[number].end = i;
+      open.clear();
+    }
     const auto name = BracketedName(lines_[i]);
     if (!name) continue;
     if (const auto numbered = WrittenNumberedName(*name, numbered_limit_)) {
-      std::vector<std::size_t>& bodies = numbered->question ? question_bodies_ : answer_bodies_;
-      if (bodies.size() <= numbered->number) bodies.resize(numbered->number + 1, 0);
-      if (bodies[numbered->number] == 0) bodies[numbered->number] = i + 1;
+      std::vector<Body>& bodies = numbered->question ? question_bodies_ : answer_bodies_;
+      if (bodies.size() <= numbered->number) bodies.resize(numbered->number + 1);
+      Body& body = bodies[numbered->number];
+      if (body.start == 0) {
+        body = {i + 1, lines_.size()};
+        open.emplace_back(&bodies, numbered->number);
+      }
       continue;
     }
     first_header_.try_emplace(LowerAscii(*name), i);
@@ -367,9 +382,10 @@ std::string_view SectionIndex::Read(std::string_view name, std::string& scratch)
     return scratch;
   }
   if (const auto numbered = WrittenNumberedName(name, numbered_limit_)) {
-    const std::vector<std::size_t>& bodies = numbered->question ? question_bodies_ : answer_bodies_;
-    const std::size_t body = numbered->number < bodies.size() ? bodies[numbered->number] : 0;
-    return body == 0 ? std::string_view() : CollectBody(lines_, body, scratch);
+    const std::vector<Body>& bodies = numbered->question ? question_bodies_ : answer_bodies_;
+    if (numbered->number >= bodies.size() || bodies[numbered->number].start == 0) return {};
+    const Body& body = bodies[numbered->number];
+    return CollectBody(lines_, body.start, body.end, scratch);
   }
   const auto found = first_header_.find(LowerAscii(name));
   if (found == first_header_.end()) return {};

@@ -104,10 +104,13 @@ class SectionIndex {
  private:
   std::string content_;
   std::vector<std::string_view> lines_;
-  // The numbered sections as the program names them ("Answer 12"), by number: the line their
-  // first body starts on, 0 for none. Numbers from numbered_limit_ on go by name, as do other
-  // spellings ("Answer 012").
-  std::vector<std::size_t> question_bodies_, answer_bodies_;
+  // The lines of a section's body: from `start` up to `end`; start 0 for none.
+  struct Body {
+    std::size_t start = 0, end = 0;
+  };
+  // The numbered sections as the program names them ("Answer 12"), by number: their first
+  // body. Numbers from numbered_limit_ on go by name, as do other spellings ("Answer 012").
+  std::vector<Body> question_bodies_, answer_bodies_;
   std::size_t numbered_limit_ = 0;
   std::unordered_map<std::string, std::size_t> first_header_;  // lowered name -> line number
 };

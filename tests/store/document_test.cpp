@@ -307,6 +307,10 @@ TEST(SectionIndex, AnswersLikeTheLinearReader) {
       "[Answer 01]\r\nleading zero\r\n####\r\n[ANSWER 1]\r\ncapitals\nlf\rcr\r\n####\r\n"
       "[Answer 99999999999]\r\nhuge\r\n####\r\n[Answer 4000]\r\nfar\r\n####\r\n"
       "[Answer 1]\r\nsecond one\r\n####\r\n[Answer 1 ]\r\nblank\r\n####\r\n",
+      // Bodies ended by each kind of line, or by none, or empty; lines that look like an end.
+      "[Answer 2]\r\n#### \r\n#x\r\n[B]\r\nstill two\r\n[AnswerHeader]\r\nhead\r\n####\r\n"
+      "[Answer 3]\r\n####\r\n[Answer 2]\r\nagain\r\n[Question 3]\r\n[Question 2]\n\nends at the "
+      "end",
   };
   const std::vector<std::string> names = {"A",           "B",
                                           "C",           "Question 1",
@@ -317,7 +321,9 @@ TEST(SectionIndex, AnswersLikeTheLinearReader) {
                                           "Answer 001",  "Answer 99999999999",
                                           "Answer 4000", "Answer 1 ",
                                           "Question 0",  "Answer -1",
-                                          "Answer"};
+                                          "Answer",      "Answer 2",
+                                          "Answer 3",    "Question 2",
+                                          "Question 3",  "AnswerHeader"};
   for (const auto& content : documents) {
     const SectionIndex index(content);
     // One scratch for every name, as a reader of many answers keeps it.
