@@ -5,9 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "util/byte_search.h"
 
 namespace quorella::html {
 
@@ -79,11 +77,11 @@ std::pair<std::size_t, std::string> Entity(std::string_view text) {
 
 #if defined(__SSE2__)
 // The bytes of a block that end a plain run, each as all bits set.
-__m128i RunEnders(__m128i block) {
-  __m128i found = _mm_cmpeq_epi8(block, _mm_set1_epi8(' '));
-  for (const char c : {'\t', '\r', '\n', '\f', '<', '&'})
-    found = _mm_or_si128(found, _mm_cmpeq_epi8(block, _mm_set1_epi8(c)));
-  return found;
+inline __m128i RunEnders(__m128i block) {
+  const auto is = [block](char c) { return _mm_cmpeq_epi8(block, _mm_set1_epi8(c)); };
+  return _mm_or_si128(
+      _mm_or_si128(_mm_or_si128(is(' '), is('\t')), _mm_or_si128(is('\r'), is('\n'))),
+      _mm_or_si128(_mm_or_si128(is('\f'), is('<')), is('&')));
 }
 #endif
 
@@ -180,22 +178,12 @@ std::string FirstSentence(std::string_view text, std::size_t limit) {
   return std::string(text.substr(0, cut)) + "\xE2\x80\xA6";
 }
 
-namespace {
-
-// The bytes AppendEscapedHtml replaces; what lies between them goes in runs.
-constexpr std::array<bool, 256> kHtmlEscaped = [] {
-  std::array<bool, 256> escaped{};
-  escaped['&'] = escaped['<'] = escaped['>'] = escaped['"'] = true;
-  return escaped;
-}();
-
-}  // namespace
-
 void AppendEscapedHtml(std::string& out, std::string_view text) {
+  // Text between the characters escaped goes in runs.
   const char* const end = text.data() + text.size();
   const char* run = text.data();
-  for (const char* p = run; p != end; ++p) {
-    if (!kHtmlEscaped[static_cast<unsigned char>(*p)]) continue;
+  for (const char* p = FindAnyOf<'&', '<', '>', '"'>(run, end); p != end;
+       p = FindAnyOf<'&', '<', '>', '"'>(run, end)) {
     out.append(run, p);
     switch (*p) {
       case '&':

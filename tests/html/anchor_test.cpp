@@ -120,6 +120,14 @@ TEST(PlainText, EscapedHtml) {
            {"x<y>z&amp;", "x&lt;y&gt;z&amp;amp;"},
        })
     EXPECT_EQ(EscapeHtml(c.input), c.expected) << c.input;
+  // Text is searched a block at a time: each escaped character at every place of the first blocks.
+  const std::string after(20, 'b');
+  for (std::size_t before = 0; before <= 40; ++before)
+    for (const auto& [c, entity] : std::vector<std::pair<std::string, std::string>>{
+             {"&", "&amp;"}, {"<", "&lt;"}, {">", "&gt;"}, {"\"", "&quot;"}, {"'", "'"}}) {
+      const std::string a(before, 'a');
+      EXPECT_EQ(EscapeHtml(a + c + after + c), a + entity + after + entity) << before << c;
+    }
 }
 
 }  // namespace
