@@ -1,11 +1,11 @@
 #include "html/word_rendering.h"
 
 #include <array>
-#include <cstring>
 #include <utility>
 #include <vector>
 
 #include "html/entities.h"
+#include "util/byte_search.h"
 #include "util/strings.h"
 
 namespace quorella::html {
@@ -129,6 +129,11 @@ void AppendLinkWord(std::string& out, std::string_view word) {
   const std::string_view address = word.substr(0, end);
   const std::string_view split_off = word.substr(end);
 
+  if (!address.empty() && address.find('\t') == std::string_view::npos) {
+    AppendLinkTo(out, address);  // as nearly every link is: one piece
+    out += split_off;
+    return;
+  }
   std::vector<std::string_view> pieces;
   ForEachItem(address, '\t', [&](std::string_view piece) { pieces.push_back(piece); });
   if (pieces.size() == 1) {
@@ -227,27 +232,33 @@ struct WordStops {
 constexpr WordStops kWordStops(kPlainBytes);
 constexpr WordStops kMarkupWordStops(kPlainMarkupBytes);
 
-}  // namespace
+// The stops of both escapings as lists for FindAnyOf, which searches long lines a block at a time.
+template <char... Bytes>
+struct StopList {
+  static const char* Next(const char* p, const char* end) { return FindAnyOf<Bytes...>(p, end); }
+  static constexpr bool Matches(const WordStops& stops) {
+    for (std::size_t i = 0; i < stops.stop.size(); ++i)
+      if (stops.stop[i] != ((static_cast<unsigned char>(Bytes) == i) || ...)) return false;
+    return true;
+  }
+};
+using EntityTableStops = StopList<'"', '<', '>', '@', ':', '&', '.', '\xC2', '\xC3', '\xE2'>;
+using MarkupStops = StopList<'"', '<', '>', '@', ':', '&', '.'>;
+static_assert(EntityTableStops::Matches(kWordStops) && MarkupStops::Matches(kMarkupWordStops));
 
-void AppendLine(std::string& out, std::string_view line, Escaping escaping) {
-  if (line.empty()) return;
-  const WordStops& stops = escaping == Escaping::EntityTable ? kWordStops : kMarkupWordStops;
+template <typename Stops>
+void AppendLineStoppingAt(std::string& out, std::string_view line, Escaping escaping) {
   // Words written as they are go out in runs, with the blanks between them: from `run` up to the
   // next word that is not. A blank that ends the line ends its last word and is not written.
   const char* const begin = line.data();
   const char* const end = begin + line.size();
   const char* run = begin;
-  for (const char* p = begin; p != end;) {
-    if (!stops.stop[static_cast<unsigned char>(*p)]) {
-      ++p;
-      continue;
-    }
-    // The word around the stop: words are split at every single space.
+  for (const char* p = Stops::Next(begin, end); p != end; p = Stops::Next(p, end)) {
+    // The word around the stop: words are split at every single space, and are short.
     const char* word_begin = p;
     while (word_begin != begin && word_begin[-1] != ' ') --word_begin;
-    const auto* space =
-        static_cast<const char*>(std::memchr(p, ' ', static_cast<std::size_t>(end - p)));
-    const char* const word_end = space == nullptr ? end : space;
+    const char* word_end = p;
+    while (word_end != end && *word_end != ' ') ++word_end;
     const std::string_view word(word_begin, static_cast<std::size_t>(word_end - word_begin));
     if (!IsVerbatim(word, escaping)) {
       out.append(run, word_begin);
@@ -258,6 +269,16 @@ void AppendLine(std::string& out, std::string_view line, Escaping escaping) {
   }
   const char* const last = end - (end[-1] == ' ' ? 1 : 0);
   if (last > run) out.append(run, last);
+}
+
+}  // namespace
+
+void AppendLine(std::string& out, std::string_view line, Escaping escaping) {
+  if (line.empty()) return;
+  if (escaping == Escaping::EntityTable)
+    AppendLineStoppingAt<EntityTableStops>(out, line, escaping);
+  else
+    AppendLineStoppingAt<MarkupStops>(out, line, escaping);
 }
 
 std::string RenderWord(std::string_view word) {

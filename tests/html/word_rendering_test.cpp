@@ -155,6 +155,15 @@ TEST(WordRendering, LinesRenderAsTheirWordsJoined) {
       lines.push_back(around + middle + around);
       lines.push_back(around + middle + " " + middle + around + "end.");
     }
+  // Lines are searched a block at a time: a marked word, or a stop inside a plain one, at every
+  // place of the first blocks.
+  for (std::size_t before = 0; before <= 40; ++before)
+    for (const std::string& middle :
+         std::vector<std::string>{"www.a.b", "x@y.z", "&", "<q>", "a.b", "é"}) {
+      const std::string plain(before, 'p'), after(20, 'q');
+      lines.push_back(plain + " " + middle + " " + after);
+      lines.push_back(plain + middle + after + " ");
+    }
   for (const Escaping escaping : {Escaping::EntityTable, Escaping::MarkupOnly})
     for (const std::string& line : lines) {
       std::string words;
