@@ -104,15 +104,20 @@ std::vector<std::string> KnownSectionNames(std::string_view content, std::string
 // Body lines from `start` up to where the body ends (BodyEnd), each followed by CR LF, final CR LF
 // removed unless the result is no longer than one line break. Where the body stands so in the
 // text, it is returned as a view of `lines`' text and `result` is left alone.
+// Do lines `start` to `end` stand in the text one after another, each ended by CR LF?
+bool AreCrLfLines(const std::vector<std::string_view>& lines, std::size_t start, std::size_t end) {
+  for (std::size_t i = start; i + 1 < end; ++i) {
+    const char* after = lines[i].data() + lines[i].size();
+    if (lines[i + 1].data() != after + 2 || after[0] != '\r' || after[1] != '\n') return false;
+  }
+  return true;
+}
+
+// `crlf`: AreCrLfLines(lines, start, end).
 std::string_view CollectBody(const std::vector<std::string_view>& lines, std::size_t start,
-                             std::size_t end, std::string& result) {
+                             std::size_t end, bool crlf, std::string& result) {
   if (end == start) return {};
   // Lines written with CR LF, as the program writes them, are the body as it stands in the text.
-  bool crlf = true;
-  for (std::size_t i = start; crlf && i + 1 < end; ++i) {
-    const char* after = lines[i].data() + lines[i].size();
-    crlf = lines[i + 1].data() == after + 2 && after[0] == '\r' && after[1] == '\n';
-  }
   if (crlf)
     return std::string_view(lines[start].data(),
                             lines[end - 1].data() + lines[end - 1].size() - lines[start].data());
@@ -130,7 +135,8 @@ std::string_view CollectBody(const std::vector<std::string_view>& lines, std::si
 
 std::string_view CollectBody(const std::vector<std::string_view>& lines, std::size_t start,
                              std::string& result) {
-  return CollectBody(lines, start, BodyEnd(lines, start), result);
+  const std::size_t end = BodyEnd(lines, start);
+  return CollectBody(lines, start, end, AreCrLfLines(lines, start, end), result);
 }
 
 std::string CollectBody(const std::vector<std::string_view>& lines, std::size_t start) {
@@ -346,12 +352,17 @@ SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {
   // Each numbered body's end is found in the same pass: the first line after its header that ends
   // a body (BodyEnd), so that reading it again does not look for it again.
   std::vector<std::pair<std::vector<Body>*, std::size_t>> open;  // bodies by number, not ended
+  auto end_open = [&](std::size_t end) {
+    for (const auto& [bodies, number] : open) {
+      Body& body = (*bodies)[number];
+      body.end = end;
+      body.crlf = AreCrLfLines(lines_, body.start, end);
+    }
+    open.clear();
+  };
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (lines_[i].empty() || (lines_[i][0] != '[' && lines_[i][0] != kTerminator[0])) continue;
-    if (!open.empty() && EndsBody(lines_[i])) {
-      for (const auto& [bodies, number] : open) (*bodies)[number].end = i;
-      open.clear();
-    }
+    if (!open.empty() && EndsBody(lines_[i])) end_open(i);
     const auto name = BracketedName(lines_[i]);
     if (!name) continue;
     if (const auto numbered = WrittenNumberedName(*name, numbered_limit_)) {
@@ -359,13 +370,14 @@ SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {
       if (bodies.size() <= numbered->number) bodies.resize(numbered->number + 1);
       Body& body = bodies[numbered->number];
       if (body.start == 0) {
-        body = {i + 1, lines_.size()};
+        body = {i + 1, i + 1, false};
         open.emplace_back(&bodies, numbered->number);
       }
       continue;
     }
     first_header_.try_emplace(LowerAscii(*name), i);
   }
+  end_open(lines_.size());
 }
 
 std::string SectionIndex::Read(std::string_view name) const {
@@ -385,7 +397,7 @@ std::string_view SectionIndex::Read(std::string_view name, std::string& scratch)
     const std::vector<Body>& bodies = numbered->question ? question_bodies_ : answer_bodies_;
     if (numbered->number >= bodies.size() || bodies[numbered->number].start == 0) return {};
     const Body& body = bodies[numbered->number];
-    return CollectBody(lines_, body.start, body.end, scratch);
+    return CollectBody(lines_, body.start, body.end, body.crlf, scratch);
   }
   const auto found = first_header_.find(LowerAscii(name));
   if (found == first_header_.end()) return {};

@@ -104,9 +104,11 @@ class SectionIndex {
  private:
   std::string content_;
   std::vector<std::string_view> lines_;
-  // The lines of a section's body: from `start` up to `end`; start 0 for none.
+  // The lines of a section's body: from `start` up to `end`; start 0 for none. `crlf`: they stand
+  // in the text as one piece, each ended by CR LF.
   struct Body {
     std::size_t start = 0, end = 0;
+    bool crlf = false;
   };
   // The numbered sections as the program names them ("Answer 12"), by number: their first
   // body. Numbers from numbered_limit_ on go by name, as do other spellings ("Answer 012").
