@@ -58,8 +58,11 @@ void AddAnswerBlock(Page& page, const PageContext& context, std::size_t i,
 void AddAnswerSubPage(Page& page, const PageContext& context, const PageNames& names, std::size_t i,
                       std::size_t count, std::string_view question,
                       std::string_view stored_answer) {
-  const std::string title =
-      context.Text(FaqValue::Title) + " - " + std::to_string(i) + ". " + std::string(question);
+  const std::string& faq_title = context.Text(FaqValue::Title);
+  const std::string number = std::to_string(i);
+  std::string title;
+  title.reserve(faq_title.size() + number.size() + question.size() + 5);
+  title.append(faq_title).append(" - ").append(number).append(". ").append(question);
   AddPageOpening(page, context, title, StyleSet::Answer, kAnswerFrame);
   // A sub-page has no "Top" anchor.
   page.AddAll(context.Section(FixedSection::AnswerHeader), "<P>");

@@ -171,12 +171,14 @@ std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntr
 std::string ModernAnswerPage(const ModernSite& site, const std::vector<ModernEntry>& entries,
                              std::size_t i) {
   const ModernEntry& entry = entries[i];
-  const std::string question = PlainText(entry.question);
   const std::string& title = site.values.Text(FaqValue::Title);
+  std::string page_title = PlainText(entry.question);
+  page_title += " \xE2\x80\x93 ";
+  page_title += PlainText(title);
   std::string out;
   out.reserve(entry.answer.size() + entry.question.size() * 3 + 3072);
-  AppendHead(out, site, question + " \xE2\x80\x93 " + PlainText(title),
-             FirstSentence(entry.answer_text, kDescriptionLimit), entry.page, {});
+  AppendHead(out, site, page_title, FirstSentence(entry.answer_text, kDescriptionLimit), entry.page,
+             {});
   const std::string& start_page = site.values.Text(FaqValue::StartPage);
   AppendHeader(out, site, "<p class=\"qr-intro\"><a href=\"", Attribute{start_page}, "\">", title,
                "</a></p>\n");

@@ -21,8 +21,9 @@ std::string PageContext::Colour(FaqValue value) const {
 
 void AddPageOpening(Page& page, const PageContext& context, std::string_view title, StyleSet style,
                     std::string_view frame_name) {
-  page.AddAll("<HTML>", "<HEAD>", "<TITLE>" + std::string(title) + "</TITLE>",
-              context.Section(FixedSection::HeaderCode));
+  page.AddAll("<HTML>", "<HEAD>");
+  page.AddJoined("<TITLE>", title, "</TITLE>");
+  page.Add(context.Section(FixedSection::HeaderCode));
   const bool question_frame = frame_name == kQuestionFrame;
   for (const std::string& line :
        question_frame ? context.question_redirect : context.answer_redirect)
