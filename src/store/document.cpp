@@ -357,6 +357,8 @@ SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {
       Body& body = (*bodies)[number];
       body.end = end;
       body.crlf = AreCrLfLines(lines_, body.start, end);
+      std::string unused;
+      if (body.crlf) body.text = CollectBody(lines_, body.start, end, true, unused);
     }
     open.clear();
   };
@@ -370,7 +372,7 @@ SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {
       if (bodies.size() <= numbered->number) bodies.resize(numbered->number + 1);
       Body& body = bodies[numbered->number];
       if (body.start == 0) {
-        body = {i + 1, i + 1, false};
+        body = {i + 1, i + 1, false, {}};
         open.emplace_back(&bodies, numbered->number);
       }
       continue;
@@ -397,7 +399,7 @@ std::string_view SectionIndex::Read(std::string_view name, std::string& scratch)
     const std::vector<Body>& bodies = numbered->question ? question_bodies_ : answer_bodies_;
     if (numbered->number >= bodies.size() || bodies[numbered->number].start == 0) return {};
     const Body& body = bodies[numbered->number];
-    return CollectBody(lines_, body.start, body.end, body.crlf, scratch);
+    return body.crlf ? body.text : CollectBody(lines_, body.start, body.end, false, scratch);
   }
   const auto found = first_header_.find(LowerAscii(name));
   if (found == first_header_.end()) return {};

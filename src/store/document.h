@@ -105,10 +105,11 @@ class SectionIndex {
   std::string content_;
   std::vector<std::string_view> lines_;
   // The lines of a section's body: from `start` up to `end`; start 0 for none. `crlf`: they stand
-  // in the text as one piece, each ended by CR LF.
+  // in the text as one piece, each ended by CR LF, and `text` is that piece.
   struct Body {
     std::size_t start = 0, end = 0;
     bool crlf = false;
+    std::string_view text;
   };
   // The numbered sections as the program names them ("Answer 12"), by number: their first
   // body. Numbers from numbered_limit_ on go by name, as do other spellings ("Answer 012").

@@ -11,7 +11,7 @@ namespace quorella {
 
 // The first of `Bytes` at or after `p`; `end` when there is none.
 template <char... Bytes>
-const char* FindAnyOf(const char* p, const char* end) {
+[[gnu::always_inline]] inline const char* FindAnyOf(const char* p, const char* end) {
 #if defined(__SSE2__)
   for (; end - p >= 16; p += 16) {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
