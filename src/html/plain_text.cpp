@@ -162,10 +162,11 @@ std::string PlainText(std::string_view html) {
 
 std::string FirstSentence(std::string_view text, std::size_t limit) {
   std::size_t end = text.size();
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if ((c == '.' || c == '!' || c == '?') && (i + 1 == text.size() || text[i + 1] == ' ')) {
-      end = i + 1;
+  const char* const text_end = text.data() + text.size();
+  for (const char* p = FindAnyOf<'.', '!', '?'>(text.data(), text_end); p != text_end;
+       p = FindAnyOf<'.', '!', '?'>(p + 1, text_end)) {
+    if (p + 1 == text_end || p[1] == ' ') {
+      end = static_cast<std::size_t>(p + 1 - text.data());
       break;
     }
   }

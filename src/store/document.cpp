@@ -157,7 +157,9 @@ struct NumberedName {
 std::optional<NumberedName> WrittenNumberedName(std::string_view name, std::size_t limit) {
   for (const bool question : {true, false}) {
     const std::string_view word = question ? "question " : "answer ";
-    if (name.size() <= word.size() || !StartsWithNoCase(name, word)) continue;
+    // The first letter tells most names apart before they are compared.
+    if (name.size() <= word.size() || (name[0] | 0x20) != word[0] || !StartsWithNoCase(name, word))
+      continue;
     const std::string_view digits = name.substr(word.size());
     if (digits.size() > 9 || (digits.size() > 1 && digits[0] == '0')) return std::nullopt;
     NumberedName numbered{question, 0};

@@ -64,6 +64,8 @@ std::shared_ptr<const SectionIndex> FillFromDocument(Faq& faq, std::optional<std
   const std::size_t count = QuestionCount(index, stored_count);
   faq.questions.clear();
   faq.answers.clear();
+  faq.questions.reserve(count);
+  faq.answers.reserve(count);
   for (std::size_t n = 0; n < count; ++n) {
     faq.questions.push_back(QuestionAt(index, n));
     faq.answers.push_back(index.Read(AnswerSectionName(n)));

@@ -90,6 +90,13 @@ TEST(PlainText, FirstSentenceAndJson) {
   EXPECT_EQ(FirstSentence("See www.a.example. Then", 160), "See www.a.example.");
   EXPECT_EQ(FirstSentence("one two three", 9), "one two\xE2\x80\xA6");
   EXPECT_EQ(FirstSentence("ёёёёё", 5), "ёё\xE2\x80\xA6");  // never inside a character
+  // Text is searched a block at a time: a full stop inside a word, then one that ends a sentence,
+  // at every place of the first blocks.
+  for (std::size_t before = 0; before <= 40; ++before) {
+    const std::string a(before, 'a'), b(20, 'b');
+    EXPECT_EQ(FirstSentence(a + ".x" + b + "? c. d", 1000), a + ".x" + b + "?") << before;
+    EXPECT_EQ(FirstSentence(a + "!", 1000), a + "!") << before;
+  }
   EXPECT_EQ(JsonString("a\"b\\c\n</script>\x01"), "\"a\\\"b\\\\c\\n\\u003c/script>\\u0001\"");
   EXPECT_EQ(JsonString("<\tя\x1f\r"), "\"\\u003c\\tя\\u001f\\r\"");
   EXPECT_EQ(JsonString(""), "\"\"");
