@@ -214,7 +214,7 @@ std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
     if (own_pages)
       for (entry.page = page(); fixed_files.count(entry.page) != 0; entry.page = page())
         entry.anchor = anchors.Add(entry.question);
-    entry.stored = document.Read(AnswerSectionName(i), entry.stored_copy);
+    entry.stored = document.ReadAnswer(i, entry.stored_copy);
   }
   return entries;
 }

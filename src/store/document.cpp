@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/document_file.h"
+#include "store/faq.h"
 #include "store/known_document.h"
 #include "store/plain_layout.h"
 #include "util/folder_lock.h"
@@ -153,13 +154,21 @@ struct NumberedName {
   std::size_t number = 0;
 };
 
+// Does `name` begin with `word` (lower case), its letters in either case? StartsWithNoCase, made
+// for names read many times over.
+bool StartsWithLowerWord(std::string_view name, std::string_view word) {
+  for (std::size_t i = 0; i < word.size(); ++i)
+    if (name[i] != word[i] && !(word[i] >= 'a' && word[i] <= 'z' && name[i] == word[i] - 'a' + 'A'))
+      return false;
+  return true;
+}
+
 // nullopt for other names and numbers from `limit` on.
 std::optional<NumberedName> WrittenNumberedName(std::string_view name, std::size_t limit) {
   for (const bool question : {true, false}) {
     const std::string_view word = question ? "question " : "answer ";
     // The first letter tells most names apart before they are compared.
-    if (name.size() <= word.size() || (name[0] | 0x20) != word[0] || !StartsWithNoCase(name, word))
-      continue;
+    if (name.size() <= word.size() || !StartsWithLowerWord(name, word)) continue;
     const std::string_view digits = name.substr(word.size());
     if (digits.size() > 9 || (digits.size() > 1 && digits[0] == '0')) return std::nullopt;
     NumberedName numbered{question, 0};
@@ -384,6 +393,27 @@ SectionIndex::SectionIndex(std::string content) : content_(std::move(content)) {
   end_open(lines_.size());
 }
 
+std::string_view SectionIndex::ReadNumbered(bool question, std::size_t n,
+                                            std::string& scratch) const {
+  const std::vector<Body>& bodies = question ? question_bodies_ : answer_bodies_;
+  if (n >= bodies.size() || bodies[n].start == 0) return {};
+  const Body& body = bodies[n];
+  return body.crlf ? body.text : CollectBody(lines_, body.start, body.end, false, scratch);
+}
+
+std::string SectionIndex::ReadQuestion(std::size_t n) const {
+  if (n >= numbered_limit_) return Read(QuestionSectionName(n));
+  std::string scratch;
+  const std::string_view body = ReadNumbered(true, n, scratch);
+  if (body.data() != scratch.data()) return std::string(body);
+  return scratch;
+}
+
+std::string_view SectionIndex::ReadAnswer(std::size_t n, std::string& scratch) const {
+  if (n >= numbered_limit_) return Read(AnswerSectionName(n), scratch);
+  return ReadNumbered(false, n, scratch);
+}
+
 std::string SectionIndex::Read(std::string_view name) const {
   std::string scratch;
   const std::string_view body = Read(name, scratch);
@@ -397,12 +427,8 @@ std::string_view SectionIndex::Read(std::string_view name, std::string& scratch)
     scratch = ReadSectionFromText(content_, name);
     return scratch;
   }
-  if (const auto numbered = WrittenNumberedName(name, numbered_limit_)) {
-    const std::vector<Body>& bodies = numbered->question ? question_bodies_ : answer_bodies_;
-    if (numbered->number >= bodies.size() || bodies[numbered->number].start == 0) return {};
-    const Body& body = bodies[numbered->number];
-    return body.crlf ? body.text : CollectBody(lines_, body.start, body.end, false, scratch);
-  }
+  if (const auto numbered = WrittenNumberedName(name, numbered_limit_))
+    return ReadNumbered(numbered->question, numbered->number, scratch);
   const auto found = first_header_.find(LowerAscii(name));
   if (found == first_header_.end()) return {};
   return CollectBody(lines_, found->second + 1, scratch);

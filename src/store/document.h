@@ -98,10 +98,15 @@ class SectionIndex {
   // What Read gives, without a copy where the body stands in the text as one piece (lines ended
   // in CR LF, as the program writes them), else made in `scratch`. Valid while both live.
   std::string_view Read(std::string_view name, std::string& scratch) const;
+  // Read(QuestionSectionName(n)) and Read(AnswerSectionName(n), scratch), without the name.
+  std::string ReadQuestion(std::size_t n) const;
+  std::string_view ReadAnswer(std::size_t n, std::string& scratch) const;
   std::size_t line_count() const { return lines_.size(); }
   std::size_t text_size() const { return content_.size(); }
 
  private:
+  std::string_view ReadNumbered(bool question, std::size_t n, std::string& scratch) const;
+
   std::string content_;
   std::vector<std::string_view> lines_;
   // The lines of a section's body: from `start` up to `end`; start 0 for none. `crlf`: they stand

@@ -46,7 +46,7 @@ std::size_t QuestionCount(const SectionIndex& index, std::int32_t stored_count) 
 }
 
 std::string QuestionAt(const SectionIndex& index, std::size_t n) {
-  std::string question = index.Read(QuestionSectionName(n));
+  std::string question = index.ReadQuestion(n);
   if (question.size() >= 2 && question.ends_with("\r\n")) question.resize(question.size() - 2);
   return question;
 }
@@ -68,7 +68,10 @@ std::shared_ptr<const SectionIndex> FillFromDocument(Faq& faq, std::optional<std
   faq.answers.reserve(count);
   for (std::size_t n = 0; n < count; ++n) {
     faq.questions.push_back(QuestionAt(index, n));
-    faq.answers.push_back(index.Read(AnswerSectionName(n)));
+    std::string answer;
+    const std::string_view body = index.ReadAnswer(n, answer);
+    if (body.data() != answer.data()) answer = body;
+    faq.answers.push_back(std::move(answer));
   }
   return document;
 }

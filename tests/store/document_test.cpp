@@ -1,4 +1,5 @@
 #include "store/document.h"
+#include "store/faq.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -333,6 +334,13 @@ TEST(SectionIndex, AnswersLikeTheLinearReader) {
           << "[" << content << "] " << name;
       EXPECT_EQ(index.Read(name, scratch), ReadSectionFromText(content, name))
           << "[" << content << "] " << name << " (view)";
+    }
+    // Numbered sections read by number, numbers beyond the table included.
+    for (const std::size_t n : {0, 1, 2, 3, 4, 10, 4000, 99999999}) {
+      EXPECT_EQ(index.ReadQuestion(n), ReadSectionFromText(content, QuestionSectionName(n)))
+          << "[" << content << "] " << n;
+      EXPECT_EQ(index.ReadAnswer(n, scratch), ReadSectionFromText(content, AnswerSectionName(n)))
+          << "[" << content << "] " << n;
     }
   }
 }
