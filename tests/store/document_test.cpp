@@ -1,5 +1,4 @@
 #include "store/document.h"
-#include "store/faq.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,6 +7,7 @@
 #include <functional>
 
 #include "store/answer.h"
+#include "store/faq.h"
 #include "store/question_sections.h"
 #include "support/faults.h"
 #include "support/temp_dir.h"
