@@ -24,27 +24,29 @@ bool IsWordCharacter(char c) {
 }
 
 // Letters and digits kept, every run of anything else one hyphen; none at the ends.
-std::string Hyphenated(std::string_view ascii) {
-  std::string out;
-  out.reserve(ascii.size());
+std::string Hyphenated(std::string text) {
+  // Made in place: a hyphen stands for at least one character left out, so the anchor never
+  // overtakes the text it is read from.
+  std::size_t size = 0;
   bool gap = false;
-  for (const char raw : ascii) {
-    const char c = Lower(raw);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = Lower(text[i]);
     if (c == '\'') continue;  // "don't" reads as "dont", not "don-t"
     if (!IsWordCharacter(c)) {
       gap = true;
       continue;
     }
-    if (gap && !out.empty()) out += '-';
+    if (gap && size > 0) text[size++] = '-';
     gap = false;
-    out += c;
+    text[size++] = c;
   }
-  if (out.size() > kAnchorLimit) {
-    const std::size_t cut = out.rfind('-', kAnchorLimit);
-    out.resize(cut != std::string::npos && cut > kAnchorLimit / 2 ? cut : kAnchorLimit);
-    while (!out.empty() && out.back() == '-') out.pop_back();
+  text.resize(size);
+  if (text.size() > kAnchorLimit) {
+    const std::size_t cut = text.rfind('-', kAnchorLimit);
+    text.resize(cut != std::string::npos && cut > kAnchorLimit / 2 ? cut : kAnchorLimit);
+    while (!text.empty() && text.back() == '-') text.pop_back();
   }
-  return out;
+  return text;
 }
 
 }  // namespace

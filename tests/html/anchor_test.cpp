@@ -30,6 +30,7 @@ TEST(Anchors, TextsOfAnyScriptGiveReadableAsciiAnchors) {
            {"", "question"},
            {"🙂", "question"},
            {"Version 1.3.1 — what's new?", "version-1-3-1-whats-new"},
+           {"'a' -- ''b''x'", "a-bx"},  // left out at the ends, joined, and between words
            {std::string(70, 'a'), std::string(64, 'a')},
            {"word " + std::string(40, 'b') + " " + std::string(40, 'c'),
             "word-" + std::string(40, 'b')},
