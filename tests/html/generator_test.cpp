@@ -132,23 +132,55 @@ TEST_F(GeneratorTest, EachLayoutWritesItsFilesInItsOrder) {
   }
 }
 
+// A file is reported written once a reader can find it: into a folder that exists, as it is
+// written; into one that did not, once the whole set is in place.
 TEST_F(GeneratorTest, StatusAndProgressFollowTheWrites) {
-  Names events;
-  GenerationObserver observer;
-  observer.status = [&](const std::string& text) { events.push_back("status " + text); };
-  observer.progress = [&](std::size_t done, std::size_t total) {
-    events.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
-  };
-  observer.written = [&](const std::string& path) {
-    events.push_back("written " + path.substr(dir.path().size()));
-  };
-  Go(Builder(kLayoutFrames, kOnePerPage, 2).Set(FaqValue::DocumentExt, "htm").Build(), kBanner,
-     observer);
-  EXPECT_EQ(events, (Names{"progress 0/5", "written out/faq.html", "progress 1/5",
-                           "status Writing Start Page", "written out/question.html", "progress 2/5",
-                           "status Writing ans1.htm", "written out/ans1.htm", "progress 3/5",
-                           "status Writing ans2.htm", "written out/ans2.htm", "progress 4/5",
-                           "written out/ans0.htm", "progress 5/5"}));
+  for (const bool folder_there : {true, false}) {
+    SCOPED_TRACE(folder_there ? "into an existing folder" : "into a missing folder");
+    std::filesystem::remove_all(dir / "out");
+    if (folder_there) std::filesystem::create_directory(dir / "out");
+    Names events;
+    GenerationObserver observer;
+    observer.status = [&](const std::string& text) { events.push_back("status " + text); };
+    observer.progress = [&](std::size_t done, std::size_t total) {
+      events.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
+    };
+    observer.written = [&](const std::string& path) {
+      EXPECT_TRUE(FileExists(path)) << path;
+      events.push_back("written " + path.substr(dir.path().size()));
+    };
+    Go(Builder(kLayoutFrames, kOnePerPage, 2).Set(FaqValue::DocumentExt, "htm").Build(), kBanner,
+       observer);
+    const Names expected = folder_there ? Names{"progress 0/5",
+                                                "written out/faq.html",
+                                                "progress 1/5",
+                                                "status Writing Start Page",
+                                                "written out/question.html",
+                                                "progress 2/5",
+                                                "status Writing ans1.htm",
+                                                "written out/ans1.htm",
+                                                "progress 3/5",
+                                                "status Writing ans2.htm",
+                                                "written out/ans2.htm",
+                                                "progress 4/5",
+                                                "written out/ans0.htm",
+                                                "progress 5/5"}
+                                        : Names{"progress 0/5",
+                                                "progress 1/5",
+                                                "status Writing Start Page",
+                                                "progress 2/5",
+                                                "status Writing ans1.htm",
+                                                "progress 3/5",
+                                                "status Writing ans2.htm",
+                                                "progress 4/5",
+                                                "progress 5/5",
+                                                "written out/faq.html",
+                                                "written out/question.html",
+                                                "written out/ans1.htm",
+                                                "written out/ans2.htm",
+                                                "written out/ans0.htm"};
+    EXPECT_EQ(events, expected);
+  }
 }
 
 TEST_F(GeneratorTest, DirectoryWithOrWithoutTrailingSlashGivesTheSamePaths) {
