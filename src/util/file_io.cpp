@@ -372,19 +372,11 @@ OpenFolder::~OpenFolder() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-namespace {
-
-// Whether the file systems met so far rename without replacing; one that cannot has every folder
-// made in place.
-std::atomic<bool> g_renames_without_replacing{true};
-
-}  // namespace
-
 std::unique_ptr<FolderBuiltAside> FolderBuiltAside::Begin(const std::string& path) {
   std::string folder = path;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   const std::string base = FileNameOf(folder);
-  if (!g_renames_without_replacing || base.empty() || base == "." || base == "..") return nullptr;
+  if (base.empty() || base == "." || base == "..") return nullptr;
   // Only "no such entry" means the folder is to be made; any other answer leaves it to the
   // ordinary way, which reports what is wrong.
   struct stat info {};
@@ -424,11 +416,8 @@ FolderBuiltAside::~FolderBuiltAside() {
 
 bool FolderBuiltAside::PutInPlace() {
   if (sys::RenameNoReplace(scratch_, path_) == 0) return in_place_ = true;
-  if (errno == EEXIST || errno == ENOTEMPTY) return false;
-  if (errno == EINVAL || errno == ENOSYS) {
-    g_renames_without_replacing = false;
-    return false;
-  }
+  // A file system that cannot rename without replacing (EINVAL) has the set made in place.
+  if (errno == EEXIST || errno == ENOTEMPTY || errno == EINVAL || errno == ENOSYS) return false;
   throw Failure(messages::UnableToCreateDirectory, path_);
 }
 

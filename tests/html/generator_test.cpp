@@ -183,6 +183,61 @@ TEST_F(GeneratorTest, StatusAndProgressFollowTheWrites) {
   }
 }
 
+// A missing output folder is built aside and renamed into place; a folder that takes its name
+// meanwhile is never replaced, nor is the set lost on a file system that cannot rename without
+// replacing: the set is then made into the folder as into any other.
+TEST_F(GeneratorTest, AFolderThatAppearsWhileTheSetIsBuiltIsKept) {
+  class AtTheRename : public sys::FaultInjector {
+   public:
+    AtTheRename(std::string site, int error) : site_(std::move(site)), error_(error) {
+      sys::SetFaultInjector(this);
+    }
+    ~AtTheRename() override { sys::SetFaultInjector(nullptr); }
+    int Check(sys::Op op, std::string_view path) override {
+      if (op != sys::Op::Rename || path != site_) return 0;
+      if (error_ == EEXIST) testing::WriteFile(site_ + "/mine.txt", "someone else's");
+      return error_;
+    }
+
+   private:
+    std::string site_;
+    int error_;
+  };
+  for (const std::int32_t style : {kPageStyleClassic, kPageStyleModern}) {
+    FaqBuilder builder = Builder(kLayoutSimple, kOnePerPage, 3);
+    builder.Set(FaqValue::PageStyle, style);
+    const Faq faq = builder.Build();
+    std::filesystem::remove_all(Out(""));
+    const Names fresh = Go(faq, kBanner);
+    std::map<std::string, std::string> expected;
+    for (const std::string& name : ListDirectory(Out(""))) expected[name] = ReadFile(Out(name));
+    for (const int error : {EEXIST, EINVAL}) {
+      SCOPED_TRACE(std::to_string(style) + ", " + std::to_string(error));
+      std::filesystem::remove_all(Out(""));
+      Names reported;
+      GenerationObserver observer;
+      observer.written = [&](const std::string& path) { reported.push_back(path); };
+      Names written;
+      {
+        AtTheRename rename(dir / "out", error);
+        written = Go(faq, kBanner, observer);
+      }
+      EXPECT_EQ(written, fresh);
+      EXPECT_EQ(reported, fresh);
+      std::map<std::string, std::string> now;
+      for (const std::string& name : ListDirectory(Out("")))
+        if (name != "mine.txt") now[name] = ReadFile(Out(name));
+      for (auto* files : {&expected, &now})
+        for (auto& [name, bytes] : *files)
+          if (name.ends_with(".quorella")) bytes = "";  // stamps differ from run to run
+      EXPECT_EQ(now, expected);
+      EXPECT_EQ(FileExists(Out("mine.txt")), error == EEXIST);
+      for (const std::string& name : ListDirectory(dir.path()))
+        EXPECT_EQ(name.find(".tmp-"), std::string::npos) << name;
+    }
+  }
+}
+
 TEST_F(GeneratorTest, DirectoryWithOrWithoutTrailingSlashGivesTheSamePaths) {
   for (const std::string& directory : {dir / "site", dir / "site/"}) {
     std::filesystem::remove_all(dir / "site");  // else the second Go finds nothing to change
