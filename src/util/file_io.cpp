@@ -212,10 +212,17 @@ void RemoveOrphanedScratchIn(const std::string& folder) {
     const std::string_view name(entry->d_name);
     const auto marker = name.rfind(".tmp-");
     if (marker == std::string_view::npos) continue;
+    // ScratchName's whole shape, "PID-N-R", and nothing after it.
     const std::string_view rest = name.substr(marker + 5);
+    const char* const last = rest.data() + rest.size();
     pid_t pid = 0;
-    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-    if (error != std::errc() || end == rest.data() || *end != '-' || pid <= 0 || pid == ::getpid())
+    unsigned long n = 0;
+    std::from_chars_result read = std::from_chars(rest.data(), last, pid);
+    for (int field = 0; field < 2 && read.ec == std::errc() && read.ptr != last && *read.ptr == '-';
+         ++field)
+      read = std::from_chars(read.ptr + 1, last, n);
+    if (read.ec != std::errc() || read.ptr != last ||
+        std::count(rest.begin(), rest.end(), '-') != 2 || pid <= 0 || pid == ::getpid())
       continue;
     if (::kill(pid, 0) == 0 || errno != ESRCH) continue;  // its owner may still write it
     orphans.emplace_back(name);

@@ -146,8 +146,8 @@ std::optional<FileStamp> CreateGeneratedFileIn(const OpenFolder& folder, const s
                                                std::string_view data);
 
 // Removes from `folder` (a path with its trailing '/', or "" for the working folder) the scratch
-// files and the folders built aside that writers which no longer run left there: names made by
-// this program (a dot, then ".tmp-" and the writer's process number) whose process is gone. A
+// files and the folders built aside that writers which no longer run left there: names of the
+// shape this program makes (".NAME.tmp-PID-N-R", PID the writer's) whose process is gone. A
 // folder goes with the regular files and folders in it, a link never followed. Housekeeping: a
 // folder that cannot be listed keeps what it holds. Writes sweep each folder once per run.
 void RemoveOrphanedScratchIn(const std::string& folder);

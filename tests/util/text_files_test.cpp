@@ -257,7 +257,11 @@ TEST(ReplaceFileAtomically, RemovesTheScratchOfWritersThatAreGone) {
   const std::string dead_folder = dir / (".site.tmp-" + std::to_string(gone) + "-1-2");
   const std::string linked_folder = dir / (".site.tmp-" + std::to_string(gone) + "-2-3");
   const std::string alive_folder = dir / (".site.tmp-" + std::to_string(::getppid()) + "-1-2");
-  for (const auto& folder : {dead_folder, linked_folder, alive_folder})
+  // A dead writer's number in a name of another shape: not a name this program makes.
+  const std::string other_folder = dir / (".site.tmp-" + std::to_string(gone) + "-old");
+  const std::string other_file = dir / (".FAQ.dat.tmp-" + std::to_string(gone) + "-0-1-2");
+  WriteWholeFile(other_file, "not ours");
+  for (const auto& folder : {dead_folder, linked_folder, alive_folder, other_folder})
     WriteFile(folder + "/assets/quorella.css", "page");
   WriteFile(dir / "outside.txt", "kept");
   ASSERT_EQ(::symlink((dir / "outside.txt").c_str(), (linked_folder + "/assets/link").c_str()), 0);
@@ -267,6 +271,8 @@ TEST(ReplaceFileAtomically, RemovesTheScratchOfWritersThatAreGone) {
   EXPECT_TRUE(FileExists(other));
   EXPECT_FALSE(std::filesystem::exists(dead_folder));
   EXPECT_TRUE(FileExists(alive_folder + "/assets/quorella.css"));
+  EXPECT_TRUE(FileExists(other_folder + "/assets/quorella.css"));
+  EXPECT_TRUE(FileExists(other_file));
   EXPECT_FALSE(FileExists(linked_folder + "/assets/quorella.css"));
   EXPECT_TRUE(IsSymbolicLink(linked_folder + "/assets/link"));
   EXPECT_EQ(ReadFile(dir / "outside.txt"), "kept");
