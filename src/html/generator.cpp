@@ -365,11 +365,11 @@ std::vector<std::string> MakePagesInto(std::unique_ptr<FolderBuiltAside> aside, 
   std::vector<std::string> written = MakePages(faq, document, banner, building, system_colours,
                                                inputs, Manifest(), aside->folder());
   if (aside->PutInPlace()) {
-    for (const std::string& path : written)
-      if (observer.written) observer.written(path);
+    if (observer.written)
+      for (const std::string& path : written) observer.written(path);
     return written;
   }
-  aside.reset();
+  aside.reset();  // the scratch folder goes before the set is made again
   CreateDirectories(faq.values.Text(FaqValue::Directory));
   std::optional<Manifest> now = PreviousUnlessNothingToMake(faq.values, inputs, observer);
   if (!now) return {};
