@@ -61,15 +61,15 @@ std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std
 // every file it listed is still there as written, nothing is made at all.
 class PageWriter {
  public:
-  PageWriter(const PageNames& names, const GenerationObserver& observer, std::size_t total,
-             const std::string& manifest_name, std::string start_page, std::uint64_t inputs,
-             Manifest previous)
+  PageWriter(const PageNames& names, const OpenFolder& folder, const GenerationObserver& observer,
+             std::size_t total, std::string manifest_name, std::string start_page,
+             std::uint64_t inputs, Manifest previous)
       : names_(names),
         observer_(observer),
         total_(total),
-        manifest_path_(names.Path(manifest_name)),
+        manifest_name_(std::move(manifest_name)),
         start_page_(std::move(start_page)),
-        folder_(names.Path("")),
+        folder_(folder),
         inputs_(inputs),
         previous_(std::move(previous)) {
     Progress();
@@ -148,7 +148,7 @@ class PageWriter {
       return;
     std::vector<ManifestEntry> entries = std::move(current_);
     for (const std::string& name : also) entries.push_back({name, 0, {}, {}});
-    WritePageFile(manifest_path_, ManifestText(start_page_, entries, inputs_));
+    WritePageFileStamped(folder_, manifest_name_, ManifestText(start_page_, entries, inputs_));
   }
 
   std::vector<std::string> TakeWritten() { return std::move(written_); }
@@ -177,9 +177,9 @@ class PageWriter {
   const PageNames& names_;
   const GenerationObserver& observer_;
   std::size_t total_;
-  std::string manifest_path_;
+  std::string manifest_name_;
   std::string start_page_;
-  OpenFolder folder_;
+  const OpenFolder& folder_;
   std::uint64_t inputs_;
   bool made_ = false;
   Manifest previous_;
@@ -238,7 +238,7 @@ Fingerprint WithQuestions(Fingerprint fingerprint, const std::vector<std::string
 std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
                                    std::string_view banner, const GenerationObserver& observer,
                                    const SystemColours& system_colours, std::uint64_t inputs,
-                                   Manifest previous) {
+                                   Manifest previous, const OpenFolder& folder) {
   const FaqValues& values = faq.values;
   const bool modern = values.Integer(FaqValue::PageStyle) == kPageStyleModern;
   const PageNames names(values);
@@ -247,7 +247,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
   const std::size_t count = questions.size();
   const bool frames = IsFramesLayout(values);
   const bool one_per_page = IsOnePerPage(values);
-  PageWriter writer(names, observer,
+  PageWriter writer(names, folder, observer,
                     modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
                     ManifestNameOf(values), start_page, inputs, std::move(previous));
   // Answers with their markup come to about the size of the document, and up to four times it
@@ -346,12 +346,52 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
   return writer.TakeWritten();
 }
 
-}  // namespace
-
-std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
+// MakePages into the output folder, or, with `aside`, into a folder built beside the missing
+// output folder, which becomes the output folder once the whole set and its list are written; its
+// files are reported written only then. Should a folder take the name meanwhile, the set is made
+// into that folder as into any other.
+std::vector<std::string> MakePagesInto(std::unique_ptr<FolderBuiltAside> aside, const Faq& faq,
+                                       const SectionIndex& document, std::string_view banner,
                                        const GenerationObserver& observer,
-                                       const SystemColours& system_colours) {
-  CheckPageNames(faq.values, faq.document_path);
+                                       const SystemColours& system_colours, std::uint64_t inputs,
+                                       Manifest previous) {
+  if (!aside) {
+    const OpenFolder folder(PageNames(faq.values).Path(""));
+    return MakePages(faq, document, banner, observer, system_colours, inputs, std::move(previous),
+                     folder);
+  }
+  GenerationObserver building = observer;
+  building.written = nullptr;
+  std::vector<std::string> written = MakePages(faq, document, banner, building, system_colours,
+                                               inputs, Manifest(), aside->folder());
+  if (aside->PutInPlace()) {
+    if (observer.written)
+      for (const std::string& path : written) observer.written(path);
+    return written;
+  }
+  aside.reset();  // the scratch folder goes before the set is made again
+  CreateDirectories(faq.values.Text(FaqValue::Directory));
+  std::optional<Manifest> now = PreviousUnlessNothingToMake(faq.values, inputs, observer);
+  if (!now) return {};
+  return MakePagesInto(nullptr, faq, document, banner, observer, system_colours, inputs,
+                       std::move(*now));
+}
+
+// The output folder made for a Go: built aside when it does not exist yet, else made when missing
+// (nullptr then).
+std::unique_ptr<FolderBuiltAside> PrepareOutputFolder(const FaqValues& values) {
+  const std::string& directory = values.Text(FaqValue::Directory);
+  std::unique_ptr<FolderBuiltAside> aside = FolderBuiltAside::Begin(directory);
+  // A directory that cannot be made is left to show as the first file that cannot be created,
+  // which names the path and the system's reason.
+  if (!aside) CreateDirectories(directory);
+  return aside;
+}
+
+// GeneratePages, with the output folder built aside when `aside` is given.
+std::vector<std::string> GenerateInto(std::unique_ptr<FolderBuiltAside> aside, const Faq& faq,
+                                      std::string_view banner, const GenerationObserver& observer,
+                                      const SystemColours& system_colours) {
   // The document as the FAQ was read from it while the file is still that version, else read now.
   const std::shared_ptr<const DocumentAsRead> kept = KeptDocument(faq);
   std::optional<std::string> bytes = kept ? std::nullopt : ReadFileIfExists(faq.document_path);
@@ -359,7 +399,9 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   const std::uint64_t inputs =
       InputsFingerprint(faq.values, banner, system_colours,
                         document ? std::optional(BytesFingerprint(*document)) : std::nullopt);
-  std::optional<Manifest> previous = PreviousUnlessNothingToMake(faq.values, inputs, observer);
+  // A folder built aside holds no list of an earlier Go.
+  std::optional<Manifest> previous =
+      aside ? Manifest() : PreviousUnlessNothingToMake(faq.values, inputs, observer);
   if (!previous) return {};
   const std::shared_ptr<const SectionIndex> index =
       kept ? kept->index
@@ -368,23 +410,36 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   bytes.reset();
   // Questions older or newer than the document's make a set of their own.
   const bool questions_of_document = kept || QuestionsAreThoseOf(faq, *index);
-  return MakePages(faq, *index, banner, observer, system_colours,
-                   questions_of_document
-                       ? inputs
-                       : FileFingerprint(WithQuestions(Fingerprint(inputs), faq.questions)),
-                   std::move(*previous));
+  return MakePagesInto(std::move(aside), faq, *index, banner, observer, system_colours,
+                       questions_of_document
+                           ? inputs
+                           : FileFingerprint(WithQuestions(Fingerprint(inputs), faq.questions)),
+                       std::move(*previous));
+}
+
+}  // namespace
+
+std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
+                                       const GenerationObserver& observer,
+                                       const SystemColours& system_colours) {
+  CheckPageNames(faq.values, faq.document_path);
+  return GenerateInto(nullptr, faq, banner, observer, system_colours);
 }
 
 StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::string_view banner,
                      const GenerationObserver& observer, const SystemColours& system_colours) {
   Faq faq = LoadFaqValues(context, name);
   CheckPageNames(faq.values, faq.document_path);
-  CreateDirectories(faq.values.Text(FaqValue::Directory));
+  std::unique_ptr<FolderBuiltAside> aside = PrepareOutputFolder(faq.values);
   // The document is fingerprinted as it is read, a block at a time: a Go with nothing to make
-  // holds no more of it.
-  const std::uint64_t before = InputsFingerprint(faq.values, banner, system_colours,
-                                                 FileBytesFingerprint(faq.document_path));
-  std::optional<Manifest> previous = PreviousUnlessNothingToMake(faq.values, before, observer);
+  // holds no more of it. A folder built aside holds no list to check.
+  std::optional<Manifest> previous =
+      aside
+          ? Manifest()
+          : PreviousUnlessNothingToMake(faq.values,
+                                        InputsFingerprint(faq.values, banner, system_colours,
+                                                          FileBytesFingerprint(faq.document_path)),
+                                        observer);
   if (!previous) return {faq.values, {}};
   LoadFaqDocument(faq);
   // The bytes now read are what the pages are made from, should the file have changed meanwhile.
@@ -392,18 +447,15 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
   const std::uint64_t inputs =
       InputsFingerprint(faq.values, banner, system_colours,
                         bytes ? std::optional(BytesFingerprint(*bytes)) : std::nullopt);
-  return {faq.values, MakePages(faq, *faq.document->index, banner, observer, system_colours, inputs,
-                                std::move(*previous))};
+  return {faq.values, MakePagesInto(std::move(aside), faq, *faq.document->index, banner, observer,
+                                    system_colours, inputs, std::move(*previous))};
 }
 
 std::vector<std::string> Go(const Faq& faq, std::string_view banner,
                             const GenerationObserver& observer,
                             const SystemColours& system_colours) {
-  // A directory that cannot be made is left to show as the first file that cannot be created,
-  // which names the path and the system's reason.
   CheckPageNames(faq.values, faq.document_path);
-  CreateDirectories(faq.values.Text(FaqValue::Directory));
-  return GeneratePages(faq, banner, observer, system_colours);
+  return GenerateInto(PrepareOutputFolder(faq.values), faq, banner, observer, system_colours);
 }
 
 }  // namespace quorella::html
