@@ -58,29 +58,60 @@ bool IsEmail(std::string_view word) {
   return at != std::string_view::npos && at >= 1 && dot != std::string_view::npos && dot >= 1;
 }
 
-const char* EntityOf(unsigned char c) {
-  static const std::array<std::pair<unsigned char, const char*>, 26> kEntities = {{
-      {0x22, "&quot;"},   {0x3C, "&lt;"},     {0x3E, "&gt;"},     {0xA2, "&cent;"},
-      {0xA3, "&pound;"},  {0xA4, "&curren;"}, {0xA5, "&yen;"},    {0xA6, "&brvbar;"},
-      {0xA7, "&sect;"},   {0xA9, "&copy;"},   {0xAA, "&ordf;"},   {0xAE, "&reg;"},
-      {0xAF, "&macr;"},   {0xB0, "&deg;"},    {0xB1, "&plusmn;"}, {0xB4, "&acute;"},
-      {0xB5, "&micro;"},  {0xB6, "&para;"},   {0xB7, "&middot;"}, {0xBC, "&frac14;"},
-      {0xBD, "&frac12;"}, {0xBE, "&frac34;"}, {0xBF, "&iquest;"}, {0xF7, "&divide;"},
-      {0xF8, "&oslash;"}, {0x80, "&euro;"},
+// The table's characters, in UTF-8 as answers are held.
+const char* EntityOf(std::string_view character) {
+  static const std::array<std::pair<const char*, const char*>, 26> kEntities = {{
+      {"\"", "&quot;"},
+      {"<", "&lt;"},
+      {">", "&gt;"},
+      {"\xC2\xA2", "&cent;"},
+      {"\xC2\xA3", "&pound;"},
+      {"\xC2\xA4", "&curren;"},
+      {"\xC2\xA5", "&yen;"},
+      {"\xC2\xA6", "&brvbar;"},
+      {"\xC2\xA7", "&sect;"},
+      {"\xC2\xA9", "&copy;"},
+      {"\xC2\xAA", "&ordf;"},
+      {"\xC2\xAE", "&reg;"},
+      {"\xC2\xAF", "&macr;"},
+      {"\xC2\xB0", "&deg;"},
+      {"\xC2\xB1", "&plusmn;"},
+      {"\xC2\xB4", "&acute;"},
+      {"\xC2\xB5", "&micro;"},
+      {"\xC2\xB6", "&para;"},
+      {"\xC2\xB7", "&middot;"},
+      {"\xC2\xBC", "&frac14;"},
+      {"\xC2\xBD", "&frac12;"},
+      {"\xC2\xBE", "&frac34;"},
+      {"\xC2\xBF", "&iquest;"},
+      {"\xC3\xB7", "&divide;"},
+      {"\xC3\xB8", "&oslash;"},
+      {"\xE2\x82\xAC", "&euro;"},
   }};
-  for (const auto& [code, entity] : kEntities)
-    if (code == c) return entity;
+  for (const auto& [text, entity] : kEntities)
+    if (character == text) return entity;
   return nullptr;
 }
 
 std::string Escape(std::string_view word) {
   if (word == "&") return "&amp;";
   std::string out;
-  for (char c : word) {
-    if (const char* entity = EntityOf(static_cast<unsigned char>(c)))
+  for (std::size_t i = 0; i < word.size();) {
+    // A character of the table is one byte, two, or (the euro sign) three; any other byte stays.
+    const char* entity = nullptr;
+    std::size_t length = 1;
+    for (const std::size_t n : {1, 2, 3}) {
+      if (i + n > word.size()) break;
+      if ((entity = EntityOf(word.substr(i, n))) != nullptr) {
+        length = n;
+        break;
+      }
+    }
+    if (entity != nullptr)
       out += entity;
     else
-      out.push_back(c);
+      out += word.substr(i, 1);
+    i += length;
   }
   return out;
 }
