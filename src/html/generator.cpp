@@ -34,6 +34,46 @@ std::string ManifestNameOf(const FaqValues& values) {
                                                                  : ClassicManifestName(start_page);
 }
 
+// The fingerprint of a file's identity, size and times: another file, or the same file written
+// since, has another.
+std::uint64_t IdentityFingerprint(const FileIdentity& file) {
+  return FileFingerprint(Fingerprint()
+                             .Add(file.device)
+                             .Add(file.inode)
+                             .Add(static_cast<std::uint64_t>(file.size))
+                             .Add(static_cast<std::uint64_t>(file.modified_ns))
+                             .Add(static_cast<std::uint64_t>(file.changed_ns)));
+}
+
+// A write within the same tick of a file system's clock can leave a file's times as they were:
+// ticks of a jiffy on most, of a second or two seconds on some (whole-second inodes, FAT). A
+// stamp taken when the times lay further back than the longest tick cannot be repeated by a later
+// write, so only such a document's bytes are recorded under its stamp. `clock` was read before
+// the stamp was taken.
+constexpr std::int64_t kSettledNs = 2'000'000'000;
+
+DocumentRecord RecordOf(const FaqStamp& stamp, std::int64_t clock,
+                        std::optional<std::uint64_t> bytes) {
+  if (!stamp.exists || !bytes ||
+      std::max(stamp.file.modified_ns, stamp.file.changed_ns) > clock - kSettledNs)
+    return {};
+  return {IdentityFingerprint(stamp.file), *bytes};
+}
+
+// Records the document in the list of a set found complete, so that the next Go need not read the
+// document either. The record only spares work: a list that cannot be read as checked or cannot
+// be rewritten is left as it is.
+void KeepDocumentRecord(const FaqValues& values, const std::string& path, std::uint64_t inputs,
+                        const DocumentRecord& document) {
+  Manifest manifest = ReadManifestFile(path);
+  if (manifest.inputs != inputs || manifest.entries.empty()) return;
+  try {
+    WritePageFile(
+        path, ManifestText(values.Text(FaqValue::StartPage), manifest.entries, inputs, document));
+  } catch (const Error&) {
+  }
+}
+
 // The check every Go makes before the document is decoded: when the list beside the pages names
 // `inputs` and every file it lists is still there as written, the set is what these inputs make,
 // so every page is reported done and nothing is returned. Otherwise the list, for the Go to
@@ -63,7 +103,7 @@ class PageWriter {
  public:
   PageWriter(const PageNames& names, const GenerationObserver& observer, std::size_t total,
              const std::string& manifest_name, std::string start_page, std::uint64_t inputs,
-             Manifest previous)
+             const DocumentRecord& document, Manifest previous)
       : names_(names),
         observer_(observer),
         total_(total),
@@ -71,6 +111,9 @@ class PageWriter {
         start_page_(std::move(start_page)),
         folder_(names.Path("")),
         inputs_(inputs),
+        // A record is true of its version of the document whoever made it: the previous one
+        // holds while this run knows none.
+        document_(document.identity != 0 ? document : previous.document),
         previous_(std::move(previous)) {
     Progress();
   }
@@ -141,14 +184,14 @@ class PageWriter {
   // list is not reported: it is no page.
   void WriteManifest(const std::vector<std::string>& also = {}) {
     // A run that made nothing and lists what the last one listed leaves the list as it is.
-    if (!made_ && also.empty() && previous_.inputs == inputs_ &&
+    if (!made_ && also.empty() && previous_.inputs == inputs_ && previous_.document == document_ &&
         std::equal(current_.begin(), current_.end(), previous_.entries.begin(),
                    previous_.entries.end(),
                    [](const ManifestEntry& a, const ManifestEntry& b) { return a.name == b.name; }))
       return;
     std::vector<ManifestEntry> entries = std::move(current_);
     for (const std::string& name : also) entries.push_back({name, 0, {}, {}});
-    WritePageFile(manifest_path_, ManifestText(start_page_, entries, inputs_));
+    WritePageFile(manifest_path_, ManifestText(start_page_, entries, inputs_, document_));
   }
 
   std::vector<std::string> TakeWritten() { return std::move(written_); }
@@ -181,6 +224,7 @@ class PageWriter {
   std::string start_page_;
   OpenFolder folder_;
   std::uint64_t inputs_;
+  DocumentRecord document_;
   bool made_ = false;
   Manifest previous_;
   std::unordered_map<std::string_view, const ManifestEntry*> index_;  // into previous_
@@ -238,7 +282,7 @@ Fingerprint WithQuestions(Fingerprint fingerprint, const std::vector<std::string
 std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
                                    std::string_view banner, const GenerationObserver& observer,
                                    const SystemColours& system_colours, std::uint64_t inputs,
-                                   Manifest previous) {
+                                   const DocumentRecord& document_record, Manifest previous) {
   const FaqValues& values = faq.values;
   const bool modern = values.Integer(FaqValue::PageStyle) == kPageStyleModern;
   const PageNames names(values);
@@ -249,7 +293,8 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
   const bool one_per_page = IsOnePerPage(values);
   PageWriter writer(names, observer,
                     modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
-                    ManifestNameOf(values), start_page, inputs, std::move(previous));
+                    ManifestNameOf(values), start_page, inputs, document_record,
+                    std::move(previous));
   // Answers with their markup come to about the size of the document, and up to four times it
   // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
   // reserving generously spares the page that holds them all its growing copies, and costs no
@@ -372,28 +417,51 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
                    questions_of_document
                        ? inputs
                        : FileFingerprint(WithQuestions(Fingerprint(inputs), faq.questions)),
-                   std::move(*previous));
+                   {}, std::move(*previous));
 }
 
 StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::string_view banner,
                      const GenerationObserver& observer, const SystemColours& system_colours) {
+  std::int64_t clock = sys::ClockNs();
   Faq faq = LoadFaqValues(context, name);
   CheckPageNames(faq.values, faq.document_path);
   CreateDirectories(faq.values.Text(FaqValue::Directory));
-  // The document is fingerprinted as it is read, a block at a time: a Go with nothing to make
-  // holds no more of it.
-  const std::uint64_t before = InputsFingerprint(faq.values, banner, system_colours,
-                                                 FileBytesFingerprint(faq.document_path));
-  std::optional<Manifest> previous = PreviousUnlessNothingToMake(faq.values, before, observer);
-  if (!previous) return {faq.values, {}};
-  LoadFaqDocument(faq);
-  // The bytes now read are what the pages are made from, should the file have changed meanwhile.
-  const std::optional<std::string>& bytes = faq.document->bytes;
-  const std::uint64_t inputs =
-      InputsFingerprint(faq.values, banner, system_colours,
-                        bytes ? std::optional(BytesFingerprint(*bytes)) : std::nullopt);
+  // A document that is still the file the list records is not read for the check: its bytes'
+  // fingerprint is the recorded one. Any other is read whole, once, for the check and the pages.
+  const std::string manifest_path = PageNames(faq.values).Path(ManifestNameOf(faq.values));
+  const DocumentRecord recorded = ReadManifestDocument(manifest_path);
+  const bool as_recorded = faq.stamp.exists && recorded.identity != 0 &&
+                           recorded.identity == IdentityFingerprint(faq.stamp.file);
+  std::optional<std::string> bytes;
+  std::optional<std::uint64_t> bytes_fingerprint;
+  if (as_recorded) {
+    bytes_fingerprint = recorded.bytes;
+  } else {
+    bytes = ReadFileIfExists(faq.document_path);
+    if (bytes) bytes_fingerprint = BytesFingerprint(*bytes);
+  }
+  DocumentRecord record = as_recorded ? recorded : RecordOf(faq.stamp, clock, bytes_fingerprint);
+  std::uint64_t inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
+  std::optional<Manifest> previous = PreviousUnlessNothingToMake(faq.values, inputs, observer);
+  if (!previous) {
+    if (record.identity != 0 && record != recorded)
+      KeepDocumentRecord(faq.values, manifest_path, inputs, record);
+    return {faq.values, {}};
+  }
+  if (bytes) {
+    LoadFaqDocument(faq, std::move(bytes));
+  } else {
+    // The bytes now read are what the pages are made from, should the file have changed since
+    // it was recorded.
+    clock = sys::ClockNs();
+    LoadFaqDocument(faq);
+    const std::optional<std::string>& read = faq.document->bytes;
+    bytes_fingerprint = read ? std::optional(BytesFingerprint(*read)) : std::nullopt;
+    record = RecordOf(faq.stamp, clock, bytes_fingerprint);
+    inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
+  }
   return {faq.values, MakePages(faq, *faq.document->index, banner, observer, system_colours, inputs,
-                                std::move(*previous))};
+                                record, std::move(*previous))};
 }
 
 std::vector<std::string> Go(const Faq& faq, std::string_view banner,

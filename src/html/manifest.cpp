@@ -9,7 +9,10 @@
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/fingerprint.h"
+#include "util/sys_io.h"
 #include "util/text_lines.h"
+
+#include <fcntl.h>
 
 namespace quorella::html {
 
@@ -20,6 +23,8 @@ constexpr std::string_view kHeading = "# Files written by Quorella for ";
 constexpr std::string_view kFieldsLine = "# fingerprint size inode modified name";
 // "# inputs FINGERPRINT", before the entries.
 constexpr std::string_view kInputsPrefix = "# inputs ";
+// "# document IDENTITY BYTES", before the entries.
+constexpr std::string_view kDocumentPrefix = "# document ";
 // After an entry, "# parts COUNT CHECK" and COUNT lines "# part FINGERPRINT SIZE"; CHECK is the
 // fingerprint of the parts, so that a list edited by hand cannot have pieces of a page copied into
 // the wrong places.
@@ -99,6 +104,14 @@ std::optional<ManifestEntry> ParseEntry(std::string_view line) {
   return entry;
 }
 
+// "IDENTITY BYTES" of a document line, both in hexadecimal.
+DocumentRecord ParseDocument(std::string_view line) {
+  DocumentRecord document;
+  if (!TakeNumber(line, document.identity, 16) || !TakeLastNumber(line, document.bytes, 16))
+    return {};
+  return document;
+}
+
 // A bare file name: anything else in a list (edited by hand, or damaged) names no file of ours.
 bool IsPlainFileName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." &&
@@ -151,6 +164,8 @@ Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) 
     if (line == kFieldsLine) fields = true;
     if (line.starts_with(kInputsPrefix) && entries.empty())
       TakeLastNumber(line.substr(kInputsPrefix.size()), manifest.inputs, 16);
+    if (line.starts_with(kDocumentPrefix) && entries.empty())
+      manifest.document = ParseDocument(line.substr(kDocumentPrefix.size()));
     if (line.empty() || line.front() == '#') return;
     std::optional<ManifestEntry> entry = fields ? ParseEntry(line) : std::nullopt;
     after_entry = entry.has_value();
@@ -159,6 +174,32 @@ Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) 
   });
   parts.GiveTo(entries.empty() ? nullptr : &entries.back());
   return manifest;
+}
+
+DocumentRecord ReadManifestDocument(const std::string& path) {
+  // The record stands in the first lines: a block of the list holds it, however long the list.
+  sys::Fd file(sys::Open(path, O_RDONLY | O_CLOEXEC));
+  if (!file.valid()) return {};
+  char head[4096];
+  std::size_t filled = 0;
+  while (filled < sizeof head) {
+    const ssize_t n = sys::Read(file.get(), head + filled, sizeof head - filled);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    filled += static_cast<std::size_t>(n);
+  }
+  // Only whole lines: a line cut where the block ends would give other numbers.
+  std::string_view lines(head, filled);
+  lines = lines.substr(0, lines.rfind('\n') + 1);
+  DocumentRecord document;
+  bool entries = false;
+  ForEachLine(lines, [&](std::string_view line) {
+    if (entries) return;
+    if (line == kFieldsLine) entries = true;
+    if (line.starts_with(kDocumentPrefix))
+      document = ParseDocument(line.substr(kDocumentPrefix.size()));
+  });
+  return document;
 }
 
 std::vector<ManifestEntry> ReadManifestEntries(const std::string& path) {
@@ -172,7 +213,7 @@ std::vector<std::string> ReadManifest(const std::string& path) {
 }
 
 std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries,
-                         std::uint64_t inputs) {
+                         std::uint64_t inputs, const DocumentRecord& document) {
   std::string text = std::string(kHeading) + std::string(start_page) + "\n";
   std::size_t size = 128;
   for (const ManifestEntry& entry : entries)
@@ -181,6 +222,13 @@ std::string ManifestText(std::string_view start_page, const std::vector<Manifest
   if (inputs != 0) {
     text += kInputsPrefix;
     AppendNumber(text, inputs, 16, 16);
+    text += '\n';
+  }
+  if (document.identity != 0) {
+    text += kDocumentPrefix;
+    AppendNumber(text, document.identity, 16, 16);
+    text += ' ';
+    AppendNumber(text, document.bytes, 16, 16);
     text += '\n';
   }
   text += kFieldsLine;

@@ -194,8 +194,12 @@ Faq LoadFaqValues(const AppContext& context, std::string_view name) {
 void LoadFaqDocument(Faq& faq) {
   // The document's stamp again before it is read, with the count as read.
   faq.stamp = StampOf(faq, faq.stamp.count, faq.stamp.store);
+  LoadFaqDocument(faq, ReadFileIfExists(faq.document_path));
+}
+
+void LoadFaqDocument(Faq& faq, std::optional<std::string> bytes) {
   auto document = std::make_shared<DocumentAsRead>();
-  document->bytes = ReadFileIfExists(faq.document_path);
+  document->bytes = std::move(bytes);
   document->index = FillFromDocument(
       faq, document->bytes ? std::optional(DecodeMarkedText(*document->bytes).text) : std::nullopt,
       faq.stamp.count);

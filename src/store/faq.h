@@ -106,6 +106,9 @@ Faq LoadFaqValues(const AppContext& context, std::string_view name);
 // The second half: reads, decodes and indexes the document, fills the sections and lists, and keeps
 // the document.
 void LoadFaqDocument(Faq& faq);
+// The same with the document's bytes (nullopt: there was no file) read since the stamp of
+// LoadFaqValues was taken, so that a change after that stamp still shows as one.
+void LoadFaqDocument(Faq& faq, std::optional<std::string> bytes);
 
 // Are the questions of `faq` those that its TotalQuestions and `document` hold, as LoadFaq reads
 // them? (The window's lists can be older than a document another process wrote.)
