@@ -191,17 +191,32 @@ class PageWriter {
       return;
     std::vector<ManifestEntry> entries = std::move(current_);
     for (const std::string& name : also) entries.push_back({name, 0, {}, {}});
-    WritePageFile(manifest_path_, ManifestText(start_page_, entries, inputs_, document_));
+    // A page written has a stamp of its own: the list then changes, and is not compared first.
+    const std::string text = ManifestText(start_page_, entries, inputs_, document_);
+    if (written_.empty())
+      WritePageFile(manifest_path_, text);
+    else
+      ReplacePageFile(manifest_path_, text);
   }
 
   std::vector<std::string> TakeWritten() { return std::move(written_); }
 
  private:
   const ManifestEntry* Previous(const std::string& file_name) {
+    // The list holds the pages in the order they are written: the entry after the last one found,
+    // or that one again, is nearly always the one asked for, and needs no name hashed.
+    const std::vector<ManifestEntry>& entries = previous_.entries;
+    for (const std::size_t at : {next_, next_ - 1})
+      if (at < entries.size() && entries[at].name == file_name) {
+        next_ = at + 1;
+        return &entries[at];
+      }
     if (index_.empty())
-      for (const ManifestEntry& entry : previous_.entries) index_.emplace(entry.name, &entry);
+      for (const ManifestEntry& entry : entries) index_.emplace(entry.name, &entry);
     const auto found = index_.find(file_name);
-    return found == index_.end() ? nullptr : found->second;
+    if (found == index_.end()) return nullptr;
+    next_ = static_cast<std::size_t>(found->second - entries.data()) + 1;
+    return found->second;
   }
 
   bool Intact(const ManifestEntry& entry) const { return IntactIn(folder_, entry); }
@@ -228,6 +243,7 @@ class PageWriter {
   bool made_ = false;
   Manifest previous_;
   std::unordered_map<std::string_view, const ManifestEntry*> index_;  // into previous_
+  std::size_t next_ = 0;  // the entry of previous_ after the one last found
   std::vector<ManifestEntry> current_;
   std::vector<FilePart> parts_;
   std::size_t pages_ = 0;

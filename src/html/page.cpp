@@ -74,6 +74,12 @@ PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string&
   });
 }
 
+void ReplacePageFile(const std::string& path, std::string_view bytes) {
+  Written(path, [&] {
+    return PageFileResult{true, ReplaceGeneratedFile(path, bytes, EntryStampOf(path))};
+  });
+}
+
 bool WritePageFile(const std::string& path, std::string_view bytes) {
   return WritePageFileStamped(path, bytes).written;
 }
