@@ -45,18 +45,21 @@ std::uint64_t IdentityFingerprint(const FileIdentity& file) {
                              .Add(static_cast<std::uint64_t>(file.changed_ns)));
 }
 
-// A write within the same tick of a file system's clock can leave a file's times as they were:
-// ticks of a jiffy on most, of a second or two seconds on some (whole-second inodes, FAT). A
-// stamp taken when the times lay further back than the longest tick cannot be repeated by a later
-// write, so only such a document's bytes are recorded under its stamp. `clock` was read before
+// Every write to a file sets its change time to the file system's clock, which only moves once a
+// tick: a jiffy (at most 10 ms) where times are kept to the nanosecond, a second or two where they
+// are kept in whole seconds (inodes of the old size, FAT), which shows in change times without a
+// fraction. A stamp taken when the change time lay more than a tick back cannot be repeated by a
+// later write, so only then are the document's bytes recorded under it. `clock` was read before
 // the stamp was taken.
-constexpr std::int64_t kSettledNs = 2'000'000'000;
+bool Settled(const FileIdentity& file, std::int64_t clock) {
+  constexpr std::int64_t kSecond = 1'000'000'000;
+  const std::int64_t tick = file.changed_ns % kSecond != 0 ? kSecond / 10 : 2 * kSecond;
+  return file.changed_ns <= clock - tick;
+}
 
 DocumentRecord RecordOf(const FaqStamp& stamp, std::int64_t clock,
                         std::optional<std::uint64_t> bytes) {
-  if (!stamp.exists || !bytes ||
-      std::max(stamp.file.modified_ns, stamp.file.changed_ns) > clock - kSettledNs)
-    return {};
+  if (!stamp.exists || !bytes || !Settled(stamp.file, clock)) return {};
   return {IdentityFingerprint(stamp.file), *bytes};
 }
 

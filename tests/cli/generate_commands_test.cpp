@@ -116,9 +116,10 @@ TEST_F(Generate, ASecondGenerateMakesWhatTheStoredFaqChanged) {
             },
             {"ans2.html", "faq.html"}},
            {"the document changed in place", change_in_place, {"ans2.html"}},
-           // Once the document's times lie two seconds back, a generate with nothing to make
-           // records the document in the list, and the next one takes its fingerprint from there;
-           // a write in place after that still shows.
+           // Once the document was last changed two seconds back (more than a tick of any file
+           // system's clock), a generate with nothing to make records the document in the list,
+           // and the next one takes its fingerprint from there; a write in place after that, with
+           // the size and time stamp kept, still shows.
            {"the document recorded, then changed in place",
             [&] {
               std::this_thread::sleep_for(std::chrono::milliseconds(2100));
