@@ -468,12 +468,12 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
     return {faq.values, {}};
   }
   if (bytes) {
-    LoadFaqDocument(faq, std::move(bytes));
+    LoadFaqDocument(faq, std::move(bytes), AnswerList::Empty);
   } else {
     // The bytes now read are what the pages are made from, should the file have changed since
     // it was recorded.
     clock = sys::ClockNs();
-    LoadFaqDocument(faq);
+    LoadFaqDocument(faq, AnswerList::Empty);
     const std::optional<std::string>& read = faq.document->bytes;
     bytes_fingerprint = read ? std::optional(BytesFingerprint(*read)) : std::nullopt;
     record = RecordOf(faq.stamp, clock, bytes_fingerprint);
