@@ -22,10 +22,10 @@ namespace quorella::html {
 
 namespace {
 
-// Is the file the one the list names, untouched since it was written?
-bool IntactIn(const OpenFolder& folder, const ManifestEntry& entry) {
-  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), entry.name);
-  return now && IsRegularFile(*now) && now->SameVersion(entry.stamp);
+// Is the file the one the list names with this stamp, untouched since it was written?
+bool IntactIn(const OpenFolder& folder, const std::string& name, const FileStamp& stamp) {
+  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), name);
+  return now && IsRegularFile(*now) && now->SameVersion(stamp);
 }
 
 std::string ManifestNameOf(const FaqValues& values) {
@@ -84,13 +84,18 @@ void KeepDocumentRecord(const FaqValues& values, const std::string& path, std::u
 std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std::uint64_t inputs,
                                                     const GenerationObserver& observer) {
   const PageNames names(values);
-  const std::string path = names.Path(ManifestNameOf(values));
-  Manifest previous = ReadManifestFile(path, inputs);
-  if (previous.inputs != inputs) return previous;
-  const OpenFolder folder(names.Path(""));
-  for (const ManifestEntry& entry : previous.entries)
-    if (entry.fingerprint == 0 || !IntactIn(folder, entry)) return ReadManifestFile(path);
-  const std::size_t total = previous.entries.size();
+  std::optional<OpenFolder> folder;  // opened at the first file listed
+  std::string name;                  // the file's name, ended for the system
+  std::size_t total = 0;
+  std::optional<Manifest> previous = ManifestUnlessIntact(
+      names.Path(ManifestNameOf(values)), inputs,
+      [&](std::string_view listed, const FileStamp& stamp) {
+        if (!folder) folder.emplace(names.Path(""));
+        name.assign(listed);
+        return IntactIn(*folder, name, stamp);
+      },
+      total);
+  if (previous) return previous;
   for (std::size_t pages = 0; observer.progress && pages <= total; ++pages)
     observer.progress(pages, total);
   if (values.Integer(FaqValue::PageStyle) != kPageStyleModern && observer.status)
@@ -222,7 +227,9 @@ class PageWriter {
     return found->second;
   }
 
-  bool Intact(const ManifestEntry& entry) const { return IntactIn(folder_, entry); }
+  bool Intact(const ManifestEntry& entry) const {
+    return IntactIn(folder_, entry.name, entry.stamp);
+  }
 
   bool Unchanged(const std::string& file_name, std::uint64_t fingerprint) {
     const ManifestEntry* entry = Previous(file_name);

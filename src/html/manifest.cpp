@@ -94,13 +94,20 @@ class PartsReader {
   std::vector<FilePart> parts_;
 };
 
+// The fingerprint and stamp of an entry's line into `entry`, and its name; empty when the line is
+// no entry.
+std::string_view ParseEntryFields(std::string_view line, ManifestEntry& entry) {
+  if (!TakeNumber(line, entry.fingerprint, 16) || !TakeNumber(line, entry.stamp.size, 10) ||
+      !TakeNumber(line, entry.stamp.inode, 10) || !TakeNumber(line, entry.stamp.modified_ns, 10))
+    return {};
+  return line;
+}
+
 std::optional<ManifestEntry> ParseEntry(std::string_view line) {
   ManifestEntry entry;
-  if (!TakeNumber(line, entry.fingerprint, 16) || !TakeNumber(line, entry.stamp.size, 10) ||
-      !TakeNumber(line, entry.stamp.inode, 10) || !TakeNumber(line, entry.stamp.modified_ns, 10) ||
-      line.empty())
-    return std::nullopt;
-  entry.name = std::string(line);
+  const std::string_view name = ParseEntryFields(line, entry);
+  if (name.empty()) return std::nullopt;
+  entry.name = std::string(name);
   return entry;
 }
 
@@ -135,14 +142,19 @@ std::string ClassicManifestName(std::string_view start_page) {
   return name;
 }
 
-Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) {
-  Manifest manifest;
-  std::optional<std::string> text;
+namespace {
+
+// The list's text; nothing when it is missing or unreadable.
+std::optional<std::string> ReadManifestText(const std::string& path) {
   try {
-    text = ReadFileIfExists(path);
+    return ReadFileIfExists(path);
   } catch (const std::exception&) {
-    return manifest;
+    return std::nullopt;
   }
+}
+
+Manifest ParseManifest(const std::optional<std::string>& text, std::uint64_t skip_parts_of) {
+  Manifest manifest;
   if (!text) return manifest;
   std::vector<ManifestEntry>& entries = manifest.entries;
   // A line per file and at most a few per part: reserving for every line spares the copies of a
@@ -174,6 +186,40 @@ Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) 
   });
   parts.GiveTo(entries.empty() ? nullptr : &entries.back());
   return manifest;
+}
+
+}  // namespace
+
+Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) {
+  return ParseManifest(ReadManifestText(path), skip_parts_of);
+}
+
+std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint64_t inputs,
+                                             const EntryCheck& intact, std::size_t& count) {
+  const std::optional<std::string> text = ReadManifestText(path);
+  if (!text) return Manifest{};
+  // Read as ParseManifest reads it: inputs only before the first entry, entries only after the
+  // line of fields, parts passed over.
+  std::uint64_t listed_inputs = 0;
+  bool fields = false, entries = false, whole = true;
+  ManifestEntry entry;
+  count = 0;
+  ForEachLine(*text, [&](std::string_view line) {
+    if (!whole || line.empty()) return;
+    if (line.front() == '#') {
+      if (line == kFieldsLine) fields = true;
+      if (!entries && line.starts_with(kInputsPrefix))
+        TakeLastNumber(line.substr(kInputsPrefix.size()), listed_inputs, 16);
+      return;
+    }
+    entries = true;
+    const std::string_view name = fields ? ParseEntryFields(line, entry) : std::string_view();
+    whole = listed_inputs == inputs && !name.empty() && entry.fingerprint != 0 &&
+            intact(name, entry.stamp);
+    ++count;
+  });
+  if (whole && listed_inputs == inputs) return std::nullopt;
+  return ParseManifest(text, 0);
 }
 
 DocumentRecord ReadManifestDocument(const std::string& path) {

@@ -5,6 +5,8 @@
 // names that it no longer writes (pages of questions since deleted or renamed). A file the list
 // does not name is never removed; a classic Go removes nothing.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +62,13 @@ struct Manifest {
 // A list whose inputs are `skip_parts_of` (not 0) is read without its parts, which only a Go of
 // other inputs copies from.
 Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of = 0);
+// The list at `path` unless it names `inputs` and `intact` holds for every file it lists (with a
+// fingerprint and stamp): nothing then, and `count` is the number of files listed. The files are
+// looked at as the lines are read, no entry kept, so a set that is there as written costs no copy
+// of its list. Otherwise the list as ReadManifestFile(path) gives it.
+using EntryCheck = std::function<bool(std::string_view name, const FileStamp& stamp)>;
+std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint64_t inputs,
+                                             const EntryCheck& intact, std::size_t& count);
 // The document the list records (the lines before its entries); nothing recorded when the list is
 // missing, unreadable or does not say.
 DocumentRecord ReadManifestDocument(const std::string& path);
