@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Kills a process that rewrites a document and writes settings store transactions 1,000 times (or
 # as many as the first argument says) at random moments, checking after each kill that nothing was
-# lost or torn, and prints the figure. CI runs the same test with 100 kills.
+# lost or torn, and as many first Gos (into a missing folder, which is built aside, and into an
+# empty one), checking that every page left is whole, a missing folder appears with the whole set or
+# not at all, and the sweep removes what a killed Go left beside it. Prints the figures. CI runs the
+# same tests with 100 kills.
 source "$(dirname "$0")/common.sh"
 kills="${1:-1000}"
 install_missing

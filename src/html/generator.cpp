@@ -109,15 +109,15 @@ std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std
 // every file it listed is still there as written, nothing is made at all.
 class PageWriter {
  public:
-  PageWriter(const PageNames& names, const GenerationObserver& observer, std::size_t total,
-             const std::string& manifest_name, std::string start_page, std::uint64_t inputs,
-             const DocumentRecord& document, Manifest previous)
+  PageWriter(const PageNames& names, const OpenFolder& folder, const GenerationObserver& observer,
+             std::size_t total, std::string manifest_name, std::string start_page,
+             std::uint64_t inputs, const DocumentRecord& document, Manifest previous)
       : names_(names),
         observer_(observer),
         total_(total),
-        manifest_path_(names.Path(manifest_name)),
+        manifest_name_(std::move(manifest_name)),
         start_page_(std::move(start_page)),
-        folder_(names.Path("")),
+        folder_(folder),
         inputs_(inputs),
         // A record is true of its version of the document whoever made it: the previous one
         // holds while this run knows none.
@@ -199,12 +199,13 @@ class PageWriter {
       return;
     std::vector<ManifestEntry> entries = std::move(current_);
     for (const std::string& name : also) entries.push_back({name, 0, {}, {}});
-    // A page written has a stamp of its own: the list then changes, and is not compared first.
+    // A page written over an earlier one has a stamp of its own: the list then changes, and is not
+    // compared first.
     const std::string text = ManifestText(start_page_, entries, inputs_, document_);
-    if (written_.empty())
-      WritePageFile(manifest_path_, text);
+    if (written_.empty() || folder_.empty_when_opened())
+      WritePageFileStamped(folder_, manifest_name_, text);
     else
-      ReplacePageFile(manifest_path_, text);
+      ReplacePageFile(folder_, manifest_name_, text);
   }
 
   std::vector<std::string> TakeWritten() { return std::move(written_); }
@@ -245,9 +246,9 @@ class PageWriter {
   const PageNames& names_;
   const GenerationObserver& observer_;
   std::size_t total_;
-  std::string manifest_path_;
+  std::string manifest_name_;
   std::string start_page_;
-  OpenFolder folder_;
+  const OpenFolder& folder_;
   std::uint64_t inputs_;
   DocumentRecord document_;
   bool made_ = false;
@@ -308,7 +309,8 @@ Fingerprint WithQuestions(Fingerprint fingerprint, const std::vector<std::string
 std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
                                    std::string_view banner, const GenerationObserver& observer,
                                    const SystemColours& system_colours, std::uint64_t inputs,
-                                   const DocumentRecord& document_record, Manifest previous) {
+                                   const DocumentRecord& document_record, Manifest previous,
+                                   const OpenFolder& folder) {
   const FaqValues& values = faq.values;
   const bool modern = values.Integer(FaqValue::PageStyle) == kPageStyleModern;
   const PageNames names(values);
@@ -317,7 +319,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
   const std::size_t count = questions.size();
   const bool frames = IsFramesLayout(values);
   const bool one_per_page = IsOnePerPage(values);
-  PageWriter writer(names, observer,
+  PageWriter writer(names, folder, observer,
                     modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
                     ManifestNameOf(values), start_page, inputs, document_record,
                     std::move(previous));
@@ -417,12 +419,53 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
   return writer.TakeWritten();
 }
 
-}  // namespace
-
-std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
+// MakePages into the output folder, or, with `aside`, into a folder built beside the missing
+// output folder, which becomes the output folder once the whole set and its list are written; its
+// files are reported written only then. Should a folder take the name meanwhile, the set is made
+// into that folder as into any other.
+std::vector<std::string> MakePagesInto(std::unique_ptr<FolderBuiltAside> aside, const Faq& faq,
+                                       const SectionIndex& document, std::string_view banner,
                                        const GenerationObserver& observer,
-                                       const SystemColours& system_colours) {
-  CheckPageNames(faq.values, faq.document_path);
+                                       const SystemColours& system_colours, std::uint64_t inputs,
+                                       const DocumentRecord& document_record, Manifest previous) {
+  if (!aside) {
+    const OpenFolder folder(PageNames(faq.values).Path(""));
+    return MakePages(faq, document, banner, observer, system_colours, inputs, document_record,
+                     std::move(previous), folder);
+  }
+  GenerationObserver building = observer;
+  building.written = nullptr;
+  std::vector<std::string> written =
+      MakePages(faq, document, banner, building, system_colours, inputs, document_record,
+                Manifest(), aside->folder());
+  if (aside->PutInPlace()) {
+    if (observer.written)
+      for (const std::string& path : written) observer.written(path);
+    return written;
+  }
+  aside.reset();  // the scratch folder goes before the set is made again
+  CreateDirectories(faq.values.Text(FaqValue::Directory));
+  std::optional<Manifest> now = PreviousUnlessNothingToMake(faq.values, inputs, observer);
+  if (!now) return {};
+  return MakePagesInto(nullptr, faq, document, banner, observer, system_colours, inputs,
+                       document_record, std::move(*now));
+}
+
+// The output folder made for a Go: built aside when it does not exist yet, else made when missing
+// (nullptr then).
+std::unique_ptr<FolderBuiltAside> PrepareOutputFolder(const FaqValues& values) {
+  const std::string& directory = values.Text(FaqValue::Directory);
+  std::unique_ptr<FolderBuiltAside> aside = FolderBuiltAside::Begin(directory);
+  // A directory that cannot be made is left to show as the first file that cannot be created,
+  // which names the path and the system's reason.
+  if (!aside) CreateDirectories(directory);
+  return aside;
+}
+
+// GeneratePages, with the output folder built aside when `aside` is given.
+std::vector<std::string> GenerateInto(std::unique_ptr<FolderBuiltAside> aside, const Faq& faq,
+                                      std::string_view banner, const GenerationObserver& observer,
+                                      const SystemColours& system_colours) {
   // The document as the FAQ was read from it while the file is still that version, else read now.
   const std::shared_ptr<const DocumentAsRead> kept = KeptDocument(faq);
   std::optional<std::string> bytes = kept ? std::nullopt : ReadFileIfExists(faq.document_path);
@@ -430,7 +473,9 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   const std::uint64_t inputs =
       InputsFingerprint(faq.values, banner, system_colours,
                         document ? std::optional(BytesFingerprint(*document)) : std::nullopt);
-  std::optional<Manifest> previous = PreviousUnlessNothingToMake(faq.values, inputs, observer);
+  // A folder built aside holds no list of an earlier Go.
+  std::optional<Manifest> previous =
+      aside ? Manifest() : PreviousUnlessNothingToMake(faq.values, inputs, observer);
   if (!previous) return {};
   const std::shared_ptr<const SectionIndex> index =
       kept ? kept->index
@@ -439,11 +484,20 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
   bytes.reset();
   // Questions older or newer than the document's make a set of their own.
   const bool questions_of_document = kept || QuestionsAreThoseOf(faq, *index);
-  return MakePages(faq, *index, banner, observer, system_colours,
-                   questions_of_document
-                       ? inputs
-                       : FileFingerprint(WithQuestions(Fingerprint(inputs), faq.questions)),
-                   {}, std::move(*previous));
+  return MakePagesInto(std::move(aside), faq, *index, banner, observer, system_colours,
+                       questions_of_document
+                           ? inputs
+                           : FileFingerprint(WithQuestions(Fingerprint(inputs), faq.questions)),
+                       {}, std::move(*previous));
+}
+
+}  // namespace
+
+std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
+                                       const GenerationObserver& observer,
+                                       const SystemColours& system_colours) {
+  CheckPageNames(faq.values, faq.document_path);
+  return GenerateInto(nullptr, faq, banner, observer, system_colours);
 }
 
 StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::string_view banner,
@@ -451,11 +505,12 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
   std::int64_t clock = sys::ClockNs();
   Faq faq = LoadFaqValues(context, name);
   CheckPageNames(faq.values, faq.document_path);
-  CreateDirectories(faq.values.Text(FaqValue::Directory));
+  std::unique_ptr<FolderBuiltAside> aside = PrepareOutputFolder(faq.values);
   // A document that is still the file the list records is not read for the check: its bytes'
   // fingerprint is the recorded one. Any other is read whole, once, for the check and the pages.
+  // A folder built aside holds no list.
   const std::string manifest_path = PageNames(faq.values).Path(ManifestNameOf(faq.values));
-  const DocumentRecord recorded = ReadManifestDocument(manifest_path);
+  const DocumentRecord recorded = aside ? DocumentRecord() : ReadManifestDocument(manifest_path);
   const bool as_recorded = faq.stamp.exists && recorded.identity != 0 &&
                            recorded.identity == IdentityFingerprint(faq.stamp.file);
   std::optional<std::string> bytes;
@@ -468,7 +523,8 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
   }
   DocumentRecord record = as_recorded ? recorded : RecordOf(faq.stamp, clock, bytes_fingerprint);
   std::uint64_t inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
-  std::optional<Manifest> previous = PreviousUnlessNothingToMake(faq.values, inputs, observer);
+  std::optional<Manifest> previous =
+      aside ? Manifest() : PreviousUnlessNothingToMake(faq.values, inputs, observer);
   if (!previous) {
     if (record.identity != 0 && record != recorded)
       KeepDocumentRecord(faq.values, manifest_path, inputs, record);
@@ -486,18 +542,15 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
     record = RecordOf(faq.stamp, clock, bytes_fingerprint);
     inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
   }
-  return {faq.values, MakePages(faq, *faq.document->index, banner, observer, system_colours, inputs,
-                                record, std::move(*previous))};
+  return {faq.values, MakePagesInto(std::move(aside), faq, *faq.document->index, banner, observer,
+                                    system_colours, inputs, record, std::move(*previous))};
 }
 
 std::vector<std::string> Go(const Faq& faq, std::string_view banner,
                             const GenerationObserver& observer,
                             const SystemColours& system_colours) {
-  // A directory that cannot be made is left to show as the first file that cannot be created,
-  // which names the path and the system's reason.
   CheckPageNames(faq.values, faq.document_path);
-  CreateDirectories(faq.values.Text(FaqValue::Directory));
-  return GeneratePages(faq, banner, observer, system_colours);
+  return GenerateInto(PrepareOutputFolder(faq.values), faq, banner, observer, system_colours);
 }
 
 }  // namespace quorella::html

@@ -18,7 +18,9 @@ struct GenerationObserver {
   std::function<void(const std::string& text)> status;
   // Pages written out of the pages of the set: first (0, total), then after every file.
   std::function<void(std::size_t written, std::size_t total)> progress;
-  // The full path of each file as soon as it is written (not of pages found unchanged).
+  // The full path of each file as soon as a reader can find it (not of pages found unchanged): as
+  // it is written, or, when Go builds a missing output folder aside, once the whole set is in
+  // place.
   std::function<void(const std::string& path)> written;
 };
 
@@ -34,8 +36,11 @@ std::vector<std::string> GeneratePages(
     const SystemColours& system_colours = ClassicSystemColours());
 
 // "Go" without the browser: creates the output directory with its missing parents, then writes
-// the page set. An empty Directory fails with "Unable to create directory" before anything is
-// written; any other directory that cannot be made shows as the first file that cannot be created.
+// the page set. An output directory that does not exist yet is built whole under a scratch name
+// beside it and renamed into place, so it appears with the whole set or not at all (a run that
+// fails leaves no folder, and a crash only the scratch folder, which a later Go removes). An empty
+// Directory fails with "Unable to create directory" before anything is written; any other
+// directory that cannot be made shows as the first file that cannot be created.
 std::vector<std::string> Go(const Faq& faq, std::string_view banner,
                             const GenerationObserver& observer = {},
                             const SystemColours& system_colours = ClassicSystemColours());

@@ -74,9 +74,13 @@ PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string&
   });
 }
 
-void ReplacePageFile(const std::string& path, std::string_view bytes) {
+void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
+                     std::string_view bytes) {
+  const std::string path = folder.path() + file_name;
   Written(path, [&] {
-    return PageFileResult{true, ReplaceGeneratedFile(path, bytes, EntryStampOf(path))};
+    const std::optional<FileStamp> found =
+        folder.fd() < 0 ? EntryStampOf(path) : EntryStampIn(folder.fd(), file_name);
+    return PageFileResult{true, ReplaceGeneratedFileIn(folder, file_name, bytes, found)};
   });
 }
 

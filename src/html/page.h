@@ -78,6 +78,7 @@ PageFileResult WritePageFileStamped(const std::string& path, std::string_view by
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
                                     std::string_view bytes);
 // WritePageFile for a file known to change, without the look at what it holds first.
-void ReplacePageFile(const std::string& path, std::string_view bytes);
+void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
+                     std::string_view bytes);
 
 }  // namespace quorella::html

@@ -83,8 +83,6 @@ std::string ResolvedTarget(const std::string& path) {
   return path;
 }
 
-// Removes, once per folder and run, the scratch files that killed processes left in `folder`: a
-// name made by OpenScratchBeside whose process no longer exists.
 // Notes `folder` as swept (or found empty); true when it was not yet.
 bool FirstSweepOf(const std::string& folder) {
   static std::mutex mutex;
@@ -93,33 +91,36 @@ bool FirstSweepOf(const std::string& folder) {
   return swept.insert(folder).second;
 }
 
-void RemoveOrphanedScratch(const std::string& folder) {
-  if (!FirstSweepOf(folder)) return;
-  // Housekeeping only: a folder that cannot be listed keeps what it holds and the write goes on.
-  // The entries are looked at as the system gives them, so a folder of ten thousand pages costs
-  // no copy of every name.
-  DIR* dir = sys::OpenDir(folder.empty() ? "." : folder);
-  if (dir == nullptr) return;
-  std::vector<std::string> orphans;
+// Removes the folder `name` in the open folder `parent` (AT_FDCWD: `name` is a path) with the
+// regular files and folders in it, never following a link: what a page writer puts in the folder
+// it builds aside. Anything else found there stays, and the folder with it.
+void RemoveScratchFolder(int parent, const std::string& name) {
+  const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return;
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) {
+    ::close(fd);
+    return;
+  }
+  std::vector<std::string> files, folders;
   while (const dirent* entry = ::readdir(dir)) {
-    if (entry->d_name[0] != '.') continue;  // every scratch name starts with a dot
-    const std::string_view name(entry->d_name);
-    const auto marker = name.rfind(".tmp-");
-    if (marker == std::string_view::npos) continue;
-    const std::string_view rest = name.substr(marker + 5);
-    pid_t pid = 0;
-    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-    if (error != std::errc() || end == rest.data() || *end != '-' || pid <= 0 || pid == ::getpid())
-      continue;
-    if (::kill(pid, 0) == 0 || errno != ESRCH) continue;  // its owner may still write it
-    orphans.emplace_back(name);
-  }
-  ::closedir(dir);
-  for (const std::string& name : orphans) {
+    const std::string_view entry_name(entry->d_name);
     struct stat info {};
-    if (::lstat((folder + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
-      sys::Unlink(folder + name);
+    if (entry_name == "." || entry_name == ".." ||
+        ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;
+    if (S_ISREG(info.st_mode)) files.emplace_back(entry_name);
+    if (S_ISDIR(info.st_mode)) folders.emplace_back(entry_name);
   }
+  for (const std::string& file : files) ::unlinkat(fd, file.c_str(), 0);
+  for (const std::string& folder : folders) RemoveScratchFolder(fd, folder);
+  ::closedir(dir);
+  ::unlinkat(parent, name.c_str(), AT_REMOVEDIR);
+}
+
+// Removes, once per folder and run, what killed writers left in `folder`.
+void RemoveOrphanedScratch(const std::string& folder) {
+  if (FirstSweepOf(folder)) RemoveOrphanedScratchIn(folder);
 }
 
 // The process's own number, asked once and again after a fork: the sweep of orphaned scratch
@@ -133,16 +134,22 @@ pid_t ProcessId() {
   return pid;
 }
 
+// A new scratch name for `base` in `folder` (a path with its trailing '/', or ""), which
+// RemoveOrphanedScratchIn recognises by the process number after ".tmp-".
+std::string ScratchName(const std::string& folder, const std::string& base) {
+  static std::atomic<unsigned> counter{0};
+  return folder + "." + base + ".tmp-" + std::to_string(ProcessId()) + "-" +
+         std::to_string(counter.fetch_add(1)) + "-" + std::to_string(::rand() % 100000);
+}
+
 // Opens a new, uniquely named scratch file beside `name` in the open folder `dir` (AT_FDCWD: a
 // path of its own), whose path is `prefix`; `scratch` is its name there.
 sys::Fd OpenScratchBeside(int dir, std::string_view prefix, const std::string& name,
                           std::string& scratch) {
-  static std::atomic<unsigned> counter{0};
   const std::string folder = DirectoryOf(name);
   const std::string base = FileNameOf(name);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    scratch = folder + "." + base + ".tmp-" + std::to_string(ProcessId()) + "-" +
-              std::to_string(counter.fetch_add(1)) + "-" + std::to_string(::rand() % 100000);
+    scratch = ScratchName(folder, base);
     sys::Fd fd(sys::OpenAt(dir, scratch, O_WRONLY | O_CREAT | O_EXCL, 0666,
                            std::string(prefix) + scratch));
     if (fd.valid() || errno != EEXIST) return fd;
@@ -193,6 +200,41 @@ std::optional<struct stat> StatIfExists(const std::string& path) {
 }
 
 }  // namespace
+
+void RemoveOrphanedScratchIn(const std::string& folder) {
+  // The entries are looked at as the system gives them, so a folder of ten thousand pages costs
+  // no copy of every name.
+  DIR* dir = sys::OpenDir(folder.empty() ? "." : folder);
+  if (dir == nullptr) return;
+  std::vector<std::string> orphans;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (entry->d_name[0] != '.') continue;  // every scratch name starts with a dot
+    const std::string_view name(entry->d_name);
+    const auto marker = name.rfind(".tmp-");
+    if (marker == std::string_view::npos) continue;
+    // ScratchName's whole shape, "PID-N-R", and nothing after it.
+    const std::string_view rest = name.substr(marker + 5);
+    const char* const last = rest.data() + rest.size();
+    pid_t pid = 0;
+    unsigned long n = 0;
+    std::from_chars_result read = std::from_chars(rest.data(), last, pid);
+    for (int field = 0; field < 2 && read.ec == std::errc() && read.ptr != last && *read.ptr == '-';
+         ++field)
+      read = std::from_chars(read.ptr + 1, last, n);
+    if (read.ec != std::errc() || read.ptr != last ||
+        std::count(rest.begin(), rest.end(), '-') != 2 || pid <= 0 || pid == ::getpid())
+      continue;
+    if (::kill(pid, 0) == 0 || errno != ESRCH) continue;  // its owner may still write it
+    orphans.emplace_back(name);
+  }
+  ::closedir(dir);
+  for (const std::string& name : orphans) {
+    struct stat info {};
+    if (::lstat((folder + name).c_str(), &info) != 0) continue;
+    if (S_ISREG(info.st_mode)) sys::Unlink(folder + name);
+    if (S_ISDIR(info.st_mode)) RemoveScratchFolder(AT_FDCWD, folder + name);
+  }
+}
 
 bool FileExists(const std::string& path) {
   const auto info = StatIfExists(path);
@@ -327,8 +369,63 @@ OpenFolder::OpenFolder(const std::string& path)
   if (empty_when_opened_) FirstSweepOf(path_);
 }
 
+OpenFolder::OpenFolder(BuiltAside, const std::string& path, int fd)
+    : path_(path.empty() || path.back() == '/' ? path : path + "/"),
+      fd_(fd),
+      empty_when_opened_(true),
+      built_aside_(true) {}
+
 OpenFolder::~OpenFolder() {
   if (fd_ >= 0) ::close(fd_);
+}
+
+std::unique_ptr<FolderBuiltAside> FolderBuiltAside::Begin(const std::string& path) {
+  std::string folder = path;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  const std::string base = FileNameOf(folder);
+  if (base.empty() || base == "." || base == "..") return nullptr;
+  // Only "no such entry" means the folder is to be made; any other answer leaves it to the
+  // ordinary way, which reports what is wrong.
+  struct stat info {};
+  if (sys::Lstat(folder, &info) == 0 || errno != ENOENT) return nullptr;
+  const std::string parent = DirectoryOf(folder);
+  try {
+    if (!parent.empty() && !CreateDirectories(parent)) return nullptr;
+  } catch (const Error&) {
+    return nullptr;
+  }
+  RemoveOrphanedScratch(parent);
+  std::string scratch;
+  for (int attempt = 0; attempt < 100 && scratch.empty(); ++attempt) {
+    std::string name = ScratchName(parent, base);
+    if (sys::Mkdir(name) == 0)
+      scratch = std::move(name);
+    else if (errno != EEXIST)
+      return nullptr;
+  }
+  if (scratch.empty()) return nullptr;
+  const int fd = sys::Open(scratch, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+  if (fd < 0) {
+    ::rmdir(scratch.c_str());
+    return nullptr;
+  }
+  return std::unique_ptr<FolderBuiltAside>(new FolderBuiltAside(folder, scratch, fd));
+}
+
+FolderBuiltAside::FolderBuiltAside(std::string path, std::string scratch, int fd)
+    : path_(std::move(path)),
+      scratch_(std::move(scratch)),
+      folder_(OpenFolder::BuiltAside{}, path_, fd) {}
+
+FolderBuiltAside::~FolderBuiltAside() {
+  if (!in_place_) RemoveScratchFolder(AT_FDCWD, scratch_);
+}
+
+bool FolderBuiltAside::PutInPlace() {
+  if (sys::RenameNoReplace(scratch_, path_) == 0) return in_place_ = true;
+  // A file system that cannot rename without replacing (EINVAL) has the set made in place.
+  if (errno == EEXIST || errno == ENOTEMPTY || errno == EINVAL || errno == ENOSYS) return false;
+  throw Failure(messages::UnableToCreateDirectory, path_);
 }
 
 bool IsRegularFile(const FileStamp& stamp) {
@@ -381,8 +478,43 @@ FileStamp ReplaceGeneratedFileIn(const OpenFolder& folder, const std::string& na
   return ReplaceGeneratedFileAt(folder.fd(), folder.path(), name, data, existing);
 }
 
+namespace {
+
+// CreateGeneratedFileIn for a folder built aside: nobody sees the file before the folder is
+// complete, so it is written in place; the folders its name holds are made in the folder first.
+std::optional<FileStamp> CreateInFolderBuiltAside(const OpenFolder& folder, const std::string& name,
+                                                  std::string_view data) {
+  const std::string path = folder.path() + name;
+  auto create = [&] {
+    return sys::OpenAt(folder.fd(), name, O_WRONLY | O_CREAT | O_EXCL, 0666, path);
+  };
+  int created = create();
+  if (created < 0 && errno == ENOENT && name.find('/') != std::string::npos) {
+    for (std::size_t slash = name.find('/'); slash != std::string::npos;
+         slash = name.find('/', slash + 1))
+      if (sys::MkdirAt(folder.fd(), name.substr(0, slash), 0777,
+                       folder.path() + name.substr(0, slash)) != 0 &&
+          errno != EEXIST)
+        throw Failure(messages::CannotCreateFile, path);
+    created = create();
+  }
+  sys::Fd fd(created);
+  if (!fd.valid()) {
+    if (errno == EEXIST) return std::nullopt;
+    throw Failure(messages::CannotCreateFile, path);
+  }
+  if (!sys::WriteAll(fd.get(), data)) throw Failure(messages::CannotWriteFile, path);
+  struct stat info {};
+  const bool stamped = ::fstat(fd.get(), &info) == 0;
+  if (sys::Close(fd.release()) != 0) throw Failure(messages::CannotWriteFile, path);
+  return stamped ? StampFrom(info) : FileStamp{};
+}
+
+}  // namespace
+
 std::optional<FileStamp> CreateGeneratedFileIn(const OpenFolder& folder, const std::string& name,
                                                std::string_view data) {
+  if (folder.built_aside()) return CreateInFolderBuiltAside(folder, name, data);
   // Folders whose file system makes no unnamed files, or a system that links none, are written
   // the ordinary way; so is a name that would leave the folder.
   static std::atomic<bool> unnamed_files{true};

@@ -3,6 +3,7 @@
 // throw quorella::Error with the program's own message texts.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -70,6 +71,9 @@ std::optional<FileStamp> EntryStampOf(const std::string& path);
 class OpenFolder {
  public:
   explicit OpenFolder(const std::string& path);
+  // Takes over `fd`, the scratch folder of a FolderBuiltAside, as the folder `path` it becomes.
+  struct BuiltAside {};
+  OpenFolder(BuiltAside, const std::string& path, int fd);
   ~OpenFolder();
   OpenFolder(const OpenFolder&) = delete;
   OpenFolder& operator=(const OpenFolder&) = delete;
@@ -78,11 +82,42 @@ class OpenFolder {
   const std::string& path() const { return path_; }
   // Did the folder hold nothing when it was opened (false when that is not known)?
   bool empty_when_opened() const { return empty_when_opened_; }
+  // Is it a folder no reader sees before it is complete (FolderBuiltAside)?
+  bool built_aside() const { return built_aside_; }
 
  private:
   std::string path_;
   int fd_ = -1;
   bool empty_when_opened_ = false;
+  bool built_aside_ = false;
+};
+
+// A folder that does not exist yet, built under a scratch name beside it (in the same parent, so on
+// the same file system) and renamed into place once complete: readers find no folder or the whole
+// of it. Its files are written in place, without scratch files or links of their own.
+class FolderBuiltAside {
+ public:
+  // Starts building the folder `path`, making its missing parents first; nullptr when something has
+  // that name, when that cannot be told, or when no scratch folder can be made: the caller then
+  // writes into the folder itself. Sweeps the parent for the scratch of writers that are gone.
+  static std::unique_ptr<FolderBuiltAside> Begin(const std::string& path);
+  // Removes the scratch folder with what it holds, unless it was put in place.
+  ~FolderBuiltAside();
+  FolderBuiltAside(const FolderBuiltAside&) = delete;
+  FolderBuiltAside& operator=(const FolderBuiltAside&) = delete;
+  // The scratch folder, held open under the path of the folder it becomes.
+  const OpenFolder& folder() const { return folder_; }
+  // Renames the scratch folder to the folder's path, never over anything that took that name
+  // meanwhile: false then, or when the file system cannot promise that, and the caller writes into
+  // the folder itself. Other failures throw "Unable to create directory "PATH". REASON".
+  bool PutInPlace();
+
+ private:
+  FolderBuiltAside(std::string path, std::string scratch, int fd);
+  std::string path_;  // no trailing '/'
+  std::string scratch_;
+  OpenFolder folder_;
+  bool in_place_ = false;
 };
 
 // EntryStampOf for `name` inside an open folder; `folder` -1 takes `name` as a path of its own.
@@ -102,11 +137,20 @@ FileStamp ReplaceGeneratedFileIn(const OpenFolder& folder, const std::string& na
 
 // Creates the generated file `name` in an open folder where nothing has that name: the data goes
 // into an unnamed file of the folder, which is linked under the name once it is complete, so the
-// file appears whole or not at all and a crash leaves nothing behind (no scratch file). Returns
-// its stamp; nullopt, with nothing written, when the name is taken or the folder's file system
-// makes no unnamed files, for ReplaceGeneratedFileIn to do the work. Failures throw like it.
+// file appears whole or not at all and a crash leaves nothing behind (no scratch file). In a folder
+// built aside, which nobody sees yet, the file is simply created and written, with the folders its
+// name holds. Returns its stamp; nullopt, with nothing written, when the name is taken or the
+// folder's file system makes no unnamed files, for ReplaceGeneratedFileIn to do the work. Failures
+// throw like it.
 std::optional<FileStamp> CreateGeneratedFileIn(const OpenFolder& folder, const std::string& name,
                                                std::string_view data);
+
+// Removes from `folder` (a path with its trailing '/', or "" for the working folder) the scratch
+// files and the folders built aside that writers which no longer run left there: names of the
+// shape this program makes (".NAME.tmp-PID-N-R", PID the writer's) whose process is gone. A
+// folder goes with the regular files and folders in it, a link never followed. Housekeeping: a
+// folder that cannot be listed keeps what it holds. Writes sweep each folder once per run.
+void RemoveOrphanedScratchIn(const std::string& folder);
 
 // Appends `data`, creating the file when it is missing.
 void AppendToFile(const std::string& path, std::string_view data);

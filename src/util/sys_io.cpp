@@ -138,6 +138,16 @@ int RenameAt(int dir, const std::string& from, const std::string& to, std::strin
   return ::renameat(dir, from.c_str(), dir, to.c_str());
 }
 
+int MkdirAt(int dir, const std::string& name, mode_t mode, std::string_view path) {
+  if (Injected(Op::Mkdir, path)) return -1;
+  return ::mkdirat(dir, name.c_str(), mode);
+}
+
+int RenameNoReplace(const std::string& from, const std::string& to) {
+  if (Injected(Op::Rename, to)) return -1;
+  return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+}
+
 int LinkOpenFile(int fd, int dir, const std::string& name, std::string_view path) {
   if (Injected(Op::Link, path)) return -1;
   // Linking by descriptor takes a capability on kernels before 6.10; the descriptor's entry in

@@ -61,6 +61,10 @@ DIR* OpenDir(const std::string& path);
 // folder). `path` is the file's whole path, which the injector sees.
 int OpenAt(int dir, const std::string& name, int flags, mode_t mode, std::string_view path);
 int RenameAt(int dir, const std::string& from, const std::string& to, std::string_view path);
+int MkdirAt(int dir, const std::string& name, mode_t mode, std::string_view path);
+// Renames `from` to `to` (paths of their own) only while nothing has the name `to`: EEXIST when
+// something does, EINVAL when the file system cannot promise that.
+int RenameNoReplace(const std::string& from, const std::string& to);
 // Gives the unnamed file `fd` (opened with O_TMPFILE) the name `name` in `dir`; fails with EEXIST
 // when the name is taken, and with ENOENT when the system lets this process link no open file.
 int LinkOpenFile(int fd, int dir, const std::string& name, std::string_view path);

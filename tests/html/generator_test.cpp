@@ -132,23 +132,110 @@ TEST_F(GeneratorTest, EachLayoutWritesItsFilesInItsOrder) {
   }
 }
 
+// A file is reported written once a reader can find it: into a folder that exists, as it is
+// written; into one that did not, once the whole set is in place.
 TEST_F(GeneratorTest, StatusAndProgressFollowTheWrites) {
-  Names events;
-  GenerationObserver observer;
-  observer.status = [&](const std::string& text) { events.push_back("status " + text); };
-  observer.progress = [&](std::size_t done, std::size_t total) {
-    events.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
+  for (const bool folder_there : {true, false}) {
+    SCOPED_TRACE(folder_there ? "into an existing folder" : "into a missing folder");
+    std::filesystem::remove_all(dir / "out");
+    if (folder_there) std::filesystem::create_directory(dir / "out");
+    Names events;
+    GenerationObserver observer;
+    observer.status = [&](const std::string& text) { events.push_back("status " + text); };
+    observer.progress = [&](std::size_t done, std::size_t total) {
+      events.push_back("progress " + std::to_string(done) + "/" + std::to_string(total));
+    };
+    observer.written = [&](const std::string& path) {
+      EXPECT_TRUE(FileExists(path)) << path;
+      events.push_back("written " + path.substr(dir.path().size()));
+    };
+    Go(Builder(kLayoutFrames, kOnePerPage, 2).Set(FaqValue::DocumentExt, "htm").Build(), kBanner,
+       observer);
+    const Names expected = folder_there ? Names{"progress 0/5",
+                                                "written out/faq.html",
+                                                "progress 1/5",
+                                                "status Writing Start Page",
+                                                "written out/question.html",
+                                                "progress 2/5",
+                                                "status Writing ans1.htm",
+                                                "written out/ans1.htm",
+                                                "progress 3/5",
+                                                "status Writing ans2.htm",
+                                                "written out/ans2.htm",
+                                                "progress 4/5",
+                                                "written out/ans0.htm",
+                                                "progress 5/5"}
+                                        : Names{"progress 0/5",
+                                                "progress 1/5",
+                                                "status Writing Start Page",
+                                                "progress 2/5",
+                                                "status Writing ans1.htm",
+                                                "progress 3/5",
+                                                "status Writing ans2.htm",
+                                                "progress 4/5",
+                                                "progress 5/5",
+                                                "written out/faq.html",
+                                                "written out/question.html",
+                                                "written out/ans1.htm",
+                                                "written out/ans2.htm",
+                                                "written out/ans0.htm"};
+    EXPECT_EQ(events, expected);
+  }
+}
+
+// A missing output folder is built aside and renamed into place; a folder that takes its name
+// meanwhile is never replaced, nor is the set lost on a file system that cannot rename without
+// replacing: the set is then made into the folder as into any other.
+TEST_F(GeneratorTest, AFolderThatAppearsWhileTheSetIsBuiltIsKept) {
+  class AtTheRename : public sys::FaultInjector {
+   public:
+    AtTheRename(std::string site, int error) : site_(std::move(site)), error_(error) {
+      sys::SetFaultInjector(this);
+    }
+    ~AtTheRename() override { sys::SetFaultInjector(nullptr); }
+    int Check(sys::Op op, std::string_view path) override {
+      if (op != sys::Op::Rename || path != site_) return 0;
+      if (error_ == EEXIST) testing::WriteFile(site_ + "/mine.txt", "someone else's");
+      return error_;
+    }
+
+   private:
+    std::string site_;
+    int error_;
   };
-  observer.written = [&](const std::string& path) {
-    events.push_back("written " + path.substr(dir.path().size()));
-  };
-  Go(Builder(kLayoutFrames, kOnePerPage, 2).Set(FaqValue::DocumentExt, "htm").Build(), kBanner,
-     observer);
-  EXPECT_EQ(events, (Names{"progress 0/5", "written out/faq.html", "progress 1/5",
-                           "status Writing Start Page", "written out/question.html", "progress 2/5",
-                           "status Writing ans1.htm", "written out/ans1.htm", "progress 3/5",
-                           "status Writing ans2.htm", "written out/ans2.htm", "progress 4/5",
-                           "written out/ans0.htm", "progress 5/5"}));
+  for (const std::int32_t style : {kPageStyleClassic, kPageStyleModern}) {
+    FaqBuilder builder = Builder(kLayoutSimple, kOnePerPage, 3);
+    builder.Set(FaqValue::PageStyle, style);
+    const Faq faq = builder.Build();
+    std::filesystem::remove_all(Out(""));
+    const Names fresh = Go(faq, kBanner);
+    std::map<std::string, std::string> expected;
+    for (const std::string& name : ListDirectory(Out(""))) expected[name] = ReadFile(Out(name));
+    for (const int error : {EEXIST, EINVAL}) {
+      SCOPED_TRACE(std::to_string(style) + ", " + std::to_string(error));
+      std::filesystem::remove_all(Out(""));
+      Names reported;
+      GenerationObserver observer;
+      observer.written = [&](const std::string& path) { reported.push_back(path); };
+      Names written;
+      {
+        AtTheRename rename(dir / "out", error);
+        written = Go(faq, kBanner, observer);
+      }
+      EXPECT_EQ(written, fresh);
+      EXPECT_EQ(reported, fresh);
+      std::map<std::string, std::string> now;
+      for (const std::string& name : ListDirectory(Out("")))
+        if (name != "mine.txt") now[name] = ReadFile(Out(name));
+      for (auto* files : {&expected, &now})
+        for (auto& [name, bytes] : *files)
+          if (name.ends_with(".quorella")) bytes = "";  // stamps differ from run to run
+      EXPECT_EQ(now, expected);
+      EXPECT_EQ(FileExists(Out("mine.txt")), error == EEXIST);
+      for (const std::string& name : ListDirectory(dir.path()))
+        EXPECT_EQ(name.find(".tmp-"), std::string::npos) << name;
+    }
+  }
 }
 
 TEST_F(GeneratorTest, DirectoryWithOrWithoutTrailingSlashGivesTheSamePaths) {

@@ -115,27 +115,35 @@ TEST_F(OperationFaults, GenerationLeavesEachPageOldOrNew) {
   quorella::sys::SetClockShift(0);
 }
 
-// A first Go into a folder that held nothing creates each page whole at once: every page is there
-// whole or not at all, and nothing else is left, in both styles.
+// A first Go into a folder that does not exist yet builds it aside and renames it into place:
+// after any failure the folder is there with the whole set or not at all, and no scratch folder
+// is left beside it. Into a folder that exists but holds nothing, each page is created whole at
+// once: every page is there whole or not at all, and nothing else is left. Both styles.
 TEST_F(OperationFaults, AFirstGoLeavesEachPageWholeOrAbsent) {
-  for (const std::int32_t style : {kPageStyleClassic, kPageStyleModern}) {
-    Operation generation{
-        "first generation, style " + std::to_string(style),
-        [&] {
-          MakeFaq("FAQ", "new");
-          const std::string key = context.FaqKey("FAQ");
-          WriteFaqValue(context.settings(), key, FaqValue::Directory, site_dir);
-          WriteFaqValue(context.settings(), key, FaqValue::PageStyle, style);
-          WriteFaqValue(context.settings(), key, FaqValue::AnswersPage, 0);
-        },
-        [&] { return ErrorOf([&] { html::Go(ReadFaq(context, "FAQ"), "<banner>"); }); },
-        [&] {
-          State state = AppAndStore();
-          state.merge(FilesUnder(site_dir, "site"));
-          return state;
-        },
-        Atomicity::EachItem};
-    EXPECT_GE(Sweep(generation), 20u);
+  const std::string parent = dir / "out/";
+  for (const bool folder_there : {false, true}) {
+    for (const std::int32_t style : {kPageStyleClassic, kPageStyleModern}) {
+      Operation generation{
+          std::string(folder_there ? "first generation into an empty folder"
+                                   : "first generation, folder built aside") +
+              ", style " + std::to_string(style),
+          [&] {
+            MakeFaq("FAQ", "new");
+            const std::string key = context.FaqKey("FAQ");
+            CreateDirectories(folder_there ? parent + "site" : parent);
+            WriteFaqValue(context.settings(), key, FaqValue::Directory, parent + "site/");
+            WriteFaqValue(context.settings(), key, FaqValue::PageStyle, style);
+            WriteFaqValue(context.settings(), key, FaqValue::AnswersPage, 0);
+          },
+          [&] { return ErrorOf([&] { html::Go(ReadFaq(context, "FAQ"), "<banner>"); }); },
+          [&] {
+            State state = AppAndStore();
+            state.merge(FilesUnder(parent, "out"));
+            return state;
+          },
+          folder_there ? Atomicity::EachItem : Atomicity::Whole};
+      EXPECT_GE(Sweep(generation), 20u);
+    }
   }
 }
 

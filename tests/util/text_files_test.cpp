@@ -242,8 +242,9 @@ TEST(CreateEmptyFile, TruncatesAndReportsFailure) {
   EXPECT_FALSE(CreateEmptyFile(dir / "f/g"));  // a file where the folder belongs
 }
 
-// Scratch files of a killed writer go with the next write to their folder; those of a process
-// that still runs, and other dot files, stay.
+// Scratch files and folders built aside by a killed writer go with the next write to their folder;
+// those of a process that still runs, and other dot files, stay. A folder goes with its files and
+// folders; a link in it is neither followed nor removed, and keeps the folder.
 TEST(ReplaceFileAtomically, RemovesTheScratchOfWritersThatAreGone) {
   TempDir dir;
   const pid_t gone = ::fork();
@@ -253,10 +254,75 @@ TEST(ReplaceFileAtomically, RemovesTheScratchOfWritersThatAreGone) {
   const std::string alive = dir / (".FAQ.dat.tmp-" + std::to_string(::getppid()) + "-0-1");
   const std::string other = dir / ".notes.tmp-x";
   for (const auto& path : {dead, alive, other}) WriteWholeFile(path, "left over");
+  const std::string dead_folder = dir / (".site.tmp-" + std::to_string(gone) + "-1-2");
+  const std::string linked_folder = dir / (".site.tmp-" + std::to_string(gone) + "-2-3");
+  const std::string alive_folder = dir / (".site.tmp-" + std::to_string(::getppid()) + "-1-2");
+  // A dead writer's number in a name of another shape: not a name this program makes.
+  const std::string other_folder = dir / (".site.tmp-" + std::to_string(gone) + "-old");
+  const std::string other_file = dir / (".FAQ.dat.tmp-" + std::to_string(gone) + "-0-1-2");
+  WriteWholeFile(other_file, "not ours");
+  for (const auto& folder : {dead_folder, linked_folder, alive_folder, other_folder})
+    WriteFile(folder + "/assets/quorella.css", "page");
+  WriteFile(dir / "outside.txt", "kept");
+  ASSERT_EQ(::symlink((dir / "outside.txt").c_str(), (linked_folder + "/assets/link").c_str()), 0);
   ReplaceFileAtomically(dir / "FAQ.dat", "new");
   EXPECT_FALSE(FileExists(dead));
   EXPECT_TRUE(FileExists(alive));
   EXPECT_TRUE(FileExists(other));
+  EXPECT_FALSE(std::filesystem::exists(dead_folder));
+  EXPECT_TRUE(FileExists(alive_folder + "/assets/quorella.css"));
+  EXPECT_TRUE(FileExists(other_folder + "/assets/quorella.css"));
+  EXPECT_TRUE(FileExists(other_file));
+  EXPECT_FALSE(FileExists(linked_folder + "/assets/quorella.css"));
+  EXPECT_TRUE(IsSymbolicLink(linked_folder + "/assets/link"));
+  EXPECT_EQ(ReadFile(dir / "outside.txt"), "kept");
+}
+
+// A folder built aside is seen by nobody until it is put in place whole; it never replaces what
+// took its name meanwhile, and is gone when it is not put in place.
+TEST(FolderBuiltAside, AppearsWholeOrNotAtAll) {
+  TempDir dir;
+  auto scratch_left = [&] {
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "parent"))
+      if (entry.path().filename().string().starts_with(".site.tmp-")) return true;
+    return false;
+  };
+  enum class End { PutInPlace, FolderTakesTheName, Abandoned };
+  for (const End end : {End::PutInPlace, End::FolderTakesTheName, End::Abandoned}) {
+    SCOPED_TRACE(static_cast<int>(end));
+    std::filesystem::remove_all(dir / "parent");
+    const std::string site = dir / "parent/site";  // the parent is made as well
+    {
+      const auto aside = FolderBuiltAside::Begin(site + "/");
+      ASSERT_TRUE(aside);
+      EXPECT_EQ(aside->folder().path(), site + "/");
+      for (const std::string name : {"faq.html", "assets/quorella.css"})
+        ASSERT_TRUE(CreateGeneratedFileIn(aside->folder(), name, "bytes of " + name));
+      EXPECT_FALSE(CreateGeneratedFileIn(aside->folder(), "faq.html", "again"));  // taken
+      EXPECT_FALSE(std::filesystem::exists(site));
+      if (end == End::FolderTakesTheName) WriteFile(site + "/mine.txt", "someone else's");
+      if (end != End::Abandoned) {
+        EXPECT_EQ(aside->PutInPlace(), end == End::PutInPlace);
+      }
+    }
+    EXPECT_FALSE(scratch_left());
+    if (end == End::PutInPlace) {
+      EXPECT_EQ(ReadFile(site + "/faq.html"), "bytes of faq.html");
+      EXPECT_EQ(ReadFile(site + "/assets/quorella.css"), "bytes of assets/quorella.css");
+    }
+    EXPECT_EQ(std::filesystem::exists(site), end != End::Abandoned);
+    if (end == End::FolderTakesTheName) {
+      EXPECT_EQ(ListDirectory(site), std::vector<std::string>{"mine.txt"});
+    }
+  }
+  // Something with the name, or a failure that does not say "no such entry": the folder is
+  // written in place.
+  WriteFile(dir / "file", "x");
+  EXPECT_FALSE(FolderBuiltAside::Begin(dir / "file"));
+  EXPECT_FALSE(FolderBuiltAside::Begin(dir / "parent"));
+  EXPECT_FALSE(FolderBuiltAside::Begin(dir / "file/site"));
+  testing::FailNth fault(sys::Op::Stat, 1, EIO);
+  EXPECT_FALSE(FolderBuiltAside::Begin(dir / "other"));
 }
 
 // stat, opendir and close go through the seam, so a test can fail each of them.
