@@ -79,16 +79,22 @@ second_gos() {
   echo "$unchanged $full" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.unchanged-share"
   echo "$one $full" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.one-share"
 }
+# A Go records the document in its list only when the document's last change lies a tick of the
+# file system's clock back (a tenth of a second here). People take longer than that between an
+# edit and Go: the pause keeps each full Go from following the last one-answer change closer.
+settle() { sleep 0.15; }
 for run in $(seq "$RUNS"); do
   for name in "${COMBINATIONS[@]}"; do
     out="$WORK/out-$name"
     if [ -n "${QUORELLA_BASELINE_CLI:-}" ]; then
       rm -rf "$out"
+      settle
       baseline=$("$TIMED" "$QUORELLA_BASELINE_CLI" generate "$name")
       echo "$baseline" >>"$WORK/$name.baseline"
       second_gos "$QUORELLA_BASELINE_CLI" "$name" "$WORK/$name.baseline" "$baseline"
     fi
     rm -rf "$out" "$WORK/floor" "$WORK/copy"
+    settle
     go=$("$TIMED" "$CLI" generate "$name")
     floor=$("$TIMED" "$FLOOR" "$out" "$WORK/floor" "$WORK/read-times")
     read -r read_wall read_cpu <"$WORK/read-times"

@@ -50,8 +50,11 @@ html::GenerationObserver CliObserver() {
                std::to_string(total) + ")");
     }
   };
-  auto shown = std::make_shared<Shown>();
   html::GenerationObserver observer;
+  observer.written = [](const std::string& path) { PrintLine(path); };
+  // Elsewhere nothing is shown, and the run is spared making a text for every page.
+  if (!StderrIsTerminal()) return observer;
+  auto shown = std::make_shared<Shown>();
   observer.status = [shown](const std::string& text) {
     shown->status = text;
     shown->Show();
@@ -61,7 +64,6 @@ html::GenerationObserver CliObserver() {
     shown->total = total;
     shown->Show();
   };
-  observer.written = [](const std::string& path) { PrintLine(path); };
   return observer;
 }
 

@@ -22,16 +22,59 @@ namespace quorella::html {
 
 namespace {
 
-// Is the file the one the list names, untouched since it was written?
-bool IntactIn(const OpenFolder& folder, const ManifestEntry& entry) {
-  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), entry.name);
-  return now && IsRegularFile(*now) && now->SameVersion(entry.stamp);
+// Is the file the one the list names with this stamp, untouched since it was written?
+bool IntactIn(const OpenFolder& folder, const std::string& name, const FileStamp& stamp) {
+  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), name);
+  return now && IsRegularFile(*now) && now->SameVersion(stamp);
 }
 
 std::string ManifestNameOf(const FaqValues& values) {
   const std::string& start_page = values.Text(FaqValue::StartPage);
   return values.Integer(FaqValue::PageStyle) == kPageStyleModern ? ManifestName(start_page)
                                                                  : ClassicManifestName(start_page);
+}
+
+// The fingerprint of a file's identity, size and times: another file, or the same file written
+// since, has another.
+std::uint64_t IdentityFingerprint(const FileIdentity& file) {
+  return FileFingerprint(Fingerprint()
+                             .Add(file.device)
+                             .Add(file.inode)
+                             .Add(static_cast<std::uint64_t>(file.size))
+                             .Add(static_cast<std::uint64_t>(file.modified_ns))
+                             .Add(static_cast<std::uint64_t>(file.changed_ns)));
+}
+
+// Every write to a file sets its change time to the file system's clock, which only moves once a
+// tick: a jiffy (at most 10 ms) where times are kept to the nanosecond, a second or two where they
+// are kept in whole seconds (inodes of the old size, FAT), which shows in change times without a
+// fraction. A stamp taken when the change time lay more than a tick back cannot be repeated by a
+// later write, so only then are the document's bytes recorded under it. `clock` was read before
+// the stamp was taken.
+bool Settled(const FileIdentity& file, std::int64_t clock) {
+  constexpr std::int64_t kSecond = 1'000'000'000;
+  const std::int64_t tick = file.changed_ns % kSecond != 0 ? kSecond / 10 : 2 * kSecond;
+  return file.changed_ns <= clock - tick;
+}
+
+DocumentRecord RecordOf(const FaqStamp& stamp, std::int64_t clock,
+                        std::optional<std::uint64_t> bytes) {
+  if (!stamp.exists || !bytes || !Settled(stamp.file, clock)) return {};
+  return {IdentityFingerprint(stamp.file), *bytes};
+}
+
+// Records the document in the list of a set found complete, so that the next Go need not read the
+// document either. The record only spares work: a list that cannot be read as checked or cannot
+// be rewritten is left as it is.
+void KeepDocumentRecord(const FaqValues& values, const std::string& path, std::uint64_t inputs,
+                        const DocumentRecord& document) {
+  Manifest manifest = ReadManifestFile(path);
+  if (manifest.inputs != inputs || manifest.entries.empty()) return;
+  try {
+    WritePageFile(
+        path, ManifestText(values.Text(FaqValue::StartPage), manifest.entries, inputs, document));
+  } catch (const Error&) {
+  }
 }
 
 // The check every Go makes before the document is decoded: when the list beside the pages names
@@ -41,13 +84,18 @@ std::string ManifestNameOf(const FaqValues& values) {
 std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std::uint64_t inputs,
                                                     const GenerationObserver& observer) {
   const PageNames names(values);
-  const std::string path = names.Path(ManifestNameOf(values));
-  Manifest previous = ReadManifestFile(path, inputs);
-  if (previous.inputs != inputs) return previous;
-  const OpenFolder folder(names.Path(""));
-  for (const ManifestEntry& entry : previous.entries)
-    if (entry.fingerprint == 0 || !IntactIn(folder, entry)) return ReadManifestFile(path);
-  const std::size_t total = previous.entries.size();
+  std::optional<OpenFolder> folder;  // opened at the first file listed
+  std::string name;                  // the file's name, ended for the system
+  std::size_t total = 0;
+  std::optional<Manifest> previous = ManifestUnlessIntact(
+      names.Path(ManifestNameOf(values)), inputs,
+      [&](std::string_view listed, const FileStamp& stamp) {
+        if (!folder) folder.emplace(names.Path(""));
+        name.assign(listed);
+        return IntactIn(*folder, name, stamp);
+      },
+      total);
+  if (previous) return previous;
   for (std::size_t pages = 0; observer.progress && pages <= total; ++pages)
     observer.progress(pages, total);
   if (values.Integer(FaqValue::PageStyle) != kPageStyleModern && observer.status)
@@ -63,7 +111,7 @@ class PageWriter {
  public:
   PageWriter(const PageNames& names, const OpenFolder& folder, const GenerationObserver& observer,
              std::size_t total, std::string manifest_name, std::string start_page,
-             std::uint64_t inputs, Manifest previous)
+             std::uint64_t inputs, const DocumentRecord& document, Manifest previous)
       : names_(names),
         observer_(observer),
         total_(total),
@@ -71,6 +119,9 @@ class PageWriter {
         start_page_(std::move(start_page)),
         folder_(folder),
         inputs_(inputs),
+        // A record is true of its version of the document whoever made it: the previous one
+        // holds while this run knows none.
+        document_(document.identity != 0 ? document : previous.document),
         previous_(std::move(previous)) {
     Progress();
   }
@@ -141,27 +192,45 @@ class PageWriter {
   // list is not reported: it is no page.
   void WriteManifest(const std::vector<std::string>& also = {}) {
     // A run that made nothing and lists what the last one listed leaves the list as it is.
-    if (!made_ && also.empty() && previous_.inputs == inputs_ &&
+    if (!made_ && also.empty() && previous_.inputs == inputs_ && previous_.document == document_ &&
         std::equal(current_.begin(), current_.end(), previous_.entries.begin(),
                    previous_.entries.end(),
                    [](const ManifestEntry& a, const ManifestEntry& b) { return a.name == b.name; }))
       return;
     std::vector<ManifestEntry> entries = std::move(current_);
     for (const std::string& name : also) entries.push_back({name, 0, {}, {}});
-    WritePageFileStamped(folder_, manifest_name_, ManifestText(start_page_, entries, inputs_));
+    // A page written over an earlier one has a stamp of its own: the list then changes, and is not
+    // compared first.
+    const std::string text = ManifestText(start_page_, entries, inputs_, document_);
+    if (written_.empty() || folder_.empty_when_opened())
+      WritePageFileStamped(folder_, manifest_name_, text);
+    else
+      ReplacePageFile(folder_, manifest_name_, text);
   }
 
   std::vector<std::string> TakeWritten() { return std::move(written_); }
 
  private:
   const ManifestEntry* Previous(const std::string& file_name) {
+    // The list holds the pages in the order they are written: the entry after the last one found,
+    // or that one again, is nearly always the one asked for, and needs no name hashed.
+    const std::vector<ManifestEntry>& entries = previous_.entries;
+    for (const std::size_t at : {next_, next_ - 1})
+      if (at < entries.size() && entries[at].name == file_name) {
+        next_ = at + 1;
+        return &entries[at];
+      }
     if (index_.empty())
-      for (const ManifestEntry& entry : previous_.entries) index_.emplace(entry.name, &entry);
+      for (const ManifestEntry& entry : entries) index_.emplace(entry.name, &entry);
     const auto found = index_.find(file_name);
-    return found == index_.end() ? nullptr : found->second;
+    if (found == index_.end()) return nullptr;
+    next_ = static_cast<std::size_t>(found->second - entries.data()) + 1;
+    return found->second;
   }
 
-  bool Intact(const ManifestEntry& entry) const { return IntactIn(folder_, entry); }
+  bool Intact(const ManifestEntry& entry) const {
+    return IntactIn(folder_, entry.name, entry.stamp);
+  }
 
   bool Unchanged(const std::string& file_name, std::uint64_t fingerprint) {
     const ManifestEntry* entry = Previous(file_name);
@@ -181,9 +250,11 @@ class PageWriter {
   std::string start_page_;
   const OpenFolder& folder_;
   std::uint64_t inputs_;
+  DocumentRecord document_;
   bool made_ = false;
   Manifest previous_;
   std::unordered_map<std::string_view, const ManifestEntry*> index_;  // into previous_
+  std::size_t next_ = 0;  // the entry of previous_ after the one last found
   std::vector<ManifestEntry> current_;
   std::vector<FilePart> parts_;
   std::size_t pages_ = 0;
@@ -238,7 +309,8 @@ Fingerprint WithQuestions(Fingerprint fingerprint, const std::vector<std::string
 std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
                                    std::string_view banner, const GenerationObserver& observer,
                                    const SystemColours& system_colours, std::uint64_t inputs,
-                                   Manifest previous, const OpenFolder& folder) {
+                                   const DocumentRecord& document_record, Manifest previous,
+                                   const OpenFolder& folder) {
   const FaqValues& values = faq.values;
   const bool modern = values.Integer(FaqValue::PageStyle) == kPageStyleModern;
   const PageNames names(values);
@@ -249,7 +321,8 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
   const bool one_per_page = IsOnePerPage(values);
   PageWriter writer(names, folder, observer,
                     modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
-                    ManifestNameOf(values), start_page, inputs, std::move(previous));
+                    ManifestNameOf(values), start_page, inputs, document_record,
+                    std::move(previous));
   // Answers with their markup come to about the size of the document, and up to four times it
   // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
   // reserving generously spares the page that holds them all its growing copies, and costs no
@@ -354,16 +427,17 @@ std::vector<std::string> MakePagesInto(std::unique_ptr<FolderBuiltAside> aside, 
                                        const SectionIndex& document, std::string_view banner,
                                        const GenerationObserver& observer,
                                        const SystemColours& system_colours, std::uint64_t inputs,
-                                       Manifest previous) {
+                                       const DocumentRecord& document_record, Manifest previous) {
   if (!aside) {
     const OpenFolder folder(PageNames(faq.values).Path(""));
-    return MakePages(faq, document, banner, observer, system_colours, inputs, std::move(previous),
-                     folder);
+    return MakePages(faq, document, banner, observer, system_colours, inputs, document_record,
+                     std::move(previous), folder);
   }
   GenerationObserver building = observer;
   building.written = nullptr;
-  std::vector<std::string> written = MakePages(faq, document, banner, building, system_colours,
-                                               inputs, Manifest(), aside->folder());
+  std::vector<std::string> written =
+      MakePages(faq, document, banner, building, system_colours, inputs, document_record,
+                Manifest(), aside->folder());
   if (aside->PutInPlace()) {
     if (observer.written)
       for (const std::string& path : written) observer.written(path);
@@ -374,7 +448,7 @@ std::vector<std::string> MakePagesInto(std::unique_ptr<FolderBuiltAside> aside, 
   std::optional<Manifest> now = PreviousUnlessNothingToMake(faq.values, inputs, observer);
   if (!now) return {};
   return MakePagesInto(nullptr, faq, document, banner, observer, system_colours, inputs,
-                       std::move(*now));
+                       document_record, std::move(*now));
 }
 
 // The output folder made for a Go: built aside when it does not exist yet, else made when missing
@@ -414,7 +488,7 @@ std::vector<std::string> GenerateInto(std::unique_ptr<FolderBuiltAside> aside, c
                        questions_of_document
                            ? inputs
                            : FileFingerprint(WithQuestions(Fingerprint(inputs), faq.questions)),
-                       std::move(*previous));
+                       {}, std::move(*previous));
 }
 
 }  // namespace
@@ -428,27 +502,48 @@ std::vector<std::string> GeneratePages(const Faq& faq, std::string_view banner,
 
 StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::string_view banner,
                      const GenerationObserver& observer, const SystemColours& system_colours) {
+  std::int64_t clock = sys::ClockNs();
   Faq faq = LoadFaqValues(context, name);
   CheckPageNames(faq.values, faq.document_path);
   std::unique_ptr<FolderBuiltAside> aside = PrepareOutputFolder(faq.values);
-  // The document is fingerprinted as it is read, a block at a time: a Go with nothing to make
-  // holds no more of it. A folder built aside holds no list to check.
+  // A document that is still the file the list records is not read for the check: its bytes'
+  // fingerprint is the recorded one. Any other is read whole, once, for the check and the pages.
+  // A folder built aside holds no list.
+  const std::string manifest_path = PageNames(faq.values).Path(ManifestNameOf(faq.values));
+  const DocumentRecord recorded = aside ? DocumentRecord() : ReadManifestDocument(manifest_path);
+  const bool as_recorded = faq.stamp.exists && recorded.identity != 0 &&
+                           recorded.identity == IdentityFingerprint(faq.stamp.file);
+  std::optional<std::string> bytes;
+  std::optional<std::uint64_t> bytes_fingerprint;
+  if (as_recorded) {
+    bytes_fingerprint = recorded.bytes;
+  } else {
+    bytes = ReadFileIfExists(faq.document_path);
+    if (bytes) bytes_fingerprint = BytesFingerprint(*bytes);
+  }
+  DocumentRecord record = as_recorded ? recorded : RecordOf(faq.stamp, clock, bytes_fingerprint);
+  std::uint64_t inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
   std::optional<Manifest> previous =
-      aside
-          ? Manifest()
-          : PreviousUnlessNothingToMake(faq.values,
-                                        InputsFingerprint(faq.values, banner, system_colours,
-                                                          FileBytesFingerprint(faq.document_path)),
-                                        observer);
-  if (!previous) return {faq.values, {}};
-  LoadFaqDocument(faq);
-  // The bytes now read are what the pages are made from, should the file have changed meanwhile.
-  const std::optional<std::string>& bytes = faq.document->bytes;
-  const std::uint64_t inputs =
-      InputsFingerprint(faq.values, banner, system_colours,
-                        bytes ? std::optional(BytesFingerprint(*bytes)) : std::nullopt);
+      aside ? Manifest() : PreviousUnlessNothingToMake(faq.values, inputs, observer);
+  if (!previous) {
+    if (record.identity != 0 && record != recorded)
+      KeepDocumentRecord(faq.values, manifest_path, inputs, record);
+    return {faq.values, {}};
+  }
+  if (bytes) {
+    LoadFaqDocument(faq, std::move(bytes), AnswerList::Empty);
+  } else {
+    // The bytes now read are what the pages are made from, should the file have changed since
+    // it was recorded.
+    clock = sys::ClockNs();
+    LoadFaqDocument(faq, AnswerList::Empty);
+    const std::optional<std::string>& read = faq.document->bytes;
+    bytes_fingerprint = read ? std::optional(BytesFingerprint(*read)) : std::nullopt;
+    record = RecordOf(faq.stamp, clock, bytes_fingerprint);
+    inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
+  }
   return {faq.values, MakePagesInto(std::move(aside), faq, *faq.document->index, banner, observer,
-                                    system_colours, inputs, std::move(*previous))};
+                                    system_colours, inputs, record, std::move(*previous))};
 }
 
 std::vector<std::string> Go(const Faq& faq, std::string_view banner,

@@ -9,7 +9,10 @@
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/fingerprint.h"
+#include "util/sys_io.h"
 #include "util/text_lines.h"
+
+#include <fcntl.h>
 
 namespace quorella::html {
 
@@ -20,6 +23,8 @@ constexpr std::string_view kHeading = "# Files written by Quorella for ";
 constexpr std::string_view kFieldsLine = "# fingerprint size inode modified name";
 // "# inputs FINGERPRINT", before the entries.
 constexpr std::string_view kInputsPrefix = "# inputs ";
+// "# document IDENTITY BYTES", before the entries.
+constexpr std::string_view kDocumentPrefix = "# document ";
 // After an entry, "# parts COUNT CHECK" and COUNT lines "# part FINGERPRINT SIZE"; CHECK is the
 // fingerprint of the parts, so that a list edited by hand cannot have pieces of a page copied into
 // the wrong places.
@@ -89,14 +94,29 @@ class PartsReader {
   std::vector<FilePart> parts_;
 };
 
+// The fingerprint and stamp of an entry's line into `entry`, and its name; empty when the line is
+// no entry.
+std::string_view ParseEntryFields(std::string_view line, ManifestEntry& entry) {
+  if (!TakeNumber(line, entry.fingerprint, 16) || !TakeNumber(line, entry.stamp.size, 10) ||
+      !TakeNumber(line, entry.stamp.inode, 10) || !TakeNumber(line, entry.stamp.modified_ns, 10))
+    return {};
+  return line;
+}
+
 std::optional<ManifestEntry> ParseEntry(std::string_view line) {
   ManifestEntry entry;
-  if (!TakeNumber(line, entry.fingerprint, 16) || !TakeNumber(line, entry.stamp.size, 10) ||
-      !TakeNumber(line, entry.stamp.inode, 10) || !TakeNumber(line, entry.stamp.modified_ns, 10) ||
-      line.empty())
-    return std::nullopt;
-  entry.name = std::string(line);
+  const std::string_view name = ParseEntryFields(line, entry);
+  if (name.empty()) return std::nullopt;
+  entry.name = std::string(name);
   return entry;
+}
+
+// "IDENTITY BYTES" of a document line, both in hexadecimal.
+DocumentRecord ParseDocument(std::string_view line) {
+  DocumentRecord document;
+  if (!TakeNumber(line, document.identity, 16) || !TakeLastNumber(line, document.bytes, 16))
+    return {};
+  return document;
 }
 
 // A bare file name: anything else in a list (edited by hand, or damaged) names no file of ours.
@@ -122,14 +142,19 @@ std::string ClassicManifestName(std::string_view start_page) {
   return name;
 }
 
-Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) {
-  Manifest manifest;
-  std::optional<std::string> text;
+namespace {
+
+// The list's text; nothing when it is missing or unreadable.
+std::optional<std::string> ReadManifestText(const std::string& path) {
   try {
-    text = ReadFileIfExists(path);
+    return ReadFileIfExists(path);
   } catch (const std::exception&) {
-    return manifest;
+    return std::nullopt;
   }
+}
+
+Manifest ParseManifest(const std::optional<std::string>& text, std::uint64_t skip_parts_of) {
+  Manifest manifest;
   if (!text) return manifest;
   std::vector<ManifestEntry>& entries = manifest.entries;
   // A line per file and at most a few per part: reserving for every line spares the copies of a
@@ -151,6 +176,8 @@ Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) 
     if (line == kFieldsLine) fields = true;
     if (line.starts_with(kInputsPrefix) && entries.empty())
       TakeLastNumber(line.substr(kInputsPrefix.size()), manifest.inputs, 16);
+    if (line.starts_with(kDocumentPrefix) && entries.empty())
+      manifest.document = ParseDocument(line.substr(kDocumentPrefix.size()));
     if (line.empty() || line.front() == '#') return;
     std::optional<ManifestEntry> entry = fields ? ParseEntry(line) : std::nullopt;
     after_entry = entry.has_value();
@@ -159,6 +186,66 @@ Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) 
   });
   parts.GiveTo(entries.empty() ? nullptr : &entries.back());
   return manifest;
+}
+
+}  // namespace
+
+Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) {
+  return ParseManifest(ReadManifestText(path), skip_parts_of);
+}
+
+std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint64_t inputs,
+                                             const EntryCheck& intact, std::size_t& count) {
+  const std::optional<std::string> text = ReadManifestText(path);
+  if (!text) return Manifest{};
+  // Read as ParseManifest reads it: inputs only before the first entry, entries only after the
+  // line of fields, parts passed over.
+  std::uint64_t listed_inputs = 0;
+  bool fields = false, entries = false, whole = true;
+  ManifestEntry entry;
+  count = 0;
+  ForEachLine(*text, [&](std::string_view line) {
+    if (!whole || line.empty()) return;
+    if (line.front() == '#') {
+      if (line == kFieldsLine) fields = true;
+      if (!entries && line.starts_with(kInputsPrefix))
+        TakeLastNumber(line.substr(kInputsPrefix.size()), listed_inputs, 16);
+      return;
+    }
+    entries = true;
+    const std::string_view name = fields ? ParseEntryFields(line, entry) : std::string_view();
+    whole = listed_inputs == inputs && !name.empty() && entry.fingerprint != 0 &&
+            intact(name, entry.stamp);
+    ++count;
+  });
+  if (whole && listed_inputs == inputs) return std::nullopt;
+  return ParseManifest(text, 0);
+}
+
+DocumentRecord ReadManifestDocument(const std::string& path) {
+  // The record stands in the first lines: a block of the list holds it, however long the list.
+  sys::Fd file(sys::Open(path, O_RDONLY | O_CLOEXEC));
+  if (!file.valid()) return {};
+  char head[4096];
+  std::size_t filled = 0;
+  while (filled < sizeof head) {
+    const ssize_t n = sys::Read(file.get(), head + filled, sizeof head - filled);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    filled += static_cast<std::size_t>(n);
+  }
+  // Only whole lines: a line cut where the block ends would give other numbers.
+  std::string_view lines(head, filled);
+  lines = lines.substr(0, lines.rfind('\n') + 1);
+  DocumentRecord document;
+  bool entries = false;
+  ForEachLine(lines, [&](std::string_view line) {
+    if (entries) return;
+    if (line == kFieldsLine) entries = true;
+    if (line.starts_with(kDocumentPrefix))
+      document = ParseDocument(line.substr(kDocumentPrefix.size()));
+  });
+  return document;
 }
 
 std::vector<ManifestEntry> ReadManifestEntries(const std::string& path) {
@@ -172,7 +259,7 @@ std::vector<std::string> ReadManifest(const std::string& path) {
 }
 
 std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries,
-                         std::uint64_t inputs) {
+                         std::uint64_t inputs, const DocumentRecord& document) {
   std::string text = std::string(kHeading) + std::string(start_page) + "\n";
   std::size_t size = 128;
   for (const ManifestEntry& entry : entries)
@@ -181,6 +268,13 @@ std::string ManifestText(std::string_view start_page, const std::vector<Manifest
   if (inputs != 0) {
     text += kInputsPrefix;
     AppendNumber(text, inputs, 16, 16);
+    text += '\n';
+  }
+  if (document.identity != 0) {
+    text += kDocumentPrefix;
+    AppendNumber(text, document.identity, 16, 16);
+    text += ' ';
+    AppendNumber(text, document.bytes, 16, 16);
     text += '\n';
   }
   text += kFieldsLine;

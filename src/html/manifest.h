@@ -5,6 +5,8 @@
 // names that it no longer writes (pages of questions since deleted or renamed). A file the list
 // does not name is never removed; a classic Go removes nothing.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,11 +36,22 @@ struct ManifestEntry {
   std::vector<FilePart> parts;
 };
 
+// What the FAQ's document was when a Go read it: the fingerprint of the file's identity, size and
+// times, and the fingerprint of its bytes (BytesFingerprint). While the document is the same file
+// unchanged, a later Go takes the bytes' fingerprint from here instead of reading the document.
+// Kept only for a document whose times had settled before it was read (html/generator.cpp).
+struct DocumentRecord {
+  std::uint64_t identity = 0;  // 0: nothing recorded
+  std::uint64_t bytes = 0;
+  bool operator==(const DocumentRecord&) const = default;
+};
+
 struct Manifest {
   // Everything the set was made from at once (the program, values, banner, colours, questions and
   // the document's bytes); 0 when the list does not say. A Go with the same inputs whose files
   // are all still the ones listed has nothing to make.
   std::uint64_t inputs = 0;
+  DocumentRecord document;
   std::vector<ManifestEntry> entries;
 };
 
@@ -49,6 +62,16 @@ struct Manifest {
 // A list whose inputs are `skip_parts_of` (not 0) is read without its parts, which only a Go of
 // other inputs copies from.
 Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of = 0);
+// The list at `path` unless it names `inputs` and `intact` holds for every file it lists (with a
+// fingerprint and stamp): nothing then, and `count` is the number of files listed. The files are
+// looked at as the lines are read, no entry kept, so a set that is there as written costs no copy
+// of its list. Otherwise the list as ReadManifestFile(path) gives it.
+using EntryCheck = std::function<bool(std::string_view name, const FileStamp& stamp)>;
+std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint64_t inputs,
+                                             const EntryCheck& intact, std::size_t& count);
+// The document the list records (the lines before its entries); nothing recorded when the list is
+// missing, unreadable or does not say.
+DocumentRecord ReadManifestDocument(const std::string& path);
 // The entries the list holds.
 std::vector<ManifestEntry> ReadManifestEntries(const std::string& path);
 // The file names the list holds.
@@ -56,7 +79,7 @@ std::vector<std::string> ReadManifest(const std::string& path);
 // The parts and the inputs are written in comment lines, which the version before them passes
 // over.
 std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries,
-                         std::uint64_t inputs = 0);
+                         std::uint64_t inputs = 0, const DocumentRecord& document = {});
 
 // Removes from `directory` (ending in "/", or empty for the current folder) each file of
 // `previous` that `current` does not name. Names with a folder in them are left alone. Returns the

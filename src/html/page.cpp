@@ -69,6 +69,16 @@ PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string&
   });
 }
 
+void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
+                     std::string_view bytes) {
+  const std::string path = folder.path() + file_name;
+  Written(path, [&] {
+    const std::optional<FileStamp> found =
+        folder.fd() < 0 ? EntryStampOf(path) : EntryStampIn(folder.fd(), file_name);
+    return PageFileResult{true, ReplaceGeneratedFileIn(folder, file_name, bytes, found)};
+  });
+}
+
 bool WritePageFile(const std::string& path, std::string_view bytes) {
   return WritePageFileStamped(path, bytes).written;
 }

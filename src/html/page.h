@@ -93,5 +93,8 @@ PageFileResult WritePageFileStamped(const std::string& path, std::string_view by
 // at once, with no scratch file).
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
                                     std::string_view bytes);
+// WritePageFile for a file known to change, without the look at what it holds first.
+void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
+                     std::string_view bytes);
 
 }  // namespace quorella::html

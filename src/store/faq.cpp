@@ -54,7 +54,8 @@ std::string QuestionAt(const SectionIndex& index, std::size_t n) {
 // Fills the sections and lists of `faq` from its document and the count `stored_count`; returns
 // the document as it was read.
 std::shared_ptr<const SectionIndex> FillFromDocument(Faq& faq, std::optional<std::string> content,
-                                                     std::int32_t stored_count) {
+                                                     std::int32_t stored_count,
+                                                     AnswerList answers = AnswerList::Filled) {
   auto document =
       std::make_shared<const SectionIndex>(content ? std::move(*content) : std::string());
   const SectionIndex& index = *document;
@@ -65,13 +66,15 @@ std::shared_ptr<const SectionIndex> FillFromDocument(Faq& faq, std::optional<std
   faq.questions.clear();
   faq.answers.clear();
   faq.questions.reserve(count);
-  faq.answers.reserve(count);
+  if (answers == AnswerList::Filled) faq.answers.reserve(count);
   for (std::size_t n = 0; n < count; ++n) {
     faq.questions.push_back(QuestionAt(index, n));
-    std::string answer;
-    const std::string_view body = index.ReadAnswer(n, answer);
-    if (body.data() != answer.data()) answer = body;
-    faq.answers.push_back(std::move(answer));
+    if (answers == AnswerList::Filled) {
+      std::string answer;
+      const std::string_view body = index.ReadAnswer(n, answer);
+      if (body.data() != answer.data()) answer = body;
+      faq.answers.push_back(std::move(answer));
+    }
   }
   return document;
 }
@@ -196,14 +199,18 @@ Faq LoadFaqValues(const AppContext& context, std::string_view name) {
   return ReadFaqValues(context, name, true);
 }
 
-void LoadFaqDocument(Faq& faq) {
+void LoadFaqDocument(Faq& faq, AnswerList answers) {
   // The document's stamp again before it is read, with the count as read.
   faq.stamp = StampOf(faq, faq.stamp.count, faq.stamp.store);
+  LoadFaqDocument(faq, ReadFileIfExists(faq.document_path), answers);
+}
+
+void LoadFaqDocument(Faq& faq, std::optional<std::string> bytes, AnswerList answers) {
   auto document = std::make_shared<DocumentAsRead>();
-  document->bytes = ReadFileIfExists(faq.document_path);
+  document->bytes = std::move(bytes);
   document->index = FillFromDocument(
       faq, document->bytes ? std::optional(DecodeMarkedText(*document->bytes).text) : std::nullopt,
-      faq.stamp.count);
+      faq.stamp.count, answers);
   faq.document = std::move(document);
   faq.document_stamp = faq.stamp;
 }

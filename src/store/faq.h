@@ -99,13 +99,21 @@ inline constexpr std::size_t kQuestionsBeyondDocument = 1000;
 enum class KeepDocument { No, Yes };
 Faq LoadFaq(const AppContext& context, std::string_view name, KeepDocument keep = KeepDocument::No);
 
+// Whether loading a document fills the Faq's answer list (html::GoStoredFaq reads the answers
+// from the kept document instead).
+enum class AnswerList { Filled, Empty };
+
 // LoadFaq with KeepDocument::Yes in two halves, so that what needs only the stored values and the
 // document's bytes (whether a Go has anything to make) is decided before the document is read
 // whole: the values with TotalQuestions as stored and the stamp, the lists and sections empty.
 Faq LoadFaqValues(const AppContext& context, std::string_view name);
 // The second half: reads, decodes and indexes the document, fills the sections and lists, and keeps
 // the document.
-void LoadFaqDocument(Faq& faq);
+void LoadFaqDocument(Faq& faq, AnswerList answers = AnswerList::Filled);
+// The same with the document's bytes (nullopt: there was no file) read since the stamp of
+// LoadFaqValues was taken, so that a change after that stamp still shows as one.
+void LoadFaqDocument(Faq& faq, std::optional<std::string> bytes,
+                     AnswerList answers = AnswerList::Filled);
 
 // Are the questions of `faq` those that its TotalQuestions and `document` hold, as LoadFaq reads
 // them? (The window's lists can be older than a document another process wrote.)

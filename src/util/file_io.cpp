@@ -18,7 +18,6 @@
 #include <set>
 
 #include "util/errors.h"
-#include "util/fingerprint.h"
 #include "util/paths.h"
 #include "util/sys_io.h"
 
@@ -262,27 +261,6 @@ std::optional<std::string> ReadFileIfExists(const std::string& path) {
     throw Error(messages::FileTooLarge(path, kLargestFileRead), EFBIG);
   }
   return data;
-}
-
-std::optional<std::uint64_t> FileBytesFingerprint(const std::string& path) {
-  auto fd = OpenRegularForReading(path, std::string::npos);
-  if (!fd) return std::nullopt;
-  // Blocks are counted from the file's start, whatever size each read returns.
-  std::unique_ptr<char[]> block(new char[kFingerprintBlock]);
-  std::size_t filled = 0, size = 0;
-  Fingerprint fingerprint;
-  for (;;) {
-    const ssize_t n = sys::Read(fd->get(), block.get() + filled, kFingerprintBlock - filled);
-    if (n < 0) throw Failure(messages::CannotReadFile, path);
-    if (n == 0) break;
-    filled += static_cast<std::size_t>(n);
-    size += static_cast<std::size_t>(n);
-    if (filled == kFingerprintBlock) {
-      fingerprint.AddLong(std::string_view(block.get(), filled));
-      filled = 0;
-    }
-  }
-  return fingerprint.AddLong(std::string_view(block.get(), filled)).Add(size).value();
 }
 
 std::string ReadWholeFile(const std::string& path) {

@@ -25,9 +25,6 @@ inline constexpr std::size_t kLargestFileRead = std::size_t{1} << 30;
 // The whole file; nullopt when it does not exist. Other failures throw, a file larger than
 // kLargestFileRead among them.
 std::optional<std::string> ReadFileIfExists(const std::string& path);
-// BytesFingerprint of the file's bytes, read a block at a time; nullopt when there is no file.
-// Fails as ReadFileIfExists does, but for the size.
-std::optional<std::uint64_t> FileBytesFingerprint(const std::string& path);
 // The whole file; a missing file throws as well.
 std::string ReadWholeFile(const std::string& path);
 

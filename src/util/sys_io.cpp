@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -13,6 +14,7 @@ namespace quorella::sys {
 namespace {
 
 FaultInjector* g_injector = nullptr;
+std::int64_t g_clock_shift = 0;
 
 // True when the injector wants this call to fail; errno is then set.
 bool Injected(Op op, std::string_view path) {
@@ -27,6 +29,16 @@ bool Injected(Op op, std::string_view path) {
 
 void SetFaultInjector(FaultInjector* injector) {
   g_injector = injector;
+}
+
+std::int64_t ClockNs() {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec + g_clock_shift;
+}
+
+void SetClockShift(std::int64_t shift_ns) {
+  g_clock_shift = shift_ns;
 }
 
 int Open(const std::string& path, int flags, mode_t mode) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,11 @@ class FaultInjector {
 
 // Installs `injector` for the calls that follow (nullptr removes it). Tests only.
 void SetFaultInjector(FaultInjector* injector);
+
+// The wall clock, in nanoseconds since 1970, moved by `shift` (tests only: to see now what a run
+// some time after the files were written sees).
+std::int64_t ClockNs();
+void SetClockShift(std::int64_t shift_ns);
 
 // The wrappers behave like their POSIX namesakes: -1 and errno on failure.
 int Open(const std::string& path, int flags, mode_t mode = 0666);

@@ -607,6 +607,62 @@ TEST(PreviousParts, CopiedPartsLandInTheirPlaces) {
   EXPECT_FALSE(longer.Copy(out, 1, 11));
 }
 
+// The check before a Go reads the list line by line as the Go reads it whole: it finds nothing to
+// make exactly when the whole list names the inputs and every file it lists, with a fingerprint,
+// is still as listed (here: the files named a.html and b.html).
+TEST(ManifestCheck, FindsTheSetIntactExactlyWhenTheWholeListDoes) {
+  testing::TempDir dir;
+  const std::string path = dir / "list";
+  const std::string head = "# Files written by Quorella for faq.html\n";
+  const std::string fields = "# fingerprint size inode modified name\n";
+  const std::string a = "00000000000000aa 10 1 5 a.html\n", b = "00000000000000bb 20 2 6 b.html\n";
+  struct Case {
+    std::string name, text;
+    bool intact;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"as written", head + "# inputs 0000000000000007\n" + fields + a + b, true},
+           {"with parts and a document",
+            head + "# inputs 0000000000000007\n# document 0000000000000001 0000000000000002\n" +
+                fields + a + "# parts 1 0000000000000003\n# part 00000000000000aa 10\n" + b,
+            true},
+           {"other inputs", head + "# inputs 0000000000000008\n" + fields + a + b, false},
+           {"inputs only after an entry", head + fields + a + "# inputs 0000000000000007\n" + b,
+            false},
+           {"no inputs", head + fields + a + b, false},
+           {"an entry before the fields", head + "# inputs 0000000000000007\n" + a + fields + b,
+            false},
+           {"names alone", head + "# inputs 0000000000000007\na.html\nb.html\n", false},
+           {"no fingerprint",
+            head + "# inputs 0000000000000007\n" + fields + "0000000000000000 10 1 5 a.html\n",
+            false},
+           {"a file not as listed",
+            head + "# inputs 0000000000000007\n" + fields + a + "00000000000000cc 20 2 6 c.html\n",
+            false},
+           {"no files", head + "# inputs 0000000000000007\n" + fields, true},
+       }) {
+    SCOPED_TRACE(c.name);
+    WriteWholeFile(path, c.text);
+    auto intact = [](std::string_view name, const FileStamp&) {
+      return name == "a.html" || name == "b.html";
+    };
+    std::size_t count = 99;
+    const std::optional<Manifest> previous = ManifestUnlessIntact(path, 7, intact, count);
+    EXPECT_EQ(!previous, c.intact);
+    const Manifest whole = ReadManifestFile(path);
+    bool whole_intact = whole.inputs == 7;
+    for (const ManifestEntry& entry : whole.entries)
+      whole_intact = whole_intact && entry.fingerprint != 0 && intact(entry.name, entry.stamp);
+    EXPECT_EQ(whole_intact, c.intact);
+    if (previous) {
+      EXPECT_EQ(previous->entries.size(), whole.entries.size());
+      EXPECT_EQ(previous->inputs, whole.inputs);
+    } else {
+      EXPECT_EQ(count, whole.entries.size());
+    }
+  }
+}
+
 TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
   using Pages = std::set<std::string>;
   const Pages modern_fixed = {"quorella.css", "quorella.js", "quorella-icon.svg"};

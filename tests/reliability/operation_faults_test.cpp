@@ -7,6 +7,7 @@
 #include "backup/snapshot_reader.h"
 #include "backup/staged_set.h"
 #include "html/generator.h"
+#include "html/manifest.h"
 #include "import/import_session.h"
 #include "reliability/sweep_fixture.h"
 #include "store/catalogue.h"
@@ -14,6 +15,7 @@
 #include "store/values.h"
 #include "support/error_text.h"
 #include "util/file_io.h"
+#include "util/sys_io.h"
 
 namespace quorella::testing {
 namespace {
@@ -85,6 +87,32 @@ TEST_F(OperationFaults, GenerationLeavesEachPageOldOrNew) {
       },
       Atomicity::EachItem};
   EXPECT_GE(Sweep(generation), 20u);
+
+  // A stored Go of a document the list records, with a page to make again: the record is read
+  // and the document once. An hour on, the document's times have settled, so the Go before
+  // records it.
+  quorella::sys::SetClockShift(3'600'000'000'000);
+  Operation recorded{
+      "generation of a recorded document",
+      [&] {
+        MakeFaq("FAQ", "old");
+        const std::string key = context.FaqKey("FAQ");
+        WriteFaqValue(context.settings(), key, FaqValue::Directory, site_dir);
+        WriteFaqValue(context.settings(), key, FaqValue::AnswersPage, 0);
+        html::GoStoredFaq(context, "FAQ", "<banner>");
+        RemoveFile(site_dir + "ans2.html");
+      },
+      [&] { return ErrorOf([&] { html::GoStoredFaq(context, "FAQ", "<banner>"); }); },
+      [&] {
+        State state = AppAndStore();
+        state.merge(FilesUnder(site_dir, "site"));
+        return state;
+      },
+      Atomicity::EachItem};
+  EXPECT_GE(Sweep(recorded), 20u);
+  EXPECT_NE(html::ReadManifestDocument(site_dir + html::ClassicManifestName("faq.html")).identity,
+            0u);
+  quorella::sys::SetClockShift(0);
 }
 
 // A first Go into a folder that does not exist yet builds it aside and renames it into place:

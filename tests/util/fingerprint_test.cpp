@@ -5,9 +5,6 @@
 #include <set>
 #include <string>
 
-#include "support/temp_dir.h"
-#include "util/file_io.h"
-
 namespace quorella {
 namespace {
 
@@ -24,25 +21,6 @@ TEST(Fingerprint, LongInputChangedInAnyByteOrLengthDiffers) {
       changed[i] = 'b';
       EXPECT_TRUE(seen.insert(Fingerprint().AddLong(changed).value()).second) << i;
     }
-  }
-}
-
-// A file fingerprinted as it is read in blocks gives what its bytes in memory give, at and around
-// the block boundaries.
-TEST(Fingerprint, AFileReadInBlocksGivesWhatItsBytesGive) {
-  testing::TempDir dir;
-  const std::string path = dir / "document";
-  EXPECT_EQ(FileBytesFingerprint(path), std::nullopt);
-  std::set<std::uint64_t> seen;
-  for (const std::size_t size :
-       {std::size_t{0}, std::size_t{1}, kFingerprintBlock - 1, kFingerprintBlock,
-        kFingerprintBlock + 1, 3 * kFingerprintBlock + 7}) {
-    SCOPED_TRACE(size);
-    std::string bytes(size, 'x');
-    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>('a' + i % 23);
-    testing::WriteFile(path, bytes);
-    EXPECT_EQ(FileBytesFingerprint(path), BytesFingerprint(bytes));
-    EXPECT_TRUE(seen.insert(BytesFingerprint(bytes)).second);
   }
 }
 
