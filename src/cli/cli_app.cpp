@@ -18,8 +18,9 @@ AppContext& RunState::context() {
 }
 
 void PrintLine(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fputc('\n', stdout);
+  // A Go prints a line per page from one thread: the stream's lock would be taken for nothing.
+  fwrite_unlocked(text.data(), 1, text.size(), stdout);
+  fputc_unlocked('\n', stdout);
 }
 
 // Asked once: a Go reports progress after every page, and a terminal does not come or go.

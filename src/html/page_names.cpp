@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <charconv>
 #include <vector>
 
 #include "html/style_fragments.h"
@@ -17,7 +18,17 @@ PageNames::PageNames(const FaqValues& values)
       extension_(values.Text(FaqValue::DocumentExt)) {}
 
 std::string PageNames::SubPage(std::size_t n) const {
-  return prefix_ + std::to_string(n) + "." + extension_;
+  // Made in one string: a Go names every sub-page up to three times.
+  char digits[20];
+  char* const digits_end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  std::string name;
+  name.reserve(prefix_.size() + static_cast<std::size_t>(digits_end - digits) + 1 +
+               extension_.size());
+  name.append(prefix_)
+      .append(std::string_view(digits, digits_end))
+      .append(1, '.')
+      .append(extension_);
+  return name;
 }
 
 namespace {

@@ -55,19 +55,22 @@ Fingerprint& Fingerprint::AddLong(std::string_view bytes) {
 }
 
 Fingerprint& Fingerprint::Add(std::string_view bytes) {
-  Mix(bytes.size());
+  // The state stays in a register: stored back word by word, it would be read again after each
+  // load, since the bytes may be any object's.
+  std::uint64_t state = Mixed(state_, bytes.size());
   const char* data = bytes.data();
   std::size_t left = bytes.size();
   for (; left >= 8; left -= 8, data += 8) {
     std::uint64_t word;
     std::memcpy(&word, data, 8);
-    Mix(word);
+    state = Mixed(state, word);
   }
   if (left > 0) {
     std::uint64_t word = 0;
     std::memcpy(&word, data, left);
-    Mix(word ^ (static_cast<std::uint64_t>(left) << 59));
+    state = Mixed(state, word ^ (static_cast<std::uint64_t>(left) << 59));
   }
+  state_ = state;
   return *this;
 }
 
