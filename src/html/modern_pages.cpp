@@ -141,7 +141,7 @@ std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntr
   out.reserve(size);
 
   const std::string& title = site.values.Text(FaqValue::Title);
-  AppendHead(out, site, PlainText(title), site.description, site.values.Text(FaqValue::StartPage),
+  AppendHead(out, site, site.plain_title, site.description, site.values.Text(FaqValue::StartPage),
              extra);
   AppendHeader(out, site, "<h1>", title, "</h1>\n");
   out += "<main>\n";
@@ -173,8 +173,8 @@ std::string ModernAnswerPage(const ModernSite& site, const std::vector<ModernEnt
   const ModernEntry& entry = entries[i];
   const std::string& title = site.values.Text(FaqValue::Title);
   std::string page_title = PlainText(entry.question);
-  page_title += " \xE2\x80\x93 ";
-  page_title += PlainText(title);
+  page_title.reserve(page_title.size() + 5 + site.plain_title.size());
+  page_title.append(" \xE2\x80\x93 ").append(site.plain_title);
   std::string out;
   out.reserve(entry.answer.size() + entry.question.size() * 3 + 3072);
   AppendHead(out, site, page_title, FirstSentence(entry.answer_text, kDescriptionLimit), entry.page,

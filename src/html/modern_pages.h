@@ -22,7 +22,7 @@ struct ModernEntry {
   ModernEntry(const ModernEntry&) = delete;
   ModernEntry& operator=(const ModernEntry&) = delete;
 
-  std::string question;  // as typed
+  std::string_view question;  // as typed, in the FAQ the entries are made from
   std::string anchor;
   std::string page;         // its own page's file name with one answer per page, else empty
   std::string_view stored;  // the answer's section, format line first: in the document's text,
@@ -47,6 +47,7 @@ struct ModernSite {
   std::string description;       // of the start page, plain text
   std::string credit_address;    // the credit line's link; empty when the banner is off
   std::string search_text_name;  // the answers' search text beside the start page (one per page)
+  std::string plain_title;       // the title as the answer pages' titles end
 
   const std::string& Section(FixedSection which) const {
     return sections[static_cast<std::size_t>(which)];

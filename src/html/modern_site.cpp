@@ -210,7 +210,12 @@ std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
     ModernEntry& entry = entries[i];
     entry.question = faq.questions[i];
     entry.anchor = anchors.Add(entry.question);
-    auto page = [&] { return prefix + (prefix.empty() ? "" : "-") + entry.anchor + extension; };
+    auto page = [&] {
+      std::string name;
+      name.reserve(prefix.size() + 1 + entry.anchor.size() + extension.size());
+      name.append(prefix).append(prefix.empty() ? "" : "-").append(entry.anchor).append(extension);
+      return name;
+    };
     if (own_pages)
       for (entry.page = page(); fixed_files.count(entry.page) != 0; entry.page = page())
         entry.anchor = anchors.Add(entry.question);
@@ -344,7 +349,8 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
       SiteBase(values),
       Description(values, entries),
       values.Boolean(FaqValue::DisableBanner) ? std::string() : VendorSiteAddress(),
-      HasOwnPages(faq) ? Stem(values.Text(FaqValue::StartPage)) + ".search.js" : std::string()};
+      HasOwnPages(faq) ? Stem(values.Text(FaqValue::StartPage)) + ".search.js" : std::string(),
+      PlainText(values.Text(FaqValue::Title))};
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
     site.sections[i] = LfLines(document.Read(SectionName(static_cast<FixedSection>(i))));
 
@@ -378,18 +384,21 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   emit(std::string(kModernIconName), of(run, kModernIconName),
        [] { return std::string(ModernIcon()); });
   if (HasOwnPages(faq)) {
+    const std::pair<const ModernSite*, std::vector<ModernEntry>*> made{&site, &entries};
     std::vector<std::uint64_t> pages(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
       // A page shows its own question and answer and links to its neighbours' pages.
       Fingerprint page(run.value());
       const ModernEntry& entry = entries[i];
       page.Add(entry.question).Add(entry.anchor).Add(entry.page).Add(stored[i]);
-      page.Add(i > 0 ? entries[i - 1].page : std::string("\n"));
-      page.Add(i + 1 < entries.size() ? entries[i + 1].page : std::string("\n"));
+      page.Add(i > 0 ? std::string_view(entries[i - 1].page) : std::string_view("\n"));
+      page.Add(i + 1 < entries.size() ? std::string_view(entries[i + 1].page)
+                                      : std::string_view("\n"));
       pages[i] = of(page, "answer page");
-      emit(entry.page, pages[i], [&] {
-        ReadableText(entries[i]);
-        return ModernAnswerPage(site, entries, i);
+      // Two words of captures, which std::function holds without a heap block of its own.
+      emit(entry.page, pages[i], [&made, i] {
+        ReadableText((*made.second)[i]);
+        return ModernAnswerPage(*made.first, *made.second, i);
       });
     }
     emit(site.search_text_name, of(answers, "search text"), [&] {
