@@ -337,6 +337,53 @@ std::size_t ModernFileCount(const Faq& faq) {
          (faq.values.Text(FaqValue::SiteAddress).empty() ? 0 : 1);
 }
 
+namespace {
+
+// The answer pages made in this run, and the search text's lines of their answers. Once a page is
+// made, its answer's line is kept here and the entry's readable text goes, with the rendered
+// answer unless the start page shows it: at most one of each is held at a time, not one per
+// answer until the end.
+class AnswerPagesMade {
+ public:
+  AnswerPagesMade(const ModernSite& site, std::vector<ModernEntry>& entries, bool keep_answers,
+                  std::size_t stored_size)
+      : site_(site), entries_(entries), keep_answers_(keep_answers), lines_of_(entries.size()) {
+    lines_.reserve(stored_size + stored_size / 8 + 4096);
+  }
+
+  std::string Page(std::size_t i) {
+    ModernEntry& entry = entries_[i];
+    const std::size_t begin = lines_.size();
+    AppendJsonString(lines_, ReadableText(entry));
+    lines_of_[i] = {begin, lines_.size()};
+    std::string page = ModernAnswerPage(site_, entries_, i);
+    std::string().swap(entry.answer_text);
+    entry.has_text = false;
+    if (!keep_answers_) {
+      std::string().swap(entry.answer);
+      entry.rendered = false;
+    }
+    return page;
+  }
+
+  // Answer i's line when its page was made in this run (a JSON string is never empty).
+  std::optional<std::string_view> Line(std::size_t i) const {
+    const auto [begin, end] = lines_of_[i];
+    if (begin == end) return std::nullopt;
+    return std::string_view(lines_).substr(begin, end - begin);
+  }
+  std::size_t size() const { return lines_.size(); }
+
+ private:
+  const ModernSite& site_;
+  std::vector<ModernEntry>& entries_;
+  const bool keep_answers_;
+  std::string lines_;
+  std::vector<std::pair<std::size_t, std::size_t>> lines_of_;
+};
+
+}  // namespace
+
 void BuildModernPages(const Faq& faq, const SectionIndex& document, const SystemColours& system,
                       const EmitFile& emit, const PreviousModernRun& previous) {
   const FaqValues& values = faq.values;
@@ -384,7 +431,9 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   emit(std::string(kModernIconName), of(run, kModernIconName),
        [] { return std::string(ModernIcon()); });
   if (HasOwnPages(faq)) {
-    const std::pair<const ModernSite*, std::vector<ModernEntry>*> made{&site, &entries};
+    std::size_t stored_size = 0;
+    for (const ModernEntry& entry : entries) stored_size += entry.stored.size();
+    AnswerPagesMade made(site, entries, values.Boolean(FaqValue::StructuredData), stored_size);
     std::vector<std::uint64_t> pages(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
       // A page shows its own question and answer and links to its neighbours' pages.
@@ -396,15 +445,16 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
                                       : std::string_view("\n"));
       pages[i] = of(page, "answer page");
       // Two words of captures, which std::function holds without a heap block of its own.
-      emit(entry.page, pages[i], [&made, i] {
-        ReadableText((*made.second)[i]);
-        return ModernAnswerPage(*made.first, *made.second, i);
-      });
+      emit(entry.page, pages[i], [&made, i] { return made.Page(i); });
     }
     emit(site.search_text_name, of(answers, "search text"), [&] {
       const PreviousSearchText before(previous, site.search_text_name);
-      return SearchText(entries.size(), before.size() + 4096,
+      return SearchText(entries.size(), before.size() + made.size() + 4096,
                         [&](std::string& script, std::size_t i) {
+                          if (const auto line = made.Line(i)) {
+                            script += *line;
+                            return;
+                          }
                           if (const auto line = before.Line(i, entries[i].page, pages[i])) {
                             script += *line;
                             return;
