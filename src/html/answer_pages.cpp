@@ -13,7 +13,7 @@ void AddQuestionRow(Page& page, const PageContext& context, std::size_t i,
   page.Add("<TABLE width=\"90%\" align=\"center\">");
   page.AddJoined("<TR><TD BGCOLOR=\"", context.Colour(FaqValue::AQuestionBackColor), "\">");
   page.Add(context.spans.question_open);
-  page.AddJoined("<b>", std::to_string(i), ". ");
+  page.AddJoined("<b>", Decimal(i), ". ");
   page.AddJoined(question, "</b>");
   page.AddAll(context.spans.close, "</TD></TR>", "</TABLE>");
 }
@@ -48,7 +48,7 @@ void AddNavigationBar(Page& page, const PageContext& context, const PageNames& n
 
 void AddAnswerBlock(Page& page, const PageContext& context, std::size_t i,
                     std::string_view question, std::string_view stored_answer) {
-  page.AddJoined("<A NAME=\"Answer", std::to_string(i), "\"></A>");
+  page.AddJoined("<A NAME=\"Answer", Decimal(i), "\"></A>");
   AddQuestionRow(page, context, i, question);
   AddAnswerCellOpening(page, context, stored_answer);
   page.AddJoined("<BR><BR><A HREF=\"#Top\">", context.Text(FaqValue::LinkTopText), "</A>");
@@ -59,10 +59,14 @@ void AddAnswerSubPage(Page& page, const PageContext& context, const PageNames& n
                       std::size_t count, std::string_view question,
                       std::string_view stored_answer) {
   const std::string& faq_title = context.Text(FaqValue::Title);
-  const std::string number = std::to_string(i);
+  const Decimal number(i);
   std::string title;
   title.reserve(faq_title.size() + number.size() + question.size() + 5);
-  title.append(faq_title).append(" - ").append(number).append(". ").append(question);
+  title.append(faq_title)
+      .append(" - ")
+      .append(std::string_view(number))
+      .append(". ")
+      .append(question);
   AddPageOpening(page, context, title, StyleSet::Answer, kAnswerFrame);
   // A sub-page has no "Top" anchor.
   page.AddAll(context.Section(FixedSection::AnswerHeader), "<P>");

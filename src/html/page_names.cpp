@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <charconv>
 #include <vector>
 
 #include "html/style_fragments.h"
@@ -19,16 +18,18 @@ PageNames::PageNames(const FaqValues& values)
 
 std::string PageNames::SubPage(std::size_t n) const {
   // Made in one string: a Go names every sub-page up to three times.
-  char digits[20];
-  char* const digits_end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  const Decimal number(n);
   std::string name;
-  name.reserve(prefix_.size() + static_cast<std::size_t>(digits_end - digits) + 1 +
-               extension_.size());
-  name.append(prefix_)
-      .append(std::string_view(digits, digits_end))
-      .append(1, '.')
-      .append(extension_);
+  name.reserve(prefix_.size() + number.size() + 1 + extension_.size());
+  name.append(prefix_).append(std::string_view(number)).append(1, '.').append(extension_);
   return name;
+}
+
+std::string PageNames::Path(std::string_view file_name) const {
+  std::string path;
+  path.reserve(directory_.size() + file_name.size());
+  path.append(directory_).append(file_name);
+  return path;
 }
 
 namespace {

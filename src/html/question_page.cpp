@@ -1,6 +1,6 @@
 #include "html/question_page.h"
 
-#include <charconv>
+#include "html/page_names.h"
 
 namespace quorella::html {
 
@@ -8,10 +8,7 @@ namespace {
 
 // Adds the line that opens question i's link, as one item.
 void AddLinkOpening(Page& page, const PageContext& context, std::size_t i) {
-  char digits[24];
-  const std::string_view number(
-      digits,
-      static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, i).ptr - digits));
+  const Decimal number(i);
   const bool frames = IsFramesLayout(context.values);
   // In the Frames layout the link opens in the answer frame.
   const std::string_view target = frames ? "\" TARGET=\"" : "";
