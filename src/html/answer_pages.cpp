@@ -11,7 +11,7 @@ namespace {
 void AddQuestionRow(Page& page, const PageContext& context, std::size_t i,
                     std::string_view question) {
   page.Add("<TABLE width=\"90%\" align=\"center\">");
-  page.AddJoined("<TR><TD BGCOLOR=\"", context.Colour(FaqValue::AQuestionBackColor), "\">");
+  page.AddJoined("<TR><TD BGCOLOR=\"", context.question_back_colour, "\">");
   page.Add(context.spans.question_open);
   page.AddJoined("<b>", Decimal(i), ". ");
   page.AddJoined(question, "</b>");

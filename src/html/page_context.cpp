@@ -12,12 +12,9 @@ PageContext::PageContext(const FaqValues& faq_values,
       spans(MakeFontSpans(faq_values, system)),
       answer_body_tag(BodyTag(faq_values, StyleSet::Answer, system)),
       question_body_tag(BodyTag(faq_values, StyleSet::Question, system)),
+      question_back_colour(ColourText(faq_values.Integer(FaqValue::AQuestionBackColor), system)),
       question_redirect(RedirectScript(faq_values, kQuestionFrame)),
       answer_redirect(RedirectScript(faq_values, kAnswerFrame)) {}
-
-std::string PageContext::Colour(FaqValue value) const {
-  return ColourText(values.Integer(value), system_colours);
-}
 
 void AddPageOpening(Page& page, const PageContext& context, std::string_view title, StyleSet style,
                     std::string_view frame_name) {

@@ -22,7 +22,6 @@ struct PageContext {
   const std::string& Section(FixedSection which) const {
     return sections[static_cast<std::size_t>(which)];
   }
-  std::string Colour(FaqValue value) const;
 
   const FaqValues& values;
   std::array<std::string, kFixedSectionCount> sections;
@@ -31,6 +30,7 @@ struct PageContext {
   // What every page of the run shares, computed once.
   FontSpans spans;
   std::string answer_body_tag, question_body_tag;
+  std::string question_back_colour;  // behind each question above its answer
   std::vector<std::string> question_redirect, answer_redirect;
 };
 
