@@ -90,15 +90,17 @@ inline __m128i RunEnders(__m128i block) {
 // blank followed by more plain text.
 std::size_t PlainRunEnd(std::string_view html, std::size_t from) {
 #if defined(__SSE2__)
-  // Sixteen bytes at a time where the processor has the instructions, each beside the one after.
+  // Sixteen bytes at a time where the processor has the instructions, each beside the one after:
+  // the byte after each is read off the block's own marks, the last one's after it by itself.
   for (; html.size() - from > 16; from += 16) {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(html.data() + from));
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(html.data() + from + 1));
-    const __m128i blank_goes_on =
-        _mm_andnot_si128(RunEnders(next), _mm_cmpeq_epi8(block, _mm_set1_epi8(' ')));
-    const int ends = _mm_movemask_epi8(_mm_andnot_si128(blank_goes_on, RunEnders(block)));
-    if (ends != 0)
-      return from + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(ends)));
+    const auto enders = static_cast<unsigned>(_mm_movemask_epi8(RunEnders(block)));
+    const auto blanks =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(' '))));
+    const unsigned next_enders =
+        (enders >> 1) | (kEndsPlainRun[static_cast<unsigned char>(html[from + 16])] ? 0x8000u : 0u);
+    const unsigned ends = enders & ~(blanks & ~next_enders);
+    if (ends != 0) return from + static_cast<std::size_t>(__builtin_ctz(ends));
   }
 #endif
   auto plain = [&](std::size_t at) {
