@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "util/byte_search.h"
@@ -75,6 +76,13 @@ std::pair<std::size_t, std::string> Entity(std::string_view text) {
   return {i + 1, decoded};
 }
 
+// A letter or "/" after "<": an element's tag. ASCII letters, which every tag has, are letters in
+// every locale.
+bool StartsTagName(char c) {
+  return ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == '/' ||
+         std::isalpha(static_cast<unsigned char>(c));
+}
+
 #if defined(__SSE2__)
 // The bytes of a block that end a plain run, each as all bits set.
 inline __m128i RunEnders(__m128i block) {
@@ -133,10 +141,12 @@ std::string PlainText(std::string_view html) {
       const std::size_t end = html.find("-->", i + 4);
       i = end == std::string_view::npos ? html.size() : end + 3;
       pending_space = true;
-    } else if (c == '<' && i + 1 < html.size() &&
-               (std::isalpha(static_cast<unsigned char>(html[i + 1])) || html[i + 1] == '/')) {
-      const std::size_t end = html.find('>', i);
-      i = end == std::string_view::npos ? html.size() : end + 1;
+    } else if (c == '<' && i + 1 < html.size() && StartsTagName(html[i + 1])) {
+      // A tag holds no '>' before its end: memchr searches a block at a time.
+      const void* const end = std::memchr(html.data() + i, '>', html.size() - i);
+      i = end == nullptr
+              ? html.size()
+              : static_cast<std::size_t>(static_cast<const char*>(end) - html.data()) + 1;
       pending_space = true;  // a tag may end a block; a space is the safe reading
     } else if (IsSpace(c)) {
       pending_space = true;
