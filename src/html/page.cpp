@@ -25,13 +25,14 @@ bool HoldsAlready(const std::string& path, const FileStamp& found, std::string_v
 
 namespace {
 
-// Runs `write`, its failure worded as the page's.
-template <typename Write>
-PageFileResult Written(const std::string& path, Write&& write) {
+// Runs `write`, its failure worded as the page's; `path()` gives the page's path, made only for
+// the message or when a page is looked at by its path.
+template <typename Path, typename Write>
+PageFileResult Written(const Path& path, Write&& write) {
   try {
     return write();
   } catch (const Error& e) {
-    throw Error(messages::CannotCreateFile(path, messages::SystemReason(e.error_number())),
+    throw Error(messages::CannotCreateFile(path(), messages::SystemReason(e.error_number())),
                 e.error_number());
   }
 }
@@ -42,21 +43,23 @@ PageFileResult WritePageFileStamped(const std::string& path, std::string_view by
   const std::optional<FileStamp> found = EntryStampOf(path);
   if (found && HoldsAlready(path, *found, bytes)) return {false, *found};
   // Pages can be generated again, so they are not flushed to disk one by one.
-  return Written(path, [&] {
-    return PageFileResult{true, ReplaceGeneratedFile(path, bytes, found)};
-  });
+  return Written([&] { return path; },
+                 [&] {
+                   return PageFileResult{true, ReplaceGeneratedFile(path, bytes, found)};
+                 });
 }
 
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
                                     std::string_view bytes) {
-  const std::string path = folder.path() + file_name;
+  // A fresh folder's pages are created by name in the folder held open: no path is made for them.
+  const auto path = [&] { return folder.path() + file_name; };
   return Written(path, [&]() -> PageFileResult {
     std::optional<FileStamp> found;
     bool looked = false;
     auto holds_already = [&] {
       looked = true;
-      found = folder.fd() < 0 ? EntryStampOf(path) : EntryStampIn(folder.fd(), file_name);
-      return found && HoldsAlready(path, *found, bytes);
+      found = folder.fd() < 0 ? EntryStampOf(path()) : EntryStampIn(folder.fd(), file_name);
+      return found && HoldsAlready(path(), *found, bytes);
     };
     // In a folder that held nothing when it was opened the page is created without a look for
     // it first; should a file have taken its name since, the page is written as over any other.
@@ -71,10 +74,10 @@ PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string&
 
 void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
                      std::string_view bytes) {
-  const std::string path = folder.path() + file_name;
+  const auto path = [&] { return folder.path() + file_name; };
   Written(path, [&] {
     const std::optional<FileStamp> found =
-        folder.fd() < 0 ? EntryStampOf(path) : EntryStampIn(folder.fd(), file_name);
+        folder.fd() < 0 ? EntryStampOf(path()) : EntryStampIn(folder.fd(), file_name);
     return PageFileResult{true, ReplaceGeneratedFileIn(folder, file_name, bytes, found)};
   });
 }
