@@ -81,7 +81,8 @@ std::string AnchorSet::Ascii(std::string text) {
 
 std::string AnchorSet::Make(std::string_view text) {
   std::string anchor = Hyphenated(Ascii(PlainText(text)));
-  return anchor.empty() ? "question" : anchor;
+  if (anchor.empty()) return "question";
+  return anchor;  // moved, where the conditional expression copied it
 }
 
 std::string AnchorSet::Add(std::string_view text) {
