@@ -1,5 +1,7 @@
 #include "html/anchor.h"
 
+#include <array>
+
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
 
@@ -15,30 +17,34 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IsWordCharacter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
+// What each byte is in an anchor: the lower-case letter or digit it stays, left out, or a gap.
+constexpr char kGap = 0, kLeftOut = 1;
+constexpr std::array<char, 256> kAnchorBytes = [] {
+  std::array<char, 256> bytes{};  // kGap
+  for (char c = 'a'; c <= 'z'; ++c)
+    bytes[static_cast<unsigned char>(c)] = bytes[static_cast<unsigned char>(c - 'a' + 'A')] = c;
+  for (char c = '0'; c <= '9'; ++c) bytes[static_cast<unsigned char>(c)] = c;
+  bytes['\''] = kLeftOut;  // "don't" reads as "dont", not "don-t"
+  return bytes;
+}();
 
 // Letters and digits kept, every run of anything else one hyphen; none at the ends.
 std::string Hyphenated(std::string text) {
   // Made in place: a hyphen stands for at least one character left out, so the anchor never
   // overtakes the text it is read from.
+  char* const data = text.data();
   std::size_t size = 0;
   bool gap = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = Lower(text[i]);
-    if (c == '\'') continue;  // "don't" reads as "dont", not "don-t"
-    if (!IsWordCharacter(c)) {
+    const char c = kAnchorBytes[static_cast<unsigned char>(data[i])];
+    if (c == kLeftOut) continue;
+    if (c == kGap) {
       gap = true;
       continue;
     }
-    if (gap && size > 0) text[size++] = '-';
+    if (gap && size > 0) data[size++] = '-';
     gap = false;
-    text[size++] = c;
+    data[size++] = c;
   }
   text.resize(size);
   if (text.size() > kAnchorLimit) {
