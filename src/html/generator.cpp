@@ -77,6 +77,11 @@ void KeepDocumentRecord(const FaqValues& values, const std::string& path, std::u
   }
 }
 
+// BytesFingerprint of a document's bytes; nullopt for a document that is not there.
+std::optional<std::uint64_t> DocumentFingerprint(const std::optional<std::string>& bytes) {
+  return bytes ? std::optional(BytesFingerprint(*bytes)) : std::nullopt;
+}
+
 // The check every Go makes before the document is decoded: when the list beside the pages names
 // `inputs` and every file it lists is still there as written, the set is what these inputs make,
 // so every page is reported done and nothing is returned. Otherwise the list, for the Go to
@@ -101,6 +106,14 @@ std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std
   if (values.Integer(FaqValue::PageStyle) != kPageStyleModern && observer.status)
     observer.status("Writing Start Page");
   return std::nullopt;
+}
+
+// PreviousUnlessNothingToMake for a Go into `aside`, when given, which holds no list of an
+// earlier Go: everything is to be made.
+std::optional<Manifest> PreviousOf(const FolderBuiltAside* aside, const FaqValues& values,
+                                   std::uint64_t inputs, const GenerationObserver& observer) {
+  if (aside) return Manifest();
+  return PreviousUnlessNothingToMake(values, inputs, observer);
 }
 
 // Writes the pages of one run and reports each to the observer. A page whose fingerprint is the
@@ -471,11 +484,8 @@ std::vector<std::string> GenerateInto(std::unique_ptr<FolderBuiltAside> aside, c
   std::optional<std::string> bytes = kept ? std::nullopt : ReadFileIfExists(faq.document_path);
   const std::optional<std::string>& document = kept ? kept->bytes : bytes;
   const std::uint64_t inputs =
-      InputsFingerprint(faq.values, banner, system_colours,
-                        document ? std::optional(BytesFingerprint(*document)) : std::nullopt);
-  // A folder built aside holds no list of an earlier Go.
-  std::optional<Manifest> previous =
-      aside ? Manifest() : PreviousUnlessNothingToMake(faq.values, inputs, observer);
+      InputsFingerprint(faq.values, banner, system_colours, DocumentFingerprint(document));
+  std::optional<Manifest> previous = PreviousOf(aside.get(), faq.values, inputs, observer);
   if (!previous) return {};
   const std::shared_ptr<const SectionIndex> index =
       kept ? kept->index
@@ -519,12 +529,11 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
     bytes_fingerprint = recorded.bytes;
   } else {
     bytes = ReadFileIfExists(faq.document_path);
-    if (bytes) bytes_fingerprint = BytesFingerprint(*bytes);
+    bytes_fingerprint = DocumentFingerprint(bytes);
   }
   DocumentRecord record = as_recorded ? recorded : RecordOf(faq.stamp, clock, bytes_fingerprint);
   std::uint64_t inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
-  std::optional<Manifest> previous =
-      aside ? Manifest() : PreviousUnlessNothingToMake(faq.values, inputs, observer);
+  std::optional<Manifest> previous = PreviousOf(aside.get(), faq.values, inputs, observer);
   if (!previous) {
     if (record.identity != 0 && record != recorded)
       KeepDocumentRecord(faq.values, manifest_path, inputs, record);
@@ -537,8 +546,7 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
     // it was recorded.
     clock = sys::ClockNs();
     LoadFaqDocument(faq, AnswerList::Empty);
-    const std::optional<std::string>& read = faq.document->bytes;
-    bytes_fingerprint = read ? std::optional(BytesFingerprint(*read)) : std::nullopt;
+    bytes_fingerprint = DocumentFingerprint(faq.document->bytes);
     record = RecordOf(faq.stamp, clock, bytes_fingerprint);
     inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
   }
