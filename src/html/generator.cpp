@@ -180,25 +180,13 @@ class PageWriter {
     return PreviousParts(std::move(file), entry->parts);
   }
 
-  // The names and fingerprints the previous run listed, in its order.
-  std::vector<std::pair<std::string, std::uint64_t>> previous_fingerprints() const {
-    std::vector<std::pair<std::string, std::uint64_t>> files;
-    for (const ManifestEntry& entry : previous_.entries)
-      files.emplace_back(entry.name, entry.fingerprint);
-    return files;
-  }
+  // What the previous run listed, in its order.
+  const std::vector<ManifestEntry>& previous_entries() const { return previous_.entries; }
 
   // Is the file the one the previous run wrote, untouched since?
   bool Intact(const std::string& file_name) {
     const ManifestEntry* entry = Previous(file_name);
     return entry != nullptr && Intact(*entry);
-  }
-
-  // The names the previous run listed, in its order.
-  std::vector<std::string> previous_names() const {
-    std::vector<std::string> names;
-    for (const ManifestEntry& entry : previous_.entries) names.push_back(entry.name);
-    return names;
   }
 
   // The list of this run, with `also` (names of files the run could not remove) after it. The
@@ -285,9 +273,8 @@ std::array<std::string, kFixedSectionCount> FixedSections(const SectionIndex& do
 std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex& document,
                                              PageWriter& writer, const PageNames& names,
                                              const SystemColours& system_colours) {
-  const std::vector<std::string> previous = writer.previous_names();
   PreviousModernRun previous_run;
-  previous_run.files = writer.previous_fingerprints();
+  previous_run.files = writer.previous_entries();
   previous_run.read_intact = [&](const std::string& file_name) -> std::optional<std::string> {
     if (!writer.Intact(file_name)) return std::nullopt;
     try {
@@ -307,7 +294,7 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
         files.push_back(file_name);
       },
       previous_run);
-  writer.WriteManifest(RemoveStaleFiles(names.Path(""), previous, files));
+  writer.WriteManifest(RemoveStaleFiles(names.Path(""), writer.previous_entries(), files));
   return writer.TakeWritten();
 }
 

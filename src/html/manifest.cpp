@@ -308,13 +308,16 @@ std::string ManifestText(std::string_view start_page, const std::vector<Manifest
 }
 
 std::vector<std::string> RemoveStaleFiles(const std::string& directory,
-                                          const std::vector<std::string>& previous,
+                                          const std::vector<ManifestEntry>& previous,
                                           const std::vector<std::string>& current) {
   std::vector<std::string> remaining;
   // The same files as before, the common case, leave nothing to remove.
-  if (previous == current) return remaining;
+  if (std::equal(previous.begin(), previous.end(), current.begin(), current.end(),
+                 [](const ManifestEntry& was, const std::string& is) { return was.name == is; }))
+    return remaining;
   const std::unordered_set<std::string_view> kept(current.begin(), current.end());
-  for (const std::string& name : previous) {
+  for (const ManifestEntry& entry : previous) {
+    const std::string& name = entry.name;
     if (kept.count(name) != 0 || !IsPlainFileName(name)) continue;
     const std::string path = directory + name;
     try {

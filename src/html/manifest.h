@@ -85,7 +85,7 @@ std::string ManifestText(std::string_view start_page, const std::vector<Manifest
 // `previous` that `current` does not name. Names with a folder in them are left alone. Returns the
 // names that are still there because they could not be removed, so the next list keeps them.
 std::vector<std::string> RemoveStaleFiles(const std::string& directory,
-                                          const std::vector<std::string>& previous,
+                                          const std::vector<ManifestEntry>& previous,
                                           const std::vector<std::string>& current);
 
 }  // namespace quorella::html

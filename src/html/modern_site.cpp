@@ -125,7 +125,7 @@ class PreviousSearchText {
     const auto& files = previous.files;
     auto at = [&](std::string_view name) {
       return std::find_if(files.begin(), files.end(),
-                          [&](const auto& file) { return file.first == name; });
+                          [&](const ManifestEntry& file) { return file.name == name; });
     };
     const auto icon = at(kModernIconName), search = at(search_text_name);
     if (icon == files.end() || search == files.end() || search < icon || !previous.read_intact)
@@ -134,7 +134,7 @@ class PreviousSearchText {
     if (!text_) return;
     auto lines = SearchTextLines(*text_);
     if (!lines || lines->size() != static_cast<std::size_t>(search - icon - 1)) return;
-    pages_.assign(icon + 1, search);
+    pages_ = files.subspan(static_cast<std::size_t>(icon - files.begin()) + 1, lines->size());
     lines_ = std::move(*lines);
   }
 
@@ -145,20 +145,55 @@ class PreviousSearchText {
   std::optional<std::string_view> Line(std::size_t i, const std::string& page,
                                        std::uint64_t fingerprint) const {
     std::size_t found = i;
-    if (i >= pages_.size() || pages_[i].first != page) {
+    if (i >= pages_.size() || pages_[i].name != page) {
       if (index_.empty())
-        for (std::size_t k = 0; k < pages_.size(); ++k) index_.emplace(pages_[k].first, k);
+        for (std::size_t k = 0; k < pages_.size(); ++k) index_.emplace(pages_[k].name, k);
       const auto where = index_.find(page);
       if (where == index_.end()) return std::nullopt;
       found = where->second;
     }
-    if (pages_[found].second != fingerprint) return std::nullopt;
+    if (pages_[found].fingerprint != fingerprint) return std::nullopt;
     return lines_[found];
+  }
+
+  // The previous text with the lines of the answers whose pages changed replaced by `line(i)`
+  // (which appends answer i's line to a string), when every answer's page has the name and place
+  // it had and few changed: the text is then edited where it was read, not copied line by line
+  // into a second one. nullopt otherwise, the text kept for Line.
+  template <typename AppendLine>
+  std::optional<std::string> TakeEdited(const std::vector<ModernEntry>& entries,
+                                        const std::vector<std::uint64_t>& fingerprints,
+                                        AppendLine&& line) {
+    // Each line replaced moves the text after it: a few such moves cost less than a copy.
+    constexpr std::size_t kMostReplaced = 8;
+    if (!text_ || pages_.size() != entries.size()) return std::nullopt;
+    std::vector<std::size_t> changed;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      if (pages_[i].name != entries[i].page) return std::nullopt;
+      if (pages_[i].fingerprint == fingerprints[i]) continue;
+      if (changed.size() == kMostReplaced) return std::nullopt;
+      changed.push_back(i);
+    }
+    std::string& text = *text_;
+    std::string replacement;
+    // From the last line back, so that the places of the lines before stay as they were read.
+    for (auto i = changed.rbegin(); i != changed.rend(); ++i) {
+      const std::string_view before = lines_[*i];
+      replacement.clear();
+      line(replacement, *i);
+      text.replace(static_cast<std::size_t>(before.data() - text.data()), before.size(),
+                   replacement);
+    }
+    lines_.clear();
+    index_.clear();
+    std::optional<std::string> edited = std::move(text_);
+    text_.reset();
+    return edited;
   }
 
  private:
   std::optional<std::string> text_;
-  std::vector<std::pair<std::string, std::uint64_t>> pages_;
+  std::span<const ManifestEntry> pages_;
   std::vector<std::string_view> lines_;
   // Built at the first page not found in its place.
   mutable std::unordered_map<std::string_view, std::size_t> index_;
@@ -448,18 +483,23 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
       emit(entry.page, pages[i], [&made, i] { return made.Page(i); });
     }
     emit(site.search_text_name, of(answers, "search text"), [&] {
-      const PreviousSearchText before(previous, site.search_text_name);
+      PreviousSearchText before(previous, site.search_text_name);
+      auto made_line = [&](std::string& script, std::size_t i) {
+        if (const auto line = made.Line(i))
+          script += *line;
+        else
+          AppendJsonString(script, ReadableText(entries[i]));
+      };
+      if (std::optional<std::string> edited = before.TakeEdited(entries, pages, made_line))
+        return std::move(*edited);
       return SearchText(entries.size(), before.size() + made.size() + 4096,
                         [&](std::string& script, std::size_t i) {
-                          if (const auto line = made.Line(i)) {
-                            script += *line;
-                            return;
-                          }
+                          if (made.Line(i)) return made_line(script, i);
                           if (const auto line = before.Line(i, entries[i].page, pages[i])) {
                             script += *line;
                             return;
                           }
-                          AppendJsonString(script, ReadableText(entries[i]));
+                          made_line(script, i);
                         });
     });
   }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -29,7 +30,7 @@ using EmitFile = std::function<void(const std::string& file_name, std::uint64_t 
 // The start page with every answer in place is made in parts (html/page_parts.h): `parts_of` gives
 // its previous file and parts, and `made_parts` takes the parts of the page being made.
 struct PreviousModernRun {
-  std::vector<std::pair<std::string, std::uint64_t>> files;
+  std::span<const ManifestEntry> files;
   std::function<std::optional<std::string>(const std::string& file_name)> read_intact;
   std::function<PreviousParts(const std::string& file_name)> parts_of;
   std::function<void(std::vector<FilePart> parts)> made_parts;

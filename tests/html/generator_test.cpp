@@ -813,6 +813,17 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
             kOnePerPage,
             answer_two,
             {second, "faq.search.js"}},
+           // The previous search text is edited where it was read: the later line first, so that
+           // the earlier one is still where it was found.
+           {"modern: first and last answers",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            [](auto&questions, FaqBuilder&, const std::string&) {
+              questions[0].answer_section.push_back("One line more, \"quoted\".");
+              questions[2].answer_section = {"1", "Shorter."};
+            },
+            {first, third, "faq.search.js"}},
            {"modern: answer in lines ended by LF alone",
             modern,
             kLayoutSimple,
