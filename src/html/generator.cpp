@@ -526,19 +526,20 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
       KeepDocumentRecord(faq.values, manifest_path, inputs, record);
     return {faq.values, {}};
   }
-  if (bytes) {
-    LoadFaqDocument(faq, std::move(bytes), AnswerList::Empty);
-  } else {
+  if (!bytes) {
     // The bytes now read are what the pages are made from, should the file have changed since
-    // it was recorded.
+    // it was recorded. The document's stamp again before it is read, with the count as read.
     clock = sys::ClockNs();
-    LoadFaqDocument(faq, AnswerList::Empty);
-    bytes_fingerprint = DocumentFingerprint(faq.document->bytes);
+    faq.stamp = StampOf(faq, faq.stamp.count, faq.stamp.store);
+    bytes = ReadFileIfExists(faq.document_path);
+    bytes_fingerprint = DocumentFingerprint(bytes);
     record = RecordOf(faq.stamp, clock, bytes_fingerprint);
     inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
   }
-  return {faq.values, MakePagesInto(std::move(aside), faq, *faq.document->index, banner, observer,
-                                    system_colours, inputs, record, std::move(*previous))};
+  const std::shared_ptr<const SectionIndex> index =
+      LoadFaqText(faq, std::move(bytes), AnswerList::Empty);
+  return {faq.values, MakePagesInto(std::move(aside), faq, *index, banner, observer, system_colours,
+                                    inputs, record, std::move(*previous))};
 }
 
 std::vector<std::string> Go(const Faq& faq, std::string_view banner,

@@ -215,6 +215,17 @@ void LoadFaqDocument(Faq& faq, std::optional<std::string> bytes, AnswerList answ
   faq.document_stamp = faq.stamp;
 }
 
+std::shared_ptr<const SectionIndex> LoadFaqText(Faq& faq, std::optional<std::string> bytes,
+                                                AnswerList answers) {
+  std::optional<std::string> text;
+  if (bytes) {
+    text = DecodeMarkedText(*bytes).text;
+    bytes.reset();
+  }
+  faq.document.reset();
+  return FillFromDocument(faq, std::move(text), faq.stamp.count, answers);
+}
+
 bool QuestionsAreThoseOf(const Faq& faq, const SectionIndex& document) {
   const std::size_t count = QuestionCount(document, faq.values.Integer(FaqValue::TotalQuestions));
   if (faq.questions.size() != count) return false;

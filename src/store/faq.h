@@ -114,6 +114,11 @@ void LoadFaqDocument(Faq& faq, AnswerList answers = AnswerList::Filled);
 // LoadFaqValues was taken, so that a change after that stamp still shows as one.
 void LoadFaqDocument(Faq& faq, std::optional<std::string> bytes,
                      AnswerList answers = AnswerList::Filled);
+// The same for a caller that reads the document's text once (a Go of a stored FAQ): the document
+// is not kept, and its bytes go as soon as they are decoded, so that their memory holds the index
+// instead of more being taken and faulted in. Returns the index.
+std::shared_ptr<const SectionIndex> LoadFaqText(Faq& faq, std::optional<std::string> bytes,
+                                                AnswerList answers);
 
 // Are the questions of `faq` those that its TotalQuestions and `document` hold, as LoadFaq reads
 // them? (The window's lists can be older than a document another process wrote.)
