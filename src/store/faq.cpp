@@ -217,13 +217,10 @@ void LoadFaqDocument(Faq& faq, std::optional<std::string> bytes, AnswerList answ
 
 std::shared_ptr<const SectionIndex> LoadFaqText(Faq& faq, std::optional<std::string> bytes,
                                                 AnswerList answers) {
-  std::optional<std::string> text;
-  if (bytes) {
-    text = DecodeMarkedText(*bytes).text;
-    bytes.reset();
-  }
   faq.document.reset();
-  return FillFromDocument(faq, std::move(text), faq.stamp.count, answers);
+  return FillFromDocument(
+      faq, bytes ? std::optional(DecodeMarkedTextInPlace(std::move(*bytes)).text) : std::nullopt,
+      faq.stamp.count, answers);
 }
 
 bool QuestionsAreThoseOf(const Faq& faq, const SectionIndex& document) {

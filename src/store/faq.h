@@ -115,8 +115,8 @@ void LoadFaqDocument(Faq& faq, AnswerList answers = AnswerList::Filled);
 void LoadFaqDocument(Faq& faq, std::optional<std::string> bytes,
                      AnswerList answers = AnswerList::Filled);
 // The same for a caller that reads the document's text once (a Go of a stored FAQ): the document
-// is not kept, and its bytes go as soon as they are decoded, so that their memory holds the index
-// instead of more being taken and faulted in. Returns the index.
+// is not kept, and its bytes are decoded where they are, so that no second copy of megabytes is
+// taken and faulted in. Returns the index.
 std::shared_ptr<const SectionIndex> LoadFaqText(Faq& faq, std::optional<std::string> bytes,
                                                 AnswerList answers);
 

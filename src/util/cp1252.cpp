@@ -57,7 +57,54 @@ std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
   return from;
 }
 
+// Where the run of ASCII bytes that ends before `end` begins.
+std::size_t AsciiRunStart(const char* text, std::size_t end) {
+#if defined(__SSE2__)
+  for (; end >= 16; end -= 16) {
+    const int beyond =
+        _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text + end - 16)));
+    if (beyond != 0)
+      return end - 16 + static_cast<std::size_t>(32 - __builtin_clz(static_cast<unsigned>(beyond)));
+  }
+#endif
+  while (end > 0 && static_cast<unsigned char>(text[end - 1]) < 0x80) --end;
+  return end;
+}
+
+// The UTF-8 bytes a byte beyond ASCII takes beyond its own.
+std::size_t Utf8Growth(unsigned char byte) {
+  return Cp1252ToCodePoint(byte) < 0x800 ? 1 : 2;
+}
+
 }  // namespace
+
+std::string Cp1252ToUtf8InPlace(std::string bytes) {
+  std::size_t growth = 0;
+  for (std::size_t i = AsciiRunEnd(bytes, 0); i < bytes.size(); i = AsciiRunEnd(bytes, i + 1))
+    growth += Utf8Growth(static_cast<unsigned char>(bytes[i]));
+  if (growth == 0) return bytes;
+  if (bytes.capacity() < bytes.size() + growth) return Cp1252ToUtf8(bytes);
+  // From the end back, each byte written where the text has grown by all the bytes before it:
+  // nothing is written over before it is read.
+  std::size_t in = bytes.size(), out = in + growth;
+  bytes.resize(out);
+  char* const text = bytes.data();
+  while (out != in) {  // once they meet, what comes before is ASCII and stays in place
+    const std::size_t run = AsciiRunStart(text, in);
+    out -= in - run;
+    std::memmove(text + out, text + run, in - run);
+    in = run - 1;
+    const char32_t code_point = Cp1252ToCodePoint(static_cast<unsigned char>(text[in]));
+    text[--out] = static_cast<char>(0x80 | (code_point & 0x3F));
+    if (code_point < 0x800) {
+      text[--out] = static_cast<char>(0xC0 | (code_point >> 6));
+    } else {
+      text[--out] = static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+      text[--out] = static_cast<char>(0xE0 | (code_point >> 12));
+    }
+  }
+  return bytes;
+}
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
   // Each byte beyond ASCII takes at most three in UTF-8: the text is made without growing (a

@@ -9,6 +9,10 @@
 namespace quorella {
 
 std::string Cp1252ToUtf8(std::string_view bytes);
+// The same, made where the bytes were: a text of megabytes is converted without a second copy
+// being taken and faulted in, when the string has room for what the text grows by (else it is
+// copied as Cp1252ToUtf8 does).
+std::string Cp1252ToUtf8InPlace(std::string bytes);
 
 // Characters that Windows-1252 cannot hold become '?'; `lossy` tells whether that happened.
 std::string Utf8ToCp1252(std::string_view utf8, bool* lossy = nullptr);

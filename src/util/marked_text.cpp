@@ -10,6 +10,14 @@ DecodedText DecodeMarkedText(std::string_view bytes) {
   return {Cp1252ToUtf8(bytes), FileEncoding::Windows1252};
 }
 
+DecodedText DecodeMarkedTextInPlace(std::string bytes) {
+  if (bytes.starts_with(kUtf8Mark)) {
+    bytes.erase(0, kUtf8Mark.size());
+    return {std::move(bytes), FileEncoding::Utf8};
+  }
+  return {Cp1252ToUtf8InPlace(std::move(bytes)), FileEncoding::Windows1252};
+}
+
 FileEncoding EncodingToWrite(std::string_view text, FileEncoding current) {
   // Windows-1252 text beginning with "ï»¿" would read back as a UTF-8 file without them.
   if (current == FileEncoding::Windows1252 && FitsCp1252(text) &&

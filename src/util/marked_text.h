@@ -19,6 +19,8 @@ struct DecodedText {
 // A file's bytes as text: after the mark UTF-8 (taken as it is, so even bad bytes come back
 // unchanged when written again), any other file Windows-1252.
 DecodedText DecodeMarkedText(std::string_view bytes);
+// The same, made where the bytes were (util/cp1252.h, Cp1252ToUtf8InPlace).
+DecodedText DecodeMarkedTextInPlace(std::string bytes);
 
 // The encoding a file must be written in: Windows-1252 only while it was so far and every
 // character fits, and its bytes cannot be taken for the mark.

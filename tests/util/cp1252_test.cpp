@@ -11,6 +11,10 @@ TEST(Cp1252, EveryByteRoundTrips) {
   bool lossy = true;
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all), &lossy), all);
   EXPECT_FALSE(lossy);
+  std::string roomy = all;
+  roomy.reserve(3 * all.size());
+  EXPECT_EQ(Cp1252ToUtf8InPlace(std::move(roomy)), Cp1252ToUtf8(all));
+  EXPECT_EQ(Cp1252ToUtf8InPlace(all), Cp1252ToUtf8(all));  // no room: copied
 }
 
 // ASCII is copied in runs found a block at a time: a byte beyond ASCII at every place of the first
@@ -23,6 +27,11 @@ TEST(Cp1252, ByteBeyondAsciiAnywhereInARun) {
       const std::string utf8 = std::string(at, 'a') + "\u00E9" + std::string(size - at - 1, 'a');
       EXPECT_EQ(Cp1252ToUtf8(bytes), utf8) << size << " " << at;
       EXPECT_EQ(Utf8ToCp1252(utf8), bytes) << size << " " << at;
+      // Converted in place from the end back: the euro sign takes three bytes.
+      std::string in_place = bytes + "\x80" + bytes;
+      in_place.reserve(in_place.size() + 4);
+      EXPECT_EQ(Cp1252ToUtf8InPlace(std::move(in_place)), utf8 + "\u20AC" + utf8)
+          << size << " " << at;
     }
 }
 
