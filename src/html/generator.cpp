@@ -289,7 +289,7 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
   BuildModernPages(
       faq, document, system_colours,
       [&](const std::string& file_name, std::uint64_t fingerprint,
-          const std::function<std::string()>& build) {
+          const std::function<PageBytes()>& build) {
         writer.Write(file_name, fingerprint, PageWriter::Announce::Yes, build);
         files.push_back(file_name);
       },

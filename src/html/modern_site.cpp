@@ -510,28 +510,26 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   emit(start_page, of(answers_shown ? everything : listing, "start page"), [&] {
     if (structured) RenderAll(entries);
     const std::string structured_data = structured ? StructuredData(entries) : std::string();
-    if (items.empty()) return ModernStartPage(site, entries, structured_data);
-    // With the items of the previous file that can be copied; nullopt when that file could not be
-    // read as listed.
-    auto page_from = [&](PreviousParts before) -> std::optional<std::string> {
-      PartsRecorder parts;
-      std::string page =
-          ModernStartPage(site, entries, structured_data,
-                          [&](std::string& out, std::size_t i, const std::function<void()>& make) {
-                            const std::size_t begin = out.size();
-                            if (!before.Copy(out, parts.Next(begin), items[i])) {
-                              Render(entries[i]);
-                              make();
-                            }
-                            parts.Add(begin, out.size(), items[i]);
-                          });
-      if (!before.Fill(page)) return std::nullopt;
-      if (previous.made_parts) previous.made_parts(parts.Finish(page.size()));
-      return page;
-    };
-    std::optional<std::string> page =
-        page_from(previous.parts_of ? previous.parts_of(start_page) : PreviousParts());
-    return page ? std::move(*page) : std::move(*page_from(PreviousParts()));
+    if (items.empty()) return PageBytes(ModernStartPage(site, entries, structured_data));
+    // The items of the previous file that can be are copied file to file as the page is written:
+    // only the others are made in memory, and places in the page count the copied bytes too.
+    PreviousParts before = previous.parts_of ? previous.parts_of(start_page) : PreviousParts();
+    PartsRecorder parts;
+    std::uint64_t spliced = 0;
+    std::string page = ModernStartPage(
+        site, entries, structured_data,
+        [&](std::string& out, std::size_t i, const std::function<void()>& make) {
+          const std::size_t begin = out.size() + spliced;
+          if (const std::uint64_t size = before.Splice(out.size(), parts.Next(begin), items[i])) {
+            spliced += size;
+          } else {
+            Render(entries[i]);
+            make();
+          }
+          parts.Add(begin, out.size() + spliced, items[i]);
+        });
+    if (previous.made_parts) previous.made_parts(parts.Finish(page.size() + spliced));
+    return before.TakeSpliced(std::move(page));
   });
   if (!site.site_base.empty())
     emit(std::string(kSitemapName), of(listing, kSitemapName),

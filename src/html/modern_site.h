@@ -20,9 +20,9 @@ namespace quorella::html {
 
 // Called with each file of the set in the order it is to be written: its name, the fingerprint of
 // what it is made from (html/page_fingerprints.h) and what makes its bytes, called only when they
-// are needed.
+// are needed. The start page with every answer on it can come as stretches of its previous file.
 using EmitFile = std::function<void(const std::string& file_name, std::uint64_t fingerprint,
-                                    const std::function<std::string()>& build)>;
+                                    const std::function<PageBytes()>& build)>;
 
 // What the previous Go of the set left: the files its list names, in order, with their
 // fingerprints, and the bytes of one of them when the file is still the one that Go wrote (else

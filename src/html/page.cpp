@@ -72,6 +72,23 @@ PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string&
   });
 }
 
+PageFileResult WritePageBytesStamped(const OpenFolder& folder, const std::string& file_name,
+                                     const PageBytes& bytes) {
+  if (bytes.stretches.empty()) return WritePageFileStamped(folder, file_name, bytes.made);
+  const SplicedBytes spliced = bytes.Spliced();
+  const auto path = [&] { return folder.path() + file_name; };
+  const std::optional<FileStamp> found =
+      folder.fd() < 0 ? EntryStampOf(path()) : EntryStampIn(folder.fd(), file_name);
+  if (found && IsRegularFile(*found) && found->size == spliced.size()) {
+    // The same size: the file may hold these bytes already, which only they can tell.
+    if (const std::optional<std::string> whole = spliced.Whole())
+      return WritePageFileStamped(folder, file_name, *whole);
+  }
+  return Written(path, [&] {
+    return PageFileResult{true, ReplaceGeneratedFileIn(folder, file_name, spliced, found)};
+  });
+}
+
 void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
                      std::string_view bytes) {
   const auto path = [&] { return folder.path() + file_name; };

@@ -3,6 +3,7 @@
 // line breaks of its own (a header, a rendered answer, the banner) goes in with them, and an empty
 // item makes an empty line. Items are UTF-8 text; the page is ASCII, every other character written
 // as a numeric character reference, so it reads the same whatever character set a server sends.
+#include <concepts>
 #include <string>
 #include <string_view>
 
@@ -93,6 +94,18 @@ PageFileResult WritePageFileStamped(const std::string& path, std::string_view by
 // at once, with no scratch file).
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
                                     std::string_view bytes);
+// The same for a page whose bytes are partly stretches of its previous file (html/page_parts.h).
+// A file of the page's size is compared with it as above, the stretches read for that; otherwise
+// they are copied file to file into the page's scratch file.
+PageFileResult WritePageBytesStamped(const OpenFolder& folder, const std::string& file_name,
+                                     const PageBytes& bytes);
+// (A template, so that a string, which would become PageBytes as readily as a string_view, keeps
+// to the overload above.)
+template <std::same_as<PageBytes> Bytes>
+PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
+                                    const Bytes& bytes) {
+  return WritePageBytesStamped(folder, file_name, bytes);
+}
 // WritePageFile for a file known to change, without the look at what it holds first.
 void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
                      std::string_view bytes);

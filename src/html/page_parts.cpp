@@ -22,26 +22,54 @@ PreviousParts::PreviousParts(sys::Fd file, std::vector<FilePart> parts) : file_(
     offsets_.clear();
 }
 
-bool PreviousParts::Copy(std::string& out, std::size_t at, std::uint64_t fingerprint) {
-  if (fingerprint == 0 || parts_.empty()) return false;
-  std::size_t found = at;
-  if (at >= parts_.size() || parts_[at].fingerprint != fingerprint) {
-    if (index_.empty())
-      for (std::size_t k = 0; k < parts_.size(); ++k)
-        if (parts_[k].fingerprint != 0) index_.emplace(parts_[k].fingerprint, k);
-    const auto where = index_.find(fingerprint);
-    if (where == index_.end()) return false;
-    found = where->second;
-  }
+std::optional<std::size_t> PreviousParts::Find(std::size_t at, std::uint64_t fingerprint) {
+  if (fingerprint == 0 || parts_.empty()) return std::nullopt;
+  if (at < parts_.size() && parts_[at].fingerprint == fingerprint) return at;
+  if (index_.empty())
+    for (std::size_t k = 0; k < parts_.size(); ++k)
+      if (parts_[k].fingerprint != 0) index_.emplace(parts_[k].fingerprint, k);
+  const auto where = index_.find(fingerprint);
+  if (where == index_.end()) return std::nullopt;
+  return where->second;
+}
+
+void PreviousParts::Note(std::size_t out_at, std::size_t found) {
   const std::size_t size = parts_[found].size;
   const std::uint64_t file_at = offsets_[found];
-  if (!pending_.empty() && pending_.back().out_at + pending_.back().size == out.size() &&
-      pending_.back().file_at + pending_.back().size == file_at)
-    pending_.back().size += size;
+  Stretch* last = pending_.empty() ? nullptr : &pending_.back();
+  // Spliced stretches take no room: one that follows another without bytes between continues it.
+  const std::size_t last_end = last == nullptr ? 0 : last->out_at + (spliced_ ? 0 : last->size);
+  if (last != nullptr && last_end == out_at && last->file_at + last->size == file_at)
+    last->size += size;
   else
-    pending_.push_back({out.size(), file_at, size});
-  out.resize(out.size() + size);
+    pending_.push_back({out_at, file_at, size});
+}
+
+bool PreviousParts::Copy(std::string& out, std::size_t at, std::uint64_t fingerprint) {
+  const std::optional<std::size_t> found = Find(at, fingerprint);
+  if (!found) return false;
+  Note(out.size(), *found);
+  out.resize(out.size() + parts_[*found].size);
   return true;
+}
+
+std::uint64_t PreviousParts::Splice(std::size_t made_at, std::size_t at,
+                                    std::uint64_t fingerprint) {
+  const std::optional<std::size_t> found = Find(at, fingerprint);
+  if (!found) return 0;
+  spliced_ = true;
+  Note(made_at, *found);
+  return parts_[*found].size;
+}
+
+PageBytes PreviousParts::TakeSpliced(std::string made) {
+  std::vector<SplicedBytes::Stretch> stretches;
+  stretches.reserve(pending_.size());
+  for (const Stretch& stretch : pending_)
+    stretches.push_back({stretch.out_at, stretch.file_at, stretch.size});
+  pending_.clear();
+  if (stretches.empty()) return PageBytes(std::move(made));
+  return PageBytes(std::move(made), std::move(file_), std::move(stretches));
 }
 
 bool PreviousParts::Fill(std::string& out) {

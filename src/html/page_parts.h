@@ -5,14 +5,31 @@
 // the others; the page is then byte for byte the one it would have made whole.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "html/manifest.h"
+#include "util/file_io.h"
 #include "util/sys_io.h"
 
 namespace quorella::html {
+
+// A page's bytes as they are made: in memory, or in part stretches of its previous file that the
+// system copies as the page is written (PreviousParts::Splice), so that a page of megabytes with
+// one answer changed is neither read into memory nor written from it.
+struct PageBytes {
+  PageBytes(std::string bytes) : made(std::move(bytes)) {}  // NOLINT: a page made whole
+  PageBytes(std::string in_memory, sys::Fd previous, std::vector<SplicedBytes::Stretch> copies)
+      : made(std::move(in_memory)), from(std::move(previous)), stretches(std::move(copies)) {}
+
+  SplicedBytes Spliced() const { return {made, from.get(), stretches}; }
+
+  std::string made;
+  sys::Fd from;
+  std::vector<SplicedBytes::Stretch> stretches;
+};
 
 // The previous file of a page and its parts; empty when there is nothing to copy from. Parts are
 // not read one by one: each copy makes room in the page being made, and Fill reads the file into
@@ -32,7 +49,19 @@ class PreviousParts {
   // listed: `out` then holds gaps and is to be made again without copies.
   bool Fill(std::string& out);
 
+  // Like Copy, but nothing is read: the part is to be copied file to file before byte `made_at` of
+  // the bytes made in memory, as the page is written. Its size; 0 when there is none.
+  std::uint64_t Splice(std::size_t made_at, std::size_t at, std::uint64_t fingerprint);
+  // The page of the bytes made in memory and the parts Splice noted; the previous file goes with
+  // it, to be copied from.
+  PageBytes TakeSpliced(std::string made);
+
  private:
+  // The part at `at`, or else the one with this fingerprint anywhere; nullopt when there is none.
+  std::optional<std::size_t> Find(std::size_t at, std::uint64_t fingerprint);
+  // Notes part `found` for a copy to `out_at`, joined to the stretch before when it continues it.
+  void Note(std::size_t out_at, std::size_t found);
+
   struct Stretch {
     std::size_t out_at;
     std::uint64_t file_at;
@@ -42,6 +71,7 @@ class PreviousParts {
   std::vector<FilePart> parts_;
   std::vector<std::uint64_t> offsets_;
   std::vector<Stretch> pending_;
+  bool spliced_ = false;  // pending_ was noted by Splice, not by Copy
   // Built at the first part not found in its place.
   std::unordered_map<std::uint64_t, std::size_t> index_;
 };

@@ -417,8 +417,10 @@ namespace {
 
 // ReplaceGeneratedFile for `name` in the open folder `dir` whose path is `prefix` (AT_FDCWD and
 // "": `name` is the path).
+// `write(fd)` writes the file's bytes; false with errno on failure.
+template <typename Write>
 FileStamp ReplaceGeneratedFileAt(int dir, std::string_view prefix, const std::string& name,
-                                 std::string_view data, const std::optional<FileStamp>& existing) {
+                                 const Write& write, const std::optional<FileStamp>& existing) {
   const std::string path = std::string(prefix) + name;
   RemoveOrphanedScratch(DirectoryOf(path));
   std::string scratch;
@@ -438,7 +440,7 @@ FileStamp ReplaceGeneratedFileAt(int dir, std::string_view prefix, const std::st
   if (existing && IsRegularFile(*existing) && (existing->mode & 07777) != CreatedFileMode() &&
       sys::Fchmod(fd.get(), existing->mode & 07777) != 0)
     fail(messages::CannotWriteFile);
-  if (!sys::WriteAll(fd.get(), data)) fail(messages::CannotWriteFile);
+  if (!write(fd.get())) fail(messages::CannotWriteFile);
   struct stat info {};
   const bool stamped = ::fstat(fd.get(), &info) == 0;
   if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile);
@@ -446,17 +448,74 @@ FileStamp ReplaceGeneratedFileAt(int dir, std::string_view prefix, const std::st
   return stamped ? StampFrom(info) : FileStamp{};
 }
 
+// Writes the bytes and copies the stretches of `bytes` in their order.
+bool WriteSpliced(int fd, const SplicedBytes& bytes) {
+  std::size_t written = 0;
+  for (const SplicedBytes::Stretch& stretch : bytes.stretches) {
+    if (stretch.at > written &&
+        !sys::WriteAll(fd, bytes.made.substr(written, stretch.at - written)))
+      return false;
+    written = stretch.at;
+    if (!sys::CopyAll(bytes.from, stretch.offset, fd, stretch.size)) return false;
+  }
+  return written == bytes.made.size() || sys::WriteAll(fd, bytes.made.substr(written));
+}
+
+// ReplaceGeneratedFileIn with `write(fd)` writing the bytes.
+template <typename Write>
+FileStamp ReplaceGeneratedFileWith(const OpenFolder& folder, const std::string& name,
+                                   const Write& write, const std::optional<FileStamp>& existing) {
+  if (folder.fd() < 0)
+    return ReplaceGeneratedFileAt(AT_FDCWD, "", folder.path() + name, write, existing);
+  return ReplaceGeneratedFileAt(folder.fd(), folder.path(), name, write, existing);
+}
+
 }  // namespace
 
 FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
                                const std::optional<FileStamp>& existing) {
-  return ReplaceGeneratedFileAt(AT_FDCWD, "", path, data, existing);
+  return ReplaceGeneratedFileAt(
+      AT_FDCWD, "", path, [&](int fd) { return sys::WriteAll(fd, data); }, existing);
 }
 
 FileStamp ReplaceGeneratedFileIn(const OpenFolder& folder, const std::string& name,
                                  std::string_view data, const std::optional<FileStamp>& existing) {
-  if (folder.fd() < 0) return ReplaceGeneratedFile(folder.path() + name, data, existing);
-  return ReplaceGeneratedFileAt(folder.fd(), folder.path(), name, data, existing);
+  return ReplaceGeneratedFileWith(
+      folder, name, [&](int fd) { return sys::WriteAll(fd, data); }, existing);
+}
+
+FileStamp ReplaceGeneratedFileIn(const OpenFolder& folder, const std::string& name,
+                                 const SplicedBytes& bytes,
+                                 const std::optional<FileStamp>& existing) {
+  return ReplaceGeneratedFileWith(
+      folder, name, [&](int fd) { return WriteSpliced(fd, bytes); }, existing);
+}
+
+std::uint64_t SplicedBytes::size() const {
+  std::uint64_t size = made.size();
+  for (const Stretch& stretch : stretches) size += stretch.size;
+  return size;
+}
+
+std::optional<std::string> SplicedBytes::Whole() const {
+  std::string whole;
+  whole.reserve(size());
+  std::size_t taken = 0;
+  for (const Stretch& stretch : stretches) {
+    whole.append(made.substr(taken, stretch.at - taken));
+    taken = stretch.at;
+    const std::size_t start = whole.size();
+    whole.resize(start + stretch.size);
+    for (std::uint64_t done = 0; done < stretch.size;) {
+      const ssize_t n = ::pread(from, whole.data() + start + done, stretch.size - done,
+                                static_cast<off_t>(stretch.offset + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return std::nullopt;
+      done += static_cast<std::uint64_t>(n);
+    }
+  }
+  whole.append(made.substr(taken));
+  return whole;
 }
 
 namespace {

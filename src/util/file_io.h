@@ -132,6 +132,28 @@ FileStamp ReplaceGeneratedFile(const std::string& path, std::string_view data,
 FileStamp ReplaceGeneratedFileIn(const OpenFolder& folder, const std::string& name,
                                  std::string_view data, const std::optional<FileStamp>& existing);
 
+// The bytes of a file as they are written: `made` in memory, with stretches of the open file `from`
+// between them, which the system copies file to file (sys::CopyAll) instead of their passing
+// through memory. Each stretch goes before byte `at` of `made`; they come in that order.
+struct SplicedBytes {
+  struct Stretch {
+    std::size_t at = 0;
+    std::uint64_t offset = 0;  // in `from`
+    std::uint64_t size = 0;
+  };
+  std::string_view made;
+  int from = -1;
+  std::vector<Stretch> stretches;
+
+  std::uint64_t size() const;
+  // The bytes whole, read into memory; nullopt when `from` cannot be read as far.
+  std::optional<std::string> Whole() const;
+};
+// ReplaceGeneratedFileIn for such bytes.
+FileStamp ReplaceGeneratedFileIn(const OpenFolder& folder, const std::string& name,
+                                 const SplicedBytes& bytes,
+                                 const std::optional<FileStamp>& existing);
+
 // Creates the generated file `name` in an open folder where nothing has that name: the data goes
 // into an unnamed file of the folder, which is linked under the name once it is complete, so the
 // file appears whole or not at all and a crash leaves nothing behind (no scratch file). In a folder

@@ -5,6 +5,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -66,6 +67,41 @@ bool WriteAll(int fd, std::string_view data) {
       return false;
     }
     data.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+bool CopyAll(int from, std::uint64_t offset, int to, std::uint64_t size) {
+  if (Injected(Op::Write, {})) return false;
+  auto in = static_cast<off_t>(offset);
+  bool by_system = true;
+  while (size > 0) {
+    if (by_system) {
+      const ssize_t n = ::copy_file_range(from, &in, to, nullptr, size, 0);
+      if (n > 0) {
+        size -= static_cast<std::uint64_t>(n);
+        continue;
+      }
+      if (n < 0 && errno == EINTR) continue;
+      // Systems and file systems that copy nothing between these files leave it to the buffer.
+      if (n < 0 && errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return false;
+      if (n == 0) {
+        errno = EIO;
+        return false;
+      }
+      by_system = false;
+    }
+    char buffer[65536];
+    const ssize_t n = ::pread(from, buffer, std::min<std::uint64_t>(size, sizeof buffer), in);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    if (!WriteAll(to, std::string_view(buffer, static_cast<std::size_t>(n)))) return false;
+    in += n;
+    size -= static_cast<std::uint64_t>(n);
   }
   return true;
 }

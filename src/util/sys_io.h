@@ -46,6 +46,10 @@ int Open(const std::string& path, int flags, mode_t mode = 0666);
 ssize_t Read(int fd, void* buffer, size_t size);
 // Writes everything, retrying short writes; false with errno on failure.
 bool WriteAll(int fd, std::string_view data);
+// Appends `size` bytes of `from`, read at `offset`, to what was written to `to`: the system copies
+// them file to file where it can (copy_file_range), else they pass through a buffer. False with
+// errno on failure; EIO when `from` ends first. Fails as a write.
+bool CopyAll(int from, std::uint64_t offset, int to, std::uint64_t size);
 int Fsync(int fd);
 int Fchmod(int fd, mode_t mode);
 int Close(int fd);

@@ -88,6 +88,32 @@ TEST_F(OperationFaults, GenerationLeavesEachPageOldOrNew) {
       Atomicity::EachItem};
   EXPECT_GE(Sweep(generation), 20u);
 
+  // The Modern page of every answer: the unchanged answer is copied from the previous file into
+  // the page's scratch file, file to file.
+  Operation copied{"generation of a page with copied answers",
+                   [&] {
+                     MakeFaq("FAQ", "old");
+                     const std::string key = context.FaqKey("FAQ");
+                     WriteFaqValue(context.settings(), key, FaqValue::Directory, site_dir);
+                     WriteFaqValue(context.settings(), key, FaqValue::PageStyle, kPageStyleModern);
+                     WriteFaqValue(context.settings(), key, FaqValue::AnswersPage, 1);
+                     // Else the first answer describes the page, and every answer's item changes
+                     // with it.
+                     WriteFaqValue(context.settings(), key, FaqValue::Description,
+                                   "Two questions.");
+                     html::Go(ReadFaq(context, "FAQ"), "<banner>");
+                     // A page of another size: one of the same size is read whole to be compared.
+                     WriteFile(context.DocumentPath("FAQ"), Document("newer"));
+                   },
+                   [&] { return ErrorOf([&] { html::Go(ReadFaq(context, "FAQ"), "<banner>"); }); },
+                   [&] {
+                     State state = AppAndStore();
+                     state.merge(FilesUnder(site_dir, "site"));
+                     return state;
+                   },
+                   Atomicity::EachItem};
+  EXPECT_GE(Sweep(copied), 10u);
+
   // A stored Go of a document the list records, with a page to make again: the record is read
   // and the document once. An hour on, the document's times have settled, so the Go before
   // records it.
