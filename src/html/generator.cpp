@@ -17,6 +17,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
 
 namespace quorella::html {
@@ -138,6 +139,8 @@ class PageWriter {
         document_(document.identity != 0 ? document : previous.document),
         previous_(std::move(previous)),
         queue_(folder, [this](const PageQueue::Page& page) { Written(page); }) {
+    // Entries are moved, not copied, as the lists grow; reserving spares even that.
+    current_.reserve(total);
     Progress();
   }
 
@@ -157,10 +160,12 @@ class PageWriter {
         Status(file_name == start_page_ ? "Writing Start Page" : "Writing " + file_name);
       made_ = true;
       parts_.clear();
-      auto bytes = build();
+      // The page's bytes go to the queue by swapping buffers, not by a copy.
+      auto&& made = build();
+      std::string& bytes = made;
       // The stamp comes once the page is written.
       current_.push_back({file_name, fingerprint, {}, std::move(parts_)});
-      queue_.Add(file_name, std::move(bytes), current_.size() - 1);
+      queue_.Add(file_name, bytes, current_.size() - 1);
     }
     Progress();
   }
@@ -371,7 +376,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
                    page.Clear();
                    AddFramesetPage(page, values, context.Section(FixedSection::FrameHeaderCode),
                                    answer_frame_page);
-                   return std::string_view(page.bytes());
+                   return std::ref(page.Finished());
                  });
   }
 
@@ -382,7 +387,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
                  PageWriter::Announce::No, [&] {
                    page.Clear();
                    AddQuestionPage(page, context, questions);
-                   return std::string_view(page.bytes());
+                   return std::ref(page.Finished());
                  });
 
   if (one_per_page) {
@@ -394,7 +399,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
       writer.Write(file_name, fingerprint, PageWriter::Announce::Yes, [&] {
         page.Clear();
         AddAnswerSubPage(page, context, names, i, count, questions[i - 1], stored);
-        return std::string_view(page.bytes());
+        return std::ref(page.Finished());
       });
     }
   }
@@ -439,7 +444,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
       return true;
     };
     if (!make(one_per_page ? PreviousParts() : writer.PartsOf(last_page))) make(PreviousParts());
-    return std::string_view(page.bytes());
+    return std::ref(page.Finished());
   });
   writer.WriteManifest();
   return writer.TakeWritten();

@@ -54,6 +54,12 @@ class Page {
     Convert();
     return bytes_;
   }
+  // The finished page's bytes, for the writer to swap with a buffer of its own; the page is then
+  // cleared before it is used again.
+  std::string& Finished() {
+    Convert();
+    return bytes_;
+  }
   void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
   // Empties the page, keeping its memory for the next one.
   void Clear() {

@@ -46,13 +46,9 @@ void PageQueue::AddedOne() {
   if (batch.used == kBatchPages || batch.bytes >= kBatchBytes) Submit();
 }
 
-void PageQueue::Add(std::string_view name, std::string_view bytes, std::size_t tag) {
-  Next(name, tag).bytes.assign(bytes);
-  AddedOne();
-}
-
-void PageQueue::Add(std::string_view name, std::string&& bytes, std::size_t tag) {
-  Next(name, tag).bytes = std::move(bytes);
+void PageQueue::Add(std::string_view name, std::string& bytes, std::size_t tag) {
+  Next(name, tag).bytes.swap(bytes);
+  bytes.clear();
   AddedOne();
 }
 

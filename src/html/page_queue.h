@@ -40,11 +40,11 @@ class PageQueue {
   PageQueue(const PageQueue&) = delete;
   PageQueue& operator=(const PageQueue&) = delete;
 
-  // Hands over a page to be written after those added before it. Reports the pages written since
+  // Hands over a page to be written after those added before it: its bytes are swapped with a
+  // buffer of the queue's, which `bytes` holds afterwards, emptied. Reports the pages written since
   // the last call, and rethrows the failure of one that could not be written (nothing after it
   // is written).
-  void Add(std::string_view name, std::string_view bytes, std::size_t tag);
-  void Add(std::string_view name, std::string&& bytes, std::size_t tag);
+  void Add(std::string_view name, std::string& bytes, std::size_t tag);
   // Writes every page added, reports them, and rethrows the first failure. A queue that never
   // filled a batch writes it on the calling thread, starting no thread.
   void Finish();
