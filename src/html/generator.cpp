@@ -6,6 +6,7 @@
 #include "html/modern_site.h"
 #include "html/page_fingerprints.h"
 #include "html/page_parts.h"
+#include "html/page_queue.h"
 #include "html/question_page.h"
 #include "store/document.h"
 #include "util/errors.h"
@@ -16,6 +17,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
 
 namespace quorella::html {
@@ -135,7 +137,10 @@ class PageWriter {
         // A record is true of its version of the document whoever made it: the previous one
         // holds while this run knows none.
         document_(document.identity != 0 ? document : previous.document),
-        previous_(std::move(previous)) {
+        previous_(std::move(previous)),
+        queue_(folder, [this](const PageQueue::Page& page) { Written(page); }) {
+    // Entries are moved, not copied, as the lists grow; reserving spares even that.
+    current_.reserve(total);
     Progress();
   }
 
@@ -153,18 +158,19 @@ class PageWriter {
     if (!Unchanged(file_name, fingerprint)) {
       if (announce == Announce::Yes)
         Status(file_name == start_page_ ? "Writing Start Page" : "Writing " + file_name);
-      std::string path = names_.Path(file_name);
       made_ = true;
       parts_.clear();
-      const PageFileResult result = WritePageFileStamped(folder_, file_name, build());
-      current_.push_back({file_name, fingerprint, result.stamp, std::move(parts_)});
-      if (result.written) {
-        written_.push_back(std::move(path));
-        if (observer_.written) observer_.written(written_.back());
-      }
+      // The page's bytes go to the queue by swapping buffers, not by a copy.
+      auto&& made = build();
+      // The stamp comes once the page is written.
+      current_.push_back({file_name, fingerprint, {}, std::move(parts_)});
+      queue_.Add(file_name, made, current_.size() - 1);
     }
     Progress();
   }
+
+  // Waits until every page made is written; rethrows the failure of one that could not be.
+  void Finish() { queue_.Finish(); }
 
   // The parts of the page being made (html/page_parts.h), for the list.
   void SetParts(std::vector<FilePart> parts) { parts_ = std::move(parts); }
@@ -192,6 +198,7 @@ class PageWriter {
   // The list of this run, with `also` (names of files the run could not remove) after it. The
   // list is not reported: it is no page.
   void WriteManifest(const std::vector<std::string>& also = {}) {
+    Finish();
     // A run that made nothing and lists what the last one listed leaves the list as it is.
     if (!made_ && also.empty() && previous_.inputs == inputs_ && previous_.document == document_ &&
         std::equal(current_.begin(), current_.end(), previous_.entries.begin(),
@@ -212,6 +219,13 @@ class PageWriter {
   std::vector<std::string> TakeWritten() { return std::move(written_); }
 
  private:
+  void Written(const PageQueue::Page& page) {
+    current_[page.tag].stamp = page.result.stamp;
+    if (!page.result.written) return;
+    written_.push_back(names_.Path(page.name));
+    if (observer_.written) observer_.written(written_.back());
+  }
+
   const ManifestEntry* Previous(const std::string& file_name) {
     // The list holds the pages in the order they are written: the entry after the last one found,
     // or that one again, is nearly always the one asked for, and needs no name hashed.
@@ -260,6 +274,8 @@ class PageWriter {
   std::vector<FilePart> parts_;
   std::size_t pages_ = 0;
   std::vector<std::string> written_;
+  // Last: its thread stops before the members above go.
+  PageQueue queue_;
 };
 
 std::array<std::string, kFixedSectionCount> FixedSections(const SectionIndex& document) {
@@ -294,6 +310,7 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
         files.push_back(file_name);
       },
       previous_run);
+  writer.Finish();
   writer.WriteManifest(RemoveStaleFiles(names.Path(""), writer.previous_entries(), files));
   return writer.TakeWritten();
 }
@@ -345,7 +362,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
                    page.Clear();
                    AddFramesetPage(page, values, context.Section(FixedSection::FrameHeaderCode),
                                    answer_frame_page);
-                   return std::string_view(page.bytes());
+                   return std::ref(page.Finished());
                  });
   }
 
@@ -356,7 +373,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
                  PageWriter::Announce::No, [&] {
                    page.Clear();
                    AddQuestionPage(page, context, questions);
-                   return std::string_view(page.bytes());
+                   return std::ref(page.Finished());
                  });
 
   if (one_per_page) {
@@ -368,7 +385,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
       writer.Write(file_name, fingerprint, PageWriter::Announce::Yes, [&] {
         page.Clear();
         AddAnswerSubPage(page, context, names, i, count, questions[i - 1], stored);
-        return std::string_view(page.bytes());
+        return std::ref(page.Finished());
       });
     }
   }
@@ -413,7 +430,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
       return true;
     };
     if (!make(one_per_page ? PreviousParts() : writer.PartsOf(last_page))) make(PreviousParts());
-    return std::string_view(page.bytes());
+    return std::ref(page.Finished());
   });
   writer.WriteManifest();
   return writer.TakeWritten();

@@ -16,21 +16,22 @@ struct GenerationObserver {
   // "Writing Start Page", then "Writing " + each sub-page's file name. The window shows it and
   // processes pending events so that it paints; the last text stays after the run.
   std::function<void(const std::string& text)> status;
-  // Pages written out of the pages of the set: first (0, total), then after every file.
-  std::function<void(std::size_t written, std::size_t total)> progress;
-  // The full path of each file as soon as a reader can find it (not of pages found unchanged): as
-  // it is written, or, when Go builds a missing output folder aside, once the whole set is in
-  // place.
+  // Pages made or found unchanged out of the pages of the set: first (0, total), then after every
+  // page.
+  std::function<void(std::size_t done, std::size_t total)> progress;
+  // The full path of each file once a reader can find it (not of pages found unchanged), in the
+  // order of the set: once it is written, or, when Go builds a missing output folder aside, once
+  // the whole set is in place. All three are called on the thread that runs the Go.
   std::function<void(const std::string& path)> written;
 };
 
 // Writes the page set of `faq` as loaded: its values, its question list in memory, and the answer
-// and fixed sections of its document, which is read once. Files are written one at a time in the
-// order of the style and layout, each replaced whole; a file that already holds the page's bytes
-// is left untouched. Classic sets leave files of earlier runs that they do not name; a Modern set
-// removes those its previous run listed (html/manifest.h). Returns the full paths written, in
-// order. A file that cannot be created or written stops the run with
-// "Cannot create file \"PATH\". REASON"; the files before it remain.
+// and fixed sections of its document, which is read once. Pages are made in the order of the
+// style and layout and written by threads of their own (html/page_queue.h), each replaced whole; a
+// file that already holds the page's bytes is left untouched. Classic sets leave files of earlier
+// runs that they do not name; a Modern set removes those its previous run listed (html/manifest.h).
+// Returns the full paths written, in order. A file that cannot be created or written stops the run
+// with "Cannot create file \"PATH\". REASON"; the files before it remain.
 std::vector<std::string> GeneratePages(
     const Faq& faq, std::string_view banner, const GenerationObserver& observer = {},
     const SystemColours& system_colours = ClassicSystemColours());

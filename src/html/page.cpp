@@ -72,10 +72,9 @@ PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string&
   });
 }
 
-PageFileResult WritePageBytesStamped(const OpenFolder& folder, const std::string& file_name,
-                                     const PageBytes& bytes) {
-  if (bytes.stretches.empty()) return WritePageFileStamped(folder, file_name, bytes.made);
-  const SplicedBytes spliced = bytes.Spliced();
+PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
+                                    const SplicedBytes& spliced) {
+  if (spliced.stretches.empty()) return WritePageFileStamped(folder, file_name, spliced.made);
   const auto path = [&] { return folder.path() + file_name; };
   const std::optional<FileStamp> found =
       folder.fd() < 0 ? EntryStampOf(path()) : EntryStampIn(folder.fd(), file_name);

@@ -3,7 +3,6 @@
 // line breaks of its own (a header, a rendered answer, the banner) goes in with them, and an empty
 // item makes an empty line. Items are UTF-8 text; the page is ASCII, every other character written
 // as a numeric character reference, so it reads the same whatever character set a server sends.
-#include <concepts>
 #include <string>
 #include <string_view>
 
@@ -55,6 +54,12 @@ class Page {
     Convert();
     return bytes_;
   }
+  // The finished page's bytes, for the writer to swap with a buffer of its own; the page is then
+  // cleared before it is used again.
+  std::string& Finished() {
+    Convert();
+    return bytes_;
+  }
   void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
   // Empties the page, keeping its memory for the next one.
   void Clear() {
@@ -94,18 +99,11 @@ PageFileResult WritePageFileStamped(const std::string& path, std::string_view by
 // at once, with no scratch file).
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
                                     std::string_view bytes);
-// The same for a page whose bytes are partly stretches of its previous file (html/page_parts.h).
-// A file of the page's size is compared with it as above, the stretches read for that; otherwise
-// they are copied file to file into the page's scratch file.
-PageFileResult WritePageBytesStamped(const OpenFolder& folder, const std::string& file_name,
-                                     const PageBytes& bytes);
-// (A template, so that a string, which would become PageBytes as readily as a string_view, keeps
-// to the overload above.)
-template <std::same_as<PageBytes> Bytes>
+// The same for a page whose bytes are partly stretches of its previous file (html/page_parts.h,
+// PageBytes). A file of the page's size is compared with it as above, the stretches read for that;
+// otherwise they are copied file to file into the page's scratch file.
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
-                                    const Bytes& bytes) {
-  return WritePageBytesStamped(folder, file_name, bytes);
-}
+                                    const SplicedBytes& bytes);
 // WritePageFile for a file known to change, without the look at what it holds first.
 void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
                      std::string_view bytes);

@@ -24,8 +24,6 @@ struct PageBytes {
   PageBytes(std::string in_memory, sys::Fd previous, std::vector<SplicedBytes::Stretch> copies)
       : made(std::move(in_memory)), from(std::move(previous)), stretches(std::move(copies)) {}
 
-  SplicedBytes Spliced() const { return {made, from.get(), stretches}; }
-
   std::string made;
   sys::Fd from;
   std::vector<SplicedBytes::Stretch> stretches;

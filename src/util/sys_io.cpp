@@ -9,18 +9,25 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <mutex>
 
 namespace quorella::sys {
 
 namespace {
 
-FaultInjector* g_injector = nullptr;
+std::atomic<FaultInjector*> g_injector{nullptr};
+// Pages are written by threads of their own: an injector sees one call at a time unless it is
+// ready for more.
+std::recursive_mutex g_injector_mutex;
 std::int64_t g_clock_shift = 0;
 
 // True when the injector wants this call to fail; errno is then set.
 bool Injected(Op op, std::string_view path) {
-  if (g_injector == nullptr) return false;
-  const int error = g_injector->Check(op, path);
+  FaultInjector* const injector = g_injector.load(std::memory_order_acquire);
+  if (injector == nullptr) return false;
+  std::unique_lock lock(g_injector_mutex, std::defer_lock);
+  if (!injector->ThreadSafe()) lock.lock();
+  const int error = injector->Check(op, path);
   if (error == 0) return false;
   errno = error;
   return true;
@@ -29,7 +36,7 @@ bool Injected(Op op, std::string_view path) {
 }  // namespace
 
 void SetFaultInjector(FaultInjector* injector) {
-  g_injector = injector;
+  g_injector.store(injector, std::memory_order_release);
 }
 
 std::int64_t ClockNs() {

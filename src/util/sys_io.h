@@ -31,6 +31,9 @@ class FaultInjector {
  public:
   virtual ~FaultInjector() = default;
   virtual int Check(Op op, std::string_view path) = 0;
+  // Calls come from more than one thread when pages are written; they reach the injector one at
+  // a time unless it says it takes care of that itself.
+  virtual bool ThreadSafe() const { return false; }
 };
 
 // Installs `injector` for the calls that follow (nullptr removes it). Tests only.
@@ -80,6 +83,13 @@ class Fd {
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
   Fd(Fd&& other) noexcept : fd_(other.release()) {}
+  Fd& operator=(Fd&& other) noexcept {
+    if (this != &other) {
+      reset();
+      fd_ = other.release();
+    }
+    return *this;
+  }
   ~Fd() { reset(); }
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }

@@ -20,10 +20,16 @@
 namespace quorella::testing {
 namespace {
 
-std::string Document(const std::string& answer) {
-  return "[Question 0]\r\nFirst?\r\n\r\n####\r\n\r\n[Answer 0]\r\n0\r\n" + answer +
-         "\r\n\r\n####\r\n\r\n[Question 1]\r\nSecond?\r\n\r\n####\r\n\r\n[Answer 1]\r\n1\r\nB\r\n"
-         "\r\n####\r\n";
+std::string Document(const std::string& answer, int questions = 2) {
+  std::string text =
+      "[Question 0]\r\nFirst?\r\n\r\n####\r\n\r\n[Answer 0]\r\n0\r\n" + answer +
+      "\r\n\r\n####\r\n\r\n[Question 1]\r\nSecond?\r\n\r\n####\r\n\r\n[Answer 1]\r\n1\r\nB\r\n"
+      "\r\n####\r\n";
+  for (int i = 2; i < questions; ++i)
+    text += "\r\n[Question " + std::to_string(i) + "]\r\nNumber " + std::to_string(i) +
+            "?\r\n\r\n####\r\n\r\n[Answer " + std::to_string(i) + "]\r\n0\r\nAnswer " +
+            std::to_string(i) + "\r\n\r\n####\r\n";
+  return text;
 }
 
 class OperationFaults : public FaultSweepTest {
@@ -31,14 +37,14 @@ class OperationFaults : public FaultSweepTest {
   std::string backup_dir = dir / "backup/";
   std::string site_dir = dir / "site/";
 
-  // A FAQ with two questions, a title and its document.
-  void MakeFaq(const std::string& name, const std::string& answer) {
+  // A FAQ with two questions or more, a title and its document.
+  void MakeFaq(const std::string& name, const std::string& answer, int questions = 2) {
     CreateDirectories(app_dir);
     AddFaq(context, name, ListFaqs(context));
     Settings& settings = context.settings();
-    WriteFaqValue(settings, context.FaqKey(name), FaqValue::TotalQuestions, 2);
+    WriteFaqValue(settings, context.FaqKey(name), FaqValue::TotalQuestions, questions);
     WriteFaqValue(settings, context.FaqKey(name), FaqValue::Title, name + " " + answer);
-    WriteFile(context.DocumentPath(name), Document(answer));
+    WriteFile(context.DocumentPath(name), Document(answer, questions));
   }
 
   State AppAndStore() {
@@ -144,17 +150,26 @@ TEST_F(OperationFaults, GenerationLeavesEachPageOldOrNew) {
 // A first Go into a folder that does not exist yet builds it aside and renames it into place:
 // after any failure the folder is there with the whole set or not at all, and no scratch folder
 // is left beside it. Into a folder that exists but holds nothing, each page is created whole at
-// once: every page is there whole or not at all, and nothing else is left. Both styles.
+// once: every page is there whole or not at all, and nothing else is left. Both styles, and a set
+// large enough to be written by threads of their own.
 TEST_F(OperationFaults, AFirstGoLeavesEachPageWholeOrAbsent) {
   const std::string parent = dir / "out/";
-  for (const bool folder_there : {false, true}) {
-    for (const std::int32_t style : {kPageStyleClassic, kPageStyleModern}) {
+  struct Row {
+    bool folder_there;
+    std::int32_t style;
+    int questions;
+  };
+  for (const auto& [folder_there, style, questions] :
+       {Row{false, kPageStyleClassic, 2}, Row{false, kPageStyleModern, 2},
+        Row{true, kPageStyleClassic, 2}, Row{true, kPageStyleModern, 2},
+        Row{false, kPageStyleClassic, 70}, Row{true, kPageStyleModern, 70}}) {
+    {
       Operation generation{
           std::string(folder_there ? "first generation into an empty folder"
                                    : "first generation, folder built aside") +
-              ", style " + std::to_string(style),
+              ", style " + std::to_string(style) + ", " + std::to_string(questions) + " questions",
           [&] {
-            MakeFaq("FAQ", "new");
+            MakeFaq("FAQ", "new", questions);
             const std::string key = context.FaqKey("FAQ");
             CreateDirectories(folder_there ? parent + "site" : parent);
             WriteFaqValue(context.settings(), key, FaqValue::Directory, parent + "site/");
@@ -167,7 +182,9 @@ TEST_F(OperationFaults, AFirstGoLeavesEachPageWholeOrAbsent) {
             state.merge(FilesUnder(parent, "out"));
             return state;
           },
-          folder_there ? Atomicity::EachItem : Atomicity::Whole};
+          folder_there ? Atomicity::EachItem : Atomicity::Whole,
+          {},
+          questions > 2 ? 13u : 1u};
       EXPECT_GE(Sweep(generation), 20u);
     }
   }

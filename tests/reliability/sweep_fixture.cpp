@@ -78,7 +78,9 @@ std::size_t FaultSweepTest::Sweep(const Operation& operation, int error) {
   const State clean = operation.state();
   EXPECT_NE(before, clean) << operation.label << ": the clean run changed nothing";
 
-  for (const auto& point : points) {
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    if (i % operation.every != 0 && i + 1 != points.size()) continue;
+    const InjectionPoint& point = points[i];
     Empty();
     operation.prepare();
     const std::string reported = RunFailing(point, operation.run, error);

@@ -36,6 +36,8 @@ class FaultSweepTest : public ::testing::Test {
     // Entries whose names hold this are scratch files that a failed deletion may leave; they are
     // allowed only when the report says which ("Error deleting file ...").
     std::string scratch_marker = {};
+    // Fails one call in this many (and the last), for operations whose calls repeat page by page.
+    std::size_t every = 1;
   };
 
   // Runs the operation once without faults, then once per call it made with that call failing;

@@ -1,0 +1,156 @@
+#include "html/page_queue.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+namespace quorella::html {
+
+PageQueue::PageQueue(const OpenFolder& folder, Written written)
+    : folder_(folder), any_order_(folder.built_aside()), written_(std::move(written)) {}
+
+PageQueue::~PageQueue() {
+  if (writers_.empty()) return;
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  to_writer_.notify_all();
+  for (std::thread& writer : writers_) writer.join();
+}
+
+PageQueue::Page& PageQueue::Next(std::string_view name, std::size_t tag) {
+  Report(SIZE_MAX);
+  if (!filling_) {
+    if (spare_.empty()) {
+      filling_ = std::make_unique<Batch>();
+      filling_->pages.reserve(kBatchPages);
+    } else {
+      filling_ = std::move(spare_.back());
+      spare_.pop_back();
+    }
+    filling_->number = numbered_++;
+  }
+  Batch& batch = *filling_;
+  if (batch.used == batch.pages.size()) batch.pages.emplace_back();
+  Page& page = batch.pages[batch.used];
+  page.name.assign(name);
+  page.tag = tag;
+  return page;
+}
+
+void PageQueue::AddedOne() {
+  Batch& batch = *filling_;
+  batch.bytes += batch.pages[batch.used].bytes.size();
+  ++batch.used;
+  if (batch.used == kBatchPages || batch.bytes >= kBatchBytes) Submit();
+}
+
+void PageQueue::Add(std::string_view name, std::string& bytes, std::size_t tag) {
+  Next(name, tag).bytes.swap(bytes);
+  bytes.clear();
+  AddedOne();
+}
+
+void PageQueue::Add(std::string_view name, PageBytes& bytes, std::size_t tag) {
+  Page& page = Next(name, tag);
+  page.bytes.swap(bytes.made);
+  bytes.made.clear();
+  page.stretches = std::move(bytes.stretches);
+  page.from = std::move(bytes.from);
+  AddedOne();
+}
+
+void PageQueue::Submit() {
+  if (writers_.empty())
+    for (std::size_t i = 0; i < (any_order_ ? 2 : 1); ++i) writers_.emplace_back([this] { Run(); });
+  {
+    std::unique_lock lock(mutex_);
+    to_maker_.wait(lock, [&] { return behind_ < kBatchesBehind * writers_.size(); });
+    submitted_.push_back(std::move(filling_));
+    ++behind_;
+  }
+  to_writer_.notify_one();
+  Report(SIZE_MAX);
+}
+
+void PageQueue::Finish() {
+  if (filling_ && filling_->used > 0) {
+    if (!writers_.empty()) {
+      Submit();
+    } else {
+      // Too few pages to be worth a thread.
+      WriteBatch(*filling_);
+      const std::lock_guard lock(mutex_);
+      done_.push_back(std::move(filling_));
+    }
+  }
+  Report(0);
+}
+
+void PageQueue::WriteBatch(Batch& batch) {
+  for (batch.written = 0; batch.written < batch.used; ++batch.written) {
+    Page& page = batch.pages[batch.written];
+    try {
+      page.result =
+          page.stretches.empty()
+              ? WritePageFileStamped(folder_, page.name, page.bytes)
+              : WritePageFileStamped(folder_, page.name,
+                                     SplicedBytes{page.bytes, page.from.get(), page.stretches});
+    } catch (...) {
+      const std::lock_guard lock(mutex_);
+      if (!error_) error_ = std::current_exception();
+      return;
+    }
+  }
+}
+
+void PageQueue::Run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    to_writer_.wait(lock, [&] { return stopping_ || !submitted_.empty(); });
+    if (stopping_) return;
+    std::unique_ptr<Batch> batch = std::move(submitted_.front());
+    submitted_.pop_front();
+    // After a failure nothing more is written.
+    batch->written = 0;
+    if (!error_) {
+      lock.unlock();
+      WriteBatch(*batch);
+      lock.lock();
+    }
+    done_.push_back(std::move(batch));
+    --behind_;
+    to_maker_.notify_one();
+  }
+}
+
+void PageQueue::Report(std::size_t behind) {
+  std::exception_ptr error;
+  {
+    std::unique_lock lock(mutex_);
+    if (behind != SIZE_MAX) to_maker_.wait(lock, [&] { return behind_ <= behind; });
+    for (std::unique_ptr<Batch>& batch : done_) ready_.push_back(std::move(batch));
+    done_.clear();
+    error = error_;
+  }
+  std::sort(ready_.begin(), ready_.end(),
+            [](const auto& a, const auto& b) { return a->number > b->number; });
+  // The pages of a batch written ahead of the one before it wait for that one.
+  while (!ready_.empty() && ready_.back()->number == reported_) {
+    std::unique_ptr<Batch> batch = std::move(ready_.back());
+    ready_.pop_back();
+    for (std::size_t i = 0; i < batch->written; ++i) written_(batch->pages[i]);
+    for (std::size_t i = 0; i < batch->used; ++i) {
+      batch->pages[i].bytes.clear();
+      batch->pages[i].stretches.clear();
+      batch->pages[i].from.reset();
+    }
+    batch->used = batch->written = batch->bytes = 0;
+    spare_.push_back(std::move(batch));
+    ++reported_;
+  }
+  if (error) std::rethrow_exception(error);
+}
+
+}  // namespace quorella::html
