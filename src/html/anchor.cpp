@@ -1,6 +1,8 @@
 #include "html/anchor.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
@@ -61,8 +63,10 @@ struct AnchorSet::Transliteration {
   std::unique_ptr<icu::Transliterator> any_to_ascii;
 };
 
-AnchorSet::AnchorSet(const std::set<std::string>& reserved)
-    : taken_(reserved.begin(), reserved.end()) {}
+AnchorSet::AnchorSet(const std::set<std::string>& reserved) {
+  Reserve(reserved.size());
+  for (const std::string& anchor : reserved) Take(anchor);
+}
 AnchorSet::~AnchorSet() = default;
 
 std::string AnchorSet::Ascii(std::string text) {
@@ -93,12 +97,56 @@ std::string AnchorSet::Make(std::string_view text) {
 
 std::string AnchorSet::Add(std::string_view text) {
   std::string anchor = Make(text);
-  if (taken_.insert(anchor).second) return anchor;
+  if (Take(anchor)) return anchor;
   const std::string base = std::move(anchor);
   for (int n = 2;; ++n) {
     anchor = base + "-" + std::to_string(n);
-    if (taken_.insert(anchor).second) return anchor;
+    if (Take(anchor)) return anchor;
   }
+}
+
+void AnchorSet::Reserve(std::size_t count) {
+  // At most half the slots in use keeps the runs short.
+  std::size_t slots = 16;
+  while (slots < 2 * (taken_ + count)) slots *= 2;
+  if (slots > slots_.size()) Rehash(slots);
+}
+
+void AnchorSet::Rehash(std::size_t slots) {
+  std::vector<std::string_view> old = std::move(slots_);
+  slots_.assign(slots, std::string_view());
+  for (const std::string_view anchor : old) {
+    if (anchor.data() == nullptr) continue;
+    std::size_t at = std::hash<std::string_view>()(anchor) & (slots - 1);
+    while (slots_[at].data() != nullptr) at = (at + 1) & (slots - 1);
+    slots_[at] = anchor;
+  }
+}
+
+bool AnchorSet::Take(std::string_view anchor) {
+  if (2 * (taken_ + 1) > slots_.size()) Reserve(1);
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t at = std::hash<std::string_view>()(anchor) & mask;
+  for (; slots_[at].data() != nullptr; at = (at + 1) & mask)
+    if (slots_[at] == anchor) return false;
+  slots_[at] = Keep(anchor);
+  ++taken_;
+  return true;
+}
+
+std::string_view AnchorSet::Keep(std::string_view anchor) {
+  constexpr std::size_t kBlock = 65536;
+  // One byte more, so that an empty anchor too has data to point at.
+  if (left_ < anchor.size() + 1) {
+    left_ = std::max(kBlock, anchor.size() + 1);
+    blocks_.push_back(std::make_unique<char[]>(left_));
+    free_ = blocks_.back().get();
+  }
+  std::copy(anchor.begin(), anchor.end(), free_);
+  const std::string_view kept(free_, anchor.size());
+  free_ += anchor.size() + 1;
+  left_ -= anchor.size() + 1;
+  return kept;
 }
 
 }  // namespace quorella::html

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 namespace quorella::html {
 
@@ -30,14 +30,24 @@ class AnchorSet {
   // The next unused anchor for `text`.
   std::string Add(std::string_view text);
   // Room for `count` anchors more, so that a page set's anchors go in without rehashing.
-  void Reserve(std::size_t count) { taken_.reserve(taken_.size() + count); }
+  void Reserve(std::size_t count);
 
  private:
   std::string Ascii(std::string text);
+  // Takes `anchor` unless it is taken already; false then.
+  bool Take(std::string_view anchor);
+  // A copy of `anchor` that stays where it is while the set lives.
+  std::string_view Keep(std::string_view anchor);
+  void Rehash(std::size_t slots);
 
   // Hashed: a page set's anchors share long beginnings ("how-do-i-..."), which a sorted set
-  // compares again at every step down its tree.
-  std::unordered_set<std::string> taken_;
+  // compares again at every step down its tree. Open addressing over views of copies kept in
+  // blocks: ten thousand anchors take no allocation each (a slot without data is free).
+  std::vector<std::string_view> slots_;
+  std::size_t taken_ = 0;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;  // in the last block
+  std::size_t left_ = 0;
   struct Transliteration;  // ICU's, made when first needed
   std::unique_ptr<Transliteration> transliteration_;
 };

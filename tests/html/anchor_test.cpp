@@ -45,6 +45,12 @@ TEST(Anchors, TakenAnchorsAreNumberedAndReservedOnesNeverHandedOut) {
   EXPECT_EQ(anchors.Add("Same 2"), "same-2-2");  // the plain anchor of this text is taken
   EXPECT_EQ(anchors.Add("Same"), "same-3");
   EXPECT_EQ(anchors.Add("QR top"), "qr-top-2");
+  // Every anchor handed out stays taken as the set grows.
+  for (int i = 0; i < 1000; ++i)
+    EXPECT_EQ(anchors.Add("Question " + std::to_string(i)), "question-" + std::to_string(i));
+  for (int i = 0; i < 1000; ++i)
+    EXPECT_EQ(anchors.Add("Question " + std::to_string(i)), "question-" + std::to_string(i) + "-2");
+  EXPECT_EQ(anchors.Add("Same"), "same-4");
 }
 
 TEST(PlainText, MarkupLeftOutEntitiesDecodedSpaceJoined) {
