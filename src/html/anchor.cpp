@@ -8,16 +8,11 @@
 #include <unicode/unistr.h>
 
 #include "html/plain_text.h"
+#include "util/unicode.h"
 
 namespace quorella::html {
 
 namespace {
-
-bool IsAscii(std::string_view text) {
-  for (const char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
 
 // What each byte is in an anchor: the lower-case letter or digit it stays, left out, or a gap.
 constexpr char kGap = 0, kLeftOut = 1;

@@ -29,6 +29,14 @@ TEST(Unicode, Utf8ValidityAndTheFirstBadByte) {
       EXPECT_EQ(offset, c.bad_offset) << c.text;
     }
   }
+  // ASCII is checked eight bytes at a time: a byte beyond it at every place of the first words.
+  for (std::size_t size = 1; size <= 20; ++size)
+    for (std::size_t at = 0; at < size; ++at) {
+      std::string text(size, 'a');
+      EXPECT_TRUE(IsAscii(text));
+      text[at] = '\x80';
+      EXPECT_FALSE(IsAscii(text)) << size << " " << at;
+    }
 }
 
 TEST(Unicode, CodePointsDecodeAndEncodeBack) {
