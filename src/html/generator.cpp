@@ -301,17 +301,17 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
   };
   previous_run.parts_of = [&](const std::string& file_name) { return writer.PartsOf(file_name); };
   previous_run.made_parts = [&](std::vector<FilePart> parts) { writer.SetParts(std::move(parts)); };
-  std::vector<std::string> files;
+  WrittenNames files(writer.previous_entries());
   BuildModernPages(
       faq, document, system_colours,
       [&](const std::string& file_name, std::uint64_t fingerprint,
           const std::function<PageBytes()>& build) {
         writer.Write(file_name, fingerprint, PageWriter::Announce::Yes, build);
-        files.push_back(file_name);
+        files.Add(file_name);
       },
       previous_run);
   writer.Finish();
-  writer.WriteManifest(RemoveStaleFiles(names.Path(""), writer.previous_entries(), files));
+  writer.WriteManifest(files.RemoveStale(names.Path("")));
   return writer.TakeWritten();
 }
 

@@ -158,8 +158,12 @@ Manifest ParseManifest(const std::optional<std::string>& text, std::uint64_t ski
   if (!text) return manifest;
   std::vector<ManifestEntry>& entries = manifest.entries;
   // A line per file and at most a few per part: reserving for every line spares the copies of a
-  // list of ten thousand entries while it grows.
-  entries.reserve(static_cast<std::size_t>(std::count(text->begin(), text->end(), '\n')) + 1);
+  // list of ten thousand entries while it grows. (find takes a line at a time, as memchr does.)
+  std::size_t lines = 1;
+  const std::string_view all(*text);
+  for (std::size_t at = all.find('\n'); at != std::string_view::npos; at = all.find('\n', at + 1))
+    ++lines;
+  entries.reserve(lines);
   bool fields = false;
   PartsReader parts;
   // Parts belong to the entry just before them, and only to one with fields.
@@ -204,19 +208,21 @@ std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint6
   bool fields = false, entries = false, whole = true;
   ManifestEntry entry;
   count = 0;
-  ForEachLine(*text, [&](std::string_view line) {
-    if (!whole || line.empty()) return;
+  // The lines after one that is not as listed need not be looked at.
+  ForEachLineWhile(*text, [&](std::string_view line) {
+    if (line.empty()) return true;
     if (line.front() == '#') {
       if (line == kFieldsLine) fields = true;
       if (!entries && line.starts_with(kInputsPrefix))
         TakeLastNumber(line.substr(kInputsPrefix.size()), listed_inputs, 16);
-      return;
+      return true;
     }
     entries = true;
     const std::string_view name = fields ? ParseEntryFields(line, entry) : std::string_view();
     whole = listed_inputs == inputs && !name.empty() && entry.fingerprint != 0 &&
             intact(name, entry.stamp);
     ++count;
+    return whole;
   });
   if (whole && listed_inputs == inputs) return std::nullopt;
   return ParseManifest(text, 0);
@@ -330,6 +336,27 @@ std::vector<std::string> RemoveStaleFiles(const std::string& directory,
     if (!RemoveFile(path)) remaining.push_back(name);
   }
   return remaining;
+}
+
+void WrittenNames::Add(const std::string& name) {
+  if (!apart_ && as_listed_ < previous_.size() && previous_[as_listed_].name == name) {
+    ++as_listed_;
+    return;
+  }
+  Apart();
+  names_.push_back(name);
+}
+
+void WrittenNames::Apart() {
+  if (apart_) return;
+  apart_ = true;
+  for (std::size_t i = 0; i < as_listed_; ++i) names_.push_back(previous_[i].name);
+}
+
+std::vector<std::string> WrittenNames::RemoveStale(const std::string& directory) {
+  if (!apart_ && as_listed_ == previous_.size()) return {};
+  Apart();
+  return RemoveStaleFiles(directory, previous_, names_);
 }
 
 }  // namespace quorella::html

@@ -88,4 +88,23 @@ std::vector<std::string> RemoveStaleFiles(const std::string& directory,
                                           const std::vector<ManifestEntry>& previous,
                                           const std::vector<std::string>& current);
 
+// The names of the files a run writes, in order, for RemoveStaleFiles: held only from the first
+// that is not the one the previous run listed in its place, so that a run writing the files of the
+// last one copies no name.
+class WrittenNames {
+ public:
+  explicit WrittenNames(const std::vector<ManifestEntry>& previous) : previous_(previous) {}
+  void Add(const std::string& name);
+  // RemoveStaleFiles of the previous run's files and the names added.
+  std::vector<std::string> RemoveStale(const std::string& directory);
+
+ private:
+  void Apart();
+
+  const std::vector<ManifestEntry>& previous_;
+  std::size_t as_listed_ = 0;  // the first names added, those of previous_ in its order
+  bool apart_ = false;         // a name was not; names_ holds every name since
+  std::vector<std::string> names_;
+};
+
 }  // namespace quorella::html

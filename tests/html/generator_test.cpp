@@ -1059,6 +1059,16 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
             kAllOnSamePage,
             parts_swapped(".faq.html.quorella"),
             {"faq.html"}},
+           // The files written are those listed, but for one more at the end, which goes.
+           {"modern: a file listed last no longer made",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            [](auto&, FaqBuilder&, const std::string&out) {
+              AppendToFile(out + ".faq.html.quorella", "gone.html\n");
+              WriteWholeFile(out + "gone.html", "<p>an earlier page</p>");
+            },
+            {}},
            {"modern: list of the earlier version",
             modern,
             kLayoutSimple,
