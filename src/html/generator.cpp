@@ -299,6 +299,10 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
       return std::nullopt;
     }
   };
+  previous_run.open_intact = [&](const std::string& file_name) {
+    if (!writer.Intact(file_name)) return sys::Fd();
+    return sys::Fd(sys::Open(names.Path(file_name), O_RDONLY | O_NOFOLLOW));
+  };
   previous_run.parts_of = [&](const std::string& file_name) { return writer.PartsOf(file_name); };
   previous_run.made_parts = [&](std::vector<FilePart> parts) { writer.SetParts(std::move(parts)); };
   WrittenNames files(writer.previous_entries());

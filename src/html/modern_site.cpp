@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <set>
 #include <unordered_map>
 #include <vector>
+
+#include <unistd.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -116,34 +119,130 @@ std::optional<std::vector<std::string_view>> SearchTextLines(std::string_view sc
   return lines;
 }
 
-// Answer i's line of the previous search text when its page has the fingerprint it had then (its
-// answer is unchanged), found by the page's place among the previous run's answer pages: the
-// files listed between the icon and the search text.
+// Where the lines of a search text file stand, found by reading it a block at a time (it is not
+// held in memory): each line's JSON string, from its first byte to the one after its last.
+struct SearchTextPlaces {
+  std::uint64_t size = 0;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> lines;
+};
+
+// The places of the lines of the search text in `file`, as SearchTextLines finds them; nullopt for
+// a file that SearchText did not make or that cannot be read.
+std::optional<SearchTextPlaces> ReadSearchTextPlaces(int file) {
+  std::vector<std::uint64_t> breaks;  // where each line break stands
+  std::vector<char> befores;          // the byte before it
+  std::string start, end;             // the file's first bytes and its last three
+  SearchTextPlaces places;
+  char block[65536];
+  for (;;) {
+    const ssize_t n = ::pread(file, block, sizeof block, static_cast<off_t>(places.size));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) break;
+    const std::string_view read(block, static_cast<std::size_t>(n));
+    if (start.size() < kSearchTextStart.size())
+      start += read.substr(0, kSearchTextStart.size() - start.size());
+    for (std::size_t at = read.find('\n'); at != std::string_view::npos;
+         at = read.find('\n', at + 1)) {
+      breaks.push_back(places.size + at);
+      befores.push_back(at > 0 ? read[at - 1] : (end.empty() ? '\0' : end.back()));
+    }
+    end.append(read.substr(read.size() - std::min<std::size_t>(read.size(), 3)));
+    if (end.size() > 3) end.erase(0, end.size() - 3);
+    places.size += static_cast<std::uint64_t>(n);
+  }
+  // "[" and the lines, each after a line break, the breaks after the first following a comma,
+  // then "];" and a line break.
+  const std::uint64_t lines_end = places.size - kSearchTextEnd.size();
+  if (start != kSearchTextStart || end != kSearchTextEnd || breaks.empty() ||
+      breaks.back() != places.size - 1 ||
+      places.size < kSearchTextStart.size() + kSearchTextEnd.size())
+    return std::nullopt;
+  const std::size_t count = breaks.size() - 1;
+  if (count == 0)
+    return lines_end == kSearchTextStart.size() ? std::optional(places) : std::nullopt;
+  if (breaks.front() != kSearchTextStart.size()) return std::nullopt;
+  for (std::size_t k = 0; k < count; ++k) {
+    if (k > 0 && befores[k] != ',') return std::nullopt;
+    const std::uint64_t from = breaks[k] + 1, to = k + 1 < count ? breaks[k + 1] - 1 : lines_end;
+    if (to < from) return std::nullopt;
+    places.lines.emplace_back(from, to);
+  }
+  return places;
+}
+
+// The previous run's search text: found by the places of the answers' pages among the files it
+// listed, between the icon and the search text.
 class PreviousSearchText {
  public:
-  PreviousSearchText(const PreviousModernRun& previous, const std::string& search_text_name) {
+  PreviousSearchText(const PreviousModernRun& previous, const std::string& search_text_name)
+      : previous_(previous), name_(search_text_name) {
     const auto& files = previous.files;
     auto at = [&](std::string_view name) {
       return std::find_if(files.begin(), files.end(),
                           [&](const ManifestEntry& file) { return file.name == name; });
     };
     const auto icon = at(kModernIconName), search = at(search_text_name);
-    if (icon == files.end() || search == files.end() || search < icon || !previous.read_intact)
+    if (icon == files.end() || search == files.end() || search < icon) return;
+    pages_ = files.subspan(static_cast<std::size_t>(icon - files.begin()) + 1,
+                           static_cast<std::size_t>(search - icon - 1));
+  }
+
+  // The new search text when every answer's page has the name and place it had and few changed:
+  // `line(out, i)` appends answer i's line for those, and the lines of the others are copied from
+  // the previous file as the text is written (file to file), the file itself read a block at a
+  // time to find them. nullopt otherwise.
+  template <typename AppendLine>
+  std::optional<PageBytes> Spliced(const std::vector<ModernEntry>& entries,
+                                   const std::vector<std::uint64_t>& fingerprints,
+                                   AppendLine&& line) {
+    // A longer list of changes is made line by line.
+    constexpr std::size_t kMostReplaced = 8;
+    if (pages_.size() != entries.size() || !previous_.open_intact) return std::nullopt;
+    std::vector<std::size_t> changed;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      if (pages_[i].name != entries[i].page) return std::nullopt;
+      if (pages_[i].fingerprint == fingerprints[i]) continue;
+      if (changed.size() == kMostReplaced) return std::nullopt;
+      changed.push_back(i);
+    }
+    sys::Fd file = previous_.open_intact(name_);
+    if (!file.valid()) return std::nullopt;
+    const std::optional<SearchTextPlaces> places = ReadSearchTextPlaces(file.get());
+    if (!places || places->lines.size() != entries.size()) return std::nullopt;
+    std::string made;
+    std::vector<SplicedBytes::Stretch> stretches;
+    std::uint64_t copied = 0;  // the previous file up to here is accounted for
+    for (const std::size_t i : changed) {
+      const auto [from, to] = places->lines[i];
+      if (from > copied) stretches.push_back({made.size(), copied, from - copied});
+      line(made, i);
+      copied = to;
+    }
+    if (places->size > copied) stretches.push_back({made.size(), copied, places->size - copied});
+    return PageBytes(std::move(made), std::move(file), std::move(stretches));
+  }
+
+  // Reads the previous text whole, for Line.
+  void Read() {
+    if (pages_.empty() || !previous_.read_intact) return;
+    text_ = previous_.read_intact(name_);
+    auto lines = text_ ? SearchTextLines(*text_) : std::nullopt;
+    if (!lines || lines->size() != pages_.size()) {
+      pages_ = {};
       return;
-    text_ = previous.read_intact(search_text_name);
-    if (!text_) return;
-    auto lines = SearchTextLines(*text_);
-    if (!lines || lines->size() != static_cast<std::size_t>(search - icon - 1)) return;
-    pages_ = files.subspan(static_cast<std::size_t>(icon - files.begin()) + 1, lines->size());
+    }
     lines_ = std::move(*lines);
   }
 
   std::size_t size() const { return text_ ? text_->size() : 0; }
 
-  // Answer `i` of the set, on `page`: its line when nothing before it moved is the previous
-  // line `i`.
+  // Answer `i` of the set, on `page`, once the text is read: its line when its page has the
+  // fingerprint it had then (its answer is unchanged). When nothing before it moved it is the
+  // previous line `i`.
   std::optional<std::string_view> Line(std::size_t i, const std::string& page,
                                        std::uint64_t fingerprint) const {
+    if (lines_.empty()) return std::nullopt;
     std::size_t found = i;
     if (i >= pages_.size() || pages_[i].name != page) {
       if (index_.empty())
@@ -156,44 +255,11 @@ class PreviousSearchText {
     return lines_[found];
   }
 
-  // The previous text with the lines of the answers whose pages changed replaced by `line(i)`
-  // (which appends answer i's line to a string), when every answer's page has the name and place
-  // it had and few changed: the text is then edited where it was read, not copied line by line
-  // into a second one. nullopt otherwise, the text kept for Line.
-  template <typename AppendLine>
-  std::optional<std::string> TakeEdited(const std::vector<ModernEntry>& entries,
-                                        const std::vector<std::uint64_t>& fingerprints,
-                                        AppendLine&& line) {
-    // Each line replaced moves the text after it: a few such moves cost less than a copy.
-    constexpr std::size_t kMostReplaced = 8;
-    if (!text_ || pages_.size() != entries.size()) return std::nullopt;
-    std::vector<std::size_t> changed;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      if (pages_[i].name != entries[i].page) return std::nullopt;
-      if (pages_[i].fingerprint == fingerprints[i]) continue;
-      if (changed.size() == kMostReplaced) return std::nullopt;
-      changed.push_back(i);
-    }
-    std::string& text = *text_;
-    std::string replacement;
-    // From the last line back, so that the places of the lines before stay as they were read.
-    for (auto i = changed.rbegin(); i != changed.rend(); ++i) {
-      const std::string_view before = lines_[*i];
-      replacement.clear();
-      line(replacement, *i);
-      text.replace(static_cast<std::size_t>(before.data() - text.data()), before.size(),
-                   replacement);
-    }
-    lines_.clear();
-    index_.clear();
-    std::optional<std::string> edited = std::move(text_);
-    text_.reset();
-    return edited;
-  }
-
  private:
-  std::optional<std::string> text_;
+  const PreviousModernRun& previous_;
+  const std::string& name_;
   std::span<const ManifestEntry> pages_;
+  std::optional<std::string> text_;
   std::vector<std::string_view> lines_;
   // Built at the first page not found in its place.
   mutable std::unordered_map<std::string_view, std::size_t> index_;
@@ -490,17 +556,19 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
         else
           AppendJsonString(script, ReadableText(entries[i]));
       };
-      if (std::optional<std::string> edited = before.TakeEdited(entries, pages, made_line))
-        return std::move(*edited);
-      return SearchText(entries.size(), before.size() + made.size() + 4096,
-                        [&](std::string& script, std::size_t i) {
-                          if (made.Line(i)) return made_line(script, i);
-                          if (const auto line = before.Line(i, entries[i].page, pages[i])) {
-                            script += *line;
-                            return;
-                          }
-                          made_line(script, i);
-                        });
+      if (std::optional<PageBytes> spliced = before.Spliced(entries, pages, made_line))
+        return std::move(*spliced);
+      before.Read();
+      return PageBytes(SearchText(entries.size(), before.size() + made.size() + 4096,
+                                  [&](std::string& script, std::size_t i) {
+                                    if (made.Line(i)) return made_line(script, i);
+                                    if (const auto line =
+                                            before.Line(i, entries[i].page, pages[i])) {
+                                      script += *line;
+                                      return;
+                                    }
+                                    made_line(script, i);
+                                  }));
     });
   }
   const bool structured = values.Boolean(FaqValue::StructuredData);

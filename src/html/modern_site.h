@@ -32,6 +32,8 @@ using EmitFile = std::function<void(const std::string& file_name, std::uint64_t 
 struct PreviousModernRun {
   std::span<const ManifestEntry> files;
   std::function<std::optional<std::string>(const std::string& file_name)> read_intact;
+  // The same file open for reading, when it is still the one that Go wrote (else not valid).
+  std::function<sys::Fd(const std::string& file_name)> open_intact;
   std::function<PreviousParts(const std::string& file_name)> parts_of;
   std::function<void(std::vector<FilePart> parts)> made_parts;
 };

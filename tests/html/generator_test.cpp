@@ -866,8 +866,8 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
             kOnePerPage,
             answer_two,
             {second, "faq.search.js"}},
-           // The previous search text is edited where it was read: the later line first, so that
-           // the earlier one is still where it was found.
+           // The previous search text is copied around the lines of the two answers changed: before
+           // the first, between them and after the last.
            {"modern: first and last answers",
             modern,
             kLayoutSimple,
