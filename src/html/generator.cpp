@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <mutex>
 #include <unordered_map>
 
 namespace quorella::html {
@@ -92,14 +93,13 @@ std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std
                                                     const GenerationObserver& observer) {
   const PageNames names(values);
   std::optional<OpenFolder> folder;  // opened at the first file listed
-  std::string name;                  // the file's name, ended for the system
+  std::once_flag opened;
   std::size_t total = 0;
   std::optional<Manifest> previous = ManifestUnlessIntact(
       names.Path(ManifestNameOf(values)), inputs,
       [&](std::string_view listed, const FileStamp& stamp) {
-        if (!folder) folder.emplace(names.Path(""));
-        name.assign(listed);
-        return IntactIn(*folder, name, stamp);
+        std::call_once(opened, [&] { folder.emplace(names.Path("")); });
+        return IntactIn(*folder, std::string(listed), stamp);
       },
       total);
   if (previous) return previous;

@@ -16,27 +16,17 @@ std::vector<std::string> SplitLines(std::string_view text);
 // Position of the first CR or LF at or after `from`; text.size() when there is none.
 std::size_t FindLineBreak(std::string_view text, std::size_t from);
 
-// Calls `each` with every line of `text` (same rule as SplitLines) without copying, until it
-// returns false.
+// Calls `each` with every line of `text` (same rule as SplitLines) without copying.
 template <typename Fn>
-void ForEachLineWhile(std::string_view text, Fn&& each) {
+void ForEachLine(std::string_view text, Fn&& each) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n) {
     std::size_t j = FindLineBreak(text, i);
-    if (!each(text.substr(i, j - i))) return;
+    each(text.substr(i, j - i));
     if (j < n && text[j] == '\r' && j + 1 < n && text[j + 1] == '\n') ++j;
     i = j + 1;
   }
-}
-
-// Calls `each` with every line of `text` (same rule as SplitLines) without copying.
-template <typename Fn>
-void ForEachLine(std::string_view text, Fn&& each) {
-  ForEachLineWhile(text, [&](std::string_view line) {
-    each(line);
-    return true;
-  });
 }
 
 // Each line followed by CR LF.

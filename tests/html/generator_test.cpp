@@ -669,6 +669,9 @@ TEST(ManifestCheck, FindsTheSetIntactExactlyWhenTheWholeListDoes) {
   const std::string head = "# Files written by Quorella for faq.html\n";
   const std::string fields = "# fingerprint size inode modified name\n";
   const std::string a = "00000000000000aa 10 1 5 a.html\n", b = "00000000000000bb 20 2 6 b.html\n";
+  const std::string c_line = "00000000000000cc 20 2 6 c.html\n";
+  std::string many;
+  for (int i = 0; i < 10000; ++i) many += i % 2 == 0 ? a : b;
   struct Case {
     std::string name, text;
     bool intact;
@@ -693,6 +696,12 @@ TEST(ManifestCheck, FindsTheSetIntactExactlyWhenTheWholeListDoes) {
             head + "# inputs 0000000000000007\n" + fields + a + "00000000000000cc 20 2 6 c.html\n",
             false},
            {"no files", head + "# inputs 0000000000000007\n" + fields, true},
+           // Long lists are checked in two halves at once.
+           {"long, as written", head + "# inputs 0000000000000007\n" + fields + many, true},
+           {"long, a file not as listed first",
+            head + "# inputs 0000000000000007\n" + fields + c_line + many, false},
+           {"long, a file not as listed last",
+            head + "# inputs 0000000000000007\n" + fields + many + c_line, false},
        }) {
     SCOPED_TRACE(c.name);
     WriteWholeFile(path, c.text);
