@@ -2,6 +2,7 @@
 
 #include "html/answer_pages.h"
 #include "html/frameset_page.h"
+#include "html/intact_files.h"
 #include "html/manifest.h"
 #include "html/modern_site.h"
 #include "html/page_fingerprints.h"
@@ -24,12 +25,6 @@
 namespace quorella::html {
 
 namespace {
-
-// Is the file the one the list names with this stamp, untouched since it was written?
-bool IntactIn(const OpenFolder& folder, const std::string& name, const FileStamp& stamp) {
-  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), name);
-  return now && IsRegularFile(*now) && now->SameVersion(stamp);
-}
 
 std::string ManifestNameOf(const FaqValues& values) {
   const std::string& start_page = values.Text(FaqValue::StartPage);
@@ -124,9 +119,11 @@ std::optional<Manifest> PreviousOf(const FolderBuiltAside* aside, const FaqValue
 // every file it listed is still there as written, nothing is made at all.
 class PageWriter {
  public:
+  // `looked`, when given, has the files of `previous` looked at already.
   PageWriter(const PageNames& names, const OpenFolder& folder, const GenerationObserver& observer,
              std::size_t total, std::string manifest_name, std::string start_page,
-             std::uint64_t inputs, const DocumentRecord& document, Manifest previous)
+             std::uint64_t inputs, const DocumentRecord& document, Manifest previous,
+             IntactFiles* looked)
       : names_(names),
         observer_(observer),
         total_(total),
@@ -138,6 +135,7 @@ class PageWriter {
         // holds while this run knows none.
         document_(document.identity != 0 ? document : previous.document),
         previous_(std::move(previous)),
+        looked_(looked),
         queue_(folder, [this](const PageQueue::Page& page) { Written(page); }) {
     // Entries are moved, not copied, as the lists grow; reserving spares even that.
     current_.reserve(total);
@@ -244,6 +242,8 @@ class PageWriter {
   }
 
   bool Intact(const ManifestEntry& entry) const {
+    if (looked_ != nullptr)
+      return looked_->Intact(folder_, static_cast<std::size_t>(&entry - previous_.entries.data()));
     return IntactIn(folder_, entry.name, entry.stamp);
   }
 
@@ -268,6 +268,7 @@ class PageWriter {
   DocumentRecord document_;
   bool made_ = false;
   Manifest previous_;
+  IntactFiles* looked_;
   std::unordered_map<std::string_view, const ManifestEntry*> index_;  // into previous_
   std::size_t next_ = 0;  // the entry of previous_ after the one last found
   std::vector<ManifestEntry> current_;
@@ -326,12 +327,12 @@ Fingerprint WithQuestions(Fingerprint fingerprint, const std::vector<std::string
 }
 
 // Makes what changed of the set of `faq`, whose document is `document`, after the check before
-// decoding found something to make.
+// decoding found something to make; `looked` has the files of `previous` looked at (or nullptr).
 std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
                                    std::string_view banner, const GenerationObserver& observer,
                                    const SystemColours& system_colours, std::uint64_t inputs,
                                    const DocumentRecord& document_record, Manifest previous,
-                                   const OpenFolder& folder) {
+                                   const OpenFolder& folder, IntactFiles* looked) {
   const FaqValues& values = faq.values;
   const bool modern = values.Integer(FaqValue::PageStyle) == kPageStyleModern;
   const PageNames names(values);
@@ -343,7 +344,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
   PageWriter writer(names, folder, observer,
                     modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
                     ManifestNameOf(values), start_page, inputs, document_record,
-                    std::move(previous));
+                    std::move(previous), looked);
   // Answers with their markup come to about the size of the document, and up to four times it
   // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
   // reserving generously spares the page that holds them all its growing copies, and costs no
@@ -443,22 +444,23 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
 // MakePages into the output folder, or, with `aside`, into a folder built beside the missing
 // output folder, which becomes the output folder once the whole set and its list are written; its
 // files are reported written only then. Should a folder take the name meanwhile, the set is made
-// into that folder as into any other.
+// into that folder as into any other. `looked` as for MakePages.
 std::vector<std::string> MakePagesInto(std::unique_ptr<FolderBuiltAside> aside, const Faq& faq,
                                        const SectionIndex& document, std::string_view banner,
                                        const GenerationObserver& observer,
                                        const SystemColours& system_colours, std::uint64_t inputs,
-                                       const DocumentRecord& document_record, Manifest previous) {
+                                       const DocumentRecord& document_record, Manifest previous,
+                                       IntactFiles* looked = nullptr) {
   if (!aside) {
     const OpenFolder folder(PageNames(faq.values).Path(""));
     return MakePages(faq, document, banner, observer, system_colours, inputs, document_record,
-                     std::move(previous), folder);
+                     std::move(previous), folder, looked);
   }
   GenerationObserver building = observer;
   building.written = nullptr;
   std::vector<std::string> written =
       MakePages(faq, document, banner, building, system_colours, inputs, document_record,
-                Manifest(), aside->folder());
+                Manifest(), aside->folder(), nullptr);
   if (aside->PutInPlace()) {
     if (observer.written)
       for (const std::string& path : written) observer.written(path);
@@ -547,6 +549,9 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
       KeepDocumentRecord(faq.values, manifest_path, inputs, record);
     return {faq.values, {}};
   }
+  // The files the list names are looked at while the document is read and decoded.
+  std::optional<IntactFiles> looked;
+  if (!previous->entries.empty()) looked.emplace(PageNames(faq.values).Path(""), previous->entries);
   if (!bytes) {
     // The bytes now read are what the pages are made from, should the file have changed since
     // it was recorded. The document's stamp again before it is read, with the count as read.
@@ -560,7 +565,8 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
   const std::shared_ptr<const SectionIndex> index =
       LoadFaqText(faq, std::move(bytes), AnswerList::Empty);
   return {faq.values, MakePagesInto(std::move(aside), faq, *index, banner, observer, system_colours,
-                                    inputs, record, std::move(*previous))};
+                                    inputs, record, std::move(*previous),
+                                    looked ? &*looked : nullptr)};
 }
 
 std::vector<std::string> Go(const Faq& faq, std::string_view banner,

@@ -136,6 +136,14 @@ TEST_F(Generate, ASecondGenerateMakesWhatTheStoredFaqChanged) {
            {"a page edited by hand",
             [&] { WriteFile(site + "ans3.html", ReadFile(site + "ans3.html") + "<!-- -->"); },
             {"ans3.html"}},
+           // The pages are looked at while the changed document is read.
+           {"an answer changed, a page edited and one removed by hand",
+            [&] {
+              WriteFile(document, replace_in_document("Answer 1\r\n", "Answer X\r\n"));
+              WriteFile(site + "ans3.html", ReadFile(site + "ans3.html") + "<!-- -->");
+              std::filesystem::remove(site + "ans1.html");
+            },
+            {"ans1.html", "ans2.html", "ans3.html"}},
            {"a title",
             [&] {
               Ok({"set", "FAQ", "Title", "Help"});

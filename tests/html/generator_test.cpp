@@ -20,6 +20,7 @@
 #include "html/answer_formats.h"
 #include "html/banner.h"
 #include "html/faq_fixture.h"
+#include "html/intact_files.h"
 #include "html/manifest.h"
 #include "html/page_parts.h"
 #include "store/document.h"
@@ -722,6 +723,35 @@ TEST(ManifestCheck, FindsTheSetIntactExactlyWhenTheWholeListDoes) {
     } else {
       EXPECT_EQ(count, whole.entries.size());
     }
+  }
+}
+
+// The files of a list looked at on a thread of its own give what looking at them at that time
+// gives: a file edited, removed or replaced by a folder since it was listed is no longer intact.
+TEST(IntactFiles, TheThreadFindsWhatALookFinds) {
+  testing::TempDir dir;
+  const std::vector<std::string> names = {"a.html", "b.html", "c.html", "d.html", "e.html"};
+  std::vector<ManifestEntry> entries;
+  for (const std::string& name : names) {
+    WriteWholeFile(dir / name, "page " + name);
+    entries.push_back({name, 1, *EntryStampOf(dir / name), {}});
+  }
+  AppendToFile(dir / "b.html", "<!-- an edit -->");
+  RemoveFile(dir / "c.html");
+  RemoveFile(dir / "d.html");
+  std::filesystem::create_directory(dir / "d.html");
+  const std::vector<bool> expected = {true, false, false, false, true};
+  const OpenFolder folder(dir.path() + "/");
+  for (const bool thread_done : {false, true}) {
+    SCOPED_TRACE(thread_done);
+    IntactFiles looked(dir.path() + "/", entries);
+    if (thread_done) {
+      looked.Finish();
+      // What the thread found stands: the files are not looked at again.
+      RemoveFile(dir / "e.html");
+    }
+    for (std::size_t i = 0; i < names.size(); ++i)
+      EXPECT_EQ(looked.Intact(folder, i), expected[i]) << names[i];
   }
 }
 

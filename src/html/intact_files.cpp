@@ -1,0 +1,45 @@
+#include "html/intact_files.h"
+
+namespace quorella::html {
+
+bool IntactIn(const OpenFolder& folder, const std::string& name, const FileStamp& stamp) {
+  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), name);
+  return now && IsRegularFile(*now) && now->SameVersion(stamp);
+}
+
+IntactFiles::IntactFiles(const std::string& directory, const std::vector<ManifestEntry>& entries)
+    : entries_(entries.data()),
+      size_(entries.size()),
+      found_(std::make_unique<std::atomic<unsigned char>[]>(entries.size())),
+      folder_(directory) {
+  for (std::size_t i = 0; i < size_; ++i) found_[i].store(kUnknown, std::memory_order_relaxed);
+  if (folder_.fd() >= 0 && size_ > 0) looker_ = std::thread([this] { Run(); });
+}
+
+IntactFiles::~IntactFiles() {
+  reached_.store(size_, std::memory_order_relaxed);
+  Finish();
+}
+
+void IntactFiles::Finish() {
+  if (looker_.joinable()) looker_.join();
+}
+
+void IntactFiles::Run() {
+  for (std::size_t i = size_; i-- > reached_.load(std::memory_order_relaxed);) {
+    const ManifestEntry& entry = entries_[i];
+    found_[i].store(IntactIn(folder_, entry.name, entry.stamp) ? kIntact : kChanged,
+                    std::memory_order_release);
+  }
+}
+
+bool IntactFiles::Intact(const OpenFolder& folder, std::size_t i) {
+  if (i + 1 > reached_.load(std::memory_order_relaxed))
+    reached_.store(i + 1, std::memory_order_relaxed);
+  const unsigned char found = found_[i].load(std::memory_order_acquire);
+  if (found != kUnknown) return found == kIntact;
+  const ManifestEntry& entry = entries_[i];
+  return IntactIn(folder, entry.name, entry.stamp);
+}
+
+}  // namespace quorella::html

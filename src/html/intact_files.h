@@ -1,0 +1,47 @@
+#pragma once
+// Whether the files an earlier Go listed are still there as it wrote them. A Go that has its
+// document to read and decode first has them looked at meanwhile, on a thread of its own, from
+// the last backwards; the Go looks itself at any the thread has not reached.
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "html/manifest.h"
+#include "util/file_io.h"
+
+namespace quorella::html {
+
+// Is the file `name` in the folder the one with this stamp, untouched since it was written?
+bool IntactIn(const OpenFolder& folder, const std::string& name, const FileStamp& stamp);
+
+class IntactFiles {
+ public:
+  // Starts looking at the files `entries` names in the folder `directory`. The entries must stay
+  // where they are in memory until the object goes (moving their vector keeps them there).
+  IntactFiles(const std::string& directory, const std::vector<ManifestEntry>& entries);
+  ~IntactFiles();
+  IntactFiles(const IntactFiles&) = delete;
+  IntactFiles& operator=(const IntactFiles&) = delete;
+
+  // Is entries[i] intact? Looked at now in `folder` unless the thread already did.
+  bool Intact(const OpenFolder& folder, std::size_t i);
+  // Waits until the thread has looked at every file it is to: those the Go has not asked for.
+  void Finish();
+
+ private:
+  enum : unsigned char { kUnknown, kIntact, kChanged };
+  void Run();
+
+  const ManifestEntry* entries_;
+  std::size_t size_;
+  std::unique_ptr<std::atomic<unsigned char>[]> found_;
+  // The thread looks at no entry below this one: the Go has come that far itself.
+  std::atomic<std::size_t> reached_{0};
+  OpenFolder folder_;
+  std::thread looker_;
+};
+
+}  // namespace quorella::html
