@@ -564,9 +564,9 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
   }
   const std::shared_ptr<const SectionIndex> index =
       LoadFaqText(faq, std::move(bytes), AnswerList::Empty);
-  return {faq.values, MakePagesInto(std::move(aside), faq, *index, banner, observer, system_colours,
-                                    inputs, record, std::move(*previous),
-                                    looked ? &*looked : nullptr)};
+  return {faq.values,
+          MakePagesInto(std::move(aside), faq, *index, banner, observer, system_colours, inputs,
+                        record, std::move(*previous), looked ? &*looked : nullptr)};
 }
 
 std::vector<std::string> Go(const Faq& faq, std::string_view banner,
