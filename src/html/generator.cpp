@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <mutex>
 #include <unordered_map>
 
 namespace quorella::html {
@@ -88,13 +87,14 @@ std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std
                                                     const GenerationObserver& observer) {
   const PageNames names(values);
   std::optional<OpenFolder> folder;  // opened at the first file listed
-  std::once_flag opened;
+  std::string name;                  // the file's name, ended for the system
   std::size_t total = 0;
   std::optional<Manifest> previous = ManifestUnlessIntact(
       names.Path(ManifestNameOf(values)), inputs,
       [&](std::string_view listed, const FileStamp& stamp) {
-        std::call_once(opened, [&] { folder.emplace(names.Path("")); });
-        return IntactIn(*folder, std::string(listed), stamp);
+        if (!folder) folder.emplace(names.Path(""));
+        name.assign(listed);
+        return IntactIn(*folder, name, stamp);
       },
       total);
   if (previous) return previous;

@@ -1,10 +1,8 @@
 #include "html/manifest.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
-#include <future>
 #include <optional>
 #include <unordered_set>
 
@@ -203,25 +201,19 @@ Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) 
 namespace {
 
 // The entry lines of `lines`, each checked with `intact` as it is read: false at the first that is
-// not a whole entry or not intact, or once the other half of the list was found not intact
-// (`stop`). `count` is the number of entry lines read.
+// not a whole entry or not intact. `count` is the number of entry lines read.
 bool EntriesIntact(std::string_view lines, bool fields, const EntryCheck& intact,
-                   std::size_t& count, std::atomic<bool>& stop) {
+                   std::size_t& count) {
   bool whole = true;
   ManifestEntry entry;
   ForEachLine(lines, [&](std::string_view line) {
     if (!whole || line.empty() || line.front() == '#') return;
     ++count;
     const std::string_view name = fields ? ParseEntryFields(line, entry) : std::string_view();
-    whole = !stop.load(std::memory_order_relaxed) && !name.empty() && entry.fingerprint != 0 &&
-            intact(name, entry.stamp);
-    if (!whole) stop.store(true, std::memory_order_relaxed);
+    whole = !name.empty() && entry.fingerprint != 0 && intact(name, entry.stamp);
   });
   return whole;
 }
-
-// Lists of this size and more are checked in two halves at once (about 2,500 files).
-constexpr std::size_t kListCheckedInHalvesFrom = 256 * 1024;
 
 }  // namespace
 
@@ -247,25 +239,10 @@ std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint6
   if (listed_inputs != inputs) return ParseManifest(text, 0);
   count = 0;
   if (first_entry == std::string::npos) return std::nullopt;  // a set of no files
-  // A line of fields among the entries counts from there on: the two halves would not see it.
+  // A line of fields among the entries counts from there on.
   const std::string_view entries = std::string_view(*text).substr(first_entry);
   if (entries.find(kFieldsLine) != std::string_view::npos) return ParseManifest(text, 0);
-  std::atomic<bool> stop{false};
-  bool whole;
-  if (entries.size() < kListCheckedInHalvesFrom) {
-    whole = EntriesIntact(entries, fields, intact, count, stop);
-  } else {
-    // One stat call per file is most of the check: the second half of the list is looked at on
-    // a thread of its own.
-    const std::size_t middle = entries.find('\n', entries.size() / 2) + 1;
-    std::size_t second_count = 0;
-    std::future<bool> second = std::async(std::launch::async, [&] {
-      return EntriesIntact(entries.substr(middle), fields, intact, second_count, stop);
-    });
-    const bool first = EntriesIntact(entries.substr(0, middle), fields, intact, count, stop);
-    whole = second.get() && first;
-    count += second_count;
-  }
+  const bool whole = EntriesIntact(entries, fields, intact, count);
   if (whole) return std::nullopt;
   return ParseManifest(text, 0);
 }

@@ -65,8 +65,7 @@ Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of =
 // The list at `path` unless it names `inputs` and `intact` holds for every file it lists (with a
 // fingerprint and stamp): nothing then, and `count` is the number of files listed. The files are
 // looked at as the lines are read, no entry kept, so a set that is there as written costs no copy
-// of its list; a long list in two halves at once, so `intact` is called from two threads. Otherwise
-// the list as ReadManifestFile(path) gives it.
+// of its list. Otherwise the list as ReadManifestFile(path) gives it.
 using EntryCheck = std::function<bool(std::string_view name, const FileStamp& stamp)>;
 std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint64_t inputs,
                                              const EntryCheck& intact, std::size_t& count);

@@ -697,7 +697,7 @@ TEST(ManifestCheck, FindsTheSetIntactExactlyWhenTheWholeListDoes) {
             head + "# inputs 0000000000000007\n" + fields + a + "00000000000000cc 20 2 6 c.html\n",
             false},
            {"no files", head + "# inputs 0000000000000007\n" + fields, true},
-           // Long lists are checked in two halves at once.
+           // Long lists, at either end.
            {"long, as written", head + "# inputs 0000000000000007\n" + fields + many, true},
            {"long, a file not as listed first",
             head + "# inputs 0000000000000007\n" + fields + c_line + many, false},
