@@ -198,25 +198,6 @@ Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) 
   return ParseManifest(ReadManifestText(path), skip_parts_of);
 }
 
-namespace {
-
-// The entry lines of `lines`, each checked with `intact` as it is read: false at the first that is
-// not a whole entry or not intact. `count` is the number of entry lines read.
-bool EntriesIntact(std::string_view lines, bool fields, const EntryCheck& intact,
-                   std::size_t& count) {
-  bool whole = true;
-  ManifestEntry entry;
-  ForEachLine(lines, [&](std::string_view line) {
-    if (!whole || line.empty() || line.front() == '#') return;
-    ++count;
-    const std::string_view name = fields ? ParseEntryFields(line, entry) : std::string_view();
-    whole = !name.empty() && entry.fingerprint != 0 && intact(name, entry.stamp);
-  });
-  return whole;
-}
-
-}  // namespace
-
 std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint64_t inputs,
                                              const EntryCheck& intact, std::size_t& count) {
   const std::optional<std::string> text = ReadManifestText(path);
@@ -224,26 +205,24 @@ std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint6
   // Read as ParseManifest reads it: inputs only before the first entry, entries only after the
   // line of fields, parts passed over.
   std::uint64_t listed_inputs = 0;
-  bool fields = false;
-  std::size_t first_entry = std::string::npos;
+  bool fields = false, entries = false, whole = true;
+  ManifestEntry entry;
+  count = 0;
   ForEachLine(*text, [&](std::string_view line) {
-    if (first_entry != std::string::npos || line.empty()) return;
-    if (line.front() != '#') {
-      first_entry = static_cast<std::size_t>(line.data() - text->data());
+    if (!whole || line.empty()) return;
+    if (line.front() == '#') {
+      if (line == kFieldsLine) fields = true;
+      if (!entries && line.starts_with(kInputsPrefix))
+        TakeLastNumber(line.substr(kInputsPrefix.size()), listed_inputs, 16);
       return;
     }
-    if (line == kFieldsLine) fields = true;
-    if (line.starts_with(kInputsPrefix))
-      TakeLastNumber(line.substr(kInputsPrefix.size()), listed_inputs, 16);
+    entries = true;
+    const std::string_view name = fields ? ParseEntryFields(line, entry) : std::string_view();
+    whole = listed_inputs == inputs && !name.empty() && entry.fingerprint != 0 &&
+            intact(name, entry.stamp);
+    ++count;
   });
-  if (listed_inputs != inputs) return ParseManifest(text, 0);
-  count = 0;
-  if (first_entry == std::string::npos) return std::nullopt;  // a set of no files
-  // A line of fields among the entries counts from there on.
-  const std::string_view entries = std::string_view(*text).substr(first_entry);
-  if (entries.find(kFieldsLine) != std::string_view::npos) return ParseManifest(text, 0);
-  const bool whole = EntriesIntact(entries, fields, intact, count);
-  if (whole) return std::nullopt;
+  if (whole && listed_inputs == inputs) return std::nullopt;
   return ParseManifest(text, 0);
 }
 
