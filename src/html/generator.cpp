@@ -408,34 +408,36 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
     }
   }
   const std::string& last_page = frames ? answer_frame_page : start_page;
-  writer.Write(last_page, FileFingerprint(last), PageWriter::Announce::No, [&] {
-    // With the blocks of the previous file that can be copied; false when that file could not be
-    // read as listed.
-    auto make = [&](PreviousParts before) {
-      page.Clear();
-      if (!one_per_page) page.Reserve(all_answers_size);
-      if (frames)
-        AddAnswerFramePageStart(page, context);
-      else
-        AddQuestionPage(page, context, questions);
-      PartsRecorder parts;
-      if (!one_per_page) {
-        for (std::size_t i = 1; i <= count; ++i) {
-          const std::size_t begin = page.bytes().size();
-          // A block copied or made from outside script and style elements reads the same anywhere.
-          const bool top_level = page.AtTopLevel();
-          if (!top_level || !page.AddMade(before, parts.Next(begin), blocks[i - 1]))
-            AddAnswerBlock(page, context, i, questions[i - 1], answer(i));
-          parts.Add(begin, page.bytes().size(), top_level && page.AtTopLevel() ? blocks[i - 1] : 0);
-        }
-        if (!page.FillMade(before)) return false;
+  writer.Write(last_page, FileFingerprint(last), PageWriter::Announce::No, [&]() -> PageBytes {
+    // The blocks the previous file holds are copied file to file as the page is written; only the
+    // others are made in memory, and places in the page count the copied bytes too.
+    PreviousParts before = one_per_page ? PreviousParts() : writer.PartsOf(last_page);
+    page.Clear();
+    if (!one_per_page) page.Reserve(all_answers_size);
+    if (frames)
+      AddAnswerFramePageStart(page, context);
+    else
+      AddQuestionPage(page, context, questions);
+    PartsRecorder parts;
+    std::uint64_t spliced = 0;
+    if (!one_per_page) {
+      for (std::size_t i = 1; i <= count; ++i) {
+        const std::uint64_t begin = page.bytes().size() + spliced;
+        // A block copied or made from outside script and style elements reads the same anywhere.
+        const bool top_level = page.AtTopLevel();
+        const std::uint64_t copied =
+            top_level ? page.SpliceMade(before, parts.Next(begin), blocks[i - 1]) : 0;
+        if (copied == 0) AddAnswerBlock(page, context, i, questions[i - 1], answer(i));
+        spliced += copied;
+        parts.Add(begin, page.bytes().size() + spliced,
+                  top_level && page.AtTopLevel() ? blocks[i - 1] : 0);
       }
-      AddPageClosing(page, context, context.Section(FixedSection::AnswerFooter));
-      if (!one_per_page) writer.SetParts(parts.Finish(page.bytes().size()));
-      return true;
-    };
-    if (!make(one_per_page ? PreviousParts() : writer.PartsOf(last_page))) make(PreviousParts());
-    return std::ref(page.Finished());
+    }
+    AddPageClosing(page, context, context.Section(FixedSection::AnswerFooter));
+    if (!one_per_page) writer.SetParts(parts.Finish(page.bytes().size() + spliced));
+    std::string made;
+    made.swap(page.Finished());
+    return before.TakeSpliced(std::move(made));
   });
   writer.WriteManifest();
   return writer.TakeWritten();

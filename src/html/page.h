@@ -37,15 +37,13 @@ class Page {
     }
     bytes_ += "\r\n";
   }
-  // A part of the previous file (PreviousParts::Copy), made from outside script and style elements
-  // to outside them (AtTopLevel), as it is; its bytes arrive with FillMade.
-  bool AddMade(PreviousParts& before, std::size_t at, std::uint64_t fingerprint) {
+  // A part of the previous file to be copied file to file at this point of the page as it is
+  // written (PreviousParts::Splice), made from outside script and style elements to outside them:
+  // its size; 0 when there is none.
+  std::uint64_t SpliceMade(PreviousParts& before, std::size_t at, std::uint64_t fingerprint) {
     Convert();
-    const bool copied = before.Copy(bytes_, at, fingerprint);
-    converted_ = bytes_.size();
-    return copied;
+    return before.Splice(bytes_.size(), at, fingerprint);
   }
-  bool FillMade(PreviousParts& before) { return before.Fill(bytes_); }
   bool AtTopLevel() {
     Convert();
     return ascii_.AtTopLevel();

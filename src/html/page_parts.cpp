@@ -37,27 +37,18 @@ void PreviousParts::Note(std::size_t out_at, std::size_t found) {
   const std::size_t size = parts_[found].size;
   const std::uint64_t file_at = offsets_[found];
   Stretch* last = pending_.empty() ? nullptr : &pending_.back();
-  // Spliced stretches take no room: one that follows another without bytes between continues it.
-  const std::size_t last_end = last == nullptr ? 0 : last->out_at + (spliced_ ? 0 : last->size);
-  if (last != nullptr && last_end == out_at && last->file_at + last->size == file_at)
+  // Stretches take no room in memory: one that follows another without bytes made between them
+  // continues it.
+  if (last != nullptr && last->out_at == out_at && last->file_at + last->size == file_at)
     last->size += size;
   else
     pending_.push_back({out_at, file_at, size});
-}
-
-bool PreviousParts::Copy(std::string& out, std::size_t at, std::uint64_t fingerprint) {
-  const std::optional<std::size_t> found = Find(at, fingerprint);
-  if (!found) return false;
-  Note(out.size(), *found);
-  out.resize(out.size() + parts_[*found].size);
-  return true;
 }
 
 std::uint64_t PreviousParts::Splice(std::size_t made_at, std::size_t at,
                                     std::uint64_t fingerprint) {
   const std::optional<std::size_t> found = Find(at, fingerprint);
   if (!found) return 0;
-  spliced_ = true;
   Note(made_at, *found);
   return parts_[*found].size;
 }
@@ -70,20 +61,6 @@ PageBytes PreviousParts::TakeSpliced(std::string made) {
   pending_.clear();
   if (stretches.empty()) return PageBytes(std::move(made));
   return PageBytes(std::move(made), std::move(file_), std::move(stretches));
-}
-
-bool PreviousParts::Fill(std::string& out) {
-  for (const Stretch& stretch : pending_) {
-    for (std::size_t done = 0; done < stretch.size;) {
-      const ssize_t n = ::pread(file_.get(), out.data() + stretch.out_at + done,
-                                stretch.size - done, static_cast<off_t>(stretch.file_at + done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      done += static_cast<std::size_t>(n);
-    }
-  }
-  pending_.clear();
-  return true;
 }
 
 void PartsRecorder::Add(std::size_t begin, std::size_t end, std::uint64_t fingerprint) {

@@ -30,25 +30,18 @@ struct PageBytes {
 };
 
 // The previous file of a page and its parts; empty when there is nothing to copy from. Parts are
-// not read one by one: each copy makes room in the page being made, and Fill reads the file into
-// that room at the end, neighbouring parts at once, so an unchanged page is read straight into
-// the new one.
+// not read into memory: they are copied file to file as the page is written, neighbouring parts
+// at once.
 class PreviousParts {
  public:
   PreviousParts() = default;
   // `file` open for reading; parts that do not add up to its size give nothing to copy.
   PreviousParts(sys::Fd file, std::vector<FilePart> parts);
 
-  // Makes room at the end of `out` for the part of the previous file made from inputs with this
-  // fingerprint (never for 0); false when there is none. Part `at` is looked at first: where the
-  // part was when nothing before it changed.
-  bool Copy(std::string& out, std::size_t at, std::uint64_t fingerprint);
-  // Reads the parts Copy made room for into `out`. False when the file could not be read as it was
-  // listed: `out` then holds gaps and is to be made again without copies.
-  bool Fill(std::string& out);
-
-  // Like Copy, but nothing is read: the part is to be copied file to file before byte `made_at` of
-  // the bytes made in memory, as the page is written. Its size; 0 when there is none.
+  // Notes the part of the previous file made from inputs with this fingerprint (never for 0), to be
+  // copied file to file before byte `made_at` of the bytes made in memory as the page is written.
+  // Part `at` is looked at first: where the part was when nothing before it changed. Its size; 0
+  // when there is none.
   std::uint64_t Splice(std::size_t made_at, std::size_t at, std::uint64_t fingerprint);
   // The page of the bytes made in memory and the parts Splice noted; the previous file goes with
   // it, to be copied from.
@@ -69,7 +62,6 @@ class PreviousParts {
   std::vector<FilePart> parts_;
   std::vector<std::uint64_t> offsets_;
   std::vector<Stretch> pending_;
-  bool spliced_ = false;  // pending_ was noted by Splice, not by Copy
   // Built at the first part not found in its place.
   std::unordered_map<std::uint64_t, std::size_t> index_;
 };

@@ -612,25 +612,26 @@ class OpenedPages : public sys::FaultInjector {
   std::string folder_;
 };
 
-// Parts copied from the previous file arrive at the end, neighbours in the file read at once:
-// whatever the order of the copies and what is made between them, each lands in its own place;
-// a file that no longer holds what its list says gives no page.
-TEST(PreviousParts, CopiedPartsLandInTheirPlaces) {
+// Parts of the previous file are copied into their places as the page is written, neighbours in
+// the file at once: whatever the order of the copies and what is made between them, each lands in
+// its own place; a file that no longer holds what its list says gives no page.
+TEST(PreviousParts, SplicedPartsLandInTheirPlaces) {
   testing::TempDir dir;
   const std::string path = dir / "page.html";
   const std::vector<FilePart> listed = {{0, 2}, {11, 3}, {12, 4}, {13, 1}};
   struct Case {
     std::string name;
     std::vector<std::uint64_t> copies;  // 0: two bytes made here
-    std::string expected;               // empty: Fill fails
+    std::string expected;               // empty: the page cannot be had
+    std::size_t stretches = 0;          // neighbours in the file are one stretch
     bool shortened = false;
   };
   for (const Case& c : std::vector<Case>{
-           {"in order", {11, 12, 13}, "bbbccccd"},
-           {"made between", {11, 0, 13}, "bbbxxd"},
-           {"moved", {13, 12, 11}, "dccccbbb"},
-           {"one missing", {12, 99, 11}, "ccccbbb"},
-           {"file shortened since", {11, 12, 13}, "", true},
+           {"in order", {11, 12, 13}, "bbbccccd", 1},
+           {"made between", {11, 0, 13}, "bbbxxd", 2},
+           {"moved", {13, 12, 11}, "dccccbbb", 3},
+           {"one missing", {12, 99, 11}, "ccccbbb", 2},
+           {"file shortened since", {11, 12, 13}, "", 1, true},
        }) {
     SCOPED_TRACE(c.name);
     WriteWholeFile(path, "hhbbbccccd");
@@ -638,27 +639,29 @@ TEST(PreviousParts, CopiedPartsLandInTheirPlaces) {
     if (c.shortened) {
       ASSERT_EQ(::truncate(path.c_str(), 5), 0);
     }
-    std::string out = "<";
+    std::string made = "<";
     std::size_t at = 1;
     for (const std::uint64_t fingerprint : c.copies) {
-      if (fingerprint == 0)
-        out += "xx";
-      else
-        before.Copy(out, at, fingerprint);
+      if (fingerprint == 0 || before.Splice(made.size(), at, fingerprint) == 0) {
+        if (fingerprint == 0) made += "xx";
+      }
       ++at;
     }
+    const PageBytes page = before.TakeSpliced(made);
+    EXPECT_EQ(page.stretches.size(), c.stretches);
+    const std::optional<std::string> whole =
+        SplicedBytes{page.made, page.from.get(), page.stretches}.Whole();
     if (c.expected.empty()) {
-      EXPECT_FALSE(before.Fill(out));
+      EXPECT_FALSE(whole.has_value());
       continue;
     }
-    ASSERT_TRUE(before.Fill(out));
-    EXPECT_EQ(out, "<" + c.expected);
+    ASSERT_TRUE(whole.has_value());
+    EXPECT_EQ(*whole, "<" + c.expected);
   }
   // Parts that do not add up to the file's size copy nothing.
   WriteWholeFile(path, "hhbbbccccdEXTRA");
   PreviousParts longer(sys::Fd(::open(path.c_str(), O_RDONLY)), listed);
-  std::string out;
-  EXPECT_FALSE(longer.Copy(out, 1, 11));
+  EXPECT_EQ(longer.Splice(1, 1, 11), 0u);
 }
 
 // The check before a Go reads the list line by line as the Go reads it whole: it finds nothing to
