@@ -1,5 +1,5 @@
 #pragma once
-// Pages written by a thread of their own while the next ones are made: with one page per answer a
+// Pages written by threads of their own while the next ones are made: with one page per answer a
 // Go spends about as long in the system creating files as it does making them, and the two
 // overlap on a second processor.
 #include <condition_variable>
@@ -34,12 +34,11 @@ class PageQueue {
   using Written = std::function<void(const Page& page)>;
 
   // Pages are written with WritePageFileStamped into `folder`, which must outlive the queue. Into
-  // a folder that holds pages already they are written in the order they were added, so that a
-  // failure leaves those before it and none after; into a folder built aside, which nobody sees
-  // before the whole set is there, the adding thread writes batches itself while the writing
-  // thread is behind.
+  // a folder that holds pages already one thread writes them in the order they were added, so that
+  // a failure leaves those before it and none after; into a folder built aside, which nobody sees
+  // before the whole set is there, two threads write batches in any order.
   PageQueue(const OpenFolder& folder, Written written);
-  // Stops the writing thread; pages added and not yet written are dropped.
+  // Stops the writing threads; pages added and not yet written are dropped.
   ~PageQueue();
   PageQueue(const PageQueue&) = delete;
   PageQueue& operator=(const PageQueue&) = delete;
@@ -57,7 +56,7 @@ class PageQueue {
 
  private:
   // Pages go over in batches, so that the threads meet once per batch, not per page; the batches
-  // and their buffers are used again, so the pages' bytes are copied into memory already there.
+  // and their buffers are used again, swapped with the pages' own.
   struct Batch {
     std::vector<Page> pages;
     std::size_t used = 0;     // pages[0, used) are this batch's
@@ -67,7 +66,7 @@ class PageQueue {
   };
   static constexpr std::size_t kBatchPages = 64;
   static constexpr std::size_t kBatchBytes = 512 * 1024;
-  // Batches the writing thread is behind by: bounds the memory held to a few batches.
+  // Batches each writing thread may be behind by: bounds the memory held to a few batches.
   static constexpr std::size_t kBatchesBehind = 2;
 
   Page& Next(std::string_view name, std::size_t tag);
