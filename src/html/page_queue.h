@@ -74,7 +74,7 @@ class PageQueue {
   void Submit();
   void WriteBatch(Batch& batch);  // stops at the first failure, kept in error_
   void Run();
-  // Reports the batches written, in order, first waiting until the writing thread is behind by no
+  // Reports the batches written, in order, first waiting until the writing threads are behind by no
   // more than `behind` batches; rethrows a failure once the pages written before it are reported.
   void Report(std::size_t behind);
 
