@@ -275,7 +275,7 @@ class PageWriter {
   std::vector<FilePart> parts_;
   std::size_t pages_ = 0;
   std::vector<std::string> written_;
-  // Last: its thread stops before the members above go.
+  // Last: its threads stop before the members above go.
   PageQueue queue_;
 };
 
