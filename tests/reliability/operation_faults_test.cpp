@@ -53,6 +53,17 @@ class OperationFaults : public FaultSweepTest {
     return state;
   }
 
+  State AppStoreAndSite() {
+    State state = AppAndStore();
+    state.merge(FilesUnder(site_dir, "site"));
+    return state;
+  }
+
+  // A Go of the FAQ as it is stored, as the window runs it; what it reported.
+  std::string GoFaq() {
+    return ErrorOf([&] { html::Go(ReadFaq(context, "FAQ"), "<banner>"); });
+  }
+
   // What a backup or restore reported: the error that stopped it, else its messages and skips.
   static std::string Reported(const std::function<CopyReport()>& action, const ScriptedUi& ui) {
     CopyReport report;
@@ -74,24 +85,18 @@ class OperationFaults : public FaultSweepTest {
 };
 
 TEST_F(OperationFaults, GenerationLeavesEachPageOldOrNew) {
-  Operation generation{
-      "generation",
-      [&] {
-        MakeFaq("FAQ", "old");
-        const std::string key = context.FaqKey("FAQ");
-        WriteFaqValue(context.settings(), key, FaqValue::Directory, site_dir);
-        WriteFaqValue(context.settings(), key, FaqValue::Layout, 1);
-        WriteFaqValue(context.settings(), key, FaqValue::AnswersPage, 0);
-        html::Go(ReadFaq(context, "FAQ"), "<banner>");
-        WriteFile(context.DocumentPath("FAQ"), Document("new"));
-      },
-      [&] { return ErrorOf([&] { html::Go(ReadFaq(context, "FAQ"), "<banner>"); }); },
-      [&] {
-        State state = AppAndStore();
-        state.merge(FilesUnder(site_dir, "site"));
-        return state;
-      },
-      Atomicity::EachItem};
+  Operation generation{"generation",
+                       [&] {
+                         MakeFaq("FAQ", "old");
+                         const std::string key = context.FaqKey("FAQ");
+                         WriteFaqValue(context.settings(), key, FaqValue::Directory, site_dir);
+                         WriteFaqValue(context.settings(), key, FaqValue::Layout, 1);
+                         WriteFaqValue(context.settings(), key, FaqValue::AnswersPage, 0);
+                         html::Go(ReadFaq(context, "FAQ"), "<banner>");
+                         WriteFile(context.DocumentPath("FAQ"), Document("new"));
+                       },
+                       [&] { return GoFaq(); }, [&] { return AppStoreAndSite(); },
+                       Atomicity::EachItem};
   EXPECT_GE(Sweep(generation), 20u);
 
   // The Modern page of every answer: the unchanged answer is copied from the previous file into
@@ -111,13 +116,7 @@ TEST_F(OperationFaults, GenerationLeavesEachPageOldOrNew) {
                      // A page of another size: one of the same size is read whole to be compared.
                      WriteFile(context.DocumentPath("FAQ"), Document("newer"));
                    },
-                   [&] { return ErrorOf([&] { html::Go(ReadFaq(context, "FAQ"), "<banner>"); }); },
-                   [&] {
-                     State state = AppAndStore();
-                     state.merge(FilesUnder(site_dir, "site"));
-                     return state;
-                   },
-                   Atomicity::EachItem};
+                   [&] { return GoFaq(); }, [&] { return AppStoreAndSite(); }, Atomicity::EachItem};
   EXPECT_GE(Sweep(copied), 10u);
 
   // A stored Go of a document the list records, with a page to make again: the record is read
@@ -135,12 +134,7 @@ TEST_F(OperationFaults, GenerationLeavesEachPageOldOrNew) {
         RemoveFile(site_dir + "ans2.html");
       },
       [&] { return ErrorOf([&] { html::GoStoredFaq(context, "FAQ", "<banner>"); }); },
-      [&] {
-        State state = AppAndStore();
-        state.merge(FilesUnder(site_dir, "site"));
-        return state;
-      },
-      Atomicity::EachItem};
+      [&] { return AppStoreAndSite(); }, Atomicity::EachItem};
   EXPECT_GE(Sweep(recorded), 20u);
   EXPECT_NE(html::ReadManifestDocument(site_dir + html::ClassicManifestName("faq.html")).identity,
             0u);
@@ -176,7 +170,7 @@ TEST_F(OperationFaults, AFirstGoLeavesEachPageWholeOrAbsent) {
             WriteFaqValue(context.settings(), key, FaqValue::PageStyle, style);
             WriteFaqValue(context.settings(), key, FaqValue::AnswersPage, 0);
           },
-          [&] { return ErrorOf([&] { html::Go(ReadFaq(context, "FAQ"), "<banner>"); }); },
+          [&] { return GoFaq(); },
           [&] {
             State state = AppAndStore();
             state.merge(FilesUnder(parent, "out"));
