@@ -1,19 +1,30 @@
 #include "html/intact_files.h"
 
+#include <fcntl.h>
+
 namespace quorella::html {
 
-bool IntactIn(const OpenFolder& folder, const std::string& name, const FileStamp& stamp) {
-  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), name);
+namespace {
+
+bool IntactAt(int folder, const std::string& name, const FileStamp& stamp) {
+  const std::optional<FileStamp> now = EntryStampIn(folder, name);
   return now && IsRegularFile(*now) && now->SameVersion(stamp);
+}
+
+}  // namespace
+
+bool IntactIn(const OpenFolder& folder, const std::string& name, const FileStamp& stamp) {
+  return IntactAt(folder.fd(), name, stamp);
 }
 
 IntactFiles::IntactFiles(const std::string& directory, const std::vector<ManifestEntry>& entries)
     : entries_(entries.data()),
       size_(entries.size()),
       found_(std::make_unique<std::atomic<unsigned char>[]>(entries.size())),
-      folder_(directory) {
+      folder_(
+          ::open(directory.empty() ? "." : directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {
   for (std::size_t i = 0; i < size_; ++i) found_[i].store(kUnknown, std::memory_order_relaxed);
-  if (folder_.fd() >= 0 && size_ > 0) looker_ = std::thread([this] { Run(); });
+  if (folder_.valid() && size_ > 0) looker_ = std::thread([this] { Run(); });
 }
 
 IntactFiles::~IntactFiles() {
@@ -28,7 +39,7 @@ void IntactFiles::Finish() {
 void IntactFiles::Run() {
   for (std::size_t i = size_; i-- > reached_.load(std::memory_order_relaxed);) {
     const ManifestEntry& entry = entries_[i];
-    found_[i].store(IntactIn(folder_, entry.name, entry.stamp) ? kIntact : kChanged,
+    found_[i].store(IntactAt(folder_.get(), entry.name, entry.stamp) ? kIntact : kChanged,
                     std::memory_order_release);
   }
 }

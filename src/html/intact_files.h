@@ -11,6 +11,7 @@
 
 #include "html/manifest.h"
 #include "util/file_io.h"
+#include "util/sys_io.h"
 
 namespace quorella::html {
 
@@ -40,7 +41,9 @@ class IntactFiles {
   std::unique_ptr<std::atomic<unsigned char>[]> found_;
   // The thread looks at no entry below this one: the Go has come that far itself.
   std::atomic<std::size_t> reached_{0};
-  OpenFolder folder_;
+  // The folder held for looking up names only: OpenFolder would also read it to learn whether it
+  // is empty, which the thread need not know.
+  sys::Fd folder_;
   std::thread looker_;
 };
 
