@@ -79,6 +79,15 @@ std::optional<std::uint64_t> DocumentFingerprint(const std::optional<std::string
   return bytes ? std::optional(BytesFingerprint(*bytes)) : std::nullopt;
 }
 
+// What a Go that finds nothing to make reports: every page of the `total` listed done.
+void ReportNothingToMake(const FaqValues& values, std::size_t total,
+                         const GenerationObserver& observer) {
+  for (std::size_t pages = 0; observer.progress && pages <= total; ++pages)
+    observer.progress(pages, total);
+  if (values.Integer(FaqValue::PageStyle) != kPageStyleModern && observer.status)
+    observer.status("Writing Start Page");
+}
+
 // The check every Go makes before the document is decoded: when the list beside the pages names
 // `inputs` and every file it lists is still there as written, the set is what these inputs make,
 // so every page is reported done and nothing is returned. Otherwise the list, for the Go to
@@ -98,10 +107,20 @@ std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std
       },
       total);
   if (previous) return previous;
-  for (std::size_t pages = 0; observer.progress && pages <= total; ++pages)
-    observer.progress(pages, total);
-  if (values.Integer(FaqValue::PageStyle) != kPageStyleModern && observer.status)
-    observer.status("Writing Start Page");
+  ReportNothingToMake(values, total, observer);
+  return std::nullopt;
+}
+
+// PreviousUnlessNothingToMake for the list `listed`, read already, whose files `looked` looks at
+// (nullptr for a list without files).
+std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std::uint64_t inputs,
+                                                    const GenerationObserver& observer,
+                                                    Manifest listed, IntactFiles* looked) {
+  if (listed.inputs != inputs) return listed;
+  const OpenFolder folder(PageNames(values).Path(""));
+  for (std::size_t i = 0; i < listed.entries.size(); ++i)
+    if (listed.entries[i].fingerprint == 0 || !looked->Intact(folder, i)) return listed;
+  ReportNothingToMake(values, listed.entries.size(), observer);
   return std::nullopt;
 }
 
@@ -535,6 +554,15 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
   const DocumentRecord recorded = aside ? DocumentRecord() : ReadManifestDocument(manifest_path);
   const bool as_recorded = faq.stamp.exists && recorded.identity != 0 &&
                            recorded.identity == IdentityFingerprint(faq.stamp.file);
+  // The files the list names are looked at while the document is read and decoded. A document to
+  // be read for the check has them looked at from the start; one as recorded only once the check
+  // found something to make, since it costs nothing to read.
+  std::optional<IntactFiles> looked;
+  auto look_at = [&](const Manifest& listed) {
+    if (!listed.entries.empty()) looked.emplace(PageNames(faq.values).Path(""), listed.entries);
+  };
+  std::optional<Manifest> listed;
+  if (!aside && !as_recorded) look_at(listed.emplace(ReadManifestFile(manifest_path)));
   std::optional<std::string> bytes;
   std::optional<std::uint64_t> bytes_fingerprint;
   if (as_recorded) {
@@ -545,15 +573,16 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
   }
   DocumentRecord record = as_recorded ? recorded : RecordOf(faq.stamp, clock, bytes_fingerprint);
   std::uint64_t inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
-  std::optional<Manifest> previous = PreviousOf(aside.get(), faq.values, inputs, observer);
+  std::optional<Manifest> previous =
+      listed ? PreviousUnlessNothingToMake(faq.values, inputs, observer, std::move(*listed),
+                                           looked ? &*looked : nullptr)
+             : PreviousOf(aside.get(), faq.values, inputs, observer);
   if (!previous) {
     if (record.identity != 0 && record != recorded)
       KeepDocumentRecord(faq.values, manifest_path, inputs, record);
     return {faq.values, {}};
   }
-  // The files the list names are looked at while the document is read and decoded.
-  std::optional<IntactFiles> looked;
-  if (!previous->entries.empty()) looked.emplace(PageNames(faq.values).Path(""), previous->entries);
+  if (!looked) look_at(*previous);
   if (!bytes) {
     // The bytes now read are what the pages are made from, should the file have changed since
     // it was recorded. The document's stamp again before it is read, with the count as read.

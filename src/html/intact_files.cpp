@@ -21,10 +21,13 @@ IntactFiles::IntactFiles(const std::string& directory, const std::vector<Manifes
     : entries_(entries.data()),
       size_(entries.size()),
       found_(std::make_unique<std::atomic<unsigned char>[]>(entries.size())),
+      directory_(directory.empty() || directory.back() == '/' ? directory : directory + "/"),
       folder_(
           ::open(directory.empty() ? "." : directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {
   for (std::size_t i = 0; i < size_; ++i) found_[i].store(kUnknown, std::memory_order_relaxed);
-  if (folder_.valid() && size_ > 0) looker_ = std::thread([this] { Run(); });
+  if (!folder_.valid() || size_ == 0) return;
+  sweep_ = TakeScratchSweep(directory_);
+  looker_ = std::thread([this] { Run(); });
 }
 
 IntactFiles::~IntactFiles() {
@@ -42,6 +45,7 @@ void IntactFiles::Run() {
     found_[i].store(IntactAt(folder_.get(), entry.name, entry.stamp) ? kIntact : kChanged,
                     std::memory_order_release);
   }
+  if (sweep_) RemoveOrphanedScratchIn(directory_);
 }
 
 bool IntactFiles::Intact(const OpenFolder& folder, std::size_t i) {

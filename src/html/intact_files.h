@@ -1,7 +1,9 @@
 #pragma once
 // Whether the files an earlier Go listed are still there as it wrote them. A Go that has its
 // document to read and decode first has them looked at meanwhile, on a thread of its own, from
-// the last backwards; the Go looks itself at any the thread has not reached.
+// the last backwards; the Go looks itself at any the thread has not reached. The thread then
+// sweeps the folder for scratch files that killed writers left (RemoveOrphanedScratchIn), which
+// the Go's first write would otherwise do while the Go waits.
 #include <atomic>
 #include <cstddef>
 #include <memory>
@@ -41,6 +43,8 @@ class IntactFiles {
   std::unique_ptr<std::atomic<unsigned char>[]> found_;
   // The thread looks at no entry below this one: the Go has come that far itself.
   std::atomic<std::size_t> reached_{0};
+  std::string directory_;  // with its trailing "/", as writes into it name it
+  bool sweep_ = false;
   // The folder held for looking up names only: OpenFolder would also read it to learn whether it
   // is empty, which the thread need not know.
   sys::Fd folder_;

@@ -85,14 +85,6 @@ std::string ResolvedTarget(const std::string& path) {
   return path;
 }
 
-// Notes `folder` as swept (or found empty); true when it was not yet.
-bool FirstSweepOf(const std::string& folder) {
-  static std::mutex mutex;
-  static std::set<std::string> swept;
-  const std::lock_guard guard(mutex);
-  return swept.insert(folder).second;
-}
-
 // Removes the folder `name` in the open folder `parent` (AT_FDCWD: `name` is a path) with the
 // regular files and folders in it, never following a link: what a page writer puts in the folder
 // it builds aside. Anything else found there stays, and the folder with it.
@@ -122,7 +114,7 @@ void RemoveScratchFolder(int parent, const std::string& name) {
 
 // Removes, once per folder and run, what killed writers left in `folder`.
 void RemoveOrphanedScratch(const std::string& folder) {
-  if (FirstSweepOf(folder)) RemoveOrphanedScratchIn(folder);
+  if (TakeScratchSweep(folder)) RemoveOrphanedScratchIn(folder);
 }
 
 // The process's own number, asked once and again after a fork: the sweep of orphaned scratch
@@ -202,6 +194,13 @@ std::optional<struct stat> StatIfExists(const std::string& path) {
 }
 
 }  // namespace
+
+bool TakeScratchSweep(const std::string& folder) {
+  static std::mutex mutex;
+  static std::set<std::string> swept;
+  const std::lock_guard guard(mutex);
+  return swept.insert(folder).second;
+}
 
 void RemoveOrphanedScratchIn(const std::string& folder) {
   // The entries are looked at as the system gives them, so a folder of ten thousand pages costs
@@ -347,7 +346,7 @@ OpenFolder::OpenFolder(const std::string& path)
   }
   ::closedir(entries);
   // A folder that holds nothing holds no scratch files to sweep either.
-  if (empty_when_opened_) FirstSweepOf(path_);
+  if (empty_when_opened_) TakeScratchSweep(path_);
 }
 
 OpenFolder::OpenFolder(BuiltAside, const std::string& path, int fd)

@@ -170,6 +170,9 @@ std::optional<FileStamp> CreateGeneratedFileIn(const OpenFolder& folder, const s
 // folder goes with the regular files and folders in it, a link never followed. Housekeeping: a
 // folder that cannot be listed keeps what it holds. Writes sweep each folder once per run.
 void RemoveOrphanedScratchIn(const std::string& folder);
+// Takes this run's sweep of `folder` (as above) on the caller, who is then to sweep it: true the
+// first time for a folder, and writes into it no longer sweep it themselves.
+bool TakeScratchSweep(const std::string& folder);
 
 // Appends `data`, creating the file when it is missing.
 void AppendToFile(const std::string& path, std::string_view data);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -731,8 +732,14 @@ TEST(ManifestCheck, FindsTheSetIntactExactlyWhenTheWholeListDoes) {
 
 // The files of a list looked at on a thread of its own give what looking at them at that time
 // gives: a file edited, removed or replaced by a folder since it was listed is no longer intact.
+// The thread also takes the folder's sweep for the scratch of killed writers off the Go.
 TEST(IntactFiles, TheThreadFindsWhatALookFinds) {
   testing::TempDir dir;
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  const std::string scratch = dir / (".a.html.tmp-" + std::to_string(gone) + "-0-1");
+  WriteWholeFile(scratch, "left by a killed Go");
   const std::vector<std::string> names = {"a.html", "b.html", "c.html", "d.html", "e.html"};
   std::vector<ManifestEntry> entries;
   for (const std::string& name : names) {
@@ -756,6 +763,7 @@ TEST(IntactFiles, TheThreadFindsWhatALookFinds) {
     for (std::size_t i = 0; i < names.size(); ++i)
       EXPECT_EQ(looked.Intact(folder, i), expected[i]) << names[i];
   }
+  EXPECT_FALSE(FileExists(scratch));
 }
 
 TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
