@@ -243,6 +243,20 @@ TEST(ReadFileIfExists, MissingIsNotAnError) {
   EXPECT_EQ(*ReadFileIfExists(dir / "some"), std::string("a\0b", 3));
 }
 
+// Files larger than one read of the small-file path come back whole, byte for byte, and one a
+// byte over a reader's limit is refused while one at it is read.
+TEST(ReadFileIfExists, LargeFilesComeBackWholeUpToTheLimit) {
+  TempDir dir;
+  for (const std::size_t size : {65536u + 1, 300000u, 1u << 20}) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+    WriteFile(dir / "large", bytes);
+    EXPECT_EQ(*ReadFileIfExists(dir / "large"), bytes) << size;
+    EXPECT_EQ(ReadWholeFileAtMost(dir / "large", size), bytes) << size;
+    EXPECT_EQ(ReadWholeFileAtMost(dir / "large", size - 1), std::nullopt) << size;
+  }
+}
+
 TEST(CreateEmptyFile, TruncatesAndReportsFailure) {
   TempDir dir;
   WriteFile(dir / "f", "content");
