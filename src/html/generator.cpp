@@ -138,11 +138,11 @@ std::optional<Manifest> PreviousOf(const FolderBuiltAside* aside, const FaqValue
 // every file it listed is still there as written, nothing is made at all.
 class PageWriter {
  public:
-  // `looked`, when given, has the files of `previous` looked at already.
+  // `looked`, when given, has the files of `previous` looked at already; `making` as for PageQueue.
   PageWriter(const PageNames& names, const OpenFolder& folder, const GenerationObserver& observer,
              std::size_t total, std::string manifest_name, std::string start_page,
              std::uint64_t inputs, const DocumentRecord& document, Manifest previous,
-             IntactFiles* looked)
+             IntactFiles* looked, PageQueue::Making making)
       : names_(names),
         observer_(observer),
         total_(total),
@@ -155,7 +155,8 @@ class PageWriter {
         document_(document.identity != 0 ? document : previous.document),
         previous_(std::move(previous)),
         looked_(looked),
-        queue_(folder, [this](const PageQueue::Page& page) { Written(page); }) {
+        queue_(
+            folder, [this](const PageQueue::Page& page) { Written(page); }, making) {
     // Entries are moved, not copied, as the lists grow; reserving spares even that.
     current_.reserve(total);
     Progress();
@@ -360,10 +361,11 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
   const std::size_t count = questions.size();
   const bool frames = IsFramesLayout(values);
   const bool one_per_page = IsOnePerPage(values);
-  PageWriter writer(names, folder, observer,
-                    modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
-                    ManifestNameOf(values), start_page, inputs, document_record,
-                    std::move(previous), looked);
+  PageWriter writer(
+      names, folder, observer,
+      modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
+      ManifestNameOf(values), start_page, inputs, document_record, std::move(previous), looked,
+      modern ? PageQueue::Making::AsLongAsWriting : PageQueue::Making::QuickerThanWriting);
   // Answers with their markup come to about the size of the document, and up to four times it
   // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
   // reserving generously spares the page that holds them all its growing copies, and costs no

@@ -6,8 +6,10 @@
 
 namespace quorella::html {
 
-PageQueue::PageQueue(const OpenFolder& folder, Written written)
-    : folder_(folder), any_order_(folder.built_aside()), written_(std::move(written)) {}
+PageQueue::PageQueue(const OpenFolder& folder, Written written, Making making)
+    : folder_(folder),
+      writer_count_(folder.built_aside() && making == Making::QuickerThanWriting ? 2 : 1),
+      written_(std::move(written)) {}
 
 PageQueue::~PageQueue() {
   if (writers_.empty()) return;
@@ -63,7 +65,7 @@ void PageQueue::Add(std::string_view name, PageBytes& bytes, std::size_t tag) {
 
 void PageQueue::Submit() {
   if (writers_.empty())
-    for (std::size_t i = 0; i < (any_order_ ? 2 : 1); ++i) writers_.emplace_back([this] { Run(); });
+    for (std::size_t i = 0; i < writer_count_; ++i) writers_.emplace_back([this] { Run(); });
   {
     std::unique_lock lock(mutex_);
     to_maker_.wait(lock, [&] { return behind_ < kBatchesBehind * writers_.size(); });

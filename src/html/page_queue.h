@@ -33,11 +33,21 @@ class PageQueue {
   // Called on the thread that adds pages, for each page written, in the order they were added.
   using Written = std::function<void(const Page& page)>;
 
+  // How long pages take to make, against writing them.
+  enum class Making {
+    // Quicker: a second thread writing keeps up with the one making.
+    QuickerThanWriting,
+    // About as long (Modern pages, with their anchors, search text and readable text): making
+    // and writing fill two processors, and a second writing thread would only compete for them
+    // and wait on the folder's lock (measured in docs/performance.md).
+    AsLongAsWriting,
+  };
   // Pages are written with WritePageFileStamped into `folder`, which must outlive the queue. Into
   // a folder that holds pages already one thread writes them in the order they were added, so that
   // a failure leaves those before it and none after; into a folder built aside, which nobody sees
-  // before the whole set is there, two threads write batches in any order.
-  PageQueue(const OpenFolder& folder, Written written);
+  // before the whole set is there, two threads write batches in any order, or one when pages take
+  // as long to make as to write.
+  PageQueue(const OpenFolder& folder, Written written, Making making = Making::QuickerThanWriting);
   // Stops the writing threads; pages added and not yet written are dropped.
   ~PageQueue();
   PageQueue(const PageQueue&) = delete;
@@ -79,7 +89,7 @@ class PageQueue {
   void Report(std::size_t behind);
 
   const OpenFolder& folder_;
-  const bool any_order_;
+  const std::size_t writer_count_;
   Written written_;
   std::unique_ptr<Batch> filling_;
   std::vector<std::unique_ptr<Batch>> spare_;
