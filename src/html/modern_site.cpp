@@ -290,40 +290,64 @@ std::string LfLines(std::string text) {
   return text;
 }
 
-std::vector<ModernEntry> Entries(const Faq& faq, const SectionIndex& document) {
-  const FaqValues& values = faq.values;
-  const bool own_pages = HasOwnPages(faq);
-  const std::string& prefix = values.Text(FaqValue::AnswerSubPagePrefix);
-  const std::string extension = "." + values.Text(FaqValue::DocumentExt);
-  AnchorSet anchors(kPageIds);
-  anchors.Reserve(faq.questions.size());
-  // An answer's page never takes the name of another file of the set: its anchor is numbered on.
-  const std::string& start_page = values.Text(FaqValue::StartPage);
-  const std::set<std::string> fixed_files = {start_page,
-                                             SearchTextName(start_page),
-                                             ManifestName(start_page),
-                                             std::string(kSitemapName),
-                                             std::string(kModernStyleSheetName),
-                                             std::string(kModernScriptName),
-                                             std::string(kModernIconName)};
-  std::vector<ModernEntry> entries(faq.questions.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    ModernEntry& entry = entries[i];
-    entry.question = faq.questions[i];
-    entry.anchor = anchors.Add(entry.question);
-    auto page = [&] {
-      std::string name;
-      name.reserve(prefix.size() + 1 + entry.anchor.size() + extension.size());
-      name.append(prefix).append(prefix.empty() ? "" : "-").append(entry.anchor).append(extension);
-      return name;
-    };
-    if (own_pages)
-      for (entry.page = page(); fixed_files.count(entry.page) != 0; entry.page = page())
-        entry.anchor = anchors.Add(entry.question);
-    entry.stored = document.ReadAnswer(i, entry.stored_copy);
+// The entries of a FAQ's questions, named in order as far as they are asked for: an anchor is
+// unique among those before it, so a question's anchor and page wait for the questions before
+// it, not for those after. With one page per answer the pages are made (and written) from the
+// first answers on while later questions are still to be named.
+class EntryNamer {
+ public:
+  EntryNamer(const Faq& faq, const SectionIndex& document)
+      : document_(document),
+        own_pages_(HasOwnPages(faq)),
+        prefix_(faq.values.Text(FaqValue::AnswerSubPagePrefix)),
+        extension_("." + faq.values.Text(FaqValue::DocumentExt)),
+        anchors_(kPageIds),
+        entries_(faq.questions.size()) {
+    anchors_.Reserve(faq.questions.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i) entries_[i].question = faq.questions[i];
+    // An answer's page never takes the name of another file of the set: its anchor is numbered
+    // on.
+    const std::string& start_page = faq.values.Text(FaqValue::StartPage);
+    fixed_files_ = {start_page,
+                    SearchTextName(start_page),
+                    ManifestName(start_page),
+                    std::string(kSitemapName),
+                    std::string(kModernStyleSheetName),
+                    std::string(kModernScriptName),
+                    std::string(kModernIconName)};
   }
-  return entries;
-}
+
+  // Names the entries up to entry `last` (or the last there is).
+  void Through(std::size_t last) {
+    for (; named_ <= last && named_ < entries_.size(); ++named_) {
+      ModernEntry& entry = entries_[named_];
+      entry.anchor = anchors_.Add(entry.question);
+      auto page = [&] {
+        std::string name;
+        name.reserve(prefix_.size() + 1 + entry.anchor.size() + extension_.size());
+        name.append(prefix_).append(prefix_.empty() ? "" : "-").append(entry.anchor);
+        return name.append(extension_);
+      };
+      if (own_pages_)
+        for (entry.page = page(); fixed_files_.count(entry.page) != 0; entry.page = page())
+          entry.anchor = anchors_.Add(entry.question);
+      entry.stored = document_.ReadAnswer(named_, entry.stored_copy);
+    }
+  }
+
+  // Every entry; only those named so far have their anchors, pages and answers.
+  std::vector<ModernEntry>& entries() { return entries_; }
+
+ private:
+  const SectionIndex& document_;
+  const bool own_pages_;
+  const std::string& prefix_;
+  const std::string extension_;
+  AnchorSet anchors_;
+  std::set<std::string> fixed_files_;
+  std::vector<ModernEntry> entries_;
+  std::size_t named_ = 0;
+};
 
 void RenderAll(std::vector<ModernEntry>& entries) {
   for (ModernEntry& entry : entries) Render(entry);
@@ -443,13 +467,13 @@ namespace {
 // The answer pages made in this run, and the search text's lines of their answers. Once a page is
 // made, its answer's line is kept here and the entry's readable text goes, with the rendered
 // answer unless the start page shows it: at most one of each is held at a time, not one per
-// answer until the end.
+// answer until the end. `expected_size` is about what the answers take (the document's text).
 class AnswerPagesMade {
  public:
   AnswerPagesMade(const ModernSite& site, std::vector<ModernEntry>& entries, bool keep_answers,
-                  std::size_t stored_size)
+                  std::size_t expected_size)
       : site_(site), entries_(entries), keep_answers_(keep_answers), lines_of_(entries.size()) {
-    lines_.reserve(stored_size + stored_size / 8 + 4096);
+    lines_.reserve(expected_size + expected_size / 8 + 4096);
   }
 
   std::string Page(std::size_t i) {
@@ -488,17 +512,21 @@ class AnswerPagesMade {
 void BuildModernPages(const Faq& faq, const SectionIndex& document, const SystemColours& system,
                       const EmitFile& emit, const PreviousModernRun& previous) {
   const FaqValues& values = faq.values;
-  std::vector<ModernEntry> entries = Entries(faq, document);
+  const bool own_pages = HasOwnPages(faq);
+  EntryNamer namer(faq, document);
+  std::vector<ModernEntry>& entries = namer.entries();
+  // Without pages of their own every entry is needed before the first file; with them, an answer's
+  // page needs its neighbours alone, and the entries are named as the pages are made.
+  namer.Through(own_pages ? 0 : SIZE_MAX);
   // A description made from the first answer needs that answer, whatever else is made again.
   if (values.Text(FaqValue::Description).empty() && !entries.empty()) ReadableText(entries.front());
-  ModernSite site{
-      values,
-      {},
-      SiteBase(values),
-      Description(values, entries),
-      values.Boolean(FaqValue::DisableBanner) ? std::string() : VendorSiteAddress(),
-      HasOwnPages(faq) ? Stem(values.Text(FaqValue::StartPage)) + ".search.js" : std::string(),
-      PlainText(values.Text(FaqValue::Title))};
+  ModernSite site{values,
+                  {},
+                  SiteBase(values),
+                  Description(values, entries),
+                  values.Boolean(FaqValue::DisableBanner) ? std::string() : VendorSiteAddress(),
+                  own_pages ? Stem(values.Text(FaqValue::StartPage)) + ".search.js" : std::string(),
+                  PlainText(values.Text(FaqValue::Title))};
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
     site.sections[i] = LfLines(document.Read(SectionName(static_cast<FixedSection>(i))));
 
@@ -513,8 +541,9 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   // Each answer is read once for its fingerprint; its page and the files of all answers take that.
   std::vector<std::uint64_t> stored(entries.size());
   // With every answer on the start page, each answer's item there is a part of its own.
-  std::vector<std::uint64_t> items(HasOwnPages(faq) ? 0 : entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
+  std::vector<std::uint64_t> items(own_pages ? 0 : entries.size());
+  // Takes entry i, named, into the fingerprints; in the order of the entries.
+  auto take = [&](std::size_t i) {
     const ModernEntry& entry = entries[i];
     stored[i] = Fingerprint().Add(entry.stored).value();
     listing.Add(entry.question).Add(entry.anchor).Add(entry.page);
@@ -522,8 +551,9 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
     if (!items.empty())
       items[i] = of(Fingerprint(run.value()).Add(entry.question).Add(entry.anchor).Add(stored[i]),
                     "answer item");
-  }
-  const Fingerprint everything = Fingerprint(listing.value()).Add(answers.value());
+  };
+  if (!own_pages)
+    for (std::size_t i = 0; i < entries.size(); ++i) take(i);
 
   emit(std::string(kModernStyleSheetName), of(run, kModernStyleSheetName),
        [&] { return ModernStyleSheet(values, system); });
@@ -531,12 +561,13 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
        [] { return std::string(ModernScript()); });
   emit(std::string(kModernIconName), of(run, kModernIconName),
        [] { return std::string(ModernIcon()); });
-  if (HasOwnPages(faq)) {
-    std::size_t stored_size = 0;
-    for (const ModernEntry& entry : entries) stored_size += entry.stored.size();
-    AnswerPagesMade made(site, entries, values.Boolean(FaqValue::StructuredData), stored_size);
+  if (own_pages) {
+    AnswerPagesMade made(site, entries, values.Boolean(FaqValue::StructuredData),
+                         document.text_size());
     std::vector<std::uint64_t> pages(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
+      namer.Through(i + 1);
+      take(i);
       // A page shows its own question and answer and links to its neighbours' pages.
       Fingerprint page(run.value());
       const ModernEntry& entry = entries[i];
@@ -571,9 +602,10 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
                                   }));
     });
   }
+  const Fingerprint everything = Fingerprint(listing.value()).Add(answers.value());
   const bool structured = values.Boolean(FaqValue::StructuredData);
   // The start page shows every answer, in place or as structured data, unless neither is there.
-  const bool answers_shown = !HasOwnPages(faq) || structured;
+  const bool answers_shown = !own_pages || structured;
   const std::string& start_page = values.Text(FaqValue::StartPage);
   emit(start_page, of(answers_shown ? everything : listing, "start page"), [&] {
     if (structured) RenderAll(entries);
