@@ -112,14 +112,14 @@ std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std
 }
 
 // PreviousUnlessNothingToMake for the list `listed`, read already, whose files `looked` looks at
-// (nullptr for a list without files).
+// (nullptr for a list without files); the list is moved out when something is to be made.
 std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std::uint64_t inputs,
                                                     const GenerationObserver& observer,
-                                                    Manifest listed, IntactFiles* looked) {
-  if (listed.inputs != inputs) return listed;
+                                                    Manifest& listed, IntactFiles* looked) {
+  if (listed.inputs != inputs) return std::move(listed);
   const OpenFolder folder(PageNames(values).Path(""));
   for (std::size_t i = 0; i < listed.entries.size(); ++i)
-    if (listed.entries[i].fingerprint == 0 || !looked->Intact(folder, i)) return listed;
+    if (listed.entries[i].fingerprint == 0 || !looked->Intact(folder, i)) return std::move(listed);
   ReportNothingToMake(values, listed.entries.size(), observer);
   return std::nullopt;
 }
@@ -161,6 +161,14 @@ class PageWriter {
     current_.reserve(total);
     Progress();
   }
+
+  // The previous list's entries go with the writer: the thread looking at their files stops
+  // reading them first.
+  ~PageWriter() {
+    if (looked_ != nullptr) looked_->StopLooking();
+  }
+  PageWriter(const PageWriter&) = delete;
+  PageWriter& operator=(const PageWriter&) = delete;
 
   void Status(const std::string& text) const {
     if (observer_.status) observer_.status(text);
@@ -558,12 +566,13 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
                            recorded.identity == IdentityFingerprint(faq.stamp.file);
   // The files the list names are looked at while the document is read and decoded. A document to
   // be read for the check has them looked at from the start; one as recorded only once the check
-  // found something to make, since it costs nothing to read.
+  // found something to make, since it costs nothing to read. The lists outlive the thread that
+  // looks at their entries.
+  std::optional<Manifest> listed, previous;
   std::optional<IntactFiles> looked;
-  auto look_at = [&](const Manifest& listed) {
-    if (!listed.entries.empty()) looked.emplace(PageNames(faq.values).Path(""), listed.entries);
+  auto look_at = [&](const Manifest& list) {
+    if (!list.entries.empty()) looked.emplace(PageNames(faq.values).Path(""), list.entries);
   };
-  std::optional<Manifest> listed;
   if (!aside && !as_recorded) look_at(listed.emplace(ReadManifestFile(manifest_path)));
   std::optional<std::string> bytes;
   std::optional<std::uint64_t> bytes_fingerprint;
@@ -575,10 +584,9 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
   }
   DocumentRecord record = as_recorded ? recorded : RecordOf(faq.stamp, clock, bytes_fingerprint);
   std::uint64_t inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
-  std::optional<Manifest> previous =
-      listed ? PreviousUnlessNothingToMake(faq.values, inputs, observer, std::move(*listed),
-                                           looked ? &*looked : nullptr)
-             : PreviousOf(aside.get(), faq.values, inputs, observer);
+  previous = listed ? PreviousUnlessNothingToMake(faq.values, inputs, observer, *listed,
+                                                  looked ? &*looked : nullptr)
+                    : PreviousOf(aside.get(), faq.values, inputs, observer);
   if (!previous) {
     if (record.identity != 0 && record != recorded)
       KeepDocumentRecord(faq.values, manifest_path, inputs, record);

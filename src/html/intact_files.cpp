@@ -27,6 +27,7 @@ IntactFiles::IntactFiles(const std::string& directory, const std::vector<Manifes
   for (std::size_t i = 0; i < size_; ++i) found_[i].store(kUnknown, std::memory_order_relaxed);
   if (!folder_.valid() || size_ == 0) return;
   sweep_ = TakeScratchSweep(directory_);
+  entries_done_.store(false, std::memory_order_relaxed);
   looker_ = std::thread([this] { Run(); });
 }
 
@@ -39,12 +40,19 @@ void IntactFiles::Finish() {
   if (looker_.joinable()) looker_.join();
 }
 
+void IntactFiles::StopLooking() {
+  reached_.store(size_, std::memory_order_relaxed);
+  entries_done_.wait(false, std::memory_order_acquire);
+}
+
 void IntactFiles::Run() {
   for (std::size_t i = size_; i-- > reached_.load(std::memory_order_relaxed);) {
     const ManifestEntry& entry = entries_[i];
     found_[i].store(IntactAt(folder_.get(), entry.name, entry.stamp) ? kIntact : kChanged,
                     std::memory_order_release);
   }
+  entries_done_.store(true, std::memory_order_release);
+  entries_done_.notify_all();
   if (sweep_) RemoveOrphanedScratchIn(directory_);
 }
 

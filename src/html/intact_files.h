@@ -33,6 +33,9 @@ class IntactFiles {
   bool Intact(const OpenFolder& folder, std::size_t i);
   // Waits until the thread has looked at every file it is to: those the Go has not asked for.
   void Finish();
+  // Has the thread look at no more files and waits until it is done with the entries, which may
+  // then go; the Go still looks itself at any file it asks for.
+  void StopLooking();
 
  private:
   enum : unsigned char { kUnknown, kIntact, kChanged };
@@ -43,7 +46,8 @@ class IntactFiles {
   std::unique_ptr<std::atomic<unsigned char>[]> found_;
   // The thread looks at no entry below this one: the Go has come that far itself.
   std::atomic<std::size_t> reached_{0};
-  std::string directory_;  // with its trailing "/", as writes into it name it
+  std::atomic<bool> entries_done_{true};  // the thread reads no entry any more
+  std::string directory_;                 // with its trailing "/", as writes into it name it
   bool sweep_ = false;
   // The folder held for looking up names only: OpenFolder would also read it to learn whether it
   // is empty, which the thread need not know.
