@@ -82,15 +82,14 @@ void PageQueue::Finish() {
       Submit();
     } else {
       // Too few pages to be worth a thread.
-      WriteBatch(*filling_);
-      const std::lock_guard lock(mutex_);
-      done_.push_back(std::move(filling_));
+      std::exception_ptr failure = WriteBatch(*filling_);
+      Done(std::move(filling_), failure);
     }
   }
   Report(0);
 }
 
-void PageQueue::WriteBatch(Batch& batch) {
+std::exception_ptr PageQueue::WriteBatch(Batch& batch) {
   for (batch.written = 0; batch.written < batch.used; ++batch.written) {
     Page& page = batch.pages[batch.written];
     try {
@@ -100,11 +99,22 @@ void PageQueue::WriteBatch(Batch& batch) {
               : WritePageFileStamped(folder_, page.name,
                                      SplicedBytes{page.bytes, page.from.get(), page.stretches});
     } catch (...) {
-      const std::lock_guard lock(mutex_);
-      if (!error_) error_ = std::current_exception();
-      return;
+      return std::current_exception();
     }
   }
+  return nullptr;
+}
+
+void PageQueue::Done(std::unique_ptr<Batch> batch, std::exception_ptr failure) {
+  const std::lock_guard lock(mutex_);
+  DoneLocked(std::move(batch), std::move(failure));
+}
+
+void PageQueue::DoneLocked(std::unique_ptr<Batch> batch, std::exception_ptr failure) {
+  // The failure shows together with the batch, so that the pages written before it are reported
+  // before it is rethrown.
+  if (failure && !error_) error_ = std::move(failure);
+  done_.push_back(std::move(batch));
 }
 
 void PageQueue::Run() {
@@ -116,12 +126,13 @@ void PageQueue::Run() {
     submitted_.pop_front();
     // After a failure nothing more is written.
     batch->written = 0;
+    std::exception_ptr failure;
     if (!error_) {
       lock.unlock();
-      WriteBatch(*batch);
+      failure = WriteBatch(*batch);
       lock.lock();
     }
-    done_.push_back(std::move(batch));
+    DoneLocked(std::move(batch), std::move(failure));
     --behind_;
     to_maker_.notify_one();
   }

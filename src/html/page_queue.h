@@ -82,7 +82,12 @@ class PageQueue {
   Page& Next(std::string_view name, std::size_t tag);
   void AddedOne();
   void Submit();
-  void WriteBatch(Batch& batch);  // stops at the first failure, kept in error_
+  // Writes the batch's pages; stops at the first failure and returns it.
+  std::exception_ptr WriteBatch(Batch& batch);
+  // Hands a batch written (up to `failure`, if any) back to be reported; DoneLocked with the mutex
+  // held.
+  void Done(std::unique_ptr<Batch> batch, std::exception_ptr failure);
+  void DoneLocked(std::unique_ptr<Batch> batch, std::exception_ptr failure);
   void Run();
   // Reports the batches written, in order, first waiting until the writing threads are behind by no
   // more than `behind` batches; rethrows a failure once the pages written before it are reported.
