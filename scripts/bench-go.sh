@@ -17,13 +17,16 @@
 # After each full Go two more Gos run into the same folder: one with nothing changed, and one
 # after exactly one answer was changed in the FAQ's document file (a word of the middle answer
 # swapped for another, back and forth from run to run, the document's shape kept). Each is shown
-# in ms and as its share of the full Go.
+# in ms and as its share of the full Go. The Go with nothing changed is also set against its own
+# floor, bench/look_floor: a process that reads the page list and looks once at each file it
+# names, the least a check that notices pages edited or removed by hand can do.
 source "$(dirname "$0")/common.sh"
 QUESTIONS="${1:-10000}"
 RUNS="${2:-7}"
 configure_and_build "$BUILD_DIR" >/dev/null
 CLI="$BUILD_DIR/src/cli/quorella-cli"
 FLOOR="$BUILD_DIR/bench/write_floor"
+LOOK_FLOOR="$BUILD_DIR/bench/look_floor"
 
 WORK="$(mktemp -d /dev/shm/quorella-go.XXXXXX)"
 trap 'rm -rf "$WORK"' EXIT
@@ -70,8 +73,12 @@ change_one_answer() {
 # Appends the nothing-changed and the one-answer Go of CLI for combination $2 to files $3.*, and
 # their shares of the full Go timed in $4.
 second_gos() {
-  local cli=$1 name=$2 prefix=$3 full=$4 unchanged one
+  local cli=$1 name=$2 prefix=$3 full=$4 unchanged one list look
   unchanged=$("$TIMED" "$cli" generate "$name")
+  list=$(find "$WORK/out-$name" -maxdepth 1 -name '.*.quorella' | head -1)
+  look=$("$TIMED" "$LOOK_FLOOR" "$list" 2>/dev/null | tail -1)
+  echo "$unchanged $look" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.unchanged-look"
+  echo "$look" >>"$prefix.look"
   change_one_answer "$name"
   one=$("$TIMED" "$cli" generate "$name")
   echo "$unchanged" >>"$prefix.unchanged"
@@ -123,16 +130,18 @@ for name in "${COMBINATIONS[@]}"; do
 done
 echo
 echo "second Gos into the same folder (ms wall / ms CPU; share of the full Go of the same run)"
-printf "%-20s %-9s %14s %14s %14s %14s\n" "combination" "program" "nothing" "share" \
-       "one answer" "share"
+printf "%-20s %-9s %14s %14s %14s %14s %14s %14s\n" "combination" "program" "nothing" "share" \
+       "look floor" "nothing/floor" "one answer" "share"
 for name in "${COMBINATIONS[@]}"; do
   for program in this baseline; do
     prefix="$WORK/$name"
     [ "$program" = baseline ] && prefix="$WORK/$name.baseline"
     [ -s "$prefix.unchanged" ] || continue
-    printf "%-20s %-9s %14s %14s %14s %14s\n" "$name" "$program" \
+    printf "%-20s %-9s %14s %14s %14s %14s %14s %14s\n" "$name" "$program" \
            "$(ms "$prefix.unchanged" 1) / $(ms "$prefix.unchanged" 2)" \
            "$(median "$prefix.unchanged-share" 1) / $(median "$prefix.unchanged-share" 2)" \
+           "$(ms "$prefix.look" 1) / $(ms "$prefix.look" 2)" \
+           "$(median "$prefix.unchanged-look" 1) / $(median "$prefix.unchanged-look" 2)" \
            "$(ms "$prefix.one" 1) / $(ms "$prefix.one" 2)" \
            "$(median "$prefix.one-share" 1) / $(median "$prefix.one-share" 2)"
   done
