@@ -17,9 +17,11 @@
 # After each full Go two more Gos run into the same folder: one with nothing changed, and one
 # after exactly one answer was changed in the FAQ's document file (a word of the middle answer
 # swapped for another, back and forth from run to run, the document's shape kept). Each is shown
-# in ms and as its share of the full Go. The Go with nothing changed is also set against its own
-# floor, bench/look_floor: a process that reads the page list and looks once at each file it
-# names, the least a check that notices pages edited or removed by hand can do.
+# in ms and as its share of the full Go. Each is also set against its own floor, bench/look_floor
+# in a process of its own: for nothing changed, the page list read and each file it names looked
+# at once, the least a check that notices pages edited or removed by hand can do; for one answer
+# changed, that check, the document read whole, and the files the Go rewrote (those whose lines
+# in the list changed) and the list written again with the bytes they hold.
 source "$(dirname "$0")/common.sh"
 QUESTIONS="${1:-10000}"
 RUNS="${2:-7}"
@@ -61,9 +63,12 @@ done
 TIMED="$BUILD_DIR/bench/run_timed"
 # Changes exactly one answer since the previous Go: "Feature N works" occurs in answer N only.
 MIDDLE=$(((QUESTIONS + 1) / 2))
+document_of() {
+  find "$QUORELLA_HOME" -maxdepth 2 -type f -iname "$1.*" -not -name '*.quorella' | head -1
+}
 change_one_answer() {
   local document
-  document=$(find "$QUORELLA_HOME" -maxdepth 2 -type f -iname "$1.*" -not -name '*.quorella' | head -1)
+  document=$(document_of "$1")
   if grep -q "Feature $MIDDLE works" "$document"; then
     sed -i "s/Feature $MIDDLE works/Feature $MIDDLE acts/" "$document"
   else
@@ -73,14 +78,21 @@ change_one_answer() {
 # Appends the nothing-changed and the one-answer Go of CLI for combination $2 to files $3.*, and
 # their shares of the full Go timed in $4.
 second_gos() {
-  local cli=$1 name=$2 prefix=$3 full=$4 unchanged one list look
+  local cli=$1 name=$2 prefix=$3 full=$4 unchanged one list look rewritten
   unchanged=$("$TIMED" "$cli" generate "$name")
   list=$(find "$WORK/out-$name" -maxdepth 1 -name '.*.quorella' | head -1)
-  look=$("$TIMED" "$LOOK_FLOOR" "$list" 2>/dev/null | tail -1)
+  look=$("$TIMED" "$LOOK_FLOOR" "$list")
   echo "$unchanged $look" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.unchanged-look"
   echo "$look" >>"$prefix.look"
+  cp "$list" "$WORK/list-before"
   change_one_answer "$name"
   one=$("$TIMED" "$cli" generate "$name")
+  # The files the Go rewrote: their lines in the list changed (a name is what follows the fourth
+  # space).
+  mapfile -t rewritten < <(grep -v '^#' "$list" | grep -vxFf "$WORK/list-before" | cut -d' ' -f5-)
+  look=$("$TIMED" "$LOOK_FLOOR" "$list" "$(document_of "$name")" "${rewritten[@]}")
+  echo "$one $look" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.one-look"
+  echo "$look" >>"$prefix.one-floor"
   echo "$unchanged" >>"$prefix.unchanged"
   echo "$one" >>"$prefix.one"
   echo "$unchanged $full" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.unchanged-share"
@@ -130,20 +142,22 @@ for name in "${COMBINATIONS[@]}"; do
 done
 echo
 echo "second Gos into the same folder (ms wall / ms CPU; share of the full Go of the same run)"
-printf "%-20s %-9s %14s %14s %14s %14s %14s %14s\n" "combination" "program" "nothing" "share" \
-       "look floor" "nothing/floor" "one answer" "share"
+printf "%-20s %-9s %14s %14s %14s %14s %14s %14s %14s %14s\n" "combination" "program" "nothing" \
+       "share" "floor" "nothing/floor" "one answer" "share" "floor" "one/floor"
 for name in "${COMBINATIONS[@]}"; do
   for program in this baseline; do
     prefix="$WORK/$name"
     [ "$program" = baseline ] && prefix="$WORK/$name.baseline"
     [ -s "$prefix.unchanged" ] || continue
-    printf "%-20s %-9s %14s %14s %14s %14s %14s %14s\n" "$name" "$program" \
+    printf "%-20s %-9s %14s %14s %14s %14s %14s %14s %14s %14s\n" "$name" "$program" \
            "$(ms "$prefix.unchanged" 1) / $(ms "$prefix.unchanged" 2)" \
            "$(median "$prefix.unchanged-share" 1) / $(median "$prefix.unchanged-share" 2)" \
            "$(ms "$prefix.look" 1) / $(ms "$prefix.look" 2)" \
            "$(median "$prefix.unchanged-look" 1) / $(median "$prefix.unchanged-look" 2)" \
            "$(ms "$prefix.one" 1) / $(ms "$prefix.one" 2)" \
-           "$(median "$prefix.one-share" 1) / $(median "$prefix.one-share" 2)"
+           "$(median "$prefix.one-share" 1) / $(median "$prefix.one-share" 2)" \
+           "$(ms "$prefix.one-floor" 1) / $(ms "$prefix.one-floor" 2)" \
+           "$(median "$prefix.one-look" 1) / $(median "$prefix.one-look" 2)"
   done
 done
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
