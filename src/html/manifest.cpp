@@ -1,9 +1,12 @@
 #include "html/manifest.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <optional>
+#include <type_traits>
 #include <unordered_set>
 
 #include "util/errors.h"
@@ -31,9 +34,35 @@ constexpr std::string_view kDocumentPrefix = "# document ";
 constexpr std::string_view kPartsPrefix = "# parts ";
 constexpr std::string_view kPartPrefix = "# part ";
 
+// The value of a hexadecimal digit, either case; -1 for any other byte.
+constexpr std::array<signed char, 256> kHexDigits = [] {
+  std::array<signed char, 256> digits{};
+  for (signed char& digit : digits) digit = -1;
+  for (int i = 0; i < 10; ++i) digits['0' + i] = static_cast<signed char>(i);
+  for (int i = 0; i < 6; ++i) digits['a' + i] = digits['A' + i] = static_cast<signed char>(10 + i);
+  return digits;
+}();
+
+// Sixteen hexadecimal digits and a space, as a list writes every fingerprint: read by table (with
+// a runtime base from_chars takes a slower way), into `number`; false for anything else.
+bool TakeSixteenHexDigits(std::string_view& line, std::uint64_t& number) {
+  if (line.size() <= 16 || line[16] != ' ') return false;
+  std::uint64_t value = 0;
+  for (std::size_t i = 0; i < 16; ++i) {
+    const int digit = kHexDigits[static_cast<unsigned char>(line[i])];
+    if (digit < 0) return false;
+    value = value << 4 | static_cast<std::uint64_t>(digit);
+  }
+  number = value;
+  line.remove_prefix(17);
+  return true;
+}
+
 // "FINGERPRINT SIZE INODE MODIFIED NAME", the fingerprint in hexadecimal, the rest in decimal.
 template <typename Number>
 bool TakeNumber(std::string_view& line, Number& number, int base) {
+  if constexpr (std::is_same_v<Number, std::uint64_t>)
+    if (base == 16 && TakeSixteenHexDigits(line, number)) return true;
   const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), number, base);
   if (error != std::errc() || end == line.data() + line.size() || *end != ' ') return false;
   line.remove_prefix(static_cast<std::size_t>(end - line.data()) + 1);

@@ -668,6 +668,56 @@ TEST(PreviousParts, SplicedPartsLandInTheirPlaces) {
   EXPECT_EQ(longer.Splice(1, 1, 11), 0u);
 }
 
+// A list gives back what was written into it: fingerprints and records of every size (written
+// as sixteen hexadecimal digits), stamps and parts; and a line edited by hand with fewer digits,
+// capitals or a stray character is read as any number is, or not at all.
+TEST(ManifestText, ReadsBackWhatItWrote) {
+  testing::TempDir dir;
+  const std::string path = dir / "list";
+  const std::vector<ManifestEntry> written = {
+      {"a.html", 1, {10, 2, 3}, {}},
+      {"b c.html", 0xFEDCBA9876543210ull, {0, 18446744073709551615ull, -5}, {}},
+      {"all.html", 0xFFFFFFFFFFFFFFFFull, {30, 4, 5}, {{0x0123456789ABCDEFull, 10}, {0, 20}}},
+  };
+  WriteWholeFile(path, ManifestText("faq.html", written, 0x8000000000000001ull,
+                                    {0x00000000000000FFull, 0xABCDEF0123456789ull}));
+  const Manifest read = ReadManifestFile(path);
+  EXPECT_EQ(read.inputs, 0x8000000000000001ull);
+  EXPECT_EQ(read.document, (DocumentRecord{0xFFull, 0xABCDEF0123456789ull}));
+  ASSERT_EQ(read.entries.size(), written.size());
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    SCOPED_TRACE(written[i].name);
+    EXPECT_EQ(read.entries[i].name, written[i].name);
+    EXPECT_EQ(read.entries[i].fingerprint, written[i].fingerprint);
+    EXPECT_TRUE(read.entries[i].stamp.SameVersion(written[i].stamp));
+    ASSERT_EQ(read.entries[i].parts.size(), written[i].parts.size());
+    for (std::size_t k = 0; k < written[i].parts.size(); ++k) {
+      EXPECT_EQ(read.entries[i].parts[k].fingerprint, written[i].parts[k].fingerprint);
+      EXPECT_EQ(read.entries[i].parts[k].size, written[i].parts[k].size);
+    }
+  }
+  struct Edited {
+    std::string line;
+    std::uint64_t fingerprint;  // 0: the line names no file
+  };
+  for (const Edited& e : std::vector<Edited>{
+           {"ab 10 2 3 a.html", 0xAB},
+           {"00000000000000AB 10 2 3 a.html", 0xAB},
+           {"000000000000000000ab 10 2 3 a.html", 0xAB},
+           {"00000000000000ag 10 2 3 a.html", 0},
+           {"0000000000000 0ab 10 2 3 a.html", 0},
+       }) {
+    SCOPED_TRACE(e.line);
+    WriteWholeFile(path,
+                   "# Files written by Quorella for faq.html\n"
+                   "# fingerprint size inode modified name\n" +
+                       e.line + "\n");
+    const Manifest edited = ReadManifestFile(path);
+    const bool named = !edited.entries.empty() && edited.entries[0].name == "a.html";
+    EXPECT_EQ(named ? edited.entries[0].fingerprint : 0, e.fingerprint);
+  }
+}
+
 // The check before a Go reads the list line by line as the Go reads it whole: it finds nothing to
 // make exactly when the whole list names the inputs and every file it lists, with a fingerprint,
 // is still as listed (here: the files named a.html and b.html).
