@@ -343,6 +343,7 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
         files.Add(file_name);
       },
       previous_run);
+  // Files no longer made go only once every page is written.
   writer.Finish();
   writer.WriteManifest(files.RemoveStale(names.Path("")));
   return writer.TakeWritten();

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 
+#include "util/paths.h"
+
 namespace quorella::html {
 
 namespace {
@@ -21,7 +23,7 @@ IntactFiles::IntactFiles(const std::string& directory, const std::vector<Manifes
     : entries_(entries.data()),
       size_(entries.size()),
       found_(std::make_unique<std::atomic<unsigned char>[]>(entries.size())),
-      directory_(directory.empty() || directory.back() == '/' ? directory : directory + "/"),
+      directory_(IncludeTrailingSlash(directory)),
       folder_(
           ::open(directory.empty() ? "." : directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {
   for (std::size_t i = 0; i < size_; ++i) found_[i].store(kUnknown, std::memory_order_relaxed);

@@ -67,8 +67,7 @@ bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
       const ssize_t n = sys::Read(fd, out.data() + start + got, size - got);
       if (n <= 0) {
         out.resize(start + got);
-        if (n < 0) return false;
-        return true;  // the file got shorter meanwhile
+        return n == 0;  // at 0 the file got shorter meanwhile
       }
       got += static_cast<std::size_t>(n);
     }
@@ -357,8 +356,7 @@ std::optional<FileStamp> EntryStampIn(int folder, const std::string& name) {
   return StampFrom(info);
 }
 
-OpenFolder::OpenFolder(const std::string& path)
-    : path_(path.empty() || path.back() == '/' ? path : path + "/") {
+OpenFolder::OpenFolder(const std::string& path) : path_(IncludeTrailingSlash(path)) {
   // Opened for reading, the folder also tells whether it holds anything.
   fd_ = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd_ < 0) {
@@ -381,10 +379,7 @@ OpenFolder::OpenFolder(const std::string& path)
 }
 
 OpenFolder::OpenFolder(BuiltAside, const std::string& path, int fd)
-    : path_(path.empty() || path.back() == '/' ? path : path + "/"),
-      fd_(fd),
-      empty_when_opened_(true),
-      built_aside_(true) {}
+    : path_(IncludeTrailingSlash(path)), fd_(fd), empty_when_opened_(true), built_aside_(true) {}
 
 OpenFolder::~OpenFolder() {
   if (fd_ >= 0) ::close(fd_);
