@@ -14,10 +14,16 @@
 # Every process is timed by bench/run_timed (wall and CPU time, microseconds); on a loaded machine
 # the CPU times are the steadier figures.
 #
-# After each full Go two more Gos run into the same folder: one with nothing changed, and one
+# Then the full Go is timed again into the folder now holding that set, every page changed by a
+# new title (what a user who retitles a published FAQ waits for). It is set against the same floor
+# and against a floor of its own, bench/write_floor --replace: each file of the new set written
+# into a scratch file beside the old one and renamed over it, the least a Go does that never lets
+# a reader see a page half written.
+#
+# After the retitled Go two more Gos run into the same folder: one with nothing changed, and one
 # after exactly one answer was changed in the FAQ's document file (a word of the middle answer
 # swapped for another, back and forth from run to run, the document's shape kept). Each is shown
-# in ms and as its share of the full Go. Each is also set against its own floor, bench/look_floor
+# in ms and as its share of the full Go into the fresh folder and of the retitled one. Each is also set against its own floor, bench/look_floor
 # in a process of its own: for nothing changed, the page list read and each file it names looked
 # at once, the least a check that notices pages edited or removed by hand can do; for one answer
 # changed, that check, the document read whole, and the files the Go rewrote (those whose lines
@@ -76,9 +82,9 @@ change_one_answer() {
   fi
 }
 # Appends the nothing-changed and the one-answer Go of CLI for combination $2 to files $3.*, and
-# their shares of the full Go timed in $4.
+# their shares of the full Go into a fresh folder ($4) and of the retitled one ($5).
 second_gos() {
-  local cli=$1 name=$2 prefix=$3 full=$4 unchanged one list look rewritten
+  local cli=$1 name=$2 prefix=$3 fresh=$4 retitled=$5 unchanged one list look rewritten
   unchanged=$("$TIMED" "$cli" generate "$name")
   list=$(find "$WORK/out-$name" -maxdepth 1 -name '.*.quorella' | head -1)
   look=$("$TIMED" "$LOOK_FLOOR" "$list")
@@ -95,67 +101,109 @@ second_gos() {
   echo "$look" >>"$prefix.one-floor"
   echo "$unchanged" >>"$prefix.unchanged"
   echo "$one" >>"$prefix.one"
-  echo "$unchanged $full" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.unchanged-share"
-  echo "$one $full" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.one-share"
+  for second in unchanged one; do
+    echo "${!second} $fresh $retitled" |
+      awk '{ printf "%.4f %.4f %.4f %.4f\n", $1 / $3, $2 / $4, $1 / $5, $2 / $6 }' >>"$prefix.$second-share"
+  done
 }
 # A Go records the document in its list only when the document's last change lies a tick of the
 # file system's clock back (a tenth of a second here). People take longer than that between an
 # edit and Go: the pause keeps each full Go from following the last one-answer change closer.
 settle() { sleep 0.15; }
+# The floor's process time less its reading ($1: write_floor's arguments).
+floor_of() {
+  local timed read_wall read_cpu
+  timed=$("$TIMED" "$FLOOR" "$@")
+  read -r read_wall read_cpu <"$WORK/read-times"
+  echo "$timed" | awk -v w="$read_wall" -v c="$read_cpu" '{ printf "%.6f %.6f\n", $1 - w, $2 - c }'
+}
+ratio() { echo "$1 $2" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }'; }
+# The full Go of CLI into a fresh folder, then retitled, then the second Gos; prefix $3. With a
+# fourth argument the floors are timed beside them.
+full_gos() {
+  local cli=$1 name=$2 prefix=$3 floors=${4:-} out="$WORK/out-$2" go retitled floor replace
+  rm -rf "$out" "$WORK/floor" "$WORK/copy"
+  "$cli" set "$name" Title "FAQ"
+  settle
+  go=$("$TIMED" "$cli" generate "$name")
+  echo "$go" >>"$prefix.go"
+  if [ -n "$floors" ]; then
+    floor=$(floor_of "$out" "$WORK/floor" "$WORK/read-times")
+    "$TIMED" cp -r "$out" "$WORK/copy" >>"$prefix.copy"
+    echo "$floor" >>"$prefix.floor"
+    ratio "$go" "$floor" >>"$prefix.ratio"
+  fi
+  "$cli" set "$name" Title "Questions and answers"
+  retitled=$("$TIMED" "$cli" generate "$name")
+  echo "$retitled" >>"$prefix.retitled"
+  if [ -n "$floors" ]; then
+    replace=$(floor_of "$out" "$WORK/copy" "$WORK/read-times" --replace)
+    echo "$replace" >>"$prefix.replace"
+    ratio "$retitled" "$floor" >>"$prefix.retitled-ratio"
+    ratio "$retitled" "$replace" >>"$prefix.replace-ratio"
+  fi
+  second_gos "$cli" "$name" "$prefix" "$go" "$retitled"
+}
 for run in $(seq "$RUNS"); do
   for name in "${COMBINATIONS[@]}"; do
-    out="$WORK/out-$name"
-    if [ -n "${QUORELLA_BASELINE_CLI:-}" ]; then
-      rm -rf "$out"
-      settle
-      baseline=$("$TIMED" "$QUORELLA_BASELINE_CLI" generate "$name")
-      echo "$baseline" >>"$WORK/$name.baseline"
-      second_gos "$QUORELLA_BASELINE_CLI" "$name" "$WORK/$name.baseline" "$baseline"
-    fi
-    rm -rf "$out" "$WORK/floor" "$WORK/copy"
-    settle
-    go=$("$TIMED" "$CLI" generate "$name")
-    floor=$("$TIMED" "$FLOOR" "$out" "$WORK/floor" "$WORK/read-times")
-    read -r read_wall read_cpu <"$WORK/read-times"
-    floor=$(echo "$floor" | awk -v w="$read_wall" -v c="$read_cpu" '{ printf "%.6f %.6f\n", $1 - w, $2 - c }')
-    "$TIMED" cp -r "$out" "$WORK/copy" >>"$WORK/$name.copy"
-    echo "$go" >>"$WORK/$name.go"
-    echo "$floor" >>"$WORK/$name.floor"
-    echo "$go $floor" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$WORK/$name.ratio"
-    second_gos "$CLI" "$name" "$WORK/$name" "$go"
+    [ -n "${QUORELLA_BASELINE_CLI:-}" ] && full_gos "$QUORELLA_BASELINE_CLI" "$name" "$WORK/$name.baseline"
+    full_gos "$CLI" "$name" "$WORK/$name" floors
   done
 done
 
 median() { awk -v c="$2" '{ print $c }' "$1" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 ms() { awk -v s="$(median "$1" "$2")" 'BEGIN { printf "%.1f", s * 1000 }'; }
+baseline_of() {
+  if [ -s "$WORK/$1.baseline.$2" ]; then
+    echo "$(ms "$WORK/$1.baseline.$2" 1) / $(ms "$WORK/$1.baseline.$2" 2)"
+  else
+    echo "-"
+  fi
+}
 echo "questions: $QUESTIONS, runs: $RUNS (medians of paired runs on /dev/shm; ms wall / ms CPU)"
+echo
+echo "full Go into a fresh folder"
 printf "%-20s %6s %14s %14s %12s %14s %14s\n" "combination" "files" "Go" "floor" "Go/floor" \
        "cp -r" "baseline Go"
 for name in "${COMBINATIONS[@]}"; do
-  baseline="-"
-  [ -s "$WORK/$name.baseline" ] && baseline="$(ms "$WORK/$name.baseline" 1) / $(ms "$WORK/$name.baseline" 2)"
   printf "%-20s %6s %14s %14s %12s %14s %14s\n" "$name" "$(find "$WORK/out-$name" -type f | wc -l)" \
          "$(ms "$WORK/$name.go" 1) / $(ms "$WORK/$name.go" 2)" \
          "$(ms "$WORK/$name.floor" 1) / $(ms "$WORK/$name.floor" 2)" \
          "$(median "$WORK/$name.ratio" 1) / $(median "$WORK/$name.ratio" 2)" \
-         "$(ms "$WORK/$name.copy" 1) / $(ms "$WORK/$name.copy" 2)" "$baseline"
+         "$(ms "$WORK/$name.copy" 1) / $(ms "$WORK/$name.copy" 2)" "$(baseline_of "$name" go)"
 done
 echo
-echo "second Gos into the same folder (ms wall / ms CPU; share of the full Go of the same run)"
-printf "%-20s %-9s %14s %14s %14s %14s %14s %14s %14s %14s\n" "combination" "program" "nothing" \
-       "share" "floor" "nothing/floor" "one answer" "share" "floor" "one/floor"
+echo "full Go into the folder holding the set, every page changed by a new title"
+printf "%-20s %14s %12s %14s %14s %14s\n" "combination" "Go" "Go/floor" "replace floor" \
+       "Go/replace" "baseline Go"
+for name in "${COMBINATIONS[@]}"; do
+  printf "%-20s %14s %12s %14s %14s %14s\n" "$name" \
+         "$(ms "$WORK/$name.retitled" 1) / $(ms "$WORK/$name.retitled" 2)" \
+         "$(median "$WORK/$name.retitled-ratio" 1) / $(median "$WORK/$name.retitled-ratio" 2)" \
+         "$(ms "$WORK/$name.replace" 1) / $(ms "$WORK/$name.replace" 2)" \
+         "$(median "$WORK/$name.replace-ratio" 1) / $(median "$WORK/$name.replace-ratio" 2)" \
+         "$(baseline_of "$name" retitled)"
+done
+echo
+echo "second Gos into the same folder (ms wall / ms CPU; share of the full Go into a fresh folder"
+echo "and of the retitled one, of the same run)"
+printf "%-20s %-9s %14s %14s %14s %14s %14s %14s %14s %14s %14s %14s\n" "combination" "program" \
+       "nothing" "share fresh" "share retitled" "floor" "nothing/floor" "one answer" "share fresh" \
+       "share retitled" "floor" "one/floor"
 for name in "${COMBINATIONS[@]}"; do
   for program in this baseline; do
     prefix="$WORK/$name"
     [ "$program" = baseline ] && prefix="$WORK/$name.baseline"
     [ -s "$prefix.unchanged" ] || continue
-    printf "%-20s %-9s %14s %14s %14s %14s %14s %14s %14s %14s\n" "$name" "$program" \
+    printf "%-20s %-9s %14s %14s %14s %14s %14s %14s %14s %14s %14s %14s\n" "$name" "$program" \
            "$(ms "$prefix.unchanged" 1) / $(ms "$prefix.unchanged" 2)" \
            "$(median "$prefix.unchanged-share" 1) / $(median "$prefix.unchanged-share" 2)" \
+           "$(median "$prefix.unchanged-share" 3) / $(median "$prefix.unchanged-share" 4)" \
            "$(ms "$prefix.look" 1) / $(ms "$prefix.look" 2)" \
            "$(median "$prefix.unchanged-look" 1) / $(median "$prefix.unchanged-look" 2)" \
            "$(ms "$prefix.one" 1) / $(ms "$prefix.one" 2)" \
            "$(median "$prefix.one-share" 1) / $(median "$prefix.one-share" 2)" \
+           "$(median "$prefix.one-share" 3) / $(median "$prefix.one-share" 4)" \
            "$(ms "$prefix.one-floor" 1) / $(ms "$prefix.one-floor" 2)" \
            "$(median "$prefix.one-look" 1) / $(median "$prefix.one-look" 2)"
   done
