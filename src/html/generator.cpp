@@ -181,7 +181,8 @@ class PageWriter {
   void Write(const std::string& file_name, std::uint64_t fingerprint, Announce announce,
              Build&& build) {
     ++pages_;
-    if (!Unchanged(file_name, fingerprint)) {
+    const ManifestEntry* previous = Previous(file_name);
+    if (!Unchanged(previous, fingerprint)) {
       if (announce == Announce::Yes)
         Status(file_name == start_page_ ? "Writing Start Page" : "Writing " + file_name);
       made_ = true;
@@ -190,7 +191,7 @@ class PageWriter {
       auto&& made = build();
       // The stamp comes once the page is written.
       current_.push_back({file_name, fingerprint, {}, std::move(parts_)});
-      queue_.Add(file_name, made, current_.size() - 1);
+      queue_.Add(file_name, made, current_.size() - 1, Seen(previous));
     }
     Progress();
   }
@@ -275,11 +276,16 @@ class PageWriter {
     return IntactIn(folder_, entry.name, entry.stamp);
   }
 
-  bool Unchanged(const std::string& file_name, std::uint64_t fingerprint) {
-    const ManifestEntry* entry = Previous(file_name);
+  bool Unchanged(const ManifestEntry* entry, std::uint64_t fingerprint) {
     if (entry == nullptr || entry->fingerprint != fingerprint || !Intact(*entry)) return false;
     current_.push_back(*entry);
     return true;
+  }
+
+  // What the thread looking at the listed files found at the entry's name, if it got there.
+  std::optional<FileStamp> Seen(const ManifestEntry* entry) const {
+    if (entry == nullptr || looked_ == nullptr) return std::nullopt;
+    return looked_->Seen(static_cast<std::size_t>(entry - previous_.entries.data()));
   }
 
   void Progress() const {

@@ -8,9 +8,13 @@ namespace quorella::html {
 
 namespace {
 
+bool IntactAs(const FileStamp& now, const FileStamp& listed) {
+  return IsRegularFile(now) && now.SameVersion(listed);
+}
+
 bool IntactAt(int folder, const std::string& name, const FileStamp& stamp) {
   const std::optional<FileStamp> now = EntryStampIn(folder, name);
-  return now && IsRegularFile(*now) && now->SameVersion(stamp);
+  return now && IntactAs(*now, stamp);
 }
 
 }  // namespace
@@ -23,6 +27,7 @@ IntactFiles::IntactFiles(const std::string& directory, const std::vector<Manifes
     : entries_(entries.data()),
       size_(entries.size()),
       found_(std::make_unique<std::atomic<unsigned char>[]>(entries.size())),
+      seen_(std::make_unique<FileStamp[]>(entries.size())),
       directory_(IncludeTrailingSlash(directory)),
       folder_(
           ::open(directory.empty() ? "." : directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {
@@ -50,7 +55,11 @@ void IntactFiles::StopLooking() {
 void IntactFiles::Run() {
   for (std::size_t i = size_; i-- > reached_.load(std::memory_order_relaxed);) {
     const ManifestEntry& entry = entries_[i];
-    found_[i].store(IntactAt(folder_.get(), entry.name, entry.stamp) ? kIntact : kChanged,
+    const std::optional<FileStamp> now = EntryStampIn(folder_.get(), entry.name);
+    if (now) seen_[i] = *now;
+    found_[i].store(!now                          ? kMissing
+                    : IntactAs(*now, entry.stamp) ? kIntact
+                                                  : kChanged,
                     std::memory_order_release);
   }
   entries_done_.store(true, std::memory_order_release);
@@ -65,6 +74,12 @@ bool IntactFiles::Intact(const OpenFolder& folder, std::size_t i) {
   if (found != kUnknown) return found == kIntact;
   const ManifestEntry& entry = entries_[i];
   return IntactIn(folder, entry.name, entry.stamp);
+}
+
+std::optional<FileStamp> IntactFiles::Seen(std::size_t i) const {
+  const unsigned char found = found_[i].load(std::memory_order_acquire);
+  if (found == kIntact || found == kChanged) return seen_[i];
+  return std::nullopt;
 }
 
 }  // namespace quorella::html

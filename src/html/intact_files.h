@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,6 +32,9 @@ class IntactFiles {
 
   // Is entries[i] intact? Looked at now in `folder` unless the thread already did.
   bool Intact(const OpenFolder& folder, std::size_t i);
+  // What the thread found at entries[i]'s name, if it looked and found something: a page made
+  // again is written without a look of its own (WritePageFileStamped).
+  std::optional<FileStamp> Seen(std::size_t i) const;
   // Waits until the thread has looked at every file it is to: those the Go has not asked for.
   void Finish();
   // Has the thread look at no more files and waits until it is done with the entries, which may
@@ -38,12 +42,13 @@ class IntactFiles {
   void StopLooking();
 
  private:
-  enum : unsigned char { kUnknown, kIntact, kChanged };
+  enum : unsigned char { kUnknown, kIntact, kChanged, kMissing };
   void Run();
 
   const ManifestEntry* entries_;
   std::size_t size_;
   std::unique_ptr<std::atomic<unsigned char>[]> found_;
+  std::unique_ptr<FileStamp[]> seen_;  // seen_[i] is the thread's once found_[i] is not kUnknown
   // The thread looks at no entry below this one: the Go has come that far itself.
   std::atomic<std::size_t> reached_{0};
   std::atomic<bool> entries_done_{true};  // the thread reads no entry any more

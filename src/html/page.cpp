@@ -8,22 +8,15 @@ namespace quorella::html {
 
 namespace {
 
-// `found` is what is at the path: only a regular file of the page's size can hold it; a link or
-// anything else is replaced.
-bool HoldsAlready(const std::string& path, const FileStamp& found, std::string_view bytes) {
-  if (!IsRegularFile(found) || found.size != bytes.size()) return false;
-  // A file that cannot be read is written, which reports whatever is wrong with it.
-  try {
-    const std::optional<std::string> old = ReadWholeFileAtMost(path, bytes.size());
-    return old && *old == bytes;
-  } catch (const Error&) {
-    return false;
-  }
+// `found` is what is in `folder` (-1: `name` is a path) at `name`: only a regular file of the
+// page's size can hold it; a link or anything else is replaced. A file that cannot be read is
+// written, which reports whatever is wrong with it. `path()` names it to the test seam.
+template <typename Path>
+bool HoldsAlready(int folder, const std::string& name, const FileStamp& found,
+                  std::string_view bytes, const Path& path) {
+  return IsRegularFile(found) && found.size == bytes.size() &&
+         FileHolds(folder, name, bytes, path());
 }
-
-}  // namespace
-
-namespace {
 
 // Runs `write`, its failure worded as the page's; `path()` gives the page's path, made only for
 // the message or when a page is looked at by its path.
@@ -41,7 +34,7 @@ PageFileResult Written(const Path& path, Write&& write) {
 
 PageFileResult WritePageFileStamped(const std::string& path, std::string_view bytes) {
   const std::optional<FileStamp> found = EntryStampOf(path);
-  if (found && HoldsAlready(path, *found, bytes)) return {false, *found};
+  if (found && HoldsAlready(-1, path, *found, bytes, [&] { return path; })) return {false, *found};
   // Pages can be generated again, so they are not flushed to disk one by one.
   return Written([&] { return path; },
                  [&] {
@@ -49,8 +42,20 @@ PageFileResult WritePageFileStamped(const std::string& path, std::string_view by
                  });
 }
 
+namespace {
+
+// What is at `file_name` in the folder: `seen` when the Go looked a moment ago, else looked at now.
+std::optional<FileStamp> FoundIn(const OpenFolder& folder, const std::string& file_name,
+                                 const FileStamp* seen) {
+  if (seen != nullptr) return *seen;
+  return folder.fd() < 0 ? EntryStampOf(folder.path() + file_name)
+                         : EntryStampIn(folder.fd(), file_name);
+}
+
+}  // namespace
+
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
-                                    std::string_view bytes) {
+                                    std::string_view bytes, const FileStamp* seen) {
   // A fresh folder's pages are created by name in the folder held open: no path is made for them.
   const auto path = [&] { return folder.path() + file_name; };
   return Written(path, [&]() -> PageFileResult {
@@ -58,8 +63,9 @@ PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string&
     bool looked = false;
     auto holds_already = [&] {
       looked = true;
-      found = folder.fd() < 0 ? EntryStampOf(path()) : EntryStampIn(folder.fd(), file_name);
-      return found && HoldsAlready(path(), *found, bytes);
+      found = FoundIn(folder, file_name, seen);
+      return found &&
+             HoldsAlready(folder.fd(), folder.fd() < 0 ? path() : file_name, *found, bytes, path);
     };
     // In a folder that held nothing when it was opened the page is created without a look for
     // it first; should a file have taken its name since, the page is written as over any other.
@@ -73,15 +79,14 @@ PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string&
 }
 
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
-                                    const SplicedBytes& spliced) {
-  if (spliced.stretches.empty()) return WritePageFileStamped(folder, file_name, spliced.made);
+                                    const SplicedBytes& spliced, const FileStamp* seen) {
+  if (spliced.stretches.empty()) return WritePageFileStamped(folder, file_name, spliced.made, seen);
   const auto path = [&] { return folder.path() + file_name; };
-  const std::optional<FileStamp> found =
-      folder.fd() < 0 ? EntryStampOf(path()) : EntryStampIn(folder.fd(), file_name);
+  const std::optional<FileStamp> found = FoundIn(folder, file_name, seen);
   if (found && IsRegularFile(*found) && found->size == spliced.size()) {
     // The same size: the file may hold these bytes already, which only they can tell.
     if (const std::optional<std::string> whole = spliced.Whole())
-      return WritePageFileStamped(folder, file_name, *whole);
+      return WritePageFileStamped(folder, file_name, *whole, &*found);
   }
   return Written(path, [&] {
     return PageFileResult{true, ReplaceGeneratedFileIn(folder, file_name, spliced, found)};
@@ -92,9 +97,8 @@ void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
                      std::string_view bytes) {
   const auto path = [&] { return folder.path() + file_name; };
   Written(path, [&] {
-    const std::optional<FileStamp> found =
-        folder.fd() < 0 ? EntryStampOf(path()) : EntryStampIn(folder.fd(), file_name);
-    return PageFileResult{true, ReplaceGeneratedFileIn(folder, file_name, bytes, found)};
+    return PageFileResult{true, ReplaceGeneratedFileIn(folder, file_name, bytes,
+                                                       FoundIn(folder, file_name, nullptr))};
   });
 }
 

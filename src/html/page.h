@@ -94,14 +94,16 @@ struct PageFileResult {
 };
 PageFileResult WritePageFileStamped(const std::string& path, std::string_view bytes);
 // The same for `file_name` in a folder held open (a page that is not there yet is created whole
-// at once, with no scratch file).
+// at once, with no scratch file). `seen` is what the Go found there a moment ago, if it looked
+// (html/intact_files.h), and spares looking again: a file changed since is still compared by what
+// it holds when read, and replaced whatever it is.
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
-                                    std::string_view bytes);
+                                    std::string_view bytes, const FileStamp* seen = nullptr);
 // The same for a page whose bytes are partly stretches of its previous file (html/page_parts.h,
 // PageBytes). A file of the page's size is compared with it as above, the stretches read for that;
 // otherwise they are copied file to file into the page's scratch file.
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
-                                    const SplicedBytes& bytes);
+                                    const SplicedBytes& bytes, const FileStamp* seen = nullptr);
 // WritePageFile for a file known to change, without the look at what it holds first.
 void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
                      std::string_view bytes);

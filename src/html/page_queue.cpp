@@ -21,7 +21,8 @@ PageQueue::~PageQueue() {
   for (std::thread& writer : writers_) writer.join();
 }
 
-PageQueue::Page& PageQueue::Next(std::string_view name, std::size_t tag) {
+PageQueue::Page& PageQueue::Next(std::string_view name, std::size_t tag,
+                                 const std::optional<FileStamp>& seen) {
   Report(SIZE_MAX);
   if (!filling_) {
     if (spare_.empty()) {
@@ -38,6 +39,7 @@ PageQueue::Page& PageQueue::Next(std::string_view name, std::size_t tag) {
   Page& page = batch.pages[batch.used];
   page.name.assign(name);
   page.tag = tag;
+  page.seen = seen;
   return page;
 }
 
@@ -48,14 +50,16 @@ void PageQueue::AddedOne() {
   if (batch.used == kBatchPages || batch.bytes >= kBatchBytes) Submit();
 }
 
-void PageQueue::Add(std::string_view name, std::string& bytes, std::size_t tag) {
-  Next(name, tag).bytes.swap(bytes);
+void PageQueue::Add(std::string_view name, std::string& bytes, std::size_t tag,
+                    const std::optional<FileStamp>& seen) {
+  Next(name, tag, seen).bytes.swap(bytes);
   bytes.clear();
   AddedOne();
 }
 
-void PageQueue::Add(std::string_view name, PageBytes& bytes, std::size_t tag) {
-  Page& page = Next(name, tag);
+void PageQueue::Add(std::string_view name, PageBytes& bytes, std::size_t tag,
+                    const std::optional<FileStamp>& seen) {
+  Page& page = Next(name, tag, seen);
   page.bytes.swap(bytes.made);
   bytes.made.clear();
   page.stretches = std::move(bytes.stretches);
@@ -89,15 +93,24 @@ void PageQueue::Finish() {
   Report(0);
 }
 
+namespace {
+
+const FileStamp* Seen(const PageQueue::Page& page) {
+  return page.seen ? &*page.seen : nullptr;
+}
+
+}  // namespace
+
 std::exception_ptr PageQueue::WriteBatch(Batch& batch) {
   for (batch.written = 0; batch.written < batch.used; ++batch.written) {
     Page& page = batch.pages[batch.written];
     try {
       page.result =
           page.stretches.empty()
-              ? WritePageFileStamped(folder_, page.name, page.bytes)
+              ? WritePageFileStamped(folder_, page.name, page.bytes, Seen(page))
               : WritePageFileStamped(folder_, page.name,
-                                     SplicedBytes{page.bytes, page.from.get(), page.stretches});
+                                     SplicedBytes{page.bytes, page.from.get(), page.stretches},
+                                     Seen(page));
     } catch (...) {
       return std::current_exception();
     }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -28,6 +29,8 @@ class PageQueue {
     std::vector<SplicedBytes::Stretch> stretches;
     sys::Fd from;
     std::size_t tag = 0;  // the adder's, given back
+    // What the Go saw at the page's name a moment ago (WritePageFileStamped), if it looked.
+    std::optional<FileStamp> seen;
     PageFileResult result;
   };
   // Called on the thread that adds pages, for each page written, in the order they were added.
@@ -57,9 +60,11 @@ class PageQueue {
   // buffer of the queue's, which `bytes` holds afterwards, emptied. Reports the pages written since
   // the last call, and rethrows the failure of one that could not be written (nothing after it
   // is written).
-  void Add(std::string_view name, std::string& bytes, std::size_t tag);
+  void Add(std::string_view name, std::string& bytes, std::size_t tag,
+           const std::optional<FileStamp>& seen = std::nullopt);
   // The same for a page in parts: its file and stretches go with it.
-  void Add(std::string_view name, PageBytes& bytes, std::size_t tag);
+  void Add(std::string_view name, PageBytes& bytes, std::size_t tag,
+           const std::optional<FileStamp>& seen = std::nullopt);
   // Writes every page added, reports them, and rethrows the first failure. A queue that never
   // filled a batch writes it on the calling thread, starting no thread.
   void Finish();
@@ -79,7 +84,7 @@ class PageQueue {
   // Batches each writing thread may be behind by: bounds the memory held to a few batches.
   static constexpr std::size_t kBatchesBehind = 2;
 
-  Page& Next(std::string_view name, std::size_t tag);
+  Page& Next(std::string_view name, std::size_t tag, const std::optional<FileStamp>& seen);
   void AddedOne();
   void Submit();
   // Writes the batch's pages; stops at the first failure and returns it.

@@ -356,6 +356,26 @@ std::optional<FileStamp> EntryStampIn(int folder, const std::string& name) {
   return StampFrom(info);
 }
 
+bool FileHolds(int folder, const std::string& name, std::string_view bytes, std::string_view path) {
+  // O_NONBLOCK: a FIFO in the file's place does not keep the reader waiting for a writer.
+  const sys::Fd fd(sys::OpenAt(folder < 0 ? AT_FDCWD : folder, name,
+                               O_RDONLY | O_NONBLOCK | O_NOFOLLOW, 0, path));
+  if (!fd.valid()) return false;
+  // Compared as read, a block at a time: a page of every answer is never held twice.
+  char block[65536];
+  std::size_t compared = 0;
+  for (;;) {
+    // Asking for a byte more than is left tells a longer file at once.
+    const std::size_t wanted = std::min(sizeof block, bytes.size() - compared + 1);
+    const ssize_t n = sys::Read(fd.get(), block, wanted);
+    if (n <= 0) return n == 0 && compared == bytes.size();
+    const auto got = static_cast<std::size_t>(n);
+    if (got > bytes.size() - compared || bytes.compare(compared, got, block, got) != 0)
+      return false;
+    compared += got;
+  }
+}
+
 OpenFolder::OpenFolder(const std::string& path) : path_(IncludeTrailingSlash(path)) {
   // Opened for reading, the folder also tells whether it holds anything.
   fd_ = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -120,6 +120,11 @@ class FolderBuiltAside {
 // EntryStampOf for `name` inside an open folder; `folder` -1 takes `name` as a path of its own.
 std::optional<FileStamp> EntryStampIn(int folder, const std::string& name);
 
+// Does `name` in the open folder (-1: `name` is a path) hold exactly `bytes`? Reads at most one
+// byte more than `bytes`; a link, a folder, or anything that cannot be opened or read holds
+// nothing. `path` names the file to the test seam.
+bool FileHolds(int folder, const std::string& name, std::string_view bytes, std::string_view path);
+
 bool IsRegularFile(const FileStamp& stamp);
 
 // ReplaceFileAtomically for files that can be made again (generated pages), with as few calls as

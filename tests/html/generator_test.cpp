@@ -23,6 +23,7 @@
 #include "html/faq_fixture.h"
 #include "html/intact_files.h"
 #include "html/manifest.h"
+#include "html/page.h"
 #include "html/page_parts.h"
 #include "store/document.h"
 #include "support/faults.h"
@@ -544,6 +545,51 @@ void AgeFiles(const std::string& folder) {
         entry.path(), std::filesystem::last_write_time(entry.path()) - std::chrono::hours(24));
 }
 
+// A page is written over what the Go saw at its name a moment ago, without looking again: whatever
+// happened to the file since, the page ends up there whole, as a file of its own, and a file that
+// already holds its bytes is left as it is.
+TEST(WritePageFileStamped, WhatWasSeenBeforeTheFileChangedNeverKeepsThePageOut) {
+  testing::TempDir dir;
+  const OpenFolder folder(dir.path() + "/");
+  const std::string page = "<p>the page</p>", path = dir / "page.html";
+  struct Case {
+    const char* since;  // what happened to the file after it was seen
+    std::function<void()> change;
+    bool seen_of_page_size;  // seen as a file of the page's size, which is read to compare
+    bool written;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"nothing", [] {}, false, true},
+           {"removed", [&] { RemoveFile(path); }, false, true},
+           {"removed, seen of the page's size", [&] { RemoveFile(path); }, true, true},
+           {"edited to the page", [&] { WriteWholeFile(path, page); }, true, false},
+           {"edited to other bytes of the page's size",
+            [&] { WriteWholeFile(path, "<p>the gape</p>"); }, true, true},
+           {"replaced by a link to the page",
+            [&] {
+              RemoveFile(path);
+              WriteWholeFile(dir / "target", page);
+              ASSERT_EQ(::symlink((dir / "target").c_str(), path.c_str()), 0);
+            },
+            true, true},
+       }) {
+    SCOPED_TRACE(c.since);
+    WriteWholeFile(path, "<p>the page as it was</p>");
+    const FileStamp seen = *EntryStampOf(path);
+    c.change();
+    const FileStamp of_page_size = {page.size(), seen.inode, seen.modified_ns, seen.mode};
+    const PageFileResult result = WritePageFileStamped(folder, "page.html", page,
+                                                       c.seen_of_page_size ? &of_page_size : &seen);
+    EXPECT_EQ(result.written, c.written);
+    EXPECT_EQ(ReadFile(path), page);
+    EXPECT_TRUE(IsRegularFile(*EntryStampOf(path)));
+    if (c.written) {
+      EXPECT_EQ(result.stamp.inode, EntryStampOf(path)->inode);
+    }
+  }
+  EXPECT_EQ(ReadFile(dir / "target"), page);
+}
+
 TEST_F(GeneratorTest, ASecondGoWritesOnlyWhatChangedInEveryStyle) {
   struct Case {
     std::int32_t style, layout, answers_page;
@@ -815,6 +861,14 @@ TEST(IntactFiles, TheThreadFindsWhatALookFinds) {
     }
     for (std::size_t i = 0; i < names.size(); ++i)
       EXPECT_EQ(looked.Intact(folder, i), expected[i]) << names[i];
+    if (thread_done) {
+      // What it found is what a page made again is written over: the file as it is, not as
+      // listed; nothing where nothing is.
+      EXPECT_EQ(looked.Seen(0)->inode, entries[0].stamp.inode);
+      EXPECT_EQ(looked.Seen(1)->size, EntryStampOf(dir / "b.html")->size);
+      EXPECT_EQ(looked.Seen(2), std::nullopt);
+      EXPECT_TRUE(S_ISDIR(looked.Seen(3)->mode));
+    }
   }
   EXPECT_FALSE(FileExists(scratch));
 

@@ -257,6 +257,52 @@ TEST(ReadFileIfExists, LargeFilesComeBackWholeUpToTheLimit) {
   }
 }
 
+// A page is left alone only when its file holds exactly its bytes: compared block by block, a
+// difference anywhere, a byte more or less, or anything but a regular file makes it written.
+TEST(FileHolds, ExactlyTheBytesOfARegularFile) {
+  TempDir dir;
+  const int folder = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(folder, 0);
+  std::string large(200000, '\0');
+  for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 13 + i / 97);
+  std::string late = large;
+  late[65536 + 5] ^= 1;  // in the second block
+  struct Case {
+    std::string held, page;
+    bool holds;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"<p>page</p>", "<p>page</p>", true},
+           {"<p>page</p>!", "<p>page</p>", false},
+           {"<p>page</p", "<p>page</p>", false},
+           {"<p>page</q>", "<p>page</p>", false},
+           {"", "", true},
+           {large, large, true},
+           {late, large, false},
+           {large + "x", large, false},
+           {large.substr(0, 65536), large.substr(0, 65536), true},
+       }) {
+    SCOPED_TRACE(c.held.size());
+    WriteFile(dir / "page.html", c.held);
+    EXPECT_EQ(FileHolds(folder, "page.html", c.page, dir / "page.html"), c.holds);
+    EXPECT_EQ(FileHolds(-1, dir / "page.html", c.page, dir / "page.html"), c.holds);
+  }
+  // Only the file itself holds a page: not a link to one that holds it, a folder or a FIFO (which
+  // must not keep the comparison waiting), nor a file missing or that cannot be read.
+  WriteFile(dir / "target", "<p>page</p>");
+  ASSERT_EQ(::symlink((dir / "target").c_str(), (dir / "link").c_str()), 0);
+  std::filesystem::create_directory(dir / "folder");
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  for (const char* name : {"link", "folder", "fifo", "missing"})
+    EXPECT_FALSE(FileHolds(folder, name, "<p>page</p>", dir / name)) << name;
+  {
+    testing::FailNth fail(sys::Op::Read, 1, EIO);
+    EXPECT_FALSE(FileHolds(folder, "target", "<p>page</p>", dir / "target"));
+    EXPECT_TRUE(fail.fired());
+  }
+  ::close(folder);
+}
+
 TEST(CreateEmptyFile, TruncatesAndReportsFailure) {
   TempDir dir;
   WriteFile(dir / "f", "content");
