@@ -383,17 +383,22 @@ OpenFolder::OpenFolder(const std::string& path) : path_(IncludeTrailingSlash(pat
     fd_ = ::open(path.empty() ? "." : path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     return;
   }
-  DIR* entries = ::fdopendir(::dup(fd_));
-  if (entries == nullptr) return;
-  empty_when_opened_ = true;
-  while (const dirent* entry = ::readdir(entries)) {
-    const std::string_view name = entry->d_name;
-    if (name != "." && name != "..") {
-      empty_when_opened_ = false;
-      break;
+  // A few entries at a time: a folder of 10,000 pages would fill a whole 32 KB read with
+  // entries, about 0.1 ms, to find the first that is not "." or "..". A folder that cannot be
+  // read counts as holding something, so that its pages are looked for before they are written.
+  alignas(dirent64) char entries[1024];
+  for (;;) {
+    const ssize_t size = ::getdents64(fd_, entries, sizeof entries);
+    if (size < 0) return;
+    if (size == 0) break;
+    for (ssize_t at = 0; at < size;) {
+      const auto* entry = reinterpret_cast<const dirent64*>(entries + at);
+      const std::string_view name = entry->d_name;
+      if (name != "." && name != "..") return;
+      at += entry->d_reclen;
     }
   }
-  ::closedir(entries);
+  empty_when_opened_ = true;
   // A folder that holds nothing holds no scratch files to sweep either.
   if (empty_when_opened_) TakeScratchSweep(path_);
 }

@@ -303,6 +303,32 @@ TEST(FileHolds, ExactlyTheBytesOfARegularFile) {
   ::close(folder);
 }
 
+// Whether a folder held anything when it was opened decides whether pages are looked for before
+// they are created: only a folder with no entry but "." and ".." is empty, however many entries
+// the first read of it brings.
+TEST(OpenFolder, TellsWhetherTheFolderHeldAnything) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> names;
+    bool empty;
+  };
+  std::vector<std::string> many;
+  for (int i = 0; i < 300; ++i) many.push_back("a-page-with-a-long-name-" + std::to_string(i));
+  for (const Case& c : std::vector<Case>{
+           {"nothing", {}, true},
+           {"one file", {"faq.html"}, false},
+           {"a hidden file", {".faq.html.pages.quorella"}, false},
+           {"three hundred files", many, false},
+       }) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    for (const std::string& name : c.names) WriteFile(dir / name, "x");
+    EXPECT_EQ(OpenFolder(dir.path()).empty_when_opened(), c.empty);
+  }
+  TempDir dir;
+  EXPECT_FALSE(OpenFolder(dir / "missing").empty_when_opened());
+}
+
 TEST(CreateEmptyFile, TruncatesAndReportsFailure) {
   TempDir dir;
   WriteFile(dir / "f", "content");
