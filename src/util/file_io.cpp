@@ -400,7 +400,7 @@ OpenFolder::OpenFolder(const std::string& path) : path_(IncludeTrailingSlash(pat
   }
   empty_when_opened_ = true;
   // A folder that holds nothing holds no scratch files to sweep either.
-  if (empty_when_opened_) TakeScratchSweep(path_);
+  TakeScratchSweep(path_);
 }
 
 OpenFolder::OpenFolder(BuiltAside, const std::string& path, int fd)
