@@ -68,8 +68,8 @@ void KeepDocumentRecord(const FaqValues& values, const std::string& path, std::u
   Manifest manifest = ReadManifestFile(path);
   if (manifest.inputs != inputs || manifest.entries.empty()) return;
   try {
-    WritePageFile(
-        path, ManifestText(values.Text(FaqValue::StartPage), manifest.entries, inputs, document));
+    WritePageFile(path, ManifestText(values.Text(FaqValue::StartPage), manifest.entries, inputs,
+                                     document, manifest.names));
   } catch (const Error&) {
   }
 }
@@ -215,6 +215,9 @@ class PageWriter {
 
   // What the previous run listed, in its order.
   const std::vector<ManifestEntry>& previous_entries() const { return previous_.entries; }
+  // The page names the previous run recorded, and those of this run, for the list.
+  const NamesRecord& previous_names() const { return previous_.names; }
+  void SetNames(const NamesRecord& names) { page_names_ = names; }
 
   // Is the file the one the previous run wrote, untouched since?
   bool Intact(const std::string& file_name) {
@@ -228,6 +231,7 @@ class PageWriter {
     Finish();
     // A run that made nothing and lists what the last one listed leaves the list as it is.
     if (!made_ && also.empty() && previous_.inputs == inputs_ && previous_.document == document_ &&
+        previous_.names == page_names_ &&
         std::equal(current_.begin(), current_.end(), previous_.entries.begin(),
                    previous_.entries.end(),
                    [](const ManifestEntry& a, const ManifestEntry& b) { return a.name == b.name; }))
@@ -236,7 +240,7 @@ class PageWriter {
     for (const std::string& name : also) entries.push_back({name, 0, {}, {}});
     // A page written over an earlier one has a stamp of its own: the list then changes, and is not
     // compared first.
-    const std::string text = ManifestText(start_page_, entries, inputs_, document_);
+    const std::string text = ManifestText(start_page_, entries, inputs_, document_, page_names_);
     if (written_.empty() || folder_.empty_when_opened())
       WritePageFileStamped(folder_, manifest_name_, text);
     else
@@ -300,6 +304,7 @@ class PageWriter {
   const OpenFolder& folder_;
   std::uint64_t inputs_;
   DocumentRecord document_;
+  NamesRecord page_names_;
   bool made_ = false;
   Manifest previous_;
   IntactFiles* looked_;
@@ -340,6 +345,8 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
   };
   previous_run.parts_of = [&](const std::string& file_name) { return writer.PartsOf(file_name); };
   previous_run.made_parts = [&](std::vector<FilePart> parts) { writer.SetParts(std::move(parts)); };
+  previous_run.names = writer.previous_names();
+  previous_run.made_names = [&](const NamesRecord& made) { writer.SetNames(made); };
   WrittenNames files(writer.previous_entries());
   BuildModernPages(
       faq, document, system_colours,

@@ -8,6 +8,7 @@
 #include <optional>
 #include <type_traits>
 #include <unordered_set>
+#include <utility>
 
 #include "util/errors.h"
 #include "util/file_io.h"
@@ -28,6 +29,8 @@ constexpr std::string_view kFieldsLine = "# fingerprint size inode modified name
 constexpr std::string_view kInputsPrefix = "# inputs ";
 // "# document IDENTITY BYTES", before the entries.
 constexpr std::string_view kDocumentPrefix = "# document ";
+// "# names INPUTS NAMES", before the entries.
+constexpr std::string_view kNamesPrefix = "# names ";
 // After an entry, "# parts COUNT CHECK" and COUNT lines "# part FINGERPRINT SIZE"; CHECK is the
 // fingerprint of the parts, so that a list edited by hand cannot have pieces of a page copied into
 // the wrong places.
@@ -140,12 +143,17 @@ std::optional<ManifestEntry> ParseEntry(std::string_view line) {
   return entry;
 }
 
-// "IDENTITY BYTES" of a document line, both in hexadecimal.
+// Two numbers in hexadecimal, as a document's or the names' line holds them; zeros for anything
+// else.
+std::pair<std::uint64_t, std::uint64_t> ParseTwoNumbers(std::string_view line) {
+  std::uint64_t first = 0, second = 0;
+  if (!TakeNumber(line, first, 16) || !TakeLastNumber(line, second, 16)) return {};
+  return {first, second};
+}
+
 DocumentRecord ParseDocument(std::string_view line) {
-  DocumentRecord document;
-  if (!TakeNumber(line, document.identity, 16) || !TakeLastNumber(line, document.bytes, 16))
-    return {};
-  return document;
+  const auto [identity, bytes] = ParseTwoNumbers(line);
+  return {identity, bytes};
 }
 
 // A bare file name: anything else in a list (edited by hand, or damaged) names no file of ours.
@@ -211,6 +219,10 @@ Manifest ParseManifest(const std::optional<std::string>& text, std::uint64_t ski
       TakeLastNumber(line.substr(kInputsPrefix.size()), manifest.inputs, 16);
     if (line.starts_with(kDocumentPrefix) && entries.empty())
       manifest.document = ParseDocument(line.substr(kDocumentPrefix.size()));
+    if (line.starts_with(kNamesPrefix) && entries.empty()) {
+      const auto [inputs, names] = ParseTwoNumbers(line.substr(kNamesPrefix.size()));
+      manifest.names = {inputs, names};
+    }
     if (line.empty() || line.front() == '#') return;
     std::optional<ManifestEntry> entry = fields ? ParseEntry(line) : std::nullopt;
     after_entry = entry.has_value();
@@ -292,7 +304,8 @@ std::vector<std::string> ReadManifest(const std::string& path) {
 }
 
 std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries,
-                         std::uint64_t inputs, const DocumentRecord& document) {
+                         std::uint64_t inputs, const DocumentRecord& document,
+                         const NamesRecord& names) {
   std::string text = std::string(kHeading) + std::string(start_page) + "\n";
   std::size_t size = 128;
   for (const ManifestEntry& entry : entries)
@@ -308,6 +321,13 @@ std::string ManifestText(std::string_view start_page, const std::vector<Manifest
     AppendNumber(text, document.identity, 16, 16);
     text += ' ';
     AppendNumber(text, document.bytes, 16, 16);
+    text += '\n';
+  }
+  if (names.inputs != 0) {
+    text += kNamesPrefix;
+    AppendNumber(text, names.inputs, 16, 16);
+    text += ' ';
+    AppendNumber(text, names.names, 16, 16);
     text += '\n';
   }
   text += kFieldsLine;

@@ -46,12 +46,23 @@ struct DocumentRecord {
   bool operator==(const DocumentRecord&) const = default;
 };
 
+// The page names of a Modern set with one page per answer as a Go made them: the fingerprint of
+// what they are made from (html/page_fingerprints.h) and that of the names, in order. A later Go
+// of the same inputs takes the names from the list instead of making them again, once the names
+// listed are found to be those.
+struct NamesRecord {
+  std::uint64_t inputs = 0;  // 0: nothing recorded
+  std::uint64_t names = 0;
+  bool operator==(const NamesRecord&) const = default;
+};
+
 struct Manifest {
   // Everything the set was made from at once (the program, values, banner, colours, questions and
   // the document's bytes); 0 when the list does not say. A Go with the same inputs whose files
   // are all still the ones listed has nothing to make.
   std::uint64_t inputs = 0;
   DocumentRecord document;
+  NamesRecord names;
   std::vector<ManifestEntry> entries;
 };
 
@@ -76,10 +87,11 @@ DocumentRecord ReadManifestDocument(const std::string& path);
 std::vector<ManifestEntry> ReadManifestEntries(const std::string& path);
 // The file names the list holds.
 std::vector<std::string> ReadManifest(const std::string& path);
-// The parts and the inputs are written in comment lines, which the version before them passes
-// over.
+// The parts, the inputs and the records are written in comment lines, which the version before
+// them passes over.
 std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries,
-                         std::uint64_t inputs = 0, const DocumentRecord& document = {});
+                         std::uint64_t inputs = 0, const DocumentRecord& document = {},
+                         const NamesRecord& names = {});
 
 // Removes from `directory` (ending in "/", or empty for the current folder) each file of
 // `previous` that `current` does not name. Names with a folder in them are left alone. Returns the

@@ -171,22 +171,28 @@ std::optional<SearchTextPlaces> ReadSearchTextPlaces(int file) {
   return places;
 }
 
+// The answers' pages among the files a run listed: those between the icon and the search text
+// (none when either is missing).
+std::span<const ManifestEntry> AnswerPagesListed(std::span<const ManifestEntry> files,
+                                                 std::string_view search_text_name) {
+  auto at = [&](std::string_view name) {
+    return std::find_if(files.begin(), files.end(),
+                        [&](const ManifestEntry& file) { return file.name == name; });
+  };
+  const auto icon = at(kModernIconName), search = at(search_text_name);
+  if (icon == files.end() || search == files.end() || search < icon) return {};
+  return files.subspan(static_cast<std::size_t>(icon - files.begin()) + 1,
+                       static_cast<std::size_t>(search - icon - 1));
+}
+
 // The previous run's search text: found by the places of the answers' pages among the files it
-// listed, between the icon and the search text.
+// listed.
 class PreviousSearchText {
  public:
   PreviousSearchText(const PreviousModernRun& previous, const std::string& search_text_name)
-      : previous_(previous), name_(search_text_name) {
-    const auto& files = previous.files;
-    auto at = [&](std::string_view name) {
-      return std::find_if(files.begin(), files.end(),
-                          [&](const ManifestEntry& file) { return file.name == name; });
-    };
-    const auto icon = at(kModernIconName), search = at(search_text_name);
-    if (icon == files.end() || search == files.end() || search < icon) return;
-    pages_ = files.subspan(static_cast<std::size_t>(icon - files.begin()) + 1,
-                           static_cast<std::size_t>(search - icon - 1));
-  }
+      : previous_(previous),
+        name_(search_text_name),
+        pages_(AnswerPagesListed(previous.files, search_text_name)) {}
 
   // The new search text when every answer's page has the name and place it had and few changed:
   // `line(out, i)` appends answer i's line for those, and the lines of the others are copied from
@@ -293,21 +299,28 @@ std::string LfLines(std::string text) {
 // The entries of a FAQ's questions, named in order as far as they are asked for: an anchor is
 // unique among those before it, so a question's anchor and page wait for the questions before
 // it, not for those after. With one page per answer the pages are made (and written) from the
-// first answers on while later questions are still to be named.
+// first answers on while later questions are still to be named; and the names are those the
+// previous run listed when it recorded them made from the same inputs and they check.
 class EntryNamer {
  public:
-  EntryNamer(const Faq& faq, const SectionIndex& document)
+  EntryNamer(const Faq& faq, const SectionIndex& document, const PreviousModernRun& previous)
       : document_(document),
         own_pages_(HasOwnPages(faq)),
         prefix_(faq.values.Text(FaqValue::AnswerSubPagePrefix)),
         extension_("." + faq.values.Text(FaqValue::DocumentExt)),
         anchors_(kPageIds),
         entries_(faq.questions.size()) {
-    anchors_.Reserve(faq.questions.size());
     for (std::size_t i = 0; i < entries_.size(); ++i) entries_[i].question = faq.questions[i];
+    const std::string& start_page = faq.values.Text(FaqValue::StartPage);
+    if (own_pages_) {
+      record_.inputs = ModernNamesInputs(faq.questions, prefix_, extension_, start_page);
+      if (previous.names.inputs == record_.inputs)
+        Reuse(AnswerPagesListed(previous.files, SearchTextName(start_page)), previous.names.names);
+    }
+    if (!listed_.empty()) return;
+    anchors_.Reserve(faq.questions.size());
     // An answer's page never takes the name of another file of the set: its anchor is numbered
     // on.
-    const std::string& start_page = faq.values.Text(FaqValue::StartPage);
     fixed_files_ = {start_page,
                     SearchTextName(start_page),
                     ManifestName(start_page),
@@ -321,16 +334,12 @@ class EntryNamer {
   void Through(std::size_t last) {
     for (; named_ <= last && named_ < entries_.size(); ++named_) {
       ModernEntry& entry = entries_[named_];
-      entry.anchor = anchors_.Add(entry.question);
-      auto page = [&] {
-        std::string name;
-        name.reserve(prefix_.size() + 1 + entry.anchor.size() + extension_.size());
-        name.append(prefix_).append(prefix_.empty() ? "" : "-").append(entry.anchor);
-        return name.append(extension_);
-      };
-      if (own_pages_)
-        for (entry.page = page(); fixed_files_.count(entry.page) != 0; entry.page = page())
-          entry.anchor = anchors_.Add(entry.question);
+      if (!listed_.empty()) {
+        entry.page = listed_[named_].name;
+        entry.anchor = AnchorIn(entry.page);
+      } else {
+        Name(entry);
+      }
       entry.stored = document_.ReadAnswer(named_, entry.stored_copy);
     }
   }
@@ -338,7 +347,56 @@ class EntryNamer {
   // Every entry; only those named so far have their anchors, pages and answers.
   std::vector<ModernEntry>& entries() { return entries_; }
 
+  // The record of the names for the list, once every entry is named; nothing recorded without
+  // pages of their own.
+  NamesRecord Record() const {
+    if (!own_pages_) return {};
+    return {record_.inputs, listed_.empty() ? FileFingerprint(names_) : record_.names};
+  }
+
  private:
+  void Name(ModernEntry& entry) {
+    entry.anchor = anchors_.Add(entry.question);
+    auto page = [&] {
+      std::string name;
+      name.reserve(prefix_.size() + 1 + entry.anchor.size() + extension_.size());
+      name.append(prefix_).append(prefix_.empty() ? "" : "-").append(entry.anchor);
+      return name.append(extension_);
+    };
+    if (!own_pages_) return;
+    for (entry.page = page(); fixed_files_.count(entry.page) != 0; entry.page = page())
+      entry.anchor = anchors_.Add(entry.question);
+    names_.Add(entry.page);
+  }
+
+  // The anchor in the name of an answer's page: empty unless the name is one Name makes, the
+  // prefix, an anchor of lower-case letters, digits and hyphens, and the extension.
+  std::string_view AnchorIn(std::string_view page) const {
+    const std::size_t before = prefix_.size() + (prefix_.empty() ? 0 : 1);
+    if (page.size() <= before + extension_.size() || !page.starts_with(prefix_) ||
+        (!prefix_.empty() && page[prefix_.size()] != '-') || !page.ends_with(extension_))
+      return {};
+    const std::string_view anchor = page.substr(before, page.size() - before - extension_.size());
+    const bool anchor_bytes = std::all_of(anchor.begin(), anchor.end(), [](char c) {
+      return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+    });
+    return anchor_bytes ? anchor : std::string_view();
+  }
+
+  // Takes the names of the pages listed when there is one for each question, each a name Name
+  // makes, and together the names recorded.
+  void Reuse(std::span<const ManifestEntry> pages, std::uint64_t recorded) {
+    if (pages.size() != entries_.size()) return;
+    Fingerprint names;
+    for (const ManifestEntry& page : pages) {
+      if (AnchorIn(page.name).empty()) return;
+      names.Add(page.name);
+    }
+    if (FileFingerprint(names) != recorded) return;
+    listed_ = pages;
+    record_.names = recorded;
+  }
+
   const SectionIndex& document_;
   const bool own_pages_;
   const std::string& prefix_;
@@ -347,6 +405,9 @@ class EntryNamer {
   std::set<std::string> fixed_files_;
   std::vector<ModernEntry> entries_;
   std::size_t named_ = 0;
+  NamesRecord record_;
+  Fingerprint names_;                      // of the pages' names made so far
+  std::span<const ManifestEntry> listed_;  // the previous run's pages, when their names are taken
 };
 
 void RenderAll(std::vector<ModernEntry>& entries) {
@@ -513,7 +574,7 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
                       const EmitFile& emit, const PreviousModernRun& previous) {
   const FaqValues& values = faq.values;
   const bool own_pages = HasOwnPages(faq);
-  EntryNamer namer(faq, document);
+  EntryNamer namer(faq, document, previous);
   std::vector<ModernEntry>& entries = namer.entries();
   // Without pages of their own every entry is needed before the first file; with them, an answer's
   // page needs its neighbours alone, and the entries are named as the pages are made.
@@ -601,6 +662,7 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
                                     made_line(script, i);
                                   }));
     });
+    if (previous.made_names) previous.made_names(namer.Record());
   }
   const Fingerprint everything = Fingerprint(listing.value()).Add(answers.value());
   const bool structured = values.Boolean(FaqValue::StructuredData);

@@ -28,9 +28,13 @@ using EmitFile = std::function<void(const std::string& file_name, std::uint64_t 
 // fingerprints, and the bytes of one of them when the file is still the one that Go wrote (else
 // nullopt). The answers' search text then keeps the lines of answers whose pages are unchanged.
 // The start page with every answer in place is made in parts (html/page_parts.h): `parts_of` gives
-// its previous file and parts, and `made_parts` takes the parts of the page being made.
+// its previous file and parts, and `made_parts` takes the parts of the page being made. The pages'
+// names are those of the previous Go when `names` says they are made from the same inputs and
+// the names listed check; `made_names` takes the record of this Go's names.
 struct PreviousModernRun {
   std::span<const ManifestEntry> files;
+  NamesRecord names;
+  std::function<void(const NamesRecord& names)> made_names;
   std::function<std::optional<std::string>(const std::string& file_name)> read_intact;
   // The same file open for reading, when it is still the one that Go wrote (else not valid).
   std::function<sys::Fd(const std::string& file_name)> open_intact;

@@ -18,6 +18,13 @@ Fingerprint ProgramAndValues(const FaqValues& values) {
   return run;
 }
 
+// Modern anchors are transliterated by the ICU the program runs with, which can change under it.
+void AddIcuVersion(Fingerprint& fingerprint) {
+  UVersionInfo icu{};
+  u_getVersion(icu);
+  fingerprint.Add(std::string_view(reinterpret_cast<const char*>(icu), sizeof icu));
+}
+
 void AddLook(Fingerprint& fingerprint, std::string_view banner,
              const SystemColours& system_colours) {
   fingerprint.Add(banner);
@@ -40,11 +47,7 @@ std::uint64_t InputsFingerprint(const FaqValues& values, std::string_view banner
                                 std::optional<std::uint64_t> document) {
   Fingerprint inputs = ProgramAndValues(values);
   AddLook(inputs, banner, system_colours);
-  // Modern anchors are transliterated by the ICU the program runs with, which can change under
-  // it.
-  UVersionInfo icu{};
-  u_getVersion(icu);
-  inputs.Add(std::string_view(reinterpret_cast<const char*>(icu), sizeof icu));
+  AddIcuVersion(inputs);
   // The questions are the document's first TotalQuestions.
   inputs.Add(VendorSiteAddress())
       .Add(static_cast<std::uint64_t>(values.Integer(FaqValue::TotalQuestions)));
@@ -53,6 +56,15 @@ std::uint64_t InputsFingerprint(const FaqValues& values, std::string_view banner
   else
     inputs.Add(std::uint64_t{0});
   return FileFingerprint(inputs);
+}
+
+std::uint64_t ModernNamesInputs(const std::vector<std::string>& questions, std::string_view prefix,
+                                std::string_view extension, std::string_view start_page) {
+  Fingerprint names(ProgramFingerprint());
+  AddIcuVersion(names);
+  names.Add(prefix).Add(extension).Add(start_page).Add(questions.size());
+  for (const std::string& question : questions) names.Add(question);
+  return FileFingerprint(names);
 }
 
 std::uint64_t FileFingerprint(const Fingerprint& fingerprint) {

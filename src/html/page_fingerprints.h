@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "html/colour_text.h"
 #include "store/faq.h"
@@ -27,6 +28,13 @@ Fingerprint RunFingerprint(const FaqValues& values,
 std::uint64_t InputsFingerprint(const FaqValues& values, std::string_view banner,
                                 const SystemColours& system_colours,
                                 std::optional<std::uint64_t> document);
+
+// What the anchors and page names of a Modern set with one page per answer are made from: the
+// program, the questions in order, the values that name pages (AnswerSubPagePrefix, DocumentExt
+// and the start page, whose files no page takes) and the version of ICU, which transliterates the
+// anchors. Never 0.
+std::uint64_t ModernNamesInputs(const std::vector<std::string>& questions, std::string_view prefix,
+                                std::string_view extension, std::string_view start_page);
 
 // A fingerprint never 0, which the list keeps for "none known".
 std::uint64_t FileFingerprint(const Fingerprint& fingerprint);

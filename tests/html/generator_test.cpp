@@ -726,10 +726,12 @@ TEST(ManifestText, ReadsBackWhatItWrote) {
       {"all.html", 0xFFFFFFFFFFFFFFFFull, {30, 4, 5}, {{0x0123456789ABCDEFull, 10}, {0, 20}}},
   };
   WriteWholeFile(path, ManifestText("faq.html", written, 0x8000000000000001ull,
-                                    {0x00000000000000FFull, 0xABCDEF0123456789ull}));
+                                    {0x00000000000000FFull, 0xABCDEF0123456789ull},
+                                    {0xFEDCBA9876543210ull, 0x1ull}));
   const Manifest read = ReadManifestFile(path);
   EXPECT_EQ(read.inputs, 0x8000000000000001ull);
   EXPECT_EQ(read.document, (DocumentRecord{0xFFull, 0xABCDEF0123456789ull}));
+  EXPECT_EQ(read.names, (NamesRecord{0xFEDCBA9876543210ull, 0x1ull}));
   ASSERT_EQ(read.entries.size(), written.size());
   for (std::size_t i = 0; i < written.size(); ++i) {
     SCOPED_TRACE(written[i].name);
@@ -979,6 +981,15 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
   auto question_two = [](auto& questions, FaqBuilder&, const std::string&) {
     questions[1].question = "A new second question?";
   };
+  // The name of the first answer's page edited in the list, which still records the names.
+  auto page_name_edited = [first](auto& questions, FaqBuilder&, const std::string& out) {
+    questions[1].answer_section.push_back("One line more.");
+    std::string list = ReadFile(out + ".faq.html.quorella");
+    const std::size_t at = list.find(" " + first + "\n");
+    ASSERT_NE(at, std::string::npos);
+    list.replace(at + 1, first.size(), "ans-edited.html");
+    WriteWholeFile(out + ".faq.html.quorella", list);
+  };
   auto nothing = [](auto&, FaqBuilder&, const std::string&) {};
   auto title = [](auto&, FaqBuilder& faq, const std::string&) {
     faq.Set(FaqValue::Title, "Another title");
@@ -1064,6 +1075,13 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
             kOnePerPage,
             question_two,
             {first, "ans-a-new-second-question.html", third, "faq.html"}},
+           // The names listed no longer check: every page is named again.
+           {"modern: a page's name edited in the list",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            page_name_edited,
+            {first, second, "faq.search.js"}},
            {"modern: questions swapped",
             modern,
             kLayoutSimple,
