@@ -18,6 +18,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <deque>
 #include <functional>
 #include <unordered_map>
 
@@ -157,7 +158,6 @@ class PageWriter {
         looked_(looked),
         queue_(
             folder, [this](const PageQueue::Page& page) { Written(page); }, making) {
-    // Entries are moved, not copied, as the lists grow; reserving spares even that.
     current_.reserve(total);
     Progress();
   }
@@ -190,8 +190,9 @@ class PageWriter {
       // The page's bytes go to the queue by swapping buffers, not by a copy.
       auto&& made = build();
       // The stamp comes once the page is written.
-      current_.push_back({file_name, fingerprint, {}, std::move(parts_)});
-      queue_.Add(file_name, made, current_.size() - 1, Seen(previous));
+      made_entries_.push_back({file_name, fingerprint, {}, std::move(parts_)});
+      current_.push_back(&made_entries_.back());
+      queue_.Add(file_name, made, made_entries_.size() - 1, Seen(previous));
     }
     Progress();
   }
@@ -232,12 +233,12 @@ class PageWriter {
     // A run that made nothing and lists what the last one listed leaves the list as it is.
     if (!made_ && also.empty() && previous_.inputs == inputs_ && previous_.document == document_ &&
         previous_.names == page_names_ &&
-        std::equal(current_.begin(), current_.end(), previous_.entries.begin(),
-                   previous_.entries.end(),
-                   [](const ManifestEntry& a, const ManifestEntry& b) { return a.name == b.name; }))
+        std::equal(
+            current_.begin(), current_.end(), previous_.entries.begin(), previous_.entries.end(),
+            [](const ManifestEntry* a, const ManifestEntry& b) { return a->name == b.name; }))
       return;
-    std::vector<ManifestEntry> entries = std::move(current_);
-    for (const std::string& name : also) entries.push_back({name, 0, {}, {}});
+    std::vector<const ManifestEntry*> entries = std::move(current_);
+    for (const std::string& name : also) entries.push_back(&made_entries_.emplace_back(name));
     // A page written over an earlier one has a stamp of its own: the list then changes, and is not
     // compared first.
     const std::string text = ManifestText(start_page_, entries, inputs_, document_, page_names_);
@@ -251,7 +252,7 @@ class PageWriter {
 
  private:
   void Written(const PageQueue::Page& page) {
-    current_[page.tag].stamp = page.result.stamp;
+    made_entries_[page.tag].stamp = page.result.stamp;
     if (!page.result.written) return;
     written_.push_back(names_.Path(page.name));
     if (observer_.written) observer_.written(written_.back());
@@ -282,7 +283,7 @@ class PageWriter {
 
   bool Unchanged(const ManifestEntry* entry, std::uint64_t fingerprint) {
     if (entry == nullptr || entry->fingerprint != fingerprint || !Intact(*entry)) return false;
-    current_.push_back(*entry);
+    current_.push_back(entry);
     return true;
   }
 
@@ -310,7 +311,10 @@ class PageWriter {
   IntactFiles* looked_;
   std::unordered_map<std::string_view, const ManifestEntry*> index_;  // into previous_
   std::size_t next_ = 0;  // the entry of previous_ after the one last found
-  std::vector<ManifestEntry> current_;
+  // The list of this run, in order: entries of the previous list for files unchanged, not copied,
+  // and those of files made in this run, kept where they are as more are made.
+  std::vector<const ManifestEntry*> current_;
+  std::deque<ManifestEntry> made_entries_;
   std::vector<FilePart> parts_;
   std::size_t pages_ = 0;
   std::vector<std::string> written_;

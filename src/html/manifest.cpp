@@ -306,10 +306,19 @@ std::vector<std::string> ReadManifest(const std::string& path) {
 std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries,
                          std::uint64_t inputs, const DocumentRecord& document,
                          const NamesRecord& names) {
+  std::vector<const ManifestEntry*> listed;
+  listed.reserve(entries.size());
+  for (const ManifestEntry& entry : entries) listed.push_back(&entry);
+  return ManifestText(start_page, listed, inputs, document, names);
+}
+
+std::string ManifestText(std::string_view start_page,
+                         const std::vector<const ManifestEntry*>& entries, std::uint64_t inputs,
+                         const DocumentRecord& document, const NamesRecord& names) {
   std::string text = std::string(kHeading) + std::string(start_page) + "\n";
   std::size_t size = 128;
-  for (const ManifestEntry& entry : entries)
-    size += 80 + entry.name.size() + entry.parts.size() * 40;
+  for (const ManifestEntry* entry : entries)
+    size += 80 + entry->name.size() + entry->parts.size() * 40;
   text.reserve(size);
   if (inputs != 0) {
     text += kInputsPrefix;
@@ -332,7 +341,8 @@ std::string ManifestText(std::string_view start_page, const std::vector<Manifest
   }
   text += kFieldsLine;
   text += '\n';
-  for (const ManifestEntry& entry : entries) {
+  for (const ManifestEntry* listed : entries) {
+    const ManifestEntry& entry = *listed;
     AppendNumber(text, entry.fingerprint, 16, 16);
     text += ' ';
     AppendNumber(text, entry.stamp.size);

@@ -89,6 +89,9 @@ std::vector<ManifestEntry> ReadManifestEntries(const std::string& path);
 std::vector<std::string> ReadManifest(const std::string& path);
 // The parts, the inputs and the records are written in comment lines, which the version before
 // them passes over.
+std::string ManifestText(std::string_view start_page,
+                         const std::vector<const ManifestEntry*>& entries, std::uint64_t inputs = 0,
+                         const DocumentRecord& document = {}, const NamesRecord& names = {});
 std::string ManifestText(std::string_view start_page, const std::vector<ManifestEntry>& entries,
                          std::uint64_t inputs = 0, const DocumentRecord& document = {},
                          const NamesRecord& names = {});
