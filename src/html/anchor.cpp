@@ -90,14 +90,12 @@ std::string AnchorSet::Make(std::string_view text) {
   return anchor;  // moved, where the conditional expression copied it
 }
 
-std::string AnchorSet::Add(std::string_view text) {
-  std::string anchor = Make(text);
-  if (Take(anchor)) return anchor;
-  const std::string base = std::move(anchor);
-  for (int n = 2;; ++n) {
-    anchor = base + "-" + std::to_string(n);
-    if (Take(anchor)) return anchor;
-  }
+std::string_view AnchorSet::Add(std::string_view text) {
+  const std::string base = Make(text);
+  if (const std::string_view kept = Take(base); kept.data() != nullptr) return kept;
+  for (int n = 2;; ++n)
+    if (const std::string_view kept = Take(base + "-" + std::to_string(n)); kept.data() != nullptr)
+      return kept;
 }
 
 void AnchorSet::Reserve(std::size_t count) {
@@ -118,30 +116,15 @@ void AnchorSet::Rehash(std::size_t slots) {
   }
 }
 
-bool AnchorSet::Take(std::string_view anchor) {
+std::string_view AnchorSet::Take(std::string_view anchor) {
   if (2 * (taken_ + 1) > slots_.size()) Reserve(1);
   const std::size_t mask = slots_.size() - 1;
   std::size_t at = std::hash<std::string_view>()(anchor) & mask;
   for (; slots_[at].data() != nullptr; at = (at + 1) & mask)
-    if (slots_[at] == anchor) return false;
-  slots_[at] = Keep(anchor);
+    if (slots_[at] == anchor) return {};
+  slots_[at] = kept_.Keep(anchor);
   ++taken_;
-  return true;
-}
-
-std::string_view AnchorSet::Keep(std::string_view anchor) {
-  constexpr std::size_t kBlock = 65536;
-  // One byte more, so that an empty anchor too has data to point at.
-  if (left_ < anchor.size() + 1) {
-    left_ = std::max(kBlock, anchor.size() + 1);
-    blocks_.push_back(std::make_unique<char[]>(left_));
-    free_ = blocks_.back().get();
-  }
-  std::copy(anchor.begin(), anchor.end(), free_);
-  const std::string_view kept(free_, anchor.size());
-  free_ += anchor.size() + 1;
-  left_ -= anchor.size() + 1;
-  return kept;
+  return slots_[at];
 }
 
 }  // namespace quorella::html

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "util/text_arena.h"
+
 namespace quorella::html {
 
 // The anchor text of one question (UTF-8, markup left out): at most kAnchorLimit characters,
@@ -27,17 +29,15 @@ class AnchorSet {
 
   // The anchor for `text` alone, without regard to the anchors handed out.
   std::string Make(std::string_view text);
-  // The next unused anchor for `text`.
-  std::string Add(std::string_view text);
+  // The next unused anchor for `text`; it stays where it is while the set lives.
+  std::string_view Add(std::string_view text);
   // Room for `count` anchors more, so that a page set's anchors go in without rehashing.
   void Reserve(std::size_t count);
 
  private:
   std::string Ascii(std::string text);
-  // Takes `anchor` unless it is taken already; false then.
-  bool Take(std::string_view anchor);
-  // A copy of `anchor` that stays where it is while the set lives.
-  std::string_view Keep(std::string_view anchor);
+  // Takes `anchor` unless it is taken already: the copy the set keeps, or a view without data.
+  std::string_view Take(std::string_view anchor);
   void Rehash(std::size_t slots);
 
   // Hashed: a page set's anchors share long beginnings ("how-do-i-..."), which a sorted set
@@ -45,9 +45,7 @@ class AnchorSet {
   // blocks: ten thousand anchors take no allocation each (a slot without data is free).
   std::vector<std::string_view> slots_;
   std::size_t taken_ = 0;
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  char* free_ = nullptr;  // in the last block
-  std::size_t left_ = 0;
+  TextArena kept_;
   struct Transliteration;  // ICU's, made when first needed
   std::unique_ptr<Transliteration> transliteration_;
 };

@@ -178,19 +178,20 @@ class PageWriter {
   // first.
   enum class Announce { No, Yes };
   template <typename Build>
-  void Write(const std::string& file_name, std::uint64_t fingerprint, Announce announce,
+  void Write(std::string_view file_name, std::uint64_t fingerprint, Announce announce,
              Build&& build) {
     ++pages_;
     const ManifestEntry* previous = Previous(file_name);
     if (!Unchanged(previous, fingerprint)) {
       if (announce == Announce::Yes)
-        Status(file_name == start_page_ ? "Writing Start Page" : "Writing " + file_name);
+        Status(file_name == start_page_ ? "Writing Start Page"
+                                        : "Writing " + std::string(file_name));
       made_ = true;
       parts_.clear();
       // The page's bytes go to the queue by swapping buffers, not by a copy.
       auto&& made = build();
       // The stamp comes once the page is written.
-      made_entries_.push_back({file_name, fingerprint, {}, std::move(parts_)});
+      made_entries_.push_back({std::string(file_name), fingerprint, {}, std::move(parts_)});
       current_.push_back(&made_entries_.back());
       queue_.Add(file_name, made, made_entries_.size() - 1, Seen(previous));
     }
@@ -258,7 +259,7 @@ class PageWriter {
     if (observer_.written) observer_.written(written_.back());
   }
 
-  const ManifestEntry* Previous(const std::string& file_name) {
+  const ManifestEntry* Previous(std::string_view file_name) {
     // The list holds the pages in the order they are written: the entry after the last one found,
     // or that one again, is nearly always the one asked for, and needs no name hashed.
     const std::vector<ManifestEntry>& entries = previous_.entries;
@@ -354,7 +355,7 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
   WrittenNames files(writer.previous_entries());
   BuildModernPages(
       faq, document, system_colours,
-      [&](const std::string& file_name, std::uint64_t fingerprint,
+      [&](std::string_view file_name, std::uint64_t fingerprint,
           const std::function<PageBytes()>& build) {
         writer.Write(file_name, fingerprint, PageWriter::Announce::Yes, build);
         files.Add(file_name);

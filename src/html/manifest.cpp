@@ -395,13 +395,13 @@ std::vector<std::string> RemoveStaleFiles(const std::string& directory,
   return remaining;
 }
 
-void WrittenNames::Add(const std::string& name) {
+void WrittenNames::Add(std::string_view name) {
   if (!apart_ && as_listed_ < previous_.size() && previous_[as_listed_].name == name) {
     ++as_listed_;
     return;
   }
   Apart();
-  names_.push_back(name);
+  names_.emplace_back(name);
 }
 
 void WrittenNames::Apart() {

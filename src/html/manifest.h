@@ -109,7 +109,7 @@ std::vector<std::string> RemoveStaleFiles(const std::string& directory,
 class WrittenNames {
  public:
   explicit WrittenNames(const std::vector<ManifestEntry>& previous) : previous_(previous) {}
-  void Add(const std::string& name);
+  void Add(std::string_view name);
   // RemoveStaleFiles of the previous run's files and the names added.
   std::vector<std::string> RemoveStale(const std::string& directory);
 

@@ -23,8 +23,9 @@ struct ModernEntry {
   ModernEntry& operator=(const ModernEntry&) = delete;
 
   std::string_view question;  // as typed, in the FAQ the entries are made from
-  std::string anchor;
-  std::string page;         // its own page's file name with one answer per page, else empty
+  // Held by whoever named the entry, for as long as the entries are used.
+  std::string_view anchor;
+  std::string_view page;    // its own page's file name with one answer per page, else empty
   std::string_view stored;  // the answer's section, format line first: in the document's text,
   std::string stored_copy;  // or here when it had to be put together
   std::string answer;       // rendered, once Render has run

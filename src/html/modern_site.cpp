@@ -246,7 +246,7 @@ class PreviousSearchText {
   // Answer `i` of the set, on `page`, once the text is read: its line when its page has the
   // fingerprint it had then (its answer is unchanged). When nothing before it moved it is the
   // previous line `i`.
-  std::optional<std::string_view> Line(std::size_t i, const std::string& page,
+  std::optional<std::string_view> Line(std::size_t i, std::string_view page,
                                        std::uint64_t fingerprint) const {
     if (lines_.empty()) return std::nullopt;
     std::size_t found = i;
@@ -335,7 +335,7 @@ class EntryNamer {
     for (; named_ <= last && named_ < entries_.size(); ++named_) {
       ModernEntry& entry = entries_[named_];
       if (!listed_.empty()) {
-        entry.page = listed_[named_].name;
+        entry.page = listed_[named_].name;  // the list outlives the entries
         entry.anchor = AnchorIn(entry.page);
       } else {
         Name(entry);
@@ -357,15 +357,13 @@ class EntryNamer {
  private:
   void Name(ModernEntry& entry) {
     entry.anchor = anchors_.Add(entry.question);
-    auto page = [&] {
-      std::string name;
-      name.reserve(prefix_.size() + 1 + entry.anchor.size() + extension_.size());
-      name.append(prefix_).append(prefix_.empty() ? "" : "-").append(entry.anchor);
-      return name.append(extension_);
-    };
     if (!own_pages_) return;
-    for (entry.page = page(); fixed_files_.count(entry.page) != 0; entry.page = page())
-      entry.anchor = anchors_.Add(entry.question);
+    auto page = [&] {
+      page_.assign(prefix_).append(prefix_.empty() ? "" : "-").append(entry.anchor);
+      return page_.append(extension_);
+    };
+    while (fixed_files_.count(page()) != 0) entry.anchor = anchors_.Add(entry.question);
+    entry.page = pages_.Keep(page_);
     names_.Add(entry.page);
   }
 
@@ -401,8 +399,10 @@ class EntryNamer {
   const bool own_pages_;
   const std::string& prefix_;
   const std::string extension_;
-  AnchorSet anchors_;
-  std::set<std::string> fixed_files_;
+  AnchorSet anchors_;  // holds the anchors named
+  std::set<std::string, std::less<>> fixed_files_;
+  std::string page_;  // the page name being put together
+  TextArena pages_;   // holds the page names made
   std::vector<ModernEntry> entries_;
   std::size_t named_ = 0;
   NamesRecord record_;

@@ -21,7 +21,7 @@ namespace quorella::html {
 // Called with each file of the set in the order it is to be written: its name, the fingerprint of
 // what it is made from (html/page_fingerprints.h) and what makes its bytes, called only when they
 // are needed. The start page with every answer on it can come as stretches of its previous file.
-using EmitFile = std::function<void(const std::string& file_name, std::uint64_t fingerprint,
+using EmitFile = std::function<void(std::string_view file_name, std::uint64_t fingerprint,
                                     const std::function<PageBytes()>& build)>;
 
 // What the previous Go of the set left: the files its list names, in order, with their
