@@ -336,7 +336,7 @@ class EntryNamer {
       ModernEntry& entry = entries_[named_];
       if (!listed_.empty()) {
         entry.page = listed_[named_].name;  // the list outlives the entries
-        entry.anchor = AnchorIn(entry.page);
+        entry.anchor = AnchorOf(entry.page);
       } else {
         Name(entry);
       }
@@ -367,18 +367,30 @@ class EntryNamer {
     names_.Add(entry.page);
   }
 
-  // The anchor in the name of an answer's page: empty unless the name is one Name makes, the
-  // prefix, an anchor of lower-case letters, digits and hyphens, and the extension.
-  std::string_view AnchorIn(std::string_view page) const {
+  // The anchor in a page name Name made: what stands between the prefix and its hyphen, and the
+  // extension.
+  std::string_view AnchorOf(std::string_view page) const {
+    const std::size_t before = prefix_.size() + (prefix_.empty() ? 0 : 1);
+    return page.substr(before, page.size() - before - extension_.size());
+  }
+
+  // Could Name have made `page`: the prefix and its hyphen, an anchor of lower-case letters,
+  // digits and hyphens, and the extension?
+  bool NameMakes(std::string_view page) const {
+    static constexpr std::array<bool, 256> kAnchorByte = [] {
+      std::array<bool, 256> bytes{};
+      for (char c = 'a'; c <= 'z'; ++c) bytes[static_cast<unsigned char>(c)] = true;
+      for (char c = '0'; c <= '9'; ++c) bytes[static_cast<unsigned char>(c)] = true;
+      bytes['-'] = true;
+      return bytes;
+    }();
     const std::size_t before = prefix_.size() + (prefix_.empty() ? 0 : 1);
     if (page.size() <= before + extension_.size() || !page.starts_with(prefix_) ||
         (!prefix_.empty() && page[prefix_.size()] != '-') || !page.ends_with(extension_))
-      return {};
-    const std::string_view anchor = page.substr(before, page.size() - before - extension_.size());
-    const bool anchor_bytes = std::all_of(anchor.begin(), anchor.end(), [](char c) {
-      return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
-    });
-    return anchor_bytes ? anchor : std::string_view();
+      return false;
+    const std::string_view anchor = AnchorOf(page);
+    return std::all_of(anchor.begin(), anchor.end(),
+                       [](char c) { return kAnchorByte[static_cast<unsigned char>(c)]; });
   }
 
   // Takes the names of the pages listed when there is one for each question, each a name Name
@@ -387,7 +399,7 @@ class EntryNamer {
     if (pages.size() != entries_.size()) return;
     Fingerprint names;
     for (const ManifestEntry& page : pages) {
-      if (AnchorIn(page.name).empty()) return;
+      if (!NameMakes(page.name)) return;
       names.Add(page.name);
     }
     if (FileFingerprint(names) != recorded) return;
@@ -599,19 +611,27 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
   // The list of questions (with their anchors and pages), and every answer.
   Fingerprint listing(run.value());
   Fingerprint answers(run.value());
-  // Each answer is read once for its fingerprint; its page and the files of all answers take that.
-  std::vector<std::uint64_t> stored(entries.size());
+  // Each text of an entry is read once for a fingerprint of its own, which every file that shows
+  // it takes: the answer, the question with its anchor, the page's name (0 until taken; the
+  // neighbours' pages take it too).
+  std::vector<std::uint64_t> stored(entries.size()), headings(entries.size()),
+      page_names(entries.size());
+  auto page_name = [&](std::size_t i) {
+    if (page_names[i] == 0) page_names[i] = FileFingerprint(Fingerprint().Add(entries[i].page));
+    return page_names[i];
+  };
   // With every answer on the start page, each answer's item there is a part of its own.
   std::vector<std::uint64_t> items(own_pages ? 0 : entries.size());
   // Takes entry i, named, into the fingerprints; in the order of the entries.
   auto take = [&](std::size_t i) {
     const ModernEntry& entry = entries[i];
-    stored[i] = Fingerprint().Add(entry.stored).value();
-    listing.Add(entry.question).Add(entry.anchor).Add(entry.page);
+    // Answers are long enough for the fingerprint that reads four words side by side.
+    stored[i] = Fingerprint().AddLong(entry.stored).value();
+    headings[i] = Fingerprint().Add(entry.question).Add(entry.anchor).value();
+    listing.Add(headings[i]).Add(page_name(i));
     answers.Add(stored[i]);
     if (!items.empty())
-      items[i] = of(Fingerprint(run.value()).Add(entry.question).Add(entry.anchor).Add(stored[i]),
-                    "answer item");
+      items[i] = of(Fingerprint(run.value()).Add(headings[i]).Add(stored[i]), "answer item");
   };
   if (!own_pages)
     for (std::size_t i = 0; i < entries.size(); ++i) take(i);
@@ -629,14 +649,12 @@ void BuildModernPages(const Faq& faq, const SectionIndex& document, const System
     for (std::size_t i = 0; i < entries.size(); ++i) {
       namer.Through(i + 1);
       take(i);
-      // A page shows its own question and answer and links to its neighbours' pages.
+      // A page shows its own question and answer and links to its neighbours' pages (0: none).
       Fingerprint page(run.value());
-      const ModernEntry& entry = entries[i];
-      page.Add(entry.question).Add(entry.anchor).Add(entry.page).Add(stored[i]);
-      page.Add(i > 0 ? std::string_view(entries[i - 1].page) : std::string_view("\n"));
-      page.Add(i + 1 < entries.size() ? std::string_view(entries[i + 1].page)
-                                      : std::string_view("\n"));
+      page.Add(headings[i]).Add(page_name(i)).Add(stored[i]);
+      page.Add(i > 0 ? page_name(i - 1) : 0).Add(i + 1 < entries.size() ? page_name(i + 1) : 0);
       pages[i] = of(page, "answer page");
+      const ModernEntry& entry = entries[i];
       // Two words of captures, which std::function holds without a heap block of its own.
       emit(entry.page, pages[i], [&made, i] { return made.Page(i); });
     }
