@@ -101,7 +101,7 @@ void AppendAccordionItem(std::string& out, const ModernSite& site, const ModernE
   Append(out, "<section class=\"qr-qa\" id=\"", entry.anchor,
          "\">\n<h2 class=\"qr-q\"><span class=\"qr-qt\">", entry.question, "</span>");
   AppendPermalink(out, site, entry.anchor, true);
-  Append(out, "</h2>\n<div class=\"qr-a\">\n", entry.answer, "\n</div>\n</section>\n");
+  Append(out, "</h2>\n<div class=\"qr-a\">\n", entry.answer(), "\n</div>\n</section>\n");
 }
 
 void AppendListItem(std::string& out, const ModernEntry& entry) {
@@ -137,7 +137,7 @@ std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntr
   std::size_t size = 4096;
   for (const ModernEntry& entry : entries)
     size += entry.question.size() * 2 + entry.anchor.size() * 3 + entry.page.size() + 200 +
-            (one_per_page ? 0 : entry.answer.size());
+            (one_per_page ? 0 : entry.answer().size());
   out.reserve(size);
 
   const std::string& title = site.values.Text(FaqValue::Title);
@@ -176,16 +176,16 @@ std::string ModernAnswerPage(const ModernSite& site, const std::vector<ModernEnt
   page_title.reserve(page_title.size() + 5 + site.plain_title.size());
   page_title.append(" \xE2\x80\x93 ").append(site.plain_title);
   std::string out;
-  out.reserve(entry.answer.size() + entry.question.size() * 3 + 3072);
-  AppendHead(out, site, page_title, FirstSentence(entry.answer_text, kDescriptionLimit), entry.page,
-             {});
+  out.reserve(entry.answer().size() + entry.question.size() * 3 + 3072);
+  AppendHead(out, site, page_title, FirstSentence(entry.answer_text(), kDescriptionLimit),
+             entry.page, {});
   const std::string& start_page = site.values.Text(FaqValue::StartPage);
   AppendHeader(out, site, "<p class=\"qr-intro\"><a href=\"", Attribute{start_page}, "\">", title,
                "</a></p>\n");
   Append(out, "<main class=\"qr-answer\">\n<h1 id=\"", entry.anchor, "\"><span>", entry.question,
          "</span>");
   AppendPermalink(out, site, entry.anchor, false);
-  Append(out, "</h1>\n<div class=\"qr-a\">\n", entry.answer, "\n</div>\n",
+  Append(out, "</h1>\n<div class=\"qr-a\">\n", entry.answer(), "\n</div>\n",
          "<nav class=\"qr-nav\" aria-label=\"Answers\">\n");
   if (i > 0)
     AppendMarkup(out, "<a rel=\"prev\" href=\"", Attribute{entries[i - 1].page}, "\">",

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,7 @@ namespace quorella::html {
 // The longest description made from an answer, in bytes: what search engines show.
 inline constexpr std::size_t kDescriptionLimit = 160;
 
-// One question of the page set. Not copied or moved: `stored` may point into `stored_copy`.
+// One question of the page set. Not copied or moved: `stored` may point into `made`.
 struct ModernEntry {
   ModernEntry() = default;
   ModernEntry(const ModernEntry&) = delete;
@@ -25,13 +26,32 @@ struct ModernEntry {
   std::string_view question;  // as typed, in the FAQ the entries are made from
   // Held by whoever named the entry, for as long as the entries are used.
   std::string_view anchor;
-  std::string_view page;    // its own page's file name with one answer per page, else empty
-  std::string_view stored;  // the answer's section, format line first: in the document's text,
-  std::string stored_copy;  // or here when it had to be put together
-  std::string answer;       // rendered, once Render has run
-  std::string answer_text;  // its readable text, once ReadableText has run
-  bool rendered = false;
-  bool has_text = false;
+  std::string_view page;  // its own page's file name with one answer per page, else empty
+  // The answer's section, format line first: in the document's text, or in `made` when it had to
+  // be put together.
+  std::string_view stored;
+  // What is made of the answer, held apart while it is needed: the entries of ten thousand
+  // questions take little memory while few of their answers are made.
+  struct Made {
+    std::string stored_copy;
+    std::string answer;       // rendered, once Render has run
+    std::string answer_text;  // its readable text, once ReadableText has run
+    bool rendered = false;
+    bool has_text = false;
+  };
+  std::unique_ptr<Made> made;
+
+  // The rendered answer and its readable text; empty until made.
+  const std::string& answer() const { return made ? made->answer : kNothingMade; }
+  const std::string& answer_text() const { return made ? made->answer_text : kNothingMade; }
+  // What is made of the answer, held from now on.
+  Made& Making() {
+    if (!made) made = std::make_unique<Made>();
+    return *made;
+  }
+
+ private:
+  static inline const std::string kNothingMade;
 };
 
 // Makes the answer from the stored answer, the first time only.

@@ -59,7 +59,7 @@ std::string Description(const FaqValues& values, const std::vector<ModernEntry>&
   const std::string& typed = values.Text(FaqValue::Description);
   if (!typed.empty()) return typed;
   if (entries.empty()) return {};
-  return FirstSentence(entries.front().answer_text, kDescriptionLimit);
+  return FirstSentence(entries.front().answer_text(), kDescriptionLimit);
 }
 
 std::string StructuredData(const std::vector<ModernEntry>& entries) {
@@ -71,7 +71,7 @@ std::string StructuredData(const std::vector<ModernEntry>& entries) {
     json += "\n{\"@type\":\"Question\",\"name\":";
     AppendJsonString(json, PlainText(entries[i].question));
     json += ",\"acceptedAnswer\":{\"@type\":\"Answer\",\"text\":";
-    AppendJsonString(json, entries[i].answer);
+    AppendJsonString(json, entries[i].answer());
     json += "}}";
   }
   json += "]}\n</script>\n";
@@ -340,7 +340,14 @@ class EntryNamer {
       } else {
         Name(entry);
       }
-      entry.stored = document_.ReadAnswer(named_, entry.stored_copy);
+      entry.stored = document_.ReadAnswer(named_, scratch_);
+      if (entry.stored.data() == scratch_.data()) {
+        // Put together from its lines: held with the entry, the scratch is needed again.
+        std::string& copy = entry.Making().stored_copy;
+        copy = std::move(scratch_);
+        entry.stored = copy;
+        scratch_.clear();
+      }
     }
   }
 
@@ -413,8 +420,9 @@ class EntryNamer {
   const std::string extension_;
   AnchorSet anchors_;  // holds the anchors named
   std::set<std::string, std::less<>> fixed_files_;
-  std::string page_;  // the page name being put together
-  TextArena pages_;   // holds the page names made
+  std::string page_;     // the page name being put together
+  TextArena pages_;      // holds the page names made
+  std::string scratch_;  // an answer being put together from its lines
   std::vector<ModernEntry> entries_;
   std::size_t named_ = 0;
   NamesRecord record_;
@@ -429,21 +437,23 @@ void RenderAll(std::vector<ModernEntry>& entries) {
 }  // namespace
 
 void Render(ModernEntry& entry) {
-  if (entry.rendered) return;
-  entry.answer.reserve(entry.stored.size() + entry.stored.size() / 2 + 64);  // links add markup
+  ModernEntry::Made& made = entry.Making();
+  if (made.rendered) return;
+  made.answer.reserve(entry.stored.size() + entry.stored.size() / 2 + 64);  // links add markup
   // The Modern pages end their lines in LF alone.
-  AppendStoredAnswer(entry.answer, entry.stored, Escaping::MarkupOnly, "\n");
-  while (!entry.answer.empty() && entry.answer.back() == '\n') entry.answer.pop_back();
-  entry.rendered = true;
+  AppendStoredAnswer(made.answer, entry.stored, Escaping::MarkupOnly, "\n");
+  while (!made.answer.empty() && made.answer.back() == '\n') made.answer.pop_back();
+  made.rendered = true;
 }
 
 const std::string& ReadableText(ModernEntry& entry) {
-  if (!entry.has_text) {
+  ModernEntry::Made& made = entry.Making();
+  if (!made.has_text) {
     Render(entry);
-    entry.answer_text = PlainText(entry.answer);
-    entry.has_text = true;
+    made.answer_text = PlainText(made.answer);
+    made.has_text = true;
   }
-  return entry.answer_text;
+  return made.answer_text;
 }
 
 namespace {
@@ -555,11 +565,16 @@ class AnswerPagesMade {
     AppendJsonString(lines_, ReadableText(entry));
     lines_of_[i] = {begin, lines_.size()};
     std::string page = ModernAnswerPage(site_, entries_, i);
-    std::string().swap(entry.answer_text);
-    entry.has_text = false;
+    ModernEntry::Made& made = *entry.made;
+    if (!keep_answers_ && made.stored_copy.empty()) {
+      entry.made.reset();
+      return page;
+    }
+    std::string().swap(made.answer_text);
+    made.has_text = false;
     if (!keep_answers_) {
-      std::string().swap(entry.answer);
-      entry.rendered = false;
+      std::string().swap(made.answer);
+      made.rendered = false;
     }
     return page;
   }
