@@ -566,7 +566,9 @@ class AnswerPagesMade {
     lines_of_[i] = {begin, lines_.size()};
     std::string page = ModernAnswerPage(site_, entries_, i);
     ModernEntry::Made& made = *entry.made;
-    if (!keep_answers_ && made.stored_copy.empty()) {
+    // What was made goes with the page, but for the answer's lines put together, which the entry
+    // still reads.
+    if (!keep_answers_ && entry.stored.data() != made.stored_copy.data()) {
       entry.made.reset();
       return page;
     }
