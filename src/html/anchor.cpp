@@ -1,6 +1,5 @@
 #include "html/anchor.h"
 
-#include <algorithm>
 #include <array>
 #include <functional>
 

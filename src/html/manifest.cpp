@@ -151,6 +151,16 @@ std::pair<std::uint64_t, std::uint64_t> ParseTwoNumbers(std::string_view line) {
   return {first, second};
 }
 
+// The line ParseTwoNumbers reads after `prefix`: both numbers in sixteen hexadecimal digits.
+void AppendTwoNumbersLine(std::string& text, std::string_view prefix, std::uint64_t first,
+                          std::uint64_t second) {
+  text += prefix;
+  AppendNumber(text, first, 16, 16);
+  text += ' ';
+  AppendNumber(text, second, 16, 16);
+  text += '\n';
+}
+
 DocumentRecord ParseDocument(std::string_view line) {
   const auto [identity, bytes] = ParseTwoNumbers(line);
   return {identity, bytes};
@@ -325,20 +335,9 @@ std::string ManifestText(std::string_view start_page,
     AppendNumber(text, inputs, 16, 16);
     text += '\n';
   }
-  if (document.identity != 0) {
-    text += kDocumentPrefix;
-    AppendNumber(text, document.identity, 16, 16);
-    text += ' ';
-    AppendNumber(text, document.bytes, 16, 16);
-    text += '\n';
-  }
-  if (names.inputs != 0) {
-    text += kNamesPrefix;
-    AppendNumber(text, names.inputs, 16, 16);
-    text += ' ';
-    AppendNumber(text, names.names, 16, 16);
-    text += '\n';
-  }
+  if (document.identity != 0)
+    AppendTwoNumbersLine(text, kDocumentPrefix, document.identity, document.bytes);
+  if (names.inputs != 0) AppendTwoNumbersLine(text, kNamesPrefix, names.inputs, names.names);
   text += kFieldsLine;
   text += '\n';
   for (const ManifestEntry* listed : entries) {
