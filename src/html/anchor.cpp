@@ -3,9 +3,6 @@
 #include <array>
 #include <functional>
 
-#include <unicode/translit.h>
-#include <unicode/unistr.h>
-
 #include "html/plain_text.h"
 #include "util/unicode.h"
 
@@ -53,10 +50,6 @@ std::string Hyphenated(std::string text) {
 
 }  // namespace
 
-struct AnchorSet::Transliteration {
-  std::unique_ptr<icu::Transliterator> any_to_ascii;
-};
-
 AnchorSet::AnchorSet(const std::set<std::string>& reserved) {
   Reserve(reserved.size());
   for (const std::string& anchor : reserved) Take(anchor);
@@ -65,22 +58,7 @@ AnchorSet::~AnchorSet() = default;
 
 std::string AnchorSet::Ascii(std::string text) {
   if (IsAscii(text)) return text;
-  if (!transliteration_) {
-    // Any script to Latin letters, then the accents and other non-ASCII Latin to ASCII.
-    transliteration_ = std::make_unique<Transliteration>();
-    UErrorCode status = U_ZERO_ERROR;
-    transliteration_->any_to_ascii.reset(icu::Transliterator::createInstance(
-        "Any-Latin; Latin-ASCII; [:^ASCII:] Remove", UTRANS_FORWARD, status));
-    if (U_FAILURE(status)) transliteration_->any_to_ascii.reset();
-  }
-  icu::Transliterator* transliterator = transliteration_->any_to_ascii.get();
-  if (transliterator == nullptr) return text;  // non-ASCII bytes then read as gaps
-  icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
-      icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())));
-  transliterator->transliterate(unicode);
-  std::string ascii;
-  unicode.toUTF8String(ascii);
-  return ascii;
+  return ascii_(std::move(text));
 }
 
 std::string AnchorSet::Make(std::string_view text) {

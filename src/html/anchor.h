@@ -3,12 +3,12 @@
 // answer stays right when questions are added, moved or removed around it. Any script reads as
 // ASCII (Cyrillic, Greek, Japanese ... transliterated to Latin letters), lower case, words joined
 // by hyphens.
-#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "html/ascii_transliteration.h"
 #include "util/text_arena.h"
 
 namespace quorella::html {
@@ -46,8 +46,7 @@ class AnchorSet {
   std::vector<std::string_view> slots_;
   std::size_t taken_ = 0;
   TextArena kept_;
-  struct Transliteration;  // ICU's, made when first needed
-  std::unique_ptr<Transliteration> transliteration_;
+  AsciiTransliteration ascii_;
 };
 
 }  // namespace quorella::html

@@ -53,6 +53,21 @@ TEST(Anchors, TakenAnchorsAreNumberedAndReservedOnesNeverHandedOut) {
   EXPECT_EQ(anchors.Add("Same"), "same-4");
 }
 
+// Each text read whole, also where its Latin letters take many times its characters.
+TEST(AsciiTransliteration, ReadsTheWholeTextOfAnyLength) {
+  AsciiTransliteration ascii;
+  std::string many_syllables, expected;
+  for (int i = 0; i < 500; ++i) many_syllables += "双", expected += i == 0 ? "shuang" : " shuang";
+  for (const Case& c : std::vector<Case>{
+           {"Привет", "Privet"},
+           {many_syllables, expected},
+           {"plain", "plain"},
+           {"", ""},
+           {"日本", "ri ben"},
+       })
+    EXPECT_EQ(ascii(c.input), c.expected) << c.input;
+}
+
 TEST(PlainText, MarkupLeftOutEntitiesDecodedSpaceJoined) {
   for (const Case& c : std::vector<Case>{
            {"<p>One <b>two</b></p>\r\n<P>three", "One two three"},
