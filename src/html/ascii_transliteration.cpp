@@ -63,8 +63,10 @@ std::string AsciiTransliteration::operator()(std::string text) {
     UErrorCode status = U_ZERO_ERROR;
     UTransliterator* const handle =
         calls.open ? calls.open(kId, -1, UTRANS_FORWARD, nullptr, 0, nullptr, &status) : nullptr;
-    if (handle != nullptr && U_SUCCESS(status)) transform_ = std::make_unique<Transform>(handle);
-    else if (handle != nullptr) calls.close(handle);
+    if (handle != nullptr && U_SUCCESS(status))
+      transform_ = std::make_unique<Transform>(handle);
+    else if (handle != nullptr)
+      calls.close(handle);
   }
   if (!transform_) return text;
 
