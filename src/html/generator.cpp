@@ -239,7 +239,11 @@ class PageWriter {
             [](const ManifestEntry* a, const ManifestEntry& b) { return a->name == b.name; }))
       return;
     std::vector<const ManifestEntry*> entries = std::move(current_);
-    for (const std::string& name : also) entries.push_back(&made_entries_.emplace_back(name));
+    for (const std::string& name : also) {
+      ManifestEntry& entry = made_entries_.emplace_back();
+      entry.name = name;
+      entries.push_back(&entry);
+    }
     // A page written over an earlier one has a stamp of its own: the list then changes, and is not
     // compared first.
     const std::string text = ManifestText(start_page_, entries, inputs_, document_, page_names_);
