@@ -1,7 +1,8 @@
 # The Debian package: `cpack -G DEB` in the build folder packs what `cmake --install` installs,
 # under /usr. The libraries it needs are found by dpkg-shlibdeps from the programs themselves, so
 # a new library of the core shows up in Depends without a change here; Qt's SVG image plugin is
-# loaded at run time and therefore named by hand.
+# loaded at run time and therefore named by hand. ICU's transforms (libicui18n), also loaded at run
+# time, come in the package of the libicuuc the programs are linked with (libicu72).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorella)
 set(CPACK_PACKAGE_VENDOR "Tamsel Software")

@@ -23,7 +23,7 @@ DEB=$(echo "$WORK"/out/quorella_*.deb)
 [ -f "$DEB" ] || fail "no package in $WORK/out"
 DEPENDS=$(dpkg-deb -f "$DEB" Depends)
 echo "Depends: $DEPENDS"
-for library in libqt6widgets6 libqt6gui6 libqt6core6 libsqlite3-0 libstdc++6 libqt6svg6; do
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libsqlite3-0 libstdc++6 libqt6svg6 libicu; do
   [[ $DEPENDS == *"$library"* ]] || fail "Depends does not name $library"
 done
 
@@ -106,6 +106,17 @@ pages=$(as_user "$USER_HOME" quorella-cli generate "Quorella FAQ") || fail "gene
 [ "$(head -n 1 <<<"$pages")" = "$USER_HOME/Documents/Quorella/faq.html" ] ||
   fail "generate wrote \"$(head -n 1 <<<"$pages")\", not the documents folder's Quorella/faq.html"
 while IFS= read -r page; do [ -s "$page" ] || fail "$page is missing or empty"; done <<<"$pages"
+# A question in another script is read as Latin letters by ICU's transforms, which the program
+# loads only then.
+as_user "$USER_HOME" quorella-cli add "Вопросы" >/dev/null || fail "add"
+for value in "Directory $USER_HOME/Documents/Voprosy/" "PageStyle 1" "AnswersPage 0"; do
+  as_user "$USER_HOME" quorella-cli set "Вопросы" $value >/dev/null || fail "set $value"
+done
+as_user "$USER_HOME" quorella-cli add-question "Вопросы" "Привет, как дела?" --answer "Хорошо." \
+  >/dev/null || fail "add-question"
+pages=$(as_user "$USER_HOME" quorella-cli generate "Вопросы") || fail "generate in Russian"
+grep -q 'privet-kak-dela\.html$' <<<"$pages" ||
+  fail "no page named from the Russian question's transliteration: $pages"
 
 step "bash completion"
 completes() { # WORDS... -> the completions of the last word, one a line
