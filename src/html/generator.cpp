@@ -400,7 +400,7 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
   // Answers with their markup come to about the size of the document, and up to four times it
   // when every character is written as a reference ("&#1055;" for two bytes of Cyrillic);
   // reserving generously spares the page that holds them all its growing copies, and costs no
-  // memory it does not use.
+  // memory it does not write (but the rest of the last huge page written).
   const std::size_t all_answers_size = document.text_size() * 4 + count * 1024;
   if (modern) return GenerateModernPages(faq, document, writer, names, system_colours);
   const PageContext context(values, FixedSections(document), banner, system_colours);

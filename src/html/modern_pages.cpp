@@ -4,6 +4,7 @@
 
 #include "html/modern_assets.h"
 #include "html/plain_text.h"
+#include "util/huge_pages.h"
 
 namespace quorella::html {
 
@@ -138,7 +139,7 @@ std::string ModernStartPage(const ModernSite& site, const std::vector<ModernEntr
   for (const ModernEntry& entry : entries)
     size += entry.question.size() * 2 + entry.anchor.size() * 3 + entry.page.size() + 200 +
             (one_per_page ? 0 : entry.answer().size());
-  out.reserve(size);
+  ReserveLarge(out, size);
 
   const std::string& title = site.values.Text(FaqValue::Title);
   AppendHead(out, site, site.plain_title, site.description, site.values.Text(FaqValue::StartPage),

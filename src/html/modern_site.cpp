@@ -22,6 +22,7 @@
 #include "html/page_fingerprints.h"
 #include "html/plain_text.h"
 #include "html/style_fragments.h"
+#include "util/huge_pages.h"
 #include "util/vendor_site.h"
 
 namespace quorella::html {
@@ -86,7 +87,7 @@ constexpr std::string_view kSearchTextEnd = "];\n";
 template <typename Append>
 std::string SearchText(std::size_t count, std::size_t size, Append&& append) {
   std::string script;
-  script.reserve(size);
+  ReserveLarge(script, size);
   script += kSearchTextStart;
   for (std::size_t i = 0; i < count; ++i) {
     if (i > 0) script += ",";
@@ -556,7 +557,7 @@ class AnswerPagesMade {
   AnswerPagesMade(const ModernSite& site, std::vector<ModernEntry>& entries, bool keep_answers,
                   std::size_t expected_size)
       : site_(site), entries_(entries), keep_answers_(keep_answers), lines_of_(entries.size()) {
-    lines_.reserve(expected_size + expected_size / 8 + 4096);
+    ReserveLarge(lines_, expected_size + expected_size / 8 + 4096);
   }
 
   std::string Page(std::size_t i) {

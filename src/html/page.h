@@ -9,6 +9,7 @@
 #include "html/entities.h"
 #include "html/page_parts.h"
 #include "util/file_io.h"
+#include "util/huge_pages.h"
 
 namespace quorella::html {
 
@@ -58,7 +59,8 @@ class Page {
     Convert();
     return bytes_;
   }
-  void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
+  // Room for a page of megabytes, in huge pages where the system gives them (util/huge_pages.h).
+  void Reserve(std::size_t bytes) { ReserveLarge(bytes_, bytes); }
   // Empties the page, keeping its memory for the next one.
   void Clear() {
     bytes_.clear();

@@ -20,6 +20,7 @@
 #include <set>
 
 #include "util/errors.h"
+#include "util/huge_pages.h"
 #include "util/paths.h"
 #include "util/sys_io.h"
 
@@ -59,7 +60,7 @@ bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
     // beforehand: not faulted in page by page, nor copied through a buffer.
     const auto size = std::min<std::size_t>(static_cast<std::size_t>(info.st_size), limit);
     const std::size_t start = out.size();
-    out.reserve(start + size + size / 16 + 1);
+    ReserveLarge(out, start + size + size / 16 + 1);
     MakePresent(out.data() + start, size);
     out.resize(start + size);
     std::size_t got = 0;
