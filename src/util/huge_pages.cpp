@@ -7,8 +7,8 @@
 namespace quorella {
 
 namespace {
+
 constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-}  // namespace
 
 void AskForHugePages(char* data, std::size_t size) {
 #ifdef MADV_HUGEPAGE
@@ -22,6 +22,8 @@ void AskForHugePages(char* data, std::size_t size) {
   (void)size;
 #endif
 }
+
+}  // namespace
 
 void ReserveLarge(std::string& text, std::size_t size) {
   text.reserve(size);

@@ -8,12 +8,10 @@
 
 namespace quorella {
 
-// Asks for the whole huge pages within `size` bytes from `data` to be huge when first written.
-// Nothing where the system has no huge pages or gives them to every buffer anyway.
-void AskForHugePages(char* data, std::size_t size);
-
-// Reserves room for `size` bytes in `text`, in huge pages where a buffer that large gains by them.
-// The memory is still taken only as it is written, a huge page at a time.
+// Reserves room for `size` bytes in `text`, asking for the whole huge pages within the buffer to
+// be huge when first written, where a buffer that large gains by them. Nothing more where the
+// system has no huge pages or gives them to every buffer anyway. The memory is still taken only
+// as it is written, a huge page at a time.
 void ReserveLarge(std::string& text, std::size_t size);
 
 }  // namespace quorella
