@@ -244,10 +244,11 @@ TEST(ReadFileIfExists, MissingIsNotAnError) {
 }
 
 // Files larger than one read of the small-file path come back whole, byte for byte, and one a
-// byte over a reader's limit is refused while one at it is read.
+// byte over a reader's limit is refused while one at it is read; so does one of megabytes, whose
+// buffer asks for huge pages.
 TEST(ReadFileIfExists, LargeFilesComeBackWholeUpToTheLimit) {
   TempDir dir;
-  for (const std::size_t size : {65536u + 1, 300000u, 1u << 20}) {
+  for (const std::size_t size : {65536u + 1, 300000u, 1u << 20, (5u << 20) + 3}) {
     std::string bytes(size, '\0');
     for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
     WriteFile(dir / "large", bytes);
