@@ -743,6 +743,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.desktop.opened.size(), 2);
   }
 
+  // A question in another script, typed key by key, names its Modern page in Latin letters: the
+  // transliteration is loaded by the window's Go as by the command line's.
+  void GoNamesAModernPageFromAQuestionInAnotherScript() {
+    WindowFixture f;
+    f.Start();
+    const QString out = QString::fromStdString(f.app_dir()) + QStringLiteral("site/voprosy");
+    WindowFixture::Type(f.Find("edtDirectory"), out);
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioAnswers")->Button(0));
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioPageStyle")->Button(1));
+    WindowFixture::Click(f.Find("butAddQuestion"));
+    TypeOnKeyboard(f.Find("Question"), QStringLiteral("Привет, как дела? 🎉"));
+    QTest::mouseClick(f.Find("butQOK"), Qt::LeftButton);
+    WindowFixture::Click(f.Find("butGo"));
+    QVERIFY(FileExists(out.toStdString() + "/faq.html"));
+    const QStringList pages = QDir(out).entryList({QStringLiteral("*privet-kak-dela*")});
+    QCOMPARE(pages.size(), 1);
+    QVERIFY2(ReadWholeFile(out.toStdString() + "/faq.html").find("Привет, как дела?") !=
+                 std::string::npos,
+             qPrintable(pages.join(',')));
+  }
+
   // A status text is shown whole, however long.
   void StatusTextsAreReadableWhole() {
     WindowFixture f;
