@@ -52,7 +52,8 @@ void MakePresent(char* data, std::size_t size) {
 // Reads from an open descriptor to its end, or until `out` holds more than `limit` bytes. The
 // file's size, when known, is reserved first: a document of megabytes is then neither copied as
 // it grows nor faulted in twice. A sixteenth more is room for a Windows-1252 document to grow
-// into as it is decoded where it was read (memory reserved and not written is not faulted in).
+// into as it is decoded where it was read (memory reserved and not written is not faulted in,
+// but for the rest of a huge page).
 bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
   struct stat info {};
   if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 65536) {
