@@ -1,5 +1,6 @@
 #include "html/anchor.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -49,6 +50,12 @@ std::string Hyphenated(std::string text) {
 }
 
 }  // namespace
+
+bool IsAnchorText(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    return c == '-' || (c != kGap && kAnchorBytes[static_cast<unsigned char>(c)] == c);
+  });
+}
 
 AnchorSet::AnchorSet(const std::set<std::string>& reserved) {
   Reserve(reserved.size());

@@ -17,6 +17,9 @@ namespace quorella::html {
 // cut at a hyphen where it can be; "question" when nothing readable is left.
 inline constexpr std::size_t kAnchorLimit = 64;
 
+// Is `text` made only of what anchors are made of: lower-case ASCII letters, digits, hyphens?
+bool IsAnchorText(std::string_view text);
+
 // Hands out the anchors of one page set: a text whose anchor is taken already gets "-2", "-3" ...
 // so that equal questions keep apart and the first keeps the plain anchor.
 class AnchorSet {

@@ -385,20 +385,11 @@ class EntryNamer {
   // Could Name have made `page`: the prefix and its hyphen, an anchor of lower-case letters,
   // digits and hyphens, and the extension?
   bool NameMakes(std::string_view page) const {
-    static constexpr std::array<bool, 256> kAnchorByte = [] {
-      std::array<bool, 256> bytes{};
-      for (char c = 'a'; c <= 'z'; ++c) bytes[static_cast<unsigned char>(c)] = true;
-      for (char c = '0'; c <= '9'; ++c) bytes[static_cast<unsigned char>(c)] = true;
-      bytes['-'] = true;
-      return bytes;
-    }();
     const std::size_t before = prefix_.size() + (prefix_.empty() ? 0 : 1);
     if (page.size() <= before + extension_.size() || !page.starts_with(prefix_) ||
         (!prefix_.empty() && page[prefix_.size()] != '-') || !page.ends_with(extension_))
       return false;
-    const std::string_view anchor = AnchorOf(page);
-    return std::all_of(anchor.begin(), anchor.end(),
-                       [](char c) { return kAnchorByte[static_cast<unsigned char>(c)]; });
+    return IsAnchorText(AnchorOf(page));
   }
 
   // Takes the names of the pages listed when there is one for each question, each a name Name

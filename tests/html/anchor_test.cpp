@@ -34,8 +34,13 @@ TEST(Anchors, TextsOfAnyScriptGiveReadableAsciiAnchors) {
            {std::string(70, 'a'), std::string(64, 'a')},
            {"word " + std::string(40, 'b') + " " + std::string(40, 'c'),
             "word-" + std::string(40, 'b')},
-       })
+       }) {
     EXPECT_EQ(anchors.Make(c.input), c.expected) << c.input;
+    EXPECT_TRUE(IsAnchorText(c.expected)) << c.expected;  // page names read back from the list
+  }
+  for (const std::string& bad :
+       std::vector<std::string>{"Upper", "a b", "a_b", "../x", std::string("a\0b", 3), "é"})
+    EXPECT_FALSE(IsAnchorText(bad)) << bad;
 }
 
 TEST(Anchors, TakenAnchorsAreNumberedAndReservedOnesNeverHandedOut) {
