@@ -13,7 +13,9 @@
 source "$(dirname "$0")/common.sh"
 QUESTIONS="${1:-10000}"
 RUNS="${2:-5}"
-install_missing hugo time
+[[ $QUESTIONS =~ ^[1-9][0-9]*$ && $RUNS =~ ^[1-9][0-9]*$ ]] ||
+  { echo "usage: bash scripts/bench-hugo.sh [QUESTIONS] [RUNS] (whole numbers from 1)" >&2; exit 2; }
+install_missing hugo
 configure_and_build "$BUILD_DIR" >/dev/null
 CLI="$BUILD_DIR/src/cli/quorella-cli"
 
@@ -54,9 +56,13 @@ cp "$WORK/site/layouts/_default/list.html" "$WORK/site/layouts/index.html"
 "$CLI" set FAQ AnswersPage 0
 "$CLI" set FAQ Directory "$WORK/out-quorella/"
 
-measure() {  # prints "wall user+sys maxrss_kib" of one run of the command
-  /usr/bin/time -f "%e %U %S %M" -o "$WORK/time" "$@" >/dev/null 2>&1
-  awk '{ printf "%s %.3f %s\n", $1, $2 + $3, $4 }' "$WORK/time"
+# Prints "wall CPU maxrss_kib" of one run of the command, timed to the microsecond (a Go of a few
+# questions takes milliseconds); a command that fails stops the benchmark.
+measure() {
+  "$BUILD_DIR/bench/run_timed" --memory "$@" || {
+    echo "bench-hugo: \"$*\" failed" >&2
+    exit 1
+  }
 }
 : >"$WORK/quorella.txt"; : >"$WORK/hugo.txt"; : >"$WORK/unchanged.txt"; : >"$WORK/copy.txt"
 : >"$WORK/baseline.txt"
@@ -79,8 +85,8 @@ awk -v qw="$(column_median "$WORK/quorella.txt" 1)" -v hw="$(column_median "$WOR
     -v qc="$(column_median "$WORK/quorella.txt" 2)" -v hc="$(column_median "$WORK/hugo.txt" 2)" \
     -v qm="$(column_median "$WORK/quorella.txt" 3)" -v hm="$(column_median "$WORK/hugo.txt" 3)" 'BEGIN {
   printf "%-10s %8s %8s %12s\n", "", "wall s", "CPU s", "memory MiB"
-  printf "%-10s %8.3f %8.3f %12.1f\n", "quorella", qw, qc, qm / 1024
-  printf "%-10s %8.3f %8.3f %12.1f\n", "hugo", hw, hc, hm / 1024
+  printf "%-10s %8.4f %8.4f %12.1f\n", "quorella", qw, qc, qm / 1024
+  printf "%-10s %8.4f %8.4f %12.1f\n", "hugo", hw, hc, hm / 1024
   printf "Quorella / Hugo: wall %.2f, CPU %.2f, memory %.2f (Hugo takes %.1fx the wall time)\n",
          qw / hw, qc / hc, qm / hm, hw / qw
 }'
@@ -89,6 +95,6 @@ for kind in unchanged copy baseline; do
   awk -v kind="$kind" -v w="$(column_median "$WORK/$kind.txt" 1)" \
       -v c="$(column_median "$WORK/$kind.txt" 2)" -v m="$(column_median "$WORK/$kind.txt" 3)" \
       -v qw="$(column_median "$WORK/quorella.txt" 1)" 'BEGIN {
-    printf "%-10s %8.3f %8.3f %12.1f   wall %.2f of quorella\047s first Go\n", kind, w, c, m / 1024, w / qw
+    printf "%-10s %8.4f %8.4f %12.1f   wall %.2f of quorella\047s first Go\n", kind, w, c, m / 1024, w / qw
   }'
 done

@@ -2,5 +2,4 @@
 # Installs what is missing and builds everything into build/.
 source "$(dirname "$0")/common.sh"
 install_missing
-install_browser_test_packages
 configure_and_build "$BUILD_DIR"

@@ -3,13 +3,15 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${QUORELLA_BUILD_DIR:-$ROOT/build}"
 
-# Debian packages the build, the tests and the window need; the third line builds and checks the
-# Debian package (tests/package); the last drives the Modern pages in a browser (tests/browser)
-# and renders the classic pages in every script (BrowserRendering).
-PACKAGES=(g++ cmake ninja-build pkg-config libsqlite3-dev libgtest-dev googletest libbenchmark-dev
-          libcli11-dev libicu-dev qt6-base-dev libqt6svg6 libgl1-mesa-dev fonts-dejavu-core
-          dpkg-dev lintian desktop-file-utils appstream man-db
-          chromium nodejs)
+# Debian packages that building and running the two programs need (scripts/start.sh installs only
+# these).
+APP_PACKAGES=(g++ cmake ninja-build pkg-config libsqlite3-dev libcli11-dev libicu-dev qt6-base-dev
+              libqt6svg6 libgl1-mesa-dev fonts-dejavu-core)
+# What the tests and benchmarks add: their libraries; the Debian package's tools (tests/package);
+# chromium and node for the pages in a browser (tests/browser, BrowserRendering).
+TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev
+               dpkg-dev lintian desktop-file-utils appstream man-db
+               chromium nodejs)
 # The fuzz build's compiler and libFuzzer runtime (scripts/fuzz.sh).
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
@@ -17,9 +19,10 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-install_missing() {
+# Installs those of the packages named that are not installed yet.
+install_packages() {
   local missing=()
-  for package in "${PACKAGES[@]}" "$@"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
   done
   if [ "${#missing[@]}" -gt 0 ]; then
@@ -29,10 +32,16 @@ install_missing() {
   fi
 }
 
-# node's packages of the browser tests, pinned by tests/browser/package-lock.json. Debian's npm
-# comes with nodejs in some builds of nodejs and is a package of its own in others.
+# Everything a developer's script needs: the programs', the tests' and the packages named.
+install_missing() {
+  install_packages "${APP_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "$@"
+}
+
+# node's packages of the browser tests, pinned by tests/browser/package-lock.json and fetched from
+# the npm registry. Debian's npm comes with nodejs in some builds of nodejs and is a package of its
+# own in others.
 install_browser_test_packages() {
-  command -v npm >/dev/null || install_missing npm
+  command -v npm >/dev/null || install_packages npm
   local dir="$ROOT/tests/browser"
   if [ ! -d "$dir/node_modules" ] || [ "$dir/package-lock.json" -nt "$dir/node_modules" ]; then
     (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error)
@@ -40,9 +49,47 @@ install_browser_test_packages() {
   fi
 }
 
+# Configures DIR with the tests and benchmarks (a folder that scripts/start.sh configured without
+# them gains them) and builds every target.
 configure_and_build() {
   local dir="$1"; shift
   # shellcheck disable=SC2086  # QUORELLA_CMAKE_ARGS holds several arguments (CI: -DQUORELLA_WERROR=ON)
-  cmake -S "$ROOT" -B "$dir" -G Ninja ${QUORELLA_CMAKE_ARGS:-} "$@" >/dev/null
+  cmake -S "$ROOT" -B "$dir" -G Ninja -DQUORELLA_BUILD_TESTS=ON -DQUORELLA_BUILD_BENCH=ON \
+    ${QUORELLA_CMAKE_ARGS:-} "$@" >/dev/null
   cmake --build "$dir" -j "$(nproc)"
+}
+
+# Builds only the two programs into DIR. A new folder is configured without the tests and
+# benchmarks, which need packages of their own; one that has them keeps them.
+configure_and_build_programs() {
+  local dir="$1"; shift
+  local options=()
+  [ -f "$dir/CMakeCache.txt" ] || options=(-DQUORELLA_BUILD_TESTS=OFF -DQUORELLA_BUILD_BENCH=OFF)
+  # shellcheck disable=SC2086
+  cmake -S "$ROOT" -B "$dir" -G Ninja "${options[@]}" ${QUORELLA_CMAKE_ARGS:-} "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)" --target quorella quorella-cli
+}
+
+# The processes started since process $1 began that still run and are ours: the programs, a
+# browser, node, a display server or window manager, or anything run from this checkout or from
+# a test's folder in /tmp. Prints "PID COMMAND LINE" a line.
+processes_left_behind() {
+  local since start exe process
+  since=$(sed 's/.*) //' "/proc/$1/stat" | awk '{ print $20 }')
+  for process in /proc/[0-9]*; do
+    [ "${process#/proc/}" = "$BASHPID" ] && continue
+    start=$(sed 's/.*) //' "$process/stat" 2>/dev/null | awk '{ print $20 }') || continue
+    [ -n "$start" ] && [ "$start" -gt "$since" ] || continue
+    exe=$(readlink "$process/exe" 2>/dev/null) || continue
+    case ${exe##*/} in
+    quorella | quorella-cli | chromium | chrome | chrome_crashpad_handler | node | Xvfb | openbox) ;;
+    *)
+      case $exe in
+      "$ROOT"/* | /tmp/quorella*) ;;
+      *) continue ;;
+      esac
+      ;;
+    esac
+    echo "${process#/proc/} $(tr '\0' ' ' <"$process/cmdline" 2>/dev/null)"
+  done
 }

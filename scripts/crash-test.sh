@@ -8,6 +8,6 @@
 source "$(dirname "$0")/common.sh"
 kills="${1:-1000}"
 install_missing
-cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja >/dev/null
+cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DQUORELLA_BUILD_TESTS=ON >/dev/null
 cmake --build "$BUILD_DIR" --target crash_tests -j "$(nproc)" >/dev/null
 QUORELLA_CRASH_KILLS="$kills" "$BUILD_DIR/tests/reliability/crash_tests" --gtest_brief=1

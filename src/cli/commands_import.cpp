@@ -58,16 +58,23 @@ void RegisterImportCommands(CLI::App& app, RunState& state) {
                             [&state, args] { Import(state, *args); });
   import->add_option("FILE", args->file)->required();
   import->add_option("NAME", args->name)->required();
-  import->add_option("--qa-sep", args->qa_separator,
-                     "question - answer separator (\\r \\n \\t \\\\ escapes; default ?\\r\\n)");
-  import->add_option("--aq-sep", args->aq_separator,
-                     "answer - question separator (default \\r\\n\\r\\n)");
+  import
+      ->add_option("--qa-sep", args->qa_separator,
+                   "question - answer separator (\\r \\n \\t \\\\ escapes; default ?\\r\\n)")
+      ->type_name("S");
+  import
+      ->add_option("--aq-sep", args->aq_separator,
+                   "answer - question separator (default \\r\\n\\r\\n)")
+      ->type_name("S");
   import->add_flag("--manual-sep", args->manual_separators, "separators added manually");
   import->add_flag("--keep-numbers", args->keep_numbers, "do not remove question numbers");
   import
       ->add_option("--encoding", args->encoding,
                    "the file's encoding: auto (found from its bytes), utf-8 or windows-1252")
-      ->check(CLI::IsMember(std::vector<std::string>{"auto", "utf-8", "windows-1252"}));
+      // The help shows the choices as the manual page writes them, not as the validator would.
+      ->check(
+          CLI::IsMember(std::vector<std::string>{"auto", "utf-8", "windows-1252"}).description(""))
+      ->type_name("auto|utf-8|windows-1252");
 }
 
 const bool kRegistered = RegisterCommandGroup(60, &RegisterImportCommands);

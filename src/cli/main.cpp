@@ -26,10 +26,13 @@ void PrintHelp(const CLI::App& app) {
       "Commands:\n");
   for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
     std::string usage = command->get_name();
-    for (const CLI::Option* option : command->get_options())
-      if (option->get_positional())
-        usage +=
-            option->get_required() ? " " + option->get_name() : " [" + option->get_name() + " ...]";
+    for (const CLI::Option* option : command->get_options()) {
+      if (!option->get_positional()) continue;
+      // Only a list (get's VALUE ...) takes more than one word; backup's DIR takes one.
+      const std::string words =
+          option->get_name() + (option->get_items_expected_max() > 1 ? " ..." : "");
+      usage += option->get_required() ? " " + words : " [" + words + "]";
+    }
     for (const CLI::Option* option : command->get_options())
       if (option->nonpositional() && option->get_name() != "--help" && option->get_name() != "-h")
         usage += " [" + option->get_name() +
@@ -37,7 +40,9 @@ void PrintHelp(const CLI::App& app) {
                       ? " " + option->get_type_name()
                       : "") +
                  "]";
-    std::printf("  %-58s %s\n", usage.c_str(), command->get_description().c_str());
+    // Two spaces at least between the usage and its description, which the completion and the
+    // check against the manual page split on.
+    std::printf("  %-58s  %s\n", usage.c_str(), command->get_description().c_str());
   }
   std::printf(
       "\nOptions:\n"

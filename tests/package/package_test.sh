@@ -72,6 +72,14 @@ done
 for option in $(grep -oE -- '--[a-z-]+' <<<"$help" | sort -u); do
   grep -qE -- "$option\b" <<<"$rendered" || fail "quorella-cli(1) does not mention $option"
 done
+# Each command's usage in the help is, word for word, its entry in the manual page and its row in
+# the README's table of commands.
+readme=$(sed 's/\\|/|/g' "$SOURCE/README.md")
+while IFS= read -r usage; do
+  awk -v usage="       $usage" 'index($0, usage) == 1 && substr($0, length(usage) + 1) ~ /^( .*)?$/ { found = 1 }
+    END { exit !found }' <<<"$rendered" || fail "quorella-cli(1) does not give the usage \"$usage\""
+  grep -qF "| \`$usage\` |" <<<"$readme" || fail "README's table of commands has no row \"$usage\""
+done < <(sed -n '/^Commands:/,/^$/{/^  /{s/^  //;s/  .*//;p}}' <<<"$help")
 
 # An ordinary user: nobody when this runs as root (as CI does), else whoever runs it.
 USER_HOME=$WORK/home
@@ -85,11 +93,16 @@ if [ "$(id -u)" -eq 0 ]; then
   AS_USER=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 fi
 chmod 700 "$WORK/runtime"
+# The command line that runs a program as that user with HOME: setpriv and env each exec the
+# next, so a command started with it in the background is the program's own process.
+user_command() {
+  USER_COMMAND=("${AS_USER[@]}" env -i PATH="$USR/bin:/usr/bin:/bin" HOME="$1" LANG=C.UTF-8
+    XDG_RUNTIME_DIR="$WORK/runtime")
+}
 as_user() {
-  local home=$1
+  user_command "$1"
   shift
-  "${AS_USER[@]}" env -i PATH="$USR/bin:/usr/bin:/bin" HOME="$home" LANG=C.UTF-8 \
-    XDG_RUNTIME_DIR="$WORK/runtime" "$@"
+  "${USER_COMMAND[@]}" "$@"
 }
 DATA=$USER_HOME/.local/share/quorella
 
@@ -134,20 +147,30 @@ expect_completion $'get\ngenerate' quorella-cli ge
 expect_completion "Quorella FAQ" quorella-cli generate Quo
 expect_completion "Directory" quorella-cli get '"Quorella FAQ"' Dir
 expect_completion "--keep-numbers" quorella-cli import --k
+expect_completion "--encoding" quorella-cli import --enc
+expect_completion $'auto\nutf-8\nwindows-1252' quorella-cli import f.txt F --encoding ""
 expect_completion $'0\n1\n2\n3' quorella-cli add-question "Quorella\ FAQ" Why --format ""
 
 step "the window, offscreen, on a first start"
 FRESH=$WORK/fresh
-as_user "$FRESH" env QT_QPA_PLATFORM=offscreen quorella >"$WORK/window.log" 2>&1 &
+user_command "$FRESH"
+"${USER_COMMAND[@]}" QT_QPA_PLATFORM=offscreen quorella >"$WORK/window.log" 2>&1 &
 window=$!
+trap 'kill "$window" 2>/dev/null || true; rm -rf "$WORK"' EXIT
 for _ in $(seq 1 100); do
   [ -f "$FRESH/.local/share/quorella/FAQ.dat" ] && break
   kill -0 "$window" 2>/dev/null || break
   sleep 0.2
 done
 kill -0 "$window" 2>/dev/null || { cat "$WORK/window.log"; fail "the window ended on its own"; }
+[ "$(readlink "/proc/$window/exe")" = "$USR/bin/quorella" ] ||
+  fail "process $window is $(readlink "/proc/$window/exe"), not the window"
 kill "$window"
 wait "$window" 2>/dev/null || true
+for process in /proc/[0-9]*; do
+  [ "$(readlink "$process/exe" 2>/dev/null)" != "$USR/bin/quorella" ] ||
+    fail "a window is still running after it was ended: ${process#/proc/}"
+done
 [ -f "$FRESH/.local/share/quorella/FAQ.dat" ] ||
   { cat "$WORK/window.log"; fail "the window's first start created no FAQ.dat in ~/.local/share/quorella"; }
 
