@@ -70,26 +70,21 @@ configure_and_build_programs() {
   cmake --build "$dir" -j "$(nproc)" --target quorella quorella-cli
 }
 
-# The processes started since process $1 began that still run and are ours: the programs, a
-# browser, node, a display server or window manager, or anything run from this checkout or from
-# a test's folder in /tmp. Prints "PID COMMAND LINE" a line.
+# The processes of test run $1 (the value of QUORELLA_TEST_RUN it exported) that still run: those
+# that carry that value in their environment, and programs of this checkout started since process
+# $2 began. Other runs on the same machine (another checkout, another user's) are not ours.
+# Prints "PID COMMAND LINE" a line.
 processes_left_behind() {
-  local since start exe process
-  since=$(sed 's/.*) //' "/proc/$1/stat" | awk '{ print $20 }')
+  local run=$1 since start exe process
+  since=$(sed 's/.*) //' "/proc/$2/stat" | awk '{ print $20 }')
   for process in /proc/[0-9]*; do
     [ "${process#/proc/}" = "$BASHPID" ] && continue
     start=$(sed 's/.*) //' "$process/stat" 2>/dev/null | awk '{ print $20 }') || continue
     [ -n "$start" ] && [ "$start" -gt "$since" ] || continue
-    exe=$(readlink "$process/exe" 2>/dev/null) || continue
-    case ${exe##*/} in
-    quorella | quorella-cli | chromium | chrome | chrome_crashpad_handler | node | Xvfb | openbox) ;;
-    *)
-      case $exe in
-      "$ROOT"/* | /tmp/quorella*) ;;
-      *) continue ;;
-      esac
-      ;;
-    esac
-    echo "${process#/proc/} $(tr '\0' ' ' <"$process/cmdline" 2>/dev/null)"
+    exe=$(readlink "$process/exe" 2>/dev/null) || exe=""
+    if [[ $exe == "$ROOT"/* ]] ||
+      grep -qzxF "QUORELLA_TEST_RUN=$run" "$process/environ" 2>/dev/null; then
+      echo "${process#/proc/} $(tr '\0' ' ' <"$process/cmdline" 2>/dev/null)"
+    fi
   done
 }

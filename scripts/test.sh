@@ -11,6 +11,8 @@ step() {
   STEP=$1
   echo "== $STEP"
 }
+# Every process the tests start inherits this mark, by which the last step finds what is left.
+export QUORELLA_TEST_RUN="$$-$(date +%s%N)"
 trap 'status=$?; [ "$status" -eq 0 ] || echo "scripts/test.sh: failed in the step \"$STEP\" (exit $status)" >&2' EXIT
 
 step "install the packages of the build and the tests (apt-get)"
@@ -34,10 +36,10 @@ step "browser tests"
 (cd "$BUILD_DIR" && ctest --output-on-failure -L browser)
 
 step "no process left behind"
-left=$(processes_left_behind $$)
+left=$(processes_left_behind "$QUORELLA_TEST_RUN" $$)
 if [ -n "$left" ]; then
   sleep 2 # a browser's helpers may still be on their way out
-  left=$(processes_left_behind $$)
+  left=$(processes_left_behind "$QUORELLA_TEST_RUN" $$)
 fi
 if [ -n "$left" ]; then
   echo "Still running after the tests:" >&2

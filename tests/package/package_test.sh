@@ -96,8 +96,9 @@ chmod 700 "$WORK/runtime"
 # The command line that runs a program as that user with HOME: setpriv and env each exec the
 # next, so a command started with it in the background is the program's own process.
 user_command() {
+  # QUORELLA_TEST_RUN, the mark of a test run (scripts/test.sh), lets it find what stayed behind.
   USER_COMMAND=("${AS_USER[@]}" env -i PATH="$USR/bin:/usr/bin:/bin" HOME="$1" LANG=C.UTF-8
-    XDG_RUNTIME_DIR="$WORK/runtime")
+    XDG_RUNTIME_DIR="$WORK/runtime" QUORELLA_TEST_RUN="${QUORELLA_TEST_RUN:-}")
 }
 as_user() {
   user_command "$1"
