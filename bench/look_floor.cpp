@@ -76,9 +76,9 @@ int main(int argc, char** argv) {
     const std::string_view line(text.data() + at, end - at);
     at = end + 1;
     if (line.empty() || line.front() == '#') continue;
-    // "fingerprint size inode modified name": the name is what follows the fourth space.
+    // "fingerprint size inode modified changed name": the name is what follows the fifth space.
     std::size_t field = std::string_view::npos;
-    for (int spaces = 0; spaces < 4; ++spaces) {
+    for (int spaces = 0; spaces < 5; ++spaces) {
       field = line.find(' ', field + 1);
       if (field == std::string_view::npos) break;
     }

@@ -83,7 +83,7 @@ struct BenchFaq {
         document(DocumentOf(count)),
         path(context.DocumentPath("FAQ")) {
     quorella::CreateDirectories(dir.path() + "app");
-    quorella::AddFaq(context, "FAQ", {});
+    quorella::AddFaq(context, "FAQ");
     quorella::WriteWholeFile(path, document);
     context.settings().WriteSettingInteger(context.FaqKey("FAQ"), "TotalQuestions", count);
   }

@@ -93,9 +93,9 @@ second_gos() {
   cp "$list" "$WORK/list-before"
   change_one_answer "$name"
   one=$("$TIMED" "$cli" generate "$name")
-  # The files the Go rewrote: their lines in the list changed (a name is what follows the fourth
+  # The files the Go rewrote: their lines in the list changed (a name is what follows the fifth
   # space).
-  mapfile -t rewritten < <(grep -v '^#' "$list" | grep -vxFf "$WORK/list-before" | cut -d' ' -f5-)
+  mapfile -t rewritten < <(grep -v '^#' "$list" | grep -vxFf "$WORK/list-before" | cut -d' ' -f6-)
   look=$("$TIMED" "$LOOK_FLOOR" "$list" "$(document_of "$name")" "${rewritten[@]}")
   echo "$one $look" | awk '{ printf "%.4f %.4f\n", $1 / $3, $2 / $4 }' >>"$prefix.one-look"
   echo "$look" >>"$prefix.one-floor"

@@ -223,7 +223,7 @@ void TfrmImport::butImportClick() {
     if (!problem) break;
     prompt = ToQt(*problem);
   }
-  if (!RunGuarded(this, [&] { session_.Import(context_, name, names); })) return;
+  if (!RunGuarded(this, [&] { session_.Import(context_, name); })) return;
   hide();
   emit Imported(ToQt(name));
 }

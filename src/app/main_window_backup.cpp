@@ -66,10 +66,7 @@ void TfrmMain::BackupbutBackupClick() {
   CommitFocusedEditor();
   WindowBackupUi ui(this, StatusBar);
   BackupReport report;
-  RunGuarded(this, [&] {
-    report = DoBackup(*context_, widgets::FromQt(Backup->Directory()),
-                      DocumentsToBackUp(*context_, CatalogueNames()), ui);
-  });
+  RunGuarded(this, [&] { report = DoBackup(*context_, widgets::FromQt(Backup->Directory()), ui); });
   StatusBar->ShowProgress(0, 0);
   // "Finished Backup." only when the new set took the earlier one's place.
   ShowStatus(report.replaced ? ToQt(messages::kFinishedBackup) : QString());

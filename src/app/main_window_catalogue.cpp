@@ -73,7 +73,7 @@ void TfrmMain::butAddFaqClick() {
   if (!name) return;
   // The same catalogue command as the command line's: the document and the key, or an error and
   // neither in the list.
-  if (!RunGuarded(this, [&] { AddFaq(*context_, *name, CatalogueNames()); })) return;
+  if (!RunGuarded(this, [&] { AddFaq(*context_, *name); })) return;
   SelectNewEntry(*name);
   RunGuarded(this, [&] { LoadFaq(); });
 }
@@ -105,7 +105,7 @@ void TfrmMain::butDuplicateClick() {
                                current_name + QStringLiteral("-1"), messages::kEnterDocumentName);
   if (!name) return;
   RunGuarded(this, [&] {
-    DuplicateFaq(*context_, FromQt(current_name), *name, CatalogueNames());
+    DuplicateFaq(*context_, FromQt(current_name), *name);
     SelectNewEntry(*name);
     LoadFaq();
   });

@@ -7,13 +7,10 @@
 
 #include "backup/backup_ui.h"
 #include "backup/entry_copy.h"
+#include "backup/snapshot_reader.h"
 #include "store/app_context.h"
 
 namespace quorella {
-
-// The document files of `faq_names` (the FAQ selector's list) that exist, in list order.
-std::vector<std::string> DocumentsToBackUp(const AppContext& context,
-                                           const std::vector<std::string>& faq_names);
 
 struct BackupReport {
   bool snapshot_written = false;
@@ -22,7 +19,10 @@ struct BackupReport {
 };
 
 // Replaces the backup set in `typed_dir` (a '/' is appended when missing) by a new one holding the
-// snapshot of the application key and a copy of each of `files`.
+// snapshot of the application key and a copy of the document of each FAQ the snapshot names
+// (an empty document for a FAQ that has none yet, as loading it would make), so that a restore
+// finds exactly the documents its catalogue names. The documents' folder is locked meanwhile: no
+// FAQ comes or goes between the snapshot and the copies.
 // - The new set is built in a scratch folder inside the directory. A snapshot that cannot be
 //   written is shown as "Error backing up registry entries"; a document that cannot be copied is
 //   listed in the report.
@@ -35,7 +35,10 @@ struct BackupReport {
 //   not be completed. ..."): the directory holds the earlier set as it was. Then the beep.
 // Throws, before anything is written, when the directory is the application directory or holds it,
 // and "Unable to create directory" when it cannot be created.
-BackupReport DoBackup(const AppContext& context, std::string_view typed_dir,
-                      const std::vector<std::string>& files, BackupUi& ui);
+BackupReport DoBackup(const AppContext& context, std::string_view typed_dir, BackupUi& ui);
+
+// The documents a snapshot of `key` names: NAME.dat for each FAQ key directly below its FAQs key
+// whose name can name a file, each once.
+std::vector<std::string> DocumentsNamedBy(const ParsedSnapshot& snapshot, std::string_view key);
 
 }  // namespace quorella

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "backup/backup.h"
 #include "backup/backup_directory.h"
 #include "backup/manifest.h"
 #include "backup/snapshot_format.h"
@@ -30,47 +31,30 @@ std::size_t DepthInKey(Root root, std::string_view path, std::string_view key) {
   return parts.size() - key_parts.size() + 1;
 }
 
-// The documents a snapshot's catalogue names: NAME.dat for each FAQ key directly below `key`'s
-// FAQs key.
-std::vector<std::string> DocumentsNamedBy(const ParsedSnapshot& snapshot, std::string_view key) {
-  const auto faqs = SplitKeyPath(FaqsKey(key));
-  std::vector<std::string> documents;
-  for (const auto& named : snapshot.keys) {
-    if (!named.root || *named.root != Root::CurrentUser) continue;
-    const auto parts = SplitKeyPath(named.path);
-    if (parts.size() == faqs.size() + 1 &&
-        std::equal(faqs.begin(), faqs.end(), parts.begin(),
-                   [](const std::string& a, const std::string& b) { return EqualsNoCase(a, b); }))
-      documents.push_back(parts.back() + ".dat");
-  }
-  return documents;
-}
-
-// Only what Backup writes comes back: the documents directly in the set's folder. A user's other
-// files and folders there stay where they are.
-std::vector<std::string> EntriesToRestore(const std::string& dir) {
-  std::vector<std::string> paths;
-  for (const auto& name : ListDirectory(dir))
-    if (IsBackupSetFile(dir, name) && name != snapshot::kFileName && name != kManifestFileName)
-      paths.push_back(dir + name);
-  return paths;
-}
-
-// What a restore copies back, all of it checked before the configuration is touched: the files
-// the manifest names, each of its size and digest; a set written before manifests is taken as it
-// is once every document its catalogue names is there.
+// What a restore copies back, all of it checked before the configuration is touched: exactly the
+// documents the snapshot's catalogue names. A set with a manifest must list those and nothing but
+// them beside registry.cfg, each of its size and digest: any other file it would bring (a list of
+// pages, temp.txt, a program) is refused with the whole set. A set written before manifests is
+// taken once every document its catalogue names is there; the user's other files in its folder
+// stay where they are.
 std::vector<std::string> CheckedEntries(const std::string& dir, const ParsedSnapshot& snapshot,
                                         std::string_view key) {
+  const std::vector<std::string> documents = DocumentsNamedBy(snapshot, key);
   if (const auto manifest = ReadManifest(dir)) {
     VerifyManifest(dir, *manifest);
-    std::vector<std::string> paths;
+    std::vector<std::string> listed;
     for (const auto& entry : *manifest)
-      if (entry.name != snapshot::kFileName) paths.push_back(dir + entry.name);
-    return paths;
+      if (entry.name != snapshot::kFileName) listed.push_back(entry.name);
+    for (const std::string& name : listed)
+      if (std::find(documents.begin(), documents.end(), name) == documents.end())
+        throw Error(messages::DamagedBackup(dir, name));
   }
-  for (const auto& document : DocumentsNamedBy(snapshot, key))
+  std::vector<std::string> paths;
+  for (const std::string& document : documents) {
     if (!FileExists(dir + document)) throw Error(messages::DamagedBackup(dir, document));
-  return EntriesToRestore(dir);
+    paths.push_back(dir + document);
+  }
+  return paths;
 }
 
 }  // namespace
@@ -115,8 +99,9 @@ RestoreReport DoRestore(AppContext& context, std::string_view typed_dir, BackupU
 
   for (const auto& name : snapshot.skipped_faq_names)
     ui.ShowMessage(messages::FaqNameSkipped(name));
+  // No command of another process runs on the documents or the catalogue while they are replaced.
+  const FolderLock documents(context.app_dir());
   ReplaceKeyFromSnapshot(context.settings().registry(), context.app_key(), snapshot);
-  CreateDirectories(context.app_dir());  // a failure shows in the copies that follow
   RestoreReport report{RestoreOutcome::Restored, CopyEntriesInto(entries, context.app_dir(), ui)};
   ui.Beep();
   return report;

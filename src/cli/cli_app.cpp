@@ -17,6 +17,13 @@ AppContext& RunState::context() {
   return *context_;
 }
 
+void RunState::PrintNotices() {
+  if (!context_) return;
+  std::fflush(stdout);
+  for (const std::string& notice : context_->TakeNotices())
+    std::fprintf(stderr, "%s\n", notice.c_str());
+}
+
 void PrintLine(std::string_view text) {
   // A Go prints a line per page from one thread: the stream's lock would be taken for nothing.
   fwrite_unlocked(text.data(), 1, text.size(), stdout);

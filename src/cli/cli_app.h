@@ -16,6 +16,8 @@ struct RunState {
   bool test_key = false;
   // Created on first use, after the command line has chosen the key.
   AppContext& context();
+  // Writes what the run must tell the user once (AppContext::TakeNotices) to standard error.
+  void PrintNotices();
 
  private:
   std::unique_ptr<AppContext> context_;

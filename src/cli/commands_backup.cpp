@@ -81,8 +81,7 @@ std::string BackupDirFor(AppContext& context, const SetArgs& args) {
 void Backup(RunState& state, const SetArgs& args) {
   AppContext& context = state.context();
   TerminalUi ui(false);
-  const BackupReport report = DoBackup(context, BackupDirFor(context, args),
-                                       DocumentsToBackUp(context, ListFaqs(context)), ui);
+  const BackupReport report = DoBackup(context, BackupDirFor(context, args), ui);
   ui.FailOnProblems(report.documents);
   PrintLine(messages::kFinishedBackup);
 }

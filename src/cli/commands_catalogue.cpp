@@ -75,17 +75,17 @@ void List(RunState& state) {
 
 void Add(RunState& state, const Args& args) {
   AppContext& context = state.context();
-  AddFaq(context, args.name, ListFaqs(context));
+  AddFaq(context, args.name);
 }
 
 void Delete(RunState& state, const Args& args) {
   AppContext& context = state.context();
-  DeleteFaq(context, ResolveFaq(context, args.name));
+  DeleteFaq(context, args.name);
 }
 
 void Duplicate(RunState& state, const Args& args) {
   AppContext& context = state.context();
-  DuplicateFaq(context, ResolveFaq(context, args.name), args.other, ListFaqs(context));
+  DuplicateFaq(context, args.name, args.other);
 }
 
 void Get(RunState& state, const Args& args) {

@@ -52,6 +52,8 @@ html::GenerationObserver CliObserver() {
   };
   html::GenerationObserver observer;
   observer.written = [](const std::string& path) { PrintLine(path); };
+  // A file the Go removed is named like one it wrote, marked.
+  observer.removed = [](const std::string& path) { PrintLine("removed: " + path); };
   // Elsewhere nothing is shown, and the run is spared making a text for every page.
   if (!StderrIsTerminal()) return observer;
   auto shown = std::make_shared<Shown>();

@@ -47,7 +47,7 @@ void Import(RunState& state, const ImportArgs& args) {
   session.Convert();
   Progress("Importing as " + args.name);
   AppContext& context = state.context();
-  session.Import(context, args.name, ListFaqs(context));
+  session.Import(context, args.name);
   Progress("");
   PrintLine(std::to_string(session.converted_count()));
 }

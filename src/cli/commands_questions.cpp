@@ -27,7 +27,8 @@ void Questions(RunState& state, const Args& args) {
 // the first equal question, so the new one is selected by position before its answer is stored.
 void AddQuestion(RunState& state, const Args& args) {
   AppContext& context = state.context();
-  Faq faq = LoadFaq(context, ResolveFaq(context, args.name));
+  // Read, not loaded: a FAQ another process deletes meanwhile must not get its document back.
+  Faq faq = ReadFaq(context, ResolveFaq(context, args.name));
   QuestionModel model(context.settings(), faq);
   if (!model.AddQuestion(args.question)) throw Error(std::string(messages::kBlankQuestion));
   if (args.format_option->count() == 0 && args.answer_option->count() == 0) return;

@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
   if (::isatty(STDIN_FILENO) == 1) sqlite::SetBusyWait(sqlite::kInteractiveStoreWait);
   try {
     app.parse(argc, argv);
+    state.PrintNotices();
     if (help) {
       PrintHelp(app);
       return 0;
@@ -130,10 +131,12 @@ int main(int argc, char** argv) {
     return kUsage;
   } catch (const Error& e) {
     std::fflush(stdout);
+    state.PrintNotices();
     std::fprintf(stderr, "%s\n", e.what());
     return kFailed;
   } catch (const std::exception& e) {
     std::fflush(stdout);
+    state.PrintNotices();
     std::fprintf(stderr, "%s\n", e.what());
     return kFailed;
   }

@@ -61,12 +61,19 @@ DocumentRecord RecordOf(const FaqStamp& stamp, std::int64_t clock,
   return {IdentityFingerprint(stamp.file), *bytes};
 }
 
+// The largest list the set of `faq` can have: its questions as loaded, or as the store counts them
+// when only the values are.
+std::size_t ListLimitOf(const Faq& faq) {
+  return ListSizeLimit(
+      std::max(faq.questions.size(), static_cast<std::size_t>(std::max(faq.stamp.count, 0))));
+}
+
 // Records the document in the list of a set found complete, so that the next Go need not read the
 // document either. The record only spares work: a list that cannot be read as checked or cannot
 // be rewritten is left as it is.
 void KeepDocumentRecord(const FaqValues& values, const std::string& path, std::uint64_t inputs,
-                        const DocumentRecord& document) {
-  Manifest manifest = ReadManifestFile(path);
+                        const DocumentRecord& document, std::size_t limit) {
+  Manifest manifest = ReadManifestFile(path, 0, limit);
   if (manifest.inputs != inputs || manifest.entries.empty()) return;
   try {
     WritePageFile(path, ManifestText(values.Text(FaqValue::StartPage), manifest.entries, inputs,
@@ -94,7 +101,8 @@ void ReportNothingToMake(const FaqValues& values, std::size_t total,
 // so every page is reported done and nothing is returned. Otherwise the list, for the Go to
 // compare each page with.
 std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std::uint64_t inputs,
-                                                    const GenerationObserver& observer) {
+                                                    const GenerationObserver& observer,
+                                                    std::size_t limit) {
   const PageNames names(values);
   std::optional<OpenFolder> folder;  // opened at the first file listed
   std::string name;                  // the file's name, ended for the system
@@ -106,7 +114,7 @@ std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std
         name.assign(listed);
         return IntactIn(*folder, name, stamp);
       },
-      total);
+      total, limit);
   if (previous) return previous;
   ReportNothingToMake(values, total, observer);
   return std::nullopt;
@@ -127,10 +135,19 @@ std::optional<Manifest> PreviousUnlessNothingToMake(const FaqValues& values, std
 
 // PreviousUnlessNothingToMake for a Go into `aside`, when given, which holds no list of an
 // earlier Go: everything is to be made.
-std::optional<Manifest> PreviousOf(const FolderBuiltAside* aside, const FaqValues& values,
+std::optional<Manifest> PreviousOf(const FolderBuiltAside* aside, const Faq& faq,
                                    std::uint64_t inputs, const GenerationObserver& observer) {
   if (aside) return Manifest();
-  return PreviousUnlessNothingToMake(values, inputs, observer);
+  return PreviousUnlessNothingToMake(faq.values, inputs, observer, ListLimitOf(faq));
+}
+
+// The bytes made in memory of a page (of one made in parts, those before its first copied part).
+std::string_view BytesOf(const std::string& bytes) {
+  return bytes;
+}
+std::string_view BytesOf(const PageBytes& bytes) {
+  return bytes.stretches.empty() ? std::string_view(bytes.made)
+                                 : std::string_view(bytes.made).substr(0, bytes.stretches[0].at);
 }
 
 // Writes the pages of one run and reports each to the observer. A page whose fingerprint is the
@@ -190,6 +207,9 @@ class PageWriter {
       parts_.clear();
       // The page's bytes go to the queue by swapping buffers, not by a copy.
       auto&& made = build();
+      // A file the previous run did not write is replaced only when it is a page already.
+      if (previous == nullptr && !folder_.empty_when_opened())
+        CheckReplaceable(folder_, std::string(file_name), BytesOf(made));
       // The stamp comes once the page is written.
       made_entries_.push_back({std::string(file_name), fingerprint, {}, std::move(parts_)});
       current_.push_back(&made_entries_.back());
@@ -227,9 +247,9 @@ class PageWriter {
     return entry != nullptr && Intact(*entry);
   }
 
-  // The list of this run, with `also` (names of files the run could not remove) after it. The
+  // The list of this run, with `also` (entries of files the run could not remove) after it. The
   // list is not reported: it is no page.
-  void WriteManifest(const std::vector<std::string>& also = {}) {
+  void WriteManifest(const std::vector<ManifestEntry>& also = {}) {
     Finish();
     // A run that made nothing and lists what the last one listed leaves the list as it is.
     if (!made_ && also.empty() && previous_.inputs == inputs_ && previous_.document == document_ &&
@@ -239,11 +259,7 @@ class PageWriter {
             [](const ManifestEntry* a, const ManifestEntry& b) { return a->name == b.name; }))
       return;
     std::vector<const ManifestEntry*> entries = std::move(current_);
-    for (const std::string& name : also) {
-      ManifestEntry& entry = made_entries_.emplace_back();
-      entry.name = name;
-      entries.push_back(&entry);
-    }
+    for (const ManifestEntry& entry : also) entries.push_back(&made_entries_.emplace_back(entry));
     // A page written over an earlier one has a stamp of its own: the list then changes, and is not
     // compared first.
     const std::string text = ManifestText(start_page_, entries, inputs_, document_, page_names_);
@@ -254,6 +270,12 @@ class PageWriter {
   }
 
   std::vector<std::string> TakeWritten() { return std::move(written_); }
+
+  // Reports the files removed from the set.
+  void Removed(const std::vector<std::string>& file_names) const {
+    if (observer_.removed)
+      for (const std::string& name : file_names) observer_.removed(names_.Path(name));
+  }
 
  private:
   void Written(const PageQueue::Page& page) {
@@ -365,9 +387,12 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
         files.Add(file_name);
       },
       previous_run);
-  // Files no longer made go only once every page is written.
+  // Files no longer made go only once every page is written, and only files the set may hold.
   writer.Finish();
-  writer.WriteManifest(files.RemoveStale(names.Path("")));
+  const StaleFiles stale = files.RemoveStale(
+      names.Path(""), [&](std::string_view name) { return ModernSetMayHold(faq.values, name); });
+  writer.WriteManifest(stale.remaining);
+  writer.Removed(stale.removed);
   return writer.TakeWritten();
 }
 
@@ -392,6 +417,13 @@ std::vector<std::string> MakePages(const Faq& faq, const SectionIndex& document,
   const std::size_t count = questions.size();
   const bool frames = IsFramesLayout(values);
   const bool one_per_page = IsOnePerPage(values);
+  // The pages the settings name are looked at before anything is written: a file of the user's
+  // that has such a name stops the Go at once.
+  if (!folder.empty_when_opened())
+    for (const std::string& name : NamedPages(values))
+      if (std::none_of(previous.entries.begin(), previous.entries.end(),
+                       [&](const ManifestEntry& entry) { return entry.name == name; }))
+        CheckReplaceable(folder, name, {});
   PageWriter writer(
       names, folder, observer,
       modern ? ModernFileCount(faq) : (one_per_page ? count : 0) + (frames ? 3 : 1),
@@ -522,7 +554,8 @@ std::vector<std::string> MakePagesInto(std::unique_ptr<FolderBuiltAside> aside, 
   }
   aside.reset();  // the scratch folder goes before the set is made again
   CreateDirectories(faq.values.Text(FaqValue::Directory));
-  std::optional<Manifest> now = PreviousUnlessNothingToMake(faq.values, inputs, observer);
+  std::optional<Manifest> now =
+      PreviousUnlessNothingToMake(faq.values, inputs, observer, ListLimitOf(faq));
   if (!now) return {};
   return MakePagesInto(nullptr, faq, document, banner, observer, system_colours, inputs,
                        document_record, std::move(*now));
@@ -549,7 +582,7 @@ std::vector<std::string> GenerateInto(std::unique_ptr<FolderBuiltAside> aside, c
   const std::optional<std::string>& document = kept ? kept->bytes : bytes;
   const std::uint64_t inputs =
       InputsFingerprint(faq.values, banner, system_colours, DocumentFingerprint(document));
-  std::optional<Manifest> previous = PreviousOf(aside.get(), faq.values, inputs, observer);
+  std::optional<Manifest> previous = PreviousOf(aside.get(), faq, inputs, observer);
   if (!previous) return {};
   const std::shared_ptr<const SectionIndex> index =
       kept ? kept->index
@@ -596,7 +629,8 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
   auto look_at = [&](const Manifest& list) {
     if (!list.entries.empty()) looked.emplace(PageNames(faq.values).Path(""), list.entries);
   };
-  if (!aside && !as_recorded) look_at(listed.emplace(ReadManifestFile(manifest_path)));
+  if (!aside && !as_recorded)
+    look_at(listed.emplace(ReadManifestFile(manifest_path, 0, ListLimitOf(faq))));
   std::optional<std::string> bytes;
   std::optional<std::uint64_t> bytes_fingerprint;
   if (as_recorded) {
@@ -609,10 +643,10 @@ StoredGo GoStoredFaq(const AppContext& context, std::string_view name, std::stri
   std::uint64_t inputs = InputsFingerprint(faq.values, banner, system_colours, bytes_fingerprint);
   previous = listed ? PreviousUnlessNothingToMake(faq.values, inputs, observer, *listed,
                                                   looked ? &*looked : nullptr)
-                    : PreviousOf(aside.get(), faq.values, inputs, observer);
+                    : PreviousOf(aside.get(), faq, inputs, observer);
   if (!previous) {
     if (record.identity != 0 && record != recorded)
-      KeepDocumentRecord(faq.values, manifest_path, inputs, record);
+      KeepDocumentRecord(faq.values, manifest_path, inputs, record, ListLimitOf(faq));
     return {faq.values, {}};
   }
   if (!looked) look_at(*previous);

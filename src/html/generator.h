@@ -23,6 +23,9 @@ struct GenerationObserver {
   // order of the set: once it is written, or, when Go builds a missing output folder aside, once
   // the whole set is in place. All three are called on the thread that runs the Go.
   std::function<void(const std::string& path)> written;
+  // The full path of each file of the previous Go's set that this one no longer makes and removed
+  // (a Modern set: pages of questions since deleted or renamed), once the set is written.
+  std::function<void(const std::string& path)> removed;
 };
 
 // Writes the page set of `faq` as loaded: its values, its question list in memory, and the answer

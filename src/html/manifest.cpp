@@ -24,7 +24,9 @@ namespace {
 
 constexpr std::string_view kHeading = "# Files written by Quorella for ";
 // The line that says the entries carry fingerprints and stamps before their names.
-constexpr std::string_view kFieldsLine = "# fingerprint size inode modified name";
+constexpr std::string_view kFieldsLine = "# fingerprint size inode modified changed name";
+// The same of an earlier version, whose stamps hold no change time.
+constexpr std::string_view kFieldsLineWithoutChange = "# fingerprint size inode modified name";
 // "# inputs FINGERPRINT", before the entries.
 constexpr std::string_view kInputsPrefix = "# inputs ";
 // "# document IDENTITY BYTES", before the entries.
@@ -126,18 +128,30 @@ class PartsReader {
   std::vector<FilePart> parts_;
 };
 
+// Which fields the entries of a list hold, from its line of fields.
+enum class Fields { None, WithoutChange, All };
+
+Fields FieldsOf(std::string_view line, Fields before) {
+  if (line == kFieldsLine) return Fields::All;
+  if (line == kFieldsLineWithoutChange) return Fields::WithoutChange;
+  return before;
+}
+
 // The fingerprint and stamp of an entry's line into `entry`, and its name; empty when the line is
 // no entry.
-std::string_view ParseEntryFields(std::string_view line, ManifestEntry& entry) {
-  if (!TakeNumber(line, entry.fingerprint, 16) || !TakeNumber(line, entry.stamp.size, 10) ||
-      !TakeNumber(line, entry.stamp.inode, 10) || !TakeNumber(line, entry.stamp.modified_ns, 10))
+std::string_view ParseEntryFields(std::string_view line, Fields fields, ManifestEntry& entry) {
+  if (fields == Fields::None || !TakeNumber(line, entry.fingerprint, 16) ||
+      !TakeNumber(line, entry.stamp.size, 10) || !TakeNumber(line, entry.stamp.inode, 10) ||
+      !TakeNumber(line, entry.stamp.modified_ns, 10))
     return {};
+  entry.stamp.changed_ns = 0;
+  if (fields == Fields::All && !TakeNumber(line, entry.stamp.changed_ns, 10)) return {};
   return line;
 }
 
-std::optional<ManifestEntry> ParseEntry(std::string_view line) {
+std::optional<ManifestEntry> ParseEntry(std::string_view line, Fields fields) {
   ManifestEntry entry;
-  const std::string_view name = ParseEntryFields(line, entry);
+  const std::string_view name = ParseEntryFields(line, fields, entry);
   if (name.empty()) return std::nullopt;
   entry.name = std::string(name);
   return entry;
@@ -191,10 +205,10 @@ std::string ClassicManifestName(std::string_view start_page) {
 
 namespace {
 
-// The list's text; nothing when it is missing or unreadable.
-std::optional<std::string> ReadManifestText(const std::string& path) {
+// The list's text; nothing when it is missing, unreadable or larger than `limit`.
+std::optional<std::string> ReadManifestText(const std::string& path, std::size_t limit) {
   try {
-    return ReadFileIfExists(path);
+    return ReadWholeFileAtMost(path, limit);
   } catch (const std::exception&) {
     return std::nullopt;
   }
@@ -211,7 +225,7 @@ Manifest ParseManifest(const std::optional<std::string>& text, std::uint64_t ski
   for (std::size_t at = all.find('\n'); at != std::string_view::npos; at = all.find('\n', at + 1))
     ++lines;
   entries.reserve(lines);
-  bool fields = false;
+  Fields fields = Fields::None;
   PartsReader parts;
   // Parts belong to the entry just before them, and only to one with fields.
   bool after_entry = false;
@@ -224,7 +238,7 @@ Manifest ParseManifest(const std::optional<std::string>& text, std::uint64_t ski
     after_entry = false;
     if (line.starts_with(kPartsPrefix))
       return parts.Start(line.substr(kPartsPrefix.size()), follows_entry);
-    if (line == kFieldsLine) fields = true;
+    fields = FieldsOf(line, fields);
     if (line.starts_with(kInputsPrefix) && entries.empty())
       TakeLastNumber(line.substr(kInputsPrefix.size()), manifest.inputs, 16);
     if (line.starts_with(kDocumentPrefix) && entries.empty())
@@ -234,7 +248,7 @@ Manifest ParseManifest(const std::optional<std::string>& text, std::uint64_t ski
       manifest.names = {inputs, names};
     }
     if (line.empty() || line.front() == '#') return;
-    std::optional<ManifestEntry> entry = fields ? ParseEntry(line) : std::nullopt;
+    std::optional<ManifestEntry> entry = ParseEntry(line, fields);
     after_entry = entry.has_value();
     if (!entry) entry = ManifestEntry{std::string(line), 0, {}, {}};
     entries.push_back(std::move(*entry));
@@ -245,30 +259,32 @@ Manifest ParseManifest(const std::optional<std::string>& text, std::uint64_t ski
 
 }  // namespace
 
-Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of) {
-  return ParseManifest(ReadManifestText(path), skip_parts_of);
+Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of, std::size_t limit) {
+  return ParseManifest(ReadManifestText(path, limit), skip_parts_of);
 }
 
 std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint64_t inputs,
-                                             const EntryCheck& intact, std::size_t& count) {
-  const std::optional<std::string> text = ReadManifestText(path);
+                                             const EntryCheck& intact, std::size_t& count,
+                                             std::size_t limit) {
+  const std::optional<std::string> text = ReadManifestText(path, limit);
   if (!text) return Manifest{};
   // Read as ParseManifest reads it: inputs only before the first entry, entries only after the
   // line of fields, parts passed over.
   std::uint64_t listed_inputs = 0;
-  bool fields = false, entries = false, whole = true;
+  Fields fields = Fields::None;
+  bool entries = false, whole = true;
   ManifestEntry entry;
   count = 0;
   ForEachLine(*text, [&](std::string_view line) {
     if (!whole || line.empty()) return;
     if (line.front() == '#') {
-      if (line == kFieldsLine) fields = true;
+      fields = FieldsOf(line, fields);
       if (!entries && line.starts_with(kInputsPrefix))
         TakeLastNumber(line.substr(kInputsPrefix.size()), listed_inputs, 16);
       return;
     }
     entries = true;
-    const std::string_view name = fields ? ParseEntryFields(line, entry) : std::string_view();
+    const std::string_view name = ParseEntryFields(line, fields, entry);
     whole = listed_inputs == inputs && !name.empty() && entry.fingerprint != 0 &&
             intact(name, entry.stamp);
     ++count;
@@ -296,7 +312,7 @@ DocumentRecord ReadManifestDocument(const std::string& path) {
   bool entries = false;
   ForEachLine(lines, [&](std::string_view line) {
     if (entries) return;
-    if (line == kFieldsLine) entries = true;
+    if (FieldsOf(line, Fields::None) != Fields::None) entries = true;
     if (line.starts_with(kDocumentPrefix))
       document = ParseDocument(line.substr(kDocumentPrefix.size()));
   });
@@ -328,7 +344,7 @@ std::string ManifestText(std::string_view start_page,
   std::string text = std::string(kHeading) + std::string(start_page) + "\n";
   std::size_t size = 128;
   for (const ManifestEntry* entry : entries)
-    size += 80 + entry->name.size() + entry->parts.size() * 40;
+    size += 100 + entry->name.size() + entry->parts.size() * 40;
   text.reserve(size);
   if (inputs != 0) {
     text += kInputsPrefix;
@@ -350,6 +366,8 @@ std::string ManifestText(std::string_view start_page,
     text += ' ';
     AppendNumber(text, entry.stamp.modified_ns);
     text += ' ';
+    AppendNumber(text, entry.stamp.changed_ns);
+    text += ' ';
     text += entry.name;
     text += '\n';
     if (entry.parts.empty()) continue;
@@ -369,29 +387,63 @@ std::string ManifestText(std::string_view start_page,
   return text;
 }
 
-std::vector<std::string> RemoveStaleFiles(const std::string& directory,
-                                          const std::vector<ManifestEntry>& previous,
-                                          const std::vector<std::string>& current) {
-  std::vector<std::string> remaining;
+namespace {
+
+// Files a list names that are the program's own and never a page: a FAQ document, the settings
+// store and its journals, the scratch file of the update check, a list, a backup's manifest and
+// registry snapshot.
+bool IsKeptFileName(std::string_view name) {
+  return name.ends_with(".dat") || name.starts_with("settings.db") || name == "temp.txt" ||
+         name.ends_with(".quorella") || name == "manifest.sha256" || name == "registry.cfg";
+}
+
+// Is the file at `path` the one the list recorded: a regular file of the listed size, inode and
+// times? A stamp without a change time (a list of an earlier version) is taken at the others.
+bool StillAsListed(const std::string& path, const FileStamp& listed) {
+  const std::optional<FileStamp> now = EntryStampOf(path);
+  if (!now || !IsRegularFile(*now)) return false;
+  if (listed.changed_ns == 0)
+    return now->size == listed.size && now->inode == listed.inode &&
+           now->modified_ns == listed.modified_ns;
+  return now->SameVersion(listed);
+}
+
+}  // namespace
+
+StaleFiles RemoveStaleFiles(const std::string& directory,
+                            const std::vector<ManifestEntry>& previous,
+                            const std::vector<std::string>& current, const NameCheck& ours) {
+  StaleFiles stale;
   // The same files as before, the common case, leave nothing to remove.
   if (std::equal(previous.begin(), previous.end(), current.begin(), current.end(),
                  [](const ManifestEntry& was, const std::string& is) { return was.name == is; }))
-    return remaining;
+    return stale;
   const std::unordered_set<std::string_view> kept(current.begin(), current.end());
   for (const ManifestEntry& entry : previous) {
     const std::string& name = entry.name;
-    if (kept.count(name) != 0 || !IsPlainFileName(name)) continue;
+    // A line added by hand has no stamp, so it matches no file.
+    if (kept.count(name) != 0 || !IsPlainFileName(name) || name.front() == '.' ||
+        IsKeptFileName(name) || !ours(name))
+      continue;
     const std::string path = directory + name;
+    auto keep = [&] {
+      ManifestEntry& again = stale.remaining.emplace_back();
+      again.name = name;
+      again.stamp = entry.stamp;
+    };
     try {
-      if (!FileExists(path) && !IsSymbolicLink(path)) continue;
+      if (!StillAsListed(path, entry.stamp)) continue;
     } catch (const Error&) {
       // A file that cannot even be examined stays listed, to be removed by a later Go.
-      remaining.push_back(name);
+      keep();
       continue;
     }
-    if (!RemoveFile(path)) remaining.push_back(name);
+    if (RemoveFile(path))
+      stale.removed.push_back(name);
+    else
+      keep();
   }
-  return remaining;
+  return stale;
 }
 
 void WrittenNames::Add(std::string_view name) {
@@ -409,10 +461,10 @@ void WrittenNames::Apart() {
   for (std::size_t i = 0; i < as_listed_; ++i) names_.push_back(previous_[i].name);
 }
 
-std::vector<std::string> WrittenNames::RemoveStale(const std::string& directory) {
+StaleFiles WrittenNames::RemoveStale(const std::string& directory, const NameCheck& ours) {
   if (!apart_ && as_listed_ == previous_.size()) return {};
   Apart();
-  return RemoveStaleFiles(directory, previous_, names_);
+  return RemoveStaleFiles(directory, previous_, names_, ours);
 }
 
 }  // namespace quorella::html

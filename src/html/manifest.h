@@ -56,6 +56,15 @@ struct NamesRecord {
   bool operator==(const NamesRecord&) const = default;
 };
 
+// The largest list a set of `questions` questions can have, with room to spare: its files'
+// entries (a name of up to a file name's length and five numbers each) and the parts of a page
+// that holds every answer.
+inline constexpr std::size_t ListSizeLimit(std::size_t questions) {
+  return 64 * 1024 + (questions + 16) * 2048;
+}
+// The limit of a reader that does not know the set's size.
+inline constexpr std::size_t kLargestListRead = 256u << 20;
+
 struct Manifest {
   // Everything the set was made from at once (the program, values, banner, colours, questions and
   // the document's bytes); 0 when the list does not say. A Go with the same inputs whose files
@@ -72,14 +81,18 @@ struct Manifest {
 // do not match their check, are dropped.
 // A list whose inputs are `skip_parts_of` (not 0) is read without its parts, which only a Go of
 // other inputs copies from.
-Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of = 0);
+// A list larger than `limit` (ListSizeLimit) is read as missing: it names far more than the set's
+// files, and every page is made again rather than taken, or anything removed, on its word.
+Manifest ReadManifestFile(const std::string& path, std::uint64_t skip_parts_of = 0,
+                          std::size_t limit = kLargestListRead);
 // The list at `path` unless it names `inputs` and `intact` holds for every file it lists (with a
 // fingerprint and stamp): nothing then, and `count` is the number of files listed. The files are
 // looked at as the lines are read, no entry kept, so a set that is there as written costs no copy
 // of its list. Otherwise the list as ReadManifestFile(path) gives it.
 using EntryCheck = std::function<bool(std::string_view name, const FileStamp& stamp)>;
 std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint64_t inputs,
-                                             const EntryCheck& intact, std::size_t& count);
+                                             const EntryCheck& intact, std::size_t& count,
+                                             std::size_t limit = kLargestListRead);
 // The document the list records (the lines before its entries); nothing recorded when the list is
 // missing, unreadable or does not say.
 DocumentRecord ReadManifestDocument(const std::string& path);
@@ -96,12 +109,28 @@ std::string ManifestText(std::string_view start_page, const std::vector<Manifest
                          std::uint64_t inputs = 0, const DocumentRecord& document = {},
                          const NamesRecord& names = {});
 
+// Can a file of this name be one of the set's? For RemoveStaleFiles: the names of the pages and
+// files the FAQ's settings make.
+using NameCheck = std::function<bool(std::string_view name)>;
+
+struct StaleFiles {
+  std::vector<std::string> removed;  // names of the files removed
+  // Files of ours that could not be removed, as listed but without a fingerprint: listed again,
+  // they make the next Go look at the set, and its stamp lets that Go remove the file.
+  std::vector<ManifestEntry> remaining;
+};
+
 // Removes from `directory` (ending in "/", or empty for the current folder) each file of
-// `previous` that `current` does not name. Names with a folder in them are left alone. Returns the
-// names that are still there because they could not be removed, so the next list keeps them.
-std::vector<std::string> RemoveStaleFiles(const std::string& directory,
-                                          const std::vector<ManifestEntry>& previous,
-                                          const std::vector<std::string>& current);
+// `previous` that `current` does not name, and only while it is the file the previous run wrote:
+// a regular file whose size, inode and times are those listed (a list that recorded no change
+// time is taken at its modification time), whose name `ours` accepts, and which is none of the
+// program's own files kept elsewhere (a FAQ document, the settings store, temp.txt, a list, a
+// backup's files). A list edited by hand or a file replaced by the user's own therefore never
+// takes anything with it. The files that are ours but could not be removed stay listed, so that
+// a later run tries again.
+StaleFiles RemoveStaleFiles(const std::string& directory,
+                            const std::vector<ManifestEntry>& previous,
+                            const std::vector<std::string>& current, const NameCheck& ours);
 
 // The names of the files a run writes, in order, for RemoveStaleFiles: held only from the first
 // that is not the one the previous run listed in its place, so that a run writing the files of the
@@ -111,7 +140,7 @@ class WrittenNames {
   explicit WrittenNames(const std::vector<ManifestEntry>& previous) : previous_(previous) {}
   void Add(std::string_view name);
   // RemoveStaleFiles of the previous run's files and the names added.
-  std::vector<std::string> RemoveStale(const std::string& directory);
+  StaleFiles RemoveStale(const std::string& directory, const NameCheck& ours);
 
  private:
   void Apart();

@@ -297,6 +297,24 @@ std::string LfLines(std::string text) {
   return text;
 }
 
+// The anchor in an answer's page name: what stands between the prefix and its hyphen, and the
+// extension.
+std::string_view AnswerPageAnchor(std::string_view prefix, std::string_view extension,
+                                  std::string_view page) {
+  const std::size_t before = prefix.size() + (prefix.empty() ? 0 : 1);
+  return page.substr(before, page.size() - before - extension.size());
+}
+
+// Could an answer's page have this name: the prefix and its hyphen, an anchor of lower-case
+// letters, digits and hyphens, and the extension?
+bool IsAnswerPageName(std::string_view prefix, std::string_view extension, std::string_view page) {
+  const std::size_t before = prefix.size() + (prefix.empty() ? 0 : 1);
+  if (page.size() <= before + extension.size() || !page.starts_with(prefix) ||
+      (!prefix.empty() && page[prefix.size()] != '-') || !page.ends_with(extension))
+    return false;
+  return IsAnchorText(AnswerPageAnchor(prefix, extension, page));
+}
+
 // The entries of a FAQ's questions, named in order as far as they are asked for: an anchor is
 // unique among those before it, so a question's anchor and page wait for the questions before
 // it, not for those after. With one page per answer the pages are made (and written) from the
@@ -375,21 +393,11 @@ class EntryNamer {
     names_.Add(entry.page);
   }
 
-  // The anchor in a page name Name made: what stands between the prefix and its hyphen, and the
-  // extension.
   std::string_view AnchorOf(std::string_view page) const {
-    const std::size_t before = prefix_.size() + (prefix_.empty() ? 0 : 1);
-    return page.substr(before, page.size() - before - extension_.size());
+    return AnswerPageAnchor(prefix_, extension_, page);
   }
-
-  // Could Name have made `page`: the prefix and its hyphen, an anchor of lower-case letters,
-  // digits and hyphens, and the extension?
   bool NameMakes(std::string_view page) const {
-    const std::size_t before = prefix_.size() + (prefix_.empty() ? 0 : 1);
-    if (page.size() <= before + extension_.size() || !page.starts_with(prefix_) ||
-        (!prefix_.empty() && page[prefix_.size()] != '-') || !page.ends_with(extension_))
-      return false;
-    return IsAnchorText(AnchorOf(page));
+    return IsAnswerPageName(prefix_, extension_, page);
   }
 
   // Takes the names of the pages listed when there is one for each question, each a name Name
@@ -529,6 +537,15 @@ std::string JsonString(std::string_view text) {
   out.reserve(text.size() + text.size() / 8 + 2);
   AppendJsonString(out, text);
   return out;
+}
+
+bool ModernSetMayHold(const FaqValues& values, std::string_view name) {
+  const std::string& start_page = values.Text(FaqValue::StartPage);
+  if (name == start_page || name == SearchTextName(start_page) || name == kSitemapName ||
+      name == kModernStyleSheetName || name == kModernScriptName || name == kModernIconName)
+    return true;
+  return IsAnswerPageName(values.Text(FaqValue::AnswerSubPagePrefix),
+                          "." + values.Text(FaqValue::DocumentExt), name);
 }
 
 std::size_t ModernFileCount(const Faq& faq) {

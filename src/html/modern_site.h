@@ -42,6 +42,10 @@ struct PreviousModernRun {
   std::function<void(std::vector<FilePart> parts)> made_parts;
 };
 
+// Could the Modern set of a FAQ with these values hold a file of this name (a file of the set, or
+// an answer's page by the names the pages take)?
+bool ModernSetMayHold(const FaqValues& values, std::string_view name);
+
 // The number of files BuildModernPages emits for `faq`.
 std::size_t ModernFileCount(const Faq& faq);
 

@@ -1,5 +1,8 @@
 #include "html/page.h"
 
+#include <algorithm>
+#include <cerrno>
+
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/text_lines.h"
@@ -21,7 +24,7 @@ bool HoldsAlready(int folder, const std::string& name, const FileStamp& found,
 // Runs `write`, its failure worded as the page's; `path()` gives the page's path, made only for
 // the message or when a page is looked at by its path.
 template <typename Path, typename Write>
-PageFileResult Written(const Path& path, Write&& write) {
+auto Written(const Path& path, Write&& write) -> decltype(write()) {
   try {
     return write();
   } catch (const Error& e) {
@@ -91,6 +94,35 @@ PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string&
   return Written(path, [&] {
     return PageFileResult{true, ReplaceGeneratedFileIn(folder, file_name, spliced, found)};
   });
+}
+
+namespace {
+
+// Does `head`, the first bytes of a file, begin as a page does, or as `bytes` do?
+bool BeginsAsPageOr(std::string_view head, std::string_view bytes) {
+  if (head.empty()) return true;
+  std::string_view text = head;
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  const std::size_t first = text.find_first_not_of(" \t\r\n\f");
+  if (first != std::string_view::npos && text[first] == '<') return true;
+  const std::size_t common = std::min({head.size(), bytes.size(), std::size_t{16}});
+  return common > 0 && head.substr(0, common) == bytes.substr(0, common);
+}
+
+}  // namespace
+
+void CheckReplaceable(const OpenFolder& folder, const std::string& file_name,
+                      std::string_view bytes) {
+  const std::optional<FileStamp> found = FoundIn(folder, file_name, nullptr);
+  if (!found || !IsRegularFile(*found)) return;
+  const std::string path = folder.path() + file_name;
+  const int dir = folder.fd();
+  // A file that cannot be read cannot be told from the user's own, and stops the Go as a page
+  // that cannot be written does.
+  const std::string head = Written(
+      [&] { return path; }, [&] { return FileHead(dir, dir < 0 ? path : file_name, 256, path); });
+  if (!BeginsAsPageOr(head, bytes))
+    throw Error(messages::CannotCreateFile(path, messages::kNotAPage), EEXIST);
 }
 
 void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,

@@ -106,6 +106,14 @@ PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string&
 // otherwise they are copied file to file into the page's scratch file.
 PageFileResult WritePageFileStamped(const OpenFolder& folder, const std::string& file_name,
                                     const SplicedBytes& bytes, const FileStamp* seen = nullptr);
+// Throws, naming the file, when the file at `file_name` in `folder` is one a page of the set may
+// not replace: a regular file that is no page (it does not begin with "<" after a byte order mark
+// and blanks, as HTML and XML do) and does not begin as the file to be written there begins (the
+// set's style sheet and scripts, of this version or another). Go calls it for every name its
+// previous list does not record, so that the user's own files never turn into pages.
+void CheckReplaceable(const OpenFolder& folder, const std::string& file_name,
+                      std::string_view bytes);
+
 // WritePageFile for a file known to change, without the look at what it holds first.
 void ReplacePageFile(const OpenFolder& folder, const std::string& file_name,
                      std::string_view bytes);

@@ -41,24 +41,30 @@ bool SameFile(const std::string& a, const std::string& b) {
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+// A name that begins with "." is a hidden file's (a shell's profile, a list of the program's own)
+// and never a page's.
 bool IsPlainFileName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
+  return !name.empty() && name.front() != '.' && name.find('/') == std::string_view::npos &&
          name.find('\0') == std::string_view::npos;
 }
 
 }  // namespace
 
-void CheckPageNames(const FaqValues& values, std::string_view document_path) {
-  const PageNames names(values);
-  const std::string document_folder = DirectoryOf(document_path);
-  const std::string settings = SettingsDatabasePath();
+std::vector<std::string> NamedPages(const FaqValues& values) {
   std::vector<std::string> used = {values.Text(FaqValue::StartPage)};
   if (IsFramesLayout(values)) {
     used.push_back(values.Text(FaqValue::QuestionPageName));
     if (!IsOnePerPage(values)) used.push_back(values.Text(FaqValue::AnswerPageName));
   }
-  if (IsOnePerPage(values)) used.push_back(names.SubPage(1));
-  for (const std::string& name : used) {
+  if (IsOnePerPage(values)) used.push_back(PageNames(values).SubPage(1));
+  return used;
+}
+
+void CheckPageNames(const FaqValues& values, std::string_view document_path) {
+  const PageNames names(values);
+  const std::string document_folder = DirectoryOf(document_path);
+  const std::string settings = SettingsDatabasePath();
+  for (const std::string& name : NamedPages(values)) {
     const std::string path = names.Path(name);
     const bool document = name.size() > 4 && EqualsNoCase(name.substr(name.size() - 4), ".dat") &&
                           SameFile(DirectoryOf(path).empty() ? "." : DirectoryOf(path),

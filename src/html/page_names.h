@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/values.h"
 
@@ -39,6 +40,10 @@ class PageNames {
   std::string prefix_;
   std::string extension_;
 };
+
+// The pages whose names the settings give: the start page, with frames the question page and the
+// page of all answers, with one page per answer the first answer's page.
+std::vector<std::string> NamedPages(const FaqValues& values);
 
 // Refuses, before anything is written, a page set whose file names are not plain file names (a
 // "/", "." or "..", nothing at all) or would replace a FAQ document (a ".dat" file in the folder of

@@ -5,6 +5,7 @@
 #include "store/values.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/folder_lock.h"
 
 namespace quorella {
 
@@ -14,8 +15,10 @@ std::optional<std::string> ImportNameProblem(std::string_view name,
 }
 
 void ImportFaq(AppContext& context, std::string_view name, std::string_view working_text,
-               std::int32_t converted_count, const std::vector<std::string>& existing) {
-  if (const auto problem = ImportNameProblem(name, existing)) throw Error(*problem);
+               std::int32_t converted_count) {
+  // Under the lock of the documents' folder, against the catalogue as the store holds it then.
+  const FolderLock lock(context.app_dir());
+  if (const auto problem = ImportNameProblem(name, ListFaqs(context))) throw Error(*problem);
   const std::string document = context.DocumentPath(name);
   // Replaced through a scratch file, so a failed save never leaves a file of that name half
   // written; whatever step failed, the user is told the document could not be created.
@@ -29,18 +32,14 @@ void ImportFaq(AppContext& context, std::string_view name, std::string_view work
                 e.error_number());
   }
   try {
-    WriteFaqValue(context.settings(), context.FaqKey(name), FaqValue::TotalQuestions,
-                  converted_count);
+    // The new key with its count and its own output folder, in one write.
+    context.settings().WriteValues(
+        context.FaqKey(name), {{"TotalQuestions", RawValue::Integer(converted_count)},
+                               {"Directory", RawValue::String(OwnOutputFolder(context, name))}});
   } catch (const Error&) {
     // Without its key the FAQ was not imported: the file of that name goes back to what it was,
     // so that no document of a failed import stays behind.
-    try {
-      if (earlier)
-        ReplaceFileAtomically(document, *earlier);
-      else
-        RemoveFile(document);
-    } catch (const Error&) {
-    }
+    PutFileBack(document, earlier);
     throw;
   }
 }

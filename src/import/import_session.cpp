@@ -18,9 +18,8 @@ void ImportSession::Convert() {
   converted_ = true;
 }
 
-void ImportSession::Import(AppContext& context, std::string_view name,
-                           const std::vector<std::string>& existing) const {
-  ImportFaq(context, name, working_text, converted_count_, existing);
+void ImportSession::Import(AppContext& context, std::string_view name) const {
+  ImportFaq(context, name, working_text, converted_count_);
 }
 
 }  // namespace quorella

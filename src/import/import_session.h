@@ -25,8 +25,7 @@ class ImportSession {
   void Convert();
   // Step 4: the working text saved as the new FAQ `name` with the converted count, which is 0
   // when Convert has not run.
-  void Import(AppContext& context, std::string_view name,
-              const std::vector<std::string>& existing) const;
+  void Import(AppContext& context, std::string_view name) const;
 
   std::int32_t converted_count() const { return converted_count_; }
   bool converted() const { return converted_; }

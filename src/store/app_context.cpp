@@ -1,5 +1,8 @@
 #include "store/app_context.h"
 
+#include <utility>
+
+#include "store/renamed_faqs.h"
 #include "store/values.h"
 #include "util/paths.h"
 
@@ -11,7 +14,17 @@ AppContext::AppContext(std::string database_path, std::string app_dir, bool test
       app_dir_(IncludeTrailingSlash(app_dir)),
       output_dir_(output_dir.empty() ? app_dir_ : IncludeTrailingSlash(output_dir)),
       app_key_(ApplicationKey(test_key)),
-      test_key_(test_key) {}
+      test_key_(test_key) {
+  settings_.registry().OnKeysRenamed(
+      [app_dir = app_dir_, notices = notices_](const std::vector<RenamedKey>& renames) {
+        for (std::string& notice : FollowRenamedFaqs(app_dir, renames))
+          notices->push_back(std::move(notice));
+      });
+}
+
+std::vector<std::string> AppContext::TakeNotices() {
+  return std::exchange(*notices_, {});
+}
 
 AppContext AppContext::FromEnvironment(bool test_key) {
   return AppContext(SettingsDatabasePath(), ApplicationDirectory(), test_key,

@@ -1,8 +1,10 @@
 #pragma once
 // What every operation of a run needs to find its data: the settings store, the application key in
 // force, the application directory and the default output folder.
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/settings.h"
 
@@ -24,6 +26,9 @@ class AppContext {
   const std::string& app_dir() const { return app_dir_; }
   const std::string& output_dir() const { return output_dir_; }
   bool test_key() const { return test_key_; }
+  // What the run must tell the user once: FAQs that the conversion of a store of the earlier
+  // version renamed (store/renamed_faqs.h). Emptied by the call.
+  std::vector<std::string> TakeNotices();
 
   std::string FaqsKey() const;
   std::string FaqKey(std::string_view faq_name) const;
@@ -35,6 +40,8 @@ class AppContext {
   std::string output_dir_;
   std::string app_key_;
   bool test_key_;
+  // Shared with the store's handler of renamed keys, which outlives a move of the context.
+  std::shared_ptr<std::vector<std::string>> notices_ = std::make_shared<std::vector<std::string>>();
 };
 
 }  // namespace quorella

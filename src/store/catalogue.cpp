@@ -5,6 +5,8 @@
 #include "store/faq_name.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/folder_lock.h"
+#include "util/paths.h"
 #include "util/strings.h"
 #include "util/unicode.h"
 
@@ -40,29 +42,69 @@ std::optional<std::string> CheckNewFaqName(std::string_view name,
   return std::nullopt;
 }
 
-void AddFaq(AppContext& context, std::string_view name, const std::vector<std::string>& existing) {
-  Refuse(CheckNewFaqName(name, existing, messages::kEnterFaqName));
+std::string FolderNameOf(std::string_view faq_name) {
+  std::string folder(faq_name);
+  // Characters other systems do not take in a folder name, where the pages may be copied to.
+  for (char& c : folder)
+    if (std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+  if (folder.front() == '.') folder.front() = '_';  // never a hidden folder
+  if (folder.back() == ' ' || folder.back() == '.') folder.back() = '_';
+  return folder;
+}
+
+std::string OwnOutputFolder(const AppContext& context, std::string_view faq_name) {
+  return IncludeTrailingSlash(context.output_dir()) + FolderNameOf(faq_name) + "/";
+}
+
+namespace {
+
+// Gives the new FAQ `name` its own output folder, in the same write as its key when the key is
+// new (a key copied already keeps its other values).
+void StoreOwnOutputFolder(AppContext& context, std::string_view name) {
+  context.settings().WriteSettingString(context.FaqKey(name), "Directory",
+                                        OwnOutputFolder(context, name));
+}
+
+// The catalogue as the store holds it now, and the name `name` has there.
+std::string StoredName(const AppContext& context, std::string_view name) {
+  const auto found = FindName(ListFaqs(context), name);
+  if (!found) throw Error(messages::NoSuchFaq(name));
+  return *found;
+}
+
+}  // namespace
+
+void AddFaq(AppContext& context, std::string_view name) {
+  // The catalogue and the documents change under the folder's lock, against the catalogue as it
+  // is then, whatever another process did since this one last looked.
+  const FolderLock lock(context.app_dir());
+  Refuse(CheckNewFaqName(name, ListFaqs(context), messages::kEnterFaqName));
   const std::string document = context.DocumentPath(name);
   if (!FileExists(document) && !CreateEmptyFile(document))
     throw Error(messages::CannotCreateFile(document, messages::SystemReason(errno)));
-  context.settings().CreateKey(context.FaqKey(name));
+  StoreOwnOutputFolder(context, name);
 }
 
 void DeleteFaq(AppContext& context, std::string_view name) {
+  const FolderLock lock(context.app_dir());
+  const std::string stored = StoredName(context, name);
   // The document first: when it cannot be removed (a read-only folder) the FAQ stays whole.
-  const std::string document = context.DocumentPath(name);
+  const std::string document = context.DocumentPath(stored);
   if (FileExists(document) && !RemoveFile(document))
     throw Error(messages::CannotDeleteFile(document, messages::SystemReason(errno)));
-  context.settings().DeleteKeyTree(context.FaqKey(name));
+  context.settings().DeleteKeyTree(context.FaqKey(stored));
 }
 
-void DuplicateFaq(AppContext& context, std::string_view from, std::string_view to,
-                  const std::vector<std::string>& existing) {
-  Refuse(CheckNewFaqName(to, existing, messages::kEnterDocumentName));
+void DuplicateFaq(AppContext& context, std::string_view from, std::string_view to) {
+  const FolderLock lock(context.app_dir());
+  Refuse(CheckNewFaqName(to, ListFaqs(context), messages::kEnterDocumentName));
+  const std::string stored = StoredName(context, from);
   // The document first: when it cannot be copied the catalogue does not gain a FAQ at all.
-  const std::string source = context.DocumentPath(from);
+  const std::string source = context.DocumentPath(stored);
   if (FileExists(source)) CopyFileReplacing(source, context.DocumentPath(to));
-  context.settings().CopyKeyTree(context.FaqKey(from), context.FaqKey(to));
+  context.settings().CopyKeyTree(context.FaqKey(stored), context.FaqKey(to));
+  // The copy writes its pages where the original does not.
+  StoreOwnOutputFolder(context, to);
 }
 
 }  // namespace quorella

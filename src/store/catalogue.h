@@ -22,14 +22,24 @@ std::optional<std::string> CheckNewFaqName(std::string_view name,
                                            const std::vector<std::string>& existing,
                                            std::string_view empty_message);
 
-// Each throws quorella::Error with the message of CheckNewFaqName when the name is refused.
-// Add: the FAQ key created empty, the document created empty unless a file of that name exists.
-void AddFaq(AppContext& context, std::string_view name, const std::vector<std::string>& existing);
-// Delete: key tree and document removed; what is missing is skipped.
+// A FAQ's own output folder, which a FAQ made by add, import or duplicate stores as its
+// Directory: the default output folder and, in it, the FAQ's name as a folder name
+// (FolderNameOf), so that no two FAQs write their pages over each other's.
+std::string OwnOutputFolder(const AppContext& context, std::string_view faq_name);
+// A FAQ name as a folder name that other systems take too: \ / : * ? " < > | become "_", and so
+// do a leading "." and a trailing space or ".".
+std::string FolderNameOf(std::string_view faq_name);
+
+// The commands hold the lock of the application folder, where the documents are, and check the
+// name against the catalogue as the store holds it then; each throws quorella::Error with the
+// message of CheckNewFaqName when the name is refused, and NoSuchFaq for a FAQ that is gone.
+// Add: the FAQ key created with its own output folder, the document created empty unless a file
+// of that name exists.
+void AddFaq(AppContext& context, std::string_view name);
+// Delete: key tree and document removed; a missing document is skipped.
 void DeleteFaq(AppContext& context, std::string_view name);
-// Duplicate: the key tree copied when it exists, the document copied when it exists (replacing a
-// file of the new name).
-void DuplicateFaq(AppContext& context, std::string_view from, std::string_view to,
-                  const std::vector<std::string>& existing);
+// Duplicate: the key tree copied, with its own output folder, and the document copied when it
+// exists (replacing a file of the new name).
+void DuplicateFaq(AppContext& context, std::string_view from, std::string_view to);
 
 }  // namespace quorella

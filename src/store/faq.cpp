@@ -9,6 +9,7 @@
 
 #include "store/document.h"
 #include "store/document_file.h"
+#include "util/errors.h"
 #include "util/file_io.h"
 #include "util/marked_text.h"
 
@@ -178,6 +179,8 @@ std::shared_ptr<const DocumentAsRead> KeptDocument(const Faq& faq) {
 bool RefreshFaq(const Settings& settings, Faq& faq) {
   const StoreStamp store = StoreStampOf(settings);
   const bool same_store = store.known && store == faq.stamp.store;
+  // A FAQ another process deleted is gone for every command that follows.
+  if (!same_store && !settings.KeyExists(faq.key)) throw Error(messages::NoSuchFaq(faq.name));
   const FaqStamp now =
       StampOf(faq, same_store ? faq.stamp.count : StoredCount(settings, faq), store);
   FaqStamp before = faq.stamp;

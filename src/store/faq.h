@@ -140,7 +140,8 @@ std::shared_ptr<const DocumentAsRead> KeptDocument(const Faq& faq);
 
 // Re-reads the fixed sections, the questions, the answers and TotalQuestions when the document or
 // the count changed since they were read (another process wrote them); true when it did. The
-// count is read from the store only when the store's file changed.
+// count is read from the store only when the store's file changed; a FAQ whose key is gone by
+// then (another process deleted it) throws NoSuchFaq.
 bool RefreshFaq(const Settings& settings, Faq& faq);
 
 // Reads the FAQ `name` like LoadFaq but creates nothing: a missing document reads as empty.

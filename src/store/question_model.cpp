@@ -8,6 +8,8 @@
 #include "store/document.h"
 #include "store/question_sections.h"
 #include "store/values.h"
+#include "util/errors.h"
+#include "util/file_io.h"
 #include "util/folder_lock.h"
 #include "util/paths.h"
 #include "util/strings.h"
@@ -127,11 +129,10 @@ bool QuestionModel::AddAnotherQuestion(std::string_view text) {
   Locked([&] {
     faq_.questions.push_back(AsTyped(text));
     faq_.answers.emplace_back("0");
-    // The document first: should the count then fail to be written, the new section is simply
-    // not counted, while a count written ahead of a failed document would show an empty question.
-    WriteSection(faq_.document_path, QuestionSectionName(question_count() - 1),
-                 SplitLines(faq_.questions.back()));
-    WriteQuestionCount();
+    WriteQuestionCount([&] {
+      WriteSection(faq_.document_path, QuestionSectionName(question_count() - 1),
+                   SplitLines(faq_.questions.back()));
+    });
   });
   return true;
 }
@@ -151,8 +152,7 @@ QuestionPage QuestionModel::FinishOk(const std::string& question) {
   for (std::size_t i = 0; i < question_count() && !first_equal; ++i)
     if (EqualsNoCase(faq_.questions[i], question)) first_equal = i;
   QuestionPage page = Select(first_equal);
-  SaveQuestionList();  // before the count, for the reason given in AddAnotherQuestion
-  WriteQuestionCount();
+  WriteQuestionCount([&] { SaveQuestionList(); });
   return page;
 }
 
@@ -168,8 +168,9 @@ std::optional<QuestionPage> QuestionModel::DeleteSelected() {
   faq_.answers.erase(faq_.answers.begin() + static_cast<std::ptrdiff_t>(position));
   faq_.questions.erase(faq_.questions.begin() + static_cast<std::ptrdiff_t>(position));
   selected_.reset();
-  DeleteLastAndSaveQuestionList(faq_.document_path, old_count, faq_.questions, faq_.answers);
-  WriteQuestionCount();
+  WriteQuestionCount([&] {
+    DeleteLastAndSaveQuestionList(faq_.document_path, old_count, faq_.questions, faq_.answers);
+  });
   if (position < question_count()) return Select(position);
   if (position > 0) return Select(position - 1);
   return Select(std::nullopt);
@@ -228,12 +229,30 @@ void QuestionModel::SaveQuestionList() {
   quorella::SaveQuestionList(faq_.document_path, faq_.questions, faq_.answers);
 }
 
-void QuestionModel::WriteQuestionCount() {
+void QuestionModel::WriteQuestionCount(const std::function<void()>& write_document) {
   const auto count = static_cast<std::int32_t>(question_count());
   // Every command runs under the folder lock after RefreshLocked, so the stamp holds the count
   // stored now; an edit keeps it and saves the durable settings transaction.
-  if (faq_.stamp.count != count) {
-    WriteFaqValue(settings_, faq_.key, FaqValue::TotalQuestions, count);
+  if (faq_.stamp.count == count) {
+    write_document();
+  } else {
+    // The document is written inside the count's transaction: a store that cannot be written
+    // leaves the document untouched, and a document that cannot be written leaves the count. A
+    // commit that fails after the document was written puts the document back. (A crash between
+    // the document's rename and the commit leaves a section not counted, which the next command
+    // writes over, never an empty question counted.)
+    std::optional<std::string> before;
+    bool written = false;
+    try {
+      WriteFaqValue(settings_, faq_.key, FaqValue::TotalQuestions, count, [&] {
+        before = ReadFileIfExists(faq_.document_path);
+        write_document();
+        written = true;
+      });
+    } catch (...) {
+      if (written) PutFileBack(faq_.document_path, before);
+      throw;
+    }
     // Under the folder lock no other command writes the count before this stamp is taken.
     faq_.stamp.count = count;
     faq_.stamp.store = StoreStampOf(settings_);

@@ -5,6 +5,7 @@
 // keeps TotalQuestions and the document's question and answer sections in step with the lists and
 // returns what the page must show, so the window only draws it.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -99,7 +100,9 @@ class QuestionModel {
   void StoreSelectedAnswer(std::string_view editor_text);
   QuestionPage FinishOk(const std::string& question);
   QuestionPage MoveTo(std::size_t position);
-  void WriteQuestionCount();
+  // Runs `write_document` and stores the question count with it, in one transaction of the
+  // store when the count changes.
+  void WriteQuestionCount(const std::function<void()>& write_document);
 
   Settings& settings_;
   Faq& faq_;

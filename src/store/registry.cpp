@@ -48,46 +48,65 @@ int SchemaVersion(const sqlite::Database& db) {
 bool HasSchema(const sqlite::Database& db);
 
 // Converts a store of the earlier schema inside the caller's transaction: every name and string
-// value from Windows-1252 to UTF-8 (each byte has its character, so nothing is lost). Names that
-// only full case folding makes equal ("É" and "é") become one key, its values and subkeys
-// gathered; of two values that become one, the first in the old order is kept.
-void ConvertWindows1252Store(sqlite::Database& db) {
+// value from Windows-1252 to UTF-8 (each byte has its character, so nothing is lost). Of two keys
+// whose names only full case folding makes equal ("Émile" and "émile", two FAQs to the earlier
+// schema), the later one takes the first free name "NAME (2)", "NAME (3)" ...: no key's values
+// or subkeys are mixed with another's. Of two values that become one, the first in the old order
+// is kept. Returns the keys renamed.
+std::vector<RenamedKey> ConvertWindows1252Store(sqlite::Database& db) {
   db.Exec(
       "DROP INDEX keys_by_parent; ALTER TABLE keys RENAME TO keys_v1;"
       "ALTER TABLE vals RENAME TO vals_v1;");
   db.Exec(kSchema);
-  std::unordered_map<KeyId, KeyId> moved;  // old id -> id in the new table, where they differ
-  auto now = [&](KeyId id) {
-    const auto found = moved.find(id);
-    return found == moved.end() ? id : found->second;
-  };
+  // Each key as converted: its parent (0 for a root) and name, for the paths of keys renamed.
+  std::unordered_map<KeyId, std::pair<KeyId, std::string>> converted;
+  std::vector<std::pair<KeyId, std::string>> renamed;  // key, name before
   {
     sqlite::Statement old_keys(db, "SELECT id, parent, name FROM keys_v1 ORDER BY id");
     sqlite::Statement existing(db, "SELECT id FROM keys WHERE parent IS ? AND name = ?");
     sqlite::Statement insert(db, "INSERT INTO keys(id, parent, name) VALUES(?, ?, ?)");
     while (old_keys.Step()) {
       const KeyId id = old_keys.Int(0);
-      const std::string name = Cp1252ToUtf8(old_keys.Text(2));
-      existing.Reset();
-      if (old_keys.IsNull(1))
-        existing.BindNull(1);
-      else
-        existing.Bind(1, now(old_keys.Int(1)));
-      existing.BindText(2, name);
-      if (existing.Step()) {
-        moved[id] = existing.Int(0);
-        continue;
-      }
+      const bool root = old_keys.IsNull(1);
+      const KeyId parent = root ? 0 : old_keys.Int(1);
+      const std::string before = Cp1252ToUtf8(old_keys.Text(2));
+      auto taken = [&](const std::string& name) {
+        existing.Reset();
+        if (root)
+          existing.BindNull(1);
+        else
+          existing.Bind(1, parent);
+        existing.BindText(2, name);
+        return existing.Step();
+      };
+      std::string name = before;
+      for (int n = 2; taken(name); ++n) name = before + " (" + std::to_string(n) + ")";
+      if (name != before) renamed.emplace_back(id, before);
       insert.Reset();
       insert.Bind(1, id);
-      if (old_keys.IsNull(1))
+      if (root)
         insert.BindNull(2);
       else
-        insert.Bind(2, now(old_keys.Int(1)));
+        insert.Bind(2, parent);
       insert.BindText(3, name);
       insert.Run();
+      converted[id] = {parent, name};
     }
   }
+  auto path_of = [&](KeyId id, std::string_view last) {
+    std::string path(last);
+    for (KeyId up = converted[id].first; up != 0 && converted[up].first != 0;
+         up = converted[up].first)
+      path = converted[up].second + "\\" + path;
+    return path;
+  };
+  auto root_of = [&](KeyId id) {
+    while (converted[id].first != 0) id = converted[id].first;
+    return static_cast<Root>(id - 1);
+  };
+  std::vector<RenamedKey> renames;
+  for (const auto& [id, before] : renamed)
+    renames.push_back({root_of(id), path_of(id, before), path_of(id, converted[id].second)});
   sqlite::Statement old_values(db, "SELECT key, name, type, data FROM vals_v1 ORDER BY key, name");
   sqlite::Statement insert(db,
                            "INSERT OR IGNORE INTO vals(key, name, type, data) VALUES(?, ?, ?, ?)");
@@ -95,20 +114,23 @@ void ConvertWindows1252Store(sqlite::Database& db) {
     RawValue value{static_cast<std::uint32_t>(old_values.Int(2)), old_values.Text(3)};
     if (value.IsString()) value.bytes = Cp1252ToUtf8(value.bytes);
     insert.Reset();
-    insert.Bind(1, now(old_values.Int(0)))
+    insert.Bind(1, old_values.Int(0))
         .BindText(2, Cp1252ToUtf8(old_values.Text(1)))
         .Bind(3, value.type)
         .BindBlob(4, value.bytes);
     insert.Run();
   }
   db.Exec("DROP TABLE keys_v1; DROP TABLE vals_v1;");
+  return renames;
 }
 
-void EnsureSchema(sqlite::Database& db) {
+// Creates the schema, or converts a store of the earlier one; the keys that took other names.
+std::vector<RenamedKey> EnsureSchema(sqlite::Database& db) {
+  std::vector<RenamedKey> renames;
   const int version = SchemaVersion(db);
-  if (version == kSchemaVersion) return;
+  if (version == kSchemaVersion) return renames;
   if (version < kSchemaVersion && HasSchema(db)) {
-    ConvertWindows1252Store(db);
+    renames = ConvertWindows1252Store(db);
   } else {
     db.Exec(kSchema);
     sqlite::Statement root(db, "INSERT OR IGNORE INTO keys(id, parent, name) VALUES(?, NULL, ?)");
@@ -118,6 +140,7 @@ void EnsureSchema(sqlite::Database& db) {
     }
   }
   db.Exec(kSetSchemaVersion);
+  return renames;
 }
 
 bool HasSchema(const sqlite::Database& db) {
@@ -134,12 +157,13 @@ void RollBackInterruptedWrite(const std::string& path) {
 }
 
 // Brings a store of the earlier schema up to date in a transaction of its own.
-void UpgradeStore(const std::string& path) {
+std::vector<RenamedKey> UpgradeStore(const std::string& path) {
   sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
   db.Exec("PRAGMA synchronous = FULL");
   sqlite::Transaction transaction(db);
-  EnsureSchema(db);
+  std::vector<RenamedKey> renames = EnsureSchema(db);
   transaction.Commit();
+  return renames;
 }
 
 }  // namespace
@@ -322,7 +346,7 @@ void Registry::Read(const std::function<void(const RegistrySession*)>& fn) const
     } else if (SchemaVersion(*db) < kSchemaVersion) {
       // A store of the earlier build is converted once, before anything reads it.
       db.reset();
-      UpgradeStore(path_);
+      Renamed(UpgradeStore(path_));
       db.emplace(path_, sqlite::Database::Mode::ReadOnly);
     }
   };
@@ -353,6 +377,7 @@ void Registry::Read(const std::function<void(const RegistrySession*)>& fn) const
 }
 
 void Registry::Write(const std::function<void(RegistrySession&)>& fn) {
+  std::vector<RenamedKey> renames;
   const std::string folder = DirectoryOf(path_);
   if (!folder.empty() && !CreateDirectories(folder))
     throw Error(messages::SettingsStoreFailure("Cannot create the settings folder", folder,
@@ -361,13 +386,22 @@ void Registry::Write(const std::function<void(RegistrySession&)>& fn) {
     sqlite::Database db(path_, sqlite::Database::Mode::ReadWriteCreate);
     db.Exec("PRAGMA synchronous = FULL");
     sqlite::Transaction transaction(db);
-    EnsureSchema(db);
+    renames = EnsureSchema(db);
     RegistrySession session(db);
     fn(session);
     transaction.Commit();
   } catch (const sqlite::SqliteError& e) {
     ThrowStoreFailure("Cannot write the settings store", path_, e);
   }
+  Renamed(renames);
+}
+
+void Registry::OnKeysRenamed(std::function<void(const std::vector<RenamedKey>&)> handler) {
+  on_renamed_ = std::move(handler);
+}
+
+void Registry::Renamed(const std::vector<RenamedKey>& renames) const {
+  if (!renames.empty() && on_renamed_) on_renamed_(renames);
 }
 
 }  // namespace quorella

@@ -94,10 +94,22 @@ class RegistrySession {
   sqlite::Database& db_;
 };
 
+// A key that the conversion of a store of the earlier schema gave another name (Registry).
+struct RenamedKey {
+  Root root;
+  std::string before;  // the key's path as the earlier schema held it
+  std::string after;
+};
+
 class Registry {
  public:
   explicit Registry(std::string database_path);
   const std::string& path() const { return path_; }
+
+  // `handler` is called with the keys renamed when this registry converts a store of the earlier
+  // schema (once, by the first read or write that finds it), as soon as the conversion is
+  // committed: before a read goes on, after the write that converted it.
+  void OnKeysRenamed(std::function<void(const std::vector<RenamedKey>&)> handler);
 
   // Runs `fn` on a read-only session; when the database does not exist yet, `fn` gets nullptr and
   // nothing is created.
@@ -107,7 +119,10 @@ class Registry {
   void Write(const std::function<void(RegistrySession&)>& fn);
 
  private:
+  void Renamed(const std::vector<RenamedKey>& renames) const;
+
   std::string path_;
+  std::function<void(const std::vector<RenamedKey>&)> on_renamed_;
 };
 
 }  // namespace quorella

@@ -1,6 +1,7 @@
 #include "store/settings.h"
 
 #include <cerrno>
+#include <exception>
 #include <optional>
 
 #include "util/errors.h"
@@ -29,15 +30,36 @@ Error FailedToSet(std::string_view name, const Error& cause) {
   return Error(messages::FailedToSetData(name));
 }
 
-void WriteRaw(Registry& registry, std::string_view key, std::string_view name,
-              const RawValue& value) {
+bool WriteRaw(Registry& registry, std::string_view key, std::string_view name,
+              const RawValue& value, Settings::MissingKey missing,
+              const std::function<void()>& along = {}) {
+  bool written = false;
+  std::exception_ptr along_failed;
   try {
     registry.Write([&](RegistrySession& session) {
-      session.SetValue(session.CreateKey(kUserRoot, key), name, value);
+      std::optional<KeyId> id = session.OpenKey(kUserRoot, key);
+      if (!id && missing == Settings::MissingKey::Refuse) return;
+      if (!id) id = session.CreateKey(kUserRoot, key);
+      session.SetValue(*id, name, value);
+      if (along) {
+        try {
+          along();
+        } catch (...) {
+          along_failed = std::current_exception();
+          throw;  // the transaction is rolled back
+        }
+      }
+      written = true;
     });
-  } catch (const Error& e) {
-    throw FailedToSet(name, e);
+  } catch (...) {
+    if (along_failed) std::rethrow_exception(along_failed);
+    try {
+      throw;
+    } catch (const Error& e) {
+      throw FailedToSet(name, e);
+    }
   }
+  return written;
 }
 
 }  // namespace
@@ -57,18 +79,19 @@ std::int32_t IntegerFromValue(const RawValue& value, std::string_view name) {
   return value.AsInteger();
 }
 
-void Settings::WriteSettingString(std::string_view key, std::string_view name,
-                                  std::string_view text) {
-  WriteRaw(registry_, key, name, RawValue::String(text));
+bool Settings::WriteSettingString(std::string_view key, std::string_view name,
+                                  std::string_view text, MissingKey missing) {
+  return WriteRaw(registry_, key, name, RawValue::String(text), missing);
 }
 
-void Settings::WriteSettingInteger(std::string_view key, std::string_view name,
-                                   std::int32_t value) {
-  WriteRaw(registry_, key, name, RawValue::Integer(value));
+bool Settings::WriteSettingInteger(std::string_view key, std::string_view name, std::int32_t value,
+                                   MissingKey missing, const std::function<void()>& along) {
+  return WriteRaw(registry_, key, name, RawValue::Integer(value), missing, along);
 }
 
-void Settings::WriteSettingBool(std::string_view key, std::string_view name, bool value) {
-  WriteRaw(registry_, key, name, RawValue::Integer(value ? 1 : 0));
+bool Settings::WriteSettingBool(std::string_view key, std::string_view name, bool value,
+                                MissingKey missing) {
+  return WriteRaw(registry_, key, name, RawValue::Integer(value ? 1 : 0), missing);
 }
 
 std::string Settings::ReadSettingString(std::string_view key, std::string_view name,

@@ -1,6 +1,7 @@
 #pragma once
 // Typed values under key paths of the per-user root, with defaults on every read.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +17,20 @@ class Settings {
  public:
   explicit Settings(std::string database_path) : registry_(std::move(database_path)) {}
 
-  void WriteSettingString(std::string_view key, std::string_view name, std::string_view text);
-  void WriteSettingInteger(std::string_view key, std::string_view name, std::int32_t value);
-  void WriteSettingBool(std::string_view key, std::string_view name, bool value);
+  // Whether a write creates its key when it is missing, or writes nothing and says so.
+  enum class MissingKey { Create, Refuse };
+  // Each returns false only when `missing` is Refuse and the key is not there: the value and the
+  // key's existence are one transaction, so a key deleted by another process is never made again.
+  bool WriteSettingString(std::string_view key, std::string_view name, std::string_view text,
+                          MissingKey missing = MissingKey::Create);
+  // `along`, when given, runs inside the same transaction once the value is set (a document
+  // written with the count it goes with): when it throws, the value is not written and its error
+  // goes on unchanged; when the store cannot be written, `along` does not run.
+  bool WriteSettingInteger(std::string_view key, std::string_view name, std::int32_t value,
+                           MissingKey missing = MissingKey::Create,
+                           const std::function<void()>& along = {});
+  bool WriteSettingBool(std::string_view key, std::string_view name, bool value,
+                        MissingKey missing = MissingKey::Create);
 
   // The stored value, or `fallback` when the key or the value is missing. A value stored with
   // another type fails with "Invalid data type for 'NAME'".

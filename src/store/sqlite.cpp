@@ -1,5 +1,6 @@
 #include "store/sqlite.h"
 
+#include "util/folder_lock.h"
 #include "util/unicode.h"
 
 namespace quorella::sqlite {
@@ -18,6 +19,8 @@ std::chrono::milliseconds g_busy_wait{5000};
 
 void SetBusyWait(std::chrono::milliseconds wait) {
   g_busy_wait = wait;
+  // The documents' folder lock waits as long as the store: both are waits for another writer.
+  SetFolderLockWait(wait);
 }
 
 bool IsBusy(int code) {

@@ -24,7 +24,8 @@ class SqliteError : public std::runtime_error {
 };
 
 // How long a connection waits for another process's write to end before it fails with
-// SQLITE_BUSY; 5 s unless set (a window, which a user watches, waits longer).
+// SQLITE_BUSY, and the folder lock of the documents as long; 5 s unless set (a window, which a
+// user watches, waits longer).
 void SetBusyWait(std::chrono::milliseconds wait);
 // The wait of a command a user started and watches.
 inline constexpr std::chrono::milliseconds kInteractiveStoreWait{30000};

@@ -131,18 +131,31 @@ std::string FaqValues::Display(FaqValue value) const {
   return std::to_string(Integer(value));
 }
 
+namespace {
+
+// A FAQ's value is written only while its key is there: a FAQ another process deleted is not
+// made again, with its other values at their defaults, by a late write.
+void Written(bool written, std::string_view faq_key) {
+  if (!written) throw Error(messages::NoSuchFaq(faq_key.substr(faq_key.rfind('\\') + 1)));
+}
+
+}  // namespace
+
 void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value,
                    std::string_view text) {
-  settings.WriteSettingString(faq_key, Definition(value).name, text);
+  Written(settings.WriteSettingString(faq_key, Definition(value).name, text,
+                                      Settings::MissingKey::Refuse),
+          faq_key);
 }
 
 void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value,
-                   std::int32_t number) {
+                   std::int32_t number, const std::function<void()>& along) {
   const ValueDefinition& definition = Definition(value);
-  if (definition.kind == ValueKind::Boolean)
-    settings.WriteSettingBool(faq_key, definition.name, number != 0);
-  else
-    settings.WriteSettingInteger(faq_key, definition.name, number);
+  constexpr auto kRefuse = Settings::MissingKey::Refuse;
+  Written(definition.kind == ValueKind::Boolean
+              ? settings.WriteSettingBool(faq_key, definition.name, number != 0, kRefuse)
+              : settings.WriteSettingInteger(faq_key, definition.name, number, kRefuse, along),
+          faq_key);
 }
 
 std::string ReadAppString(const Settings& settings, std::string_view app_key, AppValue value,

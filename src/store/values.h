@@ -3,6 +3,7 @@
 // that the window, the command line and the generator all read.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -127,8 +128,9 @@ class FaqValues {
 // Writes one per-FAQ value with the type of its table entry.
 void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value,
                    std::string_view text);
+// `along` as for Settings::WriteSettingInteger (an integer value only).
 void WriteFaqValue(Settings& settings, std::string_view faq_key, FaqValue value,
-                   std::int32_t number);
+                   std::int32_t number, const std::function<void()>& along = {});
 
 // Application-wide values with their defaults.
 std::string ReadAppString(const Settings& settings, std::string_view app_key, AppValue value,

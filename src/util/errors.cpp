@@ -61,6 +61,11 @@ std::string SettingsStoreBusy(std::string_view path) {
          "\" is busy: another Quorella is writing to it. Try again when it has finished.";
 }
 
+std::string FolderBusy(std::string_view path) {
+  return "The folder \"" + std::string(path) +
+         "\" is busy: another Quorella is writing in it. Try again when it has finished.";
+}
+
 std::string SettingsStoreFailure(std::string_view action, std::string_view path,
                                  std::string_view reason) {
   return PathMessage(action, path, reason);
@@ -84,8 +89,14 @@ std::string FileTooLarge(std::string_view path, std::size_t limit) {
 
 std::string PageNameRefused(std::string_view name) {
   return "The page name \"" + std::string(name) +
-         "\" cannot be used: a page name is a plain file name (no \"/\", not \".\" or \"..\") "
-         "and never names a FAQ document or the settings store.";
+         "\" cannot be used: a page name is a plain file name (no \"/\", not beginning with "
+         "\".\") and never names a FAQ document or the settings store.";
+}
+
+std::string FaqRenamed(std::string_view before, std::string_view after) {
+  return "The FAQ \"" + std::string(before) + "\" is now named \"" + std::string(after) +
+         "\": the name of another FAQ differs from it only in letter case, which this version "
+         "no longer tells apart.";
 }
 
 std::string FaqNameSkipped(std::string_view name) {

@@ -37,6 +37,9 @@ inline constexpr std::string_view kUnableToCreateDirectory = "Unable to create d
 // The same, naming the folder and the reason, where there is a folder to name.
 std::string UnableToCreateDirectory(std::string_view path, std::string_view reason);
 inline constexpr std::string_view kNotARegularFile = "It is not a regular file.";
+// Why a Go does not write a page over a file that is there: it is none of the set's pages.
+inline constexpr std::string_view kNotAPage =
+    "A file that is not a page has this name; move it away or choose another page name.";
 std::string FileTooLarge(std::string_view path, std::size_t limit);
 
 // Settings store.
@@ -44,6 +47,8 @@ std::string InvalidDataType(std::string_view value_name);
 std::string FailedToSetData(std::string_view value_name);
 // A store held by another process's write for longer than the wait.
 std::string SettingsStoreBusy(std::string_view path);
+// The same of a folder whose lock another process holds too long.
+std::string FolderBusy(std::string_view path);
 std::string SettingsStoreFailure(std::string_view action, std::string_view path,
                                  std::string_view reason);
 
@@ -57,6 +62,8 @@ inline constexpr std::string_view kNameTooLong = "A FAQ name cannot be longer th
 std::string NoSuchFaq(std::string_view name);
 // A FAQ key read from a backup or a snapshot whose name cannot name a document.
 std::string FaqNameSkipped(std::string_view name);
+// A FAQ that the conversion of a store of the earlier version renamed.
+std::string FaqRenamed(std::string_view before, std::string_view after);
 
 // Page generation.
 std::string PageNameRefused(std::string_view name);

@@ -191,6 +191,7 @@ sys::Fd OpenScratchBeside(const std::string& target, std::string& scratch_path) 
 FileStamp StampFrom(const struct stat& info) {
   return {static_cast<std::uint64_t>(info.st_size), static_cast<std::uint64_t>(info.st_ino),
           static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+          static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec,
           static_cast<std::uint32_t>(info.st_mode)};
 }
 
@@ -378,6 +379,23 @@ bool FileHolds(int folder, const std::string& name, std::string_view bytes, std:
   }
 }
 
+std::string FileHead(int folder, const std::string& name, std::size_t size, std::string_view path) {
+  const sys::Fd fd(sys::OpenAt(folder < 0 ? AT_FDCWD : folder, name,
+                               O_RDONLY | O_NONBLOCK | O_NOFOLLOW, 0, path));
+  if (!fd.valid()) throw Failure(messages::CannotOpenFile, std::string(path));
+  std::string head(size, '\0');
+  std::size_t filled = 0;
+  while (filled < size) {
+    const ssize_t n = sys::Read(fd.get(), head.data() + filled, size - filled);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw Failure(messages::CannotReadFile, std::string(path));
+    if (n == 0) break;
+    filled += static_cast<std::size_t>(n);
+  }
+  head.resize(filled);
+  return head;
+}
+
 OpenFolder::OpenFolder(const std::string& path) : path_(IncludeTrailingSlash(path)) {
   // Opened for reading, the folder also tells whether it holds anything.
   fd_ = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -493,10 +511,13 @@ FileStamp ReplaceGeneratedFileAt(int dir, std::string_view prefix, const std::st
       sys::Fchmod(fd.get(), existing->mode & 07777) != 0)
     fail(messages::CannotWriteFile);
   if (!write(fd.get())) fail(messages::CannotWriteFile);
-  struct stat info {};
-  const bool stamped = ::fstat(fd.get(), &info) == 0;
+  // The rename sets the file's change time, so the stamp is taken after it, through a second
+  // descriptor: the close that reports a failed write still comes before the file is in place.
+  const sys::Fd after(::dup(fd.get()));
   if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile);
   if (sys::RenameAt(dir, scratch, name, path) != 0) fail(messages::CannotReplaceFile);
+  struct stat info {};
+  const bool stamped = after.valid() && ::fstat(after.get(), &info) == 0;
   return stamped ? StampFrom(info) : FileStamp{};
 }
 
@@ -620,8 +641,6 @@ std::optional<FileStamp> CreateGeneratedFileIn(const OpenFolder& folder, const s
     return std::nullopt;
   }
   if (!sys::WriteAll(fd.get(), data)) throw Failure(messages::CannotWriteFile, path);
-  struct stat info {};
-  const bool stamped = ::fstat(fd.get(), &info) == 0;
   if (sys::LinkOpenFile(fd.get(), folder.fd(), name, path) != 0) {
     if (errno == EEXIST) return std::nullopt;
     if (errno != ENOENT) throw Failure(messages::CannotCreateFile, path);
@@ -631,7 +650,10 @@ std::optional<FileStamp> CreateGeneratedFileIn(const OpenFolder& folder, const s
     unnamed_files = false;
     return std::nullopt;
   }
-  // The page is in place and whole; a close that fails now takes nothing from it.
+  // Linking the file sets its change time: the stamp comes after it. The page is in place and
+  // whole; a close that fails now takes nothing from it.
+  struct stat info {};
+  const bool stamped = ::fstat(fd.get(), &info) == 0;
   sys::Close(fd.release());
   return stamped ? StampFrom(info) : FileStamp{};
 }
@@ -720,6 +742,16 @@ std::vector<std::string> ListDirectory(const std::string& path) {
   ::closedir(dir);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+void PutFileBack(const std::string& path, const std::optional<std::string>& bytes) noexcept {
+  try {
+    if (bytes)
+      ReplaceFileAtomically(path, *bytes);
+    else
+      RemoveFile(path);
+  } catch (...) {
+  }
 }
 
 }  // namespace quorella

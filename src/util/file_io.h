@@ -55,9 +55,14 @@ struct FileStamp {
   std::uint64_t size = 0;
   std::uint64_t inode = 0;
   std::int64_t modified_ns = 0;
+  // The change time, which only the system sets: an edit in place that puts size and modification
+  // time back (touch -r) still moves it. 0 in a stamp that did not record it (a list of an
+  // earlier version), which is then no version of anything.
+  std::int64_t changed_ns = 0;
   std::uint32_t mode = 0;  // type and permission bits; not part of the comparison
   bool SameVersion(const FileStamp& other) const {
-    return size == other.size && inode == other.inode && modified_ns == other.modified_ns;
+    return size == other.size && inode == other.inode && modified_ns == other.modified_ns &&
+           changed_ns == other.changed_ns && changed_ns != 0;
   }
 };
 
@@ -124,6 +129,9 @@ std::optional<FileStamp> EntryStampIn(int folder, const std::string& name);
 // byte more than `bytes`; a link, a folder, or anything that cannot be opened or read holds
 // nothing. `path` names the file to the test seam.
 bool FileHolds(int folder, const std::string& name, std::string_view bytes, std::string_view path);
+// The first bytes of the file `name` in `folder` (-1: `name` is a path), up to `size`; a link is
+// not followed. Throws when it cannot be read; `path` names it in the message.
+std::string FileHead(int folder, const std::string& name, std::size_t size, std::string_view path);
 
 bool IsRegularFile(const FileStamp& stamp);
 
@@ -197,6 +205,10 @@ void CopyFileReplacing(const std::string& from, const std::string& to);
 
 // Removes a file; false (errno set) when it could not be removed.
 bool RemoveFile(const std::string& path);
+// Puts the file back to `bytes`, or removes it when there were none, after a command that changed
+// it failed: through a scratch file, flushed. Never throws: the command's own failure is the one
+// to report.
+void PutFileBack(const std::string& path, const std::optional<std::string>& bytes) noexcept;
 
 // Creates a directory with every missing parent. An empty path throws "Unable to create
 // directory"; other failures return false (errno set) and leave the reporting to the caller.

@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <sys/file.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <map>
 #include <mutex>
+#include <thread>
 
 #include "util/errors.h"
 #include "util/file_io.h"
@@ -29,7 +32,33 @@ std::map<std::string, Held>& HeldLocks() {
   return held;
 }
 
+std::atomic<std::chrono::milliseconds::rep> g_wait_ms{5000};
+
+// Takes the exclusive lock of `fd`, trying again at growing intervals until the wait is over;
+// false (errno EWOULDBLOCK) when it is.
+bool LockWithin(int fd) {
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(g_wait_ms.load());
+  auto pause = std::chrono::milliseconds(1);
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= deadline) {
+      errno = EWOULDBLOCK;
+      return false;
+    }
+    std::this_thread::sleep_for(
+        std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
+    pause = std::min(pause * 2, std::chrono::milliseconds(50));
+  }
+}
+
 }  // namespace
+
+void SetFolderLockWait(std::chrono::milliseconds wait) {
+  g_wait_ms = wait.count();
+}
 
 FolderLock::FolderLock(const std::string& folder) : key_(IncludeTrailingSlash(folder)) {
   if (key_.empty()) key_ = "./";
@@ -44,8 +73,10 @@ FolderLock::FolderLock(const std::string& folder) : key_(IncludeTrailingSlash(fo
     throw Error(messages::CannotOpenFile(key_, messages::SystemReason(errno)));
   sys::Fd fd(sys::Open(key_, O_RDONLY | O_DIRECTORY));
   if (!fd.valid()) throw Error(messages::CannotOpenFile(key_, messages::SystemReason(errno)));
-  while (::flock(fd.get(), LOCK_EX) != 0)
-    if (errno != EINTR) throw Error(messages::CannotOpenFile(key_, messages::SystemReason(errno)));
+  if (!LockWithin(fd.get())) {
+    if (errno == EWOULDBLOCK) throw Error(messages::FolderBusy(key_), EWOULDBLOCK);
+    throw Error(messages::CannotOpenFile(key_, messages::SystemReason(errno)));
+  }
   HeldLocks()[key_] = Held{fd.release(), 1};
 }
 

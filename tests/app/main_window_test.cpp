@@ -593,7 +593,8 @@ class MainWindowTest : public QObject {
     WindowFixture::Click(f.Find("butAddFaq"));
     QCOMPARE(f.desktop.boxes.size(), size_t{1});
     QCOMPARE(f.desktop.boxes[0].icon, widgets::BoxIcon::Error);
-    QVERIFY(f.desktop.boxes[0].text.startsWith(QStringLiteral("Cannot create file")));
+    // The folder's lock, taken before the catalogue changes, finds it cannot be made.
+    QVERIFY(f.desktop.boxes[0].text.startsWith(QStringLiteral("Cannot open file")));
     QCOMPARE(f.Find<QComboBox>("cmbFaqName")->count(), 1);
     QVERIFY(!f.settings().KeyExists(FaqKeyOf("New")));
   }

@@ -20,7 +20,6 @@ class BackupTest : public StoreTest {
     context.settings().WriteSettingInteger(context.FaqKey(name), "TotalQuestions", 1);
     if (document) WriteFile(context.DocumentPath(name), *document);
   }
-  std::vector<std::string> Documents() { return DocumentsToBackUp(context, ListFaqs(context)); }
 
   ScriptedUi ui;
   std::string backup_dir = dir / "backup/";

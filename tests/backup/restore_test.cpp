@@ -10,6 +10,7 @@
 
 #include "backup/backup.h"
 #include "backup/backup_fixture.h"
+#include "backup/manifest.h"
 #include "support/database_trap.h"
 #include "support/error_text.h"
 #include "util/errors.h"
@@ -29,12 +30,12 @@ class RestoreTest : public BackupTest {
     context.settings().WriteSettingString(kAppKey, "CustomColors", "ColorA=ff\r\nColorB=ffffffff");
     MakeFaq("A", "a document");
     MakeFaq("B", "b document");
-    DoBackup(context, backup_dir, Documents(), ui);
+    DoBackup(context, backup_dir, ui);
     backed_up = Dump(kAppKey);
     context.settings().WriteSettingString(context.FaqKey("A"), "Title", "changed");
     context.settings().WriteSettingInteger(kAppKey, "Top", 7);
     WriteFile(app_dir + "B.dat", "b changed");
-    AddFaq(context, "New", ListFaqs(context));
+    AddFaq(context, "New");
     WriteFile(app_dir + "New.dat", "new document");
     drifted = Dump(kAppKey);
     ui = ScriptedUi();
@@ -58,7 +59,7 @@ class RestoreTest : public BackupTest {
       padding.push_back({"Pad" + std::to_string(i), RawValue::String(std::string(200, 'x'))});
     context.settings().WriteValues(context.FaqKey("B"), padding);
     WriteFile(app_dir + "B.dat", "b document");
-    DoBackup(context, backup_dir, Documents(), ui);
+    DoBackup(context, backup_dir, ui);
     WriteFile(app_dir + "B.dat", "b changed");
     context.settings().WriteSettingString(context.FaqKey("A"), "Title", "after the backup");
     drifted = Dump(kAppKey);
@@ -90,7 +91,7 @@ TEST_F(RestoreTest, TheConfigurationComesBackWhole) {
 TEST_F(RestoreTest, KeysWithoutValuesComeBackToo) {
   context.settings().CreateKey(context.FaqKey("Empty"));
   context.settings().CreateKey(context.FaqKey("A") + "\\Sub");
-  DoBackup(context, backup_dir, Documents(), ui);
+  DoBackup(context, backup_dir, ui);
   const std::string with_empty_keys = Dump(kAppKey);
   DeleteFaq(context, "Empty");
   context.settings().DeleteKeyTree(context.FaqKey("A") + "\\Sub");
@@ -159,7 +160,7 @@ TEST_F(RestoreTest, ABackupMadeWithTheTestKeyIsRefusedOutsideIt) {
   AppContext test_run(dir / "config/settings.db", app_dir, true);
   test_run.settings().WriteSettingInteger(test_run.app_key(), "Left", 3);
   const std::string test_backup = dir / "test-backup/";
-  DoBackup(test_run, test_backup, {}, ui);
+  DoBackup(test_run, test_backup, ui);
   ui = ScriptedUi();
   EXPECT_EQ(RestoreError(test_backup), "\"" + test_backup +
                                            "registry.cfg\" is not a backup of \"Software\\Tamsel "
@@ -198,7 +199,7 @@ TEST_F(RestoreTest, OnlyTheDocumentsOfTheSetAreCopiedBack) {
 }
 
 TEST_F(RestoreTest, ScratchABackupLeftBehindIsNotCopied) {
-  DoBackup(context, backup_dir, Documents(), ui);
+  DoBackup(context, backup_dir, ui);
   WriteFile(backup_dir + ".quorella-backup-old-1-1/A.dat", "an earlier set's document");
   const Names before = ListDirectory(app_dir);
   const RestoreReport report = DoRestore(context, backup_dir, ui);
@@ -270,8 +271,21 @@ TEST_F(RestoreTest, ADamagedSetIsRefusedBeforeAnythingChanges) {
     WriteFile(backup_dir + "manifest.sha256", manifest);
     WriteFile(backup_dir + "A.dat", a);
   }
+  // A manifest that lists, with true digests, a file that is no document of the catalogue: the
+  // set would replace that file in the application folder.
+  for (const std::string extra :
+       {"notes.txt", "temp.txt", ".faq.html.quorella", "quorella", "Stray.dat"}) {
+    WriteFile(backup_dir + extra, "brought along");
+    WriteManifest(backup_dir);
+    EXPECT_EQ(RestoreError(backup_dir), messages::DamagedBackup(backup_dir, extra)) << extra;
+    ExpectDrifted();
+    RemoveFile(backup_dir + extra);
+  }
+  // A set that lacks a document its catalogue names, with or without a manifest that agrees.
   RemoveFile(backup_dir + "B.dat");
   EXPECT_NE(RestoreError(backup_dir).find("(B.dat)"), std::string::npos);
+  WriteManifest(backup_dir);
+  EXPECT_EQ(RestoreError(backup_dir), messages::DamagedBackup(backup_dir, "B.dat"));
   RemoveFile(backup_dir + "manifest.sha256");  // an older set: its catalogue is checked
   EXPECT_NE(RestoreError(backup_dir).find("(B.dat)"), std::string::npos);
   ExpectDrifted();
@@ -321,13 +335,13 @@ TEST_F(RestoreTest, ABackupKilledDuringItsCommitIsFinishedByTheNextRun) {
   };
   WriteFile(app_dir + "B.dat", "b newer");
   for (int kill_at = 0;; ++kill_at) {
-    DoBackup(context, backup_dir, Documents(), ui);  // the earlier set, complete again
+    DoBackup(context, backup_dir, ui);  // the earlier set, complete again
     const pid_t child = ::fork();
     if (child == 0) {
       ExitAtRename injector(kill_at);
       sys::SetFaultInjector(&injector);
       context.settings().WriteSettingString(kAppKey, "Marker", "new set");
-      DoBackup(context, backup_dir, Documents(), ui);
+      DoBackup(context, backup_dir, ui);
       ::_exit(0);
     }
     int status = 0;

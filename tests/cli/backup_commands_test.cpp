@@ -77,7 +77,8 @@ TEST_F(BackupCommands, AWindows1252SetIsWrittenAsBeforeAndAnOlderSetStillRestore
   EXPECT_EQ(Ok({"backup"}), "Finished Backup.\n");
   const std::string snapshot = ReadFile(app_dir + "Backup/registry.cfg");
   EXPECT_NE(snapshot.find("[\\Software\\Tamsel Software\\Quorella\\FAQs\\Caf\xE9]\r\n"
-                          "Titlestr=\x80 5\r\n"),
+                          "Directorystr=" +
+                          app_dir + "Caf\xE9/\r\nTitlestr=\x80 5\r\n"),
             std::string::npos)
       << snapshot;
   Ok({"delete", "caf\u00C9"});
@@ -156,20 +157,23 @@ TEST_F(BackupCommands, SnapshotsOfTheKeyInForceOrOfAnyKey) {
   Ok({"add", "FAQ"});
   Ok({"set", "FAQ", "FontSize", "-1"});
   Ok({"--test", "add", "T"});
+  const std::string faq_folder = "Directorystr=" + app_dir + "FAQ/\r\n";
   Ok({"snapshot-save", dir / "app.cfg"});
   EXPECT_EQ(ReadFile(dir / "app.cfg"),
             std::string(kAppKeyHeader) +
                 "\r\n\r\n[\\Software\\Tamsel Software\\Quorella\\FAQs]\r\n\r\n"
-                "[\\Software\\Tamsel Software\\Quorella\\FAQs\\FAQ]\r\nFontSizeint=-1\r\n\r\n");
+                "[\\Software\\Tamsel Software\\Quorella\\FAQs\\FAQ]\r\n" +
+                faq_folder + "FontSizeint=-1\r\n\r\n");
   Ok({"--test", "snapshot-save", dir / "test.cfg"});
   EXPECT_EQ(ReadFile(dir / "test.cfg"),
             "[\\Software\\Tamsel Software\\QuorellaTest]\r\n\r\n"
             "[\\Software\\Tamsel Software\\QuorellaTest\\FAQs]\r\n\r\n"
-            "[\\Software\\Tamsel Software\\QuorellaTest\\FAQs\\T]\r\n\r\n");
+            "[\\Software\\Tamsel Software\\QuorellaTest\\FAQs\\T]\r\nDirectorystr=" +
+                app_dir + "T/\r\n\r\n");
   Ok({"snapshot-save", dir / "faq.cfg", "Software\\Tamsel Software\\Quorella\\FAQs\\FAQ"});
   Ok({"snapshot-save", dir / "faq.cfg", "Software\\Tamsel Software\\Quorella\\FAQs\\FAQ"});
-  const std::string block =
-      "[\\Software\\Tamsel Software\\Quorella\\FAQs\\FAQ]\r\nFontSizeint=-1\r\n\r\n";
+  const std::string block = "[\\Software\\Tamsel Software\\Quorella\\FAQs\\FAQ]\r\n" + faq_folder +
+                            "FontSizeint=-1\r\n\r\n";
   EXPECT_EQ(ReadFile(dir / "faq.cfg"), block + block);  // appended
 
   Ok({"delete", "FAQ"});

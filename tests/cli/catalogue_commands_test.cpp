@@ -27,9 +27,10 @@ TEST_F(Catalogue, WithoutQuorellaHomeTheDataFolderComesWithTheFirstWrite) {
   EXPECT_FALSE(std::filesystem::exists(dir / "data"));
   EXPECT_EQ(run({"add", "FAQ"}).exit_code, 0);
   EXPECT_TRUE(std::filesystem::exists(data + "FAQ.dat"));
-  EXPECT_EQ(run({"get", "FAQ", "Directory"}).out, "Directory=" + home + "/Quorella/\n");
+  // A new FAQ writes into a folder of its own in the default output folder.
+  EXPECT_EQ(run({"get", "FAQ", "Directory"}).out, "Directory=" + home + "/Quorella/FAQ/\n");
   EXPECT_EQ(run({"add-question", "FAQ", "Why?", "--answer", "Because."}).exit_code, 0);
-  EXPECT_EQ(run({"generate", "FAQ"}).out, home + "/Quorella/faq.html\n");
+  EXPECT_EQ(run({"generate", "FAQ"}).out, home + "/Quorella/FAQ/faq.html\n");
   EXPECT_EQ(ListDirectory(data), std::vector<std::string>{"FAQ.dat"});
 }
 
@@ -123,7 +124,7 @@ TEST_F(Catalogue, GetShowsEveryValueInTableOrderWithDefaults) {
   const std::string all = Ok({"get", "FAQ"});
   EXPECT_EQ(all.substr(0, all.find("Frames=")),
             "TotalQuestions=0\nDirectory=" + app_dir +
-                "\nDocumentExt=html\nStartPage=faq.html\nAnswerPageName=answer."
+                "FAQ/\nDocumentExt=html\nStartPage=faq.html\nAnswerPageName=answer."
                 "html\nAnswerSubPagePrefix=ans\n"
                 "QuestionPageName=question.html\nQuestionFrameSize=25%\nFrameIt=1\nDisableBanner="
                 "0\nLayout=0\n");

@@ -41,6 +41,9 @@ class Generate : public CliTest {
     return RunProgram(QUORELLA_CLI_PATH, args, std::move(extra_env));
   }
 
+  // The output folder of a FAQ named FAQ made by add: its own, in the application directory.
+  std::string Site() const { return app_dir + "FAQ/"; }
+
   // Waits for a file that another process writes; only whether it comes is checked, not when.
   static bool Appears(const std::string& path) {
     for (int i = 0; i < 600 && !std::filesystem::exists(path); ++i)
@@ -177,10 +180,10 @@ TEST_F(Generate, ASecondGenerateMakesWhatTheStoredFaqChanged) {
   }
 }
 
-TEST_F(Generate, WritesIntoTheApplicationDirectoryByDefault) {
+TEST_F(Generate, WritesIntoAFolderOfItsOwnInTheApplicationDirectoryByDefault) {
   AddFaq(1);
-  EXPECT_EQ(Ok({"generate", "FAQ"}), app_dir + "faq.html\n");
-  EXPECT_NE(ReadFile(app_dir + "faq.html")
+  EXPECT_EQ(Ok({"generate", "FAQ"}), Site() + "faq.html\n");
+  EXPECT_NE(ReadFile(Site() + "faq.html")
                 .find("\r\n" + html::BuildBanner("http://www.tamsel.example/") + "\r\n</body>\r\n"),
             std::string::npos);
 }
@@ -190,7 +193,7 @@ TEST_F(Generate, TheBannerLinksToTheSiteInForce) {
   const ProcessResult result =
       RunWith({"generate", "FAQ"}, {{"QUORELLA_SITE", "http://mirror.example"}});
   EXPECT_EQ(result.exit_code, 0) << result.err;
-  EXPECT_NE(ReadFile(app_dir + "faq.html").find(html::BuildBanner("http://mirror.example/")),
+  EXPECT_NE(ReadFile(Site() + "faq.html").find(html::BuildBanner("http://mirror.example/")),
             std::string::npos);
 }
 
@@ -220,19 +223,19 @@ TEST_F(Generate, FailuresUseTheProgramsMessages) {
 TEST_F(Generate, AFailedFileStopsTheRunAfterPrintingWhatWasWritten) {
   AddFaq(2);
   Ok({"set", "FAQ", "AnswersPage", "0"});
-  std::filesystem::create_directories(app_dir + "ans2.html");  // a folder where a page goes
+  std::filesystem::create_directories(Site() + "ans2.html");  // a folder where a page goes
   const ProcessResult result = Run({"generate", "FAQ"});
   EXPECT_EQ(result.exit_code, 1);
-  EXPECT_EQ(result.out, app_dir + "ans1.html\n");
-  EXPECT_EQ(result.err, "Cannot create file \"" + app_dir + "ans2.html\". Is a directory\n");
-  EXPECT_FALSE(std::filesystem::exists(app_dir + "faq.html"));
+  EXPECT_EQ(result.out, Site() + "ans1.html\n");
+  EXPECT_EQ(result.err, "Cannot create file \"" + Site() + "ans2.html\". Is a directory\n");
+  EXPECT_FALSE(std::filesystem::exists(Site() + "faq.html"));
 }
 
 TEST_F(Generate, TheTestKeyHasItsOwnFaqs) {
   Ok({"--test", "add", "FAQ"});
   Ok({"--test", "set", "FAQ", "Title", "Test run"});
-  EXPECT_EQ(Ok({"--test", "generate", "FAQ"}), app_dir + "faq.html\n");
-  EXPECT_NE(ReadFile(app_dir + "faq.html").find("<TITLE>Test run</TITLE>"), std::string::npos);
+  EXPECT_EQ(Ok({"--test", "generate", "FAQ"}), Site() + "faq.html\n");
+  EXPECT_NE(ReadFile(Site() + "faq.html").find("<TITLE>Test run</TITLE>"), std::string::npos);
   EXPECT_EQ(Run({"generate", "FAQ"}).err, "There is no FAQ named \"FAQ\".\n");
 }
 
@@ -280,10 +283,10 @@ TEST_F(Generate, OpenStartsTheOpenerOnTheStartPageWithoutWaiting) {
       RunWith({"generate", "FAQ", "--open"}, {{"PATH", bin + ":/usr/bin:/bin"}});
   EXPECT_FALSE(std::filesystem::exists(dir / "finished"));
   EXPECT_EQ(result.exit_code, 0) << result.err;
-  EXPECT_EQ(result.out, app_dir + "index.htm\n");
+  EXPECT_EQ(result.out, Site() + "index.htm\n");
   EXPECT_EQ(result.err, "");
   ASSERT_TRUE(Appears(dir / "opened"));
-  EXPECT_EQ(ReadFile(dir / "opened"), app_dir + "index.htm");
+  EXPECT_EQ(ReadFile(dir / "opened"), Site() + "index.htm");
   WriteFile(dir / "release", "");
   EXPECT_TRUE(Appears(dir / "finished"));
 }

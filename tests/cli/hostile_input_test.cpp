@@ -278,6 +278,35 @@ TEST_F(Hostile, AnOutputDirectoryThatIsAFileFailsWithTheSystemsReason) {
                 "Cannot create file \"" + app_dir + "site/faq.html\". Not a directory");
 }
 
+// A page set pointed at a folder of the user's own (a restored set with Directory = home): a
+// hidden name is refused like one with "/", and a file of that name that is no page stops the Go
+// before anything is written; a page that is there already, or a file of the set, is replaced.
+TEST_F(Hostile, AGoNeverTurnsAFileOfTheUsersIntoAPage) {
+  MakeFaq(Section("Question 0", "Kept?"), 1);
+  const std::string home = app_dir + "site/";
+  fs::create_directories(home);
+  WriteFile(home + ".profile", "export PATH\n");
+  WriteFile(home + "notes.txt", "my notes\n");
+  for (const std::string style : {"0", "1"}) {
+    SCOPED_TRACE(style);
+    Ok({"set", "FAQ", "PageStyle", style});
+    Ok({"set", "FAQ", "StartPage", ".profile"});
+    ExpectRefused({"generate", "FAQ"}, messages::PageNameRefused(".profile"));
+    Ok({"set", "FAQ", "StartPage", "notes.txt"});
+    ExpectRefused({"generate", "FAQ"},
+                  messages::CannotCreateFile(home + "notes.txt", messages::kNotAPage));
+  }
+  EXPECT_EQ(ReadFile(home + ".profile"), "export PATH\n");
+  EXPECT_EQ(ReadFile(home + "notes.txt"), "my notes\n");
+  // A page, or the set's own style sheet of another version, is there under the set's names.
+  WriteFile(home + "index.html", "\xEF\xBB\xBF\n  <!doctype html><p>an older page</p>");
+  WriteFile(home + "quorella.css", ":root{color-scheme:light dark;--bg:#000}");
+  Ok({"set", "FAQ", "StartPage", "index.html"});
+  Ok({"generate", "FAQ"});
+  EXPECT_NE(ReadFile(home + "index.html").find("Kept?"), std::string::npos);
+  EXPECT_NE(ReadFile(home + "quorella.css"), ":root{color-scheme:light dark;--bg:#000}");
+}
+
 // A read-only or full file system, through the seam: the run stops at the first page with the
 // system's reason, and the pages of the earlier run stay whole.
 TEST_F(Hostile, AReadOnlyOrFullOutputDirectoryKeepsTheEarlierPages) {

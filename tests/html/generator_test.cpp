@@ -24,11 +24,13 @@
 #include "html/intact_files.h"
 #include "html/manifest.h"
 #include "html/page.h"
+#include "html/page_fingerprints.h"
 #include "html/page_parts.h"
 #include "store/document.h"
 #include "support/faults.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/fingerprint.h"
 #include "util/text_lines.h"
 
 namespace quorella::html {
@@ -577,7 +579,8 @@ TEST(WritePageFileStamped, WhatWasSeenBeforeTheFileChangedNeverKeepsThePageOut) 
     WriteWholeFile(path, "<p>the page as it was</p>");
     const FileStamp seen = *EntryStampOf(path);
     c.change();
-    const FileStamp of_page_size = {page.size(), seen.inode, seen.modified_ns, seen.mode};
+    const FileStamp of_page_size = {page.size(), seen.inode, seen.modified_ns, seen.changed_ns,
+                                    seen.mode};
     const PageFileResult result = WritePageFileStamped(folder, "page.html", page,
                                                        c.seen_of_page_size ? &of_page_size : &seen);
     EXPECT_EQ(result.written, c.written);
@@ -610,7 +613,17 @@ TEST_F(GeneratorTest, ASecondGoWritesOnlyWhatChangedInEveryStyle) {
     auto questions = SampleQuestions(3);
     for (const auto& entry : questions) builder.Add(entry);
     const Faq faq = builder.Build();
-    EXPECT_FALSE(Go(faq, kBanner).empty());
+    // The progress counts every file written, and the set is that many files.
+    std::pair<std::size_t, std::size_t> last{};
+    GenerationObserver counting;
+    counting.progress = [&](std::size_t done, std::size_t total) { last = {done, total}; };
+    EXPECT_FALSE(Go(faq, kBanner, counting).empty());
+    std::size_t files = 0;
+    for (const std::string& name : ListDirectory(builder.output_dir()))
+      files += name.front() != '.';
+    EXPECT_EQ(last, std::make_pair(files, files));
+    // A page made again keeps the mode its owner gave it.
+    ASSERT_EQ(::chmod((builder.output_dir() + c.changed_page).c_str(), 0604), 0);
     AgeFiles(builder.output_dir());
     std::map<std::string, std::int64_t> before;
     for (const std::string& name : ListDirectory(builder.output_dir()))
@@ -637,7 +650,46 @@ TEST_F(GeneratorTest, ASecondGoWritesOnlyWhatChangedInEveryStyle) {
     if (c.style == kPageStyleModern && c.answers_page == kOnePerPage)
       expected.push_back(builder.output_dir() + "faq.search.js");
     EXPECT_EQ(written, expected);
+    EXPECT_EQ(EntryStampOf(builder.output_dir() + c.changed_page)->mode & 07777, 0604u);
   }
+}
+
+// Every per-FAQ value goes into the fingerprint of a Go's inputs: a value left out would let a Go
+// after a change of it find nothing to make.
+TEST(GoInputs, EveryPerFaqValueChangesTheFingerprint) {
+  const FaqValues defaults("/out/");
+  const std::uint64_t base = InputsFingerprint(defaults, kBanner, {}, 1);
+  for (std::size_t i = 0; i < kFaqValueCount; ++i) {
+    const auto value = static_cast<FaqValue>(i);
+    FaqValues changed = defaults;
+    if (Definition(value).kind == ValueKind::String)
+      changed.SetText(value, changed.Text(value) + "x");
+    else
+      changed.SetInteger(value, changed.Integer(value) == 0 ? 1 : 0);
+    EXPECT_NE(InputsFingerprint(changed, kBanner, {}, 1), base) << Definition(value).name;
+  }
+}
+
+// The line a list holds for the file `name` in the folder `out` as it is now, as if a Go had
+// written it.
+std::string ListedLine(const std::string& out, const std::string& name) {
+  const FileStamp stamp = *EntryStampOf(out + name);
+  return "00000000000000aa " + std::to_string(stamp.size) + " " + std::to_string(stamp.inode) +
+         " " + std::to_string(stamp.modified_ns) + " " + std::to_string(stamp.changed_ns) + " " +
+         name + "\n";
+}
+
+// Changes a byte of the file in place and puts its modification time back, as an edit followed
+// by `touch -r` would: only its change time tells.
+void EditInPlaceKeepingTime(const std::string& path) {
+  struct stat before {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  std::string text = ReadFile(path);
+  text[text.size() / 2] = text[text.size() / 2] == 'x' ? 'y' : 'x';
+  sys::Fd file(::open(path.c_str(), O_WRONLY));
+  ASSERT_TRUE(sys::WriteAll(file.get(), text));
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(::futimens(file.get(), times), 0);
 }
 
 // The pages a Go opens, to compare them or to write them through their scratch files: the pages it
@@ -721,9 +773,9 @@ TEST(ManifestText, ReadsBackWhatItWrote) {
   testing::TempDir dir;
   const std::string path = dir / "list";
   const std::vector<ManifestEntry> written = {
-      {"a.html", 1, {10, 2, 3}, {}},
-      {"b c.html", 0xFEDCBA9876543210ull, {0, 18446744073709551615ull, -5}, {}},
-      {"all.html", 0xFFFFFFFFFFFFFFFFull, {30, 4, 5}, {{0x0123456789ABCDEFull, 10}, {0, 20}}},
+      {"a.html", 1, {10, 2, 3, 7}, {}},
+      {"b c.html", 0xFEDCBA9876543210ull, {0, 18446744073709551615ull, -5, 9}, {}},
+      {"all.html", 0xFFFFFFFFFFFFFFFFull, {30, 4, 5, 11}, {{0x0123456789ABCDEFull, 10}, {0, 20}}},
   };
   WriteWholeFile(path, ManifestText("faq.html", written, 0x8000000000000001ull,
                                     {0x00000000000000FFull, 0xABCDEF0123456789ull},
@@ -1002,6 +1054,10 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
       AppendToFile(out + page, "<!-- an edit -->");
     };
   };
+  auto edited_in_place = [](const std::string& page) {
+    return
+        [page](auto&, FaqBuilder&, const std::string& out) { EditInPlaceKeepingTime(out + page); };
+  };
   auto removed = [](const std::string& page) {
     return [page](auto&, FaqBuilder&, const std::string& out) { RemoveFile(out + page); };
   };
@@ -1243,20 +1299,39 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
             kAllOnSamePage,
             edited_by_hand("faq.html"),
             {"faq.html"}},
+           {"modern, all on one page: edited in place, size and time kept",
+            modern,
+            kLayoutSimple,
+            kAllOnSamePage,
+            edited_in_place("faq.html"),
+            {"faq.html"}},
            {"modern, all on one page: parts in the list edited",
             modern,
             kLayoutSimple,
             kAllOnSamePage,
             parts_swapped(".faq.html.quorella"),
             {"faq.html"}},
-           // The files written are those listed, but for one more at the end, which goes.
+           // A list far larger than the set could need is not read: every page is made again.
+           {"modern: a list far larger than the set needs",
+            modern,
+            kLayoutSimple,
+            kOnePerPage,
+            [](auto&, FaqBuilder&, const std::string&out) {
+              AppendToFile(out + ".faq.html.quorella", "#" + std::string(200000, ' ') + "\n");
+            },
+            {},
+            true},
+           // The files written are those listed, but for one more at the end, which goes: a file
+           // an earlier Go could not remove, listed again without a fingerprint.
            {"modern: a file listed last no longer made",
             modern,
             kLayoutSimple,
             kOnePerPage,
             [](auto&, FaqBuilder&, const std::string&out) {
-              AppendToFile(out + ".faq.html.quorella", "gone.html\n");
-              WriteWholeFile(out + "gone.html", "<p>an earlier page</p>");
+              WriteWholeFile(out + "ans-gone.html", "<p>an earlier page</p>");
+              std::string line = ListedLine(out, "ans-gone.html");
+              line.replace(0, 16, std::string(16, '0'));
+              AppendToFile(out + ".faq.html.quorella", line);
             },
             {}},
            {"modern: list of the earlier version",
@@ -1311,19 +1386,71 @@ TEST_F(GeneratorTest, ASecondGoMakesAgainOnlyThePagesWhoseInputsChanged) {
   }
 }
 
-TEST_F(GeneratorTest, AModernGoRemovesOnlyThePagesItsPreviousGoListed) {
+// A list whose page names were forged, their record made to match: a name that no question could
+// have made (a path out of the folder) is not taken, and every page is named afresh.
+TEST_F(GeneratorTest, AListedPageNameNoQuestionCouldMakeIsNotTaken) {
   FaqBuilder builder(dir);
   builder.Set(FaqValue::PageStyle, kPageStyleModern).Set(FaqValue::AnswersPage, kOnePerPage);
   for (auto& entry : SampleQuestions(3)) builder.Add(std::move(entry));
+  const Faq faq = builder.Build();
+  Go(faq, kBanner);
+  const std::string out = builder.output_dir(), list = out + ManifestName("faq.html");
+  std::string text = ReadFile(list);
+  const std::string page = "ans-what-is-quorella.html", forged = "../outside.html";
+  const std::size_t at = text.find(" " + page + "\n");
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at + 1, page.size(), forged);
+  Fingerprint names;
+  for (const std::string& name :
+       {forged, std::string("ans-how-do-bold-quotes-look.html"), std::string("ans-last-one.html")})
+    names.Add(name);
+  const std::size_t record = text.find("# names ");
+  ASSERT_NE(record, std::string::npos);
+  char digits[17];
+  std::snprintf(digits, sizeof digits, "%016llx",
+                static_cast<unsigned long long>(FileFingerprint(names)));
+  text.replace(record + 8 + 17, 16, digits);
+  WriteWholeFile(list, text);
+  Go(faq, kBanner);
+  EXPECT_FALSE(FileExists(dir / "outside.html"));
+  EXPECT_TRUE(FileExists(out + page));
+}
+
+// A Modern Go removes a file its previous Go listed and it no longer makes only while the file is
+// the one that Go wrote, under a name the set takes, and never one of the program's own files: a
+// list edited by hand, a file the user put in a page's place or edited, a link or another FAQ's
+// page stays, whatever the list says. What it removes it reports.
+TEST_F(GeneratorTest, AModernGoRemovesOnlyThePagesItsPreviousGoWroteAndListed) {
+  FaqBuilder builder(dir);
+  builder.Set(FaqValue::PageStyle, kPageStyleModern).Set(FaqValue::AnswersPage, kOnePerPage);
+  for (auto& entry : SampleQuestions(3)) builder.Add(std::move(entry));
+  builder.Add({"Is this the fourth?", {"0", "Yes."}});
   Go(builder.Build(), kBanner);
   const std::string out = builder.output_dir();
-  WriteWholeFile(out + "mine.html", "kept: no Go wrote it");
-  const Names first = ListDirectory(out);
-  ASSERT_NE(std::find(first.begin(), first.end(), "ans-how-do-bold-quotes-look.html"), first.end());
-  // A list edited by hand: names with a folder in them are never removed.
+  const Names made = ListDirectory(out);
+  const std::string list = out + ManifestName("faq.html");
+  // Files that are not the set's, added to the list with their true stamps.
   CreateDirectories(dir / "elsewhere");
   WriteWholeFile(dir / "elsewhere/page.html", "not ours");
-  AppendToFile(out + ManifestName("faq.html"), "../elsewhere/page.html\nmine-too.html\n");
+  const std::vector<std::string> users = {"notes.txt", "g.html", "Victim.dat", "temp.txt",
+                                          "mine.html"};
+  for (const std::string& name : users) WriteWholeFile(out + name, "the user's own");
+  WriteWholeFile(out + "ans-g-sibling.html", "<p>a page of another FAQ with the same prefix</p>");
+  ASSERT_EQ(::symlink("notes.txt", (out + "ans-link.html").c_str()), 0);
+  std::string added = "../elsewhere/page.html\nmine.html\n" + ListedLine(out, "ans-link.html");
+  for (const std::string& name : {users[0], users[1], users[2], users[3]})
+    added += ListedLine(out, name);
+  // Another FAQ's page: listed, but not by its true stamp.
+  added += "00000000000000aa 49 1 2 3 ans-g-sibling.html\n";
+  AppendToFile(list, added);
+  // Pages of the set the user took over: one replaced by a file of their own, one edited in place
+  // with its size and time put back.
+  const std::string replaced = "ans-how-do-bold-quotes-look.html", edited = "ans-last-one.html";
+  ASSERT_NE(std::find(made.begin(), made.end(), replaced), made.end());
+  ASSERT_NE(std::find(made.begin(), made.end(), edited), made.end());
+  RemoveFile(out + replaced);
+  WriteWholeFile(out + replaced, "<p>the user's own page</p>");
+  EditInPlaceKeepingTime(out + edited);
 
   testing::TempDir other;
   FaqBuilder fewer(other);
@@ -1331,14 +1458,22 @@ TEST_F(GeneratorTest, AModernGoRemovesOnlyThePagesItsPreviousGoListed) {
       .Set(FaqValue::PageStyle, kPageStyleModern)
       .Set(FaqValue::AnswersPage, kOnePerPage);
   for (auto& entry : SampleQuestions(1)) fewer.Add(std::move(entry));
-  Go(fewer.Build(), kBanner);
-  EXPECT_EQ(ListDirectory(out),
-            (Names{".faq.html.quorella", "ans-what-is-quorella.html", "faq.html", "faq.search.js",
-                   "mine.html", "quorella-icon.svg", "quorella.css", "quorella.js"}));
+  std::vector<std::string> removed;
+  GenerationObserver observer;
+  observer.removed = [&](const std::string& path) { removed.push_back(path); };
+  Go(fewer.Build(), kBanner, observer);
+  Names gone;
+  for (const std::string& name : made)
+    if (!FileExists(out + name) && !IsSymbolicLink(out + name)) gone.push_back(name);
+  EXPECT_EQ(gone, Names{"ans-is-this-the-fourth.html"});
+  EXPECT_EQ(removed, std::vector<std::string>{out + "ans-is-this-the-fourth.html"});
+  std::vector<std::string> kept = users;
+  kept.insert(kept.end(), {"ans-g-sibling.html", replaced, edited});
+  for (const std::string& name : kept) EXPECT_TRUE(FileExists(out + name)) << name;
+  EXPECT_TRUE(IsSymbolicLink(out + "ans-link.html"));
   EXPECT_TRUE(FileExists(dir / "elsewhere/page.html"));
-  EXPECT_EQ(ReadManifest(out + ManifestName("faq.html")),
-            (Names{"quorella.css", "quorella.js", "quorella-icon.svg", "ans-what-is-quorella.html",
-                   "faq.search.js", "faq.html"}));
+  EXPECT_EQ(ReadManifest(list), (Names{"quorella.css", "quorella.js", "quorella-icon.svg",
+                                       "ans-what-is-quorella.html", "faq.search.js", "faq.html"}));
 }
 
 }  // namespace

@@ -32,14 +32,14 @@ TEST_F(ImportSessionTest, ReadConvertImport) {
   session.Convert();
   EXPECT_TRUE(session.converted());
   EXPECT_EQ(session.converted_count(), 2);
-  session.Import(context, "Imported", ListFaqs(context));
+  session.Import(context, "Imported");
   EXPECT_EQ(testing::ReadFile(dir / "app/Imported.dat"), session.working_text);
   EXPECT_EQ(StoredCount("Imported"), 2);
 }
 
 TEST_F(ImportSessionTest, ImportBeforeAnyConvertStoresTheTextWithCountZero) {
   session.working_text = "typed by hand\r\n";
-  session.Import(context, "Raw", ListFaqs(context));
+  session.Import(context, "Raw");
   EXPECT_EQ(testing::ReadFile(dir / "app/Raw.dat"), "typed by hand\r\n");
   EXPECT_EQ(StoredCount("Raw"), 0);
 }
@@ -48,7 +48,7 @@ TEST_F(ImportSessionTest, EditsAfterConvertAreImportedAsTheyAre) {
   session.working_text = "Q?\r\nA.\r\n\r\n";
   session.Convert();
   session.working_text += "; edited\r\n";
-  session.Import(context, "Edited", ListFaqs(context));
+  session.Import(context, "Edited");
   EXPECT_EQ(testing::ReadFile(dir / "app/Edited.dat"), session.working_text);
   EXPECT_EQ(StoredCount("Edited"), 1);
 }

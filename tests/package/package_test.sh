@@ -117,8 +117,8 @@ count=$(as_user "$USER_HOME" quorella-cli import "$WORK/sample.txt" "Quorella FA
 [ -f "$DATA/Quorella FAQ.dat" ] || fail "import wrote no document into $DATA"
 [ -f "$USER_HOME/.config/quorella/settings.db" ] || fail "no settings store in ~/.config/quorella"
 pages=$(as_user "$USER_HOME" quorella-cli generate "Quorella FAQ") || fail "generate"
-[ "$(head -n 1 <<<"$pages")" = "$USER_HOME/Documents/Quorella/faq.html" ] ||
-  fail "generate wrote \"$(head -n 1 <<<"$pages")\", not the documents folder's Quorella/faq.html"
+[ "$(head -n 1 <<<"$pages")" = "$USER_HOME/Documents/Quorella/Quorella FAQ/faq.html" ] ||
+  fail "generate wrote \"$(head -n 1 <<<"$pages")\", not the documents folder's Quorella/Quorella FAQ/faq.html"
 while IFS= read -r page; do [ -s "$page" ] || fail "$page is missing or empty"; done <<<"$pages"
 # A question in another script is read as Latin letters by ICU's transforms, which the program
 # loads only then.
@@ -181,6 +181,6 @@ step "purge"
 left=$(cd "$ROOT" && find . -mindepth 1 -path ./var -prune -o -print)
 [ -z "$left" ] || fail "left behind after the purge: $left"
 ! ls "$ROOT/var/lib/dpkg/info" | grep -q quorella || fail "dpkg still knows files of quorella"
-[ -f "$DATA/Quorella FAQ.dat" ] && [ -f "$USER_HOME/Documents/Quorella/faq.html" ] ||
+[ -f "$DATA/Quorella FAQ.dat" ] && [ -f "$USER_HOME/Documents/Quorella/Quorella FAQ/faq.html" ] ||
   fail "the purge took the user's data"
 echo "The package installs, runs for an ordinary user and goes again without a trace."

@@ -40,7 +40,7 @@ class OperationFaults : public FaultSweepTest {
   // A FAQ with two questions or more, a title and its document.
   void MakeFaq(const std::string& name, const std::string& answer, int questions = 2) {
     CreateDirectories(app_dir);
-    AddFaq(context, name, ListFaqs(context));
+    AddFaq(context, name);
     Settings& settings = context.settings();
     WriteFaqValue(settings, context.FaqKey(name), FaqValue::TotalQuestions, questions);
     WriteFaqValue(settings, context.FaqKey(name), FaqValue::Title, name + " " + answer);
@@ -75,12 +75,7 @@ class OperationFaults : public FaultSweepTest {
 
   std::string Backup() {
     ScriptedUi ui;
-    return Reported(
-        [&] {
-          return DoBackup(context, backup_dir, DocumentsToBackUp(context, ListFaqs(context)), ui)
-              .documents;
-        },
-        ui);
+    return Reported([&] { return DoBackup(context, backup_dir, ui).documents; }, ui);
   }
 };
 
@@ -196,7 +191,7 @@ TEST_F(OperationFaults, ImportLeavesDocumentAndStoreBothOldOrBothNew) {
                        ImportSession session;
                        session.ReadInputFile(input);
                        session.Convert();
-                       session.Import(context, "New", ListFaqs(context));
+                       session.Import(context, "New");
                      });
                    },
                    [&] { return AppAndStore(); }};

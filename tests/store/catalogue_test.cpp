@@ -43,33 +43,55 @@ TEST_F(CatalogueTest, NameRules) {
 }
 
 TEST_F(CatalogueTest, AddCreatesKeyAndEmptyDocumentButKeepsAnExistingFile) {
-  AddFaq(context, "FAQ", ListFaqs(context));
+  AddFaq(context, "FAQ");
   EXPECT_EQ(ListFaqs(context), Names{"FAQ"});
   EXPECT_EQ(testing::ReadFile(dir / "app/FAQ.dat"), "");
   testing::WriteFile(dir / "app/Kept.dat", "[Question 0]\r\nQ\r\n\r\n####\r\n");
-  AddFaq(context, "Kept", ListFaqs(context));
+  AddFaq(context, "Kept");
   EXPECT_EQ(ReadSection(dir / "app/Kept.dat", "Question 0"), "Q\r\n");
-  EXPECT_EQ(ErrorOf([&] { AddFaq(context, "faq", ListFaqs(context)); }),
+  EXPECT_EQ(ErrorOf([&] { AddFaq(context, "faq"); }),
             "The name already exists. Please select a new one.");
   EXPECT_EQ(ListFaqs(context), (Names{"FAQ", "Kept"}));
+  // Each new FAQ writes its pages into a folder of its own.
+  EXPECT_EQ(LoadFaqValues(context, "FAQ").values.Text(FaqValue::Directory), dir / "app/FAQ/");
+  EXPECT_EQ(LoadFaqValues(context, "Kept").values.Text(FaqValue::Directory), dir / "app/Kept/");
+  // The catalogue is read from the store, not from what the caller last saw: a FAQ another
+  // program added is there.
+  context.settings().CreateKey(context.FaqKey("Beta"));
+  EXPECT_EQ(ErrorOf([&] { AddFaq(context, "beta"); }),
+            "The name already exists. Please select a new one.");
+  EXPECT_FALSE(FileExists(dir / "app/beta.dat"));
+}
+
+TEST_F(CatalogueTest, FolderNamesOfFaqNames) {
+  for (const auto& [name, folder] : std::vector<std::pair<std::string, std::string>>{
+           {"FAQ", "FAQ"},
+           {"Café crème", "Café crème"},
+           {"a:b*c?d\"e<f>g|h", "a_b_c_d_e_f_g_h"},
+           {".hidden", "_hidden"},
+           {"ends.", "ends_"},
+           {"ends ", "ends_"},
+       })
+    EXPECT_EQ(FolderNameOf(name), folder) << name;
 }
 
 TEST_F(CatalogueTest, DeleteRemovesWhatExists) {
-  AddFaq(context, "A", {});
+  AddFaq(context, "A");
   context.settings().WriteSettingString(context.FaqKey("A"), "Title", "T");
   DeleteFaq(context, "A");
   EXPECT_TRUE(ListFaqs(context).empty());
   EXPECT_FALSE(FileExists(dir / "app/A.dat"));
-  EXPECT_NO_THROW(DeleteFaq(context, "A"));  // nothing left: nothing to do
+  // A FAQ another program deleted meanwhile is named as gone.
+  EXPECT_EQ(ErrorOf([&] { DeleteFaq(context, "a"); }), messages::NoSuchFaq("a"));
 }
 
 TEST_F(CatalogueTest, DuplicateCopiesKeyAndDocumentIndependently) {
-  AddFaq(context, "FAQ", {});
+  AddFaq(context, "FAQ");
   context.settings().WriteSettingString(context.FaqKey("FAQ"), "Title", "Original");
   context.settings().WriteSettingInteger(context.FaqKey("FAQ"), "TotalQuestions", 1);
   WriteSection(context.DocumentPath("FAQ"), "Question 0", {"Q?"});
   testing::WriteFile(dir / "app/FAQ-1.dat", "stale");
-  DuplicateFaq(context, "FAQ", "FAQ-1", ListFaqs(context));
+  DuplicateFaq(context, "FAQ", "FAQ-1");
   EXPECT_EQ(ListFaqs(context), (Names{"FAQ", "FAQ-1"}));
   EXPECT_EQ(testing::ReadFile(dir / "app/FAQ-1.dat"), testing::ReadFile(dir / "app/FAQ.dat"));
   context.settings().WriteSettingString(context.FaqKey("FAQ-1"), "Title", "Copy");
@@ -80,13 +102,35 @@ TEST_F(CatalogueTest, DuplicateCopiesKeyAndDocumentIndependently) {
   EXPECT_EQ(copy.values.Text(FaqValue::Title), "Copy");
   EXPECT_EQ(original.questions, Names{"Q?"});
   EXPECT_EQ(copy.questions, Names{"Changed?"});
-  EXPECT_EQ(ErrorOf([&] { DuplicateFaq(context, "FAQ", "", ListFaqs(context)); }),
-            "Please enter a name for document");
+  EXPECT_EQ(original.values.Text(FaqValue::Directory), dir / "app/FAQ/");
+  EXPECT_EQ(copy.values.Text(FaqValue::Directory), dir / "app/FAQ-1/");
+  EXPECT_EQ(ErrorOf([&] { DuplicateFaq(context, "FAQ", ""); }), "Please enter a name for document");
 }
 
-TEST_F(CatalogueTest, DuplicateOfAFaqWithoutKeyCopiesNothingToTheStore) {
-  DuplicateFaq(context, "Ghost", "Ghost-1", {"Ghost"});
+TEST_F(CatalogueTest, DuplicateOfAFaqWithoutKeyCopiesNothing) {
+  testing::WriteFile(dir / "app/Ghost.dat", "");
+  EXPECT_EQ(ErrorOf([&] { DuplicateFaq(context, "Ghost", "Ghost-1"); }),
+            messages::NoSuchFaq("Ghost"));
   EXPECT_FALSE(context.settings().KeyExists(context.FaqKey("Ghost-1")));
+  EXPECT_FALSE(FileExists(dir / "app/Ghost-1.dat"));
+}
+
+// A store of the earlier version holds "Caf\xE9" and "CAF\xC9", two FAQs then, one name now: the
+// later one is renamed, its document with it, and the run says so once.
+TEST_F(CatalogueTest, FaqsWhoseNamesNowFoldAlikeStayApart) {
+  CreateDirectories(dir / "config");
+  CopyFileReplacing(testing::SourceDir() + "/tests/store/data/windows1252_store.db",
+                    dir / "config/settings.db");
+  testing::WriteFile(dir / "app/Caf\u00E9.dat", "first");
+  testing::WriteFile(dir / "app/CAF\u00C9.dat", "second");
+  EXPECT_EQ(ListFaqs(context),
+            (Names{"Caf\u00E9", "CAF\u00C9 (2)", "Plain", "\u00C9t\u00E9 \u20AC"}));
+  EXPECT_EQ(testing::ReadFile(dir / "app/Caf\u00E9.dat"), "first");
+  EXPECT_EQ(testing::ReadFile(dir / "app/CAF\u00C9 (2).dat"), "second");
+  EXPECT_FALSE(FileExists(dir / "app/CAF\u00C9.dat"));
+  EXPECT_EQ(context.TakeNotices(), Names{messages::FaqRenamed("CAF\u00C9", "CAF\u00C9 (2)")});
+  EXPECT_EQ(ListFaqs(context).size(), 4u);
+  EXPECT_TRUE(context.TakeNotices().empty());
 }
 
 TEST_F(CatalogueTest, LoadFaqReadsValuesSectionsAndQuestions) {

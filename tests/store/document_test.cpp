@@ -1,7 +1,13 @@
 #include "store/document.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <csignal>
 
 #include <cerrno>
 #include <functional>
@@ -9,12 +15,16 @@
 #include "store/answer.h"
 #include "store/faq.h"
 #include "store/question_sections.h"
+#include "support/error_text.h"
 #include "support/faults.h"
 #include "support/temp_dir.h"
 #include "util/cp1252.h"
 #include "util/errors.h"
 #include "util/file_io.h"
+#include "util/folder_lock.h"
 #include "util/marked_text.h"
+#include "util/paths.h"
+#include "util/sys_io.h"
 
 namespace quorella {
 namespace {
@@ -356,6 +366,39 @@ TEST(StoredAnswer, FormatLine) {
   EXPECT_EQ(ParseStoredAnswer("").format, 0);
   EXPECT_EQ(StoredAnswerText(3, {"<b>x</b>"}), "3\r\n<b>x</b>\r\n");
   EXPECT_EQ(ParseStoredAnswer("0").lines, Lines{});
+}
+
+// Another process holds the folder's lock (a writer stopped while it held it): the lock is
+// exclusive, and a writer of a section waits only as long as the store would, then fails with the
+// folder's "busy" message and leaves the document as it was. Once the holder is gone it writes.
+TEST_F(DocumentTest, AWriterWaitsABoundedTimeForAnotherProcesssLock) {
+  WriteSection(doc, "Question 0", {"Before?"});
+  const std::string before = ReadFile(doc);
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t holder = ::fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    const FolderLock lock(dir.path());
+    (void)!::write(ready[1], "x", 1);
+    ::pause();
+    ::_exit(0);
+  }
+  char byte = 0;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  const sys::Fd folder(::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY));
+  EXPECT_NE(::flock(folder.get(), LOCK_SH | LOCK_NB), 0) << "the lock is not exclusive";
+  SetFolderLockWait(std::chrono::milliseconds(200));
+  EXPECT_EQ(testing::ErrorOf([&] { WriteSection(doc, "Question 0", {"After?"}); }),
+            messages::FolderBusy(IncludeTrailingSlash(dir.path())));
+  EXPECT_EQ(ReadFile(doc), before);
+  ::kill(holder, SIGKILL);
+  ::waitpid(holder, nullptr, 0);
+  WriteSection(doc, "Question 0", {"After?"});
+  EXPECT_EQ(ReadSection(doc, "Question 0"), "After?\r\n");
+  SetFolderLockWait(std::chrono::milliseconds(5000));
+  ::close(ready[0]);
+  ::close(ready[1]);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 
 #include "store/catalogue.h"
 #include "store/document.h"
+#include "support/database_trap.h"
 #include "support/faults.h"
 #include "support/temp_dir.h"
 #include "util/errors.h"
@@ -27,7 +29,7 @@ class QuestionModelTest : public ::testing::Test {
 
   Faq Created() {
     CreateDirectories(dir / "app");
-    AddFaq(context, "FAQ", {});
+    AddFaq(context, "FAQ");
     return LoadFaq(context, "FAQ");
   }
   int StoredCount() {
@@ -49,6 +51,39 @@ QuestionPage Shown(std::size_t position, std::string text, int format) {
   return QuestionPage{position, true, true, AnswerEditor{std::move(text), format}, true};
 }
 const QuestionPage kNothingSelected{std::nullopt, false, false, AnswerEditor{}, false};
+
+// A command whose count cannot be stored (a settings folder that became read-only, a store that
+// fails) leaves the document as it was: the document is written in the count's transaction.
+TEST_F(QuestionModelTest, ACommandWhoseCountCannotBeStoredLeavesTheDocument) {
+  AddAnswered(2);
+  const std::string before = ReadFile(doc);
+  struct Row {
+    const char* command;
+    std::function<void()> run;
+  };
+  for (const Row& row : std::vector<Row>{
+           {"add", [&] { model.AddQuestion("New?"); }},
+           {"add another", [&] { model.AddAnotherQuestion("Another?"); }},
+           {"delete",
+            [&] {
+              model.Select(0);
+              model.DeleteQuestion();
+            }},
+       }) {
+    for (const auto call :
+         {testing::DatabaseTrap::Call::Write, testing::DatabaseTrap::Call::Sync}) {
+      {
+        testing::DatabaseTrap trap(call, 1);
+        EXPECT_THROW(row.run(), Error) << row.command;
+        EXPECT_TRUE(trap.fired()) << row.command;
+      }
+      EXPECT_EQ(ReadFile(doc), before) << row.command;
+      EXPECT_EQ(StoredCount(), 2) << row.command;
+      model.Refresh();  // a failed command leaves the lists to be read again
+      EXPECT_EQ(model.question_count(), 2u) << row.command;
+    }
+  }
+}
 
 TEST_F(QuestionModelTest, AtFirstNothingIsSelected) {
   EXPECT_EQ(model.Page(), kNothingSelected);

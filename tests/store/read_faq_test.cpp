@@ -15,7 +15,7 @@ class ReadFaqTest : public ::testing::Test {
   std::string doc = dir / "app/FAQ.dat";
   void SetUp() override {
     CreateDirectories(dir / "app");
-    AddFaq(context, "FAQ", {});
+    AddFaq(context, "FAQ");
     context.settings().WriteSettingInteger(context.FaqKey("FAQ"), "TotalQuestions", 2);
   }
 };

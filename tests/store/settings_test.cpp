@@ -243,13 +243,17 @@ TEST_F(SettingsTest, StoreOfTheEarlierBuildIsConvertedOnceToUtf8) {
   CopyFileReplacing(EarlierStoreFixture(), db_path);
   ASSERT_EQ(StoreVersion(db_path), 1);
   const std::string faqs = std::string(kKey) + "\\FAQs";
-  // "Caf\xE9" and "CAF\xC9" fold alike now: one key, holding what both held.
-  EXPECT_EQ(settings.SubkeyNames(faqs),
-            (std::vector<std::string>{"Caf\u00E9", "Plain", "\u00C9t\u00E9 \u20AC"}));
+  // "Caf\xE9" and "CAF\xC9" fold alike now: both stay, the later under a free name, and neither
+  // takes the other's values.
+  EXPECT_EQ(
+      settings.SubkeyNames(faqs),
+      (std::vector<std::string>{"Caf\u00E9", "CAF\u00C9 (2)", "Plain", "\u00C9t\u00E9 \u20AC"}));
   EXPECT_EQ(StoreVersion(db_path), 2);
   EXPECT_EQ(settings.ReadSettingString(faqs + "\\CAF\u00C9", "Title", ""),
             "Men\u00FC \u201Cquoted\u201D \u20AC \u00FF");
-  EXPECT_EQ(settings.ReadSettingInteger(faqs + "\\caf\u00E9", "TotalQuestions", 0), 7);
+  EXPECT_EQ(settings.ReadSettingInteger(faqs + "\\caf\u00E9", "TotalQuestions", 0), 0);
+  EXPECT_EQ(settings.ReadSettingString(faqs + "\\CAF\u00C9 (2)", "Title", ""), "");
+  EXPECT_EQ(settings.ReadSettingInteger(faqs + "\\caf\u00E9 (2)", "TotalQuestions", 0), 7);
   EXPECT_EQ(settings.ReadSettingInteger(faqs + "\\Plain", "TotalQuestions", 0), 3);
   const auto extra = settings.ReadValues(std::string(kKey) + "\\EXTRA \u00C9");
   ASSERT_EQ(extra.size(), 2u);
