@@ -252,6 +252,36 @@ TEST_F(Hostile, ADocumentThatIsNoRegularFileIsRefusedAtOnce) {
   }
 }
 
+// A FIFO in place of any other file the program reads is never waited for: the list of a Go's
+// pages is passed by (and replaced by the new one), a snapshot, a file to import and a backup
+// manifest fail at once.
+TEST_F(Hostile, AFifoInPlaceOfAFileReadIsNeverWaitedFor) {
+  MakeFaq(Section("Question 0", "Kept?"), 1);
+  const std::string site = dir / "site/";
+  Ok({"set", "FAQ", "Directory", site});
+  fs::create_directories(site);
+  const std::string list = site + ".faq.html.pages.quorella";
+  ASSERT_EQ(::mkfifo(list.c_str(), 0600), 0);
+  const ProcessResult go = Run({"generate", "FAQ"});
+  EXPECT_EQ(go.exit_code, 0) << go.err;
+  EXPECT_TRUE(fs::is_regular_file(site + "faq.html"));
+  EXPECT_TRUE(fs::is_regular_file(list));
+
+  Ok({"backup", dir / "set"});
+  ASSERT_TRUE(fs::remove(dir / "set/manifest.sha256"));
+  for (const std::string& fifo : {dir / "fifo.cfg", dir / "fifo.txt", dir / "set/manifest.sha256"})
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"snapshot-load", dir / "fifo.cfg"},
+        std::vector<std::string>{"import", dir / "fifo.txt", "New"},
+        std::vector<std::string>{"restore", dir / "set", "--yes"}}) {
+    const ProcessResult result = Run(args);
+    EXPECT_EQ(result.exit_code, 1) << args[0];
+    EXPECT_NE(result.err.find("It is not a regular file."), std::string::npos) << result.err;
+  }
+  EXPECT_EQ(Ok({"list"}), "FAQ\n");
+}
+
 // A FAQ key named like a path, loaded from a snapshot, never reaches the store or a path.
 TEST_F(Hostile, ASnapshotFaqNameThatIsNoFileNameIsSkipped) {
   WriteFile(dir / "victim/important.dat", "precious");
