@@ -1,6 +1,7 @@
 #pragma once
 // The program's one error vocabulary: every failure that reaches a user carries one of these texts.
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -104,6 +105,8 @@ std::string CantConnect(int error_code);
 std::string UnsupportedScheme(std::string_view scheme);
 std::string RequestTimedOut(long long milliseconds);
 std::string TooManyRedirects(int limit);
+// A body that ended before the length its Content-Length announced.
+std::string ResponseCutShort(std::uint64_t received, std::int64_t announced);
 // How the command line reports the client's HTTP error: "EHttpException CODE: MESSAGE".
 std::string HttpErrorLine(int code, std::string_view message);
 
