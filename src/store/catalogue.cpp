@@ -6,7 +6,6 @@
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/strings.h"
-#include "util/unicode.h"
 
 namespace quorella {
 
@@ -27,7 +26,7 @@ std::vector<std::string> ListFaqs(const AppContext& context) {
 
 std::optional<std::string> FindName(const std::vector<std::string>& names, std::string_view name) {
   for (const auto& entry : names)
-    if (EqualsFolded(entry, name)) return entry;
+    if (SameFaqName(entry, name)) return entry;
   return std::nullopt;
 }
 
@@ -36,16 +35,19 @@ std::optional<std::string> CheckNewFaqName(std::string_view name,
                                            std::string_view empty_message) {
   if (name.empty()) return std::string(empty_message);
   if (FindName(existing, name)) return std::string(messages::kNameExists);
-  if (const auto problem = FaqNameProblem(name)) return std::string(*problem);
+  if (const auto problem = NewFaqNameProblem(StoredFaqName(name))) return std::string(*problem);
   return std::nullopt;
 }
 
-void AddFaq(AppContext& context, std::string_view name, const std::vector<std::string>& existing) {
-  Refuse(CheckNewFaqName(name, existing, messages::kEnterFaqName));
+std::string AddFaq(AppContext& context, std::string_view typed,
+                   const std::vector<std::string>& existing) {
+  Refuse(CheckNewFaqName(typed, existing, messages::kEnterFaqName));
+  const std::string name = StoredFaqName(typed);
   const std::string document = context.DocumentPath(name);
   if (!FileExists(document) && !CreateEmptyFile(document))
     throw Error(messages::CannotCreateFile(document, messages::SystemReason(errno)));
   context.settings().CreateKey(context.FaqKey(name));
+  return name;
 }
 
 void DeleteFaq(AppContext& context, std::string_view name) {
@@ -56,13 +58,15 @@ void DeleteFaq(AppContext& context, std::string_view name) {
   context.settings().DeleteKeyTree(context.FaqKey(name));
 }
 
-void DuplicateFaq(AppContext& context, std::string_view from, std::string_view to,
-                  const std::vector<std::string>& existing) {
-  Refuse(CheckNewFaqName(to, existing, messages::kEnterDocumentName));
+std::string DuplicateFaq(AppContext& context, std::string_view from, std::string_view typed,
+                         const std::vector<std::string>& existing) {
+  Refuse(CheckNewFaqName(typed, existing, messages::kEnterDocumentName));
+  const std::string to = StoredFaqName(typed);
   // The document first: when it cannot be copied the catalogue does not gain a FAQ at all.
   const std::string source = context.DocumentPath(from);
   if (FileExists(source)) CopyFileReplacing(source, context.DocumentPath(to));
   context.settings().CopyKeyTree(context.FaqKey(from), context.FaqKey(to));
+  return to;
 }
 
 }  // namespace quorella

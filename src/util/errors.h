@@ -54,7 +54,7 @@ inline constexpr std::string_view kEnterDocumentName = "Please enter a name for 
 inline constexpr std::string_view kNameExists = "The name already exists. Please select a new one.";
 inline constexpr std::string_view kNameNotAFileName =
     "A FAQ name cannot contain \"/\", \"\\\" or control characters and cannot be \".\" or \"..\".";
-inline constexpr std::string_view kNameTooLong = "A FAQ name cannot be longer than 251 characters.";
+inline constexpr std::string_view kNameTooLong = "A FAQ name cannot be longer than 251 bytes.";
 std::string NoSuchFaq(std::string_view name);
 // A FAQ key read from a backup or a snapshot whose name cannot name a document.
 std::string FaqNameSkipped(std::string_view name);

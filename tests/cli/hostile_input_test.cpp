@@ -218,6 +218,8 @@ TEST_F(Hostile, NamesThatCannotNameAFileAreRefusedEverywhere) {
   for (const Row& row : {Row{"a/b", not_a_file_name}, Row{"a\\b", not_a_file_name},
                          Row{"two\nlines", not_a_file_name}, Row{"cr\rhere", not_a_file_name},
                          Row{"..", not_a_file_name}, Row{"del\x7F", not_a_file_name},
+                         Row{"next\xC2\x85line", not_a_file_name},
+                         Row{"Report\xE2\x80\xAE\x65xe.txt", not_a_file_name},
                          Row{std::string(10000, 'n'), std::string(messages::kNameTooLong)}}) {
     ExpectRefused({"add", row.name}, row.message);
     ExpectRefused({"duplicate", "FAQ", row.name}, row.message);
