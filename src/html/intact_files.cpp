@@ -16,7 +16,7 @@ bool IntactAs(const FileStamp& now, const FileStamp& listed) {
 }  // namespace
 
 bool IntactIn(const OpenFolder& folder, const std::string& name, const FileStamp& stamp) {
-  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), name, folder.path() + name);
+  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), name, folder.path());
   return now && IntactAs(*now, stamp);
 }
 
@@ -53,7 +53,7 @@ void IntactFiles::Run() {
     const ManifestEntry& entry = entries_[i];
     std::optional<FileStamp> now;
     try {
-      now = EntryStampIn(folder_.get(), entry.name, directory_ + entry.name);
+      now = EntryStampIn(folder_.get(), entry.name, directory_);
     } catch (const Error&) {
       continue;  // left unknown: the writer looks at the file itself and reports what fails
     }

@@ -143,7 +143,7 @@ void RemoveScratchFolder(int parent, const std::string& name, const std::string&
     const std::string_view entry_name(entry->d_name);
     struct stat info {};
     if (entry_name == "." || entry_name == ".." ||
-        sys::StatAt(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW, prefix + entry->d_name) != 0)
+        sys::StatAt(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW, prefix) != 0)
       continue;
     if (S_ISREG(info.st_mode)) files.emplace_back(entry_name);
     if (S_ISDIR(info.st_mode)) folders.emplace_back(entry_name);
@@ -382,14 +382,15 @@ std::optional<FileStamp> EntryStampOf(const std::string& path) {
   return StampFrom(*info);
 }
 
-std::optional<FileStamp> EntryStampIn(int folder, const std::string& name, std::string_view path) {
-  const std::string whole(path.empty() ? std::string_view(name) : path);
-  if (folder < 0) return EntryStampOf(whole);
+std::optional<FileStamp> EntryStampIn(int folder, const std::string& name,
+                                      std::string_view folder_path) {
+  if (folder < 0) return EntryStampOf(std::string(folder_path) + name);
   struct stat info {};
   if (name.empty()) return std::nullopt;
-  if (sys::StatAt(folder, name, &info, AT_SYMLINK_NOFOLLOW, whole) == 0) return StampFrom(info);
+  if (sys::StatAt(folder, name, &info, AT_SYMLINK_NOFOLLOW, folder_path) == 0)
+    return StampFrom(info);
   if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-  throw Failure(messages::CannotOpenFile, whole);
+  throw Failure(messages::CannotOpenFile, std::string(folder_path) + name);
 }
 
 bool FileHolds(int folder, const std::string& name, std::string_view bytes, std::string_view path) {

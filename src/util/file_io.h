@@ -127,10 +127,11 @@ class FolderBuiltAside {
   bool in_place_ = false;
 };
 
-// EntryStampOf for `name` inside an open folder. `path` is the entry's whole path, which names it
-// in a failure and to the test seam, and is looked at when `folder` is -1 (empty: `name`).
+// EntryStampOf for `name` inside an open folder whose path (with its trailing '/') is
+// `folder_path`, which names the entry in a failure and to the test seam; with `folder` -1 the
+// entry is looked at by that path (an empty one: `name` is a path of its own).
 std::optional<FileStamp> EntryStampIn(int folder, const std::string& name,
-                                      std::string_view path = {});
+                                      std::string_view folder_path = {});
 
 // Does `name` in the open folder (-1: `name` is a path) hold exactly `bytes`? Reads at most one
 // byte more than `bytes`; a link, a folder, or anything that cannot be opened or read holds

@@ -35,6 +35,16 @@ bool Injected(Op op, std::string_view path) {
   return true;
 }
 
+// Injected for `name` in the folder whose path is `folder`; the whole path is made only for an
+// injector.
+bool InjectedIn(Op op, std::string_view folder, std::string_view name) {
+  if (g_injector.load(std::memory_order_acquire) == nullptr) return false;
+  std::string path;
+  path.reserve(folder.size() + name.size());
+  path.append(folder).append(name);
+  return Injected(op, path);
+}
+
 // Calls `call` again for as long as a signal interrupts it.
 template <typename Call>
 auto Retried(const Call& call) {
@@ -225,8 +235,9 @@ int MkdirAt(int dir, const std::string& name, mode_t mode, std::string_view path
   return ::mkdirat(dir, name.c_str(), mode);
 }
 
-int StatAt(int dir, const std::string& name, struct stat* info, int flags, std::string_view path) {
-  if (Injected(Op::Stat, path)) return -1;
+int StatAt(int dir, const std::string& name, struct stat* info, int flags,
+           std::string_view folder_path) {
+  if (InjectedIn(Op::Stat, folder_path, name)) return -1;
   return ::fstatat(dir, name.c_str(), info, flags);
 }
 

@@ -82,8 +82,11 @@ ssize_t ReadDirEntries(int fd, void* buffer, size_t size);
 int OpenAt(int dir, const std::string& name, int flags, mode_t mode, std::string_view path);
 int RenameAt(int dir, const std::string& from, const std::string& to, std::string_view path);
 int MkdirAt(int dir, const std::string& name, mode_t mode, std::string_view path);
-// fstatat; `flags` as its own (AT_SYMLINK_NOFOLLOW). Fails as a stat.
-int StatAt(int dir, const std::string& name, struct stat* info, int flags, std::string_view path);
+// fstatat; `flags` as its own (AT_SYMLINK_NOFOLLOW). Fails as a stat. Unlike the calls around
+// it, it takes the folder's path (with its trailing '/'), which with `name` makes the path the
+// injector sees: a Go looks at every page it listed, and makes no path for that.
+int StatAt(int dir, const std::string& name, struct stat* info, int flags,
+           std::string_view folder_path);
 // unlinkat; `flags` as its own (AT_REMOVEDIR). Fails as an unlink.
 int UnlinkAt(int dir, const std::string& name, int flags, std::string_view path);
 // faccessat. Fails as a stat.
