@@ -255,8 +255,8 @@ TEST_F(Hostile, ADocumentThatIsNoRegularFileIsRefusedAtOnce) {
 }
 
 // A FIFO in place of any other file the program reads is never waited for: the list of a Go's
-// pages is passed by (and replaced by the new one), a snapshot, a file to import and a backup
-// manifest fail at once.
+// pages is passed by (and replaced by the new one), a snapshot, a file to import, a backup
+// manifest and the settings store fail at once.
 TEST_F(Hostile, AFifoInPlaceOfAFileReadIsNeverWaitedFor) {
   MakeFaq(Section("Question 0", "Kept?"), 1);
   const std::string site = dir / "site/";
@@ -282,6 +282,17 @@ TEST_F(Hostile, AFifoInPlaceOfAFileReadIsNeverWaitedFor) {
     EXPECT_NE(result.err.find("It is not a regular file."), std::string::npos) << result.err;
   }
   EXPECT_EQ(Ok({"list"}), "FAQ\n");
+
+  const std::string store = config_dir + "/quorella/settings.db";
+  ASSERT_TRUE(fs::remove(store));
+  ASSERT_EQ(::mkfifo(store.c_str(), 0600), 0);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"list"}, std::vector<std::string>{"add", "New"}}) {
+    const ProcessResult result = Run(args);
+    EXPECT_EQ(result.exit_code, 1) << args[0];
+    EXPECT_EQ(result.err,
+              "Cannot read the settings store \"" + store + "\". It is not a regular file.\n");
+  }
 }
 
 // A FAQ key named like a path, loaded from a snapshot, never reaches the store or a path.
