@@ -15,6 +15,7 @@
 #include "app/page_parts.h"
 #include "import/import_faq.h"
 #include "store/app_context.h"
+#include "store/faq_name.h"
 #include "util/errors.h"
 #include "widgets/desktop_services.h"
 #include "widgets/editor_text.h"
@@ -223,6 +224,7 @@ void TfrmImport::butImportClick() {
     if (!problem) break;
     prompt = ToQt(*problem);
   }
+  name = StoredFaqName(name);  // as the import stores it
   if (!RunGuarded(this, [&] { session_.Import(context_, name); })) return;
   hide();
   emit Imported(ToQt(name));

@@ -10,6 +10,7 @@
 #include "app/option_binder.h"
 #include "app/qanda_tab.h"
 #include "store/catalogue.h"
+#include "store/faq_name.h"
 #include "util/errors.h"
 #include "widgets/desktop_services.h"
 #include "widgets/qt_text.h"
@@ -56,7 +57,7 @@ std::optional<std::string> TfrmMain::AskNewName(const QString& caption, const QS
     text = *answer;
     const std::string name = FromQt(text);
     const auto problem = CheckNewFaqName(name, CatalogueNames(), empty_message);
-    if (!problem) return name;
+    if (!problem) return StoredFaqName(name);
     current_prompt = ToQt(*problem);
   }
 }

@@ -95,8 +95,9 @@ void Get(RunState& state, const Args& args) {
   for (const auto& value_name : args.value_names) wanted.push_back(ValueNamed(value_name));
   if (wanted.empty())
     for (std::size_t i = 0; i < kFaqValueCount; ++i) wanted.push_back(static_cast<FaqValue>(i));
+  // Only the values asked for: another of the wrong type is no reason to fail.
   const FaqValues values =
-      FaqValues::Read(context.settings(), context.FaqKey(name), context.output_dir());
+      FaqValues::Read(context.settings(), context.FaqKey(name), context.output_dir(), wanted);
   for (FaqValue value : wanted)
     PrintLine(std::string(Definition(value).name) + "=" + values.Display(value));
 }

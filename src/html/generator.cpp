@@ -229,7 +229,7 @@ class PageWriter {
   PreviousParts PartsOf(const std::string& file_name) {
     const ManifestEntry* entry = Previous(file_name);
     if (entry == nullptr || entry->parts.empty() || !Intact(*entry)) return {};
-    sys::Fd file(sys::OpenAt(folder_.fd(), file_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW, 0,
+    sys::Fd file(sys::OpenAt(folder_.fd(), file_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW, 0,
                              names_.Path(file_name)));
     if (!file.valid()) return {};
     return PreviousParts(std::move(file), entry->parts);
@@ -372,7 +372,7 @@ std::vector<std::string> GenerateModernPages(const Faq& faq, const SectionIndex&
   };
   previous_run.open_intact = [&](const std::string& file_name) {
     if (!writer.Intact(file_name)) return sys::Fd();
-    return sys::Fd(sys::Open(names.Path(file_name), O_RDONLY | O_NOFOLLOW));
+    return sys::Fd(sys::Open(names.Path(file_name), O_RDONLY | O_NONBLOCK | O_NOFOLLOW));
   };
   previous_run.parts_of = [&](const std::string& file_name) { return writer.PartsOf(file_name); };
   previous_run.made_parts = [&](std::vector<FilePart> parts) { writer.SetParts(std::move(parts)); };

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include "util/errors.h"
 #include "util/paths.h"
 
 namespace quorella::html {
@@ -12,15 +13,11 @@ bool IntactAs(const FileStamp& now, const FileStamp& listed) {
   return IsRegularFile(now) && now.SameVersion(listed);
 }
 
-bool IntactAt(int folder, const std::string& name, const FileStamp& stamp) {
-  const std::optional<FileStamp> now = EntryStampIn(folder, name);
-  return now && IntactAs(*now, stamp);
-}
-
 }  // namespace
 
 bool IntactIn(const OpenFolder& folder, const std::string& name, const FileStamp& stamp) {
-  return IntactAt(folder.fd(), name, stamp);
+  const std::optional<FileStamp> now = EntryStampIn(folder.fd(), name, folder.path());
+  return now && IntactAs(*now, stamp);
 }
 
 IntactFiles::IntactFiles(const std::string& directory, const std::vector<ManifestEntry>& entries)
@@ -29,8 +26,7 @@ IntactFiles::IntactFiles(const std::string& directory, const std::vector<Manifes
       found_(std::make_unique<std::atomic<unsigned char>[]>(entries.size())),
       seen_(std::make_unique<FileStamp[]>(entries.size())),
       directory_(IncludeTrailingSlash(directory)),
-      folder_(
-          ::open(directory.empty() ? "." : directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {
+      folder_(sys::Open(directory.empty() ? "." : directory, O_PATH | O_DIRECTORY)) {
   for (std::size_t i = 0; i < size_; ++i) found_[i].store(kUnknown, std::memory_order_relaxed);
   if (!folder_.valid() || size_ == 0) return;
   sweep_ = TakeScratchSweep(directory_);
@@ -55,7 +51,12 @@ void IntactFiles::StopLooking() {
 void IntactFiles::Run() {
   for (std::size_t i = size_; i-- > reached_.load(std::memory_order_relaxed);) {
     const ManifestEntry& entry = entries_[i];
-    const std::optional<FileStamp> now = EntryStampIn(folder_.get(), entry.name);
+    std::optional<FileStamp> now;
+    try {
+      now = EntryStampIn(folder_.get(), entry.name, directory_);
+    } catch (const Error&) {
+      continue;  // left unknown: the writer looks at the file itself and reports what fails
+    }
     if (now) seen_[i] = *now;
     found_[i].store(!now                          ? kMissing
                     : IntactAs(*now, entry.stamp) ? kIntact

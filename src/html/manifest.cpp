@@ -295,12 +295,18 @@ std::optional<Manifest> ManifestUnlessIntact(const std::string& path, std::uint6
 
 DocumentRecord ReadManifestDocument(const std::string& path) {
   // The record stands in the first lines: a block of the list holds it, however long the list.
-  sys::Fd file(sys::Open(path, O_RDONLY | O_CLOEXEC));
-  if (!file.valid()) return {};
+  // Opened as every file read is: a FIFO in the list's place fails at once instead of blocking.
+  std::optional<sys::Fd> file;
+  try {
+    file = OpenFileForReading(path);
+  } catch (const Error&) {
+    return {};  // a list that cannot be read records nothing
+  }
+  if (!file) return {};
   char head[4096];
   std::size_t filled = 0;
   while (filled < sizeof head) {
-    const ssize_t n = sys::Read(file.get(), head + filled, sizeof head - filled);
+    const ssize_t n = sys::Read(file->get(), head + filled, sizeof head - filled);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     filled += static_cast<std::size_t>(n);

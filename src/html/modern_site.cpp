@@ -23,6 +23,7 @@
 #include "html/plain_text.h"
 #include "html/style_fragments.h"
 #include "util/huge_pages.h"
+#include "util/sys_io.h"
 #include "util/vendor_site.h"
 
 namespace quorella::html {
@@ -136,8 +137,7 @@ std::optional<SearchTextPlaces> ReadSearchTextPlaces(int file) {
   SearchTextPlaces places;
   char block[65536];
   for (;;) {
-    const ssize_t n = ::pread(file, block, sizeof block, static_cast<off_t>(places.size));
-    if (n < 0 && errno == EINTR) continue;
+    const ssize_t n = sys::Pread(file, block, sizeof block, static_cast<off_t>(places.size));
     if (n < 0) return std::nullopt;
     if (n == 0) break;
     const std::string_view read(block, static_cast<std::size_t>(n));

@@ -1,11 +1,10 @@
 #include "html/page_names.h"
 
-#include <sys/stat.h>
-
 #include <vector>
 
 #include "html/style_fragments.h"
 #include "util/errors.h"
+#include "util/file_io.h"
 #include "util/paths.h"
 #include "util/strings.h"
 
@@ -33,13 +32,6 @@ std::string PageNames::Path(std::string_view file_name) const {
 }
 
 namespace {
-
-bool SameFile(const std::string& a, const std::string& b) {
-  struct stat first {
-  }, second{};
-  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
 
 // A name that begins with "." is a hidden file's (a shell's profile, a list of the program's own)
 // and never a page's.

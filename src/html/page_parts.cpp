@@ -9,7 +9,8 @@ namespace quorella::html {
 
 PreviousParts::PreviousParts(sys::Fd file, std::vector<FilePart> parts) : file_(std::move(file)) {
   struct stat info {};
-  if (!file_.valid() || ::fstat(file_.get(), &info) != 0) return;
+  // Without the file's size its parts are not taken: the page is made whole.
+  if (!file_.valid() || sys::Fstat(file_.get(), &info) != 0 || !S_ISREG(info.st_mode)) return;
   std::uint64_t offset = 0;
   offsets_.reserve(parts.size());
   for (const FilePart& part : parts) {

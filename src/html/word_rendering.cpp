@@ -7,6 +7,7 @@
 #include "html/entities.h"
 #include "util/byte_search.h"
 #include "util/strings.h"
+#include "util/unicode.h"
 
 namespace quorella::html {
 
@@ -96,8 +97,12 @@ WordMarks ScanWord(std::string_view word) {
   return marks;
 }
 
+// At least two characters before the "://": bytes of one character beyond ASCII are not two.
+// Eight bytes hold two characters whatever they are.
 bool LinkShaped(std::string_view word, const WordMarks& marks) {
-  if (marks.scheme != std::string_view::npos && marks.scheme >= 2) return true;
+  if (marks.scheme != std::string_view::npos && marks.scheme >= 2 &&
+      (marks.scheme >= 8 || CountCodePoints(word.substr(0, marks.scheme)) >= 2))
+    return true;
   return HasHostPrefix(word);
 }
 
@@ -175,8 +180,10 @@ void AppendEmailWord(std::string& out, std::string_view word, Escaping escaping)
   for (const auto& [open, close] : kEmailMarks) {
     if (address.front() != open) continue;
     AppendEscaped(out, std::string_view(&open, 1), escaping);
-    // The last character goes whatever it is; the closing mark written is the pair's own.
-    AppendAnchor(out, "mailto:", address.substr(1, address.size() - 2));
+    // The last character goes whatever it is, all of it however many bytes it takes; the closing
+    // mark written is the pair's own.
+    const std::string_view inside = address.substr(1);
+    AppendAnchor(out, "mailto:", inside.substr(0, LastCodePointStart(inside)));
     AppendEscaped(out, std::string_view(&close, 1), escaping);
     marked = true;
     break;

@@ -2,6 +2,7 @@
 
 #include "store/catalogue.h"
 #include "store/document_file.h"
+#include "store/faq_name.h"
 #include "store/values.h"
 #include "util/errors.h"
 #include "util/file_io.h"
@@ -14,11 +15,12 @@ std::optional<std::string> ImportNameProblem(std::string_view name,
   return CheckNewFaqName(name, existing, messages::kEnterFaqName);
 }
 
-void ImportFaq(AppContext& context, std::string_view name, std::string_view working_text,
+void ImportFaq(AppContext& context, std::string_view typed, std::string_view working_text,
                std::int32_t converted_count) {
   // Under the lock of the documents' folder, against the catalogue as the store holds it then.
   const FolderLock lock(context.app_dir());
-  if (const auto problem = ImportNameProblem(name, ListFaqs(context))) throw Error(*problem);
+  if (const auto problem = ImportNameProblem(typed, ListFaqs(context))) throw Error(*problem);
+  const std::string name = StoredFaqName(typed);
   const std::string document = context.DocumentPath(name);
   // Replaced through a scratch file, so a failed save never leaves a file of that name half
   // written; whatever step failed, the user is told the document could not be created.

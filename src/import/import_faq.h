@@ -15,14 +15,14 @@ namespace quorella {
 std::optional<std::string> ImportNameProblem(std::string_view name,
                                              const std::vector<std::string>& existing);
 
-// Saves `working_text` unchanged as NAME.dat (replacing a file of that name; in Windows-1252 when
-// every character fits, else in UTF-8 with the mark) and then writes
-// `TotalQuestions` = `converted_count` and the FAQ's own output folder (OwnOutputFolder) into the
-// new FAQ key. The name is checked against the catalogue as the store holds it, under the lock of
-// the documents' folder. A refused name throws its message and writes nothing; a document that
-// cannot be saved throws "Cannot create file ..." and leaves the settings store untouched; a store
-// that cannot be written throws its error and puts the file of that name back as it was (removed
-// when there was none).
+// Saves `working_text` unchanged as NAME.dat, NAME as StoredFaqName stores it (replacing a file of
+// that name; in Windows-1252 when every character fits, else in UTF-8 with the mark) and then
+// writes `TotalQuestions` = `converted_count` and the FAQ's own output folder (OwnOutputFolder)
+// into the new FAQ key. The name is checked against the catalogue as the store holds it, under
+// the lock of the documents' folder. A refused name throws its message and writes nothing; a
+// document that cannot be saved throws "Cannot create file ..." and leaves the settings store
+// untouched; a store that cannot be written throws its error and puts the file of that name back
+// as it was (removed when there was none).
 void ImportFaq(AppContext& context, std::string_view name, std::string_view working_text,
                std::int32_t converted_count);
 

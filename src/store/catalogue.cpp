@@ -8,7 +8,6 @@
 #include "util/folder_lock.h"
 #include "util/paths.h"
 #include "util/strings.h"
-#include "util/unicode.h"
 
 namespace quorella {
 
@@ -29,7 +28,7 @@ std::vector<std::string> ListFaqs(const AppContext& context) {
 
 std::optional<std::string> FindName(const std::vector<std::string>& names, std::string_view name) {
   for (const auto& entry : names)
-    if (EqualsFolded(entry, name)) return entry;
+    if (SameFaqName(entry, name)) return entry;
   return std::nullopt;
 }
 
@@ -38,7 +37,7 @@ std::optional<std::string> CheckNewFaqName(std::string_view name,
                                            std::string_view empty_message) {
   if (name.empty()) return std::string(empty_message);
   if (FindName(existing, name)) return std::string(messages::kNameExists);
-  if (const auto problem = FaqNameProblem(name)) return std::string(*problem);
+  if (const auto problem = NewFaqNameProblem(StoredFaqName(name))) return std::string(*problem);
   return std::nullopt;
 }
 
@@ -74,15 +73,17 @@ std::string StoredName(const AppContext& context, std::string_view name) {
 
 }  // namespace
 
-void AddFaq(AppContext& context, std::string_view name) {
+std::string AddFaq(AppContext& context, std::string_view typed) {
   // The catalogue and the documents change under the folder's lock, against the catalogue as it
   // is then, whatever another process did since this one last looked.
   const FolderLock lock(context.app_dir());
-  Refuse(CheckNewFaqName(name, ListFaqs(context), messages::kEnterFaqName));
+  Refuse(CheckNewFaqName(typed, ListFaqs(context), messages::kEnterFaqName));
+  const std::string name = StoredFaqName(typed);
   const std::string document = context.DocumentPath(name);
   if (!FileExists(document) && !CreateEmptyFile(document))
     throw Error(messages::CannotCreateFile(document, messages::SystemReason(errno)));
   StoreOwnOutputFolder(context, name);
+  return name;
 }
 
 void DeleteFaq(AppContext& context, std::string_view name) {
@@ -95,9 +96,10 @@ void DeleteFaq(AppContext& context, std::string_view name) {
   context.settings().DeleteKeyTree(context.FaqKey(stored));
 }
 
-void DuplicateFaq(AppContext& context, std::string_view from, std::string_view to) {
+std::string DuplicateFaq(AppContext& context, std::string_view from, std::string_view typed) {
   const FolderLock lock(context.app_dir());
-  Refuse(CheckNewFaqName(to, ListFaqs(context), messages::kEnterDocumentName));
+  Refuse(CheckNewFaqName(typed, ListFaqs(context), messages::kEnterDocumentName));
+  const std::string to = StoredFaqName(typed);
   const std::string stored = StoredName(context, from);
   // The document first: when it cannot be copied the catalogue does not gain a FAQ at all.
   const std::string source = context.DocumentPath(stored);
@@ -105,6 +107,7 @@ void DuplicateFaq(AppContext& context, std::string_view from, std::string_view t
   context.settings().CopyKeyTree(context.FaqKey(stored), context.FaqKey(to));
   // The copy writes its pages where the original does not.
   StoreOwnOutputFolder(context, to);
+  return to;
 }
 
 }  // namespace quorella

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 #include "store/document.h"
@@ -12,6 +13,7 @@
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/marked_text.h"
+#include "util/sys_io.h"
 
 namespace quorella {
 
@@ -142,29 +144,32 @@ FaqStamp StampOf(const Faq& faq, std::int32_t count, const StoreStamp& store) {
 FaqStamp DocumentStampOf(const Faq& faq) {
   FaqStamp stamp;
   struct stat info {};
-  if (::stat(faq.document_path.c_str(), &info) == 0) {
+  if (sys::Stat(faq.document_path, &info) == 0) {
     stamp.exists = true;
     stamp.file = IdentityOf(info);
+  } else if (errno != ENOENT && errno != ENOTDIR) {
+    // Taken for a missing document, the FAQ would show no questions.
+    const int error = errno;
+    throw Error(messages::CannotOpenFile(faq.document_path, messages::SystemReason(error)), error);
   }
   return stamp;
 }
 
 StoreStamp StoreStampOf(const Settings& settings) {
   StoreStamp stamp;
-  const int fd = ::open(settings.registry().path().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return stamp;
+  const sys::Fd fd(sys::Open(settings.registry().path(), O_RDONLY | O_NONBLOCK));
+  if (!fd.valid()) return stamp;  // unknown: the store is read again
   struct stat info {};
   unsigned char counter[4];
   // SQLite's file change counter: four bytes, most significant first, at offset 24.
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-      ::pread(fd, counter, sizeof counter, 24) == static_cast<ssize_t>(sizeof counter)) {
+  if (sys::Fstat(fd.get(), &info, settings.registry().path()) == 0 && S_ISREG(info.st_mode) &&
+      sys::Pread(fd.get(), counter, sizeof counter, 24) == static_cast<ssize_t>(sizeof counter)) {
     stamp.known = true;
     stamp.file = IdentityOf(info);
     stamp.changes = static_cast<std::uint32_t>(counter[0]) << 24 |
                     static_cast<std::uint32_t>(counter[1]) << 16 |
                     static_cast<std::uint32_t>(counter[2]) << 8 | counter[3];
   }
-  ::close(fd);
   return stamp;
 }
 

@@ -1,6 +1,10 @@
 #include "store/sqlite.h"
 
+#include <sys/stat.h>
+
+#include "util/errors.h"
 #include "util/folder_lock.h"
+#include "util/sys_io.h"
 #include "util/unicode.h"
 
 namespace quorella::sqlite {
@@ -28,6 +32,11 @@ bool IsBusy(int code) {
 }
 
 Database::Database(const std::string& path, Mode mode) {
+  // SQLite opens whatever has the name: a FIFO in the store's place would keep it waiting for a
+  // writer for ever. A path that cannot be looked at is left to SQLite's own open to report.
+  struct stat info {};
+  if (sys::Stat(path, &info) == 0 && !S_ISREG(info.st_mode))
+    throw SqliteError(SQLITE_CANTOPEN, std::string(messages::kNotARegularFile));
   const int flags =
       mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
   int rc = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);

@@ -1,5 +1,7 @@
 #include "store/values.h"
 
+#include <algorithm>
+
 #include "store/faq_name.h"
 #include "util/errors.h"
 #include "util/strings.h"
@@ -98,11 +100,12 @@ FaqValues::FaqValues(std::string_view output_dir) {
 }
 
 FaqValues FaqValues::Read(const Settings& settings, std::string_view faq_key,
-                          std::string_view output_dir) {
+                          std::string_view output_dir, std::span<const FaqValue> only) {
   FaqValues values(output_dir);
   for (const auto& stored : settings.ReadValues(faq_key)) {
     const auto which = FaqValueByName(stored.name);
-    if (!which) continue;
+    if (!which || (!only.empty() && std::find(only.begin(), only.end(), *which) == only.end()))
+      continue;
     const ValueDefinition& definition = Definition(*which);
     if (definition.kind == ValueKind::String)
       values.texts_[Index(*which)] = StringFromValue(stored.value, definition.name);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -106,9 +107,10 @@ class FaqValues {
   // Every value at its default; `output_dir` is the default output folder (`Directory`).
   explicit FaqValues(std::string_view output_dir);
   // Every value from the FAQ key, defaults for the missing ones. A value of another type than its
-  // table entry fails with "Invalid data type for 'NAME'".
+  // table entry fails with "Invalid data type for 'NAME'". With `only`, just those values are
+  // read (the others stay at their defaults), and only they can fail.
   static FaqValues Read(const Settings& settings, std::string_view faq_key,
-                        std::string_view output_dir);
+                        std::string_view output_dir, std::span<const FaqValue> only = {});
 
   const std::string& Text(FaqValue value) const;
   std::int32_t Integer(FaqValue value) const;

@@ -185,7 +185,10 @@ bool THttpCli::Send(std::string_view data) {
 
 THttpCli::RoundEnd THttpCli::Receive() {
   for (;;) {
-    if (!WaitFor(socket(), POLLIN)) return RoundEnd::Done;
+    // Once the body has the length its Content-Length announced, the response is complete: what
+    // arrived with it is still taken (a longer body is stored as far as it came), but nothing
+    // more is waited for, so a server that keeps the connection open ends nothing late.
+    if (reader_.BodyComplete() ? !ReadableNow() : !WaitFor(socket(), POLLIN)) return RoundEnd::Done;
     HttpResponseReader::Next next;
     try {
       next = ReceiveOnce();
@@ -197,6 +200,11 @@ THttpCli::RoundEnd THttpCli::Receive() {
       next = HttpResponseReader::Next::Abandon;
     }
     state_ = reader_.InBody() ? THttpState::WaitingBody : THttpState::WaitingHeader;
+    // The connection ended before the body had its announced length: what came is no document.
+    if (next == HttpResponseReader::Next::Abandon && !stream_failure_ && reader_.BodyCutShort()) {
+      Fail(messages::ResponseCutShort(reader_.body_received(), reader_.announced_length()));
+      return RoundEnd::Done;
+    }
     if (next == HttpResponseReader::Next::Redirect) return RoundEnd::Redirect;
     if (next != HttpResponseReader::Next::Read) return RoundEnd::Done;
   }
@@ -229,6 +237,12 @@ bool THttpCli::WaitFor(int fd, short events) {
     if (ready > 0) return true;  // errors and hang-ups show in the call that follows
     if (ready < 0 && errno != EINTR) return true;
   }
+}
+
+bool THttpCli::ReadableNow() {
+  if (Clock::now() >= deadline_) return false;
+  pollfd watched{socket(), POLLIN, 0};
+  return ::poll(&watched, 1, 0) > 0;
 }
 
 void THttpCli::ApplyRedirect(const HttpAddress& target) {

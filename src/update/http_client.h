@@ -93,6 +93,8 @@ class THttpCli {
   // Waits until `fd` is ready for `events`, pumping events meanwhile; false (the request failed)
   // when the time limit ran out first. A negative fd is ready at once.
   bool WaitFor(int fd, short events);
+  // Has the socket data waiting now, within the time limit? Never waits.
+  bool ReadableNow();
   void ApplyRedirect(const HttpAddress& target);
   // Ends the request like a failed connection: status 404 with `reason`.
   void Fail(std::string reason);

@@ -41,6 +41,8 @@ void HttpResponseReader::StartResponse(BodyStream* body) {
   length_ = 0;
   in_body_ = false;
   close_requested_ = false;
+  announced_length_ = -1;
+  body_received_ = 0;
   redirect_.reset();
 }
 
@@ -114,12 +116,14 @@ bool HttpResponseReader::ReadHeader(std::string_view name, std::string_view valu
   if (name == "location") {
     if (outcome_.status_code < 400) redirect_ = FollowableLocation(value);
   } else if (name == "content-length") {
-    return ParseLength(value, outcome_.content_length);
+    if (!ParseLength(value, outcome_.content_length)) return false;
+    announced_length_ = outcome_.content_length;
   }
   return true;
 }
 
 void HttpResponseReader::Deliver(std::string_view chunk) {
+  body_received_ += chunk.size();
   if (body_ != nullptr) body_->Write(chunk);
 }
 

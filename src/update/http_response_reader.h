@@ -46,6 +46,20 @@ class HttpResponseReader {
   Next Received(std::size_t count);
   // The target of the Location to follow, once Received said Redirect.
   const HttpAddress& redirect() const { return *redirect_; }
+  // Has the body of this response reached the length its Content-Length announced? The response
+  // is then complete, whether or not the server closes the connection.
+  bool BodyComplete() const {
+    return in_body_ && announced_length_ >= 0 &&
+           body_received_ >= static_cast<std::uint64_t>(announced_length_);
+  }
+  // Did the body stop short of its announced length? Once the connection has ended, the response
+  // was cut short: a failure, not a document.
+  bool BodyCutShort() const {
+    return in_body_ && announced_length_ >= 0 &&
+           body_received_ < static_cast<std::uint64_t>(announced_length_);
+  }
+  std::uint64_t body_received() const { return body_received_; }
+  std::int64_t announced_length() const { return announced_length_; }
 
  private:
   enum class LineResult { Continue, Redirect, Abandon };
@@ -60,6 +74,8 @@ class HttpResponseReader {
   std::size_t length_ = 0;
   bool in_body_ = false;
   bool close_requested_ = false;
+  std::int64_t announced_length_ = -1;  // this response's Content-Length; -1 when none came
+  std::uint64_t body_received_ = 0;
   std::optional<HttpAddress> redirect_;  // set while the response carries a Location to follow
 };
 

@@ -148,6 +148,10 @@ std::string RequestTimedOut(long long milliseconds) {
 std::string TooManyRedirects(int limit) {
   return "too many redirects (more than " + std::to_string(limit) + ")";
 }
+std::string ResponseCutShort(std::uint64_t received, std::int64_t announced) {
+  return "incomplete response: the connection ended after " + std::to_string(received) + " of " +
+         std::to_string(announced) + " bytes";
+}
 std::string HttpErrorLine(int code, std::string_view message) {
   return "EHttpException " + std::to_string(code) + ": " + std::string(message);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's one error vocabulary: every failure that reaches a user carries one of these texts.
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -58,7 +59,7 @@ inline constexpr std::string_view kEnterDocumentName = "Please enter a name for 
 inline constexpr std::string_view kNameExists = "The name already exists. Please select a new one.";
 inline constexpr std::string_view kNameNotAFileName =
     "A FAQ name cannot contain \"/\", \"\\\" or control characters and cannot be \".\" or \"..\".";
-inline constexpr std::string_view kNameTooLong = "A FAQ name cannot be longer than 251 characters.";
+inline constexpr std::string_view kNameTooLong = "A FAQ name cannot be longer than 251 bytes.";
 std::string NoSuchFaq(std::string_view name);
 // A FAQ key read from a backup or a snapshot whose name cannot name a document.
 std::string FaqNameSkipped(std::string_view name);
@@ -111,6 +112,8 @@ std::string CantConnect(int error_code);
 std::string UnsupportedScheme(std::string_view scheme);
 std::string RequestTimedOut(long long milliseconds);
 std::string TooManyRedirects(int limit);
+// A body that ended before the length its Content-Length announced.
+std::string ResponseCutShort(std::uint64_t received, std::int64_t announced);
 // How the command line reports the client's HTTP error: "EHttpException CODE: MESSAGE".
 std::string HttpErrorLine(int code, std::string_view message);
 

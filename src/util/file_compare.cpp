@@ -14,7 +14,7 @@ bool FileHoldsExactly(const std::string& path, std::string_view bytes) {
   const sys::Fd fd(sys::Open(path, O_RDONLY | O_NONBLOCK));
   if (!fd.valid()) return false;
   struct stat info {};
-  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+  if (sys::Fstat(fd.get(), &info, path) != 0 || !S_ISREG(info.st_mode) ||
       static_cast<unsigned long long>(info.st_size) != bytes.size())
     return false;
   char block[65536];

@@ -50,16 +50,15 @@ void MakePresent(char* data, std::size_t size) {
 }
 
 // Reads from an open descriptor to its end, or until `out` holds more than `limit` bytes. The
-// file's size, when known, is reserved first: a document of megabytes is then neither copied as
-// it grows nor faulted in twice. A sixteenth more is room for a Windows-1252 document to grow
-// into as it is decoded where it was read (memory reserved and not written is not faulted in,
-// but for the rest of a huge page).
-bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 65536) {
+// file's size, when known (`size`, 0 when not), is reserved first: a document of megabytes is
+// then neither copied as it grows nor faulted in twice. A sixteenth more is room for a
+// Windows-1252 document to grow into as it is decoded where it was read (memory reserved and not
+// written is not faulted in, but for the rest of a huge page).
+bool ReadAll(int fd, std::string& out, std::size_t limit, std::uint64_t known_size) {
+  if (known_size > 65536) {
     // A large file is read straight into the string, its memory made present in one call
     // beforehand: not faulted in page by page, nor copied through a buffer.
-    const auto size = std::min<std::size_t>(static_cast<std::size_t>(info.st_size), limit);
+    const auto size = std::min<std::size_t>(static_cast<std::size_t>(known_size), limit);
     const std::size_t start = out.size();
     ReserveLarge(out, start + size + size / 16 + 1);
     MakePresent(out.data() + start, size);
@@ -84,64 +83,75 @@ bool ReadAll(int fd, std::string& out, std::size_t limit = std::string::npos) {
   return true;
 }
 
+// A file opened for reading and its size (0 for a folder).
+struct FileForReading {
+  sys::Fd fd;
+  std::uint64_t size = 0;
+};
+
 // Opens a file for reading only when it is a regular file or a folder (a link is followed): a FIFO
 // would block the reader and a device such as /dev/zero never ends. O_NONBLOCK keeps the open of a
 // FIFO from waiting for a writer; it means nothing for a regular file. nullopt (errno ENOENT or
 // ENOTDIR) when the file does not exist; other failures throw.
-std::optional<sys::Fd> OpenRegularForReading(const std::string& path, std::size_t limit) {
+std::optional<FileForReading> OpenRegularForReading(const std::string& path, std::size_t limit) {
   sys::Fd fd(sys::Open(path, O_RDONLY | O_NONBLOCK));
   if (!fd.valid()) {
     if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
     throw Failure(messages::CannotOpenFile, path);
   }
   struct stat info {};
-  if (::fstat(fd.get(), &info) != 0) throw Failure(messages::CannotOpenFile, path);
-  if (S_ISDIR(info.st_mode)) return fd;  // its read fails with the system's reason
-  errno = EINVAL;                        // callers that word their own message find a reason here
+  if (sys::Fstat(fd.get(), &info, path) != 0) throw Failure(messages::CannotOpenFile, path);
+  if (S_ISDIR(info.st_mode)) return FileForReading{std::move(fd)};  // its read fails with a reason
+  errno = EINVAL;  // callers that word their own message find a reason here
   if (!S_ISREG(info.st_mode))
     throw Error(messages::CannotOpenFile(path, messages::kNotARegularFile), EINVAL);
   if (limit != std::string::npos && static_cast<unsigned long long>(info.st_size) > limit) {
     errno = EFBIG;
     throw Error(messages::FileTooLarge(path, limit), EFBIG);
   }
-  return fd;
+  return FileForReading{std::move(fd), static_cast<std::uint64_t>(info.st_size)};
 }
 
-// The file a path finally names: a symbolic link resolves to its target.
-std::string ResolvedTarget(const std::string& path) {
+// The file a path finally names: a symbolic link resolves to its target (a link that leads
+// nowhere is replaced itself). A path that cannot be looked at throws, worded by `message`: taken
+// for no link, the link itself would be replaced.
+std::string ResolvedTarget(const std::string& path,
+                           std::string (*message)(std::string_view, std::string_view)) {
   char resolved[PATH_MAX];
   struct stat link_info {};
-  if (sys::Lstat(path, &link_info) == 0 && S_ISLNK(link_info.st_mode) &&
-      ::realpath(path.c_str(), resolved) != nullptr)
-    return resolved;
-  return path;
+  if (sys::Lstat(path, &link_info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return path;
+    throw Failure(message, path);
+  }
+  if (!S_ISLNK(link_info.st_mode)) return path;
+  if (sys::RealPath(path, resolved) != nullptr) return resolved;
+  if (errno == ENOENT) return path;
+  throw Failure(message, path);
 }
 
 // Removes the folder `name` in the open folder `parent` (AT_FDCWD: `name` is a path) with the
 // regular files and folders in it, never following a link: what a page writer puts in the folder
-// it builds aside. Anything else found there stays, and the folder with it.
-void RemoveScratchFolder(int parent, const std::string& name) {
-  const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return;
-  DIR* dir = ::fdopendir(fd);
-  if (dir == nullptr) {
-    ::close(fd);
-    return;
-  }
+// it builds aside. Anything else found there stays, and the folder with it; so does what cannot
+// be looked at or removed (housekeeping: nothing is reported). `path` is the folder's whole path.
+void RemoveScratchFolder(int parent, const std::string& name, const std::string& path) {
+  DIR* const dir = sys::OpenDirAt(parent, name, path);
+  if (dir == nullptr) return;
+  const int fd = ::dirfd(dir);
+  const std::string prefix = path + "/";
   std::vector<std::string> files, folders;
-  while (const dirent* entry = ::readdir(dir)) {
+  while (const dirent* entry = sys::ReadDir(dir)) {
     const std::string_view entry_name(entry->d_name);
     struct stat info {};
     if (entry_name == "." || entry_name == ".." ||
-        ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        sys::StatAt(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW, prefix) != 0)
       continue;
     if (S_ISREG(info.st_mode)) files.emplace_back(entry_name);
     if (S_ISDIR(info.st_mode)) folders.emplace_back(entry_name);
   }
-  for (const std::string& file : files) ::unlinkat(fd, file.c_str(), 0);
-  for (const std::string& folder : folders) RemoveScratchFolder(fd, folder);
-  ::closedir(dir);
-  ::unlinkat(parent, name.c_str(), AT_REMOVEDIR);
+  for (const std::string& file : files) sys::UnlinkAt(fd, file, 0, prefix + file);
+  for (const std::string& folder : folders) RemoveScratchFolder(fd, folder, prefix + folder);
+  sys::CloseDir(dir);
+  sys::UnlinkAt(parent, name, AT_REMOVEDIR, path);
 }
 
 // Removes, once per folder and run, what killed writers left in `folder`.
@@ -215,15 +225,21 @@ void SyncDirectoryOf(const std::string& path) {
 
 namespace {
 
-// The entry at `path` as stat sees it, nullopt when there is none. Any other failure (a folder
-// that may not be searched, an I/O error) is no answer either way: taking it for "absent" would
-// write pages elsewhere or call a backup missing, so it is reported.
-std::optional<struct stat> StatIfExists(const std::string& path) {
+// The entry at `path` as `look` (sys::Stat, or sys::Lstat for the entry itself) sees it, nullopt
+// when there is none. Any other failure (a folder that may not be searched, an I/O error) is no
+// answer either way: taking it for "absent" would write pages elsewhere or call a backup missing,
+// so it is reported.
+std::optional<struct stat> StatIfExists(const std::string& path,
+                                        int (*look)(const std::string&, struct stat*) = sys::Stat) {
   struct stat info {};
   if (path.empty()) return std::nullopt;
-  if (sys::Stat(path, &info) == 0) return info;
+  if (look(path, &info) == 0) return info;
   if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
   throw Failure(messages::CannotOpenFile, path);
+}
+
+std::optional<struct stat> LstatIfExists(const std::string& path) {
+  return StatIfExists(path, sys::Lstat);
 }
 
 }  // namespace
@@ -241,7 +257,7 @@ void RemoveOrphanedScratchIn(const std::string& folder) {
   DIR* dir = sys::OpenDir(folder.empty() ? "." : folder);
   if (dir == nullptr) return;
   std::vector<std::string> orphans;
-  while (const dirent* entry = ::readdir(dir)) {
+  while (const dirent* entry = sys::ReadDir(dir)) {
     if (entry->d_name[0] != '.') continue;  // every scratch name starts with a dot
     const std::string_view name(entry->d_name);
     const auto marker = name.rfind(".tmp-");
@@ -261,12 +277,12 @@ void RemoveOrphanedScratchIn(const std::string& folder) {
     if (::kill(pid, 0) == 0 || errno != ESRCH) continue;  // its owner may still write it
     orphans.emplace_back(name);
   }
-  ::closedir(dir);
+  sys::CloseDir(dir);
   for (const std::string& name : orphans) {
     struct stat info {};
-    if (::lstat((folder + name).c_str(), &info) != 0) continue;
+    if (sys::Lstat(folder + name, &info) != 0) continue;
     if (S_ISREG(info.st_mode)) sys::Unlink(folder + name);
-    if (S_ISDIR(info.st_mode)) RemoveScratchFolder(AT_FDCWD, folder + name);
+    if (S_ISDIR(info.st_mode)) RemoveScratchFolder(AT_FDCWD, folder + name, folder + name);
   }
 }
 
@@ -280,17 +296,25 @@ bool DirectoryExists(const std::string& path) {
   return info && S_ISDIR(info->st_mode);
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  const auto first = StatIfExists(a);
+  if (!first) return false;
+  const auto second = StatIfExists(b);
+  return second && first->st_dev == second->st_dev && first->st_ino == second->st_ino;
+}
+
 bool IsSymbolicLink(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && sys::Lstat(path, &info) == 0 && S_ISLNK(info.st_mode);
+  const auto info = LstatIfExists(path);
+  return info && S_ISLNK(info->st_mode);
 }
 
 std::optional<std::string> ReadFileIfExists(const std::string& path) {
-  auto fd = OpenRegularForReading(path, kLargestFileRead);
-  if (!fd) return std::nullopt;
+  auto file = OpenRegularForReading(path, kLargestFileRead);
+  if (!file) return std::nullopt;
   std::string data;
   // A file that grows while it is read stops at the limit all the same.
-  if (!ReadAll(fd->get(), data, kLargestFileRead)) throw Failure(messages::CannotReadFile, path);
+  if (!ReadAll(file->fd.get(), data, kLargestFileRead, file->size))
+    throw Failure(messages::CannotReadFile, path);
   if (data.size() > kLargestFileRead) {
     errno = EFBIG;
     throw Error(messages::FileTooLarge(path, kLargestFileRead), EFBIG);
@@ -305,12 +329,19 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit) {
-  auto fd = OpenRegularForReading(path, std::string::npos);
-  if (!fd) throw Failure(messages::CannotOpenFile, path);
+  auto file = OpenRegularForReading(path, std::string::npos);
+  if (!file) throw Failure(messages::CannotOpenFile, path);
   std::string data;
-  if (!ReadAll(fd->get(), data, limit)) throw Failure(messages::CannotReadFile, path);
+  if (!ReadAll(file->fd.get(), data, limit, file->size))
+    throw Failure(messages::CannotReadFile, path);
   if (data.size() > limit) return std::nullopt;
   return data;
+}
+
+std::optional<sys::Fd> OpenFileForReading(const std::string& path) {
+  auto file = OpenRegularForReading(path, std::string::npos);
+  if (!file) return std::nullopt;
+  return std::move(file->fd);
 }
 
 void WriteWholeFile(const std::string& path, std::string_view data) {
@@ -322,7 +353,8 @@ void WriteWholeFile(const std::string& path, std::string_view data) {
 
 void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush flush,
                            Links links) {
-  const std::string target = links == Links::FollowToTarget ? ResolvedTarget(path) : path;
+  const std::string target =
+      links == Links::FollowToTarget ? ResolvedTarget(path, messages::CannotWriteFile) : path;
   CreateFolderOf(target);
   RemoveOrphanedScratch(DirectoryOf(target));
   std::string scratch;
@@ -331,7 +363,7 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush
   auto fail = [&](std::string (*message)(std::string_view, std::string_view)) {
     const Error error = Failure(message, target);
     fd.reset();
-    ::unlink(scratch.c_str());
+    sys::Unlink(scratch);
     throw error;
   };
   struct stat original {};
@@ -346,17 +378,20 @@ void ReplaceFileAtomically(const std::string& path, std::string_view data, Flush
 }
 
 std::optional<FileStamp> EntryStampOf(const std::string& path) {
-  struct stat info {};
-  if (path.empty() || ::lstat(path.c_str(), &info) != 0) return std::nullopt;
-  return StampFrom(info);
+  const auto info = LstatIfExists(path);
+  if (!info) return std::nullopt;
+  return StampFrom(*info);
 }
 
-std::optional<FileStamp> EntryStampIn(int folder, const std::string& name) {
-  if (folder < 0) return EntryStampOf(name);
+std::optional<FileStamp> EntryStampIn(int folder, const std::string& name,
+                                      std::string_view folder_path) {
+  if (folder < 0) return EntryStampOf(std::string(folder_path) + name);
   struct stat info {};
-  if (name.empty() || ::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-    return std::nullopt;
-  return StampFrom(info);
+  if (name.empty()) return std::nullopt;
+  if (sys::StatAt(folder, name, &info, AT_SYMLINK_NOFOLLOW, folder_path) == 0)
+    return StampFrom(info);
+  if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+  throw Failure(messages::CannotOpenFile, std::string(folder_path) + name);
 }
 
 bool FileHolds(int folder, const std::string& name, std::string_view bytes, std::string_view path) {
@@ -398,9 +433,10 @@ std::string FileHead(int folder, const std::string& name, std::size_t size, std:
 
 OpenFolder::OpenFolder(const std::string& path) : path_(IncludeTrailingSlash(path)) {
   // Opened for reading, the folder also tells whether it holds anything.
-  fd_ = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::string folder = path.empty() ? "." : path;
+  fd_ = sys::Open(folder, O_RDONLY | O_DIRECTORY);
   if (fd_ < 0) {
-    fd_ = ::open(path.empty() ? "." : path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    fd_ = sys::Open(folder, O_PATH | O_DIRECTORY);
     return;
   }
   // A few entries at a time: a folder of 10,000 pages would fill a whole 32 KB read with
@@ -408,7 +444,7 @@ OpenFolder::OpenFolder(const std::string& path) : path_(IncludeTrailingSlash(pat
   // read counts as holding something, so that its pages are looked for before they are written.
   alignas(dirent64) char entries[1024];
   for (;;) {
-    const ssize_t size = ::getdents64(fd_, entries, sizeof entries);
+    const ssize_t size = sys::ReadDirEntries(fd_, entries, sizeof entries);
     if (size < 0) return;
     if (size == 0) break;
     for (ssize_t at = 0; at < size;) {
@@ -427,7 +463,7 @@ OpenFolder::OpenFolder(BuiltAside, const std::string& path, int fd)
     : path_(IncludeTrailingSlash(path)), fd_(fd), empty_when_opened_(true), built_aside_(true) {}
 
 OpenFolder::~OpenFolder() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) sys::Close(fd_);
 }
 
 std::unique_ptr<FolderBuiltAside> FolderBuiltAside::Begin(const std::string& path) {
@@ -457,7 +493,7 @@ std::unique_ptr<FolderBuiltAside> FolderBuiltAside::Begin(const std::string& pat
   if (scratch.empty()) return nullptr;
   const int fd = sys::Open(scratch, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
   if (fd < 0) {
-    ::rmdir(scratch.c_str());
+    sys::Rmdir(scratch);
     return nullptr;
   }
   return std::unique_ptr<FolderBuiltAside>(new FolderBuiltAside(folder, scratch, fd));
@@ -469,7 +505,7 @@ FolderBuiltAside::FolderBuiltAside(std::string path, std::string scratch, int fd
       folder_(OpenFolder::BuiltAside{}, path_, fd) {}
 
 FolderBuiltAside::~FolderBuiltAside() {
-  if (!in_place_) RemoveScratchFolder(AT_FDCWD, scratch_);
+  if (!in_place_) RemoveScratchFolder(AT_FDCWD, scratch_, scratch_);
 }
 
 bool FolderBuiltAside::PutInPlace() {
@@ -502,7 +538,7 @@ FileStamp ReplaceGeneratedFileAt(int dir, std::string_view prefix, const std::st
   auto fail = [&](std::string (*message)(std::string_view, std::string_view)) {
     const Error error = Failure(message, path);
     fd.reset();
-    ::unlinkat(dir, scratch.c_str(), 0);
+    sys::UnlinkAt(dir, scratch, 0, std::string(prefix) + scratch);
     throw error;
   };
   // The scratch file is created with the mode a new file gets; only a page whose mode differs
@@ -513,12 +549,14 @@ FileStamp ReplaceGeneratedFileAt(int dir, std::string_view prefix, const std::st
   if (!write(fd.get())) fail(messages::CannotWriteFile);
   // The rename sets the file's change time, so the stamp is taken after it, through a second
   // descriptor: the close that reports a failed write still comes before the file is in place.
+  // The page list records the stamp: a page written without one could not be told apart later.
   const sys::Fd after(::dup(fd.get()));
   if (sys::Close(fd.release()) != 0) fail(messages::CannotWriteFile);
   if (sys::RenameAt(dir, scratch, name, path) != 0) fail(messages::CannotReplaceFile);
   struct stat info {};
-  const bool stamped = after.valid() && ::fstat(after.get(), &info) == 0;
-  return stamped ? StampFrom(info) : FileStamp{};
+  if (!after.valid() || sys::Fstat(after.get(), &info, path) != 0)
+    throw Failure(messages::CannotWriteFile, path);
+  return StampFrom(info);
 }
 
 // Writes the bytes and copies the stretches of `bytes` in their order.
@@ -580,9 +618,8 @@ std::optional<std::string> SplicedBytes::Whole() const {
     const std::size_t start = whole.size();
     whole.resize(start + stretch.size);
     for (std::uint64_t done = 0; done < stretch.size;) {
-      const ssize_t n = ::pread(from, whole.data() + start + done, stretch.size - done,
-                                static_cast<off_t>(stretch.offset + done));
-      if (n < 0 && errno == EINTR) continue;
+      const ssize_t n = sys::Pread(from, whole.data() + start + done, stretch.size - done,
+                                   static_cast<off_t>(stretch.offset + done));
       if (n <= 0) return std::nullopt;
       done += static_cast<std::uint64_t>(n);
     }
@@ -618,9 +655,9 @@ std::optional<FileStamp> CreateInFolderBuiltAside(const OpenFolder& folder, cons
   }
   if (!sys::WriteAll(fd.get(), data)) throw Failure(messages::CannotWriteFile, path);
   struct stat info {};
-  const bool stamped = ::fstat(fd.get(), &info) == 0;
+  if (sys::Fstat(fd.get(), &info, path) != 0) throw Failure(messages::CannotWriteFile, path);
   if (sys::Close(fd.release()) != 0) throw Failure(messages::CannotWriteFile, path);
-  return stamped ? StampFrom(info) : FileStamp{};
+  return StampFrom(info);
 }
 
 }  // namespace
@@ -645,7 +682,7 @@ std::optional<FileStamp> CreateGeneratedFileIn(const OpenFolder& folder, const s
     if (errno == EEXIST) return std::nullopt;
     if (errno != ENOENT) throw Failure(messages::CannotCreateFile, path);
     // No way to link an open file here: the folder is still there, so the system refuses.
-    if (::faccessat(folder.fd(), ".", F_OK, 0) != 0)
+    if (sys::AccessAt(folder.fd(), ".", F_OK, folder.path()) != 0)
       throw Failure(messages::CannotCreateFile, path);
     unnamed_files = false;
     return std::nullopt;
@@ -653,9 +690,9 @@ std::optional<FileStamp> CreateGeneratedFileIn(const OpenFolder& folder, const s
   // Linking the file sets its change time: the stamp comes after it. The page is in place and
   // whole; a close that fails now takes nothing from it.
   struct stat info {};
-  const bool stamped = ::fstat(fd.get(), &info) == 0;
+  if (sys::Fstat(fd.get(), &info, path) != 0) throw Failure(messages::CannotWriteFile, path);
   sys::Close(fd.release());
-  return stamped ? StampFrom(info) : FileStamp{};
+  return StampFrom(info);
 }
 
 void AppendToFile(const std::string& path, std::string_view data) {
@@ -735,11 +772,18 @@ std::vector<std::string> ListDirectory(const std::string& path) {
     if (errno == ENOENT || errno == ENOTDIR) return names;
     throw Failure(messages::CannotOpenFile, path);
   }
-  while (const dirent* entry = ::readdir(dir)) {
+  const dirent* entry;
+  while ((entry = sys::ReadDir(dir)) != nullptr) {
     const std::string name = entry->d_name;
     if (name != "." && name != "..") names.push_back(name);
   }
-  ::closedir(dir);
+  if (errno != 0) {
+    // A listing cut short would pass for the whole folder.
+    const Error error = Failure(messages::CannotReadFile, path);
+    sys::CloseDir(dir);
+    throw error;
+  }
+  sys::CloseDir(dir);
   std::sort(names.begin(), names.end());
   return names;
 }

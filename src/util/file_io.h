@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "util/sys_io.h"
+
 namespace quorella {
 
 // Whether an entry exists; a failure that does not say (a folder that may not be searched, an
@@ -16,6 +18,8 @@ namespace quorella {
 bool FileExists(const std::string& path);       // exists and is not a directory
 bool DirectoryExists(const std::string& path);  // exists and is a directory
 bool IsSymbolicLink(const std::string& path);   // the path itself, not its target
+// Do both paths name one file (links followed)? false when either is missing.
+bool SameFile(const std::string& a, const std::string& b);
 
 // Every read below opens regular files only (a link is followed): a FIFO, a device or a folder
 // fails with "... it is not a regular file" instead of blocking or reading without end.
@@ -31,6 +35,10 @@ std::string ReadWholeFile(const std::string& path);
 // The whole file when it holds at most `limit` bytes, else nullopt; reading stops soon after the
 // limit, so a huge file is never loaded whole. A missing or unreadable file throws.
 std::optional<std::string> ReadWholeFileAtMost(const std::string& path, std::size_t limit);
+
+// The file opened for reading as the reads above open it, for reading only part of it; nullopt
+// when it does not exist. Other failures throw, "it is not a regular file" among them.
+std::optional<sys::Fd> OpenFileForReading(const std::string& path);
 
 // Creates or truncates `path` and writes `data` (generated pages, working texts).
 void WriteWholeFile(const std::string& path, std::string_view data);
@@ -67,6 +75,8 @@ struct FileStamp {
 };
 
 // The stamp of the path itself (a symbolic link is not followed); nullopt when there is nothing.
+// Like FileExists, a failure that does not say (an I/O error) throws rather than answering
+// "nothing there".
 std::optional<FileStamp> EntryStampOf(const std::string& path);
 // A folder held open, so that the files in it are found and written by their names, sparing the
 // system the lookup of the folder's path each time; invalid (-1) when it cannot be opened.
@@ -122,8 +132,11 @@ class FolderBuiltAside {
   bool in_place_ = false;
 };
 
-// EntryStampOf for `name` inside an open folder; `folder` -1 takes `name` as a path of its own.
-std::optional<FileStamp> EntryStampIn(int folder, const std::string& name);
+// EntryStampOf for `name` inside an open folder whose path (with its trailing '/') is
+// `folder_path`, which names the entry in a failure and to the test seam; with `folder` -1 the
+// entry is looked at by that path (an empty one: `name` is a path of its own).
+std::optional<FileStamp> EntryStampIn(int folder, const std::string& name,
+                                      std::string_view folder_path = {});
 
 // Does `name` in the open folder (-1: `name` is a path) hold exactly `bytes`? Reads at most one
 // byte more than `bytes`; a link, a folder, or anything that cannot be opened or read holds

@@ -1,5 +1,6 @@
 #include "util/sys_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -9,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 namespace quorella::sys {
@@ -33,6 +35,25 @@ bool Injected(Op op, std::string_view path) {
   return true;
 }
 
+// Injected for `name` in the folder whose path is `folder`; the whole path is made only for an
+// injector.
+bool InjectedIn(Op op, std::string_view folder, std::string_view name) {
+  if (g_injector.load(std::memory_order_acquire) == nullptr) return false;
+  std::string path;
+  path.reserve(folder.size() + name.size());
+  path.append(folder).append(name);
+  return Injected(op, path);
+}
+
+// Calls `call` again for as long as a signal interrupts it.
+template <typename Call>
+auto Retried(const Call& call) {
+  decltype(call()) result;
+  do result = call();
+  while (result < 0 && errno == EINTR);
+  return result;
+}
+
 }  // namespace
 
 void SetFaultInjector(FaultInjector* injector) {
@@ -51,18 +72,17 @@ void SetClockShift(std::int64_t shift_ns) {
 
 int Open(const std::string& path, int flags, mode_t mode) {
   if (Injected(Op::Open, path)) return -1;
-  int fd;
-  do fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
-  while (fd < 0 && errno == EINTR);
-  return fd;
+  return Retried([&] { return ::open(path.c_str(), flags | O_CLOEXEC, mode); });
 }
 
 ssize_t Read(int fd, void* buffer, size_t size) {
   if (Injected(Op::Read, {})) return -1;
-  ssize_t n;
-  do n = ::read(fd, buffer, size);
-  while (n < 0 && errno == EINTR);
-  return n;
+  return Retried([&] { return ::read(fd, buffer, size); });
+}
+
+ssize_t Pread(int fd, void* buffer, size_t size, off_t offset) {
+  if (Injected(Op::Read, {})) return -1;
+  return Retried([&] { return ::pread(fd, buffer, size, offset); });
 }
 
 bool WriteAll(int fd, std::string_view data) {
@@ -100,6 +120,7 @@ bool CopyAll(int from, std::uint64_t offset, int to, std::uint64_t size) {
       by_system = false;
     }
     char buffer[65536];
+    // Read here without the seam: the whole copy fails as one write.
     const ssize_t n = ::pread(from, buffer, std::min<std::uint64_t>(size, sizeof buffer), in);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
@@ -163,17 +184,45 @@ int Lstat(const std::string& path, struct stat* info) {
   return ::lstat(path.c_str(), info);
 }
 
+int Fstat(int fd, struct stat* info, std::string_view path) {
+  if (Injected(Op::Stat, path)) return -1;
+  return ::fstat(fd, info);
+}
+
+char* RealPath(const std::string& path, char* resolved) {
+  if (Injected(Op::Stat, path)) return nullptr;
+  return ::realpath(path.c_str(), resolved);
+}
+
 DIR* OpenDir(const std::string& path) {
   if (Injected(Op::OpenDir, path)) return nullptr;
   return ::opendir(path.c_str());
 }
 
+const dirent* ReadDir(DIR* dir) {
+  if (Injected(Op::ReadDir, {})) return nullptr;
+  errno = 0;
+  return ::readdir(dir);
+}
+
+int CloseDir(DIR* dir) {
+  if (Injected(Op::Close, {})) {
+    const int error = errno;
+    ::closedir(dir);  // gone either way, as after a close that reports an error
+    errno = error;
+    return -1;
+  }
+  return ::closedir(dir);
+}
+
+ssize_t ReadDirEntries(int fd, void* buffer, size_t size) {
+  if (Injected(Op::ReadDir, {})) return -1;
+  return Retried([&] { return ::getdents64(fd, buffer, size); });
+}
+
 int OpenAt(int dir, const std::string& name, int flags, mode_t mode, std::string_view path) {
   if (Injected(Op::Open, path)) return -1;
-  int fd;
-  do fd = ::openat(dir, name.c_str(), flags | O_CLOEXEC, mode);
-  while (fd < 0 && errno == EINTR);
-  return fd;
+  return Retried([&] { return ::openat(dir, name.c_str(), flags | O_CLOEXEC, mode); });
 }
 
 int RenameAt(int dir, const std::string& from, const std::string& to, std::string_view path) {
@@ -184,6 +233,36 @@ int RenameAt(int dir, const std::string& from, const std::string& to, std::strin
 int MkdirAt(int dir, const std::string& name, mode_t mode, std::string_view path) {
   if (Injected(Op::Mkdir, path)) return -1;
   return ::mkdirat(dir, name.c_str(), mode);
+}
+
+int StatAt(int dir, const std::string& name, struct stat* info, int flags,
+           std::string_view folder_path) {
+  if (InjectedIn(Op::Stat, folder_path, name)) return -1;
+  return ::fstatat(dir, name.c_str(), info, flags);
+}
+
+int UnlinkAt(int dir, const std::string& name, int flags, std::string_view path) {
+  if (Injected(Op::Unlink, path)) return -1;
+  return ::unlinkat(dir, name.c_str(), flags);
+}
+
+int AccessAt(int dir, const std::string& name, int mode, std::string_view path) {
+  if (Injected(Op::Stat, path)) return -1;
+  return ::faccessat(dir, name.c_str(), mode, 0);
+}
+
+DIR* OpenDirAt(int dir, const std::string& name, std::string_view path) {
+  if (Injected(Op::OpenDir, path)) return nullptr;
+  const int fd = Retried(
+      [&] { return ::openat(dir, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC); });
+  if (fd < 0) return nullptr;
+  DIR* const listing = ::fdopendir(fd);
+  if (listing == nullptr) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+  }
+  return listing;
 }
 
 int RenameNoReplace(const std::string& from, const std::string& to) {

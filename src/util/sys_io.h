@@ -23,7 +23,8 @@ enum class Op {
   Stat,
   OpenDir,
   Close,
-  Link
+  Link,
+  ReadDir
 };
 
 // Decides, call by call, whether a wrapped call fails; returns the errno to fail with, or 0.
@@ -47,6 +48,8 @@ void SetClockShift(std::int64_t shift_ns);
 // The wrappers behave like their POSIX namesakes: -1 and errno on failure.
 int Open(const std::string& path, int flags, mode_t mode = 0666);
 ssize_t Read(int fd, void* buffer, size_t size);
+// Reads at `offset` without moving the file's position; fails as a read.
+ssize_t Pread(int fd, void* buffer, size_t size, off_t offset);
 // Writes everything, retrying short writes; false with errno on failure.
 bool WriteAll(int fd, std::string_view data);
 // Appends `size` bytes of `from`, read at `offset`, to what was written to `to`: the system copies
@@ -62,13 +65,34 @@ int Rmdir(const std::string& path);
 int Mkdir(const std::string& path, mode_t mode = 0777);
 int Stat(const std::string& path, struct stat* info);
 int Lstat(const std::string& path, struct stat* info);
+// fstat of an open descriptor; `path`, when known, names its file to the injector. Fails as a stat.
+int Fstat(int fd, struct stat* info, std::string_view path = {});
+// realpath: the absolute path with every link resolved, nullptr with errno. Fails as a stat.
+char* RealPath(const std::string& path, char* resolved);
 DIR* OpenDir(const std::string& path);
+// The next entry of `dir`; nullptr at the end (errno 0) or on a failure (errno set).
+const dirent* ReadDir(DIR* dir);
+// Closes the folder and its descriptor. Fails as a close.
+int CloseDir(DIR* dir);
+// The raw entries of the folder open as `fd` (getdents64). Fails as a ReadDir.
+ssize_t ReadDirEntries(int fd, void* buffer, size_t size);
 
 // The same calls on names inside the open folder `dir` (AT_FDCWD: names relative to the working
 // folder). `path` is the file's whole path, which the injector sees.
 int OpenAt(int dir, const std::string& name, int flags, mode_t mode, std::string_view path);
 int RenameAt(int dir, const std::string& from, const std::string& to, std::string_view path);
 int MkdirAt(int dir, const std::string& name, mode_t mode, std::string_view path);
+// fstatat; `flags` as its own (AT_SYMLINK_NOFOLLOW). Fails as a stat. Unlike the calls around
+// it, it takes the folder's path (with its trailing '/'), which with `name` makes the path the
+// injector sees: a Go looks at every page it listed, and makes no path for that.
+int StatAt(int dir, const std::string& name, struct stat* info, int flags,
+           std::string_view folder_path);
+// unlinkat; `flags` as its own (AT_REMOVEDIR). Fails as an unlink.
+int UnlinkAt(int dir, const std::string& name, int flags, std::string_view path);
+// faccessat. Fails as a stat.
+int AccessAt(int dir, const std::string& name, int mode, std::string_view path);
+// The folder `name` in `dir`, opened for listing without following a link. Fails as an opendir.
+DIR* OpenDirAt(int dir, const std::string& name, std::string_view path);
 // Renames `from` to `to` (paths of their own) only while nothing has the name `to`: EEXIST when
 // something does, EINVAL when the file system cannot promise that.
 int RenameNoReplace(const std::string& from, const std::string& to);

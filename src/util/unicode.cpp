@@ -1,6 +1,9 @@
 #include "util/unicode.h"
 
+#include <unicode/bytestream.h>
+#include <unicode/normalizer2.h>
 #include <unicode/ucasemap.h>
+#include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
 #include <algorithm>
@@ -78,6 +81,21 @@ char32_t NextCodePoint(std::string_view utf8, std::size_t& pos) {
   return static_cast<char32_t>(c);
 }
 
+std::size_t CountCodePoints(std::string_view utf8) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < utf8.size(); ++count) NextCodePoint(utf8, pos);
+  return count;
+}
+
+std::size_t LastCodePointStart(std::string_view utf8) {
+  std::size_t last = 0;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    last = pos;
+    NextCodePoint(utf8, pos);
+  }
+  return last;
+}
+
 void AppendCodePoint(std::string& out, char32_t code_point) {
   uint8_t buffer[U8_MAX_LENGTH];
   int32_t length = 0;
@@ -106,6 +124,26 @@ std::string FoldCase(std::string_view utf8) {
   if (U_FAILURE(status)) return source;
   out.resize(static_cast<std::size_t>(length));
   return out;
+}
+
+std::string ToNfc(std::string_view utf8) {
+  if (IsAscii(utf8) || !IsValidUtf8(utf8)) return std::string(utf8);
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::Normalizer2* const nfc = icu::Normalizer2::getNFCInstance(status);
+  const icu::StringPiece piece(utf8.data(), static_cast<int32_t>(utf8.size()));
+  if (U_FAILURE(status) || nfc->isNormalizedUTF8(piece, status)) return std::string(utf8);
+  std::string out;
+  icu::StringByteSink<std::string> sink(&out);
+  nfc->normalizeUTF8(0, piece, sink, nullptr, status);
+  return U_SUCCESS(status) ? out : std::string(utf8);
+}
+
+bool HasControlOrFormatCharacter(std::string_view utf8) {
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const auto type = u_charType(static_cast<UChar32>(NextCodePoint(utf8, pos)));
+    if (type == U_CONTROL_CHAR || type == U_FORMAT_CHAR) return true;
+  }
+  return false;
 }
 
 int CompareFolded(std::string_view a, std::string_view b) {

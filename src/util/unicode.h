@@ -16,6 +16,12 @@ bool IsValidUtf8(std::string_view text, std::size_t* bad_offset = nullptr);
 // U+FFFD and advances by at least one byte, so a loop over any input ends.
 char32_t NextCodePoint(std::string_view utf8, std::size_t& pos);
 
+// The number of code points in `utf8`, and where its last one starts (0 for an empty text), each
+// read as NextCodePoint reads them: every byte of an ill-formed sequence that it passes over
+// counts as one.
+std::size_t CountCodePoints(std::string_view utf8);
+std::size_t LastCodePointStart(std::string_view utf8);
+
 // Appends the UTF-8 form of `code_point`.
 void AppendCodePoint(std::string& out, char32_t code_point);
 
@@ -29,6 +35,14 @@ int CompareFolded(std::string_view a, std::string_view b);
 inline bool EqualsFolded(std::string_view a, std::string_view b) {
   return CompareFolded(a, b) == 0;
 }
+
+// The text in Unicode Normalization Form C (a letter and its combining accent composed into one
+// code point where Unicode has one). Ill-formed text comes back as it is.
+std::string ToNfc(std::string_view utf8);
+
+// Does the text hold a control character (general category Cc: C0, DEL and C1 alike) or a format
+// character (Cf: zero-width spaces and joiners, direction overrides, ...)?
+bool HasControlOrFormatCharacter(std::string_view utf8);
 
 // True when every byte is below 0x80.
 bool IsAscii(std::string_view text);

@@ -119,6 +119,22 @@ TEST_F(Catalogue, NamesAreOneWhateverTheirCaseInEveryScript) {
             "Caf\u00E9\n\u0391\u03B8\u03AE\u03BD\u03B1\n\u041F\u0440\u0438\u0432\u0435\u0442\n");
 }
 
+// `get` reads only the values it is asked for: another of the wrong type does not fail it.
+TEST_F(Catalogue, GetFailsOnlyForAValueAskedFor) {
+  Ok({"add", "FAQ"});
+  WriteFile(dir / "wrong.cfg",
+            "[\\Software\\Tamsel Software\\Quorella\\FAQs\\FAQ]\r\nFontSizestr=big\r\n"
+            "Titlestr=Kept\r\n");
+  Ok({"snapshot-load", dir / "wrong.cfg"});
+  EXPECT_EQ(Ok({"get", "FAQ", "Title", "Layout"}), "Title=Kept\nLayout=0\n");
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"get", "FAQ"}, {"get", "FAQ", "FontSize"}}) {
+    const ProcessResult result = Run(args);
+    EXPECT_EQ(result.exit_code, 1) << args.size();
+    EXPECT_EQ(result.err, "Invalid data type for 'FontSize'\n") << args.size();
+  }
+}
+
 TEST_F(Catalogue, GetShowsEveryValueInTableOrderWithDefaults) {
   Ok({"add", "FAQ"});
   const std::string all = Ok({"get", "FAQ"});

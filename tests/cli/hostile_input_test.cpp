@@ -218,6 +218,8 @@ TEST_F(Hostile, NamesThatCannotNameAFileAreRefusedEverywhere) {
   for (const Row& row : {Row{"a/b", not_a_file_name}, Row{"a\\b", not_a_file_name},
                          Row{"two\nlines", not_a_file_name}, Row{"cr\rhere", not_a_file_name},
                          Row{"..", not_a_file_name}, Row{"del\x7F", not_a_file_name},
+                         Row{"next\xC2\x85line", not_a_file_name},
+                         Row{"Report\xE2\x80\xAE\x65xe.txt", not_a_file_name},
                          Row{std::string(10000, 'n'), std::string(messages::kNameTooLong)}}) {
     ExpectRefused({"add", row.name}, row.message);
     ExpectRefused({"duplicate", "FAQ", row.name}, row.message);
@@ -249,6 +251,47 @@ TEST_F(Hostile, ADocumentThatIsNoRegularFileIsRefusedAtOnce) {
     EXPECT_EQ(backup.exit_code, 1);
     EXPECT_NE(backup.err.find("It is not a regular file."), std::string::npos) << backup.err;
     fs::remove(app_dir + "FAQ.dat");
+  }
+}
+
+// A FIFO in place of any other file the program reads is never waited for: the list of a Go's
+// pages is passed by (and replaced by the new one), a snapshot, a file to import, a backup
+// manifest and the settings store fail at once.
+TEST_F(Hostile, AFifoInPlaceOfAFileReadIsNeverWaitedFor) {
+  MakeFaq(Section("Question 0", "Kept?"), 1);
+  const std::string site = dir / "site/";
+  Ok({"set", "FAQ", "Directory", site});
+  fs::create_directories(site);
+  const std::string list = site + ".faq.html.pages.quorella";
+  ASSERT_EQ(::mkfifo(list.c_str(), 0600), 0);
+  const ProcessResult go = Run({"generate", "FAQ"});
+  EXPECT_EQ(go.exit_code, 0) << go.err;
+  EXPECT_TRUE(fs::is_regular_file(site + "faq.html"));
+  EXPECT_TRUE(fs::is_regular_file(list));
+
+  Ok({"backup", dir / "set"});
+  ASSERT_TRUE(fs::remove(dir / "set/manifest.sha256"));
+  for (const std::string& fifo : {dir / "fifo.cfg", dir / "fifo.txt", dir / "set/manifest.sha256"})
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"snapshot-load", dir / "fifo.cfg"},
+        std::vector<std::string>{"import", dir / "fifo.txt", "New"},
+        std::vector<std::string>{"restore", dir / "set", "--yes"}}) {
+    const ProcessResult result = Run(args);
+    EXPECT_EQ(result.exit_code, 1) << args[0];
+    EXPECT_NE(result.err.find("It is not a regular file."), std::string::npos) << result.err;
+  }
+  EXPECT_EQ(Ok({"list"}), "FAQ\n");
+
+  const std::string store = config_dir + "/quorella/settings.db";
+  ASSERT_TRUE(fs::remove(store));
+  ASSERT_EQ(::mkfifo(store.c_str(), 0600), 0);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"list"}, std::vector<std::string>{"add", "New"}}) {
+    const ProcessResult result = Run(args);
+    EXPECT_EQ(result.exit_code, 1) << args[0];
+    EXPECT_EQ(result.err,
+              "Cannot read the settings store \"" + store + "\". It is not a regular file.\n");
   }
 }
 

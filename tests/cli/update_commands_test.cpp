@@ -41,6 +41,19 @@ TEST_F(UpdateCommands, FetchOntoAFullDiskStillShowsTheOutcome) {
   EXPECT_EQ(result.err, "Cannot write file \"/dev/full\". No space left on device\n");
 }
 
+// A body shorter than its Content-Length is a failure, though every byte that came is stored.
+TEST_F(UpdateCommands, FetchOfABodyCutShortFails) {
+  const std::string body(50016, 'x');
+  LoopbackServer server({Reply("HTTP/1.0 200 OK\r\nContent-Length: 100000\r\n\r\n" + body)});
+  const ProcessResult result = Run({"fetch", server.Address("/upgrades.txt"), dir / "out.txt"});
+  const std::string reason =
+      "incomplete response: the connection ended after 50016 of 100000 bytes";
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_EQ(result.out, "StatusCode: 404\nReasonPhrase: " + reason + "\nContentLength: 100000\n");
+  EXPECT_EQ(result.err, "EHttpException 404: " + reason + "\n");
+  EXPECT_EQ(ReadFile(dir / "out.txt"), body);
+}
+
 TEST_F(UpdateCommands, FetchOfAnUnknownHost) {
   const ProcessResult result = Run({"fetch", "http://quorella-test.invalid/x", dir / "out.txt"});
   EXPECT_EQ(result.exit_code, 1);

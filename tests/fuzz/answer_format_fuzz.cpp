@@ -8,6 +8,7 @@
 #include "fuzz/fuzz_input.h"
 #include "html/answer_formats.h"
 #include "util/strings.h"
+#include "util/unicode.h"
 
 namespace {
 
@@ -46,10 +47,19 @@ bool StartsNoCase(std::string_view text, std::string_view prefix) {
   return true;
 }
 
+// Characters as the decoder reads them, a bad byte one of its own.
+std::vector<std::size_t> CharacterStarts(std::string_view text) {
+  std::vector<std::size_t> starts;
+  for (std::size_t pos = 0; pos < text.size(); quorella::NextCodePoint(text, pos))
+    starts.push_back(pos);
+  return starts;
+}
+
 bool IsLink(std::string_view word) {
   const auto scheme = word.find("://");
-  return (scheme != std::string_view::npos && scheme >= 2) || StartsNoCase(word, "www.") ||
-         StartsNoCase(word, "ftp.");
+  return (scheme != std::string_view::npos &&
+          CharacterStarts(word.substr(0, scheme)).size() >= 2) ||
+         StartsNoCase(word, "www.") || StartsNoCase(word, "ftp.");
 }
 
 bool IsEmail(std::string_view word) {
@@ -145,7 +155,7 @@ std::string RenderMarkedEmail(std::string_view word) {
       {{'"', '"'}, {'\'', '\''}, {'(', ')'}, {'{', '}'}, {'[', ']'}, {'<', '>'}}};
   for (const auto& [open, close] : kMarks) {
     if (word.front() != open) continue;
-    const std::string inner(word.substr(1, word.size() - 2));
+    const std::string inner(word.substr(1, CharacterStarts(word).back() - 1));
     return Escape(std::string(1, open)) + "<A HREF=\"mailto:" + inner + "\">" + inner + "</A>" +
            Escape(std::string(1, close));
   }

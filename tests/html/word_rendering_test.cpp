@@ -53,6 +53,14 @@ TEST(WordRendering, SingleWords) {
            {"{x@y.z}", "{<A HREF=\"mailto:x@y.z\">x@y.z</A>}"},
            {"[x@y.z]", "[<A HREF=\"mailto:x@y.z\">x@y.z</A>]"},
            {"(x@y.z)]", "(<A HREF=\"mailto:x@y.z)\">x@y.z)</A>)"},  // last character dropped
+           // ... all of it, however many bytes it takes.
+           {"(x@y.z»", "(<A HREF=\"mailto:x@y.z\">x@y.z</A>)"},
+           {"[x@y.zЖ", "[<A HREF=\"mailto:x@y.z\">x@y.z</A>]"},
+           {"<x@y.z\U0001F642", "&lt;<A HREF=\"mailto:x@y.z\">x@y.z</A>&gt;"},
+           // At least two characters before "://", not two bytes.
+           {"é://x", "é://x"},
+           {"П://y", "П://y"},
+           {"éП://z", "<A HREF=\"éП://z\">éП://z</A>"},
            {"<x@y.z", "&lt;<A HREF=\"mailto:x@y.\">x@y.</A>&gt;"},
            {"&", "&amp;"},
            {"a&b", "a&b"},

@@ -11,10 +11,10 @@ namespace quorella::testing {
 namespace {
 
 // Every seam call the sweeps fail in turn.
-constexpr std::array<sys::Op, 12> kSeamCalls = {sys::Op::Open,    sys::Op::Read,   sys::Op::Write,
-                                                sys::Op::Fsync,   sys::Op::Rename, sys::Op::Unlink,
-                                                sys::Op::Mkdir,   sys::Op::Chmod,  sys::Op::Stat,
-                                                sys::Op::OpenDir, sys::Op::Close,  sys::Op::Link};
+constexpr std::array<sys::Op, 13> kSeamCalls = {
+    sys::Op::Open,    sys::Op::Read,  sys::Op::Write, sys::Op::Fsync, sys::Op::Rename,
+    sys::Op::Unlink,  sys::Op::Mkdir, sys::Op::Chmod, sys::Op::Stat,  sys::Op::OpenDir,
+    sys::Op::ReadDir, sys::Op::Close, sys::Op::Link};
 
 const char* SeamCallName(sys::Op op) {
   switch (op) {
@@ -42,6 +42,8 @@ const char* SeamCallName(sys::Op op) {
       return "close";
     case sys::Op::Link:
       return "link";
+    case sys::Op::ReadDir:
+      return "readdir";
   }
   return "";
 }

@@ -32,7 +32,11 @@ TEST_F(CatalogueTest, NameRules) {
   EXPECT_EQ(CheckNewFaqName("", existing, messages::kEnterFaqName), "Please enter a name for FAQ.");
   EXPECT_EQ(CheckNewFaqName("", existing, messages::kEnterDocumentName),
             "Please enter a name for document");
-  for (std::string bad : {"a/b", "a\\b", ".", "..", "line\nbreak"})
+  // Control characters of every kind (C1 too) and format characters, which make a name look
+  // like another: a zero-width space, a soft hyphen, a right-to-left override.
+  for (std::string bad :
+       {"a/b", "a\\b", ".", "..", "line\nbreak", "next\xC2\x85line", "zero\xE2\x80\x8Bwidth",
+        "soft\xC2\xADhyphen", "Report\xE2\x80\xAE\x65xe.txt"})
     EXPECT_EQ(CheckNewFaqName(bad, existing, messages::kEnterFaqName),
               std::string(messages::kNameNotAFileName))
         << bad;
@@ -40,6 +44,38 @@ TEST_F(CatalogueTest, NameRules) {
             std::string(messages::kNameTooLong));
   EXPECT_FALSE(
       CheckNewFaqName(std::string(251, 'n'), existing, messages::kEnterFaqName).has_value());
+  // The limit is in bytes: 125 "Ж" take 250, 126 take 252.
+  std::string cyrillic;
+  for (int i = 0; i < 125; ++i) cyrillic += "\xD0\x96";
+  EXPECT_FALSE(CheckNewFaqName(cyrillic, existing, messages::kEnterFaqName).has_value());
+  EXPECT_EQ(CheckNewFaqName(cyrillic + "\xD0\x96", existing, messages::kEnterFaqName),
+            "A FAQ name cannot be longer than 251 bytes.");
+}
+
+// A name is stored in Normalization Form C and compared so: "Café" with a combining accent and
+// with the composed letter are one name. A store that already holds a name in another form keeps
+// it as it is, found by either form.
+TEST_F(CatalogueTest, NamesAreStoredAndComparedComposed) {
+  const std::string composed = "Caf\xC3\xA9", decomposed = "Cafe\xCC\x81";
+  EXPECT_EQ(AddFaq(context, decomposed), composed);
+  EXPECT_EQ(ListFaqs(context), Names{composed});
+  EXPECT_TRUE(FileExists(dir / ("app/" + composed + ".dat")));
+  EXPECT_FALSE(FileExists(dir / ("app/" + decomposed + ".dat")));
+  for (const std::string& again : {composed, decomposed, std::string("CAFE\xCC\x81")})
+    EXPECT_EQ(CheckNewFaqName(again, ListFaqs(context), messages::kEnterFaqName),
+              "The name already exists. Please select a new one.")
+        << again;
+  EXPECT_EQ(FindName(ListFaqs(context), "cafe\xCC\x81"), composed);
+  EXPECT_EQ(DuplicateFaq(context, composed, "Am\x65\xCC\x81lie"), "Am\xC3\xA9lie");
+
+  const std::string earlier = "No\x65\xCC\x88l";  // made before names were composed
+  context.settings().CreateKey(context.FaqKey(earlier));
+  testing::WriteFile(dir / ("app/" + earlier + ".dat"), "[Question 0]\r\nKept?\r\n\r\n####\r\n");
+  context.settings().WriteSettingInteger(context.FaqKey(earlier), "TotalQuestions", 1);
+  EXPECT_EQ(FindName(ListFaqs(context), "No\xC3\xABl"), earlier);
+  EXPECT_EQ(LoadFaq(context, earlier).questions, Names{"Kept?"});
+  EXPECT_EQ(CheckNewFaqName("No\xC3\xABl", ListFaqs(context), messages::kEnterFaqName),
+            "The name already exists. Please select a new one.");
 }
 
 TEST_F(CatalogueTest, AddCreatesKeyAndEmptyDocumentButKeepsAnExistingFile) {

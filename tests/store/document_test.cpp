@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "store/answer.h"
+#include "store/document_file.h"
 #include "store/faq.h"
 #include "store/question_sections.h"
 #include "support/error_text.h"
@@ -228,6 +229,36 @@ TEST_F(DocumentTest, AWindows1252DocumentStaysSoUntilACharacterDoesNotFit) {
   WriteSection(other, "B", {"b"});
   EXPECT_EQ(ReadFile(other),
             "\xEF\xBB\xBF[A]\r\nbad \xFF\r\n\r\n####\r\n\r\n[B]\r\nb\r\n\r\n####\r\n");
+}
+
+// A Windows-1252 document whose first line comes to begin with "ï»¿" (in Windows-1252 the bytes of
+// the mark) is written as UTF-8: written as it was, it would read back as UTF-8 without those
+// three characters and with its other characters broken. Both ways a document is rewritten.
+TEST_F(DocumentTest, AWindows1252DocumentThatComesToBeginLikeTheMarkKeepsItsText) {
+  const std::string note = "\xEF\xBB\xBF note\r\n";  // the bytes of "ï»¿ note"
+  const std::string question0 = "[Question 0]\r\nCaf\xE9?\r\n\r\n####\r\n";
+  const std::string answer0 = "\r\n[Answer 0]\r\n0\r\nx\r\n\r\n####\r\n";
+  struct Row {
+    const char* edit;
+    std::string before;
+    std::function<void()> run;
+  };
+  for (const Row& row : {
+           Row{"DeleteSection", "[Note]\r\n\r\n####\r\n\r\n" + note + question0 + answer0,
+               [&] { DeleteSection(doc, "Note"); }},
+           Row{"DeleteLastAndSaveQuestionList",
+               "[Question 1]\r\nB?\r\n\r\n####\r\n\r\n" + note + question0 + answer0 +
+                   "\r\n[Answer 1]\r\n0\r\ny\r\n\r\n####\r\n",
+               [&] { DeleteLastAndSaveQuestionList(doc, 2, {"Caf\u00E9?"}, {"0\r\nx"}); }},
+       }) {
+    WriteFile(doc, row.before);
+    row.run();
+    const auto after = ReadDocumentFile(doc);
+    ASSERT_TRUE(after.has_value()) << row.edit;
+    EXPECT_TRUE(after->text.starts_with("\u00EF\u00BB\u00BF note\r\n")) << row.edit;
+    EXPECT_EQ(ReadSection(doc, "Question 0"), "Caf\u00E9?\r\n") << row.edit;
+    EXPECT_EQ(ReadSection(doc, "Answer 0"), "0\r\nx\r\n") << row.edit;
+  }
 }
 
 TEST_F(DocumentTest, InjectedFailuresLeaveTheOldOrTheNewDocumentAndNoScratch) {

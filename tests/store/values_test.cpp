@@ -69,6 +69,12 @@ TEST(ValuesTable, ReadTakesStoredValuesAndChecksTypes) {
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), "Invalid data type for 'FontSize'");
   }
+  // Reading only some values: another of the wrong type is not looked at.
+  const FaqValue only[] = {FaqValue::StartPage, FaqValue::Layout};
+  const FaqValues some = FaqValues::Read(settings, key, "/app/", only);
+  EXPECT_EQ(some.Text(FaqValue::StartPage), "index.htm");
+  EXPECT_EQ(some.Integer(FaqValue::Layout), 1);
+  EXPECT_TRUE(some.Boolean(FaqValue::FrameIt));  // not asked for: its default
 }
 
 TEST(ValuesTable, AppValuesAndPaths) {

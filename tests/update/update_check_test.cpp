@@ -104,6 +104,18 @@ TEST_F(UpdateCheck, ATimedOutFetchFindsNoVersion) {
   EXPECT_FALSE(VersionFileExists());
 }
 
+// A version file that ends before the length its Content-Length announced is not read.
+TEST_F(UpdateCheck, AVersionFileCutShortIsNeverRead) {
+  LoopbackServer server(
+      {Reply("HTTP/1.0 200 OK\r\nContent-Length: 100000\r\n\r\nQuorella 9.9\r\n")});
+  const UpdateCheckResult result = Check(server);
+  EXPECT_EQ(result.published_version, "unknown");
+  EXPECT_FALSE(result.newer);
+  EXPECT_EQ(result.fetch_error,
+            "incomplete response: the connection ended after 14 of 100000 bytes");
+  EXPECT_FALSE(VersionFileExists());
+}
+
 TEST_F(UpdateCheck, ARedirectedFileIsRead) {
   LoopbackServer server({Reply("HTTP/1.0 302 Found\r\nLocation: /files/upgrades.txt\r\n\r\n"),
                          Reply(Ok("Quorella 1.4\r\n"))});

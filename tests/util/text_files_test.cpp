@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "support/error_text.h"
@@ -443,9 +444,27 @@ TEST(FileSeam, StatOpendirAndCloseCanBeFailed) {
     EXPECT_EQ(testing::ErrorOf([&] { DirectoryExists(dir.path()); }),
               "Cannot open file \"" + dir.path() + "\". Permission denied");
   }
+  // Nor may an entry that cannot be looked at pass for none, or for no link: a page would be
+  // written as new, a link replaced by a file instead of its target written.
+  std::filesystem::create_symlink(dir / "a.txt", dir / "link");
+  for (const std::function<void()>& look : std::initializer_list<std::function<void()>>{
+           [&] { EntryStampOf(dir / "link"); }, [&] { IsSymbolicLink(dir / "link"); },
+           [&] { ReplaceFileAtomically(dir / "link", "y"); }}) {
+    testing::FailNth fault(sys::Op::Stat, 1, EIO);
+    const std::string error = testing::ErrorOf(look);
+    EXPECT_TRUE(error.ends_with("\"" + dir / "link" + "\". Input/output error")) << error;
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link"));
+  EXPECT_EQ(ReadFile(dir / "a.txt"), "x");
   {
     testing::FailNth fault(sys::Op::OpenDir, 1, ENOENT);
     EXPECT_TRUE(ListDirectory(dir.path()).empty());
+  }
+  {
+    // A listing cut short would pass for the whole folder: a backup's manifest then named nothing.
+    testing::FailNth fault(sys::Op::ReadDir, 1, EIO);
+    EXPECT_EQ(testing::ErrorOf([&] { ListDirectory(dir.path()); }),
+              "Cannot read file \"" + dir.path() + "\". Input/output error");
   }
   {
     testing::FailNth fault(sys::Op::OpenDir, 1, EACCES);
