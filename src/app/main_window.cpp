@@ -77,9 +77,19 @@ void TfrmMain::FormCreate() {
   banner_ = html::BuildBanner();
   // 3. The answer list lives in the current FAQ, empty until a FAQ is loaded.
   current_ = std::make_unique<Faq>(context_->output_dir());
-  binder_ = new OptionBinder(PageControl, *context_, *current_, *exits_);
+  binder_ = new OptionBinder(PageControl, *context_, *current_, *exits_,
+                             [this](FixedSection section, const std::string& text) {
+                               questions_->StoreSection(section, text);
+                               tabFAQ->ShowIfReloaded();
+                             });
+  // The import checks its name against the catalogue as it is in the store.
   frmImport = new TfrmImport(
-      *context_, [this] { return CatalogueNames(); }, this);
+      *context_,
+      [this] {
+        RefreshFaqList();
+        return CatalogueNames();
+      },
+      this);
   frmImport->hide();
   connect(frmImport, &TfrmImport::Imported, this, &TfrmMain::ShowImportedFaq);
   // 4.-6. Title, version texts and the about panel.
@@ -180,8 +190,15 @@ void TfrmMain::showEvent(QShowEvent* event) {
 
 void TfrmMain::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && questions_)
-    tabFAQ->RefreshFromDisk();
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !questions_) return;
+  // What another program changed meanwhile: the FAQs it added or deleted, then the current FAQ's
+  // questions. A store that cannot be read now is reported by the next command that needs it, not
+  // at every activation.
+  try {
+    RefreshFaqList();
+  } catch (const std::exception&) {
+  }
+  tabFAQ->RefreshFromDisk();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

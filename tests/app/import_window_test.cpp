@@ -59,10 +59,10 @@ class ImportWindowTest : public QObject {
     WindowFixture f;
     f.Start();
     Open(f);
-    QCOMPARE(
-        WindowFixture::TabChain(Step(f, "butReadInputFile"), f.Find("frmImport")),
-        QStringList({"butReadInputFile", "cmbEncoding", "memoAtoQSep", "memoQtoASep",
-                     "chkManualSep", "chkDelQNum", "butConvert", "butImport", "memoImported"}));
+    WindowFixture::CheckTabWalk(
+        Step(f, "butReadInputFile"), f.Find("frmImport"),
+        {"butReadInputFile", "cmbEncoding", "memoAtoQSep", "memoQtoASep", "chkManualSep",
+         "chkDelQNum", "butConvert", "butImport", "memoImported"});
   }
 
   void ReadConvertImportOpensTheNewFaq() {
