@@ -86,11 +86,6 @@ void ColourPanel::keyPressEvent(QKeyEvent* event) {
   emit Clicked();
 }
 
-void ColourPanel::paintEvent(QPaintEvent* event) {
-  QGroupBox::paintEvent(event);
-  if (hasFocus()) DrawFocusFrame(this, rect().adjusted(1, 1, -1, -1));
-}
-
 ColourPanel* CaptionedBy(const ColourLabel* label) {
   auto* panel = qobject_cast<ColourPanel*>(label->parentWidget());
   return panel != nullptr && panel->findChild<ColourLabel*>() == label ? panel : nullptr;

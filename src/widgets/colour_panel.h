@@ -43,8 +43,9 @@ class ColourPanel : public QGroupBox {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // The style draws the panel's focus around its caption (a frame over the whole panel would tint
+  // the colour it shows).
   void keyPressEvent(QKeyEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
 
  private:
   void Repaint();

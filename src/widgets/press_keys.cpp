@@ -13,19 +13,15 @@ bool IsPressKey(const QKeyEvent* event) {
          (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter);
 }
 
-void DrawFocusFrame(QWidget* widget, const QRect& rect) {
-  QStylePainter painter(widget);
-  QStyleOptionFocusRect option;
-  option.initFrom(widget);
-  option.rect = rect;
-  option.backgroundColor = widget->palette().color(QPalette::Window);
-  painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
-}
-
 void DrawLabelFocusFrame(QLabel* label) {
   const QRect text = label->fontMetrics().boundingRect(
       label->contentsRect(), static_cast<int>(label->alignment()), label->text());
-  DrawFocusFrame(label, text.adjusted(-2, -1, 2, 1).intersected(label->rect()));
+  QStylePainter painter(label);
+  QStyleOptionFocusRect option;
+  option.initFrom(label);
+  option.rect = text.adjusted(-2, -1, 2, 1).intersected(label->rect());
+  option.backgroundColor = label->palette().color(QPalette::Window);
+  painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 }  // namespace quorella::widgets

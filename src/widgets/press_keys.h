@@ -3,19 +3,14 @@
 // focus frame that shows which one has the focus.
 class QKeyEvent;
 class QLabel;
-class QRect;
-class QWidget;
 
 namespace quorella::widgets {
 
 // Space, Enter or Return, without modifiers: the keys that press a button.
 bool IsPressKey(const QKeyEvent* event);
 
-// The style's focus frame around `rect` of `widget`, drawn over what the widget painted (from its
-// paintEvent).
-void DrawFocusFrame(QWidget* widget, const QRect& rect);
-
-// The focus frame of a label: around its text, not its whole row.
+// The style's focus frame around a label's text (not its whole row), drawn over what the label
+// painted: called from its paintEvent.
 void DrawLabelFocusFrame(QLabel* label);
 
 }  // namespace quorella::widgets

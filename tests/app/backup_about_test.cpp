@@ -1,7 +1,7 @@
 // The backup panel and the about panel's update check, driven offscreen.
 #include <QApplication>
-#include <QDir>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>

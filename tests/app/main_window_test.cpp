@@ -501,6 +501,17 @@ class MainWindowTest : public QObject {
                         [](const NamedValue& v) { return v.name == "Startpage"; }));
   }
 
+  // A row whose typed value is not of the kind the values table gives that value is refused when
+  // the window starts (a text field bound to the font size would store text where a number is).
+  void ARowOfTheWrongKindIsRefused() {
+    const app::OptionBinding row =
+        app::Bind<QLineEdit>("FontSize", app::TextValue(FaqValue::FontSize));
+    QVERIFY_THROWS_EXCEPTION(std::logic_error,
+                             app::detail::TypedTarget<app::Setting<std::string>>(row));
+    const app::OptionBinding right = app::Bind<QLineEdit>("Title", app::TextValue(FaqValue::Title));
+    QCOMPARE(app::detail::TypedTarget<app::Setting<std::string>>(right).value, FaqValue::Title);
+  }
+
   void NothingIsStoredBeforeAFieldIsLeftAndAnEmptiedEditorStoresAnEmptySection() {
     WindowFixture f;
     f.Start();
@@ -587,11 +598,15 @@ class MainWindowTest : public QObject {
     f.desktop.colour_answers = {QColor(1, 2, 3)};
     QTest::keyClick(label, Qt::Key_Space);
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AQuestionTextColor"), 0x030201);
-    const QImage focused = label->grab().toImage();
-    QTest::keyClick(label, Qt::Key_Backtab);
     QWidget* panel = f.Find("AQuestionBackColor");
+    const QImage label_focused = label->grab().toImage();
+    const QRect caption(0, 0, panel->width(), label->y());  // above its label
+    const QImage panel_unfocused = panel->grab(caption).toImage();
+    QTest::keyClick(label, Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget(), panel);
-    QVERIFY(label->grab().toImage() != focused);  // the focus is drawn
+    // The focus is drawn: each looks different with it.
+    QVERIFY(label->grab().toImage() != label_focused);
+    QVERIFY(panel->grab(caption).toImage() != panel_unfocused);
     f.desktop.colour_answers = {QColor(4, 5, 6)};
     QTest::keyClick(panel, Qt::Key_Return);
     QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AQuestionBackColor"), 0x060504);
