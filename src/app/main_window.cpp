@@ -86,7 +86,7 @@ void TfrmMain::FormCreate() {
   frmImport = new TfrmImport(
       *context_,
       [this] {
-        RefreshFaqList();
+        RunGuarded(this, [&] { RefreshFaqList(); });
         return CatalogueNames();
       },
       this);
