@@ -87,7 +87,7 @@ class TfrmMain : public QMainWindow {
   std::vector<std::string> CatalogueNames() const;
   // Makes the FAQ selector list the FAQs of the store: those another program deleted leave it,
   // those it added are appended; the order of the others stays. When the current FAQ is gone, the
-  // first entry is loaded. Throws what reading the store throws.
+  // first entry is loaded (an error there is shown). Throws what reading the catalogue throws.
   void RefreshFaqList();
   void SelectNewEntry(const std::string& name);
   std::optional<std::string> AskNewName(const QString& caption, const QString& prompt, QString text,

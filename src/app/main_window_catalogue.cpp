@@ -44,7 +44,7 @@ void TfrmMain::RefreshFaqList() {
     if (!listed(name)) cmbFaqName->addItem(ToQt(name));
   if (current_gone) {
     cmbFaqName->setCurrentIndex(cmbFaqName->count() > 0 ? 0 : -1);
-    LoadFaq();
+    RunGuarded(this, [&] { LoadFaq(); });
   }
 }
 
