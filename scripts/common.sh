@@ -8,10 +8,13 @@ BUILD_DIR="${QUORELLA_BUILD_DIR:-$ROOT/build}"
 APP_PACKAGES=(g++ cmake ninja-build pkg-config libsqlite3-dev libcli11-dev libicu-dev qt6-base-dev
               libqt6svg6 libgl1-mesa-dev fonts-dejavu-core)
 # What the tests and benchmarks add: their libraries; the Debian package's tools (tests/package);
-# chromium and node for the pages in a browser (tests/browser, BrowserRendering).
+# chromium and node for the pages in a browser (tests/browser, BrowserRendering); a display with a
+# window manager, keys and the accessibility bus for the window worked by keyboard
+# (tests/app/keyboard_session.sh) and the screenshots.
 TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev
                dpkg-dev lintian desktop-file-utils appstream man-db
-               chromium nodejs)
+               chromium nodejs
+               xvfb xauth openbox xdotool x11-utils dbus-daemon at-spi2-core python3-pyatspi)
 # The fuzz build's compiler and libFuzzer runtime (scripts/fuzz.sh).
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 

@@ -14,11 +14,12 @@ namespace quorella::app {
 AnswerPageTab::AnswerPageTab(QWidget* parent) : ColourPageTab(parent) {
   auto* grid = new QGridLayout(this);
   colours_ = PageColourPanel(QStringLiteral(" Colors "), "APageColor",
+                             QStringLiteral("Answer page background color"),
                              {"ATextColor", "ALinkColor", "AVLinkColor", "AALinkColor"}, this);
   grid->addWidget(colours_.panel, 0, 0, 2, 1);
-  auto* question_colours = Named(
-      new widgets::ColourPanel(QStringLiteral(" Question Colors "), this), "AQuestionBackColor");
-  question_colours->setToolTip(QStringLiteral("Click to change color"));
+  widgets::ColourPanel* question_colours =
+      ColourPanel(QStringLiteral(" Question Colors "), "AQuestionBackColor",
+                  QStringLiteral("Question background color"), this);
   auto* question_layout = new QVBoxLayout(question_colours);
   question_layout->addWidget(
       Named(new widgets::ColourLabel(QStringLiteral("Question Text Color"), question_colours),

@@ -10,7 +10,7 @@
 
 namespace quorella::app {
 
-bool RunGuarded(QWidget* owner, const std::function<void()>& action) {
+bool RunGuarded(QWidget* owner, const std::function<void()>& action, QString* shown) {
   QString message;
   try {
     action();
@@ -21,6 +21,7 @@ bool RunGuarded(QWidget* owner, const std::function<void()>& action) {
     message = QString::fromLocal8Bit(e.what());
   }
   if (!message.endsWith(QLatin1Char('.'))) message += QLatin1Char('.');
+  if (shown != nullptr) *shown = message;
   widgets::Desktop().ShowMessage(
       owner, {QStringLiteral("Quorella"), message, widgets::BoxIcon::Error, widgets::BoxButtons::Ok,
               widgets::BoxAnswer::Ok});

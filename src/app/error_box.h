@@ -10,7 +10,8 @@ class QWidget;
 
 namespace quorella::app {
 
-// Runs `action`; false when it failed (the error has been shown, owned by `owner`).
-bool RunGuarded(QWidget* owner, const std::function<void()>& action);
+// Runs `action`; false when it failed (the error has been shown, owned by `owner`, and is given in
+// `shown` when that is not null).
+bool RunGuarded(QWidget* owner, const std::function<void()>& action, QString* shown = nullptr);
 
 }  // namespace quorella::app

@@ -77,9 +77,19 @@ void TfrmMain::FormCreate() {
   banner_ = html::BuildBanner();
   // 3. The answer list lives in the current FAQ, empty until a FAQ is loaded.
   current_ = std::make_unique<Faq>(context_->output_dir());
-  binder_ = new OptionBinder(PageControl, *context_, *current_, *exits_);
+  binder_ = new OptionBinder(PageControl, *context_, *current_, *exits_,
+                             [this](FixedSection section, const std::string& text) {
+                               questions_->StoreSection(section, text);
+                               tabFAQ->ShowIfReloaded();
+                             });
+  // The import checks its name against the catalogue as it is in the store.
   frmImport = new TfrmImport(
-      *context_, [this] { return CatalogueNames(); }, this);
+      *context_,
+      [this] {
+        RunGuarded(this, [&] { RefreshFaqList(); });
+        return CatalogueNames();
+      },
+      this);
   frmImport->hide();
   connect(frmImport, &TfrmImport::Imported, this, &TfrmMain::ShowImportedFaq);
   // 4.-6. Title, version texts and the about panel.
@@ -137,6 +147,12 @@ void TfrmMain::FormCreate() {
   // 15. The font list was filled when the General page was built, before anything was connected.
   // 16. The selected FAQ into the editors.
   RunGuarded(this, [&] { LoadFaq(); });
+  // What opening the store had to tell once (FAQs that a store of the earlier version held under
+  // names this version takes as one, and renamed).
+  for (const std::string& notice : context_->TakeNotices())
+    Desktop().ShowMessage(this, {QStringLiteral("Quorella"), ToQt(notice),
+                                 widgets::BoxIcon::Information, widgets::BoxButtons::Ok,
+                                 widgets::BoxAnswer::Ok});
 }
 
 QSize TfrmMain::DefaultSize() const {
@@ -180,8 +196,15 @@ void TfrmMain::showEvent(QShowEvent* event) {
 
 void TfrmMain::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && questions_)
-    tabFAQ->RefreshFromDisk();
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !questions_) return;
+  // What another program changed meanwhile: the FAQs it added or deleted, then the current FAQ's
+  // questions. A store that cannot be read now is reported by the next command that needs it, not
+  // at every activation.
+  try {
+    RefreshFaqList();
+  } catch (const std::exception&) {
+  }
+  tabFAQ->RefreshFromDisk();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -70,6 +70,9 @@ class TfrmMain : public QMainWindow {
   void butDuplicateClick();
   void butGoClick();
   void butBrowserClick();
+  // Opens the start page in the browser; when the browser cannot be started the status bar says
+  // so after `before`.
+  void OpenStartPage(const QString& before);
   void butHelpClick();
   void butImportClick();
   void ShowImportedFaq(const QString& name);
@@ -82,6 +85,10 @@ class TfrmMain : public QMainWindow {
   void CommitFocusedEditor();
   void ShowStatus(const QString& text);
   std::vector<std::string> CatalogueNames() const;
+  // Makes the FAQ selector list the FAQs of the store: those another program deleted leave it,
+  // those it added are appended; the order of the others stays. When the current FAQ is gone, the
+  // first entry is loaded (an error there is shown). Throws what reading the catalogue throws.
+  void RefreshFaqList();
   void SelectNewEntry(const std::string& name);
   std::optional<std::string> AskNewName(const QString& caption, const QString& prompt, QString text,
                                         std::string_view empty_message);

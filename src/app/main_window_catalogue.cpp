@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QTabWidget>
 
+#include <algorithm>
+
 #include "app/error_box.h"
 #include "app/import_window.h"
 #include "app/layout_tab.h"
@@ -27,9 +29,34 @@ std::vector<std::string> TfrmMain::CatalogueNames() const {
   return names;
 }
 
+void TfrmMain::RefreshFaqList() {
+  const std::vector<std::string> stored = ListFaqs(*context_);
+  auto in_store = [&](const QString& entry) {
+    return std::find(stored.begin(), stored.end(), FromQt(entry)) != stored.end();
+  };
+  auto listed = [&](const std::string& name) {
+    return cmbFaqName->findText(ToQt(name), Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0;
+  };
+  const bool had_current = cmbFaqName->currentIndex() >= 0;
+  const bool current_gone = had_current && !in_store(cmbFaqName->currentText());
+  for (int i = cmbFaqName->count() - 1; i >= 0; --i)
+    if (!in_store(cmbFaqName->itemText(i))) cmbFaqName->removeItem(i);
+  for (const std::string& name : stored)
+    if (!listed(name)) cmbFaqName->addItem(ToQt(name));
+  if (current_gone) {
+    cmbFaqName->setCurrentIndex(cmbFaqName->count() > 0 ? 0 : -1);
+    RunGuarded(this, [&] { LoadFaq(); });
+  }
+}
+
 void TfrmMain::LoadFaq() {
   if (cmbFaqName->currentIndex() < 0) {
-    cmbFaqName->addItem(QStringLiteral("FAQ"));
+    // The default entry is in the catalogue like any other (once: it may be there already).
+    const QString fallback = QStringLiteral("FAQ");
+    if (cmbFaqName->findText(fallback, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
+      context_->settings().CreateKey(context_->FaqKey(FromQt(fallback)));
+      cmbFaqName->addItem(fallback);
+    }
     cmbFaqName->setCurrentIndex(0);
   }
   const std::string name = FromQt(cmbFaqName->currentText());
@@ -56,15 +83,26 @@ std::optional<std::string> TfrmMain::AskNewName(const QString& caption, const QS
     if (!answer) return std::nullopt;
     text = *answer;
     const std::string name = FromQt(text);
-    const auto problem = CheckNewFaqName(name, CatalogueNames(), empty_message);
+    // Checked against the catalogue as it is now, with the FAQs another program added.
+    std::optional<std::string> problem;
+    if (!RunGuarded(this, [&] {
+          RefreshFaqList();
+          problem = CheckNewFaqName(name, CatalogueNames(), empty_message);
+        }))
+      return std::nullopt;
     if (!problem) return StoredFaqName(name);
     current_prompt = ToQt(*problem);
   }
 }
 
 void TfrmMain::SelectNewEntry(const std::string& name) {
-  cmbFaqName->addItem(ToQt(name));
-  cmbFaqName->setCurrentIndex(cmbFaqName->count() - 1);
+  // A refresh after the FAQ was made may have listed it already.
+  int index = cmbFaqName->findText(ToQt(name), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+  if (index < 0) {
+    cmbFaqName->addItem(ToQt(name));
+    index = cmbFaqName->count() - 1;
+  }
+  cmbFaqName->setCurrentIndex(index);
 }
 
 void TfrmMain::butAddFaqClick() {
@@ -81,6 +119,8 @@ void TfrmMain::butAddFaqClick() {
 
 void TfrmMain::butDelFaqClick() {
   CommitFocusedEditor();
+  const bool selected = cmbFaqName->currentIndex() >= 0;
+  const QString name = cmbFaqName->currentText();
   const auto answer = Desktop().ShowMessage(
       this,
       {QStringLiteral("Delete FAQ"),
@@ -88,11 +128,15 @@ void TfrmMain::butDelFaqClick() {
        widgets::BoxIcon::Question, widgets::BoxButtons::OkCancel, widgets::BoxAnswer::Cancel});
   if (answer != widgets::BoxAnswer::Ok) return;
   RunGuarded(this, [&] {
-    const int index = cmbFaqName->currentIndex();
-    if (index >= 0) {
-      DeleteFaq(*context_, FromQt(cmbFaqName->itemText(index)));
-      cmbFaqName->removeItem(index);
+    // By name: the list may have been refreshed while the question was open.
+    if (selected) {
+      DeleteFaq(*context_, FromQt(name));
+      cmbFaqName->removeItem(
+          cmbFaqName->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive));
     }
+    // The list as the store has it now; the first entry is loaded, as after every delete.
+    cmbFaqName->setCurrentIndex(-1);
+    RefreshFaqList();
     cmbFaqName->setCurrentIndex(cmbFaqName->count() > 0 ? 0 : -1);
     LoadFaq();
   });
@@ -106,6 +150,7 @@ void TfrmMain::butDuplicateClick() {
                                current_name + QStringLiteral("-1"), messages::kEnterDocumentName);
   if (!name) return;
   RunGuarded(this, [&] {
+    RefreshFaqList();
     DuplicateFaq(*context_, FromQt(current_name), *name);
     SelectNewEntry(*name);
     LoadFaq();

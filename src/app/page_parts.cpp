@@ -88,10 +88,18 @@ QTabWidget* HeaderFooterTabs(const char* name, const char* header_name, const QS
   return tabs;
 }
 
-widgets::PageColours PageColourPanel(const QString& caption, const char* panel_name,
-                                     const std::array<const char*, 4>& label_names, QWidget* page) {
-  auto* panel = Named(new widgets::ColourPanel(caption, page), panel_name);
+widgets::ColourPanel* ColourPanel(const QString& caption, const char* name,
+                                  const QString& colour_name, QWidget* page) {
+  auto* panel = Named(new widgets::ColourPanel(caption, page), name);
   panel->setToolTip(QStringLiteral("Click to change color"));
+  panel->setAccessibleName(colour_name);
+  return panel;
+}
+
+widgets::PageColours PageColourPanel(const QString& caption, const char* panel_name,
+                                     const QString& colour_name,
+                                     const std::array<const char*, 4>& label_names, QWidget* page) {
+  widgets::ColourPanel* panel = ColourPanel(caption, panel_name, colour_name, page);
   auto* layout = new QVBoxLayout(panel);
   const QString texts[] = {QStringLiteral("Text Color"), QStringLiteral("Link Color"),
                            QStringLiteral("Visited Link Color"),

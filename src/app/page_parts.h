@@ -14,6 +14,7 @@ class QToolButton;
 class QWidget;
 
 namespace quorella::widgets {
+class ColourPanel;
 struct PageColours;
 class RadioGroup;
 }  // namespace quorella::widgets
@@ -51,7 +52,12 @@ QTabWidget* HeaderFooterTabs(const char* name, const char* header_name, const QS
                              const char* footer_name, const QString& footer_tab, QWidget* page);
 
 // A colour panel captioned `caption` with its four labels: text, link, visited and active link.
+// `colour_name` names the panel's own colour for screen readers.
 widgets::PageColours PageColourPanel(const QString& caption, const char* panel_name,
+                                     const QString& colour_name,
                                      const std::array<const char*, 4>& label_names, QWidget* page);
+// A colour panel alone; its labels are added by the caller.
+widgets::ColourPanel* ColourPanel(const QString& caption, const char* name,
+                                  const QString& colour_name, QWidget* page);
 
 }  // namespace quorella::app

@@ -60,6 +60,9 @@ QandATab::QandATab(ExitWatcher& exits, QWidget* parent) : QWidget(parent), exits
   format_row->addStretch();
   answer->addLayout(format_row);
   Answer = CodeEditor("Answer", GroupBox4);
+  // An answer is prose: long lines wrap at the editor's edge (the text keeps its own line breaks).
+  Answer->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  Answer->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Answer->setFont(font());
   Answer->setAccessibleName(QStringLiteral("Answer"));
   answer->addWidget(Answer);
@@ -98,9 +101,19 @@ QandATab::QandATab(ExitWatcher& exits, QWidget* parent) : QWidget(parent), exits
 
 bool QandATab::eventFilter(QObject* watched, QEvent* event) {
   if (watched == lstQuestions && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* key_event = static_cast<QKeyEvent*>(event);
+    const int key = key_event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && Answer->isEnabled()) {
       Answer->setFocus();
+      return true;
+    }
+    // Ctrl+Up and Ctrl+Down move the selected question, as the buttons do; the focus stays here.
+    if (key_event->modifiers() == Qt::ControlModifier &&
+        (key == Qt::Key_Up || key == Qt::Key_Down)) {
+      if (key == Qt::Key_Up)
+        butQupClick();
+      else
+        butQdownClick();
       return true;
     }
   }

@@ -38,6 +38,9 @@ class QandATab : public QWidget {
   // Reads the FAQ again when another program changed it since it was read (the window was
   // activated); the list then shows what is on disk.
   void RefreshFromDisk();
+  // After a write of the model's outside this page's commands: when the model read the FAQ again,
+  // the list shows it and the window is told.
+  void ShowIfReloaded();
 
  signals:
   // The FAQ was changed by another program and read again before a command of this page.
@@ -59,8 +62,6 @@ class QandATab : public QWidget {
   void butQAddAnotherClick(const QString& text);
 
   void ShowPage(const QuestionPage& page);
-  // After a command: when the model read the FAQ again, the list shows it and the window is told.
-  void ShowIfReloaded();
   // Runs a question command after storing the editor being left; shows the page it returns.
   bool RunQuestionCommand(const std::function<std::optional<QuestionPage>()>& command);
 

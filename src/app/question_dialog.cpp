@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -18,8 +19,11 @@ QString CaptionFor(QuestionMode mode) {
 }
 }  // namespace
 
+// A dialog window rather than a tool window: while a tool window is active Qt keeps its owner's
+// accelerators working too, and Alt+A would then be both "Add another" and the main window's
+// "Answer Page" tab.
 TfrmQuestion::TfrmQuestion(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("frmQuestion"));
   setWindowTitle(CaptionFor(mode_));
   resize(325, 190);
@@ -34,6 +38,7 @@ TfrmQuestion::TfrmQuestion(QWidget* parent)
     b->setText(caption);
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setFocusPolicy(Qt::StrongFocus);
+    b->installEventFilter(this);
     return std::pair{b, bar->addWidget(b)};
   };
   butQOK = button("butQOK", "ok", QStringLiteral("&OK")).first;
@@ -46,6 +51,7 @@ TfrmQuestion::TfrmQuestion(QWidget* parent)
   Question->setAccessibleName(QStringLiteral("Question"));
   Question->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Question->setTabChangesFocus(true);
+  Question->installEventFilter(this);
   layout->addWidget(Question);
   // The text comes first for the keyboard, then the buttons.
   setTabOrder(Question, butQOK);
@@ -78,6 +84,7 @@ void TfrmQuestion::butQOKClick() {
 
 void TfrmQuestion::butQAddAnotherClick() {
   emit AddAnotherPressed(widgets::EditorText(Question));
+  // Refused or added, the next keys go to the text.
   Question->setFocus();
 }
 
@@ -92,6 +99,31 @@ void TfrmQuestion::Finish() {
 
 void TfrmQuestion::ClearForNext() {
   Question->clear();
+  Question->setFocus();
+}
+
+QToolButton* TfrmQuestion::ButtonForAccelerator(const QKeyEvent* event) const {
+  if (event->modifiers() != Qt::AltModifier) return nullptr;
+  const QKeySequence pressed(event->keyCombination());
+  for (QToolButton* button : {butQOK, butQCancel, butQAddAnother})
+    if (button->isVisible() && button->isEnabled() &&
+        QKeySequence::mnemonic(button->text()) == pressed)
+      return button;
+  return nullptr;
+}
+
+bool TfrmQuestion::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (QToolButton* button = ButtonForAccelerator(key)) {
+      // The override keeps the key from Qt's accelerators, which would press the button only after
+      // a delay; the key press then presses it at once.
+      key->accept();
+      if (event->type() == QEvent::KeyPress) button->click();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TfrmQuestion::keyPressEvent(QKeyEvent* event) {
@@ -99,9 +131,14 @@ void TfrmQuestion::keyPressEvent(QKeyEvent* event) {
     butQCancelClick();
     return;
   }
-  // Enter in the question editor starts a new line; anywhere else it presses the default button,
-  // OK.
+  // Enter in the question editor starts a new line; on a button it presses that button, and
+  // anywhere else the default button, OK.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    for (QToolButton* button : {butQCancel, butQAddAnother})
+      if (button->hasFocus()) {
+        button->click();
+        return;
+      }
     butQOKClick();
     return;
   }

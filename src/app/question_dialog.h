@@ -1,6 +1,7 @@
 #pragma once
-// TfrmQuestion: the question dialog. A tool window that does not block the main window. It only
-// reports what the user pressed; the page that opened it runs the command and closes it.
+// TfrmQuestion: the question dialog. A dialog window that does not block the main window but owns
+// the keyboard while it has the focus: its accelerators act on it alone. It only reports what the
+// user pressed; the page that opened it runs the command and closes it.
 #include <QWidget>
 
 class QAction;
@@ -23,7 +24,7 @@ class TfrmQuestion : public QWidget {
   QuestionMode mode() const { return mode_; }
   // Closes the dialog; "Add another" is offered again next time.
   void Finish();
-  // Empties the text for the next question.
+  // Empties the text for the next question and gives it the focus.
   void ClearForNext();
 
  signals:
@@ -32,11 +33,15 @@ class TfrmQuestion : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // Alt with a button's accelerator presses that button at once, from the text or a button: the
+  // key is the dialog's alone, and what is typed after it lands after the press.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void butQOKClick();
   void butQAddAnotherClick();
   void butQCancelClick();
+  QToolButton* ButtonForAccelerator(const QKeyEvent* event) const;
 
   QuestionMode mode_ = QuestionMode::Add;
   QToolButton* butQOK = nullptr;

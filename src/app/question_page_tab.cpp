@@ -17,6 +17,7 @@ QuestionPageTab::QuestionPageTab(QWidget* parent) : ColourPageTab(parent) {
   grid->addWidget(Caption(QStringLiteral("Question page na&me"), this, name), 0, 0);
   grid->addWidget(name, 0, 1);
   colours_ = PageColourPanel(QStringLiteral("Colors"), "QPageColor",
+                             QStringLiteral("Question page background color"),
                              {"QTextColor", "QLinkColor", "QVLinkColor", "QALinkColor"}, this);
   grid->addWidget(colours_.panel, 1, 0, 2, 1);
   butQCeqAC = Named(new QPushButton(QStringLiteral("Set to Answer colors"), this), "butQCeqAC");

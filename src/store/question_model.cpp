@@ -225,6 +225,14 @@ void QuestionModel::ChangeFormat(int format, std::string_view editor_text) {
   });
 }
 
+void QuestionModel::StoreSection(FixedSection section, std::string_view text) {
+  Locked([&] {
+    const std::string name(SectionName(section));
+    WriteSection(faq_.document_path, name, SplitLines(text));
+    faq_.sections[static_cast<std::size_t>(section)] = ReadSection(faq_.document_path, name);
+  });
+}
+
 void QuestionModel::SaveQuestionList() {
   quorella::SaveQuestionList(faq_.document_path, faq_.questions, faq_.answers);
 }

@@ -84,6 +84,11 @@ class QuestionModel {
   // Writes every question and answer section, in one rewrite of the document.
   void SaveQuestionList();
 
+  // A fixed section's editor was left: writes `text` (its lines) as that section, under the same
+  // lock and re-reading as the commands above, so the document this model remembers stays the one
+  // on disk and the window's own edit is not taken for another program's.
+  void StoreSection(FixedSection section, std::string_view text);
+
   // Every command above that writes holds the lock of the document's folder from its read to its
   // last write and first re-reads the lists when another process changed the document or the
   // count since this model last saw them; the command then applies to what it re-read, the

@@ -1,6 +1,7 @@
 #pragma once
 // The colour editors: a captioned panel painted in its background colour whose caption takes the
-// colour of its first label, and labels drawn in the colour they stand for. Both report clicks.
+// colour of its first label, and labels drawn in the colour they stand for. Both report clicks,
+// and both are reached by Tab, show their focus, and report Space or Enter as a click.
 #include <QGroupBox>
 #include <QLabel>
 
@@ -20,6 +21,8 @@ class ColourLabel : public QLabel {
   // The label takes the whole click, so the panel under it does not pick a colour of its own.
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   QColor colour_;
@@ -40,12 +43,18 @@ class ColourPanel : public QGroupBox {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // The style draws the panel's focus around its caption (a frame over the whole panel would tint
+  // the colour it shows).
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Repaint();
   QColor background_;
   QColor caption_colour_;
 };
+
+// The panel whose caption takes the colour of `label`: its first label's; nullptr for any other.
+ColourPanel* CaptionedBy(const ColourLabel* label);
 
 // A page's colour panel with its four colour labels (text, link, visited link, active link).
 struct PageColours {

@@ -37,6 +37,7 @@ class QtDesktopServices final : public DesktopServices {
     message.setWindowTitle(box.caption);
     message.setText(box.text);
     message.setTextFormat(Qt::PlainText);
+    message.setInformativeText(box.details);
     switch (box.icon) {
       case BoxIcon::None:
         message.setIcon(QMessageBox::NoIcon);
@@ -129,12 +130,12 @@ class QtDesktopServices final : public DesktopServices {
 
   void Beep() override { QApplication::beep(); }
 
-  void OpenDocument(const QString& path_or_url) override {
+  bool OpenDocument(const QString& path_or_url) override {
     const QUrl url = path_or_url.contains(QStringLiteral("://")) ||
                              path_or_url.startsWith(QStringLiteral("mailto:"))
                          ? QUrl(path_or_url)
                          : QUrl::fromLocalFile(QFileInfo(path_or_url).absoluteFilePath());
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
   }
 
   void StartDetached(const QString& program, const QStringList& arguments) override {

@@ -19,11 +19,22 @@ enum class BoxButtons { Ok, OkCancel, YesNo };
 enum class BoxAnswer { Ok, Cancel, Yes, No };
 
 struct MessageBoxSpec {
+  MessageBoxSpec(QString caption_text, QString message, BoxIcon box_icon = BoxIcon::None,
+                 BoxButtons box_buttons = BoxButtons::Ok, BoxAnswer default_answer = BoxAnswer::Ok,
+                 QString more = {})
+      : caption(std::move(caption_text)),
+        text(std::move(message)),
+        icon(box_icon),
+        buttons(box_buttons),
+        default_button(default_answer),
+        details(std::move(more)) {}
+
   QString caption;
   QString text;
-  BoxIcon icon = BoxIcon::None;
-  BoxButtons buttons = BoxButtons::Ok;
-  BoxAnswer default_button = BoxAnswer::Ok;
+  BoxIcon icon;
+  BoxButtons buttons;
+  BoxAnswer default_button;
+  QString details;  // shown below the text, smaller; empty: none
 };
 
 class DesktopServices {
@@ -45,8 +56,9 @@ class DesktopServices {
   virtual std::optional<QString> OpenFile(QWidget* owner, const QString& caption,
                                           const QString& start, const QString& filters) = 0;
   virtual void Beep() = 0;
-  // Opens a document or address with its default application; never blocks.
-  virtual void OpenDocument(const QString& path_or_url) = 0;
+  // Opens a document or address with its default application; never blocks. False when the
+  // application could not be started.
+  virtual bool OpenDocument(const QString& path_or_url) = 0;
   // Starts a program detached.
   virtual void StartDetached(const QString& program, const QStringList& arguments) = 0;
   // Shows the help file at a topic.

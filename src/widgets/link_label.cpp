@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 
 #include "widgets/desktop_services.h"
+#include "widgets/press_keys.h"
 
 namespace quorella::widgets {
 
@@ -12,6 +13,7 @@ TLnkLabel::TLnkLabel(QWidget* parent) : QLabel(parent) {
   underlined.setUnderline(true);
   setFont(underlined);
   setTextFormat(Qt::PlainText);
+  setFocusPolicy(Qt::StrongFocus);
   SetFontColour(leave_);
 }
 
@@ -41,11 +43,28 @@ void TLnkLabel::leaveEvent(QEvent* event) {
 }
 
 void TLnkLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-    Desktop().OpenDocument(link_);
-    leave_ = visited_;  // shows on the next leave, as the link was visited
-  }
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) Open();
   QLabel::mouseReleaseEvent(event);
+}
+
+void TLnkLabel::keyPressEvent(QKeyEvent* event) {
+  if (!IsPressKey(event)) {
+    QLabel::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  Open();
+  SetFontColour(leave_);  // no mouse leaves it: the visited colour shows now
+}
+
+void TLnkLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (hasFocus()) DrawLabelFocusFrame(this);
+}
+
+void TLnkLabel::Open() {
+  Desktop().OpenDocument(link_);
+  leave_ = visited_;  // shows on the next leave, as the link was visited
 }
 
 }  // namespace quorella::widgets

@@ -26,8 +26,12 @@ class TLnkLabel : public QLabel {
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Reached by Tab: Space or Enter opens the link, and the focus is drawn around the text.
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
+  void Open();
   void SetFontColour(const QColor& colour);
   QString link_;
   QColor enter_{Qt::red};

@@ -46,6 +46,12 @@ QPalette::ColorRole RoleForSystemColour(int index) {
 
 }  // namespace
 
+QString FolderText(std::string_view folder) {
+  QString text = ToQt(folder);
+  if (text.size() > 1 && text.endsWith(QLatin1Char('/'))) text.chop(1);
+  return text;
+}
+
 QColor ColourFromStored(std::int32_t stored) {
   const auto value = static_cast<std::uint32_t>(stored);
   if (value & 0x80000000u) {

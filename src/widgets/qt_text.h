@@ -13,6 +13,9 @@ namespace quorella::widgets {
 QString ToQt(std::string_view utf8);
 std::string FromQt(const QString& text);
 
+// A folder as messages name it: without its final '/' (the root stays "/").
+QString FolderText(std::string_view folder);
+
 // A stored colour (0x00BBGGRR; high bit set: a system colour) as Qt shows it.
 QColor ColourFromStored(std::int32_t stored);
 std::int32_t StoredFromColour(const QColor& colour);

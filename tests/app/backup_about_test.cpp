@@ -1,7 +1,9 @@
 // The backup panel and the about panel's update check, driven offscreen.
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,7 +104,19 @@ class BackupAboutTest : public QObject {
     QCOMPARE(f.Read(FaqKeyOf("FAQ", kTestKey), "Title"), std::string("Changed later"));
     QVERIFY(f.desktop.started.empty());
     QCOMPARE(f.desktop.boxes.back().caption, QStringLiteral("Restore Configuration"));
+    QCOMPARE(f.desktop.boxes.back().text,
+             QStringLiteral("You are about to do a restore. Are you sure you want to continue?"));
     QCOMPARE(f.desktop.boxes.back().default_button, widgets::BoxAnswer::Cancel);
+    // The confirmation names the set, when it was backed up, and what it replaces.
+    const QString app = QString::fromStdString(f.app_dir()).chopped(1);
+    const QString made = QFileInfo(app + QStringLiteral("/Backup/registry.cfg"))
+                             .lastModified()
+                             .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    QCOMPARE(f.desktop.boxes.back().details,
+             QStringLiteral("Backup set: %1/Backup, backed up %2.\nIt replaces every setting and "
+                            "the list of FAQs (now 1: FAQ), and the documents of the same names in "
+                            "%1.")
+                 .arg(app, made));
 
     f.desktop.box_answers = {widgets::BoxAnswer::Ok};
     w.move(300, 300);

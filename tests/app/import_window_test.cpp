@@ -59,10 +59,10 @@ class ImportWindowTest : public QObject {
     WindowFixture f;
     f.Start();
     Open(f);
-    QCOMPARE(
-        WindowFixture::TabChain(Step(f, "butReadInputFile"), f.Find("frmImport")),
-        QStringList({"butReadInputFile", "cmbEncoding", "memoAtoQSep", "memoQtoASep",
-                     "chkManualSep", "chkDelQNum", "butConvert", "butImport", "memoImported"}));
+    WindowFixture::CheckTabWalk(
+        Step(f, "butReadInputFile"), f.Find("frmImport"),
+        {"butReadInputFile", "cmbEncoding", "memoAtoQSep", "memoQtoASep", "chkManualSep",
+         "chkDelQNum", "butConvert", "butImport", "memoImported"});
   }
 
   void ReadConvertImportOpensTheNewFaq() {
@@ -76,13 +76,18 @@ class ImportWindowTest : public QObject {
     Press(f, "butConvert");
     QCOMPARE(f.Find<QLabel>("lblFound")->text(), QStringLiteral("10 questions found."));
     QVERIFY(Working(f)->toPlainText().startsWith(QStringLiteral("[Question 0]\n")));
-    f.desktop.input_answers = {QStringLiteral("faq"), QStringLiteral("Sample")};
+    // A FAQ another program added while the window was open counts too.
+    f.settings().CreateKey(FaqKeyOf("Elsewhere"));
+    f.desktop.input_answers = {QStringLiteral("faq"), QStringLiteral("ELSEWHERE"),
+                               QStringLiteral("Sample")};
     Press(f, "butImport");
     QCOMPARE(f.desktop.inputs[0].caption, QStringLiteral("Imported FAQ"));
     QCOMPARE(f.desktop.inputs[0].prompt, QStringLiteral("Add FAQ name"));
     QCOMPARE(f.desktop.inputs[1].prompt,
              QStringLiteral("The name already exists. Please select a new one."));
     QCOMPARE(f.desktop.inputs[1].text, QStringLiteral("faq"));
+    QCOMPARE(f.desktop.inputs[2].prompt,
+             QStringLiteral("The name already exists. Please select a new one."));
     QVERIFY(!f.Find("frmImport")->isVisible());
     QCOMPARE(f.Find<QComboBox>("cmbFaqName")->currentText(), QStringLiteral("Sample"));
     QCOMPARE(f.Find<QTabWidget>("PageControl")->currentWidget(), f.Find("tabFAQ"));

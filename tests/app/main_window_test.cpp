@@ -1,14 +1,18 @@
 // The main window: start-up, shutdown, the catalogue and the option editors, driven offscreen by
 // clicks, keys and focus changes.
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -315,11 +319,83 @@ class MainWindowTest : public QObject {
     QVERIFY(f.Find("RadioLayout1")->isEnabled());
   }
 
-  // Every row of the binding table: the user changes the control, leaves it, the window starts
-  // again, and the value is stored and shown where it belongs.
+  // Every option editor: the user changes the control and leaves it, and exactly the value or
+  // section that the table below names by hand changes in the store (a row of the binding table
+  // copied from its neighbour shows here); the window starts again, and the value is shown where
+  // it belongs.
   void EveryOptionEditorRoundTrips() {
+    const std::vector<std::pair<const char*, const char*>> edits = {
+        {"edtDirectory", "Directory"},
+        {"StartPage", "StartPage"},
+        {"edtExt", "DocumentExt"},
+        {"FontName", "FontName"},
+        {"FontSize", "FontSize"},
+        {"chkQBlankLine", "BlankLineBetweenQuestions"},
+        {"DisableBanner", "DisableBanner"},
+        {"Title", "Title"},
+        {"HeaderCode", "[HeaderCode]"},
+        {"edtLanguage", "Language"},
+        {"edtDescription", "Description"},
+        {"edtSiteAddress", "SiteAddress"},
+        {"chkUseMyColors", "UseMyColors"},
+        {"chkStructuredData", "StructuredData"},
+        {"RadioLayout", "Layout"},
+        {"RadioFrames", "Frames"},
+        {"RadioAnswers", "AnswersPage"},
+        {"PagePrefix", "AnswerSubPagePrefix"},
+        {"APageName", "AnswerPageName"},
+        {"FrameSize", "QuestionFrameSize"},
+        {"FrameIt", "FrameIt"},
+        {"FrameHead", "[FrameHeaderCode]"},
+        {"APageColor", "AnswerPageColor"},
+        {"ATextColor", "AnswerTextColor"},
+        {"ALinkColor", "AnswerLinkColor"},
+        {"AVLinkColor", "AnswerVisitedLinkColor"},
+        {"AALinkColor", "AnswerActiveLinkColor"},
+        {"AQuestionBackColor", "AQuestionBackColor"},
+        {"AQTextColor", "AQuestionTextColor"},
+        {"AnswerBackImage", "AnswerBackImage"},
+        {"Header", "[AnswerHeader]"},
+        {"Footer", "[AnswerFooter]"},
+        {"QPageName", "QuestionPageName"},
+        {"QPageColor", "QuestionPageColor"},
+        {"QTextColor", "QuestionTextColor"},
+        {"QLinkColor", "QuestionLinkColor"},
+        {"QVLinkColor", "QuestionVisitedLinkColor"},
+        {"QALinkColor", "QuestionActiveLinkColor"},
+        {"QuestionBackImage", "QuestionBackImage"},
+        {"QHeader", "[QuestionHeader]"},
+        {"QFooter", "[QuestionFooter]"},
+        {"LinkQuestions", "LinkQuestionsText"},
+        {"LinkTop", "LinkTopText"},
+        {"LinkPrevious", "LinkPreviousText"},
+        {"LinkNext", "LinkNextText"},
+        {"staticClickOnQ", "StaticClickOnQ"},
+        // The modern style disables the frame options: it is chosen last.
+        {"RadioPageStyle", "PageStyle"},
+    };
+    QStringList bound, written;
+    for (const app::OptionBinding& binding : app::OptionBindings()) bound << binding.control;
+    for (const auto& edit : edits) written << edit.first;
+    bound.sort();
+    written.sort();
+    QCOMPARE(bound, written);
     WindowFixture f;
     f.Start();
+    // Every value and section as stored, by name.
+    auto stored_state = [&] {
+      std::map<std::string, std::string> state;
+      const FaqValues values = FaqValues::Read(f.settings(), FaqKeyOf("FAQ"), f.app_dir());
+      for (std::size_t i = 0; i < kFaqValueCount; ++i) {
+        const auto value = static_cast<FaqValue>(i);
+        state[std::string(Definition(value).name)] = values.Display(value);
+      }
+      for (std::size_t i = 0; i < kFixedSectionCount; ++i) {
+        const std::string name(SectionName(static_cast<FixedSection>(i)));
+        state["[" + name + "]"] = ReadSection(f.app_dir() + "FAQ.dat", name);
+      }
+      return state;
+    };
     std::map<std::string, QVariant> expected;
     // Typed on the keyboard, every script reaches the store unchanged.
     const QString scripts = QStringLiteral(
@@ -363,20 +439,22 @@ class MainWindowTest : public QObject {
       }
       WindowFixture::Leave(control);
     };
-    for (const app::OptionBinding& binding : app::OptionBindings()) {
-      // The modern style disables the frame options: it is chosen last.
-      if (std::string_view(binding.control) == "RadioPageStyle") continue;
-      QWidget* control = f.Find(binding.control);
+    for (const auto& [name, edited] : edits) {
+      QWidget* control = f.Find(name);
       // The layout rules enable a field only for some layouts: choose one that enables it.
       if (!control->isEnabled()) {
         auto* answers = f.Find<widgets::RadioGroup>("RadioAnswers");
         WindowFixture::Click(answers->Button(answers->ItemIndex() == 1 ? 0 : 1));
         expected["RadioAnswers"] = answers->ItemIndex();
       }
-      QVERIFY2(control->isEnabled(), binding.control);
-      change(binding.control);
+      QVERIFY2(control->isEnabled(), name);
+      const auto before = stored_state();
+      change(name);
+      QStringList changed;
+      for (const auto& [stored, text] : stored_state())
+        if (before.at(stored) != text) changed << QString::fromStdString(stored);
+      QCOMPARE(changed, QStringList{QString::fromLatin1(edited)});
     }
-    change("RadioPageStyle");
     QVERIFY(f.desktop.colour_answers.empty());
     f.Close();
     f.Start();
@@ -423,6 +501,17 @@ class MainWindowTest : public QObject {
                         [](const NamedValue& v) { return v.name == "Startpage"; }));
   }
 
+  // A row whose typed value is not of the kind the values table gives that value is refused when
+  // the window starts (a text field bound to the font size would store text where a number is).
+  void ARowOfTheWrongKindIsRefused() {
+    const app::OptionBinding row =
+        app::Bind<QLineEdit>("FontSize", app::TextValue(FaqValue::FontSize));
+    QVERIFY_THROWS_EXCEPTION(std::logic_error,
+                             app::detail::TypedTarget<app::Setting<std::string>>(row));
+    const app::OptionBinding right = app::Bind<QLineEdit>("Title", app::TextValue(FaqValue::Title));
+    QCOMPARE(app::detail::TypedTarget<app::Setting<std::string>>(right).value, FaqValue::Title);
+  }
+
   void NothingIsStoredBeforeAFieldIsLeftAndAnEmptiedEditorStoresAnEmptySection() {
     WindowFixture f;
     f.Start();
@@ -455,11 +544,16 @@ class MainWindowTest : public QObject {
     QVERIFY(ReadWholeFile(f.app_dir() + "FAQ.dat").find('\t') == std::string::npos);
   }
 
+  // Tab walks every page in order and reaches every control on it, the colour panels and labels
+  // too.
   void TabOrderOfEveryPage() {
     WindowFixture f;
     f.Start();
     WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioLayout")->Button(1));
     WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioAnswers")->Button(0));
+    WindowFixture::Click(f.Find("butAddQuestion"));
+    WindowFixture::Type(f.Find("Question"), QStringLiteral("Selected?"));
+    QTest::mouseClick(f.Find("butQOK"), Qt::LeftButton);
     const std::vector<std::pair<const char*, QStringList>> pages = {
         {"tabGeneral",
          {"edtDirectory", "butBrowse", "StartPage", "edtExt", "FontName", "FontSize",
@@ -468,16 +562,103 @@ class MainWindowTest : public QObject {
          {"RadioPageStyle0", "edtLanguage", "edtDescription", "edtSiteAddress", "chkUseMyColors",
           "chkStructuredData", "RadioLayout1", "RadioFrames0", "RadioAnswers0", "PagePrefix",
           "FrameSize", "FrameIt", "FrameHead"}},
-        {"tabAnswer", {"butACeqQC", "AnswerBackImage", "AnswerCodeTabs", "Header"}},
+        {"tabFAQ",
+         {"butAddQuestion", "butDelQuestion", "butEditQuestion", "butQdown", "butQup",
+          "lstQuestions", "cmbFormat", "Answer"}},
+        {"tabAnswer",
+         {"APageColor", "ATextColor", "ALinkColor", "AVLinkColor", "AALinkColor",
+          "AQuestionBackColor", "AQTextColor", "butACeqQC", "AnswerBackImage", "AnswerCodeTabs",
+          "Header"}},
         {"tabQuestion",
-         {"QPageName", "butQCeqAC", "QuestionBackImage", "QuestionCodeTabs", "QHeader"}},
+         {"QPageName", "QPageColor", "QTextColor", "QLinkColor", "QVLinkColor", "QALinkColor",
+          "butQCeqAC", "QuestionBackImage", "QuestionCodeTabs", "QHeader"}},
         {"Links", {"LinkQuestions", "LinkTop", "LinkPrevious", "LinkNext", "staticClickOnQ"}},
         {"tabGlobal", {"edtBackupDir", "butBackDirBrowse", "butBackup", "butRestore"}},
+        {"tabAbout", {"LnkLabel1", "LnkLabel2", "butUpdates", "LnkLabel3", "LnkLabel4"}},
     };
     for (const auto& [page, order] : pages) {
       f.ShowPage(page);
-      QCOMPARE(WindowFixture::TabChain(f.Find(order.front().toLatin1().constData()), f.Find(page)),
-               order);
+      WindowFixture::CheckTabWalk(f.Find(order.front().toLatin1().constData()), f.Find(page),
+                                  order);
+      if (QTest::currentTestFailed()) return;
+    }
+  }
+
+  // Every colour is reached by Tab, shows that it has the focus, opens the picker with Space or
+  // Enter, and is named for screen readers.
+  void ColoursArePickedByKeyboard() {
+    WindowFixture f;
+    f.Start();
+    f.ShowPage("tabAnswer");
+    QWidget* image = f.Find("AnswerBackImage");
+    WindowFixture::Click(image);
+    QTest::keyClick(image, Qt::Key_Backtab);  // "Set to Question colors" is off in this layout
+    QWidget* label = f.Find("AQTextColor");
+    QCOMPARE(QApplication::focusWidget(), label);
+    f.desktop.colour_answers = {QColor(1, 2, 3)};
+    QTest::keyClick(label, Qt::Key_Space);
+    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AQuestionTextColor"), 0x030201);
+    QWidget* panel = f.Find("AQuestionBackColor");
+    const QImage label_focused = label->grab().toImage();
+    const QRect caption(0, 0, panel->width(), label->y());  // above its label
+    const QImage panel_unfocused = panel->grab(caption).toImage();
+    QTest::keyClick(label, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), panel);
+    // The focus is drawn: each looks different with it.
+    QVERIFY(label->grab().toImage() != label_focused);
+    QVERIFY(panel->grab(caption).toImage() != panel_unfocused);
+    f.desktop.colour_answers = {QColor(4, 5, 6)};
+    QTest::keyClick(panel, Qt::Key_Return);
+    QCOMPARE(f.ReadInt(FaqKeyOf("FAQ"), "AQuestionBackColor"), 0x060504);
+    auto name = [](QWidget* w) {
+      return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    };
+    QCOMPARE(name(panel), QStringLiteral("Question background color"));
+    QCOMPARE(name(label), QStringLiteral("Question Text Color"));
+    QCOMPARE(name(f.Find("APageColor")), QStringLiteral("Answer page background color"));
+  }
+
+  // No two controls the user can reach at once share an accelerator: the toolbar, the tabs and
+  // the page in front, for every page; and the question dialog and the import window, each of
+  // which has the keyboard to itself while it has the focus.
+  void NoTwoReachableControlsShareAnAccelerator() {
+    WindowFixture f;
+    f.Start();
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioLayout")->Button(1));
+    auto collect = [](QWidget* scope, std::map<QString, QStringList>& keys) {
+      auto add = [&](const QString& text, const QString& owner) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (!key.isEmpty()) keys[key.toString()] << owner;
+      };
+      for (QWidget* w : scope->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(scope)) continue;
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) add(button->text(), button->text());
+        if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && label->buddy() != nullptr)
+          add(label->text(), label->text());
+        if (auto* bar = qobject_cast<QTabBar*>(w))
+          for (int i = 0; i < bar->count(); ++i)
+            if (bar->isTabVisible(i)) add(bar->tabText(i), bar->tabText(i));
+      }
+    };
+    auto shared = [](const std::map<QString, QStringList>& keys) {
+      QStringList clashes;
+      for (const auto& [key, owners] : keys)
+        if (owners.size() > 1) clashes << key + QLatin1Char(' ') + owners.join(QLatin1Char('|'));
+      return clashes.join(QStringLiteral("; "));
+    };
+    for (int i = 0; i < Pages(f)->count(); ++i) {
+      std::map<QString, QStringList> keys;
+      collect(f.Find("ToolBar1"), keys);
+      for (int tab = 0; tab < Pages(f)->count(); ++tab)
+        if (Pages(f)->isTabVisible(tab))
+          keys[QKeySequence::mnemonic(Pages(f)->tabText(tab)).toString()] << Pages(f)->tabText(tab);
+      collect(Pages(f)->widget(i), keys);
+      QCOMPARE(shared(keys), QString());
+    }
+    for (const char* window : {"frmQuestion", "frmImport"}) {
+      std::map<QString, QStringList> keys;
+      collect(f.Find(window), keys);
+      QCOMPARE(shared(keys), QString());
     }
   }
 
@@ -597,6 +778,51 @@ class MainWindowTest : public QObject {
     QVERIFY(f.desktop.boxes[0].text.startsWith(QStringLiteral("Cannot open file")));
     QCOMPARE(f.Find<QComboBox>("cmbFaqName")->count(), 1);
     QVERIFY(!f.settings().KeyExists(FaqKeyOf("New")));
+  }
+
+  // FAQs another program adds or deletes show in the running window once it is activated, and
+  // before each catalogue command runs; a name that clashes with a FAQ another program added is
+  // refused, and a backup holds that FAQ's document.
+  void TheFaqListFollowsTheStore() {
+    WindowFixture f;
+    f.Start();
+    auto* faqs = f.Find<QComboBox>("cmbFaqName");
+    auto entries = [&] {
+      QStringList names;
+      for (int i = 0; i < faqs->count(); ++i) names << faqs->itemText(i);
+      return names;
+    };
+    auto add_elsewhere = [&](const std::string& name) {
+      f.settings().CreateKey(FaqKeyOf(name));
+      WriteSection(f.app_dir() + name + ".dat", "Question 0", {name + "?"});
+    };
+    add_elsewhere("Beta");
+    f.Reactivate();
+    QCOMPARE(entries(), (QStringList{"FAQ", "Beta"}));
+    add_elsewhere("Gamma");  // the window is not activated again
+    f.desktop.input_answers = {QStringLiteral("gamma"), std::nullopt};
+    WindowFixture::Click(f.Find("butAddFaq"));
+    QCOMPARE(f.desktop.inputs.back().prompt,
+             QStringLiteral("The name already exists. Please select a new one."));
+    QVERIFY(!FileExists(f.app_dir() + "gamma.dat"));
+    QCOMPARE(entries(), (QStringList{"FAQ", "Beta", "Gamma"}));
+    add_elsewhere("Delta");
+    f.desktop.input_answers = {QStringLiteral("DELTA"), std::nullopt};
+    WindowFixture::Click(f.Find("butDuplicate"));
+    QCOMPARE(f.desktop.inputs.back().prompt,
+             QStringLiteral("The name already exists. Please select a new one."));
+    f.settings().DeleteKeyTree(FaqKeyOf("Beta"));
+    add_elsewhere("Epsilon");
+    WindowFixture::Click(f.Find("butBackup"));
+    QVERIFY(FileExists(f.app_dir() + "Backup/Epsilon.dat"));
+    QVERIFY(!FileExists(f.app_dir() + "Backup/Beta.dat"));
+    QCOMPARE(entries(), (QStringList{"FAQ", "Gamma", "Delta", "Epsilon"}));
+    // The current FAQ deleted elsewhere: the first entry is shown.
+    WindowFixture::Choose(faqs, 3);
+    f.settings().DeleteKeyTree(FaqKeyOf("Epsilon"));
+    f.Reactivate();
+    QCOMPARE(entries(), (QStringList{"FAQ", "Gamma", "Delta"}));
+    QCOMPARE(faqs->currentText(), QStringLiteral("FAQ"));
   }
 
   void DeletingTheOnlyFaqLeavesAFreshFaq() {
@@ -722,26 +948,45 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.desktop.boxes[0].caption, QStringLiteral("Quorella"));
     QCOMPARE(f.desktop.boxes[0].text, QStringLiteral("Unable to create directory."));
     QCOMPARE(f.desktop.boxes[0].icon, widgets::BoxIcon::Error);
+    QCOMPARE(f.Find<widgets::TFriendlyStatusBar>("StatusBar")->PanelText(0),
+             QStringLiteral("Unable to create directory."));
     QVERIFY(f.desktop.opened.isEmpty());
     // The window goes on: the next command runs.
     WindowFixture::Click(f.Find("butBrowser"));
     QCOMPARE(f.desktop.opened.size(), 1);
   }
 
-  void GoWritesThePagesOpensTheStartPageAndClearsItsProgress() {
+  // Go writes the pages, says what it wrote and what it left unchanged, and opens the start page;
+  // a browser that cannot be started is named.
+  void GoWritesThePagesSaysSoAndOpensTheStartPage() {
     WindowFixture f;
     f.Start();
     const QString out = QString::fromStdString(f.app_dir()) + QStringLiteral("site/faq");
     auto* status = f.Find<widgets::TFriendlyStatusBar>("StatusBar");
     WindowFixture::Type(f.Find("edtDirectory"), out);
+    WindowFixture::Click(f.Find<widgets::RadioGroup>("RadioAnswers")->Button(0));
+    for (const char* question : {"One?", "Two?"}) {
+      WindowFixture::Click(f.Find("butAddQuestion"));
+      WindowFixture::Type(f.Find("Question"), QString::fromLatin1(question));
+      QTest::mouseClick(f.Find("butQOK"), Qt::LeftButton);
+    }
     WindowFixture::Click(f.Find("butGo"));
     const std::string start = out.toStdString() + "/faq.html";
     QVERIFY(FileExists(start));
     QVERIFY(ReadWholeFile(start).starts_with("<HTML>\r\n<HEAD>\r\n<TITLE>FAQ</TITLE>\r\n"));
     QCOMPARE(f.desktop.opened, QStringList{QString::fromStdString(start)});
-    QCOMPARE(status->PanelText(0), QString());
+    QCOMPARE(status->PanelText(0), QStringLiteral("Wrote 3 pages to ") + out);
+    QVERIFY(!status->progress()->isVisible());
+    WindowFixture::Type(f.Find("Answer"), QStringLiteral("Changed"));
+    f.desktop.opens = false;
+    WindowFixture::Click(f.Find("butGo"));
+    QCOMPARE(status->PanelText(0),
+             QStringLiteral("Wrote 1 page to %1, 2 unchanged. The web browser could not be "
+                            "started to open \"%2\".")
+                 .arg(out, QString::fromStdString(start)));
+    f.desktop.opens = true;
     WindowFixture::Click(f.Find("butBrowser"));
-    QCOMPARE(f.desktop.opened.size(), 2);
+    QCOMPARE(f.desktop.opened.size(), 3);
   }
 
   // A question in another script, typed key by key, names its Modern page in Latin letters: the

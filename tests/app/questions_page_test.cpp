@@ -3,8 +3,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QToolButton>
+
+#include <functional>
 
 #include "app/window_fixture.h"
 #include "store/app_context.h"
@@ -41,6 +46,9 @@ class QuestionsPageTest : public QObject {
                       List(f)->visualItemRect(List(f)->item(row)).center());
   }
   static std::string Doc(WindowFixture& f) { return f.app_dir() + "FAQ.dat"; }
+  static QString Status(WindowFixture& f) {
+    return f.Find<widgets::TFriendlyStatusBar>("StatusBar")->PanelText(0);
+  }
 
  private slots:
   // The text comes first for the keyboard, then the buttons; Tab leaves the text.
@@ -48,8 +56,123 @@ class QuestionsPageTest : public QObject {
     WindowFixture f;
     f.Start();
     WindowFixture::Click(f.Find("butAddQuestion"));
-    QCOMPARE(WindowFixture::TabChain(f.Find("Question"), f.Find("frmQuestion")),
-             QStringList({"Question", "butQOK", "butQCancel", "butQAddAnother"}));
+    WindowFixture::CheckTabWalk(f.Find("Question"), f.Find("frmQuestion"),
+                                {"Question", "butQOK", "butQCancel", "butQAddAnother"});
+  }
+
+  // The dialog's accelerators are its own while it has the focus: Alt+A adds the text at once and
+  // hands the focus back to the text, so what is typed next is the next question; the main
+  // window's Alt+A ("Answer Page") does nothing meanwhile.
+  void DialogAcceleratorsActOnTheDialogAlone() {
+    WindowFixture f;
+    f.Start();
+    f.ShowPage("tabFAQ");
+    WindowFixture::Click(f.Find("butAddQuestion"));
+    auto* text = f.Find<QPlainTextEdit>("Question");
+    WindowFixture::Reveal(text);
+    QTest::keyClicks(text, QStringLiteral("beta?"));
+    QTest::keyClick(text, Qt::Key_A, Qt::AltModifier);
+    QVERIFY(text->hasFocus());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("gamma?"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+    QCOMPARE(text->toPlainText(), QString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!f.Find("frmQuestion")->isVisible());
+    QCOMPARE(Listed(f), (QStringList{"beta?", "gamma?"}));
+    QCOMPARE(f.Find<QTabWidget>("PageControl")->currentWidget(), f.Find("tabFAQ"));
+    // Alt+O is OK, also from a button, and Enter on a button presses that button.
+    WindowFixture::Click(f.Find("butAddQuestion"));
+    WindowFixture::Reveal(text);
+    QTest::keyClicks(text, QStringLiteral("delta?"));
+    QTest::keyClick(text, Qt::Key_Tab);
+    QVERIFY(f.Find("butQOK")->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+    QVERIFY(!f.Find("frmQuestion")->isVisible());
+    QCOMPARE(Listed(f).last(), QStringLiteral("delta?"));
+    WindowFixture::Click(f.Find("butAddQuestion"));
+    WindowFixture::Reveal(text);
+    QTest::keyClicks(text, QStringLiteral("never"));
+    f.Find("butQCancel")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(!f.Find("frmQuestion")->isVisible());
+    QCOMPARE(List(f)->count(), 3);
+    QCOMPARE(f.Find<QTabWidget>("PageControl")->currentWidget(), f.Find("tabFAQ"));
+  }
+
+  // Ctrl+Up and Ctrl+Down move the selected question as the buttons do; the focus stays in the
+  // list.
+  void CtrlArrowsMoveTheSelectedQuestion() {
+    WindowFixture f;
+    f.Start();
+    for (const char* q : {"A?", "B?", "C?"}) Add(f, QString::fromLatin1(q));
+    ClickRow(f, 0);
+    List(f)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(List(f), Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(List(f), Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(Listed(f), (QStringList{"B?", "C?", "A?"}));
+    QCOMPARE(List(f)->currentRow(), 2);
+    QVERIFY(List(f)->hasFocus());
+    QTest::keyClick(List(f), Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(Listed(f), (QStringList{"B?", "A?", "C?"}));
+    QCOMPARE(ReadSection(Doc(f), "Question 1"), std::string("A?\r\n"));
+  }
+
+  // A long answer line wraps at the editor's edge and is stored as the one line it is.
+  void TheAnswerEditorWrapsLongLines() {
+    WindowFixture f;
+    f.Start();
+    Add(f, QStringLiteral("Long?"));
+    const QString line = QStringLiteral("word ").repeated(80).trimmed();
+    WindowFixture::Type(f.Find("Answer"), line);
+    auto* answer = f.Find<QPlainTextEdit>("Answer");
+    QVERIFY(answer->document()->firstBlock().layout()->lineCount() > 1);
+    WindowFixture::Leave(answer);
+    QCOMPARE(widgets::ToQt(ReadSection(Doc(f), "Answer 0")),
+             QStringLiteral("0\r\n") + line + QStringLiteral("\r\n"));
+  }
+
+  // The window's own writes, of every kind, are not taken for another program's when the window
+  // is activated again; another program's still is.
+  void TheWindowsOwnEditsAreNotReportedAsAnotherProgramsChange() {
+    WindowFixture f;
+    f.Start();
+    const QString reloaded =
+        QStringLiteral("The FAQ was changed by another program and has been reloaded.");
+    auto own_edit = [&](const char* what, const std::function<void()>& edit) {
+      edit();
+      f.Reactivate();
+      QVERIFY2(Status(f) != reloaded, what);
+    };
+    own_edit("OK", [&] { Add(f, QStringLiteral("First?")); });
+    own_edit("Add another", [&] {
+      WindowFixture::Click(f.Find("butAddQuestion"));
+      Dialog(f, QStringLiteral("Second?"), "butQAddAnother");
+      Dialog(f, QStringLiteral("Third?"), "butQOK");
+    });
+    own_edit("answer", [&] {
+      ClickRow(f, 0);
+      WindowFixture::Type(f.Find("Answer"), QStringLiteral("An answer"));
+      WindowFixture::Leave(f.Find("Answer"));
+    });
+    own_edit("format", [&] { WindowFixture::Choose(f.Find("cmbFormat"), 2); });
+    own_edit("move", [&] { WindowFixture::Click(f.Find("butQdown")); });
+    own_edit("delete", [&] { WindowFixture::Click(f.Find("butDelQuestion")); });
+    for (const char* section : {"HeaderCode", "Header", "Footer"})
+      own_edit(section, [&] {
+        WindowFixture::Type(f.Find(section), QStringLiteral("<p>%1</p>").arg(section));
+        WindowFixture::Leave(f.Find(section));
+      });
+    own_edit("Go", [&] { WindowFixture::Click(f.Find("butGo")); });
+    QCOMPARE(ReadSection(Doc(f), "AnswerFooter"), std::string("<p>Footer</p>\r\n"));
+    {
+      AppContext other(f.db_path(), f.app_dir(), false);
+      Faq faq = quorella::LoadFaq(other, "FAQ");
+      QuestionModel model(other.settings(), faq);
+      QVERIFY(model.AddQuestion("From elsewhere?"));
+    }
+    f.Reactivate();
+    QCOMPARE(Status(f), reloaded);
+    QCOMPARE(Listed(f).last(), QStringLiteral("From elsewhere?"));
   }
 
   void PageStartsWithNothingSelected() {

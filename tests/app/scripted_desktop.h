@@ -46,7 +46,12 @@ class ScriptedDesktop : public widgets::DesktopServices {
   std::optional<QString> OpenFile(QWidget* owner, const QString& caption, const QString& start,
                                   const QString& filters) override;
   void Beep() override { ++beeps; }
-  void OpenDocument(const QString& path_or_url) override { opened << path_or_url; }
+  // Whether opening a document starts its application.
+  bool opens = true;
+  bool OpenDocument(const QString& path_or_url) override {
+    opened << path_or_url;
+    return opens;
+  }
   void StartDetached(const QString& program, const QStringList& arguments) override {
     started.emplace_back(program, arguments);
   }

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -42,6 +43,12 @@ void WindowFixture::Close() {
   window_.reset();
 }
 
+void WindowFixture::Reactivate() {
+  QApplication::setActiveWindow(nullptr);
+  QApplication::setActiveWindow(window_.get());
+  QApplication::processEvents();
+}
+
 QWidget* WindowFixture::FindNamed(const QString& name) const {
   QWidget* found = window_->findChild<QWidget*>(name);
   if (found == nullptr) {
@@ -64,28 +71,35 @@ void WindowFixture::Reveal(QWidget* control) {
     QTabBar* bar = tab_widget->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab_widget->indexOf(page)).center());
   }
+  // The window that holds the control takes the keyboard, as a window manager gives it to the
+  // window the user works in. (A dialog counts as active while its owner is, but the keys must go
+  // to the dialog itself.)
   QWidget* window = control->window();
-  if (!window->isActiveWindow()) {
+  if (QApplication::activeWindow() != window) {
     window->activateWindow();
-    // The offscreen platform does not activate tool windows on request.
-    if (!QTest::qWaitForWindowActive(window, 500)) QApplication::setActiveWindow(window);
+    // The offscreen platform does not activate dialog windows on request.
+    if (!QTest::qWaitForWindowActive(window, 500) || QApplication::activeWindow() != window)
+      QApplication::setActiveWindow(window);
   }
 }
 
+namespace {
+// The control a focused widget belongs to: itself or its nearest ancestor with a name of ours.
+QWidget* NamedControl(QWidget* widget) {
+  while (widget != nullptr &&
+         (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_"))))
+    widget = widget->parentWidget();
+  return widget;
+}
+}  // namespace
+
 QStringList WindowFixture::TabChain(QWidget* first, QWidget* scope) {
   Reveal(first);
-  // A tool window counts as active while its owner is; the keys must go to the tool window itself,
-  // as they do once the window manager activates it.
-  if (QApplication::activeWindow() != first->window())
-    QApplication::setActiveWindow(first->window());
   QStringList names;
   first->setFocus(Qt::TabFocusReason);
   QWidget* at = QApplication::focusWidget();
   for (int i = 0; i < 60 && at != nullptr; ++i) {
-    QWidget* named = at;
-    while (named != nullptr &&
-           (named->objectName().isEmpty() || named->objectName().startsWith(QLatin1String("qt_"))))
-      named = named->parentWidget();
+    QWidget* named = NamedControl(at);
     if (named != nullptr && (names.isEmpty() || names.back() != named->objectName()))
       names << named->objectName();
     QTest::keyClick(at, Qt::Key_Tab);
@@ -93,6 +107,29 @@ QStringList WindowFixture::TabChain(QWidget* first, QWidget* scope) {
     if (at == nullptr || !scope->isAncestorOf(at) || at == first) break;
   }
   return names;
+}
+
+QStringList WindowFixture::Focusable(QWidget* scope) {
+  QStringList names;
+  for (QWidget* w : scope->findChildren<QWidget*>()) {
+    if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || !w->isEnabled()) continue;
+    if (auto* radio = qobject_cast<QRadioButton*>(w);
+        radio != nullptr && radio->group() != nullptr && radio->group()->exclusive() &&
+        radio->group()->checkedButton() != nullptr && !radio->isChecked())
+      continue;
+    QWidget* named = NamedControl(w);
+    if (named != nullptr && !names.contains(named->objectName())) names << named->objectName();
+  }
+  names.sort();
+  return names;
+}
+
+void WindowFixture::CheckTabWalk(QWidget* first, QWidget* scope, const QStringList& order) {
+  const QStringList walked = TabChain(first, scope);
+  QCOMPARE(walked, order);
+  QStringList reached = walked;
+  reached.sort();
+  QCOMPARE(reached, Focusable(scope));
 }
 
 void WindowFixture::ShowPage(const char* page_name) {

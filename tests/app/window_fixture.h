@@ -24,6 +24,8 @@ class WindowFixture {
   app::TfrmMain& Start(const QStringList& arguments = {});
   // Closes the window as the user would; its shutdown runs.
   void Close();
+  // The user comes back to the window from another program: it is activated again.
+  void Reactivate();
   app::TfrmMain& window() { return *window_; }
 
   // The control named `name` in the window or in one of its dialogs; fails the test when missing.
@@ -48,6 +50,11 @@ class WindowFixture {
   // Walks the focus chain with Tab from `first` and gives the named controls met, until the focus
   // comes back to `first` or leaves `scope`.
   static QStringList TabChain(QWidget* first, QWidget* scope);
+  // The named controls in `scope` that Tab should reach, sorted: each shown, enabled control that
+  // takes the focus by Tab (of a group of radio buttons, the chosen one), named as TabChain names.
+  static QStringList Focusable(QWidget* scope);
+  // TabChain from `first`, which must be `order`, and reach every control of Focusable(scope).
+  static void CheckTabWalk(QWidget* first, QWidget* scope, const QStringList& order);
 
   std::string db_path() const;
   std::string app_dir() const;

@@ -39,7 +39,10 @@ class RecordingDesktop : public DesktopServices {
     return {};
   }
   void Beep() override {}
-  void OpenDocument(const QString& what) override { opened << what; }
+  bool OpenDocument(const QString& what) override {
+    opened << what;
+    return true;
+  }
   void StartDetached(const QString&, const QStringList&) override {}
   void ShowHelp(QWidget*, const QString&, int) override {}
 };
@@ -65,6 +68,10 @@ class ControlsTest : public QObject {
     QCOMPARE(label.CurrentFontColour(), QColor(0, 0, 128));
     QVERIFY(label.font().underline());
     QCOMPARE(label.cursor().shape(), Qt::PointingHandCursor);
+    // By keyboard: Enter on the focused link opens it too.
+    QTest::keyClick(&label, Qt::Key_Return);
+    QCOMPARE(desktop.opened.size(), 2);
+    QVERIFY(label.focusPolicy() & Qt::TabFocus);
   }
 
   void ColouredButtonPaintsItsFaceAndShiftsWhenPressed() {
