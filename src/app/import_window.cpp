@@ -65,6 +65,23 @@ QLabel* BlueLabel(const QString& text, QWidget* buddy, QWidget* parent) {
   return label;
 }
 
+// What the file gave, for a file of another kind than plain text (that one is converted in step 3):
+// its kind, the number of questions and the first of them.
+QString FoundText(const ImportSession& session) {
+  const ImportedFaq& faq = session.read_faq();
+  if (faq.questions.empty()) return {};
+  const auto count = static_cast<int>(faq.questions.size());
+  QString text = ToQt(ImportFormatName(*session.found_format())) + QStringLiteral(": ") +
+                 (count == 1 ? QStringLiteral("1 question found.")
+                             : QStringLiteral("%1 questions found.").arg(count));
+  constexpr std::size_t kShown = 3;
+  for (std::size_t i = 0; i < faq.questions.size() && i < kShown; ++i)
+    text += QStringLiteral("\n%1. ").arg(i + 1) +
+            ToQt(faq.questions[i].question).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  if (faq.questions.size() > kShown) text += QStringLiteral("\n...");
+  return text;
+}
+
 }  // namespace
 
 TfrmImport::TfrmImport(AppContext& context, std::function<std::vector<std::string>()> catalogue,
@@ -128,6 +145,7 @@ TfrmImport::TfrmImport(AppContext& context, std::function<std::vector<std::strin
   third->addWidget(butConvert, 1);
   left->addLayout(third);
   lblFound = Named(new QLabel(steps), "lblFound");
+  lblFound->setWordWrap(true);
   left->addWidget(lblFound);
   auto* fourth = new QHBoxLayout();
   fourth->addWidget(Step(QStringLiteral("4. "), steps));
@@ -169,7 +187,9 @@ void TfrmImport::TakeControls() {
 void TfrmImport::butReadInputFileClick() {
   const auto file =
       Desktop().OpenFile(this, QStringLiteral("Read input file"), ToQt(context_.app_dir()),
-                         QStringLiteral("Text files (*.txt);;All files (*)"));
+                         QStringLiteral("Text files (*.txt);;"
+                                        "Markdown, HTML, CSV and JSON files (*.md *.markdown "
+                                        "*.html *.htm *.csv *.json);;All files (*)"));
   if (file) ReadFile(*file);
 }
 
@@ -185,7 +205,7 @@ void TfrmImport::ReadFile(const QString& file) {
   if (!RunGuarded(this, [&] { session_.ReadInputFile(QFile::encodeName(file).toStdString()); }))
     return;
   memoImported->setPlainText(ToBox(session_.working_text));
-  lblFound->clear();
+  lblFound->setText(FoundText(session_));
   const QString how = session_.encoding_choice == EncodingChoice::Automatic
                           ? QStringLiteral("Found: ")
                           : QStringLiteral("Read as: ");

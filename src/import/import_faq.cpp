@@ -45,4 +45,16 @@ void ImportFaq(AppContext& context, std::string_view name, std::string_view work
   }
 }
 
+void ImportFaq(AppContext& context, std::string_view name, const ImportedFaq& faq,
+               const std::vector<std::string>& existing) {
+  ImportFaq(context, name, ImportedDocumentText(faq),
+            static_cast<std::int32_t>(faq.questions.size()), existing);
+  WriteImportedTitle(context, name, faq.title);
+}
+
+void WriteImportedTitle(AppContext& context, std::string_view name, std::string_view title) {
+  if (!title.empty())
+    WriteFaqValue(context.settings(), context.FaqKey(name), FaqValue::Title, title);
+}
+
 }  // namespace quorella

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "import/imported_faq.h"
 #include "store/app_context.h"
 
 namespace quorella {
@@ -23,5 +24,13 @@ std::optional<std::string> ImportNameProblem(std::string_view name,
 // error and puts the file of that name back as it was (removed when there was none).
 void ImportFaq(AppContext& context, std::string_view name, std::string_view working_text,
                std::int32_t converted_count, const std::vector<std::string>& existing);
+
+// Writes the title a file named (nothing for an empty one) as the Title of the FAQ `name`.
+void WriteImportedTitle(AppContext& context, std::string_view name, std::string_view title);
+
+// The questions a reader found, imported as the new FAQ `name` in the same way: the document made
+// of them, TotalQuestions, and then the title when the file named one.
+void ImportFaq(AppContext& context, std::string_view name, const ImportedFaq& faq,
+               const std::vector<std::string>& existing);
 
 }  // namespace quorella

@@ -1,14 +1,32 @@
 #include "import/import_session.h"
 
+#include "import/faq_file.h"
 #include "import/import_faq.h"
 #include "import/working_text.h"
+#include "util/errors.h"
 
 namespace quorella {
 
 void ImportSession::ReadInputFile(const std::string& path) {
-  TextEncoding found = TextEncoding::Windows1252;
-  working_text = ReadWorkingText(path, encoding_choice, &found);
-  found_encoding_ = found;
+  const SourceText source = ReadSourceText(path, encoding_choice);
+  const ImportFormat format = format_choice.value_or(DetectImportFormat(path, source.text));
+  if (format == ImportFormat::Text) {
+    // The plain-text import reads its file as it always has.
+    TextEncoding found = TextEncoding::Windows1252;
+    working_text = ReadWorkingText(path, encoding_choice, &found);
+    found_encoding_ = found;
+    found_format_ = format;
+    read_faq_ = {};
+    return;
+  }
+  ImportedFaq faq = ReadFaqText(format, source.text, options);
+  if (faq.questions.empty()) throw Error(messages::NoQuestionFound(path, ImportFormatName(format)));
+  working_text = ImportedDocumentText(faq);
+  converted_count_ = static_cast<std::int32_t>(faq.questions.size());
+  converted_ = true;
+  found_encoding_ = source.encoding;
+  found_format_ = format;
+  read_faq_ = std::move(faq);
 }
 
 void ImportSession::Convert() {
@@ -21,6 +39,7 @@ void ImportSession::Convert() {
 void ImportSession::Import(AppContext& context, std::string_view name,
                            const std::vector<std::string>& existing) const {
   ImportFaq(context, name, working_text, converted_count_, existing);
+  WriteImportedTitle(context, name, read_faq_.title);
 }
 
 }  // namespace quorella
