@@ -3,6 +3,7 @@
 #include <md4c-html.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace quorella::html {
 
@@ -46,6 +47,11 @@ void AppendChunk(const MD_CHAR* text, MD_SIZE size, void* data) {
   }
   // Lines end as the page's lines do. md4c ends every line with LF, the input's CR LF included;
   // a CR that still reaches the output is dropped.
+  if (std::memchr(chunk.data(), '\n', chunk.size()) == nullptr &&
+      std::memchr(chunk.data(), '\r', chunk.size()) == nullptr) {
+    output.out.append(chunk);
+    return;
+  }
   std::size_t start = 0;
   for (std::size_t i = 0; i < chunk.size(); ++i) {
     if (chunk[i] != '\n' && chunk[i] != '\r') continue;
