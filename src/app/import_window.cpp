@@ -66,17 +66,23 @@ QLabel* BlueLabel(const QString& text, QWidget* buddy, QWidget* parent) {
 }
 
 // What the file gave, for a file of another kind than plain text (that one is converted in step 3):
-// its kind, the number of questions and the first of them.
+// its kind and the number of questions; the first questions are the label's hint, and the working
+// text shows them all.
 QString FoundText(const ImportSession& session) {
   const ImportedFaq& faq = session.read_faq();
   if (faq.questions.empty()) return {};
   const auto count = static_cast<int>(faq.questions.size());
-  QString text = ToQt(ImportFormatName(*session.found_format())) + QStringLiteral(": ") +
-                 (count == 1 ? QStringLiteral("1 question found.")
-                             : QStringLiteral("%1 questions found.").arg(count));
-  constexpr std::size_t kShown = 3;
+  return ToQt(ImportFormatName(*session.found_format())) + QStringLiteral(": ") +
+         (count == 1 ? QStringLiteral("1 question found.")
+                     : QStringLiteral("%1 questions found.").arg(count));
+}
+
+QString FirstQuestions(const ImportSession& session) {
+  const ImportedFaq& faq = session.read_faq();
+  constexpr std::size_t kShown = 5;
+  QString text;
   for (std::size_t i = 0; i < faq.questions.size() && i < kShown; ++i)
-    text += QStringLiteral("\n%1. ").arg(i + 1) +
+    text += (i == 0 ? QString() : QStringLiteral("\n")) + QStringLiteral("%1. ").arg(i + 1) +
             ToQt(faq.questions[i].question).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
   if (faq.questions.size() > kShown) text += QStringLiteral("\n...");
   return text;
@@ -145,7 +151,6 @@ TfrmImport::TfrmImport(AppContext& context, std::function<std::vector<std::strin
   third->addWidget(butConvert, 1);
   left->addLayout(third);
   lblFound = Named(new QLabel(steps), "lblFound");
-  lblFound->setWordWrap(true);
   left->addWidget(lblFound);
   auto* fourth = new QHBoxLayout();
   fourth->addWidget(Step(QStringLiteral("4. "), steps));
@@ -206,6 +211,7 @@ void TfrmImport::ReadFile(const QString& file) {
     return;
   memoImported->setPlainText(ToBox(session_.working_text));
   lblFound->setText(FoundText(session_));
+  lblFound->setToolTip(FirstQuestions(session_));
   const QString how = session_.encoding_choice == EncodingChoice::Automatic
                           ? QStringLiteral("Found: ")
                           : QStringLiteral("Read as: ");
