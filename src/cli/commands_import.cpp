@@ -6,7 +6,6 @@
 
 #include "cli/cli_app.h"
 #include "import/faq_file.h"
-#include "import/import_faq.h"
 #include "import/import_session.h"
 #include "import/replace_questions.h"
 #include "store/catalogue.h"
@@ -45,21 +44,6 @@ std::string Unescaped(std::string_view typed) {
   return text;
 }
 
-// The plain-text import as the window does it: the converted text stored as it is.
-std::int32_t ImportText(RunState& state, const ImportArgs& args, ImportSession& session) {
-  session.format_choice = ImportFormat::Text;
-  Progress("Reading " + args.file);
-  session.ReadInputFile(args.file);
-  Progress("Converting");
-  session.Convert();
-  if (session.converted_count() == 0)
-    throw Error(messages::NoQuestionFound(args.file, ImportFormatName(ImportFormat::Text)));
-  Progress("Importing as " + args.name);
-  AppContext& context = state.context();
-  session.Import(context, args.name, ListFaqs(context));
-  return session.converted_count();
-}
-
 void Import(RunState& state, const ImportArgs& args) {
   ImportSession session;
   session.options.qa_separator = Unescaped(args.qa_separator);
@@ -67,29 +51,33 @@ void Import(RunState& state, const ImportArgs& args) {
   session.options.manual_separators = args.manual_separators;
   session.options.remove_numbers = !args.keep_numbers;
   session.encoding_choice = *ParseEncodingChoice(args.encoding);
+  session.format_choice = ParseImportFormat(args.format);
   // The plain-text import's own options say what kind of file it is.
-  std::optional<ImportFormat> format = ParseImportFormat(args.format);
-  if (!format && args.text_options) format = ImportFormat::Text;
+  if (!session.format_choice && args.text_options) session.format_choice = ImportFormat::Text;
+  AppContext& context = state.context();
+  Progress("Reading " + args.file);
   std::int32_t count = 0;
   ImportFormat found = ImportFormat::Text;
-  if (format == ImportFormat::Text && !args.replace_questions) {
-    count = ImportText(state, args, session);
-  } else {
-    Progress("Reading " + args.file);
-    const FaqFile file = ReadFaqFile(args.file, format, session.encoding_choice, session.options);
+  if (args.replace_questions) {
+    const FaqFile file =
+        ReadFaqFile(args.file, session.format_choice, session.encoding_choice, session.options);
     found = file.format;
-    AppContext& context = state.context();
-    if (file.format == ImportFormat::Text && !args.replace_questions) {
-      count = ImportText(state, args, session);
-    } else if (args.replace_questions) {
-      Progress("Replacing the questions of " + args.name);
-      ReplaceQuestions(context, ResolveFaq(context, args.name), file.faq);
-      count = static_cast<std::int32_t>(file.faq.questions.size());
-    } else {
-      Progress("Importing as " + args.name);
-      ImportFaq(context, args.name, file.faq, ListFaqs(context));
-      count = static_cast<std::int32_t>(file.faq.questions.size());
+    Progress("Replacing the questions of " + args.name);
+    ReplaceQuestions(context, ResolveFaq(context, args.name), file.faq);
+    count = static_cast<std::int32_t>(file.faq.questions.size());
+  } else {
+    // What the import window does: a plain text is converted at step 3, another kind as it is read.
+    session.ReadInputFile(args.file);
+    found = *session.found_format();
+    if (found == ImportFormat::Text) {
+      Progress("Converting");
+      session.Convert();
+      if (session.converted_count() == 0)
+        throw Error(messages::NoQuestionFound(args.file, ImportFormatName(found)));
     }
+    Progress("Importing as " + args.name);
+    session.Import(context, args.name, ListFaqs(context));
+    count = session.converted_count();
   }
   Progress("");
   PrintLine(std::to_string(count));

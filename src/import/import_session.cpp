@@ -8,8 +8,18 @@
 namespace quorella {
 
 void ImportSession::ReadInputFile(const std::string& path) {
-  const SourceText source = ReadSourceText(path, encoding_choice);
-  const ImportFormat format = format_choice.value_or(DetectImportFormat(path, source.text));
+  std::optional<SourceText> source;
+  if (format_choice != ImportFormat::Text) {
+    try {
+      source = ReadSourceText(path, encoding_choice);
+    } catch (const Error& e) {
+      // The working text trims the ends of lines, so a file the source text cannot hold may still
+      // be a plain text within the limit: its own reading decides.
+      if (e.what() != messages::kTextExceedsMemoCapacity) throw;
+    }
+  }
+  const ImportFormat format =
+      format_choice.value_or(source ? DetectImportFormat(path, source->text) : ImportFormat::Text);
   if (format == ImportFormat::Text) {
     // The plain-text import reads its file as it always has.
     TextEncoding found = TextEncoding::Windows1252;
@@ -19,12 +29,13 @@ void ImportSession::ReadInputFile(const std::string& path) {
     read_faq_ = {};
     return;
   }
-  ImportedFaq faq = ReadFaqText(format, source.text, options);
+  if (!source) throw Error(std::string(messages::kTextExceedsMemoCapacity));
+  ImportedFaq faq = ReadFaqText(format, source->text, options);
   if (faq.questions.empty()) throw Error(messages::NoQuestionFound(path, ImportFormatName(format)));
   working_text = ImportedDocumentText(faq);
   converted_count_ = static_cast<std::int32_t>(faq.questions.size());
   converted_ = true;
-  found_encoding_ = source.encoding;
+  found_encoding_ = source->encoding;
   found_format_ = format;
   read_faq_ = std::move(faq);
 }
