@@ -16,16 +16,6 @@ namespace {
 
 constexpr int kMarkdownFormat = static_cast<int>(TextFormat::Markdown);
 
-// Would `text` from `at` on ("<" included) read as an autolink: no blank up to the next ">", and a
-// scheme's colon or an e-mail's "@" before it?
-bool StartsAutolink(std::string_view text, std::size_t at) {
-  const std::size_t close = text.find('>', at);
-  if (close == std::string_view::npos) return false;
-  const std::string_view inside = text.substr(at + 1, close - at - 1);
-  return inside.find_first_of(" \t<") == std::string_view::npos &&
-         inside.find_first_of(":@") != std::string_view::npos;
-}
-
 // Does the Markdown answer read back exactly as it is between two question headings?
 bool ReadsBackAsItIs(const ImportedQuestion& question) {
   const MarkdownOutline outline = OutlineCounts(question.answer);
@@ -72,10 +62,11 @@ ImportedFaq ExportedFaqOf(const Faq& faq) {
 std::string MarkdownHeadingText(std::string_view question) {
   std::string text;
   const std::string line = Trim(ReplaceLineBreaks(question, " "));
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
+  for (const char c : line) {
+    // "<" too: markup typed into a question would otherwise be read as raw HTML, inside which
+    // Markdown takes no escapes, or as an autolink.
     if (c == '\\' || c == '`' || c == '*' || c == '_' || c == '[' || c == ']' || c == '~' ||
-        c == '#' || (c == '<' && StartsAutolink(line, i)))
+        c == '#' || c == '<')
       text += '\\';
     text += c;
   }
