@@ -249,6 +249,19 @@ TEST(FaqFiles, AFileWithoutQuestionsIsAnError) {
     ReadFaqText(format, junk);
 }
 
+// A question written as a heading reads back as it is, whatever markup it holds (the first case
+// was found by faq_reader_fuzz: raw HTML takes no escapes).
+TEST(FaqExport, AQuestionReadsBackFromItsHeading) {
+  for (const std::string question :
+       {"<!-- q#ore -->fo<details>###c\";", "<b>bold</b> & <i>", "a <http://x.y> b <x@y.z>",
+        "*not em* _nor_ `code` ~~del~~ [link](u) ![img](i)", "ends in #", "\\ back \\\\",
+        "&amp; &copy; &#35; &", "1. list? - item? > quote?", "www.a.b http://c.d"}) {
+    const ImportedFaq faq = ReadMarkdownFaq("## " + MarkdownHeadingText(question) + "\n\nA\n");
+    ASSERT_EQ(faq.questions.size(), 1u) << question;
+    EXPECT_EQ(faq.questions[0].question, question);
+  }
+}
+
 // Random FAQs with every text format, line breaks, blanks, Markdown's and HTML's signs and
 // characters of several scripts: each export reads back as the same FAQ.
 TEST(FaqExport, EveryFormatReadsBackAsTheSameFaq) {
