@@ -330,21 +330,22 @@ bool IsBold(const GumboNode* node) {
   return IsElement(node, GUMBO_TAG_B) || IsElement(node, GUMBO_TAG_STRONG);
 }
 
-// The bold element a link target names: the target itself, its first element inside, or the
-// element that follows an empty anchor.
-const GumboNode* BoldAt(const GumboNode* target) {
+// A bold text that only numbers what follows it ("1.1.", "(3)").
+bool IsNumberLabel(const GumboNode* node) {
+  const std::string text = ReadableHtmlText(node);
+  return text.find_first_not_of("0123456789.:()[] ") == std::string::npos;
+}
+
+// The bold question a link target names: the target itself or the bold element around it, else
+// the first bold element that follows it closely in the page (a few elements on, past a number
+// label, as DocBook's question and answer tables put it).
+const GumboNode* BoldAt(const Nodes& content, std::size_t at) {
+  const GumboNode* target = content[at];
   if (IsBold(target)) return target;
   if (target->parent != nullptr && IsBold(target->parent)) return target->parent;
-  for (const GumboNode* each : ElementsOf(target, false))
-    if (IsBold(each)) return each;
-  const GumboNode* parent = target->parent;
-  if (parent == nullptr || ChildrenOf(parent) == nullptr) return nullptr;
-  const GumboVector* siblings = ChildrenOf(parent);
-  for (unsigned i = target->index_within_parent + 1; i < siblings->length; ++i) {
-    const GumboNode* next = Child(siblings, i);
-    if (next->type == GUMBO_NODE_WHITESPACE) continue;
-    return IsBold(next) ? next : nullptr;
-  }
+  constexpr std::size_t kNear = 12;
+  for (std::size_t i = at + 1; i < content.size() && i <= at + kNear; ++i)
+    if (IsBold(content[i]) && !IsNumberLabel(content[i])) return content[i];
   return nullptr;
 }
 
@@ -352,21 +353,31 @@ ImportedFaq FromLinkedBold(const Page& page) {
   ImportedFaq faq;
   std::set<std::string, std::less<>> targets;
   for (const GumboNode* node : page.all()) {
+    // "#name", or "page.html#name" as pages written by tools name themselves; a fragment of
+    // another page names nothing here and does no harm.
     const std::string_view href = AttributeOf(node, "href");
-    if (IsElement(node, GUMBO_TAG_A) && href.size() > 1 && href.front() == '#')
-      targets.emplace(href.substr(1));
+    const std::size_t hash = href.find('#');
+    if (IsElement(node, GUMBO_TAG_A) && hash != std::string_view::npos && hash + 1 < href.size() &&
+        href.substr(0, hash).find(':') == std::string_view::npos)
+      targets.emplace(href.substr(hash + 1));
   }
   if (targets.empty()) return faq;
-  Nodes questions;
+  // An answer ends where the next question's target is, before any number label.
+  Nodes questions, ends;
   std::set<const GumboNode*> seen;
-  for (const GumboNode* node : page.content()) {
+  const Nodes& content = page.content();
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    const GumboNode* node = content[i];
     const std::string_view id = AttributeOf(node, "id");
     const std::string_view name = IsElement(node, GUMBO_TAG_A) ? AttributeOf(node, "name") : "";
     if (!(targets.contains(id) || targets.contains(name)) || (id.empty() && name.empty())) continue;
-    const GumboNode* bold = BoldAt(node);
-    if (bold != nullptr && seen.insert(bold).second) questions.push_back(bold);
+    const GumboNode* bold = BoldAt(content, i);
+    if (bold == nullptr || !seen.insert(bold).second) continue;
+    questions.push_back(bold);
+    ends.push_back(bold);
+    if (node != bold) ends.push_back(node);
   }
-  AddBetween(faq, page, questions, questions);
+  AddBetween(faq, page, questions, ends);
   return faq;
 }
 

@@ -172,6 +172,22 @@ TEST(HtmlImport, EachKindOfPage) {
   EXPECT_EQ(faq.questions[0].answer, "<p>c <a>x</a> <a href=\"rel/p.html\">y</a></p>\r\n");
 }
 
+// DocBook's question and answer tables: a contents list links to "page.html#name", and the bold
+// question follows the anchor and a bold number label.
+TEST(HtmlImport, DocBookQuestionsAfterTheirNumbers) {
+  const ImportedFaq faq = ReadHtmlFaq(
+      "<title>T</title><dl><dt>1.1. <a href=\"faq.html#q1\">One?</a></dt>"
+      "<dt>1.2. <a href=\"faq.html#q2\">Two?</a></dt></dl><table>"
+      "<tr><td><a name=\"q1\"></a><p><b>1.1.</b></p></td><td><p><b>One?</b></p></td></tr>"
+      "<tr><td></td><td><p>Answer one.</p></td></tr>"
+      "<tr><td><a name=\"q2\"></a><p><b>1.2.</b></p></td><td><p><b>Two?</b></p></td></tr>"
+      "<tr><td></td><td><p>Answer two.</p></td></tr></table>");
+  ASSERT_EQ(QuestionTexts(faq), (std::vector<std::string>{"One?", "Two?"}));
+  EXPECT_NE(faq.questions[0].answer.find("<p>Answer one.</p>"), std::string::npos);
+  EXPECT_EQ(faq.questions[0].answer.find("1.2."), std::string::npos);
+  EXPECT_EQ(faq.questions[0].answer.find("Two"), std::string::npos);
+}
+
 TEST(HtmlImport, NestingBeyondAnyRealPageIsRefusedAtOnce) {
   std::string deep;
   for (int i = 0; i < 100000; ++i) deep += "<div>";
