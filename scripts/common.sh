@@ -5,8 +5,11 @@ BUILD_DIR="${QUORELLA_BUILD_DIR:-$ROOT/build}"
 
 # Debian packages that building and running the two programs need (scripts/start.sh installs only
 # these).
+# Markdown answers and the readers of Markdown, HTML, CSV and JSON files: md4c, gumbo, libcsv and
+# nlohmann's JSON.
 APP_PACKAGES=(g++ cmake ninja-build pkg-config libsqlite3-dev libcli11-dev libicu-dev qt6-base-dev
-              libqt6svg6 libgl1-mesa-dev fonts-dejavu-core)
+              libqt6svg6 libgl1-mesa-dev fonts-dejavu-core
+              libmd4c-dev libmd4c-html0-dev libgumbo-dev libcsv-dev nlohmann-json3-dev)
 # What the tests and benchmarks add: their libraries; the Debian package's tools (tests/package);
 # chromium and node for the pages in a browser (tests/browser, BrowserRendering); a display with a
 # window manager, keys and the accessibility bus for the window worked by keyboard

@@ -66,6 +66,29 @@ QLabel* BlueLabel(const QString& text, QWidget* buddy, QWidget* parent) {
   return label;
 }
 
+// What the file gave, for a file of another kind than plain text (that one is converted in step 3):
+// its kind and the number of questions; the first questions are the label's hint, and the working
+// text shows them all.
+QString FoundText(const ImportSession& session) {
+  const ImportedFaq& faq = session.read_faq();
+  if (faq.questions.empty()) return {};
+  const auto count = static_cast<int>(faq.questions.size());
+  return ToQt(ImportFormatName(*session.found_format())) + QStringLiteral(": ") +
+         (count == 1 ? QStringLiteral("1 question found.")
+                     : QStringLiteral("%1 questions found.").arg(count));
+}
+
+QString FirstQuestions(const ImportSession& session) {
+  const ImportedFaq& faq = session.read_faq();
+  constexpr std::size_t kShown = 5;
+  QString text;
+  for (std::size_t i = 0; i < faq.questions.size() && i < kShown; ++i)
+    text += (i == 0 ? QString() : QStringLiteral("\n")) + QStringLiteral("%1. ").arg(i + 1) +
+            ToQt(faq.questions[i].question).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  if (faq.questions.size() > kShown) text += QStringLiteral("\n...");
+  return text;
+}
+
 }  // namespace
 
 TfrmImport::TfrmImport(AppContext& context, std::function<std::vector<std::string>()> catalogue,
@@ -170,7 +193,9 @@ void TfrmImport::TakeControls() {
 void TfrmImport::butReadInputFileClick() {
   const auto file =
       Desktop().OpenFile(this, QStringLiteral("Read input file"), ToQt(context_.app_dir()),
-                         QStringLiteral("Text files (*.txt);;All files (*)"));
+                         QStringLiteral("Text files (*.txt);;"
+                                        "Markdown, HTML, CSV and JSON files (*.md *.markdown "
+                                        "*.html *.htm *.csv *.json);;All files (*)"));
   if (file) ReadFile(*file);
 }
 
@@ -186,7 +211,8 @@ void TfrmImport::ReadFile(const QString& file) {
   if (!RunGuarded(this, [&] { session_.ReadInputFile(QFile::encodeName(file).toStdString()); }))
     return;
   memoImported->setPlainText(ToBox(session_.working_text));
-  lblFound->clear();
+  lblFound->setText(FoundText(session_));
+  lblFound->setToolTip(FirstQuestions(session_));
   const QString how = session_.encoding_choice == EncodingChoice::Automatic
                           ? QStringLiteral("Found: ")
                           : QStringLiteral("Read as: ");

@@ -150,9 +150,9 @@ void TfrmMain::FormCreate() {
   // What opening the store had to tell once (FAQs that a store of the earlier version held under
   // names this version takes as one, and renamed).
   for (const std::string& notice : context_->TakeNotices())
-    Desktop().ShowMessage(this, {QStringLiteral("Quorella"), ToQt(notice),
-                                 widgets::BoxIcon::Information, widgets::BoxButtons::Ok,
-                                 widgets::BoxAnswer::Ok});
+    Desktop().ShowMessage(this,
+                          {QStringLiteral("Quorella"), ToQt(notice), widgets::BoxIcon::Information,
+                           widgets::BoxButtons::Ok, widgets::BoxAnswer::Ok});
 }
 
 QSize TfrmMain::DefaultSize() const {

@@ -1,5 +1,7 @@
-// questions, add-question: the question list of a FAQ, through the same model the window uses.
+// questions, add-question, set-answer, edit-question, delete-question, move-question: the question
+// list of a FAQ, through the same model the window uses (its locks, its document writes).
 #include "cli/cli_app.h"
+#include "store/answer.h"
 #include "store/faq.h"
 #include "store/question_model.h"
 #include "util/errors.h"
@@ -12,8 +14,10 @@ namespace {
 struct Args {
   std::string name, question, answer;
   int format = 0;
+  std::size_t number = 0, to = 0;
   CLI::Option* answer_option = nullptr;
   CLI::Option* format_option = nullptr;
+  CLI::Option* set_format_option = nullptr;  // set-answer's --format
 };
 
 void Questions(RunState& state, const Args& args) {
@@ -36,6 +40,51 @@ void AddQuestion(RunState& state, const Args& args) {
   model.ChangeFormat(args.format, args.answer);
 }
 
+// The FAQ loaded with question `number` (counted from 1) selected, as a click in the list does.
+struct Selected {
+  Faq faq;
+  QuestionModel model;
+  Selected(AppContext& context, std::string_view name, std::size_t number)
+      : faq(ReadFaq(context, ResolveFaq(context, name))), model(context.settings(), faq) {
+    if (number < 1 || number > faq.question_count())
+      throw Error(messages::NoQuestionNumbered(number, faq.question_count()));
+    model.Select(number - 1);
+  }
+};
+
+// What leaving the answer editor does after the answer was typed; with --format, what choosing
+// the format does. The format stays the answer's own when none is given.
+void SetAnswer(RunState& state, const Args& args) {
+  Selected selected(state.context(), args.name, args.number);
+  const int format =
+      args.set_format_option->count() > 0 ? args.format : selected.model.Page().answer->format;
+  selected.model.ChangeFormat(format, args.answer);
+}
+
+void EditQuestion(RunState& state, const Args& args) {
+  Selected selected(state.context(), args.name, args.number);
+  if (!selected.model.EditQuestion(args.question))
+    throw Error(std::string(messages::kBlankQuestion));
+}
+
+void DeleteQuestion(RunState& state, const Args& args) {
+  Selected selected(state.context(), args.name, args.number);
+  selected.model.DeleteQuestion();
+}
+
+void MoveQuestion(RunState& state, const Args& args) {
+  Selected selected(state.context(), args.name, args.number);
+  if (args.to < 1 || args.to > selected.faq.question_count())
+    throw Error(messages::NoQuestionNumbered(args.to, selected.faq.question_count()));
+  selected.model.MoveSelectedTo(args.to - 1);
+}
+
+CLI::Validator FormatRange() {
+  CLI::Validator range = CLI::Range(0, kLastTextFormat);
+  range.description("");  // the help shows "--format N"
+  return range;
+}
+
 void RegisterQuestionCommands(CLI::App& app, RunState& state) {
   auto args = std::make_shared<Args>();
   AddCommand(app, "questions", "the questions of FAQ NAME, numbered from 1",
@@ -48,11 +97,34 @@ void RegisterQuestionCommands(CLI::App& app, RunState& state) {
   add->add_option("QUESTION", args->question)->required();
   args->answer_option =
       add->add_option("--answer", args->answer, "the answer's text")->type_name("TEXT");
-  CLI::Validator format_range = CLI::Range(0, 3);
-  format_range.description("");  // the help shows "--format N"
-  args->format_option = add->add_option("--format", args->format, "the text format, 0 to 3")
+  args->format_option = add->add_option("--format", args->format, "the text format, 0 to 4")
                             ->type_name("N")
-                            ->check(format_range);
+                            ->check(FormatRange());
+
+  auto* set_answer = AddCommand(app, "set-answer", "store TEXT as the answer to question N",
+                                [&state, args] { SetAnswer(state, *args); });
+  set_answer->add_option("NAME", args->name)->required();
+  set_answer->add_option("N", args->number)->required();
+  set_answer->add_option("TEXT", args->answer)->required();
+  args->set_format_option =
+      set_answer
+          ->add_option("--format", args->format, "the text format, 0 to 4 (default: as it is)")
+          ->type_name("N")
+          ->check(FormatRange());
+  auto* edit = AddCommand(app, "edit-question", "replace the text of question N",
+                          [&state, args] { EditQuestion(state, *args); });
+  edit->add_option("NAME", args->name)->required();
+  edit->add_option("N", args->number)->required();
+  edit->add_option("TEXT", args->question)->required();
+  auto* remove = AddCommand(app, "delete-question", "delete question N with its answer",
+                            [&state, args] { DeleteQuestion(state, *args); });
+  remove->add_option("NAME", args->name)->required();
+  remove->add_option("N", args->number)->required();
+  auto* move = AddCommand(app, "move-question", "move question N to position M",
+                          [&state, args] { MoveQuestion(state, *args); });
+  move->add_option("NAME", args->name)->required();
+  move->add_option("N", args->number)->required();
+  move->add_option("M", args->to)->required();
 }
 
 const bool kRegistered = RegisterCommandGroup(30, &RegisterQuestionCommands);

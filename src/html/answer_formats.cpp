@@ -1,5 +1,6 @@
 #include "html/answer_formats.h"
 
+#include "html/markdown_answer.h"
 #include "html/word_rendering.h"
 #include "store/answer.h"
 #include "util/strings.h"
@@ -81,8 +82,11 @@ bool AppendStoredAnswer(std::string& out, std::string_view stored, Escaping esca
         out += line_break;
       });
       return true;
+    case static_cast<int>(TextFormat::Markdown):
+      AppendMarkdown(out, answer.text, line_break);
+      return true;
     default:
-      if (answer.format > static_cast<int>(TextFormat::AsIs)) return false;
+      if (answer.format > kLastTextFormat) return false;
       AppendSmartFormat(out, answer.text, escaping, line_break);
       return true;
   }

@@ -1,7 +1,8 @@
 #pragma once
 // The answer text formats. Smart format, Retain original linefeeds and Retain original format all
 // render each line word by word (links, e-mail addresses, entities) and differ only in how they
-// join lines; "As is" inserts the text unchanged.
+// join lines; "As is" inserts the text unchanged; "Markdown" is rendered as CommonMark
+// (markdown_answer.h).
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,8 +31,8 @@ void AppendRetainFormat(std::string& out, std::string_view text,
                         std::string_view line_break = kCrLf);
 
 // The HTML of a stored answer (its format line, then its lines); nothing at all for a format above
-// 3, which leaves the answer's item out of the page. A missing or empty answer is an empty Smart
-// format answer.
+// 4 (Markdown), which leaves the answer's item out of the page. A missing or empty answer is an
+// empty Smart format answer.
 std::optional<std::string> RenderStoredAnswer(std::string_view stored);
 // Appends it to `out`; false, appending nothing, when the answer is left out.
 bool AppendStoredAnswer(std::string& out, std::string_view stored,

@@ -15,8 +15,8 @@ std::optional<std::string> ImportNameProblem(std::string_view name,
   return CheckNewFaqName(name, existing, messages::kEnterFaqName);
 }
 
-void ImportFaq(AppContext& context, std::string_view typed, std::string_view working_text,
-               std::int32_t converted_count) {
+std::string ImportFaq(AppContext& context, std::string_view typed, std::string_view working_text,
+                      std::int32_t converted_count, std::string_view title) {
   // Under the lock of the documents' folder, against the catalogue as the store holds it then.
   const FolderLock lock(context.app_dir());
   if (const auto problem = ImportNameProblem(typed, ListFaqs(context))) throw Error(*problem);
@@ -35,15 +35,23 @@ void ImportFaq(AppContext& context, std::string_view typed, std::string_view wor
   }
   try {
     // The new key with its count and its own output folder, in one write.
-    context.settings().WriteValues(
-        context.FaqKey(name), {{"TotalQuestions", RawValue::Integer(converted_count)},
-                               {"Directory", RawValue::String(OwnOutputFolder(context, name))}});
+    std::vector<NamedValue> values = {
+        {"TotalQuestions", RawValue::Integer(converted_count)},
+        {"Directory", RawValue::String(OwnOutputFolder(context, name))}};
+    if (!title.empty()) values.push_back({"Title", RawValue::String(std::string(title))});
+    context.settings().WriteValues(context.FaqKey(name), values);
   } catch (const Error&) {
     // Without its key the FAQ was not imported: the file of that name goes back to what it was,
     // so that no document of a failed import stays behind.
     PutFileBack(document, earlier);
     throw;
   }
+  return name;
+}
+
+std::string ImportFaq(AppContext& context, std::string_view name, const ImportedFaq& faq) {
+  return ImportFaq(context, name, ImportedDocumentText(faq),
+                   static_cast<std::int32_t>(faq.questions.size()), faq.title);
 }
 
 }  // namespace quorella

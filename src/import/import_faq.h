@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "import/imported_faq.h"
 #include "store/app_context.h"
 
 namespace quorella {
@@ -22,8 +23,13 @@ std::optional<std::string> ImportNameProblem(std::string_view name,
 // the lock of the documents' folder. A refused name throws its message and writes nothing; a
 // document that cannot be saved throws "Cannot create file ..." and leaves the settings store
 // untouched; a store that cannot be written throws its error and puts the file of that name back
-// as it was (removed when there was none).
-void ImportFaq(AppContext& context, std::string_view name, std::string_view working_text,
-               std::int32_t converted_count);
+// as it was (removed when there was none). A `title` (one the file named) is stored with the
+// values, in the same write. Returns the name stored.
+std::string ImportFaq(AppContext& context, std::string_view name, std::string_view working_text,
+                      std::int32_t converted_count, std::string_view title = {});
+
+// The questions a reader found, imported as the new FAQ `name` in the same way: the document made
+// of them, TotalQuestions, and the title when the file named one.
+std::string ImportFaq(AppContext& context, std::string_view name, const ImportedFaq& faq);
 
 }  // namespace quorella

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "import/convert.h"
+#include "import/import_format.h"
+#include "import/imported_faq.h"
 #include "import/text_encoding.h"
 #include "store/app_context.h"
 
@@ -18,8 +20,13 @@ class ImportSession {
   std::string working_text;
   ConvertOptions options;  // separators, "Separators added manually", "Remove question numbers"
   EncodingChoice encoding_choice = EncodingChoice::Automatic;
+  // The kind of file step 1 reads; nullopt: found from the file's name and text.
+  std::optional<ImportFormat> format_choice;
 
-  // Step 1: the file's working text, read as `encoding_choice` says, replaces the current one.
+  // Step 1: the file's working text, read as `encoding_choice` says, replaces the current one. A
+  // plain-text file gives its text, to be converted; a file of another kind is converted at once:
+  // the working text holds its questions' sections and the converted count their number (no
+  // question found throws, and changes nothing).
   void ReadInputFile(const std::string& path);
   // Step 3: the working text converted into sections; sets the converted count.
   void Convert();
@@ -31,9 +38,16 @@ class ImportSession {
   bool converted() const { return converted_; }
   // The encoding the last file was read in; nullopt before the first file.
   std::optional<TextEncoding> found_encoding() const { return found_encoding_; }
+  // The kind the last file was read as; nullopt before the first file.
+  std::optional<ImportFormat> found_format() const { return found_format_; }
+  // The questions a file of another kind than plain text gave (empty for plain text): what the
+  // window shows before it imports; their title goes with them.
+  const ImportedFaq& read_faq() const { return read_faq_; }
 
  private:
   std::optional<TextEncoding> found_encoding_;
+  std::optional<ImportFormat> found_format_;
+  ImportedFaq read_faq_;
   std::int32_t converted_count_ = 0;
   bool converted_ = false;
 };

@@ -19,19 +19,36 @@ std::string WorkingTextFromBytes(std::string_view bytes) {
   return text;
 }
 
-std::string ReadWorkingText(const std::string& path, EncodingChoice choice, TextEncoding* found) {
+namespace {
+
+// The file's text decoded, refused as ReadWorkingText refuses it; `transform` makes the text that
+// must stay within the limit.
+template <typename Transform>
+SourceText ReadChecked(const std::string& path, EncodingChoice choice, Transform transform) {
   const auto bytes = ReadWholeFileAtMost(path, kWorkingTextCapacity);
   if (!bytes) throw Error(std::string(messages::kTextExceedsMemoCapacity));
   const ImportedText decoded = DecodeText(*bytes, choice);
   // UTF-16 text holds NUL bytes; a NUL character once decoded means the file is not text.
   if (decoded.utf8.find('\0') != std::string::npos) throw Error(messages::NotATextFile(path));
-  std::string text = WorkingTextFromBytes(decoded.utf8);
+  std::string text = transform(decoded.utf8);
   // A file within the limit can still outgrow it when its LF or CR line ends become CR LF, or its
   // characters take more bytes in UTF-8.
   if (text.size() > kWorkingTextCapacity)
     throw Error(std::string(messages::kTextExceedsMemoCapacity));
-  if (found != nullptr) *found = decoded.encoding;
-  return text;
+  return SourceText{std::move(text), decoded.encoding};
+}
+
+}  // namespace
+
+std::string ReadWorkingText(const std::string& path, EncodingChoice choice, TextEncoding* found) {
+  SourceText read = ReadChecked(path, choice, &WorkingTextFromBytes);
+  if (found != nullptr) *found = read.encoding;
+  return std::move(read.text);
+}
+
+SourceText ReadSourceText(const std::string& path, EncodingChoice choice) {
+  return ReadChecked(path, choice,
+                     [](std::string_view text) { return ReplaceLineBreaks(text, kCrLf); });
 }
 
 }  // namespace quorella

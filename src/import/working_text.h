@@ -26,4 +26,14 @@ std::string ReadWorkingText(const std::string& path,
                             EncodingChoice choice = EncodingChoice::Automatic,
                             TextEncoding* found = nullptr);
 
+// The text of a file to be read by a reader of another kind than the plain-text import: decoded
+// and checked as ReadWorkingText does, with the same limit, every line break made CR LF, and
+// nothing else changed.
+struct SourceText {
+  std::string text;
+  TextEncoding encoding = TextEncoding::Windows1252;
+};
+SourceText ReadSourceText(const std::string& path,
+                          EncodingChoice choice = EncodingChoice::Automatic);
+
 }  // namespace quorella

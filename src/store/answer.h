@@ -7,9 +7,11 @@
 
 namespace quorella {
 
-enum class TextFormat { Smart = 0, RetainLinefeeds = 1, RetainFormat = 2, AsIs = 3 };
-inline constexpr std::string_view kTextFormatNames[] = {"Smart format", "Retain original linefeeds",
-                                                        "Retain original format", "As is"};
+enum class TextFormat { Smart = 0, RetainLinefeeds = 1, RetainFormat = 2, AsIs = 3, Markdown = 4 };
+inline constexpr std::string_view kTextFormatNames[] = {
+    "Smart format", "Retain original linefeeds", "Retain original format", "As is", "Markdown"};
+// The highest index that renders; an answer whose index is above it is left out of the pages.
+inline constexpr int kLastTextFormat = static_cast<int>(TextFormat::Markdown);
 
 struct StoredAnswer {
   int format = 0;                  // any integer; 0 when the section has no format line

@@ -10,6 +10,7 @@
 
 #include "store/document.h"
 #include "store/document_file.h"
+#include "store/pending_count.h"
 #include "util/errors.h"
 #include "util/file_io.h"
 #include "util/marked_text.h"
@@ -83,6 +84,7 @@ std::shared_ptr<const SectionIndex> FillFromDocument(Faq& faq, std::optional<std
 }
 
 std::int32_t StoredCount(const Settings& settings, const Faq& faq) {
+  if (const auto pending = PendingCount(faq.document_path)) return *pending;
   return settings.ReadSettingInteger(faq.key, Definition(FaqValue::TotalQuestions).name, 0);
 }
 
@@ -186,8 +188,12 @@ bool RefreshFaq(const Settings& settings, Faq& faq) {
   const bool same_store = store.known && store == faq.stamp.store;
   // A FAQ another process deleted is gone for every command that follows.
   if (!same_store && !settings.KeyExists(faq.key)) throw Error(messages::NoSuchFaq(faq.name));
-  const FaqStamp now =
-      StampOf(faq, same_store ? faq.stamp.count : StoredCount(settings, faq), store);
+  const std::optional<std::int32_t> pending = PendingCount(faq.document_path);
+  const FaqStamp now = StampOf(faq,
+                               pending      ? *pending
+                               : same_store ? faq.stamp.count
+                                            : StoredCount(settings, faq),
+                               store);
   FaqStamp before = faq.stamp;
   before.store = store;  // another write to the store changes nothing the lists hold
   if (now == before) {

@@ -1,11 +1,13 @@
 #include "store/question_model.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <type_traits>
 #include <utility>
 
 #include "store/answer.h"
 #include "store/document.h"
+#include "store/pending_count.h"
 #include "store/question_sections.h"
 #include "store/values.h"
 #include "util/errors.h"
@@ -41,6 +43,9 @@ QuestionModel::QuestionModel(Settings& settings, Faq& faq) : settings_(settings)
 template <typename Command>
 auto QuestionModel::Locked(Command&& command) -> decltype(command()) {
   const FolderLock lock(DirectoryOf(faq_.document_path));
+  // A replacement of the questions cut short between its two writes is completed first, so that
+  // the count this command writes (or keeps) is the one the document holds.
+  FinishPendingCount(settings_, faq_.key, faq_.document_path);
   RefreshLocked();
   try {
     // The count is the one RefreshLocked read, or the one WriteQuestionCount wrote since: the
@@ -192,9 +197,29 @@ std::optional<QuestionPage> QuestionModel::MoveDown() {
   });
 }
 
+std::optional<QuestionPage> QuestionModel::MoveSelectedTo(std::size_t position) {
+  const auto movable = [&] {
+    return selected_ && *selected_ != position && position < question_count();
+  };
+  if (!movable()) return std::nullopt;
+  return Locked([&]() -> std::optional<QuestionPage> {
+    if (!movable()) return std::nullopt;
+    return MoveTo(position);
+  });
+}
+
 QuestionPage QuestionModel::MoveTo(std::size_t position) {
-  std::swap(faq_.questions[*selected_], faq_.questions[position]);
-  std::swap(faq_.answers[*selected_], faq_.answers[position]);
+  // The others keep their order; with a neighbour this is a swap.
+  const auto rotate = [&](std::vector<std::string>& list) {
+    const auto from = list.begin() + static_cast<std::ptrdiff_t>(*selected_);
+    const auto to = list.begin() + static_cast<std::ptrdiff_t>(position);
+    if (from < to)
+      std::rotate(from, from + 1, to + 1);
+    else
+      std::rotate(to, from, from + 1);
+  };
+  rotate(faq_.questions);
+  rotate(faq_.answers);
   selected_ = position;
   SaveQuestionList();
   QuestionPage page = Page();

@@ -19,7 +19,7 @@ namespace quorella {
 // What the answer editor and the format choice show for one answer.
 struct AnswerEditor {
   std::string text;  // the answer's lines, each followed by CR LF (the format line removed)
-  int format = 0;    // the index chosen in cmbFormat; outside 0..3 no item is chosen
+  int format = 0;    // the index chosen in cmbFormat; outside 0..4 no item is chosen
   bool operator==(const AnswerEditor&) const = default;
 };
 
@@ -73,6 +73,10 @@ class QuestionModel {
   // list. The editor keeps its text. nullopt, writing nothing, at the ends or without selection.
   std::optional<QuestionPage> MoveUp();
   std::optional<QuestionPage> MoveDown();
+  // The selected question moved to `position` (the others keep their order), in one rewrite of
+  // the list: what as many MoveUp or MoveDown commands leave. nullopt, writing nothing, when it is
+  // there already, past the end, or nothing is selected.
+  std::optional<QuestionPage> MoveSelectedTo(std::size_t position);
 
   // AnswerExit: stores the editor's text, with the chosen format on the first line, as the
   // selected answer (entry and section). Nothing without selection.

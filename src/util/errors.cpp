@@ -74,6 +74,18 @@ std::string SettingsStoreFailure(std::string_view action, std::string_view path,
 std::string NotATextFile(std::string_view path) {
   return "\"" + std::string(path) + "\" is not a text file (it holds NUL bytes); nothing was read.";
 }
+std::string NoQuestionFound(std::string_view path, std::string_view format_name) {
+  return "No question was found in \"" + std::string(path) + "\" (read as " +
+         std::string(format_name) + "); nothing was imported.";
+}
+std::string HtmlNestedTooDeeply(std::size_t limit) {
+  return "The page nests its elements more than " + std::to_string(limit) +
+         " levels deep; nothing was imported.";
+}
+std::string NoQuestionNumbered(std::size_t number, std::size_t count) {
+  return "There is no question " + std::to_string(number) + ": the FAQ has " +
+         std::to_string(count) + (count == 1 ? " question." : " questions.");
+}
 std::string NoSuchFaq(std::string_view name) {
   return "There is no FAQ named \"" + std::string(name) + "\".";
 }

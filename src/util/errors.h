@@ -73,6 +73,10 @@ std::string PageNameRefused(std::string_view name);
 inline constexpr std::string_view kTextExceedsMemoCapacity = "Text exceeds memo capacity";
 // A file with NUL bytes is not text: importing it would only store its bytes as garbage.
 std::string NotATextFile(std::string_view path);
+// Import of other kinds of file.
+std::string NoQuestionFound(std::string_view path, std::string_view format_name);
+std::string HtmlNestedTooDeeply(std::size_t limit);
+std::string NoQuestionNumbered(std::size_t number, std::size_t count);
 inline constexpr std::string_view kEmptyQaSeparator =
     "The question - answer separator is empty. Please enter the text that ends a question.";
 

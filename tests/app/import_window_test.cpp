@@ -99,6 +99,28 @@ class ImportWindowTest : public QObject {
     QVERIFY(Working(f)->toPlainText().startsWith(QStringLiteral("[Question 0]\n")));
   }
 
+  // A file of another kind is converted as it is read: the window shows the kind and the count,
+  // the first questions as the label's hint and all of them in the working text, and Import stores
+  // them with the title the file gave.
+  void AMarkdownFileShowsItsQuestionsBeforeItIsImported() {
+    WindowFixture f;
+    f.Start();
+    Open(f);
+    f.desktop.file_answers = {FileWith(f, "faq.md",
+                                       "# Our FAQ\n\n## One?\n\n**1**\n\n## Two?\n\n2\n\n"
+                                       "## Three?\n\n3\n\n## Four?\n\n4\n")};
+    Press(f, "butReadInputFile");
+    QCOMPARE(f.Find<QLabel>("lblFound")->text(), QStringLiteral("Markdown: 4 questions found."));
+    QCOMPARE(f.Find<QLabel>("lblFound")->toolTip(),
+             QStringLiteral("1. One?\n2. Two?\n3. Three?\n4. Four?"));
+    QVERIFY(Working(f)->toPlainText().startsWith(QStringLiteral("[Question 0]\nOne?\n")));
+    f.desktop.input_answers = {QStringLiteral("From Markdown")};
+    Press(f, "butImport");
+    QCOMPARE(f.Find<QListWidget>("lstQuestions")->count(), 4);
+    QCOMPARE(f.Find<QLineEdit>("Title")->text(), QStringLiteral("Our FAQ"));
+    QCOMPARE(f.ReadInt(FaqKeyOf("From Markdown"), "TotalQuestions"), 4);
+  }
+
   // The two check boxes and typed separators change what Convert makes.
   void TheChoicesOfStepTwoShapeTheConversion() {
     WindowFixture f;

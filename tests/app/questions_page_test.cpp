@@ -185,8 +185,9 @@ class QuestionsPageTest : public QObject {
     QVERIFY(f.Find("butAddQuestion")->isEnabled());
     QCOMPARE(f.Find("butQup")->toolTip(), QStringLiteral("Move up"));
     QCOMPARE(f.Find("butQdown")->toolTip(), QStringLiteral("Move down"));
-    QCOMPARE(f.Find<QComboBox>("cmbFormat")->count(), 4);
+    QCOMPARE(f.Find<QComboBox>("cmbFormat")->count(), 5);
     QCOMPARE(f.Find<QComboBox>("cmbFormat")->itemText(3), QStringLiteral("As is"));
+    QCOMPARE(f.Find<QComboBox>("cmbFormat")->itemText(4), QStringLiteral("Markdown"));
     QVERIFY(!f.Find("frmQuestion")->isVisible());
   }
 

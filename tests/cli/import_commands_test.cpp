@@ -18,6 +18,85 @@ TEST_F(Import, SampleFaqBecomesANewFaq) {
   EXPECT_EQ(Ok({"get", "Sample", "TotalQuestions", "Title"}), "TotalQuestions=10\nTitle=FAQ\n");
 }
 
+// Files of other kinds: found from their names and content, or named with --format; the count is
+// followed by the kind.
+TEST_F(Import, OtherKindsOfFile) {
+  WriteFile(dir / "faq.md", "# Title\n\n## How?\n\n**Like** this.\n\n## Why\n\nBecause.\n");
+  EXPECT_EQ(Ok({"import", dir / "faq.md", "Md"}), "2\nMarkdown\n");
+  EXPECT_EQ(Ok({"questions", "Md"}), "1. How?\n2. Why\n");
+  EXPECT_EQ(Ok({"get", "Md", "Title"}), "Title=Title\n");
+  EXPECT_NE(ReadFile(app_dir + "Md.dat").find("[Answer 0]\r\n4\r\n**Like** this.\r\n"),
+            std::string::npos);
+  WriteFile(dir / "faq.txt", "Q: One?\nA: 1\n\nQ: Two?\nA: 2\n");
+  EXPECT_EQ(Ok({"import", dir / "faq.txt", "Qa"}), "2\nQ:/A: text\n");
+  // Named, the kind is not guessed: as plain text this file has no question ending in "?".
+  WriteFile(dir / "page.txt", "<dl><dt>Q</dt><dd>A</dd></dl>");
+  EXPECT_EQ(Ok({"import", dir / "page.txt", "Html", "--format", "html"}), "1\nHTML\n");
+  // The plain-text import's options choose it.
+  WriteFile(dir / "plain.md", "# How?\nLike this.\n\n");
+  EXPECT_EQ(Ok({"import", dir / "plain.md", "Plain", "--keep-numbers"}), "1\n");
+  EXPECT_EQ(Ok({"questions", "Plain"}), "1. # How?\n");
+  const ProcessResult none = Run({"import", dir / "faq.md", "None", "--format", "csv"});
+  EXPECT_EQ(none.exit_code, 0);  // each line is a row: "# Title" is a question without answer
+  const ProcessResult empty = Run({"import", dir / "plain.md", "E", "--format", "qa"});
+  EXPECT_EQ(empty.exit_code, 1);
+  EXPECT_EQ(empty.err, "No question was found in \"" + (dir / "plain.md") +
+                           "\" (read as Q:/A: text); nothing was imported.\n");
+  EXPECT_EQ(Run({"import", dir / "faq.md", "X", "--format", "rtf"}).exit_code, 2);
+  EXPECT_EQ(Ok({"list"}), "Html\nMd\nNone\nPlain\nQa\n");
+}
+
+// A FAQ kept in a file under version control: import --replace-questions, then generate. The
+// settings and the header and footer sections stay.
+TEST_F(Import, ReplaceQuestionsKeepsTheSettings) {
+  Ok({"add", "Site"});
+  Ok({"set", "Site", "Title", "My site"});
+  Ok({"add-question", "Site", "Old one?"});
+  Ok({"add-question", "Site", "Old two?"});
+  Ok({"add-question", "Site", "Old three?"});
+  WriteFile(app_dir + "Site.dat",
+            "\r\n[AnswerHeader]\r\n<p>head</p>\r\n\r\n####\r\n" + ReadFile(app_dir + "Site.dat"));
+  WriteFile(dir / "faq.md", "## New?\n\nYes.\n");
+  EXPECT_EQ(Ok({"import", dir / "faq.md", "site", "--replace-questions"}), "1\nMarkdown\n");
+  EXPECT_EQ(Ok({"questions", "Site"}), "1. New?\n");
+  EXPECT_EQ(Ok({"get", "Site", "Title", "TotalQuestions"}), "Title=My site\nTotalQuestions=1\n");
+  EXPECT_EQ(ReadFile(app_dir + "Site.dat"),
+            "\r\n[AnswerHeader]\r\n<p>head</p>\r\n\r\n####\r\n"
+            "\r\n[Question 0]\r\nNew?\r\n\r\n####\r\n"
+            "\r\n[Answer 0]\r\n4\r\nYes.\r\n\r\n####\r\n");
+  EXPECT_FALSE(std::filesystem::exists(app_dir + "Site.dat.pending"));
+  EXPECT_EQ(Run({"import", dir / "faq.md", "Nope", "--replace-questions"}).err,
+            "There is no FAQ named \"Nope\".\n");
+}
+
+// What export writes, import reads back: questions, answers, formats and title.
+TEST_F(Import, ExportReadsBackAsTheSameFaq) {
+  Ok({"add", "FAQ"});
+  Ok({"set", "FAQ", "Title", "Caf\u00e9 FAQ"});
+  Ok({"add-question", "FAQ", "Two\nlines *and* [signs]?", "--answer", "a\n\n  b", "--format", "2"});
+  Ok({"add-question", "FAQ", "\u041f\u0440\u0438\u0432\u0435\u0442?", "--answer",
+      "# Heading\n**md**", "--format", "4"});
+  Ok({"add-question", "FAQ", "Empty?"});
+  for (const std::string format : {"markdown", "csv", "json"}) {
+    const std::string file = dir / ("faq." + format);
+    EXPECT_EQ(Ok({"export", "FAQ", file, "--format", format}), "");
+    Ok({"import", file, "Copy " + format, "--format", format == "markdown" ? "markdown" : format});
+    // A Markdown heading is one line: the question's line break comes back as a space.
+    const std::string expected = format == "markdown" ? "Two lines *and* [signs]?" : "Two\r\nlines";
+    const std::string copy = ReadFile(app_dir + "Copy " + format + ".dat");
+    EXPECT_NE(copy.find("[Question 0]\r\n" + expected), std::string::npos) << copy;
+    EXPECT_NE(copy.find("[Answer 0]\r\n2\r\na\r\n\r\n  b\r\n"), std::string::npos) << copy;
+    EXPECT_NE(copy.find("[Answer 1]\r\n4\r\n# Heading\r\n**md**\r\n"), std::string::npos) << copy;
+    EXPECT_EQ(Ok({"get", "Copy " + format, "Title"}),
+              format == "csv" ? "Title=FAQ\n" : "Title=Caf\u00e9 FAQ\n");
+  }
+  EXPECT_EQ(Run({"export", "Nope", dir / "x.md"}).exit_code, 1);
+  EXPECT_EQ(Run({"export", "FAQ", dir / "x.md", "--format", "html"}).exit_code, 2);
+  const ProcessResult unwritable = Run({"export", "FAQ", dir / "faq.csv/x.md"});
+  EXPECT_EQ(unwritable.exit_code, 1);
+  EXPECT_EQ(unwritable.err.substr(0, 20), "Cannot create file \"");
+}
+
 TEST_F(Import, LfFileWithTheDefaults) {
   WriteFile(dir / "in.txt", "1. How?\nLike this.\n\n2. Why?\nBecause.\n\n");
   EXPECT_EQ(Ok({"import", dir / "in.txt", "FAQ"}), "2\n");

@@ -84,7 +84,7 @@ TEST_F(Questions, RefusalsFailWithTheProgramsMessages) {
     EXPECT_EQ(result.out, "");
   }
   for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"add-question", "FAQ", "Q?", "--format", "4"},
+       std::vector<std::vector<std::string>>{{"add-question", "FAQ", "Q?", "--format", "5"},
                                              {"add-question", "FAQ", "Q?", "--format", "-1"},
                                              {"add-question", "FAQ", "Q?", "--format", "x"},
                                              {"add-question", "FAQ"},
@@ -95,6 +95,50 @@ TEST_F(Questions, RefusalsFailWithTheProgramsMessages) {
   }
   EXPECT_EQ(ReadFile(app_dir + "FAQ.dat"), before);
   EXPECT_EQ(Ok({"get", "FAQ", "TotalQuestions"}), "TotalQuestions=1\n");
+}
+
+// The commands for scripts do what the window's commands do on the question selected by number.
+TEST_F(Questions, ScriptsEditAnswerDeleteAndMoveByNumber) {
+  Ok({"add", "FAQ"});
+  for (const char* question : {"One?", "Two?", "Three?", "Four?"})
+    Ok({"add-question", "FAQ", question, "--answer", std::string("A ") + question});
+  Ok({"set-answer", "FAQ", "2", "**Bold**\nsecond line", "--format", "4"});
+  Ok({"set-answer", "FAQ", "3", "kept format"});
+  Ok({"edit-question", "FAQ", "1", "First?"});
+  Ok({"move-question", "FAQ", "4", "1"});
+  EXPECT_EQ(Ok({"questions", "FAQ"}), "1. Four?\n2. First?\n3. Two?\n4. Three?\n");
+  Ok({"delete-question", "FAQ", "2"});
+  EXPECT_EQ(Ok({"questions", "FAQ"}), "1. Four?\n2. Two?\n3. Three?\n");
+  EXPECT_EQ(Ok({"get", "FAQ", "TotalQuestions"}), "TotalQuestions=3\n");
+  EXPECT_EQ(ReadFile(app_dir + "FAQ.dat"),
+            "\r\n[Question 0]\r\nFour?\r\n\r\n####\r\n"
+            "\r\n[Answer 0]\r\n0\r\nA Four?\r\n\r\n####\r\n"
+            "\r\n[Question 1]\r\nTwo?\r\n\r\n####\r\n"
+            "\r\n[Answer 1]\r\n4\r\n**Bold**\r\nsecond line\r\n\r\n####\r\n"
+            "\r\n[Question 2]\r\nThree?\r\n\r\n####\r\n"
+            "\r\n[Answer 2]\r\n0\r\nkept format\r\n\r\n####\r\n\r\n");
+  const std::string before = ReadFile(app_dir + "FAQ.dat");
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  for (const Case& c : std::vector<Case>{
+           {{"set-answer", "FAQ", "4", "x"}, "There is no question 4: the FAQ has 3 questions.\n"},
+           {{"edit-question", "FAQ", "0", "x"},
+            "There is no question 0: the FAQ has 3 questions.\n"},
+           {{"edit-question", "FAQ", "1", "  "}, "A question cannot be empty or blank.\n"},
+           {{"move-question", "FAQ", "1", "9"},
+            "There is no question 9: the FAQ has 3 questions.\n"},
+           {{"delete-question", "nope", "1"}, "There is no FAQ named \"nope\".\n"},
+       }) {
+    const ProcessResult result = Run(c.args);
+    EXPECT_EQ(result.exit_code, 1) << c.args[0];
+    EXPECT_EQ(result.err, c.message) << c.args[0];
+  }
+  EXPECT_EQ(Run({"set-answer", "FAQ", "1", "x", "--format", "5"}).exit_code, 2);
+  // Moving a question to where it is writes nothing.
+  Ok({"move-question", "FAQ", "2", "2"});
+  EXPECT_EQ(ReadFile(app_dir + "FAQ.dat"), before);
 }
 
 TEST_F(Questions, HelpListsBothCommands) {

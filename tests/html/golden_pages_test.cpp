@@ -99,15 +99,16 @@ std::vector<Scenario> Scenarios() {
                        .Set(FaqValue::StartPage, "start.html")
                        .Set(FaqValue::QuestionPageName, "list.html");
                  }});
-  all.push_back({"answer_formats", kLayoutSimple, kAllOnSamePage, 0, [](FaqBuilder& faq) {
-                   faq.Add({"As is?", {"3", "<TABLE><TR><TD>kept</TD></TR></TABLE>", "  x & y"}})
-                       .Add({"Above three?", {"4", "never shown"}})
-                       .Add({"Empty section?", {}})
-                       .Add({"No format line?", {"Yes, www.a.example:", "x@y.example"}})
-                       .Add({"Number alone?", {"12"}})
-                       .Add({"Negative?", {"-2", "§ 1 ± 2 ¼"}})
-                       .Add({"Two lines\r\nof question?", {"1", "", "a"}});
-                 }});
+  all.push_back(
+      {"answer_formats", kLayoutSimple, kAllOnSamePage, 0, [](FaqBuilder& faq) {
+         faq.Add({"As is?", {"3", "<TABLE><TR><TD>kept</TD></TR></TABLE>", "  x & y"}})
+             .Add({"Above three?", {"5", "never shown"}})  // above the last format (Markdown, 4)
+             .Add({"Empty section?", {}})
+             .Add({"No format line?", {"Yes, www.a.example:", "x@y.example"}})
+             .Add({"Number alone?", {"12"}})
+             .Add({"Negative?", {"-2", "§ 1 ± 2 ¼"}})
+             .Add({"Two lines\r\nof question?", {"1", "", "a"}});
+       }});
   for (const auto& [pages_name, pages] : answer_pages)
     all.push_back({"modern_" + pages_name + "_n3", kLayoutSimple, pages, 3, [](FaqBuilder& faq) {
                      WithCodeSections(faq);
@@ -131,6 +132,40 @@ std::vector<Scenario> Scenarios() {
              .Add({"日本語？", {"1", "はい。"}})
              .Add({"FAQ", {"0", "Its page is not the start page."}});
        }});
+  // Markdown answers: CommonMark with tables, task lists and autolinks, headings below the
+  // question, raw HTML as typed, text beyond ASCII as references on classic pages.
+  auto markdown = [](FaqBuilder& faq) {
+    faq.Add({"What does Markdown give?",
+             {"4",
+              "# Headings",
+              "",
+              "**Bold**, *emphasis*, `code` and ~~struck~~ text; a "
+              "[link](https://example.org/a?b=1&c) and www.example.org.",
+              "",
+              "## A table",
+              "",
+              "| Format | Index |",
+              "|:--|--:|",
+              "| Smart | 0 |",
+              "| Markdown | 4 |",
+              "",
+              "- [x] done",
+              "- [ ] to do",
+              "",
+              "> Quoted: café £5 "
+              "ü 日本 🙂",
+              "",
+              "```",
+              "code <kept> & shown",
+              "```"}})
+        .Add({"Raw HTML?",
+              {"4", "<div class=\"note\">Typed by the owner.</div>", "", "1. one", "2. two"}});
+  };
+  all.push_back({"markdown_classic", kLayoutSimple, kAllOnSamePage, 0, markdown});
+  all.push_back({"markdown_modern", kLayoutSimple, kAllOnSamePage, 0, [&](FaqBuilder& faq) {
+                   markdown(faq);
+                   faq.Set(FaqValue::PageStyle, kPageStyleModern);
+                 }});
   // Text in every script, everywhere text reaches a page: the pages hold ASCII alone.
   auto every_script = [](FaqBuilder& faq) {
     faq.Set(FaqValue::Title, "Вопросы — ερωτήσεις 🙂")

@@ -150,7 +150,10 @@ expect_completion "Directory" quorella-cli get '"Quorella FAQ"' Dir
 expect_completion "--keep-numbers" quorella-cli import --k
 expect_completion "--encoding" quorella-cli import --enc
 expect_completion $'auto\nutf-8\nwindows-1252' quorella-cli import f.txt F --encoding ""
-expect_completion $'0\n1\n2\n3' quorella-cli add-question "Quorella\ FAQ" Why --format ""
+expect_completion $'0\n1\n2\n3\n4' quorella-cli add-question "Quorella\ FAQ" Why --format ""
+expect_completion $'text\nmarkdown\nhtml\ncsv\nqa\njson' quorella-cli import f.md F --format ""
+expect_completion $'markdown\ncsv\njson' quorella-cli export "Quorella\ FAQ" f.md --format ""
+expect_completion "Quorella FAQ" quorella-cli set-answer Quo
 
 step "the window, offscreen, on a first start"
 FRESH=$WORK/fresh

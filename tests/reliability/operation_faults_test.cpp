@@ -9,6 +9,7 @@
 #include "html/generator.h"
 #include "html/manifest.h"
 #include "import/import_session.h"
+#include "import/replace_questions.h"
 #include "reliability/sweep_fixture.h"
 #include "store/catalogue.h"
 #include "store/faq.h"
@@ -196,6 +197,31 @@ TEST_F(OperationFaults, ImportLeavesDocumentAndStoreBothOldOrBothNew) {
                    },
                    [&] { return AppAndStore(); }};
   EXPECT_GE(Sweep(import), 10u);
+}
+
+// The document and the count are two files: whatever call fails, a reader finds the old questions
+// or the new ones, never the new document counted as the old one (the record beside it says which).
+TEST_F(OperationFaults, ReplacingTheQuestionsLeavesTheOldOrTheNewFaq) {
+  Operation replace{"replace questions", [&] { MakeFaq("FAQ", "kept", 3); },
+                    [&] {
+                      return ErrorOf([&] {
+                        ImportedFaq faq;
+                        faq.questions = {{"New?", "Yes.\r\n", 4}};
+                        ReplaceQuestions(context, "FAQ", faq);
+                      });
+                    },
+                    [&] {
+                      // What every reader sees: the questions with their answers, the settings.
+                      const Faq faq = ReadFaq(context, "FAQ");
+                      State state;
+                      for (std::size_t n = 0; n < faq.questions.size(); ++n)
+                        state["question " + std::to_string(n)] =
+                            faq.questions[n] + "\n" + faq.answers[n];
+                      state["title"] = faq.values.Text(FaqValue::Title);
+                      state["header"] = faq.Section(FixedSection::AnswerHeader);
+                      return state;
+                    }};
+  EXPECT_GE(Sweep(replace), 8u);
 }
 
 TEST_F(OperationFaults, BackupLeavesTheOldOrTheNewBackupSet) {
