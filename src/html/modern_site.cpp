@@ -190,10 +190,9 @@ std::span<const ManifestEntry> AnswerPagesListed(std::span<const ManifestEntry> 
 // listed.
 class PreviousSearchText {
  public:
-  PreviousSearchText(const PreviousModernRun& previous, const std::string& search_text_name)
-      : previous_(previous),
-        name_(search_text_name),
-        pages_(AnswerPagesListed(previous.files, search_text_name)) {}
+  PreviousSearchText(std::span<const ManifestEntry> previous_files,
+                     const std::string& search_text_name, FileMaking& making)
+      : making_(making), pages_(AnswerPagesListed(previous_files, search_text_name)) {}
 
   // The new search text when every answer's page has the name and place it had and few changed:
   // `line(out, i)` appends answer i's line for those, and the lines of the others are copied from
@@ -205,7 +204,7 @@ class PreviousSearchText {
                                    AppendLine&& line) {
     // A longer list of changes is made line by line.
     constexpr std::size_t kMostReplaced = 8;
-    if (pages_.size() != entries.size() || !previous_.open_intact) return std::nullopt;
+    if (pages_.size() != entries.size()) return std::nullopt;
     std::vector<std::size_t> changed;
     for (std::size_t i = 0; i < entries.size(); ++i) {
       if (pages_[i].name != entries[i].page) return std::nullopt;
@@ -213,7 +212,7 @@ class PreviousSearchText {
       if (changed.size() == kMostReplaced) return std::nullopt;
       changed.push_back(i);
     }
-    sys::Fd file = previous_.open_intact(name_);
+    sys::Fd file = making_.OpenPreviousFile();
     if (!file.valid()) return std::nullopt;
     const std::optional<SearchTextPlaces> places = ReadSearchTextPlaces(file.get());
     if (!places || places->lines.size() != entries.size()) return std::nullopt;
@@ -232,8 +231,8 @@ class PreviousSearchText {
 
   // Reads the previous text whole, for Line.
   void Read() {
-    if (pages_.empty() || !previous_.read_intact) return;
-    text_ = previous_.read_intact(name_);
+    if (pages_.empty()) return;
+    text_ = making_.ReadPreviousFile();
     auto lines = text_ ? SearchTextLines(*text_) : std::nullopt;
     if (!lines || lines->size() != pages_.size()) {
       pages_ = {};
@@ -263,8 +262,7 @@ class PreviousSearchText {
   }
 
  private:
-  const PreviousModernRun& previous_;
-  const std::string& name_;
+  FileMaking& making_;
   std::span<const ManifestEntry> pages_;
   std::optional<std::string> text_;
   std::vector<std::string_view> lines_;
@@ -322,7 +320,7 @@ bool IsAnswerPageName(std::string_view prefix, std::string_view extension, std::
 // previous run listed when it recorded them made from the same inputs and they check.
 class EntryNamer {
  public:
-  EntryNamer(const Faq& faq, const SectionIndex& document, const PreviousModernRun& previous)
+  EntryNamer(const Faq& faq, const SectionIndex& document, const Manifest& previous)
       : document_(document),
         own_pages_(HasOwnPages(faq)),
         prefix_(faq.values.Text(FaqValue::AnswerSubPagePrefix)),
@@ -334,7 +332,8 @@ class EntryNamer {
     if (own_pages_) {
       record_.inputs = ModernNamesInputs(faq.questions, prefix_, extension_, start_page);
       if (previous.names.inputs == record_.inputs)
-        Reuse(AnswerPagesListed(previous.files, SearchTextName(start_page)), previous.names.names);
+        Reuse(AnswerPagesListed(previous.entries, SearchTextName(start_page)),
+              previous.names.names);
     }
     if (!listed_.empty()) return;
     anchors_.Reserve(faq.questions.size());
@@ -548,12 +547,6 @@ bool ModernSetMayHold(const FaqValues& values, std::string_view name) {
                           "." + values.Text(FaqValue::DocumentExt), name);
 }
 
-std::size_t ModernFileCount(const Faq& faq) {
-  const bool own_pages = HasOwnPages(faq);
-  return 4 + (own_pages ? faq.questions.size() + 1 : 0) +
-         (faq.values.Text(FaqValue::SiteAddress).empty() ? 0 : 1);
-}
-
 namespace {
 
 // The answer pages made in this run, and the search text's lines of their answers. Once a page is
@@ -608,138 +601,209 @@ class AnswerPagesMade {
 
 }  // namespace
 
-void BuildModernPages(const Faq& faq, const SectionIndex& document, const SystemColours& system,
-                      const EmitFile& emit, const PreviousModernRun& previous) {
-  const FaqValues& values = faq.values;
-  const bool own_pages = HasOwnPages(faq);
-  EntryNamer namer(faq, document, previous);
+// Everything the plan's files are made from, kept while they are written.
+struct ModernPlanner::State {
+  State(const Faq& faq_in, const SectionIndex& document_in, const SystemColours& system_in,
+        const Manifest& previous_in)
+      : faq(faq_in),
+        values(faq_in.values),
+        document(document_in),
+        system(system_in),
+        previous(previous_in),
+        own_pages(HasOwnPages(faq_in)),
+        namer(faq_in, document_in, previous_in) {}
+
+  void NameEntries();
+  void TakeFingerprints();
+  std::uint64_t Of(const quorella::Fingerprint& inputs, std::string_view name) const {
+    return FileFingerprint(quorella::Fingerprint(inputs).Add(name));
+  }
+  void PlanAssets(FilePlan& plan);
+  void PlanAnswerPages(FilePlan& plan);
+  void PlanSearchText(FilePlan& plan);
+  void PlanStartPage(FilePlan& plan);
+  PageBytes SearchTextFile(FileMaking& making);
+  PageBytes StartPageFile(FileMaking& making);
+
+  const Faq& faq;
+  const FaqValues& values;
+  const SectionIndex& document;
+  const SystemColours& system;
+  const Manifest& previous;
+  const bool own_pages;
+  EntryNamer namer;
+  std::optional<ModernSite> site;
+  quorella::Fingerprint run;
+  // Each text of an entry is fingerprinted once, and every file that shows it takes that: the
+  // answer, the question with its anchor, the page's name.
+  std::vector<std::uint64_t> stored, headings, page_names;
+  // With every answer on the start page, each answer's item there is a part of its own.
+  std::vector<std::uint64_t> items;
+  std::vector<std::uint64_t> pages;  // each answer's page, with pages of their own
+  quorella::Fingerprint listing, answers;
+  std::optional<AnswerPagesMade> made;
+};
+
+void ModernPlanner::State::NameEntries() {
+  namer.Through(SIZE_MAX);
   std::vector<ModernEntry>& entries = namer.entries();
-  // Without pages of their own every entry is needed before the first file; with them, an answer's
-  // page needs its neighbours alone, and the entries are named as the pages are made.
-  namer.Through(own_pages ? 0 : SIZE_MAX);
   // A description made from the first answer needs that answer, whatever else is made again.
   if (values.Text(FaqValue::Description).empty() && !entries.empty()) ReadableText(entries.front());
-  ModernSite site{values,
-                  {},
-                  SiteBase(values),
-                  Description(values, entries),
-                  values.Boolean(FaqValue::DisableBanner) ? std::string() : VendorSiteAddress(),
-                  own_pages ? Stem(values.Text(FaqValue::StartPage)) + ".search.js" : std::string(),
-                  PlainText(values.Text(FaqValue::Title))};
+  site.emplace(
+      ModernSite{values,
+                 {},
+                 SiteBase(values),
+                 Description(values, entries),
+                 values.Boolean(FaqValue::DisableBanner) ? std::string() : VendorSiteAddress(),
+                 own_pages ? SearchTextName(values.Text(FaqValue::StartPage)) : std::string(),
+                 PlainText(values.Text(FaqValue::Title))});
   for (std::size_t i = 0; i < kFixedSectionCount; ++i)
-    site.sections[i] = LfLines(document.Read(SectionName(static_cast<FixedSection>(i))));
+    site->sections[i] = LfLines(document.Read(SectionName(static_cast<FixedSection>(i))));
+}
 
-  Fingerprint run = RunFingerprint(values, site.sections, {}, system);
-  run.Add(site.description).Add(site.credit_address);
-  auto of = [&](const Fingerprint& inputs, std::string_view name) {
-    return FileFingerprint(Fingerprint(inputs).Add(name));
-  };
-  // The list of questions (with their anchors and pages), and every answer.
-  Fingerprint listing(run.value());
-  Fingerprint answers(run.value());
-  // Each text of an entry is read once for a fingerprint of its own, which every file that shows
-  // it takes: the answer, the question with its anchor, the page's name (0 until taken; the
-  // neighbours' pages take it too).
-  std::vector<std::uint64_t> stored(entries.size()), headings(entries.size()),
-      page_names(entries.size());
-  auto page_name = [&](std::size_t i) {
-    if (page_names[i] == 0) page_names[i] = FileFingerprint(Fingerprint().Add(entries[i].page));
-    return page_names[i];
-  };
-  // With every answer on the start page, each answer's item there is a part of its own.
-  std::vector<std::uint64_t> items(own_pages ? 0 : entries.size());
-  // Takes entry i, named, into the fingerprints; in the order of the entries.
-  auto take = [&](std::size_t i) {
+void ModernPlanner::State::TakeFingerprints() {
+  const std::vector<ModernEntry>& entries = namer.entries();
+  run = RunFingerprint(values, site->sections, {}, system);
+  run.Add(site->description).Add(site->credit_address);
+  listing = quorella::Fingerprint(run.value());
+  answers = quorella::Fingerprint(run.value());
+  const std::size_t count = entries.size();
+  stored.resize(count);
+  headings.resize(count);
+  page_names.resize(count);
+  if (!own_pages) items.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
     const ModernEntry& entry = entries[i];
     // Answers are long enough for the fingerprint that reads four words side by side.
-    stored[i] = Fingerprint().AddLong(entry.stored).value();
-    headings[i] = Fingerprint().Add(entry.question).Add(entry.anchor).value();
-    listing.Add(headings[i]).Add(page_name(i));
+    stored[i] = quorella::Fingerprint().AddLong(entry.stored).value();
+    headings[i] = quorella::Fingerprint().Add(entry.question).Add(entry.anchor).value();
+    page_names[i] = FileFingerprint(quorella::Fingerprint().Add(entry.page));
+    listing.Add(headings[i]).Add(page_names[i]);
     answers.Add(stored[i]);
-    if (!items.empty())
-      items[i] = of(Fingerprint(run.value()).Add(headings[i]).Add(stored[i]), "answer item");
-  };
-  if (!own_pages)
-    for (std::size_t i = 0; i < entries.size(); ++i) take(i);
-
-  emit(std::string(kModernStyleSheetName), of(run, kModernStyleSheetName),
-       [&] { return ModernStyleSheet(values, system); });
-  emit(std::string(kModernScriptName), of(run, kModernScriptName),
-       [] { return std::string(ModernScript()); });
-  emit(std::string(kModernIconName), of(run, kModernIconName),
-       [] { return std::string(ModernIcon()); });
-  if (own_pages) {
-    AnswerPagesMade made(site, entries, values.Boolean(FaqValue::StructuredData),
-                         document.text_size());
-    std::vector<std::uint64_t> pages(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      namer.Through(i + 1);
-      take(i);
-      // A page shows its own question and answer and links to its neighbours' pages (0: none).
-      Fingerprint page(run.value());
-      page.Add(headings[i]).Add(page_name(i)).Add(stored[i]);
-      page.Add(i > 0 ? page_name(i - 1) : 0).Add(i + 1 < entries.size() ? page_name(i + 1) : 0);
-      pages[i] = of(page, "answer page");
-      const ModernEntry& entry = entries[i];
-      // Two words of captures, which std::function holds without a heap block of its own.
-      emit(entry.page, pages[i], [&made, i] { return made.Page(i); });
-    }
-    emit(site.search_text_name, of(answers, "search text"), [&] {
-      PreviousSearchText before(previous, site.search_text_name);
-      auto made_line = [&](std::string& script, std::size_t i) {
-        if (const auto line = made.Line(i))
-          script += *line;
-        else
-          AppendJsonString(script, ReadableText(entries[i]));
-      };
-      if (std::optional<PageBytes> spliced = before.Spliced(entries, pages, made_line))
-        return std::move(*spliced);
-      before.Read();
-      return PageBytes(SearchText(entries.size(), before.size() + made.size() + 4096,
-                                  [&](std::string& script, std::size_t i) {
-                                    if (made.Line(i)) return made_line(script, i);
-                                    if (const auto line =
-                                            before.Line(i, entries[i].page, pages[i])) {
-                                      script += *line;
-                                      return;
-                                    }
-                                    made_line(script, i);
-                                  }));
-    });
-    if (previous.made_names) previous.made_names(namer.Record());
+    if (!own_pages)
+      items[i] =
+          Of(quorella::Fingerprint(run.value()).Add(headings[i]).Add(stored[i]), "answer item");
   }
-  const Fingerprint everything = Fingerprint(listing.value()).Add(answers.value());
+  if (!own_pages) return;
+  // A page shows its own question and answer and links to its neighbours' pages (0: none).
+  pages.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    quorella::Fingerprint page(run.value());
+    page.Add(headings[i]).Add(page_names[i]).Add(stored[i]);
+    page.Add(i > 0 ? page_names[i - 1] : 0).Add(i + 1 < count ? page_names[i + 1] : 0);
+    pages[i] = Of(page, "answer page");
+  }
+}
+
+void ModernPlanner::State::PlanAssets(FilePlan& plan) {
+  plan.files.emplace_back(
+      std::string(kModernStyleSheetName), Of(run, kModernStyleSheetName), false,
+      [this](FileMaking&, PageBytes& out) { out = PageBytes(ModernStyleSheet(values, system)); });
+  plan.files.emplace_back(
+      std::string(kModernScriptName), Of(run, kModernScriptName), false,
+      [](FileMaking&, PageBytes& out) { out = PageBytes(std::string(ModernScript())); });
+  plan.files.emplace_back(
+      std::string(kModernIconName), Of(run, kModernIconName), false,
+      [](FileMaking&, PageBytes& out) { out = PageBytes(std::string(ModernIcon())); });
+}
+
+void ModernPlanner::State::PlanAnswerPages(FilePlan& plan) {
+  std::vector<ModernEntry>& entries = namer.entries();
+  made.emplace(*site, entries, values.Boolean(FaqValue::StructuredData), document.text_size());
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    plan.files.emplace_back(
+        std::string(entries[i].page), pages[i], true,
+        [this, i](FileMaking&, PageBytes& out) { out = PageBytes(made->Page(i)); });
+}
+
+PageBytes ModernPlanner::State::SearchTextFile(FileMaking& making) {
+  std::vector<ModernEntry>& entries = namer.entries();
+  PreviousSearchText before(previous.entries, site->search_text_name, making);
+  auto made_line = [&](std::string& script, std::size_t i) {
+    if (const auto line = made->Line(i))
+      script += *line;
+    else
+      AppendJsonString(script, ReadableText(entries[i]));
+  };
+  if (std::optional<PageBytes> spliced = before.Spliced(entries, pages, made_line))
+    return std::move(*spliced);
+  before.Read();
+  return PageBytes(SearchText(entries.size(), before.size() + made->size() + 4096,
+                              [&](std::string& script, std::size_t i) {
+                                if (made->Line(i)) return made_line(script, i);
+                                if (const auto line = before.Line(i, entries[i].page, pages[i])) {
+                                  script += *line;
+                                  return;
+                                }
+                                made_line(script, i);
+                              }));
+}
+
+void ModernPlanner::State::PlanSearchText(FilePlan& plan) {
+  plan.files.emplace_back(
+      site->search_text_name, Of(answers, "search text"), false,
+      [this](FileMaking& making, PageBytes& out) { out = SearchTextFile(making); });
+}
+
+PageBytes ModernPlanner::State::StartPageFile(FileMaking& making) {
+  std::vector<ModernEntry>& entries = namer.entries();
   const bool structured = values.Boolean(FaqValue::StructuredData);
-  // The start page shows every answer, in place or as structured data, unless neither is there.
-  const bool answers_shown = !own_pages || structured;
-  const std::string& start_page = values.Text(FaqValue::StartPage);
-  emit(start_page, of(answers_shown ? everything : listing, "start page"), [&] {
-    if (structured) RenderAll(entries);
-    const std::string structured_data = structured ? StructuredData(entries) : std::string();
-    if (items.empty()) return PageBytes(ModernStartPage(site, entries, structured_data));
-    // The items of the previous file that can be are copied file to file as the page is written:
-    // only the others are made in memory, and places in the page count the copied bytes too.
-    PreviousParts before = previous.parts_of ? previous.parts_of(start_page) : PreviousParts();
-    PartsRecorder parts;
-    std::uint64_t spliced = 0;
-    std::string page = ModernStartPage(
-        site, entries, structured_data,
-        [&](std::string& out, std::size_t i, const std::function<void()>& make) {
-          const std::size_t begin = out.size() + spliced;
-          if (const std::uint64_t size = before.Splice(out.size(), parts.Next(begin), items[i])) {
-            spliced += size;
-          } else {
-            Render(entries[i]);
-            make();
-          }
-          parts.Add(begin, out.size() + spliced, items[i]);
+  if (structured) RenderAll(entries);
+  const std::string structured_data = structured ? StructuredData(entries) : std::string();
+  if (items.empty()) return PageBytes(ModernStartPage(*site, entries, structured_data));
+  // The items of the previous file that can be are copied file to file as the page is
+  // written: only the others are made in memory.
+  PartsSplicer parts(making.PreviousPartsOfFile());
+  std::string page =
+      ModernStartPage(*site, entries, structured_data,
+                      [&](std::string& out, std::size_t i, const std::function<void()>& make) {
+                        parts.Add(out.size(), items[i], [&] {
+                          Render(entries[i]);
+                          make();
+                          return PartsSplicer::Made{out.size(), true};
+                        });
+                      });
+  making.SetParts(parts.Parts(page.size()));
+  return parts.Take(std::move(page));
+}
+
+void ModernPlanner::State::PlanStartPage(FilePlan& plan) {
+  const quorella::Fingerprint everything =
+      quorella::Fingerprint(listing.value()).Add(answers.value());
+  // The start page shows every answer, in place or as structured data, unless neither
+  // is there.
+  const bool answers_shown = !own_pages || values.Boolean(FaqValue::StructuredData);
+  plan.files.emplace_back(
+      values.Text(FaqValue::StartPage), Of(answers_shown ? everything : listing, "start page"),
+      false, [this](FileMaking& making, PageBytes& out) { out = StartPageFile(making); });
+}
+
+ModernPlanner::ModernPlanner(const Faq& faq, const SectionIndex& document,
+                             const SystemColours& system, const Manifest& previous)
+    : state_(std::make_unique<State>(faq, document, system, previous)) {}
+
+ModernPlanner::~ModernPlanner() = default;
+
+FilePlan ModernPlanner::Plan() {
+  State& state = *state_;
+  state.NameEntries();
+  state.TakeFingerprints();
+  FilePlan plan;
+  plan.files.reserve(state.namer.entries().size() + 6);
+  state.PlanAssets(plan);
+  if (state.own_pages) {
+    state.PlanAnswerPages(plan);
+    state.PlanSearchText(plan);
+    plan.names = state.namer.Record();
+  }
+  state.PlanStartPage(plan);
+  if (!state.site->site_base.empty())
+    plan.files.emplace_back(
+        std::string(kSitemapName), state.Of(state.listing, kSitemapName), false,
+        [&state](FileMaking&, PageBytes& out) {
+          out = PageBytes(Sitemap(state.site->site_base, state.values, state.namer.entries()));
         });
-    if (previous.made_parts) previous.made_parts(parts.Finish(page.size() + spliced));
-    return before.TakeSpliced(std::move(page));
-  });
-  if (!site.site_base.empty())
-    emit(std::string(kSitemapName), of(listing, kSitemapName),
-         [&] { return Sitemap(site.site_base, values, entries); });
+  return plan;
 }
 
 }  // namespace quorella::html

@@ -67,6 +67,12 @@ std::uint64_t ModernNamesInputs(const std::vector<std::string>& questions, std::
   return FileFingerprint(names);
 }
 
+Fingerprint WithQuestions(Fingerprint fingerprint, const std::vector<std::string>& questions) {
+  fingerprint.Add(questions.size());
+  for (const std::string& question : questions) fingerprint.Add(question);
+  return fingerprint;
+}
+
 std::uint64_t FileFingerprint(const Fingerprint& fingerprint) {
   const std::uint64_t value = fingerprint.value();
   return value == 0 ? 1 : value;

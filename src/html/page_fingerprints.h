@@ -36,6 +36,9 @@ std::uint64_t InputsFingerprint(const FaqValues& values, std::string_view banner
 std::uint64_t ModernNamesInputs(const std::vector<std::string>& questions, std::string_view prefix,
                                 std::string_view extension, std::string_view start_page);
 
+// `fingerprint` with the questions added, their count first.
+Fingerprint WithQuestions(Fingerprint fingerprint, const std::vector<std::string>& questions);
+
 // A fingerprint never 0, which the list keeps for "none known".
 std::uint64_t FileFingerprint(const Fingerprint& fingerprint);
 

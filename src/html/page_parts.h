@@ -82,4 +82,43 @@ class PartsRecorder {
   std::vector<FilePart> parts_;
 };
 
+// The bookkeeping of a page made in parts, once for every page that has them: each part is copied
+// from the previous version when that holds a part of the same fingerprint, and made otherwise;
+// the parts of the page being made are recorded for the list.
+class PartsSplicer {
+ public:
+  explicit PartsSplicer(PreviousParts previous) : previous_(std::move(previous)) {}
+
+  // What making a part left: the bytes made in memory by then, and whether the part can be copied
+  // by a later Go (a block that leaves a script open cannot).
+  struct Made {
+    std::size_t made_end;
+    bool copyable;
+  };
+  // Adds the part that begins after `made_begin` bytes made in memory, made from inputs with
+  // `fingerprint` (0: never copied): copied when it can be, else `make()` makes it (returning
+  // Made).
+  template <typename Make>
+  void Add(std::size_t made_begin, std::uint64_t fingerprint, Make&& make) {
+    const std::uint64_t begin = made_begin + spliced_;
+    const std::uint64_t copied =
+        fingerprint == 0 ? 0 : previous_.Splice(made_begin, recorder_.Next(begin), fingerprint);
+    Made made{made_begin, true};
+    if (copied == 0) made = make();
+    spliced_ += copied;
+    recorder_.Add(begin, made.made_end + spliced_, made.copyable ? fingerprint : 0);
+  }
+  // The parts of the page whose bytes made in memory are `made_size`.
+  std::vector<FilePart> Parts(std::size_t made_size) {
+    return recorder_.Finish(made_size + spliced_);
+  }
+  // The page: the bytes made in memory and the parts to copy between them.
+  PageBytes Take(std::string made) { return previous_.TakeSpliced(std::move(made)); }
+
+ private:
+  PreviousParts previous_;
+  PartsRecorder recorder_;
+  std::uint64_t spliced_ = 0;
+};
+
 }  // namespace quorella::html
