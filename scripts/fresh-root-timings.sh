@@ -13,7 +13,8 @@ mounts=(proc sys dev dev/pts)
 for m in "${mounts[@]}"; do mountpoint -q "$FRESH/$m" || mount --bind "/$m" "$FRESH/$m"; done
 trap 'for m in dev/pts dev sys proc; do umount "$FRESH/$m" 2>/dev/null || true; done' EXIT
 cp /etc/resolv.conf "$FRESH/etc/resolv.conf"
-in_root() { chroot "$FRESH" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
+IN_ROOT=(chroot "$FRESH" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8)
+in_root() { "${IN_ROOT[@]}" "$@"; }
 in_root apt-get update -qq
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends git ca-certificates >/dev/null
 rm -rf "$FRESH/root/quorella"
@@ -24,7 +25,9 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-r
 timed() { # LABEL COMMAND...: "LABEL: wall W s, CPU C s (user U, system S)"
   local label=$1 out
   shift
-  out=$( { /usr/bin/time -f "%e %U %S" in_root "$@" >/dev/null 2>"$FRESH/root/$label.err"; } 2>&1 | tail -1)
+  /usr/bin/time -o "$FRESH/root/times" -f "%e %U %S" "${IN_ROOT[@]}" "$@" >"$FRESH/root/log" 2>&1 ||
+    { tail -20 "$FRESH/root/log"; echo "$label failed" >&2; }
+  out=$(tail -1 "$FRESH/root/times")
   awk -v l="$label" '{ printf "%s: wall %.0f s, CPU %.0f s (user %.0f, system %.0f)\n", l, $1, $2 + $3, $2, $3 }' <<<"$out"
 }
 echo "machine: $(nproc) cores, load before: $(cut -d' ' -f1-3 /proc/loadavg)"
