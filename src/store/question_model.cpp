@@ -274,16 +274,16 @@ void QuestionModel::WriteQuestionCount(const std::function<void()>& write_docume
     // commit that fails after the document was written puts the document back. (A crash between
     // the document's rename and the commit leaves a section not counted, which the next command
     // writes over, never an empty question counted.)
-    std::optional<std::string> before;
+    std::optional<KeptVersion> before;
     bool written = false;
     try {
       WriteFaqValue(settings_, faq_.key, FaqValue::TotalQuestions, count, [&] {
-        before = ReadFileIfExists(faq_.document_path);
+        before.emplace(faq_.document_path);
         write_document();
         written = true;
       });
     } catch (...) {
-      if (written) PutFileBack(faq_.document_path, before);
+      if (written) before->PutBack();
       throw;
     }
     // Under the folder lock no other command writes the count before this stamp is taken.

@@ -223,6 +223,27 @@ bool RemoveFile(const std::string& path);
 // to report.
 void PutFileBack(const std::string& path, const std::optional<std::string>& bytes) noexcept;
 
+// The version of a file before a command replaces it (through a scratch file and a rename, as every
+// document is), kept under a second name of its own (a hard link: no copy), so that the command
+// can put it back should what goes with it fail to be stored. A file that did not exist is
+// removed again. Where the file system makes no hard links, the bytes are read instead.
+class KeptVersion {
+ public:
+  explicit KeptVersion(std::string path);
+  // Lets the kept version go.
+  ~KeptVersion();
+  KeptVersion(const KeptVersion&) = delete;
+  KeptVersion& operator=(const KeptVersion&) = delete;
+  // Puts the kept version back in the file's place. Never throws, as PutFileBack.
+  void PutBack() noexcept;
+
+ private:
+  std::string path_;
+  std::string kept_;                  // the second name; empty when there is none
+  bool existed_ = false;              // the file was there
+  std::optional<std::string> bytes_;  // the version read, where no second name could be made
+};
+
 // Creates a directory with every missing parent. An empty path throws "Unable to create
 // directory"; other failures return false (errno set) and leave the reporting to the caller.
 bool CreateDirectories(const std::string& path);

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "util/errors.h"
@@ -152,6 +153,31 @@ void PutFileBack(const std::string& path, const std::optional<std::string>& byte
       RemoveFile(path);
   } catch (...) {
   }
+}
+
+KeptVersion::KeptVersion(std::string path) : path_(std::move(path)) {
+  kept_ = ScratchName(DirectoryOf(path_), FileNameOf(path_));
+  if (::link(path_.c_str(), kept_.c_str()) == 0) {
+    existed_ = true;
+    return;
+  }
+  const int error = errno;
+  kept_.clear();
+  if (error == ENOENT) return;
+  bytes_ = ReadFileIfExists(path_);
+  existed_ = bytes_.has_value();
+}
+
+KeptVersion::~KeptVersion() {
+  if (!kept_.empty()) sys::Unlink(kept_);
+}
+
+void KeptVersion::PutBack() noexcept {
+  if (!kept_.empty()) {
+    if (sys::Rename(kept_, path_) == 0) kept_.clear();
+    return;
+  }
+  PutFileBack(path_, existed_ ? bytes_ : std::nullopt);
 }
 
 }  // namespace quorella
